@@ -131,7 +131,7 @@ int ParseElements(const NDIS_WLAN_BSSID_EX* item, IE_INFO* info) {
   char id[16] = "Unknown";
   if (s.wps && s.wpsDevicePasswordId >= 0) std::snprintf(id, sizeof id, "ID : 0x%04X", s.wpsDevicePasswordId);
   PutText(info, 32, 16, id);
-  PutText(info, 48, 40, s.wps ? (s.wpsConfigured ? "Configured" : "Not Configured") : "");
+  PutText(info, 48, 40, s.wps ? (s.wpsConfigured ? "Configured" : "Not configured") : "");
   PutText(info, 88, 36, s.uuid);
   PutText(info, 124, 24, s.wps ? (s.wpsLocked ? "TRUE" : "FALSE") : "");
   info->ie80211N.b80211n = s.ht ? 1 : 0;
