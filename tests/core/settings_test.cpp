@@ -282,3 +282,29 @@ TEST(SettingsFilePath, ReplacesTheProgramsExtension)
     EXPECT_EQ(ProgramFolder(), "D:\\Tools\\wlan\\");
     programPathOverride = nullptr;
 }
+
+TEST(ShippedSettingsFile, ReadsAsAUserOfTheAdapterExpects)
+{
+    programPathOverride = [] { return TestProgramFolder() + "Wevo.exe"; };
+    VOZEZIV = {};
+    VOZEZIV.nWinOS = 41;
+    VOZEZIV.nWinType = 0;
+    VOZEZIV.ReadSettings();
+    VOZEZIV.ReadPersistentConnectSettings();
+    EXPECT_EQ(VOZEZIV.nDebugMode, 0);
+    EXPECT_EQ(VOZEZIV.bWiFiDirectStandAlone, 0);
+    EXPECT_EQ(VOZEZIV.bSupportWiFiDirect, 1);
+    EXPECT_EQ(VOZEZIV.bSupportWiFiDisplay, 1);
+    EXPECT_EQ(VOZEZIV.bSupportWiFiDirectPersist, 1);
+    EXPECT_EQ(VOZEZIV.bSupportP2PAutoReconnect, 1);
+    EXPECT_EQ(VOZEZIV.bSelect11nDialog, 1);
+    EXPECT_EQ(VOZEZIV.bHTSetting, 1);
+    EXPECT_EQ(VOZEZIV.bSupportWMM, 1);
+    EXPECT_EQ(VOZEZIV.bSupport8DigitPin, 1);
+    EXPECT_EQ(VOZEZIV.bPersistentConnect, 1);
+    EXPECT_STREQ(VOZEZIV.strShortCut_FolderName, "Tarnwell Wireless");
+    EXPECT_STREQ(VOZEZIV.strSoftAP_UIName, "ApUI");
+    EXPECT_TRUE(ReadINIBool("MainMenu", "Help", 0, "ini"));
+    EXPECT_EQ(ReadINIInt("Transparency_Color_Key", "Red", 0, "ini"), 255);
+    programPathOverride = nullptr;
+}
