@@ -96,6 +96,32 @@ TEST(Hint, HoveringAWindowlessControlShowsItsHintOnlyWhenShowHintIsSet)
     delete form;
 }
 
+TEST(Hint, ControlsFollowTheirParentsShowHintUntilTheyChooseThemselves)
+{
+    auto* form = new TForm(nullptr);
+    form->SetBorderStyle(bsNone);
+    form->SetBounds(200, 200, 200, 100);
+    form->SetShowHint(true);
+    auto* inherits = new TImage(form);
+    inherits->SetBounds(10, 10, 30, 30);
+    inherits->SetHint("Help");
+    auto* refuses = new TImage(form);
+    refuses->SetBounds(100, 10, 30, 30);
+    refuses->SetHint("Quiet");
+    refuses->SetShowHint(false);
+    form->Show();
+    SendMouse(form->Handle(), WM_MOUSEMOVE, 20, 20);
+    HWND tip = FindTooltip();
+    ASSERT_NE(tip, nullptr);
+    EXPECT_EQ(ToolText(tip, form->Handle()), "Help");
+    SendMouse(form->Handle(), WM_MOUSEMOVE, 110, 20);
+    EXPECT_EQ(ToolText(tip, form->Handle()), "");
+    inherits->SetHint("Changed");
+    SendMouse(form->Handle(), WM_MOUSEMOVE, 20, 20);
+    EXPECT_EQ(ToolText(tip, form->Handle()), "Changed");
+    delete form;
+}
+
 TEST(Menu, PopupRunsTheChosenItemsClickBeforeReturning)
 {
     TPopupMenu menu(nullptr);
