@@ -146,6 +146,27 @@ TEST(Menu, PopupRunsTheChosenItemsClickBeforeReturning)
     EXPECT_EQ(menu.Items()->Count(), 2);
 }
 
+TEST(Menu, RealMenuReturnsWhenClosedAndTimersRunMeanwhile)
+{
+    TPopupMenu menu(nullptr);
+    auto* item = new TMenuItem(&menu);
+    item->SetCaption("Item");
+    bool clicked = false;
+    item->OnClick = [&](TObject*) { clicked = true; };
+    menu.Items()->Add(item);
+    TTimer timer(nullptr);
+    int ticks = 0;
+    timer.SetInterval(20);
+    timer.OnTimer = [&](TObject*) {
+        if (++ticks == 3)
+            EndMenu();
+    };
+    timer.SetEnabled(true);
+    menu.Popup(300, 300);
+    EXPECT_GE(ticks, 3);
+    EXPECT_FALSE(clicked);
+}
+
 TEST(Menu, RightClickOnAWindowlessControlPopsItsMenu)
 {
     auto* form = new TForm(nullptr);
