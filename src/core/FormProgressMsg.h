@@ -1,0 +1,51 @@
+#pragma once
+// The shared progress dialog: a message with a running sand glass and a bar, timed or by
+// percentage, while a Wi-Fi Direct connection is made.
+
+#include "ui/ExtCtrls.h"
+#include "ui/Forms.h"
+#include "ui/StdCtrls.h"
+
+#include <array>
+#include <string>
+
+class TFormProgressMsg : public TForm {
+public:
+    explicit TFormProgressMsg(TComponent* AOwner);
+
+    TImage* ImgBackground;
+    TImage* ImgSandGlass;
+    TLabel* lblMessageText;
+    TImage* ImgProgressBarBack;
+    TImage* ImgProgressBar;
+    TImage* BtnProgCancel;
+    TTimer* TimerProgress;
+
+    std::string m_strMessage;
+    std::array<TPicture, 10> m_pSandGlass;
+    int nSGIndex = 0;
+    int nProgressBar = 0;
+    std::string m_strPercent;
+    unsigned m_nDuration = 0;
+    int bUseTimer = 0;
+    int m_nBarBackWidth = 0;
+    int m_bSuccess = 0;
+    std::string m_strPinText;
+    int m_nPinFontSize = 8;
+    int m_nTextFontSize = 8;
+
+    void FormCreate(TObject* Sender);
+    void FormShow(TObject* Sender);
+    void FormClose(TObject* Sender, TCloseAction& Action);
+    void TimerProgressTimer(TObject* Sender);
+    void BtnProgCancelClick(TObject* Sender);
+    void SetProgress(int percent);
+
+    std::string ModalDescription() const override;
+
+private:
+    void ShowLabelText();
+    void ShowNextSandGlassFrame();
+};
+
+extern TFormProgressMsg* FormProgressMsg;
