@@ -1,5 +1,7 @@
 #include "resources/UiStr.h"
 
+#include "ui/Seams.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -771,14 +773,6 @@ std::string ProgramFolder()
     return slash == std::string::npos ? std::string() : folder.substr(0, slash + 1);
 }
 
-std::string SystemLocaleName(LCTYPE type)
-{
-    char name[kMaxLocaleName + 1] = {};
-    GetLocaleInfoA(LOCALE_SYSTEM_DEFAULT, type, name, sizeof name);
-    name[kMaxLocaleName] = '\0';
-    return name;
-}
-
 // Code units of the character starting at i (a surrogate pair counts as one character).
 std::size_t CharUnits(const std::wstring& text, std::size_t i)
 {
@@ -881,8 +875,8 @@ std::wstring ChooseLanguageFile(const std::string& programFolder, const std::str
 
 int CUISTR::Load()
 {
-    return LoadFrom(ProgramFolder(), SystemLocaleName(LOCALE_SISO639LANGNAME),
-                    SystemLocaleName(LOCALE_SISO3166CTRYNAME));
+    const auto [language, country] = seams::LocaleNames();
+    return LoadFrom(ProgramFolder(), language, country);
 }
 
 int CUISTR::LoadFrom(const std::string& programFolder, const std::string& language,
