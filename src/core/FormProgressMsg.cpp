@@ -53,14 +53,13 @@ int ReadFontSize(const std::string& file, const char* key)
 
 }  // namespace
 
-TFormProgressMsg::TFormProgressMsg(TComponent* AOwner) : TForm(AOwner)
+TFormProgressMsg::TFormProgressMsg(TComponent* AOwner) : TFormBase(AOwner)
 {
     Name = "FormProgressMsg";
-    SetBorderStyle(bsNone);
+    SetAutoSize(false);
     SetClientSize(280, 80);
-
-    ImgBackground = new TImage(this);
     ImgBackground->SetBounds(0, 0, 280, 80);
+    lblCaptionText->Hide();  // this dialog has no title
 
     ImgSandGlass = new TImage(this);
     ImgSandGlass->SetAutoSize(true);
@@ -87,18 +86,18 @@ TFormProgressMsg::TFormProgressMsg(TComponent* AOwner) : TForm(AOwner)
     TimerProgress = new TTimer(this);
     TimerProgress->SetEnabled(false);
 
-    OnCreate = [this](TObject* sender) { FormCreate(sender); };
     OnShow = [this](TObject* sender) { FormShow(sender); };
     OnClose = [this](TObject* sender, TCloseAction& action) { FormClose(sender, action); };
     TimerProgress->OnTimer = [this](TObject* sender) { TimerProgressTimer(sender); };
     BtnProgCancel->OnClick = [this](TObject* sender) { BtnProgCancelClick(sender); };
 }
 
-void TFormProgressMsg::FormCreate(TObject*)
+void TFormProgressMsg::FormCreate(TObject* Sender)
 {
     PrintMessage(6, " --> TFormProgressMsg::FormCreate()\n");
     SetPosition(poScreenCenter);
     ImgBackground->SetPicture(DialogPictureOf(DialogPicture::ProgressMsgBox));
+    TFormBase::FormCreate(Sender);
     ImgSandGlass->SetPicture(SandGlassFrame(0));
     ImgProgressBar->SetPicture(DialogPictureOf(DialogPicture::ProgressBar));
     ImgProgressBarBack->SetPicture(DialogPictureOf(DialogPicture::ProgressBarBack));

@@ -2,18 +2,17 @@
 // The shared progress dialog: a message with a running sand glass and a bar, timed or by
 // percentage, while a Wi-Fi Direct connection is made.
 
+#include "core/FormBase.h"
 #include "ui/ExtCtrls.h"
-#include "ui/Forms.h"
 #include "ui/StdCtrls.h"
 
 #include <array>
 #include <string>
 
-class TFormProgressMsg : public TForm {
+class TFormProgressMsg : public TFormBase {
 public:
     explicit TFormProgressMsg(TComponent* AOwner);
 
-    TImage* ImgBackground;
     TImage* ImgSandGlass;
     TLabel* lblMessageText;
     TImage* ImgProgressBarBack;
@@ -34,7 +33,7 @@ public:
     int m_nPinFontSize = 8;
     int m_nTextFontSize = 8;
 
-    void FormCreate(TObject* Sender);
+    void FormCreate(TObject* Sender) override;
     void FormShow(TObject* Sender);
     void FormClose(TObject* Sender, TCloseAction& Action);
     void TimerProgressTimer(TObject* Sender);
