@@ -1,6 +1,6 @@
 #include "core/FormMessageBox.h"
 
-#include "core/DialogSupport.h"
+#include "resources/FormResource.h"
 
 TFormMessageBox* FormMessageBox = nullptr;
 
@@ -19,16 +19,17 @@ TButton* MakeButton(TWinControl* parent, int left, int top, const std::string& c
 TFormMessageBox::TFormMessageBox(TComponent* AOwner) : TForm(AOwner)
 {
     Name = "FormMessageBox";
+    const CUISTR& texts = *FormResource->UI_Str;
     SetBorderStyle(bsDialog);
     SetFormStyle(fsStayOnTop);
     SetClientSize(314, 121);
-    SetCaption(DialogTexts().STR_WEVO_MESSAGE);
+    SetCaption(texts.STR_WEVO_MESSAGE);
     SetPosition(poScreenCenter);
 
     ImgMessageIcon = new TImage(this);
     ImgMessageIcon->SetAutoSize(true);
     ImgMessageIcon->SetBounds(12, 16, 32, 32);
-    ImgMessageIcon->SetPicture(DialogPictureOf(DialogPicture::MessageBoxIcon));
+    ImgMessageIcon->SetPicture(FormResource->ImgMessageBoxIcon->Picture());
 
     lblMessageText = new TLabel(this);
     lblMessageText->SetAutoSize(false);
@@ -38,7 +39,7 @@ TFormMessageBox::TFormMessageBox(TComponent* AOwner) : TForm(AOwner)
 
     PanelOK = new TPanel(this);
     PanelOK->SetBounds(60, 78, 213, 35);
-    BtnOK = MakeButton(PanelOK, 62, 4, DialogTexts().STR_OK);
+    BtnOK = MakeButton(PanelOK, 62, 4, texts.STR_OK);
 
     PanelOkCancel = new TPanel(this);
     PanelOkCancel->SetBounds(60, 78, 213, 41);

@@ -1,6 +1,7 @@
 #include "core/FormProgressMsg.h"
 
 #include "core/DialogSupport.h"
+#include "resources/FormResource.h"
 #include "core/Log.h"
 #include "wifidirect/WiFiDirectSetting.h"
 
@@ -78,10 +79,14 @@ TFormProgressMsg::TFormProgressMsg(TComponent* AOwner) : TFormBase(AOwner)
     ImgProgressBar = new TImage(this);
     ImgProgressBar->SetBounds(80, 50, 140, 22);
 
-    BtnProgCancel = new TImage(this);
+    BtnProgCancel = new TWvImage(this);
     BtnProgCancel->SetBounds(240, 46, 24, 26);
     BtnProgCancel->Cursor = crHandPoint;
     BtnProgCancel->SetShowHint(true);
+    BtnProgCancel->ImageStyle = gsPushButton;
+    BtnProgCancel->ImageSource = gsrcImage;
+    BtnProgCancel->SetImage0(FormResource->ImgBtnProfileCancel_Normal);
+    BtnProgCancel->SetImage(1, FormResource->ImgBtnProfileCancel_Down);
 
     TimerProgress = new TTimer(this);
     TimerProgress->SetEnabled(false);
@@ -96,17 +101,20 @@ void TFormProgressMsg::FormCreate(TObject* Sender)
 {
     PrintMessage(6, " --> TFormProgressMsg::FormCreate()\n");
     SetPosition(poScreenCenter);
-    ImgBackground->SetPicture(DialogPictureOf(DialogPicture::ProgressMsgBox));
+    ImgBackground->SetPicture(FormResource->ImgProgressMsgBox->Picture());
     TFormBase::FormCreate(Sender);
-    ImgSandGlass->SetPicture(SandGlassFrame(0));
-    ImgProgressBar->SetPicture(DialogPictureOf(DialogPicture::ProgressBar));
-    ImgProgressBarBack->SetPicture(DialogPictureOf(DialogPicture::ProgressBarBack));
-    BtnProgCancel->SetPicture(DialogPictureOf(DialogPicture::BtnProfileCancelNormal));
-    for (int i = 0; i < static_cast<int>(m_pSandGlass.size()); ++i)
-        m_pSandGlass[i] = SandGlassFrame(i);
-    BtnProgCancel->SetHint(DialogTexts().STR_BtnHintCancel);
+    ImgSandGlass->SetPicture(FormResource->ImgSG01->Picture());
+    ImgProgressBar->SetPicture(FormResource->ImgProgressBar->Picture());
+    ImgProgressBarBack->SetPicture(FormResource->ImgProgressBarBack->Picture());
+    const TImage* frames[] = {FormResource->ImgSG01, FormResource->ImgSG02, FormResource->ImgSG03,
+                              FormResource->ImgSG04, FormResource->ImgSG05, FormResource->ImgSG06,
+                              FormResource->ImgSG07, FormResource->ImgSG08, FormResource->ImgSG09,
+                              FormResource->ImgSG10};
+    for (std::size_t i = 0; i < m_pSandGlass.size(); ++i)
+        m_pSandGlass[i] = &frames[i]->Picture();
+    BtnProgCancel->SetHint(FormResource->UI_Str->STR_BtnHintCancel);
 
-    const std::string skin = SkinFilePath();
+    const std::string skin = FormResource->SkinFolder + "\\RoVaza.ini";
     const std::string barPlacement = ReadSkinText(skin, "ImgProgressBarPos");
     ApplyPlacement(ImgProgressBar, barPlacement);
     ApplyPlacement(ImgProgressBarBack, barPlacement);
@@ -140,9 +148,14 @@ void TFormProgressMsg::ShowLabelText()
     }
 }
 
-void TFormProgressMsg::ShowNextSandGlassFrame()
+void TFormProgressMsg::ShowSandGlassFrame()
 {
-    ImgSandGlass->SetPicture(m_pSandGlass[nSGIndex]);
+    if (m_pSandGlass[nSGIndex])
+        ImgSandGlass->SetPicture(*m_pSandGlass[nSGIndex]);
+}
+
+void TFormProgressMsg::AdvanceSandGlass()
+{
     nSGIndex = (nSGIndex + 1) % static_cast<int>(m_pSandGlass.size());
 }
 
@@ -172,7 +185,7 @@ void TFormProgressMsg::TimerProgressTimer(TObject*)
 {
     m_strPercent = Percent(nProgressBar * 10);
     ShowLabelText();
-    ImgSandGlass->SetPicture(m_pSandGlass[nSGIndex]);
+    ShowSandGlassFrame();
     if (m_bSuccess) {
         unsigned interval = TimerProgress->Interval();
         interval = interval >= kSuccessInterval ? kSuccessInterval : interval / 10;
@@ -180,7 +193,7 @@ void TFormProgressMsg::TimerProgressTimer(TObject*)
         PrintMessage(6, " TimerProgressTimer: m_bSuccess!! TimerProgress->Interval = %d msec\n",
                      TimerProgress->Interval());
     }
-    nSGIndex = (nSGIndex + 1) % static_cast<int>(m_pSandGlass.size());
+    AdvanceSandGlass();
     PrintMessage(6, " TimerProgressTimer: nSGIndex = %d ,nProgressBar = %d , m_bSuccess = %d\n",
                  nSGIndex, nProgressBar, m_bSuccess);
     ImgProgressBar->SetWidth(ImgProgressBarBack->Width() * nProgressBar / 10);
@@ -197,7 +210,8 @@ void TFormProgressMsg::SetProgress(int percent)
     m_strPercent = Percent(percent);
     lblMessageText->Font().SetSize(m_nTextFontSize);
     lblMessageText->SetCaption(m_strMessage + "\n" + m_strPercent);
-    ShowNextSandGlassFrame();
+    ShowSandGlassFrame();
+    AdvanceSandGlass();
     const int width = percent * m_nBarBackWidth / 100;
     ImgProgressBar->SetWidth(std::clamp(width, 0, std::max(m_nBarBackWidth, 0)));
     if (percent == 100) {

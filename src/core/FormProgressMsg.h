@@ -3,6 +3,7 @@
 // percentage, while a Wi-Fi Direct connection is made.
 
 #include "core/FormBase.h"
+#include "resources/WvImage.h"
 #include "ui/ExtCtrls.h"
 #include "ui/StdCtrls.h"
 
@@ -17,11 +18,11 @@ public:
     TLabel* lblMessageText;
     TImage* ImgProgressBarBack;
     TImage* ImgProgressBar;
-    TImage* BtnProgCancel;
+    TWvImage* BtnProgCancel;
     TTimer* TimerProgress;
 
     std::string m_strMessage;
-    std::array<TPicture, 10> m_pSandGlass;
+    std::array<const TPicture*, 10> m_pSandGlass{};  // the repository's pictures
     int nSGIndex = 0;
     int nProgressBar = 0;
     std::string m_strPercent;
@@ -44,7 +45,8 @@ public:
 
 private:
     void ShowLabelText();
-    void ShowNextSandGlassFrame();
+    void ShowSandGlassFrame();
+    void AdvanceSandGlass();
 };
 
 extern TFormProgressMsg* FormProgressMsg;

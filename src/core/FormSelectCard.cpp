@@ -1,6 +1,6 @@
 #include "core/FormSelectCard.h"
 
-#include "core/DialogSupport.h"
+#include "resources/FormResource.h"
 #include "wlapi/records.h"
 
 #include <algorithm>
@@ -26,7 +26,7 @@ std::string FieldText(const char (&field)[N])
 TFormSelectCard::TFormSelectCard(TComponent* AOwner) : TForm(AOwner)
 {
     Name = "FormSelectCard";
-    const CUISTR& texts = DialogTexts();
+    const CUISTR& texts = *FormResource->UI_Str;
     SetBorderStyle(bsDialog);
     SetClientSize(387, 213);
     SetCaption(texts.STR_SELECT_CARD);

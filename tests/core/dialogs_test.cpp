@@ -1,5 +1,5 @@
-#include "core/DialogSupport.h"
 #include "core/Dialogs.h"
+#include "resources/FormResource.h"
 #include "ui/Seams.h"
 #include "wifidirect/WiFiDirectSetting.h"
 #include "wlapi/records.h"
@@ -41,12 +41,15 @@ protected:
     void SetUp() override
     {
         Application->CreateForm(mainForm_);
+        Application->CreateForm(FormResource);
+        BeforeDialogs();
         Application->CreateForm(FormSelectCard);
         Application->CreateForm(FormProgressMsg);
         Application->CreateForm(FormMessageBox);
     }
 
     void TearDown() override { seams::modalAnswer = nullptr; }
+    virtual void BeforeDialogs() {}
 
     TForm* mainForm_ = nullptr;
 };
@@ -96,7 +99,7 @@ TEST_F(DialogsTest, MessageBoxShowsOnePanelByFlag)
     EXPECT_EQ("first", FormMessageBox->lblMessageText->Caption());
     EXPECT_TRUE(FormMessageBox->PanelOK->Visible());
     EXPECT_FALSE(FormMessageBox->PanelOkCancel->Visible());
-    EXPECT_EQ(DialogTexts().STR_OK, FormMessageBox->BtnOK->Caption());
+    EXPECT_EQ(FormResource->UI_Str->STR_OK, FormMessageBox->BtnOK->Caption());
     FormMessageBox->Hide();
 
     FormMessageBox->m_bOkCancel = 1;
@@ -284,6 +287,71 @@ TEST_F(ProgressTest, CancelDisconnectsThePeerOfTheWizardAndCloses)
     FormWiFiDirectSetting = nullptr;
     EXPECT_FALSE(form()->Visible());
     EXPECT_FALSE(form()->TimerProgress->Enabled());
+}
+
+TEST_F(ProgressTest, SandGlassRunsThroughTheRepositoryFrames)
+{
+    StartTimed(120000);
+    for (int tick = 0; tick < 12; ++tick) {
+        const int frame = form()->nSGIndex;
+        form()->TimerProgress->Tick();
+        ASSERT_NE(nullptr, form()->m_pSandGlass[frame]);
+        EXPECT_EQ(form()->m_pSandGlass[frame]->Bitmap(), form()->ImgSandGlass->Picture().Bitmap());
+        EXPECT_EQ((frame + 1) % 10, form()->nSGIndex);
+        if (!form()->Visible())
+            StartTimed(120000);
+    }
+    EXPECT_EQ(&FormResource->ImgSG10->Picture(), form()->m_pSandGlass[9]);
+}
+
+// A skin file of its own, read when the dialog is created.
+class ProgressSkinTest : public ProgressTest {
+protected:
+    void BeforeDialogs() override
+    {
+        char temp[MAX_PATH];
+        GetTempPathA(MAX_PATH, temp);
+        folder_ = std::string(temp) + "dialogs_skin_" + std::to_string(GetCurrentProcessId());
+        CreateDirectoryA(folder_.c_str(), nullptr);
+        file_ = folder_ + "\\RoVaza.ini";
+        WritePrivateProfileStringA("ProgressMsgBox", "PinFontSize", "5", file_.c_str());
+        WritePrivateProfileStringA("ProgressMsgBox", "TextFontSize", "11", file_.c_str());
+        WritePrivateProfileStringA("ProgressMsgBox", "ImgSGPos", "0,30,40", file_.c_str());
+        WritePrivateProfileStringA("ProgressMsgBox", "ImgProgressBarPos", "1,90,55", file_.c_str());
+        WritePrivateProfileStringA("ProgressMsgBox", "BtnProgCancelPos", "1,7", file_.c_str());
+        WritePrivateProfileStringA(nullptr, nullptr, nullptr, file_.c_str());
+        FormResource->SkinFolder = folder_;
+    }
+
+    void TearDown() override
+    {
+        DeleteFileA(file_.c_str());
+        RemoveDirectoryA(folder_.c_str());
+        ProgressTest::TearDown();
+    }
+
+    std::string folder_, file_;
+};
+
+TEST_F(ProgressSkinTest, SkinSetsFontSizesAndPlacements)
+{
+    EXPECT_EQ(8, form()->m_nPinFontSize);
+    EXPECT_EQ(11, form()->m_nTextFontSize);
+    EXPECT_FALSE(form()->ImgSandGlass->Visible());
+    EXPECT_EQ(30, form()->ImgSandGlass->Left());  // hidden, but placed all the same
+    EXPECT_EQ(90, form()->ImgProgressBar->Left());
+    EXPECT_EQ(55, form()->ImgProgressBarBack->Top());
+    EXPECT_TRUE(form()->BtnProgCancel->Visible());
+    EXPECT_EQ(240, form()->BtnProgCancel->Left());
+}
+
+TEST_F(ProgressTest, MissingSkinGivesTheDefaults)
+{
+    EXPECT_EQ(8, form()->m_nPinFontSize);
+    EXPECT_EQ(8, form()->m_nTextFontSize);
+    EXPECT_EQ(80, form()->ImgProgressBar->Left());
+    EXPECT_EQ(140, form()->m_nBarBackWidth);
+    EXPECT_EQ(FormResource->UI_Str->STR_BtnHintCancel, form()->BtnProgCancel->Hint());
 }
 
 // ------------------------------------------------------------------------------------------
