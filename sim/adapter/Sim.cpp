@@ -958,6 +958,7 @@ long long Simulator::IntValue(const std::string& key, long long def) {
 
 void Simulator::SetValue(const std::string& key, const std::string& value) {
   std::lock_guard<std::mutex> lock(mu_);
+  if (state_.Has("Values", key) && state_.Get("Values", key) == value) return;
   state_.Set("Values", key, value);
   SaveStateLocked();
 }
@@ -975,7 +976,9 @@ bool Simulator::Blob(const std::string& key, void* out, size_t size) {
 
 void Simulator::SetBlob(const std::string& key, const void* data, size_t size) {
   std::lock_guard<std::mutex> lock(mu_);
-  state_.Set("Blobs", key, HexText(static_cast<const uint8_t*>(data), size));
+  std::string hex = HexText(static_cast<const uint8_t*>(data), size);
+  if (state_.Has("Blobs", key) && state_.Get("Blobs", key) == hex) return;
+  state_.Set("Blobs", key, hex);
   SaveStateLocked();
 }
 

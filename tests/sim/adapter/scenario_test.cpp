@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <algorithm>
 #include <cstring>
@@ -33,6 +34,23 @@ TEST(Scenario, DefaultSceneHasOneAdapterAndTheNetworksOfTheBrief) {
   EXPECT_EQ(1, enterprise);
   EXPECT_EQ(1, open);
   EXPECT_GE(psk, 1);
+}
+
+TEST(Scenario, EveryShippedScenarioReadsWithoutComplaint) {
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA("scenarios\\*.ini", &found);
+  ASSERT_NE(INVALID_HANDLE_VALUE, search);
+  int files = 0;
+  do {
+    Scenario s;
+    std::string error;
+    ASSERT_TRUE(LoadScenario(std::string("scenarios\\") + found.cFileName, s, error)) << error;
+    EXPECT_TRUE(s.warnings.empty()) << found.cFileName << ": " << s.warnings.front();
+    EXPECT_FALSE(s.adapters.empty()) << found.cFileName;
+    ++files;
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+  EXPECT_GE(files, 2);
 }
 
 TEST(Scenario, BadValuesAreReportedAndKeepTheirDefaults) {
