@@ -1,8 +1,8 @@
 #include "core/FormProgressMsg.h"
 
-#include "core/DialogSupport.h"
 #include "resources/FormResource.h"
 #include "core/Log.h"
+#include "core/WvwlLib.h"
 #include "wifidirect/WiFiDirectSetting.h"
 
 #include <windows.h>
@@ -139,7 +139,7 @@ void TFormProgressMsg::ShowLabelText()
     if (m_strPinText.empty()) {
         lblMessageText->Font().SetSize(m_nTextFontSize);
         lblMessageText->SetCaption(m_strMessage + "\n" + m_strPercent);
-    } else if (ProgressPinOnly()) {
+    } else if (VOZEZIV.bProgPinOnly) {
         lblMessageText->Font().SetSize(m_nPinFontSize);
         lblMessageText->SetCaption(m_strPinText);
     } else {
@@ -238,7 +238,8 @@ void TFormProgressMsg::BtnProgCancelClick(TObject*)
                  " TimerProgressTimer: BtnProgCancelClick WVWL_DisConnectWifiDirectPerDevice-> "
                  "MacAddr = %02X-%02X-%02X-%02X-%02X-%02X\n",
                  mac[0], mac[1], mac[2], mac[3], mac[4], mac[5]);
-    DisconnectWifiDirectPeer(mac);
+    if (VOZEZIV.WVWL_DisConnectWifiDirectPerDevice)
+        VOZEZIV.WVWL_DisConnectWifiDirectPerDevice(mac);
     Close();
 }
 

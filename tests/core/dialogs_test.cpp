@@ -1,4 +1,5 @@
 #include "core/Dialogs.h"
+#include "core/WvwlLib.h"
 #include "resources/FormResource.h"
 #include "ui/Seams.h"
 #include "wifidirect/WiFiDirectSetting.h"
@@ -8,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <functional>
@@ -273,20 +275,61 @@ TEST_F(ProgressTest, PercentageModeStartsAtZeroAndClosesAtHundred)
     EXPECT_FALSE(form()->Visible());
 }
 
+unsigned char disconnectedPeer[6];
+int disconnectCalls = 0;
+
+int __stdcall RecordDisconnect(const unsigned char* mac6)
+{
+    std::memcpy(disconnectedPeer, mac6, sizeof disconnectedPeer);
+    ++disconnectCalls;
+    return -1;  // the dialog does not look at the result
+}
+
 TEST_F(ProgressTest, CancelDisconnectsThePeerOfTheWizardAndCloses)
 {
     TFormWiFiDirectSetting wizard;
-    const unsigned char peer[6] = {0x02, 0x11, 0x22, 0x33, 0x44, 0x55};
+    const unsigned char peer[6] = {0x02, 0x11, 0x22, 0x33, 0x44, 0xAB};
     std::memcpy(wizard.m_data_WIFIDIRECT_WPSE_Profile.DesiredMacAddr[0], peer, sizeof peer);
     FormWiFiDirectSetting = &wizard;
+    VOZEZIV.WVWL_DisConnectWifiDirectPerDevice = RecordDisconnect;
+    VOZEZIV.nDebugMode = 6;
     std::vector<std::string> lines;
     seams::logSink = [&](const char* line) { lines.push_back(line); };
     StartTimed(120000);
     form()->BtnProgCancelClick(nullptr);
     seams::logSink = nullptr;
     FormWiFiDirectSetting = nullptr;
+
+    EXPECT_EQ(1, disconnectCalls);
+    EXPECT_EQ(0, std::memcmp(peer, disconnectedPeer, sizeof peer));
     EXPECT_FALSE(form()->Visible());
     EXPECT_FALSE(form()->TimerProgress->Enabled());
+    const std::string expected = "MacAddr = 02-11-22-33-44-AB\n";
+    EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [&](const std::string& line) {
+        return line.find(expected) != std::string::npos;
+    }));
+}
+
+TEST_F(ProgressTest, CancelWithoutTheLibraryOnlyCloses)
+{
+    VOZEZIV.WVWL_DisConnectWifiDirectPerDevice = nullptr;
+    StartTimed(120000);
+    form()->BtnProgCancelClick(nullptr);
+    EXPECT_FALSE(form()->Visible());
+}
+
+TEST_F(ProgressTest, PinOnlyShowsThePinAloneInItsFontSize)
+{
+    VOZEZIV.bProgPinOnly = 1;
+    form()->m_nPinFontSize = 14;
+    form()->m_strPinText = "12345670";
+    StartTimed(120000);
+    EXPECT_EQ("12345670", form()->lblMessageText->Caption());
+    EXPECT_EQ(14, form()->lblMessageText->Font().Size());
+    form()->TimerProgress->Tick();
+    EXPECT_EQ("12345670", form()->lblMessageText->Caption());
+    form()->SetProgress(20);  // the percentage form never shows the PIN
+    EXPECT_EQ("Connecting\n20%", form()->lblMessageText->Caption());
 }
 
 TEST_F(ProgressTest, SandGlassRunsThroughTheRepositoryFrames)
