@@ -128,6 +128,24 @@ TEST(FormResourceSkinKeys, NameOnlyRepositoryPicturesAndLeaveThirteenWithoutKey)
         "ImgBtnRenew4_Disabled"}));
 }
 
+TEST_F(FormResourceTest, BackgroundsOfWindowsShapedByTheKeyColourHaveNoStrayKeyPixels)
+{
+    // JPEG cannot keep the key colour exact, so these backgrounds are whole rectangles:
+    // not a single pixel may decode to the default key colour and cut a hole.
+    for (TImage* image : {form->ImgProfileFormBG, form->ImgSiteSurveyFormBG, form->ImgLinkInfoFormBG,
+                          form->ImgAboutFormBG, form->ImgAdvancedFormBG, form->ImgExtendedAPFormBG,
+                          form->ImgWiFiDirectFormBG, form->ImgWiFiDirectSettingForm,
+                          form->ImgWiFiDirectProfileForm, form->ImgWiFiDirectMediaSharingForm,
+                          form->ImgMainFormBG, form->ImgAuthenStatusForm}) {
+        const TPicture& p = image->Picture();
+        int keyPixels = 0;
+        for (int y = 0; y < p.Height(); ++y)
+            for (int x = 0; x < p.Width(); ++x)
+                keyPixels += p.Pixel(x, y) == RGB(255, 0, 0);
+        EXPECT_EQ(keyPixels, 0) << image->Name;
+    }
+}
+
 TEST(FormResourceMainBackground, IsAKeyShapedBitmapOfTheMainWindowsSize)
 {
     TPicture p;
