@@ -1,5 +1,7 @@
 #include "resources/FormResource.h"
 
+#include "core/Helpers.h"
+#include "core/Log.h"
 #include "ui/IniFiles.h"
 #include "ui/Picture.h"
 
@@ -317,17 +319,6 @@ std::string ProgramFolder()
     std::string folder(path, n < MAX_PATH ? n : 0);
     size_t slash = folder.find_last_of('\\');
     return slash == std::string::npos ? std::string() : folder.substr(0, slash);
-}
-
-// The platform finds the name (a file or a folder).
-bool IsFileExist(const std::string& path)
-{
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA(path.c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE)
-        return false;
-    FindClose(find);
-    return true;
 }
 
 // One "%d" conversion: optional blanks, optional sign, digits; false when there are none.
@@ -678,8 +669,9 @@ void TFormResource::LoadBuiltIn(TImage* image, const char* name)
     TPicture picture;
     try {
         picture.LoadFromResource(GetModuleHandleA(nullptr), name);
-    } catch (const EPictureError&) {
-        return;  // a build without the pictures: the control stays empty
+    } catch (const EPictureError& e) {
+        PrintMessage(2, " TFormResource: built-in picture %s: %s\n", name, e.what());
+        return;
     }
     image->SetPicture(picture);
 }
@@ -727,12 +719,14 @@ void TFormResource::LoadSkin()
 
 void TFormResource::LoadSkinImage(TImage* image, const std::string& path)
 {
-    if (!image || !IsFileExist(path))
+    if (!image || !IsFileExist(path.c_str()))
         return;
     TPicture picture;
     picture.LoadFromFile(path);  // EPictureError ends the skin loading
     if (IsTrayIcon(image) && !picture.IsIcon()) {
-        return;  // the notification area needs an icon: the built-in one stays
+        // The notification area needs an icon: the built-in one stays.
+        PrintMessage(2, " TFormResource: %s is no icon\n", path.c_str());
+        return;
     }
     image->SetPicture(picture);
 }
