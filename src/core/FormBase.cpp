@@ -31,7 +31,6 @@ HRGN(WINAPI* RegionBuilderExtCreateRegion)(const XFORM*, DWORD, const RGNDATA*) 
 
 TFormBase::TFormBase(TComponent* AOwner) : TForm(AOwner)
 {
-    SetAutoSize(true);
     ImgBackground = new TImage(this);
     ImgBackground->Name = "ImgBackground";
     ImgBackground->SetBounds(0, 0, 0, 0);
@@ -57,6 +56,16 @@ TFormBase::TFormBase(TComponent* AOwner) : TForm(AOwner)
 }
 
 TFormBase::~TFormBase() = default;
+
+void TFormBase::AdjustSize()
+{
+    if (!ImgBackground || ImgBackground->Picture().Empty())
+        return;
+    int w = ImgBackground->Left() + ImgBackground->Width();
+    int h = ImgBackground->Top() + ImgBackground->Height();
+    if (w != ClientWidth() || h != ClientHeight())
+        SetClientSize(w, h);
+}
 
 void TFormBase::FormCreate(TObject* Sender)
 {

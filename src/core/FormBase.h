@@ -36,6 +36,10 @@ public:
     bool SwitchPage(TFrameBase* oldPage, TFrameBase* newPage);
     // Shows or hides control; a visible one moves to (left, top) when both are non-zero.
     void SetImagePosition(TControl* control, int left, int top, bool visible);
+
+protected:
+    // The client area follows the background picture.
+    void AdjustSize() override;
 };
 
 // Base of every page of a skinned window.
