@@ -282,7 +282,7 @@ void TControl::SetHint(const std::string& value)
         RECT r = {0, 0, width_, height_};
         SetHintTool(self->Handle(), r, showHint_ ? hint_ : std::string());
     } else if (parent_ && parent_->hover_ == this) {
-        parent_->hover_ = nullptr;  // re-evaluated at the next mouse move
+        SetHintTool(parent_->Handle(), BoundsRect(), showHint_ ? hint_ : std::string());
     }
 }
 
@@ -507,8 +507,10 @@ void TWinControl::RemoveControl(TControl* control)
         if (GetCapture() == handle_)
             ReleaseCapture();
     }
-    if (hover_ == control)
+    if (hover_ == control) {
         hover_ = nullptr;
+        SetHintTool(handle_, {}, std::string());
+    }
     if (pressed_ == control)
         pressed_ = nullptr;
 }

@@ -109,7 +109,9 @@ public:
     bool Terminated() const { return terminated_; }
     void ProcessMessages();     // handles every waiting message
     void HandleMessage();       // waits for and handles one message
-    void DestroyForms();        // OnDestroy and deletion of every form, newest first
+    // OnDestroy and deletion of every form, newest first. Runs by itself at exit; call it
+    // at the end of WinMain so that it runs while every global is still alive.
+    void DestroyForms();
 
     HWND Handle();              // the application's own hidden window
     const std::string& Title() const { return title_; }
