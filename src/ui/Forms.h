@@ -1,4 +1,8 @@
 #pragma once
+// The window class library, in brief: Classes.h (components and ownership), Controls.h
+// (controls, windowless and windowed, mouse and message routing), Forms.h (forms, frames,
+// the application and its message loop), StdCtrls.h, ExtCtrls.h, ComCtrls.h and Menus.h
+// (the controls themselves), IniFiles.h, Picture.h and Seams.h (what tests replace).
 #include "ui/Controls.h"
 #include <exception>
 #include <new>
