@@ -280,15 +280,23 @@ void TControl::SetHint(const std::string& value)
     hint_ = value;
     if (auto* self = dynamic_cast<TWinControl*>(this)) {
         RECT r = {0, 0, width_, height_};
-        SetHintTool(self->Handle(), r, showHint_ ? hint_ : std::string());
+        SetHintTool(self->Handle(), r, ShowHint() ? hint_ : std::string());
     } else if (parent_ && parent_->hover_ == this) {
-        SetHintTool(parent_->Handle(), BoundsRect(), showHint_ ? hint_ : std::string());
+        SetHintTool(parent_->Handle(), BoundsRect(), ShowHint() ? hint_ : std::string());
     }
+}
+
+bool TControl::ShowHint() const
+{
+    if (parentShowHint_ && parent_)
+        return parent_->ShowHint();
+    return showHint_;
 }
 
 void TControl::SetShowHint(bool value)
 {
     showHint_ = value;
+    parentShowHint_ = false;
     SetHint(hint_);
 }
 
@@ -533,7 +541,7 @@ void TWinControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
     if (handle_)
         MoveWindow(handle_, left_, top_, width_, height_, TRUE);
     BoundsChanged();
-    if (showHint_)
+    if (!hint_.empty())
         SetHint(hint_);
     if (parent_)
         parent_->ChildBoundsChanged(this);
@@ -649,8 +657,8 @@ void TWinControl::SetHover(TControl* control)
     }
     if (hover_ == control && control && control->ShowHint())
         SetHintTool(handle_, control->BoundsRect(), control->Hint());
-    else if (!showHint_)
-        SetHintTool(handle_, {}, std::string());
+    else
+        SetHintTool(handle_, {0, 0, ClientWidth(), ClientHeight()}, ShowHint() ? hint_ : std::string());
 }
 
 bool TWinControl::RouteMouse(TMessage& m)
