@@ -26,15 +26,24 @@ bool TAdapterList::Fetch(const Getter& get)
     if (!Allocate(1))
         return false;
     int result = get(m_buffer.data(), 1);
-    if (result != WVWL_ERROR_BUFFER_TOO_SMALL)
+    if (result != WVWL_ERROR_BUFFER_TOO_SMALL) {
+        CutCountToBuffer();
         return true;
+    }
     int needed = ReportedCount();
     if (needed < 1 || needed > kMaxAdapters)
         needed = needed < 1 ? 1 : kMaxAdapters;
     if (!Allocate(needed))
         return false;
     get(m_buffer.data(), needed);
+    CutCountToBuffer();
     return true;
+}
+
+void TAdapterList::CutCountToBuffer()
+{
+    int count = Count();
+    std::memcpy(m_buffer.data(), &count, 4);
 }
 
 int TAdapterList::ReportedCount() const

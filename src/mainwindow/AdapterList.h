@@ -19,9 +19,11 @@ public:
     // wants. Returns false when no buffer could be had.
     bool Fetch(const Getter& get);
 
-    // The count in the buffer's first word, as the library left it (may be 0
-    // or negative: no adapter).
+    // The count in the buffer's first word (0 or negative: no adapter); a
+    // count larger than the buffer holds is cut to what it holds.
     int ReportedCount() const;
+    // The whole list, count first, for the adapter-choice dialog.
+    BYTE* Buffer() { return m_buffer.data(); }
     // The number of records the buffer really holds: the reported count cut
     // to what fits.
     int Count() const;
@@ -30,5 +32,6 @@ public:
 
 private:
     bool Allocate(int records);
+    void CutCountToBuffer();
     std::vector<BYTE> m_buffer;
 };
