@@ -1,0 +1,628 @@
+#pragma once
+// Binary records exchanged with the adapter library, the certificate library and the
+// Hotspot 2.0 library. Every size and offset here is fixed by those libraries; the
+// static_asserts below hold them in place. Little-endian, 32-bit process.
+
+#include <windows.h>
+#include <ntddndis.h> // the published 802.11 NDIS layouts (SSID, BSSID list, statistics)
+#include <cstddef>
+#include <cstdint>
+
+// ---------------------------------------------------------------------------------------------
+// Published NDIS layouts the program relies on (taken from the platform header, checked here).
+
+static_assert(sizeof(NDIS_802_11_SSID) == 36);
+static_assert(offsetof(NDIS_802_11_SSID, Ssid) == 4);
+
+static_assert(offsetof(NDIS_WLAN_BSSID_EX, Length) == 0);
+static_assert(offsetof(NDIS_WLAN_BSSID_EX, MacAddress) == 4);
+static_assert(offsetof(NDIS_WLAN_BSSID_EX, Ssid) == 12);
+static_assert(offsetof(NDIS_WLAN_BSSID_EX, Privacy) == 48);
+static_assert(offsetof(NDIS_WLAN_BSSID_EX, Rssi) == 52);
+static_assert(offsetof(NDIS_WLAN_BSSID_EX, NetworkTypeInUse) == 56);
+static_assert(offsetof(NDIS_WLAN_BSSID_EX, Configuration) == 60);
+static_assert(offsetof(NDIS_WLAN_BSSID_EX, Configuration) + offsetof(NDIS_802_11_CONFIGURATION, DSConfig) == 72);
+static_assert(offsetof(NDIS_WLAN_BSSID_EX, InfrastructureMode) == 92);
+static_assert(offsetof(NDIS_WLAN_BSSID_EX, SupportedRates) == 96);
+static_assert(sizeof(NDIS_WLAN_BSSID_EX::SupportedRates) == 16);
+static_assert(offsetof(NDIS_WLAN_BSSID_EX, IELength) == 112);
+static_assert(offsetof(NDIS_WLAN_BSSID_EX, IEs) == 116);
+static_assert(offsetof(NDIS_802_11_BSSID_LIST_EX, NumberOfItems) == 0);
+static_assert(offsetof(NDIS_802_11_BSSID_LIST_EX, Bssid) == 4);
+static_assert(sizeof(NDIS_802_11_FIXED_IEs) == 12);
+static_assert(offsetof(NDIS_802_11_VARIABLE_IEs, Length) == 1);
+static_assert(offsetof(NDIS_802_11_VARIABLE_IEs, data) == 2);
+static_assert(sizeof(NDIS_802_11_STATISTICS) == 200);
+
+// Bytes of a network-list item before its information elements.
+constexpr uint32_t BSSID_EX_FIXED_SIZE = 116;
+// Sizes of the network-list buffers (site survey and repository).
+constexpr uint32_t BSSID_LIST_SIZE_SMALL = 0x8000;
+constexpr uint32_t BSSID_LIST_SIZE_LARGE = 0x10000;
+constexpr int REPOSIT_BSSID_TIME_COUNT = 1024;
+
+// ---------------------------------------------------------------------------------------------
+// Adapter record (GetAvailableAdapters, AdapterSelect, IsDeviceExist, ReadDriverPath, DevEnable).
+struct WLAN_ADAPTER {
+    char DevDesc[64];
+    char HardwareID[64];
+    char Text128[264];      // only emptied by the program
+    char Text392[384];      // only emptied by the program
+    char LocationInfo[256];
+    char Manufactory[256];
+    uint32_t nAdapterKind;
+    uint8_t Reserved[8];
+};
+static_assert(sizeof(WLAN_ADAPTER) == 1300);
+static_assert(offsetof(WLAN_ADAPTER, HardwareID) == 64);
+static_assert(offsetof(WLAN_ADAPTER, Text128) == 128);
+static_assert(offsetof(WLAN_ADAPTER, Text392) == 392);
+static_assert(offsetof(WLAN_ADAPTER, LocationInfo) == 776);
+static_assert(offsetof(WLAN_ADAPTER, Manufactory) == 1032);
+static_assert(offsetof(WLAN_ADAPTER, nAdapterKind) == 1288);
+
+// ---------------------------------------------------------------------------------------------
+// Profile record and its sub-records.
+struct KV_802_11_TX_RATES {
+    uint8_t SupRateLen;
+    uint8_t SupRate[27];
+};
+static_assert(sizeof(KV_802_11_TX_RATES) == 28);
+
+struct KV_802_11_STA_CONFIG {
+    uint32_t EnableTxBurst;
+    uint32_t EnableTurboRate;
+    uint32_t UseBGProtection;
+    uint32_t UseShortSlotTime;
+    uint32_t AdhocMode;
+    uint32_t HwRadioStatus;
+    uint32_t Reserved;
+    uint32_t SystemErrorBitmap;
+};
+static_assert(sizeof(KV_802_11_STA_CONFIG) == 32);
+static_assert(offsetof(KV_802_11_STA_CONFIG, AdhocMode) == 16);
+static_assert(offsetof(KV_802_11_STA_CONFIG, HwRadioStatus) == 20);
+static_assert(offsetof(KV_802_11_STA_CONFIG, SystemErrorBitmap) == 28);
+
+struct KV_BLOB_KEY {
+    uint32_t BlobLength; // 0..152
+    uint8_t BlobData[152];
+};
+static_assert(sizeof(KV_BLOB_KEY) == 156);
+
+// WAPI certificate identity: one length byte, then up to 256 bytes.
+struct WAPI_IDENTITY {
+    uint8_t Length;
+    uint8_t Data[256];
+};
+static_assert(sizeof(WAPI_IDENTITY) == 257);
+
+// CCX2_CONTROL bits the program touches (the word is little-endian).
+constexpr uint32_t CCX2_ROTATE_PROFILE = 0x00000080; // bit 7 of byte 0
+constexpr uint32_t CCX2_MFP = 0x04000000;            // bit 2 of byte 3
+
+// PROF_SSO bits (low byte used).
+constexpr uint32_t PROF_SSO_USE_SSO = 0x01;
+constexpr uint32_t PROF_SSO_ALLOW_MACHINE = 0x02;
+constexpr uint32_t PROF_SSO_LOGON = 0x04;
+constexpr uint32_t PROF_SSO_PERSISTENT_CONNECTION = 0x08;
+constexpr uint32_t PROF_SSO_ID_PWD_SOURCE_MASK = 0x30;
+constexpr int PROF_SSO_ID_PWD_SOURCE_SHIFT = 4;
+
+struct WLANPROFILE {
+    uint32_t bBssid;
+    NDIS_802_11_SSID SSID;
+    uint8_t BSSID[6];
+    uint8_t Pad46[2];
+    uint32_t enumNetworkType;
+    uint32_t enumPreamType;
+    int32_t lRtsThre;
+    int32_t lFragThre;
+    uint32_t enumAuthenMode;
+    uint32_t enumEncryStatus;
+    uint32_t lTxPower;
+    char WEPKey1[64];
+    uint32_t WEPKey1Type;
+    char WEPKey2[64];
+    uint32_t WEPKey2Type;
+    char WEPKey3[64];
+    uint32_t WEPKey3Type;
+    char WEPKey4[64];
+    uint32_t WEPKey4Type;
+    uint32_t wepDefaultKey;
+    uint32_t enumPSMode;
+    uint32_t bACCam;
+    int32_t lFreq;
+    uint32_t bDisassociate;
+    uint32_t bUseDiagnostic;
+    uint32_t Reserved372;
+    uint32_t bSetAdvance;
+    uint32_t bSetOidFromProfilePageSetting;
+    uint8_t aryRates[8];
+    KV_802_11_TX_RATES arySupDesRates;
+    KV_802_11_STA_CONFIG configSta;
+    uint32_t ccx2Ctrl; // CCX2_CONTROL
+    uint32_t nCountryRegion;
+    uint32_t b8021X;
+    uint32_t enumAuthenProtocol;
+    uint32_t enumTunnel;
+    uint32_t enumProvisioningTunnel;
+    uint32_t nSessionResumption;
+    uint32_t bClientCert;
+    uint32_t bClientCertInSmartCard;
+    uint32_t bServerCert;
+    uint32_t bPAC;
+    uint32_t bProvision;
+    char chPACfilepath[256];
+    uint32_t bIntermediateCert;
+    uint32_t nServerNameRule;
+    char chID[128];
+    char chPassword[128];
+    char chServerName[128];
+    char chDomainName[128];
+    char chPskKey[64];
+    uint32_t nIDModeIndex;
+    uint32_t nPskKeyLen;
+    uint32_t nPskKeyType;
+    uint32_t nPasswordMode;
+    KV_BLOB_KEY CA_cert;
+    KV_BLOB_KEY user_cert;
+    uint8_t pEapFastConfigBlob[3000];
+    uint32_t dwLenEapFastConfigBlob;
+    uint32_t ssoInfo; // PROF_SSO
+    char chUserCertPath[256];
+    char chASCertPath[256];
+    char chPin[128];
+    uint32_t bIsWPS;
+    uint32_t bUseFragThre;
+    uint32_t bUseRTSThre;
+    char strProfileName[128];
+    int32_t nProfileID;
+    uint32_t bCacheUserInfo;
+    uint32_t nWapiCertMode;
+    WAPI_IDENTITY WapiUserIdentity;
+    WAPI_IDENTITY WapiASIdentity;
+    uint8_t Pad5982[2];
+};
+static_assert(sizeof(WLANPROFILE) == 5984);
+static_assert(offsetof(WLANPROFILE, bBssid) == 0);
+static_assert(offsetof(WLANPROFILE, SSID) == 4);
+static_assert(offsetof(WLANPROFILE, BSSID) == 40);
+static_assert(offsetof(WLANPROFILE, enumNetworkType) == 48);
+static_assert(offsetof(WLANPROFILE, enumPreamType) == 52);
+static_assert(offsetof(WLANPROFILE, lRtsThre) == 56);
+static_assert(offsetof(WLANPROFILE, lFragThre) == 60);
+static_assert(offsetof(WLANPROFILE, enumAuthenMode) == 64);
+static_assert(offsetof(WLANPROFILE, enumEncryStatus) == 68);
+static_assert(offsetof(WLANPROFILE, lTxPower) == 72);
+static_assert(offsetof(WLANPROFILE, WEPKey1) == 76);
+static_assert(offsetof(WLANPROFILE, WEPKey1Type) == 140);
+static_assert(offsetof(WLANPROFILE, WEPKey2) == 144);
+static_assert(offsetof(WLANPROFILE, WEPKey2Type) == 208);
+static_assert(offsetof(WLANPROFILE, WEPKey3) == 212);
+static_assert(offsetof(WLANPROFILE, WEPKey3Type) == 276);
+static_assert(offsetof(WLANPROFILE, WEPKey4) == 280);
+static_assert(offsetof(WLANPROFILE, WEPKey4Type) == 344);
+static_assert(offsetof(WLANPROFILE, wepDefaultKey) == 348);
+static_assert(offsetof(WLANPROFILE, enumPSMode) == 352);
+static_assert(offsetof(WLANPROFILE, bACCam) == 356);
+static_assert(offsetof(WLANPROFILE, lFreq) == 360);
+static_assert(offsetof(WLANPROFILE, bDisassociate) == 364);
+static_assert(offsetof(WLANPROFILE, bUseDiagnostic) == 368);
+static_assert(offsetof(WLANPROFILE, bSetAdvance) == 376);
+static_assert(offsetof(WLANPROFILE, bSetOidFromProfilePageSetting) == 380);
+static_assert(offsetof(WLANPROFILE, aryRates) == 384);
+static_assert(offsetof(WLANPROFILE, arySupDesRates) == 392);
+static_assert(offsetof(WLANPROFILE, configSta) == 420);
+static_assert(offsetof(WLANPROFILE, ccx2Ctrl) == 452);
+static_assert(offsetof(WLANPROFILE, nCountryRegion) == 456);
+static_assert(offsetof(WLANPROFILE, b8021X) == 460);
+static_assert(offsetof(WLANPROFILE, enumAuthenProtocol) == 464);
+static_assert(offsetof(WLANPROFILE, enumTunnel) == 468);
+static_assert(offsetof(WLANPROFILE, enumProvisioningTunnel) == 472);
+static_assert(offsetof(WLANPROFILE, nSessionResumption) == 476);
+static_assert(offsetof(WLANPROFILE, bClientCert) == 480);
+static_assert(offsetof(WLANPROFILE, bClientCertInSmartCard) == 484);
+static_assert(offsetof(WLANPROFILE, bServerCert) == 488);
+static_assert(offsetof(WLANPROFILE, bPAC) == 492);
+static_assert(offsetof(WLANPROFILE, bProvision) == 496);
+static_assert(offsetof(WLANPROFILE, chPACfilepath) == 500);
+static_assert(offsetof(WLANPROFILE, bIntermediateCert) == 756);
+static_assert(offsetof(WLANPROFILE, nServerNameRule) == 760);
+static_assert(offsetof(WLANPROFILE, chID) == 764);
+static_assert(offsetof(WLANPROFILE, chPassword) == 892);
+static_assert(offsetof(WLANPROFILE, chServerName) == 1020);
+static_assert(offsetof(WLANPROFILE, chDomainName) == 1148);
+static_assert(offsetof(WLANPROFILE, chPskKey) == 1276);
+static_assert(offsetof(WLANPROFILE, nIDModeIndex) == 1340);
+static_assert(offsetof(WLANPROFILE, nPskKeyLen) == 1344);
+static_assert(offsetof(WLANPROFILE, nPskKeyType) == 1348);
+static_assert(offsetof(WLANPROFILE, nPasswordMode) == 1352);
+static_assert(offsetof(WLANPROFILE, CA_cert) == 1356);
+static_assert(offsetof(WLANPROFILE, user_cert) == 1512);
+static_assert(offsetof(WLANPROFILE, pEapFastConfigBlob) == 1668);
+static_assert(offsetof(WLANPROFILE, dwLenEapFastConfigBlob) == 4668);
+static_assert(offsetof(WLANPROFILE, ssoInfo) == 4672);
+static_assert(offsetof(WLANPROFILE, chUserCertPath) == 4676);
+static_assert(offsetof(WLANPROFILE, chASCertPath) == 4932);
+static_assert(offsetof(WLANPROFILE, chPin) == 5188);
+static_assert(offsetof(WLANPROFILE, bIsWPS) == 5316);
+static_assert(offsetof(WLANPROFILE, bUseFragThre) == 5320);
+static_assert(offsetof(WLANPROFILE, bUseRTSThre) == 5324);
+static_assert(offsetof(WLANPROFILE, strProfileName) == 5328);
+static_assert(offsetof(WLANPROFILE, nProfileID) == 5456);
+static_assert(offsetof(WLANPROFILE, bCacheUserInfo) == 5460);
+static_assert(offsetof(WLANPROFILE, nWapiCertMode) == 5464);
+static_assert(offsetof(WLANPROFILE, WapiUserIdentity) == 5468);
+static_assert(offsetof(WLANPROFILE, WapiASIdentity) == 5725);
+static_assert(offsetof(WLANPROFILE, Pad5982) == 5982);
+
+// ---------------------------------------------------------------------------------------------
+// WPS records.
+struct WPS_MODE {
+    uint32_t WpsMode;
+    uint8_t PIN[8];
+    NDIS_802_11_SSID WpsSSID;
+    uint8_t Bssid[6];
+    uint8_t Channel;
+    uint8_t ConfigMode;
+};
+static_assert(sizeof(WPS_MODE) == 56);
+static_assert(offsetof(WPS_MODE, PIN) == 4);
+static_assert(offsetof(WPS_MODE, WpsSSID) == 12);
+static_assert(offsetof(WPS_MODE, Bssid) == 48);
+static_assert(offsetof(WPS_MODE, Channel) == 54);
+static_assert(offsetof(WPS_MODE, ConfigMode) == 55);
+
+struct WPS_CREDENTIAL {
+    NDIS_802_11_SSID SSID;
+    uint32_t AuthType;
+    uint32_t EncrType;
+    uint32_t KeyIndex;
+    uint32_t KeyLength;
+    uint8_t Key[64];
+    uint8_t MacAddr[6];
+    uint8_t Pad122[2];
+};
+static_assert(sizeof(WPS_CREDENTIAL) == 124);
+static_assert(offsetof(WPS_CREDENTIAL, AuthType) == 36);
+static_assert(offsetof(WPS_CREDENTIAL, KeyLength) == 48);
+static_assert(offsetof(WPS_CREDENTIAL, Key) == 52);
+static_assert(offsetof(WPS_CREDENTIAL, MacAddr) == 116);
+
+constexpr int WPS_MAX_CREDENTIALS = 8;
+struct WPS_PROFILE {
+    uint32_t ProfileCnt;
+    WPS_CREDENTIAL Profile[WPS_MAX_CREDENTIALS];
+};
+static_assert(sizeof(WPS_PROFILE) == 996);
+static_assert(offsetof(WPS_PROFILE, Profile) == 4);
+
+// ---------------------------------------------------------------------------------------------
+// Information elements of one network as the library parses them.
+struct IE_80211N_INFO {
+    uint32_t b80211n;
+    uint8_t Other[232];
+};
+struct IE_80211AC_INFO {
+    uint32_t b80211ac;
+    uint8_t Other[4];
+};
+struct IE_INFO {
+    uint32_t nAuthBits;   // IE_AUTH_*
+    uint32_t nCipherBits; // IE_CIPHER_*
+    uint32_t bCCKM;
+    uint8_t Reserved12[8];
+    uint32_t bWpsIE;
+    uint8_t Reserved24[8];
+    char strDevPwdId[56];
+    char strUuidE[60];
+    IE_80211N_INFO ie80211N;
+    IE_80211AC_INFO ie80211AC;
+};
+static_assert(sizeof(IE_INFO) == 392);
+static_assert(offsetof(IE_INFO, nCipherBits) == 4);
+static_assert(offsetof(IE_INFO, bCCKM) == 8);
+static_assert(offsetof(IE_INFO, bWpsIE) == 20);
+static_assert(offsetof(IE_INFO, strDevPwdId) == 32);
+static_assert(offsetof(IE_INFO, strUuidE) == 88);
+static_assert(offsetof(IE_INFO, ie80211N) == 148);
+static_assert(offsetof(IE_INFO, ie80211AC) == 384);
+
+constexpr uint32_t IE_AUTH_WPA = 1;
+constexpr uint32_t IE_AUTH_WPA_PSK = 2;
+constexpr uint32_t IE_AUTH_WPA_NONE = 4;
+constexpr uint32_t IE_AUTH_WPA2 = 8;
+constexpr uint32_t IE_AUTH_WPA2_PSK = 16;
+constexpr uint32_t IE_AUTH_WPA2_NONE = 32;
+constexpr uint32_t IE_AUTH_WAPI_PSK = 64;
+constexpr uint32_t IE_AUTH_WAPI_CERT = 128;
+constexpr uint32_t IE_CIPHER_WEP = 1;
+constexpr uint32_t IE_CIPHER_TKIP = 2;
+constexpr uint32_t IE_CIPHER_AES = 4;
+constexpr uint32_t IE_CIPHER_SMS4 = 8;
+
+// ---------------------------------------------------------------------------------------------
+// Link status record and its query flags.
+struct WLAN_CHAIN {
+    int32_t rssi; // -200: chain absent
+    uint32_t quality;
+    uint32_t chainFlag;
+};
+static_assert(sizeof(WLAN_CHAIN) == 12);
+
+struct WLAN_STATUS {
+    uint32_t status;
+    uint32_t linkStatusCode;
+    NDIS_802_11_SSID ssid;
+    uint8_t bssid[6];
+    uint8_t Reserved50[2];
+    uint32_t networkType;
+    WLAN_CHAIN chain[3]; // chain[2].chainFlag is not read
+    uint8_t Reserved92[24];
+    uint32_t dsFrequency;
+    uint8_t Reserved120[16];
+    uint32_t authenticationMode;
+    uint32_t encryptionStatus;
+    uint8_t Reserved144[4];
+    uint32_t linkQuality;
+    uint32_t TxByteCount;
+    uint32_t RxByteCount;
+    int32_t centralChannel;
+    uint8_t Reserved164[4];
+    double txRate;
+    double rxRate;
+    uint8_t Reserved184[16];
+    uint32_t txPower;
+    uint16_t HTSetting;
+    uint8_t Reserved206[2];
+    NDIS_802_11_STATISTICS statistics;
+    uint64_t rxOkCount64;
+    uint32_t rxOkCount;
+    uint32_t rxDropCount;
+    uint8_t Reserved424[4];
+    uint8_t ipAddress[4];
+    uint8_t ipMask[4];
+    uint8_t Reserved436[20];
+    uint32_t ConnectMode;
+    char profileName[84];
+};
+static_assert(sizeof(WLAN_STATUS) == 544);
+static_assert(offsetof(WLAN_STATUS, linkStatusCode) == 4);
+static_assert(offsetof(WLAN_STATUS, ssid) == 8);
+static_assert(offsetof(WLAN_STATUS, bssid) == 44);
+static_assert(offsetof(WLAN_STATUS, networkType) == 52);
+static_assert(offsetof(WLAN_STATUS, chain) == 56);
+static_assert(offsetof(WLAN_STATUS, chain) + sizeof(WLAN_CHAIN) + offsetof(WLAN_CHAIN, chainFlag) == 76);
+static_assert(offsetof(WLAN_STATUS, chain) + 2 * sizeof(WLAN_CHAIN) + offsetof(WLAN_CHAIN, quality) == 84);
+static_assert(offsetof(WLAN_STATUS, dsFrequency) == 116);
+static_assert(offsetof(WLAN_STATUS, authenticationMode) == 136);
+static_assert(offsetof(WLAN_STATUS, encryptionStatus) == 140);
+static_assert(offsetof(WLAN_STATUS, linkQuality) == 148);
+static_assert(offsetof(WLAN_STATUS, TxByteCount) == 152);
+static_assert(offsetof(WLAN_STATUS, RxByteCount) == 156);
+static_assert(offsetof(WLAN_STATUS, centralChannel) == 160);
+static_assert(offsetof(WLAN_STATUS, txRate) == 168);
+static_assert(offsetof(WLAN_STATUS, rxRate) == 176);
+static_assert(offsetof(WLAN_STATUS, txPower) == 200);
+static_assert(offsetof(WLAN_STATUS, HTSetting) == 204);
+static_assert(offsetof(WLAN_STATUS, statistics) == 208);
+static_assert(offsetof(WLAN_STATUS, statistics) + offsetof(NDIS_802_11_STATISTICS, TransmittedFragmentCount) == 216);
+static_assert(offsetof(WLAN_STATUS, statistics) + offsetof(NDIS_802_11_STATISTICS, FailedCount) == 232);
+static_assert(offsetof(WLAN_STATUS, statistics) + offsetof(NDIS_802_11_STATISTICS, RetryCount) == 240);
+static_assert(offsetof(WLAN_STATUS, statistics) + offsetof(NDIS_802_11_STATISTICS, FrameDuplicateCount) == 280);
+static_assert(offsetof(WLAN_STATUS, statistics) + offsetof(NDIS_802_11_STATISTICS, FCSErrorCount) == 304);
+static_assert(offsetof(WLAN_STATUS, rxOkCount64) == 408);
+static_assert(offsetof(WLAN_STATUS, rxOkCount) == 416);
+static_assert(offsetof(WLAN_STATUS, rxDropCount) == 420);
+static_assert(offsetof(WLAN_STATUS, ipAddress) == 428);
+static_assert(offsetof(WLAN_STATUS, ipMask) == 432);
+static_assert(offsetof(WLAN_STATUS, ConnectMode) == 456);
+static_assert(offsetof(WLAN_STATUS, profileName) == 460);
+
+// Five flags passed by value after the record's address; each asks for one group of fields.
+struct WLAN_STATUS_QUERY {
+    uint32_t flag[5];
+};
+static_assert(sizeof(WLAN_STATUS_QUERY) == 20);
+
+// ---------------------------------------------------------------------------------------------
+// Advanced settings records.
+struct ADVANCE_CONFIG_DATA {
+    uint32_t BGProtection;
+    uint32_t CCX2_CONTROL;
+    uint32_t CountryRegion;
+    uint32_t CountryRegionABand;
+    uint32_t ShowAuthStatus;
+    uint32_t TransmitSetting; // TRANSMIT_SETTING bit field
+    uint32_t TransRate;
+    uint32_t TXBurst;
+    uint32_t WirelessMode;
+    uint32_t EnableTcpWindowSize;
+};
+static_assert(sizeof(ADVANCE_CONFIG_DATA) == 40);
+static_assert(offsetof(ADVANCE_CONFIG_DATA, CountryRegion) == 8);
+static_assert(offsetof(ADVANCE_CONFIG_DATA, TransmitSetting) == 20);
+static_assert(offsetof(ADVANCE_CONFIG_DATA, WirelessMode) == 32);
+
+struct WMM_CAPABILITY {
+    uint32_t Reserved0;
+    uint32_t bWMMEnable;
+    uint32_t bAPSDEnable;
+    uint32_t bAPSD_AC_BE;
+    uint32_t bAPSD_AC_BK;
+    uint32_t bAPSD_AC_VI;
+    uint32_t bAPSD_AC_VO;
+    uint32_t Reserved28;
+};
+static_assert(sizeof(WMM_CAPABILITY) == 32);
+
+struct MFP_CONTROL {
+    uint8_t flag[12];
+};
+static_assert(sizeof(MFP_CONTROL) == 12);
+
+struct ACM_COMMAND {
+    uint16_t Command; // 1 ADDTS, 2 DELTS, 3 reset
+    uint16_t One;
+    uint8_t Reserved[152];
+};
+static_assert(sizeof(ACM_COMMAND) == 156);
+
+struct EXTAP_CONFIG {
+    uint32_t SsidLength;
+    uint8_t Ssid[32];
+    uint32_t Carried36;
+    uint8_t Key[64];
+    uint32_t KeyLength;
+    uint32_t MaxPeers;
+    uint32_t Reserved112;
+    uint8_t IpAddress[4];
+    uint8_t Reserved120[24];
+};
+static_assert(sizeof(EXTAP_CONFIG) == 144);
+static_assert(offsetof(EXTAP_CONFIG, Key) == 40);
+static_assert(offsetof(EXTAP_CONFIG, KeyLength) == 104);
+static_assert(offsetof(EXTAP_CONFIG, MaxPeers) == 108);
+static_assert(offsetof(EXTAP_CONFIG, IpAddress) == 116);
+
+struct BA_SESSION_REQUEST {
+    uint8_t bRecipient;
+    uint8_t MacAddr[6];
+    uint8_t TID;
+    uint8_t WindowSize;
+    uint8_t Reserved9;
+    uint8_t Reserved10[2];
+    uint8_t AllTid;
+    uint8_t Reserved13;
+};
+static_assert(sizeof(BA_SESSION_REQUEST) == 14);
+static_assert(offsetof(BA_SESSION_REQUEST, AllTid) == 12);
+
+struct BA_CAP_SETTING {
+    uint8_t Carried0;
+    uint8_t Carried1;
+    uint8_t MpduAggregation; // 1 on, 2 off
+    uint8_t MpduDensity;
+    uint8_t AmsduEnable;
+    uint8_t AmsduMax7935;
+    uint8_t Rest[2];
+};
+static_assert(sizeof(BA_CAP_SETTING) == 8);
+
+struct SSO_SETTING {
+    uint32_t Reserved0;
+    uint32_t bSSO;
+    uint8_t Reserved8[132];
+    char LogonDll[128];
+    char DriverDesc[256];
+    char ProfileName[512];
+};
+static_assert(sizeof(SSO_SETTING) == 1036);
+static_assert(offsetof(SSO_SETTING, LogonDll) == 140);
+static_assert(offsetof(SSO_SETTING, DriverDesc) == 268);
+static_assert(offsetof(SSO_SETTING, ProfileName) == 524);
+
+// Address and name of the access point (QueryAPIPAddress).
+struct AP_IP_INFO {
+    uint8_t IpAddress[4];
+    char Name[16];
+};
+static_assert(sizeof(AP_IP_INFO) == 20);
+
+// ---------------------------------------------------------------------------------------------
+// Hotspot 2.0 records (passed by value to the caller-cleans entries of "HS20.dll").
+struct HS20_INIT_PARAM {
+    uint8_t GuidLength;
+    uint8_t Unused;
+    wchar_t AdapterGuid[64];
+};
+static_assert(sizeof(HS20_INIT_PARAM) == 130);
+
+struct HS20_CREDENTIAL {
+    uint8_t Prefer;
+    uint8_t Weight;
+    uint8_t CredenType;
+    char UserName[32];
+    uint8_t UserNameLen;
+    char Password[32];
+    uint8_t PasswordLen;
+    char IMSI[32];
+    char MNC[4];
+    char MCC[4];
+    char RootCa[64];
+    char Realm[64];
+    char Name[64];
+    uint8_t Unused[3];
+};
+static_assert(sizeof(HS20_CREDENTIAL) == 304);
+static_assert(offsetof(HS20_CREDENTIAL, UserNameLen) == 35);
+static_assert(offsetof(HS20_CREDENTIAL, IMSI) == 69);
+static_assert(offsetof(HS20_CREDENTIAL, RootCa) == 109);
+static_assert(offsetof(HS20_CREDENTIAL, Realm) == 173);
+static_assert(offsetof(HS20_CREDENTIAL, Name) == 237);
+
+struct HS20_PROFILE {
+    uint8_t Prefer;
+    uint8_t Weight;
+    uint8_t IsPresent;
+    uint8_t IsPSK;
+    char Ssid[32];
+    uint8_t SsidLen;
+    char UserName[32];
+    uint8_t UserNameLen;
+    char Password[32];
+    uint8_t PasswordLen;
+    char PassPhrase[32];
+    uint8_t PassPhraseLen;
+    char EncpType[16];
+    char KeyMgmtType[16];
+    char RootCa[64];
+    char Name[64];
+};
+static_assert(sizeof(HS20_PROFILE) == 296);
+static_assert(offsetof(HS20_PROFILE, SsidLen) == 36);
+static_assert(offsetof(HS20_PROFILE, PassPhrase) == 103);
+static_assert(offsetof(HS20_PROFILE, EncpType) == 136);
+static_assert(offsetof(HS20_PROFILE, RootCa) == 168);
+static_assert(offsetof(HS20_PROFILE, Name) == 232);
+
+struct HS20_WEIGHT_ENTRY {
+    uint8_t Present;
+    uint8_t Kind; // 0 credential, 1 profile, 255 empty
+    uint8_t Index;
+    uint8_t Weight;
+};
+constexpr int MAX_HS20_TABLE = 10;
+struct HS20_WEIGHT_TABLE {
+    HS20_WEIGHT_ENTRY Entry[MAX_HS20_TABLE];
+};
+static_assert(sizeof(HS20_WEIGHT_TABLE) == 40);
+
+struct HS20_PREFER {
+    uint8_t Kind;
+    uint8_t Index;
+    uint8_t bPrefer;
+    uint8_t Unused;
+};
+static_assert(sizeof(HS20_PREFER) == 4);
+
+struct HS20_INI_PATH {
+    uint8_t Length;
+    char Path[67];
+};
+static_assert(sizeof(HS20_INI_PATH) == 68);
+
+struct HS20_CONNECTED_INFO {
+    uint8_t Reserved0;
+    uint8_t bConnected;
+    char Name[33];
+    uint8_t Bssid[6];
+    uint8_t Reserved41[131];
+    uint8_t Method; // 0 TTLS, 1 certificate, 2 SIM, 3 pre-shared key
+    uint8_t Rest[8432 - 173];
+};
+static_assert(sizeof(HS20_CONNECTED_INFO) == 8432);
+static_assert(offsetof(HS20_CONNECTED_INFO, Name) == 2);
+static_assert(offsetof(HS20_CONNECTED_INFO, Bssid) == 35);
+static_assert(offsetof(HS20_CONNECTED_INFO, Method) == 172);
