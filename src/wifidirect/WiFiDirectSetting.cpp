@@ -1,0 +1,3 @@
+#include "wifidirect/WiFiDirectSetting.h"
+
+TFormWiFiDirectSetting* FormWiFiDirectSetting = nullptr;
