@@ -315,8 +315,10 @@ struct IE_INFO {
     uint8_t Reserved12[8];
     uint32_t bWpsIE;
     uint8_t Reserved24[8];
-    char strDevPwdId[56];
-    char strUuidE[60];
+    char strDevPwdId[16];    // "ID : 0x0004" for push button, "Unknown" when none
+    char strConfigState[40]; // "Configured" when the access point is configured
+    char strUuidE[36];       // empty when absent
+    char strSetupLock[24];   // "TRUE" when the access point's setup is locked
     IE_80211N_INFO ie80211N;
     IE_80211AC_INFO ie80211AC;
 };
@@ -325,7 +327,9 @@ static_assert(offsetof(IE_INFO, nCipherBits) == 4);
 static_assert(offsetof(IE_INFO, bCCKM) == 8);
 static_assert(offsetof(IE_INFO, bWpsIE) == 20);
 static_assert(offsetof(IE_INFO, strDevPwdId) == 32);
+static_assert(offsetof(IE_INFO, strConfigState) == 48);
 static_assert(offsetof(IE_INFO, strUuidE) == 88);
+static_assert(offsetof(IE_INFO, strSetupLock) == 124);
 static_assert(offsetof(IE_INFO, ie80211N) == 148);
 static_assert(offsetof(IE_INFO, ie80211AC) == 384);
 

@@ -1,0 +1,326 @@
+#include "ui/ComCtrls.h"
+#include <algorithm>
+
+// ---- TImageList
+
+TImageList::TImageList(TComponent* AOwner, int Width, int Height)
+    : TComponent(AOwner), width_(Width), height_(Height)
+{
+    INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_LISTVIEW_CLASSES};
+    InitCommonControlsEx(&icc);
+    handle_ = ImageList_Create(width_, height_, ILC_COLOR32, 4, 4);
+}
+
+TImageList::~TImageList()
+{
+    if (handle_)
+        ImageList_Destroy(handle_);
+}
+
+int TImageList::Add(const TPicture& picture)
+{
+    if (picture.IsIcon() && picture.Icon())
+        return ImageList_AddIcon(handle_, picture.Icon());
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width_;
+    info.bmiHeader.biHeight = -height_;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!bitmap)
+        return -1;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    if (!picture.Empty())
+        picture.StretchDraw(dc, RECT{0, 0, width_, height_});
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    int index = ImageList_Add(handle_, bitmap, nullptr);
+    DeleteObject(bitmap);
+    return index;
+}
+
+int TImageList::Count() const
+{
+    return ImageList_GetImageCount(handle_);
+}
+
+void TImageList::Clear()
+{
+    ImageList_RemoveAll(handle_);
+}
+
+// ---- TListItem
+
+int TListItem::Index() const
+{
+    return owner_->IndexOf(this);
+}
+
+void TListItem::Push(int column) const
+{
+    int index = Index();
+    if (index < 0)
+        return;
+    LVITEMA item = {};
+    item.mask = LVIF_TEXT | LVIF_IMAGE;
+    item.iItem = index;
+    item.iSubItem = column;
+    if (column == 0) {
+        item.pszText = const_cast<char*>(caption_.c_str());
+        item.iImage = image_;
+    } else {
+        const Sub& sub = subItems_.at(column - 1);
+        item.pszText = const_cast<char*>(sub.text.c_str());
+        item.iImage = sub.image;
+    }
+    SendMessageA(owner_->Handle(), LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+}
+
+void TListItem::SetCaption(const std::string& value)
+{
+    caption_ = value;
+    Push(0);
+}
+
+void TListItem::SetImageIndex(int value)
+{
+    image_ = value;
+    Push(0);
+}
+
+void TListItem::AddSubItem(const std::string& text, int image)
+{
+    subItems_.push_back({text, image});
+    Push(static_cast<int>(subItems_.size()));
+}
+
+void TListItem::SetSubItem(int index, const std::string& text)
+{
+    subItems_.at(index).text = text;
+    Push(index + 1);
+}
+
+void TListItem::SetSubItemImage(int index, int image)
+{
+    subItems_.at(index).image = image;
+    Push(index + 1);
+}
+
+bool TListItem::Selected() const
+{
+    int index = Index();
+    return index >= 0 &&
+           (SendMessageA(owner_->Handle(), LVM_GETITEMSTATE, index, LVIS_SELECTED) & LVIS_SELECTED);
+}
+
+void TListItem::SetSelected(bool value)
+{
+    int index = Index();
+    if (index < 0)
+        return;
+    LVITEMA item = {};
+    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    item.state = value ? LVIS_SELECTED | LVIS_FOCUSED : 0;
+    SendMessageA(owner_->Handle(), LVM_SETITEMSTATE, index, reinterpret_cast<LPARAM>(&item));
+}
+
+void TListItem::MakeVisible()
+{
+    int index = Index();
+    if (index >= 0)
+        SendMessageA(owner_->Handle(), LVM_ENSUREVISIBLE, index, FALSE);
+}
+
+// ---- TListColumn
+
+void TListColumn::SetCaption(const std::string& value)
+{
+    caption_ = value;
+    LVCOLUMNA column = {};
+    column.mask = LVCF_TEXT;
+    column.pszText = const_cast<char*>(caption_.c_str());
+    SendMessageA(owner_->Handle(), LVM_SETCOLUMNA, index_, reinterpret_cast<LPARAM>(&column));
+}
+
+void TListColumn::SetWidth(int value)
+{
+    width_ = value;
+    SendMessageA(owner_->Handle(), LVM_SETCOLUMNWIDTH, index_, value);
+}
+
+// ---- TListView
+
+namespace {
+
+const char* ListViewClass()
+{
+    INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_LISTVIEW_CLASSES};
+    InitCommonControlsEx(&icc);
+    return WC_LISTVIEWA;
+}
+
+}  // namespace
+
+TListView::TListView(TComponent* AOwner)
+    : TWinControl(AOwner, ListViewClass(),
+                  WS_CHILD | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
+                      LVS_SHAREIMAGELISTS,
+                  WS_EX_CLIENTEDGE)
+{
+    color_ = GetSysColor(COLOR_WINDOW);
+    SendMessageA(Handle(), LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_SUBITEMIMAGES, LVS_EX_SUBITEMIMAGES);
+    SetBounds(0, 0, 250, 150);
+}
+
+TListView::~TListView()
+{
+    ++quiet_;
+}
+
+TListColumn* TListView::AddColumn(const std::string& caption, int width)
+{
+    int index = ColumnCount();
+    columns_.push_back(std::unique_ptr<TListColumn>(new TListColumn(this, index)));
+    TListColumn* column = columns_.back().get();
+    column->caption_ = caption;
+    column->width_ = width;
+    LVCOLUMNA native = {};
+    native.mask = LVCF_TEXT | LVCF_WIDTH;
+    native.pszText = const_cast<char*>(caption.c_str());
+    native.cx = width;
+    SendMessageA(Handle(), LVM_INSERTCOLUMNA, index, reinterpret_cast<LPARAM>(&native));
+    return column;
+}
+
+TListItem* TListView::AddItem()
+{
+    items_.push_back(std::unique_ptr<TListItem>(new TListItem(this)));
+    LVITEMA native = {};
+    native.mask = LVIF_TEXT | LVIF_IMAGE;
+    native.iItem = ItemCount() - 1;
+    native.pszText = const_cast<char*>("");
+    native.iImage = -1;
+    ++quiet_;
+    SendMessageA(Handle(), LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&native));
+    --quiet_;
+    return items_.back().get();
+}
+
+void TListView::DeleteItem(int index)
+{
+    if (index < 0 || index >= ItemCount())
+        return;
+    ++quiet_;
+    SendMessageA(Handle(), LVM_DELETEITEM, index, 0);
+    items_.erase(items_.begin() + index);
+    --quiet_;
+}
+
+void TListView::ClearItems()
+{
+    ++quiet_;
+    SendMessageA(Handle(), LVM_DELETEALLITEMS, 0, 0);
+    items_.clear();
+    --quiet_;
+}
+
+int TListView::IndexOf(const TListItem* item) const
+{
+    for (int i = 0; i < ItemCount(); ++i)
+        if (items_[i].get() == item)
+            return i;
+    return -1;
+}
+
+TListItem* TListView::Selected() const
+{
+    int index = ItemIndex();
+    return index >= 0 ? items_[index].get() : nullptr;
+}
+
+int TListView::ItemIndex() const
+{
+    int index = static_cast<int>(SendMessageA(Handle(), LVM_GETNEXTITEM, -1, LVNI_SELECTED));
+    return index >= 0 && index < ItemCount() ? index : -1;
+}
+
+void TListView::SetItemIndex(int index)
+{
+    if (index >= 0 && index < ItemCount()) {
+        items_[index]->SetSelected(true);
+        return;
+    }
+    if (TListItem* selected = Selected())
+        selected->SetSelected(false);
+}
+
+namespace {
+
+void ChangeStyle(HWND hwnd, int which, DWORD bits, bool on)
+{
+    DWORD style = GetWindowLongA(hwnd, which);
+    style = on ? (style | bits) : (style & ~bits);
+    SetWindowLongA(hwnd, which, style);
+    SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+}  // namespace
+
+void TListView::SetShowColumnHeaders(bool value)
+{
+    ChangeStyle(Handle(), GWL_STYLE, LVS_NOCOLUMNHEADER, !value);
+}
+
+void TListView::SetRowSelect(bool value)
+{
+    SendMessageA(Handle(), LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT,
+                 value ? LVS_EX_FULLROWSELECT : 0);
+}
+
+void TListView::SetBorder(bool value)
+{
+    ChangeStyle(Handle(), GWL_EXSTYLE, WS_EX_CLIENTEDGE, value);
+}
+
+void TListView::SetSmallImages(TImageList* images)
+{
+    SendMessageA(Handle(), LVM_SETIMAGELIST, LVSIL_SMALL,
+                 reinterpret_cast<LPARAM>(images ? images->Handle() : nullptr));
+}
+
+void TListView::SetColor(COLORREF value)
+{
+    TWinControl::SetColor(value);
+    SendMessageA(Handle(), LVM_SETBKCOLOR, 0, value);
+    SendMessageA(Handle(), LVM_SETTEXTBKCOLOR, 0, value);
+}
+
+bool TListView::NotifyNotify(NMHDR* Header, LRESULT& Result)
+{
+    switch (Header->code) {
+    case LVN_ITEMCHANGED: {
+        auto* change = reinterpret_cast<NMLISTVIEW*>(Header);
+        if (quiet_ || !(change->uChanged & LVIF_STATE))
+            return true;
+        if (!((change->uOldState ^ change->uNewState) & LVIS_SELECTED))
+            return true;
+        if (change->iItem < 0 || change->iItem >= ItemCount())
+            return true;
+        if (OnSelectItem)
+            OnSelectItem(this, items_[change->iItem].get(), (change->uNewState & LVIS_SELECTED) != 0);
+        return true;
+    }
+    case NM_CLICK:
+        Click();
+        return true;
+    case NM_DBLCLK:
+        DblClick();
+        return true;
+    default:
+        return false;
+    }
+}

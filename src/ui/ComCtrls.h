@@ -1,0 +1,120 @@
+#pragma once
+#include "ui/Controls.h"
+#include "ui/Picture.h"
+#include <commctrl.h>
+#include <memory>
+
+// Small pictures for list views, all of one size.
+class TImageList : public TComponent {
+public:
+    explicit TImageList(TComponent* AOwner, int Width = 16, int Height = 16);
+    ~TImageList() override;
+    int Add(const TPicture& picture);  // index of the new picture
+    int Count() const;
+    void Clear();
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    HIMAGELIST Handle() const { return handle_; }
+
+private:
+    int width_, height_;
+    HIMAGELIST handle_;
+};
+
+class TListView;
+
+// A row of a list view: caption, picture, sub-items with pictures, and a value (Data).
+class TListItem {
+public:
+    TListView* ListView() const { return owner_; }
+    int Index() const;
+
+    const std::string& Caption() const { return caption_; }
+    void SetCaption(const std::string& value);
+    int ImageIndex() const { return image_; }
+    void SetImageIndex(int value);
+
+    int SubItemCount() const { return static_cast<int>(subItems_.size()); }
+    const std::string& SubItem(int index) const { return subItems_.at(index).text; }
+    int SubItemImage(int index) const { return subItems_.at(index).image; }
+    void AddSubItem(const std::string& text, int image = -1);
+    void SetSubItem(int index, const std::string& text);
+    void SetSubItemImage(int index, int image);
+
+    void* Data = nullptr;
+
+    bool Selected() const;
+    void SetSelected(bool value);  // runs OnSelectItem of the list view
+    void MakeVisible();
+
+private:
+    friend class TListView;
+    explicit TListItem(TListView* owner) : owner_(owner) {}
+    struct Sub {
+        std::string text;
+        int image;
+    };
+    void Push(int column) const;
+    TListView* owner_;
+    std::string caption_;
+    int image_ = -1;
+    std::vector<Sub> subItems_;
+};
+
+class TListColumn {
+public:
+    const std::string& Caption() const { return caption_; }
+    void SetCaption(const std::string& value);
+    int Width() const { return width_; }
+    void SetWidth(int value);
+
+private:
+    friend class TListView;
+    TListColumn(TListView* owner, int index) : owner_(owner), index_(index) {}
+    TListView* owner_;
+    int index_;
+    std::string caption_;
+    int width_ = 50;
+};
+
+using TLVSelectItemEvent = std::function<void(TObject* Sender, TListItem* Item, bool Selected)>;
+
+// Report-style list view with one selection. Selecting an item (by the user or from code)
+// runs OnSelectItem; adding, deleting and clearing items run nothing.
+class TListView : public TWinControl {
+public:
+    explicit TListView(TComponent* AOwner);
+    ~TListView() override;
+
+    TListColumn* AddColumn(const std::string& caption, int width);
+    int ColumnCount() const { return static_cast<int>(columns_.size()); }
+    TListColumn* Column(int index) const { return columns_.at(index).get(); }
+
+    TListItem* AddItem();
+    void DeleteItem(int index);
+    void ClearItems();
+    int ItemCount() const { return static_cast<int>(items_.size()); }
+    TListItem* Item(int index) const { return items_.at(index).get(); }
+    int IndexOf(const TListItem* item) const;
+    TListItem* Selected() const;  // first selected item or null
+    int ItemIndex() const;        // -1 when none
+    void SetItemIndex(int index); // as Item(index)->SetSelected(true); -1 clears
+
+    void SetShowColumnHeaders(bool value);
+    void SetRowSelect(bool value);
+    void SetBorder(bool value);
+    void SetSmallImages(TImageList* images);
+    void SetColor(COLORREF value) override;
+
+    TLVSelectItemEvent OnSelectItem;
+
+protected:
+    bool NotifyNotify(NMHDR* Header, LRESULT& Result) override;
+
+private:
+    friend class TListItem;
+    friend class TListColumn;
+    std::vector<std::unique_ptr<TListColumn>> columns_;
+    std::vector<std::unique_ptr<TListItem>> items_;
+    int quiet_ = 0;  // >0 while the list changes itself
+};

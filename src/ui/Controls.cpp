@@ -1,0 +1,905 @@
+#include "ui/Controls.h"
+#include "ui/Forms.h"
+#include "ui/Menus.h"
+#include "ui/Seams.h"
+#include <windowsx.h>
+#include <commctrl.h>
+#include <algorithm>
+
+namespace {
+
+const char kPropName[] = "WevoControl";
+const char kWindowClass[] = "WevoWindow";
+
+int ScreenDpi()
+{
+    HDC dc = GetDC(nullptr);
+    int dpi = GetDeviceCaps(dc, LOGPIXELSY);
+    ReleaseDC(nullptr, dc);
+    return dpi > 0 ? dpi : 96;
+}
+
+TShiftState ShiftFromKeys(WPARAM keys)
+{
+    TShiftState shift = 0;
+    if (keys & MK_SHIFT) shift |= ssShift;
+    if (keys & MK_CONTROL) shift |= ssCtrl;
+    if (keys & MK_LBUTTON) shift |= ssLeft;
+    if (keys & MK_RBUTTON) shift |= ssRight;
+    if (keys & MK_MBUTTON) shift |= ssMiddle;
+    if (GetKeyState(VK_MENU) < 0) shift |= ssAlt;
+    return shift;
+}
+
+// One tooltip window for every hint of the program.
+HWND HintWindow()
+{
+    static HWND hint = nullptr;
+    if (hint && IsWindow(hint))
+        return hint;
+    INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&icc);
+    hint = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+                           WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                           CW_USEDEFAULT, CW_USEDEFAULT, Application->Handle(), nullptr,
+                           GetModuleHandleA(nullptr), nullptr);
+    if (hint)
+        SendMessageA(hint, TTM_SETMAXTIPWIDTH, 0, 400);
+    return hint;
+}
+
+// The window's one tool: shows text over rect, or nothing when text is empty.
+void SetHintTool(HWND window, const RECT& rect, const std::string& text)
+{
+    HWND hint = HintWindow();
+    if (!hint)
+        return;
+    TOOLINFOA info = {};
+    info.cbSize = TTTOOLINFOA_V2_SIZE;
+    info.hwnd = window;
+    info.uId = 1;
+    SendMessageA(hint, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&info));
+    if (text.empty())
+        return;
+    info.uFlags = 0;
+    info.rect = rect;
+    info.hinst = nullptr;
+    info.lpszText = const_cast<char*>(text.c_str());
+    SendMessageA(hint, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info));
+}
+
+void RelayHint(HWND window, const TMessage& m)
+{
+    static HWND hint = nullptr;
+    hint = HintWindow();
+    if (!hint)
+        return;
+    MSG msg = {window, m.Msg, m.WParam, m.LParam, 0, {}};
+    SendMessageA(hint, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msg));
+}
+
+bool IsMouseMessage(UINT msg)
+{
+    return msg >= WM_MOUSEFIRST && msg <= WM_MBUTTONDBLCLK;
+}
+
+}  // namespace
+
+LRESULT CALLBACK WevoWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
+{
+    if (msg == WM_NCCREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTA*>(lp);
+        auto* control = static_cast<TWinControl*>(create->lpCreateParams);
+        if (control) {
+            SetPropA(hwnd, kPropName, control);
+            control->handle_ = hwnd;
+        }
+    }
+    TWinControl* control = TWinControl::FromHandle(hwnd);
+    if (!control)
+        return DefWindowProcA(hwnd, msg, wp, lp);
+    TMessage m = {msg, wp, lp, 0};
+    try {
+        control->WndProc(m);
+    } catch (const std::exception& e) {
+        Application->ShowException(e);
+    } catch (...) {
+        Application->ShowException(Exception(""));
+    }
+    return m.Result;
+}
+
+COLORREF clBtnFace()
+{
+    return GetSysColor(COLOR_BTNFACE);
+}
+
+// ---- TFont
+
+TFont::TFont() = default;
+
+TFont::TFont(const TFont& other)
+    : name_(other.name_), height_(other.height_), color_(other.color_), style_(other.style_)
+{
+}
+
+TFont& TFont::operator=(const TFont& other)
+{
+    if (this == &other)
+        return *this;
+    name_ = other.name_;
+    height_ = other.height_;
+    color_ = other.color_;
+    style_ = other.style_;
+    Changed();
+    return *this;
+}
+
+TFont::~TFont()
+{
+    if (handle_)
+        DeleteObject(handle_);
+}
+
+void TFont::Changed()
+{
+    if (handle_) {
+        DeleteObject(handle_);
+        handle_ = nullptr;
+    }
+    if (OnChange)
+        OnChange();
+}
+
+void TFont::SetName(const std::string& name)
+{
+    name_ = name;
+    Changed();
+}
+
+int TFont::Size() const
+{
+    return -MulDiv(height_, 72, ScreenDpi());
+}
+
+void TFont::SetSize(int points)
+{
+    height_ = -MulDiv(points, ScreenDpi(), 72);
+    Changed();
+}
+
+void TFont::SetHeight(int pixels)
+{
+    height_ = pixels;
+    Changed();
+}
+
+void TFont::SetColor(COLORREF color)
+{
+    color_ = color;
+    Changed();
+}
+
+void TFont::SetStyle(unsigned style)
+{
+    style_ = style;
+    Changed();
+}
+
+HFONT TFont::Handle() const
+{
+    if (!handle_) {
+        LOGFONTA lf = {};
+        lf.lfHeight = height_;
+        lf.lfWeight = (style_ & fsBold) ? FW_BOLD : FW_NORMAL;
+        lf.lfItalic = (style_ & fsItalic) ? 1 : 0;
+        lf.lfUnderline = (style_ & fsUnderline) ? 1 : 0;
+        lf.lfCharSet = DEFAULT_CHARSET;
+        lstrcpynA(lf.lfFaceName, name_.c_str(), LF_FACESIZE);
+        handle_ = CreateFontIndirectA(&lf);
+    }
+    return handle_;
+}
+
+// ---- TControl
+
+TControl::TControl(TComponent* AOwner) : TComponent(AOwner), color_(clBtnFace())
+{
+    font_.OnChange = [this] { FontChanged(); };
+    if (auto* owner = dynamic_cast<TWinControl*>(AOwner))
+        TControl::SetParent(owner);
+}
+
+TControl::~TControl()
+{
+    font_.OnChange = nullptr;
+    if (parent_)
+        parent_->RemoveControl(this);
+}
+
+void TControl::SetParent(TWinControl* AParent)
+{
+    if (parent_ == AParent)
+        return;
+    if (parent_) {
+        Invalidate();
+        parent_->RemoveControl(this);
+    }
+    parent_ = AParent;
+    if (parent_) {
+        parent_->InsertControl(this);
+        Invalidate();
+    }
+}
+
+void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
+{
+    if (ALeft == left_ && ATop == top_ && AWidth == width_ && AHeight == height_)
+        return;
+    Invalidate();
+    left_ = ALeft;
+    top_ = ATop;
+    width_ = AWidth;
+    height_ = AHeight;
+    Invalidate();
+    BoundsChanged();
+    if (parent_)
+        parent_->ChildBoundsChanged(this);
+}
+
+void TControl::SetVisible(bool value)
+{
+    if (visible_ == value)
+        return;
+    visible_ = value;
+    VisibleChanged();
+    if (parent_)
+        parent_->ChildBoundsChanged(this);
+}
+
+void TControl::SetEnabled(bool value)
+{
+    if (enabled_ == value)
+        return;
+    enabled_ = value;
+    EnabledChanged();
+    Invalidate();
+}
+
+void TControl::SetCaption(const std::string& value)
+{
+    if (caption_ == value)
+        return;
+    caption_ = value;
+    CaptionChanged();
+    Invalidate();
+}
+
+void TControl::SetHint(const std::string& value)
+{
+    hint_ = value;
+    if (auto* self = dynamic_cast<TWinControl*>(this)) {
+        RECT r = {0, 0, width_, height_};
+        SetHintTool(self->Handle(), r, showHint_ ? hint_ : std::string());
+    } else if (parent_ && parent_->hover_ == this) {
+        parent_->hover_ = nullptr;  // re-evaluated at the next mouse move
+    }
+}
+
+void TControl::SetShowHint(bool value)
+{
+    showHint_ = value;
+    SetHint(hint_);
+}
+
+void TControl::SetColor(COLORREF value)
+{
+    color_ = value;
+    Invalidate();
+}
+
+void TControl::BringToFront()
+{
+    if (!parent_)
+        return;
+    auto& list = parent_->controls_;
+    list.erase(std::remove(list.begin(), list.end(), this), list.end());
+    list.push_back(this);
+    Invalidate();
+}
+
+void TControl::SendToBack()
+{
+    if (!parent_)
+        return;
+    auto& list = parent_->controls_;
+    list.erase(std::remove(list.begin(), list.end(), this), list.end());
+    list.insert(list.begin(), this);
+    Invalidate();
+}
+
+void TControl::Invalidate()
+{
+    if (!parent_ || !parent_->Handle())
+        return;
+    RECT r = BoundsRect();
+    InvalidateRect(parent_->Handle(), &r, FALSE);
+}
+
+void TControl::Repaint()
+{
+    Invalidate();
+    auto* self = dynamic_cast<TWinControl*>(this);
+    TWinControl* window = self ? self : parent_;
+    if (window && window->Handle())
+        UpdateWindow(window->Handle());
+}
+
+POINT TControl::ScreenToClient(POINT p) const
+{
+    POINT origin = ClientToScreen({0, 0});
+    return {p.x - origin.x, p.y - origin.y};
+}
+
+POINT TControl::ClientToScreen(POINT p) const
+{
+    if (auto* self = dynamic_cast<const TWinControl*>(this)) {
+        ::ClientToScreen(self->Handle(), &p);
+        return p;
+    }
+    if (!parent_)
+        return {p.x + left_, p.y + top_};
+    return parent_->ClientToScreen({p.x + left_, p.y + top_});
+}
+
+void TControl::Click()
+{
+    if (OnClick)
+        OnClick(this);
+}
+
+void TControl::DblClick()
+{
+    if (OnDblClick)
+        OnDblClick(this);
+}
+
+void TControl::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
+{
+    if (OnMouseDown)
+        OnMouseDown(this, Button, Shift, X, Y);
+}
+
+void TControl::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
+{
+    if (OnMouseUp)
+        OnMouseUp(this, Button, Shift, X, Y);
+}
+
+void TControl::MouseMove(TShiftState Shift, int X, int Y)
+{
+    if (OnMouseMove)
+        OnMouseMove(this, Shift, X, Y);
+}
+
+void TControl::CMMouseEnter()
+{
+    if (OnMouseEnter)
+        OnMouseEnter(this);
+}
+
+void TControl::CMMouseLeave()
+{
+    if (OnMouseLeave)
+        OnMouseLeave(this);
+}
+
+// ---- TGraphicControl
+
+TGraphicControl::TGraphicControl(TComponent* AOwner) : TControl(AOwner) {}
+
+void TGraphicControl::BoundsChanged() {}
+
+void TGraphicControl::VisibleChanged()
+{
+    RECT r = BoundsRect();
+    if (Parent() && Parent()->Handle())
+        InvalidateRect(Parent()->Handle(), &r, FALSE);
+}
+
+// ---- TWinControl
+
+namespace {
+
+void RegisterWindowClass(const char* name, UINT style)
+{
+    WNDCLASSEXA wc = {};
+    wc.cbSize = sizeof wc;
+    if (GetClassInfoExA(GetModuleHandleA(nullptr), name, &wc))
+        return;
+    wc.style = style;
+    wc.lpfnWndProc = WevoWindowProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    wc.lpszClassName = name;
+    RegisterClassExA(&wc);
+}
+
+bool IsOwnClass(const char* name)
+{
+    return lstrcmpiA(name, kWindowClass) == 0 || lstrcmpiA(name, "WevoForm") == 0;
+}
+
+}  // namespace
+
+TWinControl::TWinControl(TComponent* AOwner) : TWinControl(AOwner, kWindowClass, WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT)
+{
+}
+
+TWinControl::TWinControl(TComponent* AOwner, const char* WindowClass, DWORD Style, DWORD ExStyle)
+    : TControl(AOwner)
+{
+    CreateHandle(WindowClass, Style, ExStyle);
+}
+
+void TWinControl::CreateHandle(const char* WindowClass, DWORD Style, DWORD ExStyle)
+{
+    static int nextId = 100;
+    RegisterWindowClass(kWindowClass, 0);
+    RegisterWindowClass("WevoForm", 0);
+    bool child = (Style & WS_CHILD) != 0;
+    if (!child)
+        visible_ = false;  // top-level windows start hidden
+    if (visible_)
+        Style |= WS_VISIBLE;
+    if (!enabled_)
+        Style |= WS_DISABLED;
+    HWND parentWindow = parent_ && child ? parent_->Handle() : Application->Handle();
+    HMENU id = child ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(nextId++)) : nullptr;
+    bool own = IsOwnClass(WindowClass);
+    HWND hwnd = CreateWindowExA(ExStyle, WindowClass, caption_.c_str(), Style, left_, top_, width_,
+                                height_, parentWindow, id, GetModuleHandleA(nullptr),
+                                own ? this : nullptr);
+    if (!hwnd)
+        throw Exception(std::string("Cannot create window of class ") + WindowClass);
+    handle_ = hwnd;
+    if (!own) {
+        SetPropA(hwnd, kPropName, this);
+        oldProc_ = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WevoWindowProc)));
+    }
+    ApplyFont();
+}
+
+TWinControl::~TWinControl()
+{
+    while (!controls_.empty())
+        delete controls_.back();
+    if (!handle_)
+        return;
+    if (GetCapture() == handle_)
+        ReleaseCapture();
+    SetHintTool(handle_, {}, std::string());
+    RemovePropA(handle_, kPropName);
+    if (oldProc_)
+        SetWindowLongPtrA(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(oldProc_));
+    DestroyWindow(handle_);
+    handle_ = nullptr;
+    if (brush_)
+        DeleteObject(brush_);
+}
+
+TWinControl* TWinControl::FromHandle(HWND hwnd)
+{
+    return hwnd ? static_cast<TWinControl*>(GetPropA(hwnd, kPropName)) : nullptr;
+}
+
+void TWinControl::InsertControl(TControl* control)
+{
+    controls_.push_back(control);
+}
+
+void TWinControl::RemoveControl(TControl* control)
+{
+    controls_.erase(std::remove(controls_.begin(), controls_.end(), control), controls_.end());
+    if (captured_ == control) {
+        captured_ = nullptr;
+        if (GetCapture() == handle_)
+            ReleaseCapture();
+    }
+    if (hover_ == control)
+        hover_ = nullptr;
+    if (pressed_ == control)
+        pressed_ = nullptr;
+}
+
+void TWinControl::SetParent(TWinControl* AParent)
+{
+    TControl::SetParent(AParent);
+    if (handle_ && (GetWindowLongA(handle_, GWL_STYLE) & WS_CHILD))
+        ::SetParent(handle_, AParent ? AParent->Handle() : Application->Handle());
+}
+
+void TWinControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
+{
+    if (ALeft == left_ && ATop == top_ && AWidth == width_ && AHeight == height_)
+        return;
+    left_ = ALeft;
+    top_ = ATop;
+    width_ = AWidth;
+    height_ = AHeight;
+    if (handle_)
+        MoveWindow(handle_, left_, top_, width_, height_, TRUE);
+    BoundsChanged();
+    if (showHint_)
+        SetHint(hint_);
+    if (parent_)
+        parent_->ChildBoundsChanged(this);
+}
+
+void TWinControl::SetCaption(const std::string& value)
+{
+    caption_ = value;
+    if (handle_)
+        SetWindowTextA(handle_, value.c_str());
+    CaptionChanged();
+    Invalidate();
+}
+
+void TWinControl::BringToFront()
+{
+    TControl::BringToFront();
+    if (handle_)
+        SetWindowPos(handle_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void TWinControl::SendToBack()
+{
+    TControl::SendToBack();
+    if (handle_)
+        SetWindowPos(handle_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void TWinControl::Invalidate()
+{
+    if (handle_)
+        InvalidateRect(handle_, nullptr, TRUE);
+}
+
+void TWinControl::VisibleChanged()
+{
+    if (handle_)
+        ShowWindow(handle_, visible_ ? SW_SHOWNA : SW_HIDE);
+}
+
+void TWinControl::EnabledChanged()
+{
+    if (handle_)
+        EnableWindow(handle_, enabled_);
+}
+
+void TWinControl::FontChanged()
+{
+    ApplyFont();
+    Invalidate();
+}
+
+void TWinControl::ApplyFont()
+{
+    if (handle_)
+        SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), TRUE);
+}
+
+void TWinControl::ChildBoundsChanged(TControl* child)
+{
+    AdjustSize();
+}
+
+LRESULT TWinControl::Perform(UINT Msg, WPARAM WParam, LPARAM LParam)
+{
+    TMessage m = {Msg, WParam, LParam, 0};
+    WndProc(m);
+    return m.Result;
+}
+
+void TWinControl::SetFocus()
+{
+    if (handle_)
+        ::SetFocus(handle_);
+}
+
+bool TWinControl::Focused() const
+{
+    return handle_ && GetFocus() == handle_;
+}
+
+TControl* TWinControl::ControlAtPos(POINT p, bool AllowDisabled) const
+{
+    for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
+        TControl* c = *it;
+        if (dynamic_cast<TWinControl*>(c))
+            continue;
+        if (!c->Visible() || (!c->Enabled() && !AllowDisabled))
+            continue;
+        RECT r = c->BoundsRect();
+        if (PtInRect(&r, p))
+            return c;
+    }
+    return nullptr;
+}
+
+void TWinControl::SetHover(TControl* control)
+{
+    if (control == hover_)
+        return;
+    TControl* old = hover_;
+    hover_ = control;
+    if (old) {
+        old->mouseInside_ = false;
+        old->CMMouseLeave();
+    }
+    // The handler may have removed the new control.
+    if (hover_ != control)
+        return;
+    if (control) {
+        control->mouseInside_ = true;
+        control->CMMouseEnter();
+    }
+    if (hover_ == control && control && control->ShowHint())
+        SetHintTool(handle_, control->BoundsRect(), control->Hint());
+    else if (!showHint_)
+        SetHintTool(handle_, {}, std::string());
+}
+
+bool TWinControl::RouteMouse(TMessage& m)
+{
+    POINT p = {GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
+    TShiftState shift = ShiftFromKeys(m.WParam);
+    TMouseButton button = mbLeft;
+    switch (m.Msg) {
+    case WM_MOUSEMOVE: {
+        if (!tracking_) {
+            TRACKMOUSEEVENT tme = {sizeof tme, TME_LEAVE, handle_, 0};
+            tracking_ = TrackMouseEvent(&tme) != 0;
+        }
+        SetHover(ControlAtPos(p, true));
+        TControl* target = captured_ ? captured_ : ControlAtPos(p, false);
+        if (target)
+            target->MouseMove(shift, p.x - target->Left(), p.y - target->Top());
+        else
+            MouseMove(shift, p.x, p.y);
+        return true;
+    }
+    case WM_MOUSELEAVE:
+        tracking_ = false;
+        SetHover(nullptr);
+        return true;
+    case WM_CAPTURECHANGED:
+        if (reinterpret_cast<HWND>(m.LParam) != handle_) {
+            captured_ = nullptr;
+            pressed_ = nullptr;
+            selfPressed_ = false;
+        }
+        return false;
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_LBUTTONDOWN: {
+        button = m.Msg == WM_LBUTTONDOWN ? mbLeft : m.Msg == WM_RBUTTONDOWN ? mbRight : mbMiddle;
+        TControl* target = ControlAtPos(p, false);
+        SetCapture(handle_);
+        if (target) {
+            captured_ = target;
+            if (button == mbLeft)
+                pressed_ = target;
+            target->MouseDown(button, shift, p.x - target->Left(), p.y - target->Top());
+        } else {
+            if (button == mbLeft)
+                selfPressed_ = true;
+            MouseDown(button, shift, p.x, p.y);
+        }
+        return true;
+    }
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
+    case WM_LBUTTONUP: {
+        button = m.Msg == WM_LBUTTONUP ? mbLeft : m.Msg == WM_RBUTTONUP ? mbRight : mbMiddle;
+        TControl* target = captured_ ? captured_ : ControlAtPos(p, false);
+        bool clicked = button == mbLeft && (target ? pressed_ == target : selfPressed_);
+        captured_ = nullptr;
+        if (button == mbLeft) {
+            pressed_ = nullptr;
+            selfPressed_ = false;
+        }
+        if (GetCapture() == handle_)
+            ReleaseCapture();
+        if (target) {
+            POINT local = {p.x - target->Left(), p.y - target->Top()};
+            RECT r = {0, 0, target->Width(), target->Height()};
+            if (clicked && PtInRect(&r, local))
+                target->Click();
+            // The click handler may have deleted the control.
+            if (std::find(controls_.begin(), controls_.end(), target) == controls_.end())
+                return true;
+            target->MouseUp(button, shift, local.x, local.y);
+            if (button == mbRight && target->PopupMenu) {
+                POINT s = target->ClientToScreen(local);
+                target->PopupMenu->PopupComponent = target;
+                target->PopupMenu->Popup(s.x, s.y);
+            }
+        } else {
+            RECT r = {0, 0, ClientWidth(), ClientHeight()};
+            if (clicked && PtInRect(&r, p))
+                Click();
+            MouseUp(button, shift, p.x, p.y);
+        }
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+void TWinControl::WndProc(TMessage& m)
+{
+    if (IsMouseMessage(m.Msg) || m.Msg == WM_MOUSELEAVE)
+        RelayHint(handle_, m);
+    if (!IsSystemClass()) {
+        if (RouteMouse(m))
+            return;
+    } else if (m.Msg == WM_CONTEXTMENU && PopupMenu) {
+        POINT s = {GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
+        if (s.x == -1 && s.y == -1)
+            GetCursorPos(&s);
+        PopupMenu->PopupComponent = this;
+        PopupMenu->Popup(s.x, s.y);
+        return;
+    }
+    Dispatch(m);
+}
+
+HBRUSH TWinControl::CtlColor(HDC dc)
+{
+    return nullptr;
+}
+
+HBRUSH TWinControl::ParentColorBrush(HDC dc)
+{
+    COLORREF color = parent_ ? parent_->Color() : color_;
+    SetBkColor(dc, color);
+    SetTextColor(dc, font_.Color());
+    if (brush_)
+        DeleteObject(brush_);
+    brush_ = CreateSolidBrush(color);
+    return brush_;
+}
+
+void TWinControl::Dispatch(TMessage& m)
+{
+    switch (m.Msg) {
+    case WM_ERASEBKGND:
+        if (!IsSystemClass()) {
+            m.Result = 1;
+            return;
+        }
+        break;
+    case WM_PAINT:
+        if (!IsSystemClass()) {
+            PAINTSTRUCT ps;
+            HDC dc = BeginPaint(handle_, &ps);
+            RECT client;
+            GetClientRect(handle_, &client);
+            HDC mem = CreateCompatibleDC(dc);
+            HBITMAP bitmap = CreateCompatibleBitmap(dc, std::max(1L, client.right), std::max(1L, client.bottom));
+            HGDIOBJ old = SelectObject(mem, bitmap);
+            PaintWindow(mem);
+            BitBlt(dc, 0, 0, client.right, client.bottom, mem, 0, 0, SRCCOPY);
+            SelectObject(mem, old);
+            DeleteObject(bitmap);
+            DeleteDC(mem);
+            EndPaint(handle_, &ps);
+            return;
+        }
+        break;
+    case WM_COMMAND:
+        if (m.LParam) {
+            if (auto* child = FromHandle(reinterpret_cast<HWND>(m.LParam))) {
+                if (child != this) {
+                    child->CommandNotify(HIWORD(m.WParam));
+                    return;
+                }
+            }
+        }
+        break;
+    case WM_NOTIFY: {
+        auto* header = reinterpret_cast<NMHDR*>(m.LParam);
+        if (auto* child = FromHandle(header->hwndFrom)) {
+            if (child != this && child->NotifyNotify(header, m.Result))
+                return;
+        }
+        break;
+    }
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+        if (auto* child = FromHandle(reinterpret_cast<HWND>(m.LParam))) {
+            if (HBRUSH brush = child->CtlColor(reinterpret_cast<HDC>(m.WParam))) {
+                m.Result = reinterpret_cast<LRESULT>(brush);
+                return;
+            }
+        }
+        break;
+    case WM_SETCURSOR:
+        if (LOWORD(m.LParam) == HTCLIENT && !IsSystemClass()) {
+            POINT p;
+            GetCursorPos(&p);
+            ::ScreenToClient(handle_, &p);
+            TControl* c = ControlAtPos(p, true);
+            TCursor cursor = c ? c->Cursor : Cursor;
+            if (cursor != crDefault) {
+                LPCSTR id = cursor == crHandPoint    ? reinterpret_cast<LPCSTR>(IDC_HAND)
+                            : cursor == crHourGlass ? reinterpret_cast<LPCSTR>(IDC_WAIT)
+                            : cursor == crIBeam     ? reinterpret_cast<LPCSTR>(IDC_IBEAM)
+                                                    : reinterpret_cast<LPCSTR>(IDC_ARROW);
+                ::SetCursor(LoadCursorA(nullptr, id));
+                m.Result = TRUE;
+                return;
+            }
+        }
+        break;
+    case WM_WINDOWPOSCHANGED: {
+        auto* pos = reinterpret_cast<WINDOWPOS*>(m.LParam);
+        if (!(pos->flags & SWP_NOMOVE) || !(pos->flags & SWP_NOSIZE)) {
+            RECT r;
+            GetWindowRect(handle_, &r);
+            HWND parent = GetParent(handle_);
+            if (GetWindowLongA(handle_, GWL_STYLE) & WS_CHILD)
+                MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+            left_ = r.left;
+            top_ = r.top;
+            width_ = r.right - r.left;
+            height_ = r.bottom - r.top;
+        }
+        break;
+    }
+    default:
+        break;
+    }
+    DefaultHandler(m);
+}
+
+void TWinControl::DefaultHandler(TMessage& m)
+{
+    if (oldProc_)
+        m.Result = CallWindowProcA(oldProc_, handle_, m.Msg, m.WParam, m.LParam);
+    else
+        m.Result = DefWindowProcA(handle_, m.Msg, m.WParam, m.LParam);
+}
+
+void TWinControl::PaintBackground(HDC dc)
+{
+    RECT r = {0, 0, ClientWidth(), ClientHeight()};
+    HBRUSH brush = CreateSolidBrush(color_);
+    FillRect(dc, &r, brush);
+    DeleteObject(brush);
+}
+
+void TWinControl::PaintWindow(HDC dc)
+{
+    PaintBackground(dc);
+    std::vector<TControl*> children = controls_;
+    for (TControl* c : children) {
+        auto* graphic = dynamic_cast<TGraphicControl*>(c);
+        if (!graphic || !graphic->Visible() || graphic->Width() <= 0 || graphic->Height() <= 0)
+            continue;
+        int saved = SaveDC(dc);
+        SetViewportOrgEx(dc, graphic->Left(), graphic->Top(), nullptr);
+        IntersectClipRect(dc, 0, 0, graphic->Width(), graphic->Height());
+        try {
+            graphic->Paint(dc);
+        } catch (const std::exception& e) {
+            seams::Log((std::string("Paint failed: ") + e.what() + "\n").c_str());
+        }
+        RestoreDC(dc, saved);
+    }
+}

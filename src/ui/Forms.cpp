@@ -1,0 +1,483 @@
+#include "ui/Forms.h"
+#include "ui/ExtCtrls.h"
+#include "ui/Seams.h"
+#include <algorithm>
+
+namespace {
+
+const char kApplicationClass[] = "WevoApplication";
+
+void ShowHandlerError(const std::exception& e)
+{
+    Application->ShowException(e);
+}
+
+template <class F>
+void Guarded(F f)
+{
+    try {
+        f();
+    } catch (const std::exception& e) {
+        ShowHandlerError(e);
+    } catch (...) {
+        ShowHandlerError(Exception(""));
+    }
+}
+
+DWORD StyleOf(TFormBorderStyle style)
+{
+    switch (style) {
+    case bsNone:
+        return WS_POPUP;
+    case bsSingle:
+        return WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+    case bsDialog:
+        return WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+    case bsSizeable:
+    default:
+        return WS_OVERLAPPEDWINDOW;
+    }
+}
+
+const DWORD kBorderBits = WS_POPUP | WS_OVERLAPPEDWINDOW | DS_MODALFRAME;
+
+LRESULT CALLBACK ApplicationWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
+{
+    try {
+        switch (msg) {
+        case WM_TIMER:
+            if (TTimer::TickById(wp))
+                return 0;
+            break;
+        case WM_CLOSE:
+            Application->Terminate();
+            return 0;
+        case WM_SYSCOMMAND:
+            if ((wp & 0xFFF0) == SC_MINIMIZE) {
+                Application->Minimize();
+                return 0;
+            }
+            if ((wp & 0xFFF0) == SC_RESTORE) {
+                Application->Restore();
+                return 0;
+            }
+            break;
+        default:
+            break;
+        }
+    } catch (const std::exception& e) {
+        Application->ShowException(e);
+        return 0;
+    } catch (...) {
+        Application->ShowException(Exception(""));
+        return 0;
+    }
+    return DefWindowProcA(hwnd, msg, wp, lp);
+}
+
+struct DisabledWindows {
+    HWND except;
+    std::vector<HWND> list;
+};
+
+BOOL CALLBACK DisableWindow(HWND hwnd, LPARAM lp)
+{
+    auto* d = reinterpret_cast<DisabledWindows*>(lp);
+    if (hwnd != d->except && IsWindowVisible(hwnd) && IsWindowEnabled(hwnd)) {
+        EnableWindow(hwnd, FALSE);
+        d->list.push_back(hwnd);
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+// ---- TForm
+
+TForm::TForm(TComponent* AOwner)
+    : TWinControl(AOwner, "WevoForm", StyleOf(bsSizeable) | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT)
+{
+    if (Parent())
+        TControl::SetParent(nullptr);
+}
+
+TForm::~TForm() = default;
+
+void TForm::AfterConstruction()
+{
+    Guarded([this] { LoadedAll(); });
+    if (OnCreate)
+        Guarded([this] { OnCreate(this); });
+}
+
+void TForm::BeforeDestruction()
+{
+    if (destroying_)
+        return;
+    destroying_ = true;
+    if (OnDestroy)
+        Guarded([this] { OnDestroy(this); });
+}
+
+void TForm::SetVisible(bool value)
+{
+    if (visible_ == value) {
+        if (value)
+            BringToFront();
+        return;
+    }
+    if (value) {
+        ApplyPosition();
+        visible_ = true;
+        if (OnShow)
+            Guarded([this] { OnShow(this); });
+        if (visible_)
+            ShowWindow(Handle(), SW_SHOWNORMAL);
+        return;
+    }
+    if (OnHide)
+        Guarded([this] { OnHide(this); });
+    visible_ = false;
+    ShowWindow(Handle(), SW_HIDE);
+}
+
+void TForm::BringToFront()
+{
+    if (Handle() && visible_)
+        SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
+bool TForm::CloseQuery()
+{
+    bool canClose = true;
+    if (OnCloseQuery)
+        OnCloseQuery(this, canClose);
+    return canClose;
+}
+
+void TForm::Close()
+{
+    if (modal_) {
+        modalResult_ = mrCancel;
+        return;
+    }
+    if (!CloseQuery())
+        return;
+    TCloseAction action = caHide;
+    if (OnClose)
+        OnClose(this, action);
+    if (action == caNone)
+        return;
+    if (Application->MainForm() == this) {
+        Application->Terminate();
+        return;
+    }
+    if (action == caMinimize)
+        ShowWindow(Handle(), SW_MINIMIZE);
+    else
+        Hide();
+    if (action == caFree)
+        PostMessageA(Handle(), WM_APP + 0x3FFF, 0, 0);
+}
+
+int TForm::ShowModal()
+{
+    if (seams::modalAnswer)
+        return seams::modalAnswer(ModalDescription());
+    if (visible_ || modal_)
+        throw Exception("Cannot make a visible window modal");
+    HWND active = GetActiveWindow();
+    DisabledWindows disabled = {Handle(), {}};
+    EnumThreadWindows(GetCurrentThreadId(), DisableWindow, reinterpret_cast<LPARAM>(&disabled));
+    modal_ = true;
+    modalResult_ = mrNone;
+    SetVisible(true);
+    while (true) {
+        Application->HandleMessage();
+        if (Application->Terminated()) {
+            modalResult_ = mrCancel;
+            break;
+        }
+        if (modalResult_ == mrNone)
+            continue;
+        TCloseAction action = caHide;
+        if (!CloseQuery())
+            action = caNone;
+        else if (OnClose)
+            Guarded([&] { OnClose(this, action); });
+        if (action == caNone) {
+            modalResult_ = mrNone;
+            continue;
+        }
+        break;
+    }
+    for (HWND hwnd : disabled.list)
+        if (IsWindow(hwnd))
+            EnableWindow(hwnd, TRUE);
+    modal_ = false;
+    int result = modalResult_;
+    SetVisible(false);
+    if (active && IsWindow(active))
+        SetActiveWindow(active);
+    return result;
+}
+
+std::string TForm::ModalDescription() const
+{
+    return Name + ": " + Caption();
+}
+
+void TForm::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
+{
+    TWinControl::SetBounds(ALeft, ATop, AWidth, AHeight);
+}
+
+void TForm::SetCaption(const std::string& value)
+{
+    TWinControl::SetCaption(value);
+}
+
+int TForm::ClientWidth() const
+{
+    RECT r;
+    GetClientRect(Handle(), &r);
+    return r.right;
+}
+
+int TForm::ClientHeight() const
+{
+    RECT r;
+    GetClientRect(Handle(), &r);
+    return r.bottom;
+}
+
+void TForm::SetClientSize(int w, int h)
+{
+    RECT r = {0, 0, w, h};
+    AdjustWindowRectEx(&r, GetWindowLongA(Handle(), GWL_STYLE), FALSE,
+                       GetWindowLongA(Handle(), GWL_EXSTYLE));
+    SetBounds(left_, top_, r.right - r.left, r.bottom - r.top);
+}
+
+void TForm::SetClientWidth(int value)
+{
+    SetClientSize(value, ClientHeight());
+}
+
+void TForm::SetClientHeight(int value)
+{
+    SetClientSize(ClientWidth(), value);
+}
+
+void TForm::SetBorderStyle(TFormBorderStyle value)
+{
+    int w = ClientWidth(), h = ClientHeight();
+    borderStyle_ = value;
+    DWORD style = GetWindowLongA(Handle(), GWL_STYLE);
+    style = (style & ~kBorderBits) | StyleOf(value);
+    SetWindowLongA(Handle(), GWL_STYLE, style);
+    DWORD ex = GetWindowLongA(Handle(), GWL_EXSTYLE);
+    ex = value == bsDialog ? (ex | WS_EX_DLGMODALFRAME) : (ex & ~WS_EX_DLGMODALFRAME);
+    SetWindowLongA(Handle(), GWL_EXSTYLE, ex);
+    SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    SetClientSize(w, h);
+}
+
+void TForm::SetPosition(TPosition value)
+{
+    position_ = value;
+    ApplyPosition();
+}
+
+void TForm::ApplyPosition()
+{
+    if (position_ != poScreenCenter)
+        return;
+    RECT work;
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    SetBounds(work.left + (work.right - work.left - width_) / 2,
+              work.top + (work.bottom - work.top - height_) / 2, width_, height_);
+}
+
+void TForm::SetFormStyle(TFormStyle value)
+{
+    formStyle_ = value;
+    SetWindowPos(Handle(), value == fsStayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void TForm::SetAutoSize(bool value)
+{
+    autoSize_ = value;
+    AdjustSize();
+}
+
+void TForm::AdjustSize()
+{
+    if (!autoSize_)
+        return;
+    int right = 0, bottom = 0;
+    for (int i = 0; i < ControlCount(); ++i) {
+        TControl* c = Controls(i);
+        if (!c->Visible())
+            continue;
+        right = std::max(right, c->Left() + c->Width());
+        bottom = std::max(bottom, c->Top() + c->Height());
+    }
+    if (right != ClientWidth() || bottom != ClientHeight())
+        SetClientSize(right, bottom);
+}
+
+void TForm::Dispatch(TMessage& m)
+{
+    switch (m.Msg) {
+    case WM_CLOSE:
+        Close();
+        return;
+    case WM_APP + 0x3FFF:
+        BeforeDestruction();
+        delete this;
+        return;
+    default:
+        TWinControl::Dispatch(m);
+    }
+}
+
+// ---- TFrame
+
+TFrame::TFrame(TComponent* AOwner) : TWinControl(AOwner) {}
+
+// ---- TApplication
+
+static TApplication theApplication;
+TApplication* Application = &theApplication;
+
+TApplication::TApplication() : TComponent(nullptr) {}
+
+TApplication::~TApplication()
+{
+    DestroyForms();
+    if (handle_)
+        DestroyWindow(handle_);
+}
+
+HWND TApplication::Handle()
+{
+    if (handle_)
+        return handle_;
+    WNDCLASSEXA wc = {};
+    wc.cbSize = sizeof wc;
+    if (!GetClassInfoExA(GetModuleHandleA(nullptr), kApplicationClass, &wc)) {
+        wc.lpfnWndProc = ApplicationWindowProc;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.hIcon = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
+        wc.lpszClassName = kApplicationClass;
+        RegisterClassExA(&wc);
+    }
+    handle_ = CreateWindowExA(0, kApplicationClass, title_.c_str(),
+                              WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, 0, 0,
+                              nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    return handle_;
+}
+
+void TApplication::SetTitle(const std::string& value)
+{
+    title_ = value;
+    SetWindowTextA(Handle(), value.c_str());
+}
+
+void TApplication::FormCreated(TForm* form)
+{
+    if (!mainForm_)
+        mainForm_ = form;
+    form->AfterConstruction();
+}
+
+void TApplication::Run()
+{
+    if (mainForm_ && ShowMainForm)
+        mainForm_->Show();
+    while (!terminated_)
+        HandleMessage();
+}
+
+void TApplication::Terminate()
+{
+    PostQuitMessage(0);
+}
+
+void TApplication::HandleMessage()
+{
+    MSG msg;
+    BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+    if (got == 0 || got == -1) {
+        terminated_ = true;
+        return;
+    }
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+}
+
+void TApplication::ProcessMessages()
+{
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            terminated_ = true;
+            return;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+void TApplication::DestroyForms()
+{
+    while (ComponentCount() > 0) {
+        TComponent* last = Components(ComponentCount() - 1);
+        if (auto* form = dynamic_cast<TForm*>(last))
+            form->BeforeDestruction();
+        if (last == mainForm_)
+            mainForm_ = nullptr;
+        delete last;
+    }
+    mainForm_ = nullptr;
+}
+
+void TApplication::Minimize()
+{
+    ShowWindow(Handle(), SW_MINIMIZE);
+    if (OnMinimize)
+        OnMinimize(this);
+}
+
+void TApplication::Restore()
+{
+    if (IsIconic(Handle()))
+        ShowWindow(Handle(), SW_RESTORE);
+    if (OnRestore)
+        OnRestore(this);
+}
+
+void TApplication::ShowException(const std::exception& E)
+{
+    if (OnException) {
+        OnException(this, E);
+        return;
+    }
+    std::string text = E.what();
+    seams::Log(("Exception: " + text + "\n").c_str());
+    if (seams::modalAnswer) {
+        seams::modalAnswer("Exception: " + text);
+        return;
+    }
+    ::MessageBoxA(GetActiveWindow(), text.c_str(), title_.c_str(), MB_OK | MB_ICONSTOP);
+}
+
+int TApplication::MessageBox(const std::string& Text, const std::string& Caption, UINT Flags)
+{
+    if (seams::modalAnswer)
+        return seams::modalAnswer(Text);
+    return ::MessageBoxA(GetActiveWindow(), Text.c_str(), Caption.c_str(), Flags);
+}
