@@ -109,7 +109,7 @@ public:
     HDEVNOTIFY m_hDevNotify = nullptr;
 
     // Life (window thread).
-    void FormCreate(TObject* Sender);
+    void FormCreate(TObject* Sender) override;
     void FormShow(TObject* Sender);
     void FormDestroy(TObject* Sender);
     void SysBtnCloseClick(TObject* Sender);
@@ -123,8 +123,8 @@ public:
     void BtnAboutClick(TObject* Sender);
     void BtnWiFiDisplayClick(TObject* Sender);
     void BtnHotSpotClick(TObject* Sender);
-    void ImgBackgroundMouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
-    void ImgBackgroundMouseMove(TObject* Sender, TShiftState Shift, int X, int Y);
+    void ImgBackgroundMouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void ImgBackgroundMouseMove(TObject* Sender, TShiftState Shift, int X, int Y) override;
     bool IsDockedTo(TForm* child, int mainTop, int mainLeft, int mainHeight, int mainWidth);
     void ShoworHideSTAButton();
 

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "core/Dialogs.h"
+#include "profiles/FormProfile.h"
 #include "program_fixture.h"
 #include "ui/Seams.h"
 
@@ -131,6 +132,7 @@ TEST_F(AdapterStart, StoredProfileIsRebuiltAndQueuedByTheReconnectTimer)
 TEST_F(AdapterStart, WiFiDisplayConfigurationIsRefreshedOnlyWhenEnabled)
 {
     StartProgram();
+    VOZEZIV.WVWL_WriteWifiDirectFlag(1);   // Wi-Fi Direct on: the refresh may run
     BYTE config[452] = {};
     config[0] = 0;
     VOZEZIV.WVWL_WriteAndSetWDPConfig(config, 0);

@@ -101,6 +101,7 @@ void ProgramFixture::SetUp()
 void ProgramFixture::TearDown()
 {
     seams::modalAnswer = nullptr;
+    Application->DestroyForms();
     if (VOZEZIV.hWLAPIDll) {
         if (auto shutdown = SimEntry<void (*)()>("SimShutdown"))
             shutdown();
