@@ -24,5 +24,6 @@ function(wevo_add_test name dir)
     WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
-    PROPERTIES TIMEOUT 120)
+    # Tests run side by side: the simulated adapter keeps no state file unless a test names one.
+    PROPERTIES TIMEOUT 120 ENVIRONMENT "WEVO_SIM_STATE=none")
 endfunction()

@@ -124,8 +124,8 @@ def curved_arrow(pen, cx, cy, r, start, end, col, lw, clockwise=True):
     x, y = cx + r * math.cos(a), cy + r * math.sin(a)
     tangent = ang + 90 if clockwise else ang - 90
     t = math.radians(tangent)
-    tip = (x + math.cos(t) * lw * 1.1, y + math.sin(t) * lw * 1.1)
-    arrow_head(pen, tip[0], tip[1], tangent, lw * 2.6, col)
+    tip = (x + math.cos(t) * lw * 1.6, y + math.sin(t) * lw * 1.6)
+    arrow_head(pen, tip[0], tip[1], tangent, lw * 3.0, col)
 
 
 # ---------------------------------------------------------------- glyphs
@@ -183,7 +183,7 @@ def g_export(p, x, y, s, c, lw):
 
 
 def g_refresh(p, x, y, s, c, lw):
-    curved_arrow(p, x + s / 2, y + s / 2, s * 0.32, -60, 230, c, lw)
+    curved_arrow(p, x + s / 2, y + s / 2, s * 0.34, -100, 180, c, lw * 0.9)
 
 
 def g_restart(p, x, y, s, c, lw):
@@ -203,11 +203,11 @@ def g_reset(p, x, y, s, c, lw):
 
 
 def g_rotcw(p, x, y, s, c, lw):
-    curved_arrow(p, x + s / 2, y + s * 0.56, s * 0.32, 180, 330, c, lw, clockwise=True)
+    curved_arrow(p, x + s * 0.5, y + s * 0.62, s * 0.38, 170, 320, c, lw, clockwise=True)
 
 
 def g_rotccw(p, x, y, s, c, lw):
-    curved_arrow(p, x + s / 2, y + s * 0.56, s * 0.32, 210, 360, c, lw, clockwise=False)
+    curved_arrow(p, x + s * 0.5, y + s * 0.62, s * 0.38, 220, 370, c, lw, clockwise=False)
 
 
 def g_wps(p, x, y, s, c, lw):

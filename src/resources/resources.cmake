@@ -13,3 +13,7 @@ add_custom_target(wevo_pictures DEPENDS ${WEVO_PICTURES_DIR}/pictures.rc ${WEVO_
 add_library(wevo_rc OBJECT ${WEVO_PICTURES_DIR}/pictures.rc)
 add_dependencies(wevo_rc wevo_pictures)
 target_include_directories(wevo_rc INTERFACE ${WEVO_PICTURES_DIR})
+
+# A window showing every built-in picture as the program draws it (for screenshots).
+add_executable(PictureSheet WIN32 ${CMAKE_SOURCE_DIR}/src/resources/demo/PictureSheet.cpp)
+target_link_libraries(PictureSheet PRIVATE wevo_app wevo_rc)

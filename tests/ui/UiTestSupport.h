@@ -34,3 +34,39 @@ inline void ClickAt(HWND hwnd, int x, int y)
     SendMouse(hwnd, WM_LBUTTONDOWN, x, y, MK_LBUTTON);
     SendMouse(hwnd, WM_LBUTTONUP, x, y, 0);
 }
+
+#include "ui/Picture.h"
+#include <vector>
+
+// A 24-bit picture of w x h whose pixel (x, y) is color(x, y) (a COLORREF).
+inline TPicture MakePicture(int w, int h, const std::function<COLORREF(int, int)>& color)
+{
+    const int stride = (w * 3 + 3) & ~3;
+    const int imageSize = stride * h;
+    std::vector<BYTE> bmp(14 + 40 + imageSize, 0);
+    auto put32 = [&](size_t at, DWORD v) {
+        for (int i = 0; i < 4; ++i)
+            bmp[at + i] = static_cast<BYTE>(v >> (8 * i));
+    };
+    bmp[0] = 'B';
+    bmp[1] = 'M';
+    put32(2, static_cast<DWORD>(bmp.size()));
+    put32(10, 54);
+    put32(14, 40);
+    put32(18, w);
+    put32(22, h);
+    bmp[26] = 1;
+    bmp[28] = 24;
+    put32(34, imageSize);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            COLORREF c = color(x, y);
+            BYTE* p = &bmp[54 + (h - 1 - y) * stride + x * 3];
+            p[0] = GetBValue(c);
+            p[1] = GetGValue(c);
+            p[2] = GetRValue(c);
+        }
+    TPicture picture;
+    picture.LoadFromMemory(bmp.data(), bmp.size());
+    return picture;
+}

@@ -305,3 +305,20 @@ TEST(BssMerge, MalformedScanIsCutAndSanitised)
 }
 
 } // namespace
+
+namespace {
+
+TEST(BssSort, ListsLongerThan256AreSortedWhole)
+{
+    std::vector<Net> nets;
+    for (int i = 0; i < 300; ++i)
+        nets.push_back(MakeNet(static_cast<uint8_t>(i), "n" + std::to_string(i), -20 - (i * 7) % 80));
+    auto list = ListBytes(nets, 0x10000);
+    bss::SortList(list.data(), list.size(), bss::SortBySignal, ChannelOf);
+    const auto items = bss::WalkList(list.data(), list.size()).items;
+    ASSERT_EQ(items.size(), 300u);
+    for (size_t i = 1; i < items.size(); ++i)
+        ASSERT_GE(bss::ReadI32(&list[items[i - 1].offset + bss::kRssi]), bss::ReadI32(&list[items[i].offset + bss::kRssi]));
+}
+
+} // namespace

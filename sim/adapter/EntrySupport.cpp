@@ -1,0 +1,376 @@
+#include "EntrySupport.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "Ies.h"
+
+namespace sim {
+
+namespace {
+
+constexpr unsigned long kOidBssid = 0x0D010101;
+constexpr unsigned long kOidHotspotCheck = 0xFF710703;
+constexpr unsigned long kOidLocalIp = 0xFFF10701;
+constexpr size_t kRegValueLimit = 4096;
+
+void PutText(IE_INFO* info, size_t offset, size_t room, const std::string& text) {
+  char* at = reinterpret_cast<char*>(info) + offset;
+  std::memset(at, 0, room);
+  std::memcpy(at, text.data(), std::min(text.size(), room - 1));
+}
+
+}  // namespace
+
+int LogLine(int level, const char* line) {
+  long long injected = 0;
+  if (Sim().TakeInjection("WVWL_OutPutUIWppLog", injected)) return static_cast<int>(injected);
+  std::string text = Text(line, 4096);
+  while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+  Sim().Journal("log " + std::to_string(level) + " " + text);
+  return WVWL_ERROR_SUCCESS;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Journal texts
+
+std::string Text(const char* text, size_t max) {
+  if (!text) return "";
+  size_t n = 0;
+  while (n < max && text[n]) ++n;
+  return std::string(text, n);
+}
+
+std::string Hex32(unsigned long v) {
+  char buf[16];
+  std::snprintf(buf, sizeof buf, "0x%08lX", v);
+  return buf;
+}
+
+std::string ProfileText(const WLANPROFILE* p) {
+  if (!p) return "null";
+  char buf[200];
+  std::snprintf(buf, sizeof buf, "ssid \"%s\" bssid %d %02X:%02X:%02X:%02X:%02X:%02X auth %u encryption %u",
+                Text(reinterpret_cast<const char*>(p->SSID.Ssid), std::min<size_t>(p->SSID.SsidLength, 32)).c_str(),
+                static_cast<int>(p->bBssid), p->BSSID[0], p->BSSID[1], p->BSSID[2], p->BSSID[3], p->BSSID[4],
+                p->BSSID[5], p->enumAuthenMode, p->enumEncryStatus);
+  return buf;
+}
+
+std::string QueryText(const WLAN_STATUS_QUERY& q) {
+  std::string s;
+  for (uint32_t f : q.flag) s += std::to_string(f);
+  return s;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Out arguments
+
+int OutInt(int* out, long long v) {
+  if (!out) return WVWL_ERROR_FAILURE;
+  *out = static_cast<int>(v);
+  return WVWL_ERROR_SUCCESS;
+}
+
+int OutULong(unsigned long* out, long long v) {
+  if (!out) return WVWL_ERROR_FAILURE;
+  *out = static_cast<unsigned long>(v);
+  return WVWL_ERROR_SUCCESS;
+}
+
+int OutMac(unsigned char* mac6) {
+  if (!mac6) return WVWL_ERROR_FAILURE;
+  Mac mac = Sim().SelectedMac();
+  std::memcpy(mac6, mac.data(), 6);
+  return WVWL_ERROR_SUCCESS;
+}
+
+int OutText(char* out, size_t size, const std::string& text) {
+  if (!out || size == 0) return WVWL_ERROR_FAILURE;
+  size_t n = std::min(text.size(), size - 1);
+  std::memcpy(out, text.data(), n);
+  out[n] = 0;
+  return WVWL_ERROR_SUCCESS;
+}
+
+int RadioPair(int* hardware, int* software) {
+  int hw = 0, sw = 0;
+  Sim().RadioState(hw, sw);
+  if (hardware) *hardware = hw;
+  if (software) *software = sw;
+  return hardware && software ? WVWL_ERROR_SUCCESS : WVWL_ERROR_FAILURE;
+}
+
+int EmptyList(int* count) {
+  if (!count) return WVWL_ERROR_FAILURE;
+  *count = 0;
+  return WVWL_ERROR_SUCCESS;
+}
+
+int ReadBlob(const char* key, void* out, size_t size) {
+  if (!out) return WVWL_ERROR_FAILURE;
+  if (!Sim().Blob(key, out, size)) std::memset(out, 0, size);
+  return WVWL_ERROR_SUCCESS;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Network list and connection
+
+int ParseElements(const NDIS_WLAN_BSSID_EX* item, IE_INFO* info) {
+  if (!item || !info) return WVWL_ERROR_FAILURE;
+  uint32_t length = item->Length;
+  if (length < BSSID_EX_FIXED_SIZE) return WVWL_ERROR_FAILURE;
+  size_t size = std::min<size_t>(item->IELength, length - BSSID_EX_FIXED_SIZE);
+  IeSummary s = ParseIes(item->IEs, size);
+  info->nAuthBits = s.authBits;
+  info->nCipherBits = s.cipherBits;
+  info->bCCKM = s.cckm ? 1 : 0;
+  info->bWpsIE = s.wps ? 1 : 0;
+  char id[16] = "Unknown";
+  if (s.wps && s.wpsDevicePasswordId >= 0) std::snprintf(id, sizeof id, "ID : 0x%04X", s.wpsDevicePasswordId);
+  PutText(info, 32, 16, id);
+  PutText(info, 48, 40, s.wps ? (s.wpsConfigured ? "Configured" : "Not configured") : "");
+  PutText(info, 88, 36, s.uuid);
+  PutText(info, 124, 24, s.wps ? (s.wpsLocked ? "TRUE" : "FALSE") : "");
+  info->ie80211N.b80211n = s.ht ? 1 : 0;
+  info->ie80211AC.b80211ac = s.vht ? 1 : 0;
+  return s.malformed ? WVWL_ERROR_FAILURE : WVWL_ERROR_SUCCESS;
+}
+
+int RssiToPercent(long rssi) {
+  if (rssi >= -50) return 100;
+  if (rssi <= -100) return 0;
+  return static_cast<int>(2 * (rssi + 100));
+}
+
+int WpsApChannel(const unsigned char* mac6, int* channel) {
+  if (!mac6 || !channel) return WVWL_ERROR_FAILURE;
+  int found = Sim().WithScenario([&](const Scenario& s) {
+    for (const Network& n : s.networks)
+      if (std::memcmp(n.bssid.data(), mac6, 6) == 0) return n.Channel();
+    return -1;
+  });
+  if (found < 0) return WVWL_ERROR_FAILURE;
+  *channel = found;
+  return WVWL_ERROR_SUCCESS;
+}
+
+void CurrentSetting(WLANPROFILE& p) {
+  std::memset(&p, 0, sizeof p);
+  if (Sim().Blob("CurrentSetting", &p, sizeof p)) return;
+  p.enumNetworkType = 1;
+  p.enumEncryStatus = 1;
+  p.wepDefaultKey = 1;
+}
+
+int OidQuery(unsigned long request, void* buffer, unsigned long length, unsigned long* returned) {
+  if (returned) *returned = 0;
+  if (!buffer) return WVWL_ERROR_FAILURE;
+  if (request == kOidBssid) {
+    if (length < 6 || !Sim().ConnectedBssid(static_cast<uint8_t*>(buffer))) return WVWL_ERROR_FAILURE;
+    if (returned) *returned = 6;
+    return WVWL_ERROR_SUCCESS;
+  }
+  if (request == kOidHotspotCheck) {
+    if (!Cfg([](const Scenario& s) { return s.supportHotspot20; })) return WVWL_ERROR_FAILURE;
+    std::memset(buffer, 0, length);
+    if (returned) *returned = length;
+    return WVWL_ERROR_SUCCESS;
+  }
+  return WVWL_ERROR_FAILURE;
+}
+
+int OidSet(unsigned long request, const void* data, unsigned long length) {
+  if (!data && length) return WVWL_ERROR_FAILURE;
+  if (request == kOidLocalIp && length == 4) {
+    const auto* ip = static_cast<const uint8_t*>(data);
+    char text[20];
+    std::snprintf(text, sizeof text, "%u.%u.%u.%u", ip[0], ip[1], ip[2], ip[3]);
+    Sim().SetValue("LocalIP", text);
+  }
+  return WVWL_ERROR_SUCCESS;
+}
+
+int ReadAdvance(ADVANCE_CONFIG_DATA* data) {
+  if (!data) return WVWL_ERROR_FAILURE;
+  if (!Sim().Blob("AdvanceCfg", data, sizeof *data)) {
+    std::memset(data, 0, sizeof *data);
+    bool n = Cfg([](const Scenario& s) { return s.support11n; });
+    data->TransmitSetting = (n ? 3u : 1u) | (15u << 4) | (n ? 1u << 11 : 0) | (1u << 14);
+  }
+  data->CountryRegion = static_cast<uint32_t>(Sim().IntValue("CountryRegion"));
+  data->CountryRegionABand = static_cast<uint32_t>(Sim().IntValue("CountryRegionABand"));
+  data->WirelessMode = static_cast<uint32_t>(Sim().IntValue("WirelessMode"));
+  data->CCX2_CONTROL = static_cast<uint32_t>(Ccx2Word());
+  return WVWL_ERROR_SUCCESS;
+}
+
+int WriteAdvance(const ADVANCE_CONFIG_DATA& data) {
+  Sim().SetBlob("AdvanceCfg", &data, sizeof data);
+  Sim().SetIntValue("CountryRegion", data.CountryRegion & 0x7F);
+  Sim().SetIntValue("CountryRegionABand", data.CountryRegionABand & 0x7F);
+  Sim().SetIntValue("WirelessMode", data.WirelessMode);
+  return WVWL_ERROR_SUCCESS;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Profiles
+
+int ReadRecordList(const char* kind, void* records, size_t recordSize, unsigned long* count) {
+  if (!count) return WVWL_ERROR_FAILURE;
+  auto list = Sim().Records(kind);
+  if (!records) {
+    *count = static_cast<unsigned long>(list.size());
+    return WVWL_ERROR_SUCCESS;
+  }
+  size_t n = std::min<size_t>(*count, list.size());
+  auto* out = static_cast<uint8_t*>(records);
+  for (size_t i = 0; i < n; ++i) {
+    std::memset(out + i * recordSize, 0, recordSize);
+    std::memcpy(out + i * recordSize, list[i].second.data(), std::min(recordSize, list[i].second.size()));
+  }
+  *count = static_cast<unsigned long>(n);
+  return WVWL_ERROR_SUCCESS;
+}
+
+int ReadProfileList(WLANPROFILE* profiles, unsigned long* count) {
+  return ReadRecordList("Profile", profiles, sizeof(WLANPROFILE), count);
+}
+
+int ReadProfileData(WLANPROFILE* profile, const char* name) {
+  if (!profile) return WVWL_ERROR_FAILURE;
+  std::string key = Text(name, 128);
+  if (key.empty()) return Sim().Blob("CurrentSetting", profile, sizeof *profile) ? WVWL_ERROR_SUCCESS : WVWL_ERROR_FAILURE;
+  return Sim().ReadRecord("Profile", key, profile, sizeof *profile) ? WVWL_ERROR_SUCCESS : WVWL_ERROR_FAILURE;
+}
+
+int WriteProfile(const char* name, const WLANPROFILE* profile) {
+  if (!profile) return WVWL_ERROR_FAILURE;
+  std::string key = Text(name, 128);
+  std::string own = Text(profile->strProfileName, sizeof profile->strProfileName);
+  if (key.empty()) key = own;
+  if (key.empty()) return WVWL_ERROR_FAILURE;
+  if (!own.empty() && !EqualNoCase(own, key)) {
+    // A renamed profile: stored under its new name, the old one removed.
+    Sim().DeleteRecord("Profile", key);
+    if (EqualNoCase(RegText("CurProfile"), key)) WriteRegValue("CurProfile", REG_SZ, own.c_str(), own.size() + 1);
+    key = own;
+  }
+  Sim().WriteRecord("Profile", key, profile, sizeof *profile);
+  return WVWL_ERROR_SUCCESS;
+}
+
+int DeleteProfile(const char* name, int deleteConnected) {
+  std::string key = Text(name, 128);
+  if (key.empty() || !Sim().DeleteRecord("Profile", key)) return WVWL_ERROR_FAILURE;
+  if (EqualNoCase(RegText("CurProfile"), key)) {
+    WriteRegValue("CurProfile", REG_SZ, "", 1);
+    if (deleteConnected) Sim().Disconnect();
+  }
+  return WVWL_ERROR_SUCCESS;
+}
+
+int NextProfileId() {
+  int highest = 0;
+  for (const auto& r : Sim().Records("Profile")) {
+    WLANPROFILE p = {};
+    std::memcpy(&p, r.second.data(), std::min(sizeof p, r.second.size()));
+    highest = std::max(highest, static_cast<int>(p.nProfileID));
+  }
+  return highest + 1;
+}
+
+bool ProfileIdInUse(int id) {
+  for (const auto& r : Sim().Records("Profile")) {
+    WLANPROFILE p = {};
+    std::memcpy(&p, r.second.data(), std::min(sizeof p, r.second.size()));
+    if (p.nProfileID == id) return true;
+  }
+  return false;
+}
+
+int WriteProfileId(const char* name, const char* id) {
+  WLANPROFILE p;
+  std::string key = Text(name, 128);
+  if (!id || !Sim().ReadRecord("Profile", key, &p, sizeof p)) return WVWL_ERROR_FAILURE;
+  p.nProfileID = std::atoi(id);
+  Sim().WriteRecord("Profile", key, &p, sizeof p);
+  return WVWL_ERROR_SUCCESS;
+}
+
+int CopyToCurrent(const char* name) {
+  WLANPROFILE p;
+  std::string key = Text(name, 128);
+  if (!Sim().ReadRecord("Profile", key, &p, sizeof p)) return WVWL_ERROR_FAILURE;
+  Sim().SetBlob("CurrentSetting", &p, sizeof p);
+  WriteRegValue("CurProfile", REG_SZ, key.c_str(), key.size() + 1);
+  return WVWL_ERROR_SUCCESS;
+}
+
+int ExportProfile(const char* name, const char* path) {
+  WLANPROFILE p;
+  std::string key = Text(name, 128);
+  if (!path || !Sim().ReadRecord("Profile", key, &p, sizeof p)) return WVWL_ERROR_FAILURE;
+  IniDoc doc;
+  doc.Set("Profile", "Name", HexText(reinterpret_cast<const uint8_t*>(key.data()), key.size()));
+  doc.Set("Profile", "Data", HexText(reinterpret_cast<const uint8_t*>(&p), sizeof p));
+  return doc.SaveFile(path) ? WVWL_ERROR_SUCCESS : WVWL_ERROR_FAILURE;
+}
+
+int ImportProfile(const char* path) {
+  IniDoc doc;
+  std::vector<uint8_t> name, data;
+  if (!path || !IniDoc::LoadFile(path, doc)) return WVWL_ERROR_FAILURE;
+  if (!ParseHex(doc.Get("Profile", "Name"), name) || !ParseHex(doc.Get("Profile", "Data"), data)) return WVWL_ERROR_FAILURE;
+  if (name.empty() || name.size() > 127 || data.size() != sizeof(WLANPROFILE)) return WVWL_ERROR_FAILURE;
+  Sim().WriteRecord("Profile", std::string(name.begin(), name.end()), data.data(), data.size());
+  return WVWL_ERROR_SUCCESS;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Registry values
+
+int WriteRegValue(const char* name, unsigned long type, const void* data, unsigned long length) {
+  std::string key = Text(name, 256);
+  if (key.empty() || (!data && length) || length > kRegValueLimit) return WVWL_ERROR_FAILURE;
+  Sim().SetValue("Reg." + key, HexText(static_cast<const uint8_t*>(data), length));
+  Sim().SetIntValue("RegType." + key, static_cast<long long>(type));
+  return WVWL_ERROR_SUCCESS;
+}
+
+std::string RegText(const char* name) {
+  std::vector<uint8_t> bytes;
+  if (!ParseHex(Sim().Value(std::string("Reg.") + name), bytes)) return "";
+  std::string text(bytes.begin(), bytes.end());
+  size_t nul = text.find('\0');
+  return nul == std::string::npos ? text : text.substr(0, nul);
+}
+
+unsigned long Ccx2Word() {
+  std::string set = Sim().Value("CCX2Control");
+  if (!set.empty()) return static_cast<unsigned long>(std::strtoul(set.c_str(), nullptr, 10));
+  std::vector<uint8_t> bytes;
+  if (!ParseHex(Sim().Value("Reg.CCX2Control"), bytes) || bytes.size() < 4) return 0;
+  return bytes[0] | (bytes[1] << 8) | (bytes[2] << 16) | (static_cast<unsigned long>(bytes[3]) << 24);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Value conversions
+
+const std::vector<ValuePair> kNetworkTypes = {{0, 2}, {1, 1}};
+const std::vector<ValuePair> kAuthTypes = {{0, 1}, {1, 2}, {3, 3}, {4, 4}, {5, 5}, {6, 6}, {7, 7}};
+const std::vector<ValuePair> kCipherTypes = {{0, 0x101}, {1, 0}, {4, 2}, {6, 4}};
+
+int Convert(const std::vector<ValuePair>& table, unsigned long from, unsigned long* to, bool fromDot11) {
+  if (!to) return WVWL_ERROR_FAILURE;
+  for (const ValuePair& v : table)
+    if ((fromDot11 ? v.dot11 : v.ndis) == from) {
+      *to = fromDot11 ? v.ndis : v.dot11;
+      return WVWL_ERROR_SUCCESS;
+    }
+  return WVWL_ERROR_FAILURE;
+}
+
+}  // namespace sim

@@ -1,0 +1,241 @@
+#include "core/Settings.h"
+
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include "core/Log.h"
+#include "core/WvwlLib.h"
+
+std::function<std::string()> programPathOverride;
+
+std::string ProgramPath()
+{
+    if (programPathOverride)
+        return programPathOverride();
+    std::vector<char> buffer(MAX_PATH);
+    for (;;) {
+        DWORD length = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (length == 0)
+            return {};
+        if (length < buffer.size())
+            return std::string(buffer.data(), length);
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+std::string ProgramFolder()
+{
+    std::string path = ProgramPath();
+    size_t slash = path.find_last_of('\\');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+std::string SettingsFilePath(const std::string& ext)
+{
+    std::string path = ProgramPath();
+    size_t slash = path.find_last_of('\\');
+    size_t dot = path.find_last_of('.');
+    // A program name without extension gets one; a dot in a folder name is no extension.
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
+        path += '.';
+    else
+        path.resize(dot + 1);
+    return path + ext;
+}
+
+std::string ReadINIStr(const std::string& section, const std::string& key,
+                       const std::string& def, const std::string& ext)
+{
+    char value[512] = {};
+    GetPrivateProfileStringA(section.c_str(), key.c_str(), def.c_str(), value, sizeof value,
+                             SettingsFilePath(ext).c_str());
+    return value;
+}
+
+bool ReadINIBool(const std::string& section, const std::string& key, int def, const std::string& ext)
+{
+    return ReadINIInt(section, key, def, ext) != 0;
+}
+
+int ReadINIInt(const std::string& section, const std::string& key, int def, const std::string& ext)
+{
+    return static_cast<int>(GetPrivateProfileIntA(section.c_str(), key.c_str(), def,
+                                                  SettingsFilePath(ext).c_str()));
+}
+
+BOOL WriteINIStr(const std::string& section, const std::string& key, const std::string& value,
+                 const std::string& ext, const std::string& fileName)
+{
+    std::string path = fileName.empty() ? SettingsFilePath(ext) : ProgramFolder() + fileName;
+    PrintMessage(6, " WriteINIStr: szINIPath = %s", path.c_str());
+    PrintMessage(6, " WriteINIStr: Write szIniStr = %s", value.c_str());
+    return WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), path.c_str());
+}
+
+namespace {
+
+const char* const kIni = "ini";
+
+// "1 turns on": on exactly for the text "1".
+int OneTurnsOn(const char* section, const char* key, const char* def)
+{
+    return ReadINIStr(section, key, def, kIni) == "1" ? 1 : 0;
+}
+
+// "0 turns off": off exactly for the text "0".
+int ZeroTurnsOff(const char* section, const char* key, const char* def)
+{
+    return ReadINIStr(section, key, def, kIni) == "0" ? 0 : 1;
+}
+
+std::string KeyForOs(const char* base, int os)
+{
+    return base + std::to_string(os);
+}
+
+std::string KeyForOsAndType(const char* base, int os, int type)
+{
+    return base + std::to_string(os) + std::to_string(type);
+}
+
+// The first of base%d%d, base%d, base that reads "1" turns the flag on.
+int PerOsOneTurnsOn(const char* section, const char* base, int os, int type)
+{
+    if (ReadINIStr(section, KeyForOsAndType(base, os, type), "0", kIni) == "1")
+        return 1;
+    if (ReadINIStr(section, KeyForOs(base, os), "0", kIni) == "1")
+        return 1;
+    return OneTurnsOn(section, base, "0");
+}
+
+// A per-OS "0" turns the feature off; otherwise the plain key decides ("1" turns on).
+int PerOsZeroTurnsOff(const char* section, const char* base, int os, int type)
+{
+    if (ReadINIStr(section, KeyForOsAndType(base, os, type), "1", kIni) == "0")
+        return 0;
+    if (ReadINIStr(section, KeyForOs(base, os), "1", kIni) == "0")
+        return 0;
+    return OneTurnsOn(section, base, "1");
+}
+
+void ReadText(const char* section, const char* key, const char* def, char (&field)[128])
+{
+    std::string value = ReadINIStr(section, key, def, kIni);
+    std::snprintf(field, sizeof field, "%s", value.c_str());
+}
+
+}  // namespace
+
+void WVWLLIB::ReadSettings()
+{
+    bWiFiDirectStandAlone = bShowCountryRegion = bSupportWAPI = bShowPassword = 0;
+    bEAPFastEnhancement = bMaxClientNumber = bTxRate = bBgProtection = bHTSetting = 0;
+    bActiveProfileIcon = bProhibitWEPonHT = bProhibitTKIPonHT = bSupportCCX = bSupportWMM = 0;
+    bSelect11nDialog = bAssociateIE = bProbeIE = bExternalRegistrar = bWPS2_SecurityAll = 0;
+    bTxBurst = bTCPWindowSize = bFastRoaming = bHideSecuritymode = bProfAdvPage = 0;
+    bWPA2PSKForAdhocXP = bShowTestDialog = bACKPolicy_CoexMode_11nPage = 0;
+    bEnrolleeInfoDialog = bWPS2WiFiTestDialog = bWPSAutoPIN = bWPSPinByMac = 0;
+    bSupport8DigitPin = bSupport4DigitPin = 0;
+    nDebugMode = 0;
+    strSoftAP_UIName[0] = strShortCut_FolderName[0] = strShortCut_IconName[0] = strCompanyWebSite[0] = '\0';
+    bCompanyWebSiteLink = 1;
+
+    bWiFiDirectStandAlone = PerOsOneTurnsOn("Settings", "WiFiDirectStandAlone", nWinOS, nWinType);
+
+    bSupportWAPI = OneTurnsOn("AuthEncry", "SupportWAPI", "0");
+    bShowPassword = OneTurnsOn("AuthEncry", "ShowPassword", "0");
+    bWPA2PSKForAdhocXP = OneTurnsOn("AuthEncry", "WPA2PSKForAdhocXP", "0");
+
+    bMaxClientNumber = OneTurnsOn("ExtendedAP", "MaxClientNumber", "0");
+
+    bShowCountryRegion = OneTurnsOn("Advance", "ShowCountryRegion", "0");
+    bEAPFastEnhancement = OneTurnsOn("Advance", "EAPFastEnhancement", "0");
+    bTxRate = OneTurnsOn("Advance", "TxRate", "0");
+    bBgProtection = OneTurnsOn("Advance", "BgProtection", "0");
+    bHTSetting = OneTurnsOn("Advance", "HT Setting", "0");
+    bActiveProfileIcon = OneTurnsOn("Advance", "ActiveProfileIcon", "1");
+    bSelect11nDialog = OneTurnsOn("Advance", "Select11nDialog", "0");
+    if (bSelect11nDialog)
+        bTxRate = bHTSetting = 1;
+    bSupportCCX = OneTurnsOn("Advance", "SupportCCX", "0");
+    bSupportWMM = OneTurnsOn("Advance", "SupportWMM", "0");
+    bTxBurst = OneTurnsOn("Advance", "TxBurst", "0");
+    bTCPWindowSize = OneTurnsOn("Advance", "TCPWindowSize", "0");
+    bFastRoaming = OneTurnsOn("Advance", "FastRoaming", "0");
+    bShowTestDialog = OneTurnsOn("Advance", "ShowTestDialog", "0");
+    bACKPolicy_CoexMode_11nPage = OneTurnsOn("Advance", "ACKPolicy_CoexMode_11nPage", "0");
+
+    bAssociateIE = OneTurnsOn("WPS", "AssociateIE", "0");
+    bProbeIE = OneTurnsOn("WPS", "ProbeIE", "0");
+    bExternalRegistrar = OneTurnsOn("WPS", "ExternalRegistrar", "0");
+    bWPS2_SecurityAll = OneTurnsOn("WPS", "WPS2_SecurityAll", "0");
+    bEnrolleeInfoDialog = OneTurnsOn("WPS", "EnrolleeInfoDialog", "0");
+    bWPS2WiFiTestDialog = OneTurnsOn("WPS", "WPS2WiFiTestDialog", "0");
+    bWPSAutoPIN = OneTurnsOn("WPS", "WPSAutoPIN", "0");
+    bWPSPinByMac = OneTurnsOn("WPS", "WPSPinByMac", "0");
+    bSupport8DigitPin = ZeroTurnsOff("WPS", "Support8DigitPin", "1");
+    bSupport4DigitPin = ZeroTurnsOff("WPS", "Support4DigitPin", "1");
+
+    nDebugMode = ReadINIInt("Settings", "DebugMode", 0, kIni);
+    bProhibitWEPonHT = OneTurnsOn("Settings", "ProhibitWEPonHT", "0");
+    bProhibitTKIPonHT = OneTurnsOn("Settings", "ProhibitTKIPonHT", "0");
+
+    bProfAdvPage = OneTurnsOn("Profile", "ProfAdvPage", "0");
+    bHideSecuritymode = OneTurnsOn("Profile", "HideSecuritymode", "0");
+
+    bCompanyWebSiteLink = ZeroTurnsOff("About", "CompanyWebSiteLink", "1");
+
+    ReadWiFiDirectSettings();
+
+    ReadText("Custom", "SoftAP_UIName", "ApUI", strSoftAP_UIName);
+    ReadText("Custom", "ShortCut_FolderName", "Tarnwell Wireless", strShortCut_FolderName);
+    ReadText("Custom", "ShortCut_IconName", "Tarnwell Wireless Utility", strShortCut_IconName);
+    ReadText("Custom", "CompanyWebSite", "https://www.tarnwell.example/", strCompanyWebSite);
+}
+
+void WVWLLIB::ReadWiFiDirectSettings()
+{
+    bSupportWiFiDirect = PerOsZeroTurnsOff("WiFiDirect", "SupportWiFiDirect", nWinOS, nWinType);
+    bSupportWiFiDisplay = PerOsZeroTurnsOff("WiFiDisplay", "SupportWiFiDisplay", nWinOS, nWinType);
+    bSupportAdvanceSettings = OneTurnsOn("WiFiDirect", "SupportAdvanceSettings", "0");
+    bSupportWPSDisplayPinDialog = OneTurnsOn("WiFiDirect", "SupportWPSDisplayPinDialog", "1");
+    bProgPinOnly = OneTurnsOn("WiFiDirect", "ProgPinOnly", "0");
+    nUseDefaultRegPIN = ReadINIInt("WiFiDirect", "UseDefaultRegPIN", 0, kIni);
+    bWiFiDirectSigmaTest = OneTurnsOn("WiFiDirect", "WiFiDirectSigmaTest", "0");
+    bWiFiDirectSigmaTestIni = bWiFiDirectSigmaTest;
+    bSupportWiFiDirectPersist = PerOsZeroTurnsOff("WiFiDirect", "SupportWiFiDirectPersist", nWinOS, nWinType);
+    bSupportP2PAutoReconnect =
+        (OneTurnsOn("WiFiDirect", "SupportP2PAutoReconnect", "0") && bSupportWiFiDirectPersist) ? 1 : 0;
+}
+
+void WVWLLIB::ReadPersistentConnectSettings()
+{
+    const char* section = "PersistentConnect";
+    bPersistentConnect = ZeroTurnsOff(section, "PersistentConnect", "1");
+    bSupportPersistentForXPX64 = ZeroTurnsOff(section, "SupportPersistentForXPX64", "1");
+    bSupportPersistentForWin7Starter = ZeroTurnsOff(section, "SupportPersistentForWin7Starter", "0");
+    bPEAP = ZeroTurnsOff(section, "PEAP", "0");
+    bTLS_SmartCard = ZeroTurnsOff(section, "TLS_SmartCard", "0");
+    bTTLS = ZeroTurnsOff(section, "TTLS", "0");
+    bEAP_FAST = ZeroTurnsOff(section, "EAP-FAST", "1");
+    bLEAP = ZeroTurnsOff(section, "LEAP", "1");
+    bMD5 = ZeroTurnsOff(section, "MD5", "0");
+    bOpen_None = ZeroTurnsOff(section, "Open-None", "0");
+    bOpen_WEP = ZeroTurnsOff(section, "Open-WEP", "1");
+    bShared_WEP = ZeroTurnsOff(section, "Shared-WEP", "1");
+    bWPA_PSK = ZeroTurnsOff(section, "WPA-PSK", "1");
+    bWPA2_PSK = ZeroTurnsOff(section, "WPA2-PSK", "1");
+}
+
+void WVWLLIB::ReadMediaServerSettings()
+{
+    std::string path = ProgramFolder() + "ViRuvuzOdiraz.ini";
+    char value[512] = {};
+    GetPrivateProfileStringA("Service", "ServiceName", "ViRuvuzOdiraz", value, sizeof value, path.c_str());
+    strMediaServerServiceName = value;
+    strMediaServerFriendlyName.clear();
+    value[0] = '\0';
+    GetPrivateProfileStringA("Device", "FriendlyName", "", value, sizeof value, path.c_str());
+    strMediaServerFriendlyName = value;
+}

@@ -1,0 +1,67 @@
+#pragma once
+// Picture button: a windowless image that shows one of up to eight pictures and changes it
+// when pressed, released, entered, left, enabled or disabled.
+
+#include "ui/ComCtrls.h"
+#include "ui/ExtCtrls.h"
+
+enum TWvImageStyle : int {
+    gsButton = 0,      // pictures change only on enter, leave, enable and disable
+    gsPushButton = 1,  // picture 1 while pressed
+    gsTabButton = 2,   // picture 1 when pressed; other tabs of its group back to 0
+};
+
+enum TWvImageSource : int {
+    gsrcImageList = 0,  // pictures from ImageList
+    gsrcImage = 1,      // pictures from Image0 to Image7
+};
+
+// Control messages of mouse entry and exit, as routed by Dispatch.
+inline constexpr UINT CM_MOUSEENTER = 0xB013;
+inline constexpr UINT CM_MOUSELEAVE = 0xB014;
+
+// Picture indexes: 0 normal, 1 pressed or selected, 2 mouse over, 3 disabled; 4 to 7 free.
+// OnMouseEnter and OnMouseLeave (inherited) run only while the control is enabled.
+class TWvImage : public TImage {
+public:
+    static constexpr int kImageCount = 8;
+
+    explicit TWvImage(TComponent* AOwner);
+    ~TWvImage() override;
+
+    int ImageIndex() const { return imageIndex_; }
+    // Shows picture index; an index outside 0 to 7, a slot that names no control or a
+    // missing list leaves the picture and ImageIndex as they are.
+    void SetImageIndex(int index);
+
+    TImage* Image0() const { return images_[0]; }
+    void SetImage0(TImage* image);          // shows it at once, ImageIndex 0
+    TImage* GetImage(int i) const;          // null outside 0 to 7
+    void SetImage(int i, TImage* image);    // no repaint; ignored outside 0 to 7
+
+    TImageList* ImageList() const { return imageList_; }
+    void SetImageList(TImageList* list);
+
+    TWvImageStyle ImageStyle = gsButton;
+    TWvImageSource ImageSource = gsrcImageList;
+    bool MouseOverEffect = false;
+    bool m_bMouseInside = false;
+
+    void Loaded() override;
+    void SetEnabled(bool value) override;
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void CMMouseEnter() override;
+    void CMMouseLeave() override;
+
+    // CM_MOUSEENTER and CM_MOUSELEAVE go to CMMouseEnter and CMMouseLeave; other messages
+    // have no handler on a windowless control.
+    void Dispatch(TMessage& Message);
+
+private:
+    void ShowPictureOf(TImage* source);
+
+    TImageList* imageList_ = nullptr;
+    int imageIndex_ = 0;
+    TImage* images_[kImageCount] = {};
+};

@@ -1,0 +1,192 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "TempFolder.h"
+#include "resources/UiStr.h"
+#include "wlapi/constants.h"
+
+// Start-up of the program itself: Wevo.exe is run as a separate process. The program's
+// single-instance mutex is shared by every process, so these tests take turns.
+
+namespace {
+
+class StartUp : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        turn_ = CreateMutexA(nullptr, FALSE, "WevoStartUpTests");
+        WaitForSingleObject(turn_, 120000);
+    }
+    void TearDown() override
+    {
+        ReleaseMutex(turn_);
+        CloseHandle(turn_);
+    }
+
+private:
+    HANDLE turn_ = nullptr;
+};
+
+struct Process {
+    HANDLE handle = nullptr;
+    DWORD id = 0;
+    ~Process()
+    {
+        if (handle) {
+            TerminateProcess(handle, 1);
+            CloseHandle(handle);
+        }
+    }
+};
+
+bool Start(const std::string& exe, const std::string& arguments, Process& process)
+{
+    std::string commandLine = "\"" + exe + "\"" + (arguments.empty() ? "" : " " + arguments);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &info))
+        return false;
+    CloseHandle(info.hThread);
+    process.handle = info.hProcess;
+    process.id = info.dwProcessId;
+    return true;
+}
+
+DWORD WaitForExit(Process& process, DWORD ms)
+{
+    if (WaitForSingleObject(process.handle, ms) != WAIT_OBJECT_0)
+        return STILL_ACTIVE;
+    DWORD code = STILL_ACTIVE;
+    GetExitCodeProcess(process.handle, &code);
+    CloseHandle(process.handle);
+    process.handle = nullptr;
+    return code;
+}
+
+struct FoundWindow {
+    DWORD processId;
+    std::string caption;
+    HWND window;
+    int count;
+};
+
+BOOL CALLBACK CountProcessWindow(HWND window, LPARAM param)
+{
+    auto* f = reinterpret_cast<FoundWindow*>(param);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner != f->processId)
+        return TRUE;
+    char text[512] = {};
+    GetWindowTextA(window, text, sizeof text);
+    if (!f->caption.empty() && f->caption != text)
+        return TRUE;
+    ++f->count;
+    f->window = window;
+    return TRUE;
+}
+
+// Visible or not, the top-level windows of the process with the caption (empty: any).
+FoundWindow FindProcessWindow(DWORD processId, const std::string& caption)
+{
+    FoundWindow found{processId, caption, nullptr, 0};
+    EnumWindows(CountProcessWindow, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+BOOL CALLBACK TakeLibraryPathText(HWND child, LPARAM param)
+{
+    char part[1024] = {};
+    GetWindowTextA(child, part, sizeof part);
+    std::string value = part;
+    if (value.find("VoZEZIV.dll") != std::string::npos)
+        *reinterpret_cast<std::string*>(param) = value;
+    return TRUE;
+}
+
+// Waits for the "Load dll fail" box of the process; returns its text and closes it.
+std::string TakeLoadFailBox(const Process& process)
+{
+    for (int i = 0; i < 200; ++i) {
+        FoundWindow box = FindProcessWindow(process.id, "Load dll fail");
+        if (box.window) {
+            std::string text;
+            EnumChildWindows(box.window, TakeLibraryPathText, reinterpret_cast<LPARAM>(&text));
+            PostMessageA(box.window, WM_COMMAND, IDOK, 0);
+            return text;
+        }
+        Sleep(50);
+    }
+    return {};
+}
+
+}  // namespace
+
+TEST_F(StartUp, MissingLibraryIsReportedWithItsPathAndEnds)
+{
+    TempFolder folder;
+    ASSERT_TRUE(CopyFileA((TestProgramFolder() + "Wevo.exe").c_str(), folder.File("Wevo.exe").c_str(), FALSE));
+    Process wevo;
+    ASSERT_TRUE(Start(folder.File("Wevo.exe"), "", wevo));
+    EXPECT_EQ(TakeLoadFailBox(wevo), folder.File("VoZEZIV.dll"));
+    EXPECT_EQ(WaitForExit(wevo, 20000), 0u);
+}
+
+TEST_F(StartUp, LibraryPathBeyondThePlatformLimitIsRefused)
+{
+    TempFolder base;
+    // The program's own path fits; the library's path beside it does not.
+    std::string folder = base.Path();
+    folder += std::string(249 - folder.size(), 'f');
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+    const std::string exe = folder + "\\Wevo.exe";
+    ASSERT_TRUE(CopyFileA((TestProgramFolder() + "Wevo.exe").c_str(), exe.c_str(), FALSE));
+    Process wevo;
+    ASSERT_TRUE(Start(exe, "", wevo));
+    EXPECT_EQ(TakeLoadFailBox(wevo), folder + "\\VoZEZIV.dll");
+    EXPECT_EQ(WaitForExit(wevo, 20000), 0u);
+    DeleteFileA(exe.c_str());
+    RemoveDirectoryA(folder.c_str());
+}
+
+TEST_F(StartUp, SecondInstancePostsShowToTheRunningOneFoundByItsWholeTitle)
+{
+    // A copy of the program whose language file gives a title longer than 31 characters.
+    TempFolder folder;
+    ASSERT_TRUE(CopyFileA((TestProgramFolder() + "Wevo.exe").c_str(), folder.File("Wevo.exe").c_str(), FALSE));
+    CreateDirectoryA(folder.File("Languages").c_str(), nullptr);
+    const std::string title = "Wevo Wireless Utility for the long-titled test";
+    folder.Write("Languages\\Wevo_en.ini", "[Strings]\nSTR_TARNWELL_CONFIG_TITLE=" + title + "\n");
+    CUISTR strings;
+    strings.LoadFrom(folder.Path(), "en", "US");
+    ASSERT_EQ(strings.STR_TARNWELL_CONFIG_TITLE, title);
+
+    // Stand in for the running instance: the mutex and a window with the program's title.
+    HANDLE mutex = CreateMutexA(nullptr, TRUE, "QN58");
+    ASSERT_NE(GetLastError(), static_cast<DWORD>(ERROR_ALREADY_EXISTS)) << "another instance runs";
+    HWND window = CreateWindowA("STATIC", title.c_str(), WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr, nullptr,
+                                nullptr);
+    ASSERT_NE(window, nullptr);
+
+    Process wevo;
+    ASSERT_TRUE(Start(folder.File("Wevo.exe"), "", wevo));
+    bool shown = false;
+    for (int i = 0; i < 400 && !shown; ++i) {
+        MSG msg;
+        while (PeekMessageA(&msg, window, 0, 0, PM_REMOVE)) {
+            if (msg.message == MSG_UI_SHOW)
+                shown = true;
+            DispatchMessageA(&msg);
+        }
+        if (!shown)
+            Sleep(25);
+    }
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(WaitForExit(wevo, 20000), 0u);
+    DestroyWindow(window);
+    ReleaseMutex(mutex);
+    CloseHandle(mutex);
+}

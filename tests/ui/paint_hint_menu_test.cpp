@@ -1,0 +1,188 @@
+#include "UiTestSupport.h"
+#include "ui/ExtCtrls.h"
+#include "ui/Menus.h"
+#include "ui/Seams.h"
+#include "ui/StdCtrls.h"
+#include <commctrl.h>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace {
+
+COLORREF PixelOf(HWND hwnd, int x, int y)
+{
+    HDC dc = GetDC(hwnd);
+    COLORREF c = GetPixel(dc, x, y);
+    ReleaseDC(hwnd, dc);
+    return c;
+}
+
+TEST(Paint, WindowlessControlsAreTransparentOverTheBackgroundPicture)
+{
+    auto* form = new TForm(nullptr);
+    form->SetBorderStyle(bsNone);
+    form->SetBounds(200, 200, 100, 60);
+    auto* background = new TImage(form);
+    background->SetAutoSize(true);
+    background->SetPicture(MakePicture(100, 60, [](int, int) { return RGB(0, 0, 255); }));
+    auto* label = new TLabel(form);
+    label->SetAutoSize(false);
+    label->SetBounds(10, 10, 40, 20);
+    label->SetCaption(".");
+    auto* image = new TImage(form);
+    image->SetBounds(60, 20, 20, 20);
+    // Left half red, right half the background's blue is not drawn by a narrower control.
+    image->SetPicture(MakePicture(40, 20, [](int x, int) { return x < 20 ? RGB(255, 0, 0) : RGB(0, 255, 0); }));
+    form->Show();
+    UpdateWindow(form->Handle());
+    EXPECT_EQ(PixelOf(form->Handle(), 45, 25), RGB(0, 0, 255));  // inside the label, no text
+    EXPECT_EQ(PixelOf(form->Handle(), 70, 30), RGB(255, 0, 0));  // the image
+    EXPECT_EQ(PixelOf(form->Handle(), 85, 30), RGB(0, 0, 255));  // beyond the image's width
+    image->SetVisible(false);
+    UpdateWindow(form->Handle());
+    EXPECT_EQ(PixelOf(form->Handle(), 70, 30), RGB(0, 0, 255));
+    delete form;
+}
+
+BOOL CALLBACK FindTooltipProc(HWND hwnd, LPARAM lp)
+{
+    char name[64];
+    GetClassNameA(hwnd, name, sizeof name);
+    if (lstrcmpiA(name, TOOLTIPS_CLASSA) != 0)
+        return TRUE;
+    *reinterpret_cast<HWND*>(lp) = hwnd;
+    return FALSE;
+}
+
+HWND FindTooltip()
+{
+    HWND found = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), FindTooltipProc, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+std::string ToolText(HWND tip, HWND owner)
+{
+    char text[256] = {};
+    TOOLINFOA info = {};
+    info.cbSize = TTTOOLINFOA_V2_SIZE;
+    info.hwnd = owner;
+    info.uId = 1;
+    info.lpszText = text;
+    SendMessageA(tip, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&info));
+    return text;
+}
+
+TEST(Hint, HoveringAWindowlessControlShowsItsHintOnlyWhenShowHintIsSet)
+{
+    auto* form = new TForm(nullptr);
+    form->SetBorderStyle(bsNone);
+    form->SetBounds(200, 200, 200, 100);
+    auto* with = new TImage(form);
+    with->SetBounds(10, 10, 30, 30);
+    with->SetHint("Close");
+    with->SetShowHint(true);
+    auto* without = new TImage(form);
+    without->SetBounds(100, 10, 30, 30);
+    without->SetHint("Hidden");
+    form->Show();
+    SendMouse(form->Handle(), WM_MOUSEMOVE, 20, 20);
+    HWND tip = FindTooltip();
+    ASSERT_NE(tip, nullptr);
+    EXPECT_EQ(ToolText(tip, form->Handle()), "Close");
+    SendMouse(form->Handle(), WM_MOUSEMOVE, 110, 20);
+    EXPECT_EQ(ToolText(tip, form->Handle()), "");
+    delete form;
+}
+
+TEST(Menu, PopupRunsTheChosenItemsClickBeforeReturning)
+{
+    TPopupMenu menu(nullptr);
+    auto* first = new TMenuItem(&menu);
+    first->SetCaption("First");
+    auto* separator = new TMenuItem(&menu);
+    separator->SetCaption("-");
+    auto* second = new TMenuItem(&menu);
+    second->SetCaption("Second");
+    menu.Items()->Add(first);
+    menu.Items()->Add(second);
+    menu.Items()->Insert(1, separator);
+    EXPECT_EQ(menu.Items()->IndexOf(second), 2);
+    std::vector<std::string> log;
+    second->OnClick = [&](TObject*) { log.push_back("second"); };
+    TPopupMenu::chooseOverride = [&](TPopupMenu* m) { return m->Items()->Items(2); };
+    menu.Popup(0, 0);
+    log.push_back("returned");
+    TPopupMenu::chooseOverride = nullptr;
+    EXPECT_EQ(log, (std::vector<std::string>{"second", "returned"}));
+    delete separator;
+    EXPECT_EQ(menu.Items()->Count(), 2);
+}
+
+TEST(Menu, RightClickOnAWindowlessControlPopsItsMenu)
+{
+    auto* form = new TForm(nullptr);
+    form->SetBorderStyle(bsNone);
+    form->SetBounds(200, 200, 100, 100);
+    auto* image = new TImage(form);
+    image->SetBounds(0, 0, 50, 50);
+    auto* menu = new TPopupMenu(form);
+    image->PopupMenu = menu;
+    TComponent* poppedFor = nullptr;
+    TPopupMenu::chooseOverride = [&](TPopupMenu* m) {
+        poppedFor = m->PopupComponent;
+        return static_cast<TMenuItem*>(nullptr);
+    };
+    form->Show();
+    SendMouse(form->Handle(), WM_RBUTTONDOWN, 10, 10, MK_RBUTTON);
+    SendMouse(form->Handle(), WM_RBUTTONUP, 10, 10);
+    TPopupMenu::chooseOverride = nullptr;
+    EXPECT_EQ(poppedFor, image);
+    delete form;
+}
+
+TEST(Form, CloseHandlersCanRefuse)
+{
+    auto* form = new TForm(nullptr);
+    bool allow = false;
+    TCloseAction chosen = caNone;
+    form->OnCloseQuery = [&](TObject*, bool& canClose) { canClose = allow; };
+    form->OnClose = [&](TObject*, TCloseAction& action) { action = chosen; };
+    form->Show();
+    form->Close();
+    EXPECT_TRUE(form->Visible());  // the query refused
+    allow = true;
+    form->Close();
+    EXPECT_TRUE(form->Visible());  // OnClose chose caNone
+    chosen = caHide;
+    form->Close();
+    EXPECT_FALSE(form->Visible());
+    delete form;
+}
+
+TEST(Seams, ClockSleepAndMessageBoxFollowTheirOverrides)
+{
+    seams::clockOverride = [] { return DWORD(1234); };
+    DWORD slept = 0;
+    seams::sleepOverride = [&](DWORD ms) { slept += ms; };
+    seams::modalAnswer = [](const std::string& text) { return text == "Sure?" ? IDYES : IDNO; };
+    EXPECT_EQ(seams::Now(), 1234u);
+    seams::Sleep(250);
+    EXPECT_EQ(slept, 250u);
+    EXPECT_EQ(Application->MessageBox("Sure?", "Title", MB_YESNO), IDYES);
+    seams::localeOverride = [] { return std::make_pair(std::string("de"), std::string("DE")); };
+    EXPECT_EQ(seams::LocaleNames().first, "de");
+    seams::clockOverride = nullptr;
+    seams::sleepOverride = nullptr;
+    seams::modalAnswer = nullptr;
+    seams::localeOverride = nullptr;
+    EXPECT_FALSE(seams::LocaleNames().first.empty());
+    std::vector<std::string> lines;
+    seams::logSink = [&](const char* line) { lines.push_back(line); };
+    seams::Log("hello\n");
+    seams::logSink = nullptr;
+    EXPECT_EQ(lines, std::vector<std::string>{"hello\n"});
+}
+
+}  // namespace
