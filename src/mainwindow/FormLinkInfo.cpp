@@ -7,25 +7,9 @@
 #include "core/WvwlLib.h"
 #include "hotspot/FormHotSpot.h"
 #include "mainwindow/FormMain.h"
+#include "mainwindow/LinkStatus.h"
 
 TFormLinkInfo* FormLinkInfo = nullptr;
-
-namespace {
-
-std::string Dotted(const uint8_t* bytes)
-{
-    char text[20];
-    std::snprintf(text, sizeof text, "%d.%d.%d.%d", bytes[0], bytes[1], bytes[2], bytes[3]);
-    return text;
-}
-
-std::string SsidText(const NDIS_802_11_SSID& ssid)
-{
-    ULONG n = ssid.SsidLength > 32 ? 32 : ssid.SsidLength;
-    return std::string(reinterpret_cast<const char*>(ssid.Ssid), n);
-}
-
-}  // namespace
 
 TFormLinkInfo::TFormLinkInfo(TComponent* owner) : TForm(owner)
 {
@@ -47,16 +31,11 @@ void TFormLinkInfo::TimerLinkInfoTimer(TObject*)
     if (!FormMain)
         return;
     FormMain->ShoworHideSTAButton();
-    WLAN_STATUS status{};
-    WLAN_STATUS_QUERY query{};
-    for (uint32_t& f : query.flag)
-        f = 1;
     PrintMessage(6, "TFormLinkInfo::TimerLinkInfoTimer --> call VOZEZIV.WVWL_QueryWLANStatus\n");
-    VOZEZIV.WVWL_QueryWLANStatus(&status, query);
+    WLAN_STATUS status = QueryLinkStatus(VOZEZIV, LINK_QUERY_ALL);
     PrintMessage(6, "TFormLinkInfo::TimerLinkInfoTimer <-- call VOZEZIV.WVWL_QueryWLANStatus\n");
-    static const uint8_t zero[6] = {};
     const bool radioOff = status.linkStatusCode == 2 || status.linkStatusCode == 3;
-    if (status.status != WvStatus_Connected || radioOff || std::memcmp(status.bssid, zero, 6) == 0) {
+    if (radioOff || !IsLinkShownConnected(status)) {
         ShowLinkDown();
         return;
     }
@@ -82,15 +61,15 @@ void TFormLinkInfo::ShowLinkDown()
 void TFormLinkInfo::ShowLink(const WLAN_STATUS& status)
 {
     TFormMain* m = FormMain;
-    std::string ssid = SsidText(status.ssid);
+    std::string ssid = LinkSsidText(status.ssid);
     if (!ssid.empty())
         m->lblSSID->SetCaption(ssid);
     if (FormHotSpot) {
         std::memset(FormHotSpot->m_ConnectedBssid, 0, 6);
         std::memcpy(FormHotSpot->m_ConnectedBssid, status.bssid, 6);
     }
-    m_strIPAddress = Dotted(status.ipAddress);
-    m_strIPMask = Dotted(status.ipMask);
+    m_strIPAddress = LinkIpv4Text(status.ipAddress);
+    m_strIPMask = LinkIpv4Text(status.ipMask);
     if (m_strIPAddress != m->lblIPAddress->Caption())
         VOZEZIV.WVWL_OIDSetInfo(0xFFF10701, status.ipAddress, 4);
     m->lblIPAddress->SetCaption(m_strIPAddress);

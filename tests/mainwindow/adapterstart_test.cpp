@@ -40,8 +40,9 @@ TEST_P(AdapterStartPerWindows, SelectsTheAdapterAndBringsItUp)
     EXPECT_EQ(VOZEZIV.WVWL_QueryOPMode(), OP_MODE_STATION);
     EXPECT_EQ(FormMain->m_nNowIcon, 1u);
     // Below Windows 7 Wi-Fi Direct starts on the window thread at once.
-    if (os < 41)
+    if (os < 41) {
         EXPECT_GE(SimCallCount("WVWL_InitWifiDirect"), 1);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(WindowsVersions, AdapterStartPerWindows, ::testing::Values(21, 24, 31, 41, 51));
