@@ -102,7 +102,14 @@ void ShowAtStart(const char* commandLine)
 
 std::wstring MainWindowCaption()
 {
-    return FormMain ? Utf16(FormMain->Caption()) : std::wstring();
+    if (!FormMain || FormMain->Caption().empty())
+        return {};
+    const std::string& text = FormMain->Caption();
+    int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
+    std::wstring wide(size_t(length > 0 ? length : 1), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), length);
+    wide.resize(wcslen(wide.c_str()));
+    return wide;
 }
 
 void RunFirstInstance(const char* commandLine, const std::string& title)

@@ -1,8 +1,11 @@
 // The main window's message map, its radio switch and the timers that the
 // adapter start-up and the action queue rely on.
+#include <cstdio>
 #include <cstring>
+#include <vector>
 
 #include "core/Dialogs.h"
+#include "core/Helpers.h"
 #include "core/Log.h"
 #include "core/Settings.h"
 #include "core/WvwlLib.h"
@@ -492,8 +495,48 @@ void TFormMain::TimerShoworHideWiFiDirectLabelTimer(TObject*)
     BtnWiFiDisplay->SetVisible(false);
 }
 
+namespace {
+
+// The file version of the adapter's driver as "a.b.c.d", or empty.
+std::string DriverFileVersion()
+{
+    char path[256] = {};
+    VOZEZIV.WVWL_ReadDriverPath(&VOZEZIV.selectedAdapter, path);
+    path[sizeof path - 1] = 0;
+    const bool wow64 = VOZEZIV.WVWL_IsWow64 && VOZEZIV.WVWL_IsWow64();
+    if (wow64)
+        DisableWow64FsRedirection();
+    std::string version;
+    DWORD handle = 0;
+    DWORD size = GetFileVersionInfoSizeA(path, &handle);
+    if (size) {
+        std::vector<BYTE> data(size);
+        VS_FIXEDFILEINFO* info = nullptr;
+        UINT length = 0;
+        if (GetFileVersionInfoA(path, 0, size, data.data()) &&
+            VerQueryValueA(data.data(), "\\", reinterpret_cast<void**>(&info), &length) && info) {
+            char text[64];
+            std::snprintf(text, sizeof text, "%d.%d.%d.%d", int(HIWORD(info->dwFileVersionMS)),
+                          int(LOWORD(info->dwFileVersionMS)), int(HIWORD(info->dwFileVersionLS)),
+                          int(LOWORD(info->dwFileVersionLS)));
+            version = text;
+        }
+    }
+    if (wow64)
+        EnableWow64FsRedirection();
+    return version;
+}
+
+}  // namespace
+
 void TFormMain::GetChannelMode()
 {
+    m_strDriverVersion = DriverFileVersion();
+    if (m_strDriverVersion.empty())
+        return;
+    m_nDriverMajor = m_strDriverVersion[0] - '0';
+    if (m_nDriverMajor < 5)
+        return;
     int mode = 0;
     if (!VOZEZIV.WVWL_ReadChannelMode(&mode)) {
         PrintMessage(6, " TFormMain::GetChannelMode() - WVWL_ReadChannelMode() return FALSE \n");
