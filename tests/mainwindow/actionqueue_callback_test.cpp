@@ -113,3 +113,40 @@ TEST_F(AdapterCallback, UnknownCodesAndLogOnlyCodesChangeNothing)
 }
 
 }  // namespace
+
+namespace {
+
+using fake::g_calls;
+
+TEST_F(MainWindowFake, EveryCallbackCodeIsRecognisedByItsLowByte)
+{
+    std::vector<std::string> lines;
+    seams::modalAnswer = [](const std::string&) { return 2; };
+    VOZEZIV.nDebugMode = 8;
+    seams::logSink = [&lines](const char* line) { lines.push_back(line); };
+    const std::pair<int, const char*> codes[] = {
+        {3, "RS_CBS_CHANGE_PASSWORD_SUCCESS"}, {4, "RS_CBS_AU_STATUS_LINK_DOWN"},
+        {5, "RS_CBS_AU_STATUS_START"}, {6, "RS_CBS_AU_STATUS_LINK_UP"},
+        {7, "RS_CBS_AU_STATUS_AUTHENTICATING"}, {14, "RS_CBS_AU_STATUS_AUTHENTICATED"},
+        {15, "RS_CBS_AU_STATUS_FAST_PROVISIONING_SUCCESS"}, {0x210, "RS_CBS_AU_STATUS_CLIENT_IDENTITY_REJECTED"},
+        {17, "RS_CBS_AU_STATUS_AUTH_TIMEOUT"}, {20, "RS_CBS_CHANGE_PASSWORD_REQUEST"},
+        {21, "RS_CBS_FAST_PAC_AID_INFO"}, {22, "RS_CBS_FAST_INVALID_PAC_OPAQUE"},
+        {23, "RS_CBS_FAST_LOAD_PAC"}, {25, "RS_CCX_DIAG_PROFILE"}, {26, "RS_CCX_AIRONET_MSG_STR"},
+        {29, "RS_CBS_AU_STATUS_MEDIA_CONNECT"}, {30, "RS_CBS_AU_STATUS_MEDIA_DISCONNECT"},
+        {31, "RS_CBS_ICV_ERROR"}, {32, "RS_CBS_PORT_SECURED"}, {201, "RC_STATUS_WPS_EAP"},
+        {214, "RC_STATUS_WPS_EAP"}, {224, "RC_STATUS_WPS_EAP"},
+    };
+    DWORD zero = 0;
+    for (const auto& [code, name] : codes) {
+        lines.clear();
+        rsCallBackFunc(code, &zero, 0);
+        const std::string expected = std::string("[rsCallBackFunc] >>") + name + "<<\n";
+        bool found = std::any_of(lines.begin(), lines.end(),
+                                 [&](const std::string& l) { return l.find(expected) != std::string::npos; });
+        EXPECT_TRUE(found) << code;
+    }
+    seams::logSink = nullptr;
+    fake::PumpMessages();
+}
+
+}  // namespace

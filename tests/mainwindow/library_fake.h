@@ -73,6 +73,12 @@ inline int __stdcall FakeWriteIDnPasswd(const char* identity, const char* passwo
     g_calls.push_back(std::string("WriteIDnPasswd:") + identity + "/" + password);
     return 1;
 }
+inline int __stdcall FakeOIDQueryInfo(unsigned long, void*, unsigned long, unsigned long* written)
+{
+    if (written)
+        *written = 0;
+    return 1;
+}
 inline int __stdcall FakeQuerySTAConfig(KV_802_11_STA_CONFIG*) { return 1; }
 inline int __stdcall FakeReadProfileData(WLANPROFILE* p, const char* name)
 {
@@ -122,6 +128,7 @@ protected:
         VOZEZIV.WVWL_Disconnect = FakeDisconnect;
         VOZEZIV.WVWL_FastPacLoad = FakeFastPacLoad;
         VOZEZIV.WVWL_WriteIDnPasswd = FakeWriteIDnPasswd;
+        VOZEZIV.WVWL_OIDQueryInfo = FakeOIDQueryInfo;
         VOZEZIV.WVWL_ReadActiveProfileName = FakeReadActiveProfileName;
         VOZEZIV.WVWL_QuerySTAConfig = FakeQuerySTAConfig;
         VOZEZIV.WVWL_ReadProfileData = FakeReadProfileData;
