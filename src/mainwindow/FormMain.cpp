@@ -456,6 +456,11 @@ void TFormMain::FormDestroy(TObject*)
 {
     PrintMessage(6, " TFormMain::FormDestroy\n");
     StopTimers();
+    if (m_hInitWiFiDirectThread) {
+        WaitForSingleObject(m_hInitWiFiDirectThread, 5000);
+        CloseHandle(m_hInitWiFiDirectThread);
+        m_hInitWiFiDirectThread = nullptr;
+    }
     int flag = 0;
     VOZEZIV.WVWL_ReadWifiDirectFlag(&flag);
     bool haveOpMode = VOZEZIV.WVWL_QueryOPMode != nullptr;

@@ -107,6 +107,8 @@ public:
     DWORD m_enumPhyMode = 0;
     BOOL m_bSavedWiFiDirectFlag = FALSE;
     HDEVNOTIFY m_hDevNotify = nullptr;
+    // The last Wi-Fi Direct start-up thread; the window's destruction lets it finish first.
+    HANDLE m_hInitWiFiDirectThread = nullptr;
 
     // Life (window thread).
     void FormCreate(TObject* Sender) override;

@@ -76,11 +76,12 @@ std::string ProgramFileName()
     return name;
 }
 
-void __cdecl InitWiFidirectThread(void* arg)
+unsigned __stdcall InitWiFidirectThread(void* arg)
 {
     auto* form = static_cast<TFormMain*>(arg);
     form->InitWiFidirect(FALSE);
     form->CheckAndInitWiFiDisplay();
+    return 0;
 }
 
 }  // namespace
@@ -245,7 +246,12 @@ void TFormMain::CheckAndInitWiFiDirect()
     if (result != 1 || !enabled)
         return;
     VOZEZIV.WVWL_DisableWifiDirect();
-    _beginthread(InitWiFidirectThread, 0, this);
+    HANDLE thread = reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, InitWiFidirectThread, this, 0, nullptr));
+    if (!thread)
+        return;
+    if (m_hInitWiFiDirectThread)
+        CloseHandle(m_hInitWiFiDirectThread);
+    m_hInitWiFiDirectThread = thread;
 }
 
 void TFormMain::CheckAndInitWiFiDisplay()
