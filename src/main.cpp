@@ -20,6 +20,7 @@
 #include "core/Log.h"
 #include "core/Settings.h"
 #include "core/WvwlLib.h"
+#include "resources/FormResource.h"
 #include "resources/UiStr.h"
 #include "ui/Forms.h"
 #include "wlapi/constants.h"
@@ -75,6 +76,7 @@ void CreateForms()
     Application->CreateForm(FormPeapIdPwd);
     Application->CreateForm(FormExtendedAP);
     Application->CreateForm(FormAbout);
+    Application->CreateForm(FormHiddenSsid);
     Application->CreateForm(FormInvalidIdPwd);
     Application->CreateForm(FormLinkInfo);
     Application->CreateForm(FormWiFiDisplay);

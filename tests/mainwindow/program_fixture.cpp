@@ -142,6 +142,7 @@ void ProgramFixture::CreateWindows()
     Application->CreateForm(FormPeapIdPwd);
     Application->CreateForm(FormExtendedAP);
     Application->CreateForm(FormAbout);
+    Application->CreateForm(FormHiddenSsid);
     Application->CreateForm(FormInvalidIdPwd);
     Application->CreateForm(FormLinkInfo);
     Application->CreateForm(FormWiFiDisplay);
