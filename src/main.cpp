@@ -5,6 +5,8 @@
 #include "core/Log.h"
 #include "core/Settings.h"
 #include "core/WvwlLib.h"
+#include "mainwindow/FormSiteSurvey.h"
+#include "profiles/FormProfileEdit.h"
 #include "resources/FormResource.h"
 #include "resources/UiStr.h"
 #include "ui/Forms.h"
@@ -47,13 +49,16 @@ void CreateForms()
 {
     Application->CreateForm(FormHide);
     Application->CreateForm(FormResource);
-    // FormSelectCard, FormProgressMsg, FormSiteSurvey, FormWiFiDirectSetting,
-    // FormWiFiDirectProfile, FormWiFiDirectMediaSharing, FormWiFiDirect, FormMFPTest,
-    // Form80211nSetting, FormAdvanced, FormMessageBox, FormProfile, FormProfileEdit,
-    // FormPeapIdPwd, FormExtendedAP, FormAbout, FormHiddenSsid, FormExtendedAPIdPwd,
-    // FormInvalidIdPwd, FormASManagement, FormWPS20WiFiTestBed, FormSelEnrollee, FormLinkInfo,
-    // WDPUIBCControlPanelForm, FormWDPTDLSProgressMsg, FormWiFiDisplay,
-    // FormWFADispDevDetailInfo, FormHotSpot, WiFiDisplayWaning follow here in this order,
+    // FormSelectCard, FormProgressMsg
+    Application->CreateForm(FormSiteSurvey);
+    // FormWiFiDirectSetting, FormWiFiDirectProfile, FormWiFiDirectMediaSharing, FormWiFiDirect,
+    // FormMFPTest, Form80211nSetting, FormAdvanced, FormMessageBox, FormProfile
+    Application->CreateForm(FormProfileEdit);
+    // FormPeapIdPwd, FormExtendedAP, FormAbout
+    Application->CreateForm(FormHiddenSsid);
+    // FormExtendedAPIdPwd, FormInvalidIdPwd, FormASManagement, FormWPS20WiFiTestBed,
+    // FormSelEnrollee, FormLinkInfo, WDPUIBCControlPanelForm, FormWDPTDLSProgressMsg,
+    // FormWiFiDisplay, FormWFADispDevDetailInfo, FormHotSpot, WiFiDisplayWaning
     // and FormMain last: its creation brings the adapter up.
 }
 
