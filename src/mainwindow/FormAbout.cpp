@@ -59,10 +59,11 @@ std::string ModulePath()
 void VersionRow(TGroupBox* box, int top, std::string CUISTR::*name, TLabel*& nameLabel, TLabel*& value,
                 TLabel*& dateName, TLabel*& date)
 {
-    nameLabel = MakeLabel(box, 10, top, 70, name, taRightJustify);
-    value = MakeLabel(box, 88, top, 80);
-    dateName = MakeLabel(box, 174, top, 70, &CUISTR::STR_DATE, taRightJustify);
-    date = MakeLabel(box, 250, top, 79);
+    // Wider name labels than the design's 70 pixels: the names are whole words.
+    nameLabel = MakeLabel(box, 6, top, 94, name, taRightJustify);
+    value = MakeLabel(box, 106, top, 72);
+    dateName = MakeLabel(box, 180, top, 36, &CUISTR::STR_DATE, taRightJustify);
+    date = MakeLabel(box, 224, top, 79);
 }
 
 } // namespace

@@ -33,10 +33,10 @@ TImage* BarBackground()
 TFrameLinkInfoThroughput::TFrameLinkInfoThroughput(TComponent* owner) : TFrameBase(owner)
 {
     Name = "FrameLinkInfoThroughput";
-    lblLinkQualityTxt = MakeLabel(this, kCaptionLeft, 10, kCaptionWidth, &CUISTR::STR_LINK_STRENGTH);
-    ImgLinkQualityBG = Bar(this, 10, BarBackground());
-    ImgLinkQuality = Bar(this, 10, BarPicture());
-    lblLinkQuality = MakeLabel(this, kValueLeft, 10, kValueWidth, nullptr, taRightJustify);
+    lblLinkQualityTxt = MakeLabel(this, kCaptionLeft, 8, kCaptionWidth, &CUISTR::STR_LINK_STRENGTH);
+    ImgLinkQualityBG = Bar(this, 8, BarBackground());
+    ImgLinkQuality = Bar(this, 8, BarPicture());
+    lblLinkQuality = MakeLabel(this, kValueLeft, 8, kValueWidth, nullptr, taRightJustify);
 
     std::string CUISTR::*captions[3] = {&CUISTR::STR_STRENGTH1, &CUISTR::STR_STRENGTH2, &CUISTR::STR_STRENGTH3};
     TLabel** texts[3] = {&lblSignalStrength1Txt, &lblSignalStrength2Txt, &lblSignalStrength3Txt};
@@ -44,30 +44,34 @@ TFrameLinkInfoThroughput::TFrameLinkInfoThroughput(TComponent* owner) : TFrameBa
     TImage** bars[3] = {&ImgSignalStrength1, &ImgSignalStrength2, &ImgSignalStrength3};
     TLabel** values[3] = {&lblSignalStrength1, &lblSignalStrength2, &lblSignalStrength3};
     for (int i = 0; i < 3; ++i) {
-        const int top = 32 + 20 * i;
+        const int top = 26 + 18 * i;
         *texts[i] = MakeLabel(this, kCaptionLeft, top, kCaptionWidth, captions[i]);
         *backs[i] = Bar(this, top, BarBackground());
         *bars[i] = Bar(this, top, BarPicture());
         *values[i] = MakeLabel(this, kValueLeft, top, kValueWidth, nullptr, taRightJustify);
     }
 
-    auto group = [this](int left, std::string CUISTR::*caption) {
+    // One group per direction: its link speed and its throughput, one above the other.
+    auto group = [this](int top, std::string CUISTR::*caption) {
         auto* box = new TGroupBox(this);
         box->SetParent(this);
-        box->SetBounds(left, 100, 176, 76);
+        box->SetBounds(8, top, 360, 50);
         box->SetCaption(linkinfo::Text(caption));
         return box;
     };
-    gbxTransmit = group(8, &CUISTR::STR_TRANSMIT);
-    lblTxLinkSpeedTxt = MakeLabel(gbxTransmit, 8, 22, 80, &CUISTR::STR_LINK_SPEED);
-    lblTxLinkSpeed = MakeLabel(gbxTransmit, 90, 22, 80, nullptr, taRightJustify);
-    lblTxThroughputTxt = MakeLabel(gbxTransmit, 8, 46, 80, &CUISTR::STR_TX_THROUGHPUT);
-    lblTxThroughput = MakeLabel(gbxTransmit, 90, 46, 80, nullptr, taRightJustify);
-    gbxReceive = group(192, &CUISTR::STR_RECEIVE);
-    lblRxLinkSpeedTxt = MakeLabel(gbxReceive, 8, 22, 80, &CUISTR::STR_LINK_SPEED);
-    lblRxLinkSpeed = MakeLabel(gbxReceive, 90, 22, 80, nullptr, taRightJustify);
-    lblRxThroughputTxt = MakeLabel(gbxReceive, 8, 46, 80, &CUISTR::STR_RX_THROUGHPUT);
-    lblRxThroughput = MakeLabel(gbxReceive, 90, 46, 80, nullptr, taRightJustify);
+    auto rows = [](TGroupBox* box, std::string CUISTR::*throughput, TLabel*& speedText, TLabel*& speed,
+                   TLabel*& rateText, TLabel*& rate) {
+        speedText = MakeLabel(box, 10, 16, 200, &CUISTR::STR_LINK_SPEED);
+        speed = MakeLabel(box, 230, 16, 120, nullptr, taRightJustify);
+        rateText = MakeLabel(box, 10, 32, 200, throughput);
+        rate = MakeLabel(box, 230, 32, 120, nullptr, taRightJustify);
+    };
+    gbxTransmit = group(82, &CUISTR::STR_TRANSMIT);
+    rows(gbxTransmit, &CUISTR::STR_TX_THROUGHPUT, lblTxLinkSpeedTxt, lblTxLinkSpeed, lblTxThroughputTxt,
+         lblTxThroughput);
+    gbxReceive = group(136, &CUISTR::STR_RECEIVE);
+    rows(gbxReceive, &CUISTR::STR_RX_THROUGHPUT, lblRxLinkSpeedTxt, lblRxLinkSpeed, lblRxThroughputTxt,
+         lblRxThroughput);
 
     for (TImage* bar : {ImgLinkQuality, ImgSignalStrength1, ImgSignalStrength2, ImgSignalStrength3})
         bar->SetVisible(false);
