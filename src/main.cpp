@@ -5,6 +5,7 @@
 #include "core/Log.h"
 #include "core/Settings.h"
 #include "core/WvwlLib.h"
+#include "resources/FormResource.h"
 #include "resources/UiStr.h"
 #include "ui/Forms.h"
 #include "wlapi/constants.h"
@@ -45,7 +46,8 @@ bool LoadAdapterLibrary()
 void CreateForms()
 {
     Application->CreateForm(FormHide);
-    // FormResource, FormSelectCard, FormProgressMsg, FormSiteSurvey, FormWiFiDirectSetting,
+    Application->CreateForm(FormResource);
+    // FormSelectCard, FormProgressMsg, FormSiteSurvey, FormWiFiDirectSetting,
     // FormWiFiDirectProfile, FormWiFiDirectMediaSharing, FormWiFiDirect, FormMFPTest,
     // Form80211nSetting, FormAdvanced, FormMessageBox, FormProfile, FormProfileEdit,
     // FormPeapIdPwd, FormExtendedAP, FormAbout, FormHiddenSsid, FormExtendedAPIdPwd,
