@@ -104,9 +104,12 @@ struct TPictureData {
     const size_t stride = ((image.width + 15) / 16) * 2;  // monochrome rows are word-aligned
     std::vector<uint8_t> maskBits(stride * image.height, 0);
     for (int y = 0; y < image.height; ++y)
-      for (int x = 0; x < image.width; ++x)
-        if ((image.pixels[static_cast<size_t>(y) * image.width + x] >> 24) == 0)
-          maskBits[stride * y + x / 8] |= static_cast<uint8_t>(0x80 >> (x % 8));
+      for (int x = 0; x < image.width; ++x) {
+        const size_t i = static_cast<size_t>(y) * image.width + x;
+        if (image.pixels[i] >> 24) continue;
+        maskBits[stride * y + x / 8] |= static_cast<uint8_t>(0x80 >> (x % 8));
+        colourBits[i] = 0;  // black under a set mask bit leaves the screen as it is
+      }
     HBITMAP mask = CreateBitmap(image.width, image.height, 1, 1, maskBits.data());
     ICONINFO info{};
     info.fIcon = TRUE;
