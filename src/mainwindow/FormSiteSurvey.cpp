@@ -361,6 +361,7 @@ void TFormSiteSurvey::FormShow(TObject*)
 
 void TFormSiteSurvey::FormDestroy(TObject*)
 {
+    TTrace trace("FormDestroy");
     TimerSiteSurvey->SetEnabled(false);
     TimerReScanOn->SetEnabled(false);
 }
@@ -439,6 +440,7 @@ void TFormSiteSurvey::ForceUpdateBssidList()
 
 void TFormSiteSurvey::TimerSiteSurveyTimer(TObject* Sender)
 {
+    TTrace trace("TimerSiteSurveyTimer");
     PrintMessage(6, " TimerSiteSurvey - m_bSurveyComplete : %d\n", int(m_bSurveyComplete));
     if (m_bSurveyComplete) {
         PrintMessage(6, " Scan complete in site survey page, query table size = %d\n", int(m_nBssidListSize));
@@ -503,6 +505,7 @@ void TFormSiteSurvey::TimerSiteSurveyTimer(TObject* Sender)
 
 void TFormSiteSurvey::WpsCredentialFollowUp(int matchedOffset)
 {
+    TTrace trace("WpsCredentialFollowUp");
     TFormProfileEdit* editor = FormProfileEdit;
     PrintMessage(6, " m_bScanAfterEAPConfig is TRUE\n");
     if (matchedOffset < 0 && editor->m_nScanCntAfterEAPConfig < 10) {
@@ -896,6 +899,7 @@ void TFormSiteSurvey::UpdateConnectStatus(TObject* Sender)
 
 void TFormSiteSurvey::TimerReScanOnTimer(TObject* Sender)
 {
+    TTrace trace("TimerReScanOnTimer");
     TimerReScanOn->SetEnabled(false);
     if (m_bRescan != 0)
         return;
@@ -911,12 +915,14 @@ void TFormSiteSurvey::TimerReScanOnTimer(TObject* Sender)
 
 void TFormSiteSurvey::StartReScanTimer()
 {
+    TTrace trace("StartReScanTimer");
     TimerReScanOn->SetInterval(3000);
     TimerReScanOn->SetEnabled(true);
 }
 
 void TFormSiteSurvey::ShowRescanningRow()
 {
+    TTrace trace("ShowRescanningRow");
     lvApList->ClearItems();
     TListItem* item = lvApList->AddItem();
     item->SetCaption("");
@@ -926,6 +932,7 @@ void TFormSiteSurvey::ShowRescanningRow()
 
 void TFormSiteSurvey::ClearNetworks()
 {
+    TTrace trace("ClearNetworks");
     lvApList->ClearItems();
     m_pApList.clear();
     std::fill(pBssidList.begin(), pBssidList.end(), 0);
@@ -940,6 +947,7 @@ void TFormSiteSurvey::OnScanFailed()
 
 void TFormSiteSurvey::SortBy(int mode, TMenuItem* item)
 {
+    TTrace trace("SortBy");
     for (TMenuItem* each : {ID_TRAY_SSID, ID_TRAY_CHANNEL, ID_TRAY_SIGNAL})
         each->Checked = each == item;
     m_nSortBy = mode;

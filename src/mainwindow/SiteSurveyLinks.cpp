@@ -2,16 +2,13 @@
 // is not part of this build, or not created yet, answers as absent.
 #include "mainwindow/SiteSurveyLinks.h"
 
+#include "core/Dialogs.h"
 #include "core/Log.h"
 #include "ui/Forms.h"
 
 #if __has_include("mainwindow/FormMain.h")
 #include "mainwindow/FormMain.h"
 #define WEVO_HAS_FORM_MAIN 1
-#endif
-#if __has_include("core/Dialogs.h")
-#include "core/Dialogs.h"
-#define WEVO_HAS_DIALOGS 1
 #endif
 #if __has_include("profiles/FormProfile.h")
 #include "profiles/FormProfile.h"
@@ -91,13 +88,7 @@ bool MainWindowBounds(RECT& bounds)
 
 int ShowMessage(const std::string& text, int okCancel)
 {
-#ifdef WEVO_HAS_DIALOGS
     return ShowMessageBox(text, okCancel);
-#else
-    if (!Application)
-        return 0;
-    return Application->MessageBox(text, "", okCancel ? MB_OKCANCEL : MB_OK);
-#endif
 }
 
 void SetActiveProfile(BOOL active)
