@@ -1,7 +1,22 @@
 #include <windows.h>
 #include <string>
 
+#include "advanced/FormAdvanced.h"
+#include "advanced/FormExtendedAP.h"
+#include "core/Dialogs.h"
 #include "core/FormHide.h"
+#include "hotspot/FormHotSpot.h"
+#include "mainwindow/FormAbout.h"
+#include "mainwindow/FormLinkInfo.h"
+#include "mainwindow/FormMain.h"
+#include "mainwindow/FormSiteSurvey.h"
+#include "profiles/FormInvalidIdPwd.h"
+#include "profiles/FormPeapIdPwd.h"
+#include "profiles/FormProfile.h"
+#include "profiles/FormProfileEdit.h"
+#include "resources/FormResource.h"
+#include "wifidirect/FormWiFiDirect.h"
+#include "wifidisplay/FormWiFiDisplay.h"
 #include "core/Log.h"
 #include "core/Settings.h"
 #include "core/WvwlLib.h"
@@ -47,14 +62,29 @@ void CreateForms()
 {
     Application->CreateForm(FormHide);
     Application->CreateForm(FormResource);
-    // FormSelectCard, FormProgressMsg, FormSiteSurvey, FormWiFiDirectSetting,
-    // FormWiFiDirectProfile, FormWiFiDirectMediaSharing, FormWiFiDirect, FormMFPTest,
-    // Form80211nSetting, FormAdvanced, FormMessageBox, FormProfile, FormProfileEdit,
-    // FormPeapIdPwd, FormExtendedAP, FormAbout, FormHiddenSsid, FormExtendedAPIdPwd,
-    // FormInvalidIdPwd, FormASManagement, FormWPS20WiFiTestBed, FormSelEnrollee, FormLinkInfo,
-    // WDPUIBCControlPanelForm, FormWDPTDLSProgressMsg, FormWiFiDisplay,
-    // FormWFADispDevDetailInfo, FormHotSpot, WiFiDisplayWaning follow here in this order,
-    // and FormMain last: its creation brings the adapter up.
+    Application->CreateForm(FormSelectCard);
+    Application->CreateForm(FormProgressMsg);
+    Application->CreateForm(FormSiteSurvey);
+    Application->CreateForm(FormWiFiDirectSetting);
+    Application->CreateForm(FormWiFiDirectProfile);
+    Application->CreateForm(FormWiFiDirectMediaSharing);
+    Application->CreateForm(FormWiFiDirect);
+    Application->CreateForm(FormAdvanced);
+    Application->CreateForm(FormMessageBox);
+    Application->CreateForm(FormProfile);
+    Application->CreateForm(FormProfileEdit);
+    Application->CreateForm(FormPeapIdPwd);
+    Application->CreateForm(FormExtendedAP);
+    Application->CreateForm(FormAbout);
+    Application->CreateForm(FormHiddenSsid);
+    Application->CreateForm(FormInvalidIdPwd);
+    Application->CreateForm(FormLinkInfo);
+    Application->CreateForm(FormWiFiDisplay);
+    Application->CreateForm(FormWFADispDevDetailInfo);
+    Application->CreateForm(FormHotSpot);
+    Application->CreateForm(WiFiDisplayWaning);
+    // Last: its creation brings the adapter up.
+    Application->CreateForm(FormMain);
 }
 
 // Nothing is shown with "-S"; otherwise the main window (or Wi-Fi Direct alone) when an
@@ -64,13 +94,24 @@ void ShowAtStart(const char* commandLine)
     const bool startHidden = lstrcmpiA(commandLine ? commandLine : "", "-S") == 0;
     if (startHidden)
         return;
-    // With the main window: when FormMain->m_bDeviceExist is 1, VOZEZIV.bWiFiDirectStandAlone
-    // chooses FormMain->BtnWiFiDirectClick(nullptr), else FormMain->Show().
+    if (!FormMain || FormMain->m_bDeviceExist != 1)
+        return;
+    if (VOZEZIV.bWiFiDirectStandAlone)
+        FormMain->BtnWiFiDirectClick(nullptr);
+    else
+        FormMain->Show();
 }
 
 std::wstring MainWindowCaption()
 {
-    return {};
+    if (!FormMain || FormMain->Caption().empty())
+        return {};
+    const std::string& text = FormMain->Caption();
+    int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
+    std::wstring wide(size_t(length > 0 ? length : 1), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), length);
+    wide.resize(wcslen(wide.c_str()));
+    return wide;
 }
 
 void RunFirstInstance(const char* commandLine, const std::string& title)

@@ -1,3 +1,10 @@
 #include "wifidirect/WiFiDirectSetting.h"
 
 TFormWiFiDirectSetting* FormWiFiDirectSetting = nullptr;
+
+TFormWiFiDirectSetting::TFormWiFiDirectSetting(TComponent* owner) : TForm(owner)
+{
+    Name = "FormWiFiDirectSetting";
+    SetBorderStyle(bsNone);
+    SetClientSize(400, 330);
+}

@@ -1,12 +1,24 @@
 #pragma once
-// The Wi-Fi Direct connection wizard, as far as the shared dialogs need it: the record of the
-// connection being made (its DesiredMacAddr[0] names the peer while the progress dialog shows).
+// The Wi-Fi Direct connection wizard, as far as the shared dialogs and the main window need
+// it: the record of the connection being made (its DesiredMacAddr[0] names the peer while the
+// progress dialog shows), the wizard's own device name and the persistent-group state.
 
+#include <cstdint>
+#include <string>
+
+#include "ui/Forms.h"
 #include "wifidirect/WiFiDirectRecords.h"
 
-class TFormWiFiDirectSetting {
+class TFormWiFiDirectSetting : public TForm {
 public:
+    explicit TFormWiFiDirectSetting(TComponent* owner = nullptr);
+
     WIFIDIRECT_WPSE_PROFILE m_data_WIFIDIRECT_WPSE_Profile{};
+    std::string m_strDeviceName;     // the wizard's own device-name text
+    uint32_t m_enumActionTpye = 0;   // 1: ACTION_ENABLE
+    // Persistent-group state the WPS page last read (WVWL_QueryP2PPersistState);
+    // 0: Wi-Fi Direct profiles are not saved.
+    uint32_t m_ulPersistState = 0;
 };
 
 extern TFormWiFiDirectSetting* FormWiFiDirectSetting;

@@ -1,0 +1,27 @@
+#pragma once
+// The profile-list window (what the main window needs of it so far).
+#include <string>
+
+#include "resources/WvImage.h"
+#include "ui/ExtCtrls.h"
+#include "ui/Forms.h"
+
+class TFormProfile : public TForm {
+public:
+    explicit TFormProfile(TComponent* owner);
+
+    std::string m_strProfile;       // the active profile's name, empty when none
+    BOOL m_bActiveProfile = FALSE;  // a stored profile is active
+    BOOL m_bSiteSurveyConnect = FALSE;
+    BOOL m_bWPSInProgress = FALSE;
+    TWvImage* BtnProfileWPS = nullptr;
+    TTimer* TimerProfile = nullptr;
+
+    void SysBtnCloseClick(TObject* Sender);
+    // Rebuilds the current settings profile and queues it on the main window.
+    void SetOidFromReg(int flag);
+    // Reads the active profile name again.
+    void RefreshProfileList();
+};
+
+extern TFormProfile* FormProfile;

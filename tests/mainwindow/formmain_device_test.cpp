@@ -1,0 +1,127 @@
+// Unplugging and plugging the simulated adapter, suspend and resume.
+#include <windows.h>
+#include <dbt.h>
+
+#include "mainwindow/FormLinkInfo.h"
+#include "program_fixture.h"
+
+namespace {
+
+class DeviceChange : public ProgramFixture {
+protected:
+    void Notify(WPARAM event)
+    {
+        SendMessageA(FormMain->Handle(), WM_DEVICECHANGE, event, 0);
+        Pump(50);
+    }
+    void Power(WPARAM event)
+    {
+        SendMessageA(FormMain->Handle(), WM_POWERBROADCAST, event, 0);
+        Pump(50);
+    }
+};
+
+TEST_F(DeviceChange, UnplugStopsEverythingAndReplugBringsItBack)
+{
+    StartProgram();
+    FormMain->Show();
+    ASSERT_TRUE(FormMain->m_bDeviceExist);
+    const int initCards = SimCallCount("WVWL_VerifyCountryRegion");
+
+    ASSERT_EQ(SimPlugAdapter(1, false), 1);
+    Notify(DBT_DEVICEREMOVECOMPLETE);
+    EXPECT_FALSE(FormMain->m_bDeviceExist);
+    EXPECT_FALSE(FormMain->m_bPreStatusDeviceExist);
+    EXPECT_FALSE(FormMain->TimerSignalQuality->Enabled());
+    EXPECT_FALSE(FormMain->TimerRadioStatus->Enabled());
+    EXPECT_FALSE(FormMain->TimerCheckWPACap->Enabled());
+    EXPECT_FALSE(FormLinkInfo->TimerLinkInfo->Enabled());
+    EXPECT_FALSE(FormMain->Visible());
+    EXPECT_EQ(FormMain->m_nNowIcon, 0u);
+    EXPECT_GE(SimCallCount("WVWL_Release"), 1);
+    EXPECT_EQ(FormMain->m_pProfData->strProfileName[0], 0);
+
+    ASSERT_EQ(SimPlugAdapter(1, true), 1);
+    Notify(DBT_DEVICEARRIVAL);
+    EXPECT_TRUE(FormMain->m_bDeviceExist);
+    EXPECT_TRUE(FormMain->m_bPreStatusDeviceExist);
+    EXPECT_TRUE(FormMain->TimerSignalQuality->Enabled());
+    EXPECT_TRUE(FormMain->TimerRadioStatus->Enabled());
+    EXPECT_TRUE(FormMain->TimerReconnect->Enabled());
+    EXPECT_TRUE(FormLinkInfo->TimerLinkInfo->Enabled());
+    EXPECT_EQ(FormMain->m_nNowIcon, 1u);
+    EXPECT_EQ(SimCallCount("WVWL_VerifyCountryRegion"), initCards + 1);
+}
+
+TEST_F(DeviceChange, RepeatedNotificationsChangeNothing)
+{
+    StartProgram();
+    const int initCards = SimCallCount("WVWL_VerifyCountryRegion");
+    Notify(DBT_DEVICEARRIVAL);
+    Notify(DBT_DEVICEARRIVAL);
+    EXPECT_EQ(SimCallCount("WVWL_VerifyCountryRegion"), initCards);
+
+    SimPlugAdapter(1, false);
+    Notify(DBT_DEVICEREMOVECOMPLETE);
+    const int releases = SimCallCount("WVWL_Release");
+    Notify(DBT_DEVICEREMOVECOMPLETE);
+    Notify(DBT_DEVICEQUERYREMOVE);
+    EXPECT_EQ(SimCallCount("WVWL_Release"), releases);
+    EXPECT_FALSE(FormMain->m_bDeviceExist);
+}
+
+TEST_F(DeviceChange, RemovalWithAnotherAdapterSwitchesToIt)
+{
+    StartProgram(TScenario().AddSection("Adapter.2", {"Present=0", "DevDesc=Second Card", "HardwareID=USB\\VID_1&PID_2",
+                                                      "Kind=4", "Mac=00:0C:43:AA:BB:CC"}));
+    ASSERT_STREQ(VOZEZIV.selectedAdapter.DevDesc, "Tarnwell 802.11ac Wireless LAN Card");
+    SimPlugAdapter(2, true);
+    SimPlugAdapter(1, false);
+    Notify(DBT_DEVICEREMOVECOMPLETE);
+    EXPECT_TRUE(FormMain->m_bDeviceExist);
+    EXPECT_STREQ(VOZEZIV.selectedAdapter.DevDesc, "Second Card");
+    EXPECT_TRUE(FormMain->TimerSignalQuality->Enabled());
+}
+
+TEST_F(DeviceChange, StartWithoutAdapterThenPlugIn)
+{
+    StartProgram(TScenario().Set("Adapter.1", "Present", "0"));
+    ASSERT_FALSE(FormMain->m_bDeviceExist);
+    SimPlugAdapter(1, true);
+    Notify(DBT_DEVICEARRIVAL);
+    EXPECT_TRUE(FormMain->m_bDeviceExist);
+    EXPECT_STREQ(VOZEZIV.selectedAdapter.DevDesc, "Tarnwell 802.11ac Wireless LAN Card");
+    EXPECT_EQ(SimCallCount("WVWL_AdapterSelect"), 1);
+}
+
+TEST_F(DeviceChange, SuspendTurnsWiFiDirectOffAndResumeRestoresTheFlag)
+{
+    StartProgram();
+    VOZEZIV.WVWL_WriteWifiDirectFlag(1);
+    Power(PBT_APMSUSPEND);
+    EXPECT_EQ(FormMain->m_bSavedWiFiDirectFlag, 1);
+    int flag = -1;
+    VOZEZIV.WVWL_ReadWifiDirectFlag(&flag);
+    EXPECT_EQ(flag, 0);
+
+    Power(PBT_APMRESUMEAUTOMATIC);
+    ASSERT_TRUE(FormMain->WiFiDirectWakeUpControlTimer->Enabled());
+    EXPECT_EQ(FormMain->WiFiDirectWakeUpControlTimer->Interval(), 5000u);
+    FormMain->WiFiDirectWakeUpControlTimer->Tick();
+    EXPECT_FALSE(FormMain->WiFiDirectWakeUpControlTimer->Enabled());
+    VOZEZIV.WVWL_ReadWifiDirectFlag(&flag);
+    EXPECT_EQ(flag, 1);
+}
+
+TEST_F(DeviceChange, SuspendWithoutWpaOnlySavesTheFlag)
+{
+    StartProgram(TScenario().Set("System", "WpaCapable", "0"));
+    VOZEZIV.WVWL_WriteWifiDirectFlag(1);
+    Power(PBT_APMSUSPEND);
+    EXPECT_EQ(FormMain->m_bSavedWiFiDirectFlag, 1);
+    int flag = -1;
+    VOZEZIV.WVWL_ReadWifiDirectFlag(&flag);
+    EXPECT_EQ(flag, 1);
+}
+
+}  // namespace
