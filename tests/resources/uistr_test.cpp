@@ -215,6 +215,13 @@ INSTANTIATE_TEST_SUITE_P(
                       BadFileCase{"OddUtf16", std::string("\xFF\xFE[\x00S\x00", 7)}),
     [](const auto& info) { return std::string(info.param.name); });
 
+TEST(UiStrLoadFrom, FolderBeyondThePathLimitGivesTheDefaults)
+{
+    CUISTR table;
+    EXPECT_EQ(1, table.LoadFrom("C:\\" + std::string(300, 'a') + "\\", "en", "US"));
+    ExpectDefaults(table);
+}
+
 TEST_F(LanguageFolder, MissingKeysKeepTheirDefaultsWithTrailingBlank)
 {
     WriteBytes("Wevo_en.ini", "[Strings]\r\nSTR_OK=OK\r\nSTR_ICS=\r\n");
