@@ -8,6 +8,7 @@
 
 #include "mainwindow/FormSiteSurvey.h"
 #include "mainwindow/LinkStatus.h"
+#include "advanced/FormAdvanced.h"
 #include "profiles/FormPeapIdPwd.h"
 #include "profiles/FormProfile.h"
 #include "profiles/FormProfileEdit.h"
@@ -303,6 +304,41 @@ TEST_F(ConnectFromSurvey, EapConfigurationEndsWithTheMainWindowEnabled)
     EXPECT_EQ(FormSiteSurvey->m_pProfile->enumAuthenMode, 6u);
     EXPECT_EQ(FormSiteSurvey->m_pProfile->enumAuthenProtocol, 3u);
     EXPECT_GE(SimCallCount("WVWL_SetWLANProfile"), 1);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(ConnectFromSurvey, TheAdvancedPagesPendingConnectIsQueuedAfterTheNextScan)
+{
+    Start();
+    static WLANPROFILE cafe{};
+    cafe.SSID.SsidLength = 10;
+    std::memcpy(cafe.SSID.Ssid, "CafeCorner", 10);
+    cafe.enumNetworkType = 1;
+    cafe.enumEncryStatus = 1;
+    FormAdvanced->FrameAdvancedWireless->m_PendingConnectAction = {actionTypeProfile, &cafe};
+    FormSiteSurvey->m_bConnectAfterScan = TRUE;
+    FormSiteSurvey->BtnSiteSurveyRescanClick(nullptr);
+    ASSERT_TRUE(PumpUntil([] { return m_bSurveyComplete != 0; }));
+    FormSiteSurvey->TimerSiteSurveyTimer(nullptr);
+    EXPECT_FALSE(FormSiteSurvey->m_bConnectAfterScan);
+    EXPECT_TRUE(PumpUntil([] { return IsLinkConnected(QueryLinkStatus(VOZEZIV, LINK_QUERY_CONNECTION)); }));
+}
+
+TEST_F(ConnectFromSurvey, NewProfilesAreNamedAfterTheHighestNumberInUse)
+{
+    Start();
+    const std::string prefix = FormResource->UI_Str->STR_PROF;
+    EXPECT_EQ(FormProfile->MakeDefaultProfileName(), FormResource->UI_Str->STR_PROF_DEFAULT);
+    for (const std::string& name : {prefix + "3", std::string("Home"), prefix + "12"}) {
+        WLANPROFILE p{};
+        std::strcpy(p.strProfileName, name.c_str());
+        ASSERT_EQ(VOZEZIV.WVWL_WriteProfile(name.c_str(), &p), 1);
+    }
+    EXPECT_EQ(FormProfile->MakeDefaultProfileName(), prefix + "13");
+    EXPECT_EQ(FormProfile->GetNextProfileID(), "0"); // Windows 7: the library keeps no IDs
 }
 
 } // namespace
