@@ -1,0 +1,123 @@
+// Start-up time: from process start to the main window shown, for Wevo.exe on the simulated
+// adapter and for a minimal program that shows one window, under the same system in one run.
+// Usage: BenchStartup [runs]   (default 5; the median of the runs is reported)
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "WevoRun.h"
+#include "core/Settings.h"
+#include "wlapi/constants.h"
+
+namespace {
+
+double Seconds(LARGE_INTEGER from, LARGE_INTEGER to)
+{
+    LARGE_INTEGER frequency;
+    QueryPerformanceFrequency(&frequency);
+    return double(to.QuadPart - from.QuadPart) / double(frequency.QuadPart);
+}
+
+struct Shown {
+    DWORD processId;
+    std::string className;
+    std::string caption;
+    HWND window = nullptr;
+};
+
+BOOL CALLBACK FindShown(HWND window, LPARAM param)
+{
+    auto* s = reinterpret_cast<Shown*>(param);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner != s->processId || !IsWindowVisible(window) || WindowClass(window) != s->className)
+        return TRUE;
+    if (!s->caption.empty() && WindowText(window) != s->caption)
+        return TRUE;
+    s->window = window;
+    return FALSE;
+}
+
+// Starts the program and returns the seconds until its window is visible (negative: never);
+// then closes it with the message given and waits for its end.
+double TimeToWindow(const std::string& exe, const std::string& className, const std::string& caption, UINT closeMessage)
+{
+    std::string commandLine = "\"" + exe + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOWNORMAL;
+    PROCESS_INFORMATION info{};
+    LARGE_INTEGER start, now;
+    QueryPerformanceCounter(&start);
+    if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+        return -1;
+    CloseHandle(info.hThread);
+    Shown shown{info.dwProcessId, className, caption};
+    double seconds = -1;
+    for (;;) {
+        EnumWindows(FindShown, reinterpret_cast<LPARAM>(&shown));
+        QueryPerformanceCounter(&now);
+        if (shown.window) {
+            seconds = Seconds(start, now);
+            break;
+        }
+        if (Seconds(start, now) > 60 || WaitForSingleObject(info.hProcess, 0) == WAIT_OBJECT_0)
+            break;
+        Sleep(1);
+    }
+    if (shown.window)
+        PostMessageA(shown.window, closeMessage, 0, 0);
+    if (WaitForSingleObject(info.hProcess, 20000) != WAIT_OBJECT_0)
+        TerminateProcess(info.hProcess, 1);
+    CloseHandle(info.hProcess);
+    return seconds;
+}
+
+double Median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values.empty() ? -1 : values[values.size() / 2];
+}
+
+void Print(const char* name, const std::vector<double>& values)
+{
+    std::printf("%-22s median %7.1f ms   runs:", name, Median(values) * 1000);
+    for (double v : values)
+        std::printf(" %.1f", v * 1000);
+    std::printf("\n");
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
+    ProgramTurn turn;
+    SetEnvironmentVariableA("WEVO_SIM_STATE", "none");
+    SetEnvironmentVariableA("WEVO_SIM_PIPE", "none");
+    SetEnvironmentVariableA("WEVO_SCENARIO", "default");
+    const std::string folder = ProgramFolder();
+    WevoRun names;  // only for the program's title
+    std::vector<double> wevo, minimal;
+    // A first start of each warms the file cache; it is not counted.
+    TimeToWindow(folder + "BenchMinimalWindow.exe", "WevoBenchMinimal", "", WM_CLOSE);
+    TimeToWindow(folder + "Wevo.exe", "WevoForm", names.Title(), MSG_TRAY_EXIT);
+    for (int i = 0; i < runs; ++i) {
+        minimal.push_back(TimeToWindow(folder + "BenchMinimalWindow.exe", "WevoBenchMinimal", "", WM_CLOSE));
+        wevo.push_back(TimeToWindow(folder + "Wevo.exe", "WevoForm", names.Title(), MSG_TRAY_EXIT));
+    }
+    std::printf("start-up, process start to main window shown (%d runs each)\n", runs);
+    Print("minimal Win32 window", minimal);
+    Print("Wevo.exe (simulated)", wevo);
+    const double m = Median(minimal), w = Median(wevo);
+    if (m > 0 && w > 0)
+        std::printf("ratio Wevo / minimal   %.2f\n", w / m);
+    else
+        std::printf("ratio Wevo / minimal   n/a (a window was not shown)\n");
+    return 0;
+}
