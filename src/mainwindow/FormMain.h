@@ -182,6 +182,7 @@ public:
     void OnSiteSurveyConnect();
     void OnReceiveTrayExitMsg();
     void OnNdisStatusMediaConnectMessage();
+    void OnConnectComplete();
 
     // Tray icon and menu.
     BOOL SetTrayIcon();
@@ -221,6 +222,7 @@ private:
     void ExecuteWiFiDirectProfileAction(const TActionQueue::Entry& action);
     void SendCcxInfo(bool needExactlyOne);
     void PlaceBelow(TForm* form);
+    void ReapplyProfileAfterSessionSwitch();
 
     bool m_bExecutingActions = false;
     bool m_bInInitCard = false;
@@ -229,6 +231,9 @@ private:
 };
 
 extern TFormMain* FormMain;
+
+// Whether the Windows WLAN service ("Wlansvc") is running; any failure gives false.
+bool IsWlanServiceRunning();
 extern WLANPROFILE* g_pRegProfData;
 extern char g_szPacPath[256];
 extern char g_szPacAid[128];
