@@ -20,6 +20,7 @@
 #include "core/Log.h"
 #include "core/Settings.h"
 #include "core/WvwlLib.h"
+#include "resources/FormResource.h"
 #include "resources/UiStr.h"
 #include "ui/Forms.h"
 #include "wlapi/constants.h"

@@ -599,9 +599,10 @@ def draw_mainbg(w, h, shaped):
 
 
 def draw_boxbg(w, h, shaped):
+    # solid body: the sand glass, bar and button pictures are drawn on this colour
     pen = Pen(w, h, WINDOW)
-    pen.vgradient(0, 0, w, h, mix(WINDOW, WHITE, 0.5), WINDOW)
     pen.rect(0, 0, w, 4, fill=HEADER)
+    pen.rect(0, 4, w, 5, fill=ACCENT)
     pen.rect(0, 0, w, h, outline=HEADER_DARK, width=1)
     img = pen.result()
     if shaped:

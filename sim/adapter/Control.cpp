@@ -71,6 +71,7 @@ std::string AddNetwork(const std::vector<std::string>& t) {
 
 const char* kHelp =
     "status | plug N | unplug N | radio hw|sw on|off | add Key=Value... | remove SSID|BSSID\n"
+    "set SSID|BSSID RSSI=n InRange=0|1\n"
     "inject ENTRY CALL|* RESULT | journal [clear] | calls ENTRY | scenario PATH | state PATH\n"
     "callback CODE | event direct|display | notready direct|display N | wait [MS]\n";
 
@@ -96,6 +97,18 @@ std::string RunCommand(const std::string& line) {
   if (EqualNoCase(cmd, "add")) return AddNetwork(t);
   if (EqualNoCase(cmd, "remove") && t.size() == 2)
     return std::to_string(Sim().RemoveNetwork(t[1])) + " removed\n";
+  if (EqualNoCase(cmd, "set") && t.size() >= 3) {
+    int rssi = Simulator::kKeep, inRange = Simulator::kKeep;
+    for (size_t i = 2; i < t.size(); ++i) {
+      size_t eq = t[i].find('=');
+      std::string key = t[i].substr(0, eq);
+      if (eq == std::string::npos || !ParseInt(t[i].substr(eq + 1), a)) return "error: set NETWORK RSSI=n InRange=0|1\n";
+      if (EqualNoCase(key, "RSSI")) rssi = static_cast<int>(a);
+      else if (EqualNoCase(key, "InRange")) inRange = static_cast<int>(a);
+      else return "error: set NETWORK RSSI=n InRange=0|1\n";
+    }
+    return std::to_string(Sim().ChangeNetwork(t[1], rssi, inRange)) + " changed\n";
+  }
   if (EqualNoCase(cmd, "inject") && t.size() == 4 && (t[2] == "*" || ParseInt(t[2], a)) && ParseInt(t[3], b)) {
     Sim().Inject(t[1], t[2] == "*" ? 0 : a, b);
     return "ok\n";

@@ -89,6 +89,12 @@ int OutMac(unsigned char* mac6) {
 
 int OutText(char* out, size_t size, const std::string& text) {
   if (!out || size == 0) return WVWL_ERROR_FAILURE;
+  if (Cfg([](const Scenario& s) { return s.hostileTexts; })) {
+    // The whole buffer, the text repeated, no terminating zero.
+    std::string fill = text.empty() ? std::string("X") : text;
+    for (size_t i = 0; i < size; ++i) out[i] = fill[i % fill.size()];
+    return WVWL_ERROR_SUCCESS;
+  }
   size_t n = std::min(text.size(), size - 1);
   std::memcpy(out, text.data(), n);
   out[n] = 0;

@@ -104,7 +104,7 @@ Network ReadNetwork(Reader& r, const IniDoc& doc, const std::string& sec, int in
   r.Long(sec, "Frequency", freq, 0, 0xFFFFFFFFLL);
   n.frequencyKHz = static_cast<uint32_t>(freq);
   if (n.Is5GHz()) n.rates = {0x8C, 0x12, 0x98, 0x24, 0xB0, 0x48, 0x60, 0x6C};
-  r.Int(sec, "RSSI", n.rssi, -200, 0);
+  r.Int(sec, "RSSI", n.rssi, -0x7FFFFFFF, 0x7FFFFFFF);
   r.Parsed(sec, "Rates", n.rates, ParseRates);
   r.Int(sec, "NetworkType", n.networkTypeInUse, -1, 0x7FFFFFFF);
   std::string infra = doc.Get(sec, "Infrastructure");
@@ -221,6 +221,7 @@ Scenario ScenarioFromIni(const IniDoc& doc) {
   r.Int(sys, "DeviceModel", s.deviceModel, -0x7FFFFFFF, 0x7FFFFFFF);
   r.Int(sys, "USBVersion", s.usbVersion, 0, 3);
   r.Bool(sys, "RepositTimeOff", s.repositTimeOff);
+  r.Bool(sys, "HostileTexts", s.hostileTexts);
   r.Long(sys, "AdapterCountExtra", s.adapterCountExtra, 0, 1000000);
 
   r.Bool("Radio", "Hardware", s.hwRadio);

@@ -84,6 +84,7 @@ struct Scenario {
   bool allowStandardUserProfile = true, allowStandardUserAdvance = true;
   int deviceModel = 3, usbVersion = 2;
   bool repositTimeOff = false;
+  bool hostileTexts = false;      // text answers fill their buffers with no terminating zero
 
   std::vector<AdapterDef> adapters;
   long long adapterCountExtra = 0; // list count claims more adapters than it carries

@@ -723,11 +723,11 @@ void Simulator::QueryStatus(WLAN_STATUS& s) {
   const Network& n = link_.network;
   ULONGLONG now = GetTickCount64();
   std::string ssid = n.ssid.substr(0, 32);
-  s.ssid.SsidLength = static_cast<ULONG>(ssid.size());
+  s.ssid.SsidLength = n.ssidLength >= 0 ? static_cast<ULONG>(n.ssidLength) : static_cast<ULONG>(ssid.size());
   std::memcpy(s.ssid.Ssid, ssid.data(), ssid.size());
   std::memcpy(s.bssid, n.bssid.data(), 6);
   s.networkType = link_.networkType == WV_NETWORK_PEER_TO_PEER ? WV_NETWORK_PEER_TO_PEER : n.infrastructure;
-  int rssi = std::max(-100, n.rssi + static_cast<int>((now / 2000) % 5) - 2);
+  int rssi = std::clamp(n.rssi, -1000, 1000) + static_cast<int>((now / 2000) % 5) - 2;
   for (int i = 0; i < n.chains && i < 3; ++i) {
     s.chain[i].rssi = rssi - 3 * i;
     s.chain[i].quality = static_cast<uint32_t>(RssiPercent(rssi - 3 * i));
@@ -761,14 +761,14 @@ void Simulator::QueryStatus(WLAN_STATUS& s) {
   s.HTSetting = static_cast<uint16_t>((n.vht ? 3 : n.ht ? 2 : 0) << 14);
   std::memcpy(s.ipAddress, n.clientIp.data(), 4);
   std::memcpy(s.ipMask, n.mask.data(), 4);
-  CopyText(s.profileName, sizeof s.profileName, link_.profileName, true);
+  CopyText(s.profileName, sizeof s.profileName, link_.profileName, !sc_.hostileTexts);
 }
 
 int Simulator::QueryApAddress(AP_IP_INFO& info) {
   std::lock_guard<std::mutex> lock(mu_);
   if (!AdapterReadyLocked() || link_.phase != Link::Phase::Connected) return WVWL_ERROR_FAILURE;
   std::memcpy(info.IpAddress, link_.network.apIp.data(), 4);
-  CopyText(info.Name, sizeof info.Name, link_.network.apName, true);
+  CopyText(info.Name, sizeof info.Name, link_.network.apName, !sc_.hostileTexts);
   return WVWL_ERROR_SUCCESS;
 }
 
@@ -924,6 +924,27 @@ int Simulator::RemoveNetwork(const std::string& ssidOrBssid) {
   }
   if (!dropped.empty()) engine_.Schedule(0, [this, dropped] { RunCallbacks(dropped); });
   return removed;
+}
+
+int Simulator::ChangeNetwork(const std::string& ssidOrBssid, int rssi, int inRange) {
+  std::vector<int> dropped;
+  int changed = 0;
+  {
+    std::lock_guard<std::mutex> lock(mu_);
+    Mac mac{};
+    bool byMac = ParseMac(ssidOrBssid, mac);
+    for (Network& n : sc_.networks) {
+      if (byMac ? n.bssid != mac : n.ssid != ssidOrBssid) continue;
+      ++changed;
+      if (rssi != kKeep) n.rssi = rssi;
+      if (inRange != kKeep) n.inRange = inRange != 0;
+      bool linked = link_.phase != Link::Phase::Idle && link_.network.bssid == n.bssid;
+      if (linked && !n.inRange) DropLinkLocked(1, dropped);
+      else if (linked) link_.network.rssi = n.rssi;
+    }
+  }
+  if (!dropped.empty()) engine_.Schedule(0, [this, dropped] { RunCallbacks(dropped); });
+  return changed;
 }
 
 std::string Simulator::StatusText() {

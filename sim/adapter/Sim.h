@@ -96,6 +96,9 @@ public:
   void SetHardwareRadio(bool on);
   void AddNetwork(const Network& n);
   int RemoveNetwork(const std::string& ssidOrBssid);
+  // Signal and range of the networks matching by SSID or BSSID; kKeep leaves a value.
+  static constexpr int kKeep = 0x7FFFFFFF;
+  int ChangeNetwork(const std::string& ssidOrBssid, int rssi, int inRange);
   void FireCallback(int code);
   int SignalEvent(bool wifiDirect);
   void SetNotReady(bool wifiDirect, int count);

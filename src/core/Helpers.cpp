@@ -1,6 +1,9 @@
 #include "core/Helpers.h"
 
 #include <process.h>
+#include <algorithm>
+#include <cstdio>
+#include <new>
 #include <shlwapi.h>
 #include <cstdarg>
 #include <cstdlib>
@@ -8,7 +11,9 @@
 
 #include "core/Log.h"
 #include "core/WvwlLib.h"
+#include "ui/Menus.h"
 #include "ui/Seams.h"
+#include "ui/StdCtrls.h"
 
 namespace {
 
@@ -313,4 +318,74 @@ int MacTextToBytes(const std::string& text, BYTE* output)
         return 0;
     HexTextToBytes(digits, output, 6);
     return 1;
+}
+
+int FindPopupMenuItem(TPopupMenu* menu, const std::string& caption)
+{
+    TMenuItem* items = menu->Items();
+    for (int i = 0; i < items->Count(); ++i) {
+        if (items->Items(i)->Caption() == caption)
+            return i;
+    }
+    return -1;
+}
+
+int AddPopupMenuItem(TPopupMenu* menu, int index, const std::string& caption, TNotifyEvent onClick)
+{
+    TMenuItem* item = new (std::nothrow) TMenuItem(nullptr);
+    if (!item)
+        return 0;
+    item->SetCaption(caption);
+    item->OnClick = onClick;
+    if (caption != "-" && FindPopupMenuItem(menu, caption) >= 0) {
+        delete item;
+        return 0;
+    }
+    PrintMessage(6, " MenuItem index %d ; name = %s ; OnClick = 0x%x \n", index, caption.c_str(),
+                 onClick ? 1 : 0);
+    TMenuItem* items = menu->Items();
+    items->Insert(std::clamp(index, 0, items->Count()), item);
+    return 1;
+}
+
+void DeletePopupMenuItem(TPopupMenu* menu, const std::string& caption)
+{
+    int index = FindPopupMenuItem(menu, caption);
+    if (index >= 0)
+        delete menu->Items()->Items(index);
+}
+
+void ClearPopupMenu(TPopupMenu* menu)
+{
+    menu->Items()->Clear();
+}
+
+void AddComboItem(TComboBox* combo, const std::string& text, void* data)
+{
+    combo->Items().AddObject(text, data);
+}
+
+void GetComboItemData(TComboBox* combo, int index, void** data)
+{
+    *data = combo->Items().Objects(index);
+}
+
+int FindComboItemByData(TComboBox* combo, void* data)
+{
+    const TStrings& items = combo->Items();
+    for (int i = 0; i < items.Count(); ++i) {
+        if (items.Objects(i) == data)
+            return i;
+    }
+    return -1;
+}
+
+void ApplyControlPlacement(TControl* control, const std::string& text)
+{
+    int visible = 1, left = 0, top = 0;
+    if (std::sscanf(text.c_str(), "%d,%d,%d", &visible, &left, &top) != 3)
+        return;
+    control->SetVisible(visible != 0);
+    if (left != 0 && top != 0)
+        control->SetBounds(left, top, control->Width(), control->Height());
 }

@@ -3,6 +3,12 @@
 #include <dbt.h>
 #include <string>
 
+#include "ui/Classes.h"
+
+class TComboBox;
+class TControl;
+class TPopupMenu;
+
 // Shared helpers of every window.
 
 // File probes: 1 when FindFirstFile finds a match for path (wildcards allowed), else 0.
@@ -70,3 +76,19 @@ void LeaveCriticalSectionLogged(CRITICAL_SECTION* section);
 // and returns 1, or returns 0 (output untouched) when fewer than 12 characters remain.
 void DelectLabelInMac(std::string& text);
 int MacTextToBytes(const std::string& text, BYTE* output);
+
+// Popup-menu helpers; captions are compared exactly. AddPopupMenuItem refuses (0) a second item
+// with a caption already present unless the caption is "-"; an index beyond the end appends.
+int AddPopupMenuItem(TPopupMenu* menu, int index, const std::string& caption, TNotifyEvent onClick);
+void DeletePopupMenuItem(TPopupMenu* menu, const std::string& caption);
+int FindPopupMenuItem(TPopupMenu* menu, const std::string& caption);
+void ClearPopupMenu(TPopupMenu* menu);
+
+// Combo-box items with a data object beside their text.
+void AddComboItem(TComboBox* combo, const std::string& text, void* data);
+void GetComboItemData(TComboBox* combo, int index, void** data);
+int FindComboItemByData(TComboBox* combo, void* data);
+
+// Applies a placement text "visible,left,top" (e.g. "1,10,20"): visibility always, position only
+// when left and top are both non-zero. A text without three numbers changes nothing.
+void ApplyControlPlacement(TControl* control, const std::string& text);

@@ -1,31 +1,183 @@
 #pragma once
-// The profile editor (what the main window needs of it so far).
+// The profile editor: a new profile of a network found by the site survey, given its key
+// before the first connect (site-survey mode) or stored as a profile (add mode).
+// Pages so far: wireless, security and key.
+#include <string>
+
+#include "core/FormBase.h"
+#include "profiles/WpaInfo.h"
 #include "resources/WvImage.h"
 #include "ui/ExtCtrls.h"
 #include "ui/Forms.h"
+#include "ui/StdCtrls.h"
+#include "wlapi/records.h"
 
-class TFrameProfileEditWPSConnect : public TFrame {
+class TFormProfileEdit;
+
+// Name, SSID and network type of the profile.
+class TFrameProfileEditWireless : public TFrameBase {
+public:
+    explicit TFrameProfileEditWireless(TComponent* owner);
+    TLabel* lblProfileName = nullptr;
+    TEdit* editProfileName = nullptr;
+    TLabel* lblSSID = nullptr;
+    TComboBox* cboxSSID = nullptr;
+
+    void OnEnterPage() override;
+    void StoreSettings();
+};
+
+// Authentication and encryption.
+class TFrameProfileEditSecurity : public TFrameBase {
+public:
+    explicit TFrameProfileEditSecurity(TComponent* owner);
+    TLabel* lblAuthentication = nullptr;
+    TComboBox* cboxAuthentication = nullptr;
+    TLabel* lblEncryption = nullptr;
+    TComboBox* cboxEncryption = nullptr;
+
+    void OnEnterPage() override;
+    void cboxAuthenticationChange(TObject* Sender);
+    void StoreSettings();
+};
+
+// WEP keys or the pre-shared key.
+class TFrameProfileEditKey : public TFrameBase {
+public:
+    explicit TFrameProfileEditKey(TComponent* owner);
+    TPanel* PanelWEP = nullptr;
+    TLabel* lblKeyFormat = nullptr;
+    TComboBox* cboxKeyFormat = nullptr;
+    TLabel* lblDefaultKey = nullptr;
+    TComboBox* cboxDefaultKey = nullptr;
+    TLabel* lblWEPKey = nullptr;
+    TEdit* editWEPKey[4] = {};
+    TPanel* PanelPSK = nullptr;
+    TLabel* lblPskKey = nullptr;
+    TEdit* editPskKey = nullptr;
+    TLabel* lblPskKeyFormat = nullptr;
+    TComboBox* cboxPskKeyFormat = nullptr;
+    TCheckBox* chBoxShowPassword = nullptr;
+
+    void OnEnterPage() override;
+    void cboxDefaultKeyChange(TObject* Sender);
+    void cboxKeyFormatChange(TObject* Sender);
+    void chBoxShowPasswordClick(TObject* Sender);
+    // Working fields from the boxes, then the key check.
+    bool StoreSettings();
+};
+
+// The WPS connect page (what other windows reach of it so far).
+class TFrameProfileEditWPSConnect : public TFrameBase {
 public:
     explicit TFrameProfileEditWPSConnect(TComponent* owner);
     TWvImage* BtnPBC = nullptr;
+    // PIN connect: runs the WPS PIN road.
+    void BtnPINClick(TObject* Sender);
 };
 
-class TFormProfileEdit : public TForm {
+class TFormProfileEdit : public TFormBase {
 public:
     explicit TFormProfileEdit(TComponent* owner);
+    ~TFormProfileEdit() override;
 
+    TWvImage* SysBtnClose = nullptr;
+    TWvImage* BtnProfileCancel = nullptr;
+    TWvImage* BtnProfileBack = nullptr;
+    TWvImage* BtnProfileNext = nullptr;
+    TFrameProfileEditWireless* FrameProfileEditWireless = nullptr;
+    TFrameProfileEditSecurity* FrameProfileEditSecurity = nullptr;
+    TFrameProfileEditKey* FrameProfileEditKey = nullptr;
+    TFrameBase* FrameProfileEditWPS = nullptr;
+    TFrameProfileEditWPSConnect* FrameProfileEditWPSConnect = nullptr;
+    TTimer* TimerWPSHWPBC = nullptr;
+    TTimer* TimerWPSConnectStatus = nullptr;
+
+    // Entry flags: neither add nor edit means site-survey mode (the result goes to the site
+    // survey instead of being stored).
+    BOOL m_bAddProfile = FALSE;
+    BOOL m_bEditProfile = FALSE;
+    BOOL m_bRegistrarProfile = FALSE;
+    BOOL m_bFromSurvey = FALSE;
+    BOOL m_bWPSFromProfile = FALSE;
+
+    // Working fields.
+    std::string m_strProfName;
+    std::string m_strOrgProfName;
+    std::string m_strProfSSID;
+    int m_nProfNetworkType = 1;
+    int m_nInfrastructureMode = 1;
+    int m_nAuthSel = 0;   // 0 open, 1 shared, 3 WPA, 4 WPA-PSK, 5 WPA2, 6 WPA2-PSK, 7 WPA-None,
+                          // 8 WAPI-PSK, 9 WAPI certificate, 10 CCKM, 12 802.1X
+    int m_nEncrySel = 0;  // 0 none, 1 WEP, 2 TKIP, 3 AES, 4 SMS4, 5 TKIP+MFP, 6 AES+MFP
+    std::string m_strProfID;
+    int m_nProfID = 0;
+    std::string m_strProfChannel;
+    int m_nDefaultKey = 1;
+    int m_nWEPKeyFormat[4] = {};
+    std::string m_strWEPKey[4];
+    int m_nPskKeyType = 1;
+    std::string m_strPskKey;
+    int m_nPSMode = 0;
+    int m_bMD5WepKeys = 0;
+    int m_nWapiCertMode = 0;
+    WAPI_IDENTITY m_WapiUserIdentity{};
+    WAPI_IDENTITY m_WapiASIdentity{};
+    std::string m_strUserCertPath;
+    std::string m_strASCertPath;
+    WPA_INFO m_WpaInfo;
+
+    // WPS members the site survey and the main window read or write.
     BOOL m_bExtRegDeviceFound = FALSE;
     BYTE m_WpsApMac[6] = {};
     BOOL m_bScanAfterEAPConfig = FALSE;
     int m_nScanCntAfterEAPConfig = 0;
+    int m_nWPSMode = 0;       // 1 PIN
+    int m_nConfigMode = 0;    // 0 enrollee, else registrar
+    int m_nCurSelItem = -1;   // WPS access point chosen, -1 none
+    BOOL m_bAutoSelect = FALSE;
+    IE_INFO m_IeInfo{};
+    NDIS_802_11_SSID m_WpsCredentialSsid{};
+    BYTE m_WpsCredentialMac[6] = {};
     int m_nLastExtRegCode = 0;
-    TTimer* TimerWPSHWPBC = nullptr;
-    TFrame* FrameProfileEditWPS = nullptr;
-    TFrameProfileEditWPSConnect* FrameProfileEditWPSConnect = nullptr;
+    std::string m_strWpsStatus;
 
+    void FormCreate(TObject* Sender) override;
+    void FormShow(TObject* Sender);
     void SysBtnCloseClick(TObject* Sender);
+    void BtnProfileNextClick(TObject* Sender);
+    void BtnProfileBackClick(TObject* Sender);
+
+    void ResetEditor();
+    void InitialSettingFromSiteSurvey(const NDIS_WLAN_BSSID_EX* network, const std::string& name,
+                                      const std::string& id, int authType, int secured, const std::string& cipher);
+    void FillAuthenticationList();
+    bool CheckWirelessPage();
+    bool CheckKeys();
+    void SaveProfile();
+    void WriteBackProfileToRegistry();
+
+    void UpdateWPSAPList();
+    void ScanRoutineAfterEAPConfig();
+    void ConnectRoutineAfterEAPConfig();
     // External-registrar WPS progress from the adapter callback.
     void OnExtRegWpsMessage(BYTE code);
+
+private:
+    // Site-survey mode: the choices go to the site survey, the editor closes.
+    void HandOver();
+    // Add or edit mode: the profile is stored, the editor closes.
+    void Finish();
+    void NextFromSecurity();
+    void Leave();
+    void FillSsidList();
 };
 
 extern TFormProfileEdit* FormProfileEdit;
+
+// The stored authentication mode and encryption status of the editor's choices.
+DWORD EditorAuthToStored(int authSel);
+DWORD EditorEncryToStored(int encrySel);
+// The pre-shared key rule of WPA-PSK, WPA2-PSK and WPA-None: 8 to 63 characters of any kind,
+// or exactly 64 hexadecimal digits.
+bool IsValidPskKey(const std::string& key);

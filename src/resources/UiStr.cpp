@@ -1,5 +1,9 @@
 #include "resources/UiStr.h"
 
+#include "core/Helpers.h"
+#include "core/Settings.h"
+#include "ui/Seams.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -750,35 +754,6 @@ std::wstring WidenAscii(const char* text)
     return out;
 }
 
-bool FileExistsW(const std::wstring& path)
-{
-    WIN32_FIND_DATAW data;
-    HANDLE find = FindFirstFileW(path.c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE)
-        return false;
-    FindClose(find);
-    return true;
-}
-
-std::string ProgramFolder()
-{
-    char path[MAX_PATH] = {};
-    DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    if (n == 0 || n >= MAX_PATH)
-        return {};
-    std::string folder(path, n);
-    std::size_t slash = folder.find_last_of('\\');
-    return slash == std::string::npos ? std::string() : folder.substr(0, slash + 1);
-}
-
-std::string SystemLocaleName(LCTYPE type)
-{
-    char name[kMaxLocaleName + 1] = {};
-    GetLocaleInfoA(LOCALE_SYSTEM_DEFAULT, type, name, sizeof name);
-    name[kMaxLocaleName] = '\0';
-    return name;
-}
-
 // Code units of the character starting at i (a surrogate pair counts as one character).
 std::size_t CharUnits(const std::wstring& text, std::size_t i)
 {
@@ -871,18 +846,18 @@ std::wstring ChooseLanguageFile(const std::string& programFolder, const std::str
     const std::wstring lang = Widen(language.substr(0, kMaxLocaleName));
     const std::wstring ctry = Widen(country.substr(0, kMaxLocaleName));
     std::wstring first = folder + lang + L"_" + ctry + L".ini";
-    if (FileExistsW(first))
+    if (IsFileExistW(first.c_str()))
         return first;
     std::wstring second = folder + lang + L".ini";
-    if (FileExistsW(second))
+    if (IsFileExistW(second.c_str()))
         return second;
     return folder + L"en.ini";
 }
 
 int CUISTR::Load()
 {
-    return LoadFrom(ProgramFolder(), SystemLocaleName(LOCALE_SISO639LANGNAME),
-                    SystemLocaleName(LOCALE_SISO3166CTRYNAME));
+    const auto [language, country] = seams::LocaleNames();
+    return LoadFrom(ProgramFolder(), language, country);
 }
 
 int CUISTR::LoadFrom(const std::string& programFolder, const std::string& language,

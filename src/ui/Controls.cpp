@@ -280,15 +280,23 @@ void TControl::SetHint(const std::string& value)
     hint_ = value;
     if (auto* self = dynamic_cast<TWinControl*>(this)) {
         RECT r = {0, 0, width_, height_};
-        SetHintTool(self->Handle(), r, showHint_ ? hint_ : std::string());
+        SetHintTool(self->Handle(), r, ShowHint() ? hint_ : std::string());
     } else if (parent_ && parent_->hover_ == this) {
-        parent_->hover_ = nullptr;  // re-evaluated at the next mouse move
+        SetHintTool(parent_->Handle(), BoundsRect(), ShowHint() ? hint_ : std::string());
     }
+}
+
+bool TControl::ShowHint() const
+{
+    if (parentShowHint_ && parent_)
+        return parent_->ShowHint();
+    return showHint_;
 }
 
 void TControl::SetShowHint(bool value)
 {
     showHint_ = value;
+    parentShowHint_ = false;
     SetHint(hint_);
 }
 
@@ -507,8 +515,10 @@ void TWinControl::RemoveControl(TControl* control)
         if (GetCapture() == handle_)
             ReleaseCapture();
     }
-    if (hover_ == control)
+    if (hover_ == control) {
         hover_ = nullptr;
+        SetHintTool(handle_, {}, std::string());
+    }
     if (pressed_ == control)
         pressed_ = nullptr;
 }
@@ -531,7 +541,7 @@ void TWinControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
     if (handle_)
         MoveWindow(handle_, left_, top_, width_, height_, TRUE);
     BoundsChanged();
-    if (showHint_)
+    if (!hint_.empty())
         SetHint(hint_);
     if (parent_)
         parent_->ChildBoundsChanged(this);
@@ -647,8 +657,8 @@ void TWinControl::SetHover(TControl* control)
     }
     if (hover_ == control && control && control->ShowHint())
         SetHintTool(handle_, control->BoundsRect(), control->Hint());
-    else if (!showHint_)
-        SetHintTool(handle_, {}, std::string());
+    else
+        SetHintTool(handle_, {0, 0, ClientWidth(), ClientHeight()}, ShowHint() ? hint_ : std::string());
 }
 
 bool TWinControl::RouteMouse(TMessage& m)

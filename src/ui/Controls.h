@@ -95,7 +95,8 @@ public:
     virtual void SetCaption(const std::string& value);
     const std::string& Hint() const { return hint_; }
     void SetHint(const std::string& value);
-    bool ShowHint() const { return showHint_; }
+    // Whether the hint shows: the parent's choice until the control makes its own.
+    bool ShowHint() const;
     void SetShowHint(bool value);
 
     COLORREF Color() const { return color_; }
@@ -147,6 +148,7 @@ protected:
     std::string caption_;
     std::string hint_;
     bool showHint_ = false;
+    bool parentShowHint_ = true;
     COLORREF color_;
     TFont font_;
 

@@ -75,10 +75,11 @@ void TPanel::PaintBackground(HDC dc)
 
 namespace {
 
+// Never destroyed: timers may still be deleted while the program exits.
 std::map<UINT_PTR, TTimer*>& Timers()
 {
-    static std::map<UINT_PTR, TTimer*> timers;
-    return timers;
+    static auto* timers = new std::map<UINT_PTR, TTimer*>;
+    return *timers;
 }
 
 }  // namespace

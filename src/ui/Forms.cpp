@@ -2,6 +2,7 @@
 #include "ui/ExtCtrls.h"
 #include "ui/Seams.h"
 #include <algorithm>
+#include <cstdlib>
 
 namespace {
 
@@ -389,6 +390,12 @@ void TApplication::SetTitle(const std::string& value)
 
 void TApplication::FormCreated(TForm* form)
 {
+    // At exit the forms go before the globals that were made before the first form.
+    static bool atExit = false;
+    if (!atExit) {
+        atExit = true;
+        std::atexit([] { Application->DestroyForms(); });
+    }
     if (!mainForm_)
         mainForm_ = form;
     form->AfterConstruction();

@@ -1,4 +1,8 @@
 #pragma once
+// The window class library, in brief: Classes.h (components and ownership), Controls.h
+// (controls, windowless and windowed, mouse and message routing), Forms.h (forms, frames,
+// the application and its message loop), StdCtrls.h, ExtCtrls.h, ComCtrls.h and Menus.h
+// (the controls themselves), IniFiles.h, Picture.h and Seams.h (what tests replace).
 #include "ui/Controls.h"
 #include <exception>
 #include <new>
@@ -109,7 +113,9 @@ public:
     bool Terminated() const { return terminated_; }
     void ProcessMessages();     // handles every waiting message
     void HandleMessage();       // waits for and handles one message
-    void DestroyForms();        // OnDestroy and deletion of every form, newest first
+    // OnDestroy and deletion of every form, newest first. Runs by itself at exit; call it
+    // at the end of WinMain so that it runs while every global is still alive.
+    void DestroyForms();
 
     HWND Handle();              // the application's own hidden window
     const std::string& Title() const { return title_; }

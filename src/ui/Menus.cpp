@@ -103,8 +103,12 @@ void TPopupMenu::Popup(int X, int Y)
     HMENU menu = CreatePopupMenu();
     std::vector<TMenuItem*> commands;
     BuildMenu(menu, items_, commands);
+    // The foreground window of this thread owns the menu, so that a click elsewhere closes it.
+    HWND owner = GetForegroundWindow();
+    if (!owner || GetWindowThreadProcessId(owner, nullptr) != GetCurrentThreadId())
+        owner = Application->Handle();
     UINT command = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, X, Y, 0,
-                                  Application->Handle(), nullptr);
+                                  owner, nullptr);
     DestroyMenu(menu);
     if (command > 0 && command <= commands.size())
         commands[command - 1]->Click();

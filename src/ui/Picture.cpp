@@ -56,10 +56,13 @@ private:
 
 // The decoded picture, shared by copies of a TPicture.
 struct TPictureData {
-  codec::Image image;  // straight alpha, for pixel access
+  codec::Image image;  // straight alpha; kept only when the bitmap holds premultiplied pixels
+  int width = 0;
+  int height = 0;
   bool hasAlpha = false;
   bool isIcon = false;
   HBITMAP bitmap = nullptr;  // premultiplied when hasAlpha
+  const uint32_t* bits = nullptr;
   HICON icon = nullptr;
 
   TPictureData() = default;
@@ -71,26 +74,42 @@ struct TPictureData {
   }
 
   void MakeBitmap() {
-    uint32_t* bits = nullptr;
-    bitmap = CreateDib(image.width, image.height, &bits);
+    uint32_t* target = nullptr;
+    width = image.width;
+    height = image.height;
+    bitmap = CreateDib(width, height, &target);
+    bits = target;
     if (!hasAlpha) {
-      std::memcpy(bits, image.pixels.data(), image.pixels.size() * 4);
+      std::memcpy(target, image.pixels.data(), image.pixels.size() * 4);
       return;
     }
-    for (size_t i = 0; i < image.pixels.size(); ++i) bits[i] = Premultiplied(image.pixels[i]);
+    for (size_t i = 0; i < image.pixels.size(); ++i) target[i] = Premultiplied(image.pixels[i]);
+  }
+
+  // Opaque pictures read their pixels from the bitmap; only alpha pictures keep a second copy.
+  void DropOpaqueCopy() {
+    if (!hasAlpha) image = codec::Image();
+  }
+
+  uint32_t At(int x, int y) const {
+    const size_t i = static_cast<size_t>(y) * width + x;
+    return hasAlpha ? image.pixels[i] : bits[i];
   }
 
   // An icon from the pixels: 32-bit colour with straight alpha and an AND mask from alpha.
   void MakeIcon() {
-    uint32_t* bits = nullptr;
-    HBITMAP colour = CreateDib(image.width, image.height, &bits);
-    std::memcpy(bits, image.pixels.data(), image.pixels.size() * 4);
+    uint32_t* colourBits = nullptr;
+    HBITMAP colour = CreateDib(image.width, image.height, &colourBits);
+    std::memcpy(colourBits, image.pixels.data(), image.pixels.size() * 4);
     const size_t stride = ((image.width + 15) / 16) * 2;  // monochrome rows are word-aligned
     std::vector<uint8_t> maskBits(stride * image.height, 0);
     for (int y = 0; y < image.height; ++y)
-      for (int x = 0; x < image.width; ++x)
-        if ((image.pixels[static_cast<size_t>(y) * image.width + x] >> 24) == 0)
-          maskBits[stride * y + x / 8] |= static_cast<uint8_t>(0x80 >> (x % 8));
+      for (int x = 0; x < image.width; ++x) {
+        const size_t i = static_cast<size_t>(y) * image.width + x;
+        if (image.pixels[i] >> 24) continue;
+        maskBits[stride * y + x / 8] |= static_cast<uint8_t>(0x80 >> (x % 8));
+        colourBits[i] = 0;  // black under a set mask bit leaves the screen as it is
+      }
     HBITMAP mask = CreateBitmap(image.width, image.height, 1, 1, maskBits.data());
     ICONINFO info{};
     info.fIcon = TRUE;
@@ -151,6 +170,7 @@ void TPicture::LoadFromMemory(const void* data, size_t size) {
   loaded->hasAlpha = codec::AnyTransparent(loaded->image);
   loaded->MakeBitmap();
   if (loaded->isIcon) loaded->MakeIcon();
+  loaded->DropOpaqueCopy();
   data_ = std::move(loaded);
 }
 
@@ -169,8 +189,8 @@ void TPicture::LoadFromResource(HINSTANCE module, const char* name) {
 
 void TPicture::Clear() { data_.reset(); }
 bool TPicture::Empty() const { return !data_; }
-int TPicture::Width() const { return data_ ? data_->image.width : 0; }
-int TPicture::Height() const { return data_ ? data_->image.height : 0; }
+int TPicture::Width() const { return data_ ? data_->width : 0; }
+int TPicture::Height() const { return data_ ? data_->height : 0; }
 bool TPicture::HasAlpha() const { return data_ && data_->hasAlpha; }
 
 void TPicture::Draw(HDC dc, int x, int y) const {
@@ -200,13 +220,13 @@ void TPicture::StretchDraw(HDC dc, const RECT& r) const {
 
 COLORREF TPicture::Pixel(int x, int y) const {
   if (!data_ || x < 0 || y < 0 || x >= Width() || y >= Height()) return 0;
-  const uint32_t p = data_->image.pixels[static_cast<size_t>(y) * Width() + x];
+  const uint32_t p = data_->At(x, y);
   return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
 }
 
 BYTE TPicture::Alpha(int x, int y) const {
   if (!data_ || x < 0 || y < 0 || x >= Width() || y >= Height()) return 0;
-  return static_cast<BYTE>(data_->image.pixels[static_cast<size_t>(y) * Width() + x] >> 24);
+  return static_cast<BYTE>(data_->At(x, y) >> 24);
 }
 
 HBITMAP TPicture::Bitmap() const { return data_ ? data_->bitmap : nullptr; }

@@ -6,6 +6,8 @@
 
 TLabel::TLabel(TComponent* AOwner) : TGraphicControl(AOwner)
 {
+    if (Parent())
+        color_ = Parent()->Color();
     width_ = 65;
     height_ = 13;
     AdjustBounds();

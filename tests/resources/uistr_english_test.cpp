@@ -1,5 +1,6 @@
 // Checks of the English language file shipped beside the program.
 #include "resources/UiStr.h"
+#include "ui/Seams.h"
 
 #include <windows.h>
 
@@ -111,11 +112,30 @@ TEST_F(EnglishFile, ProfilePrefixMatchesUpperCasedNames)
 
 TEST(UiStrLoad, ProgramFolderAndSystemLocaleFindTheEnglishFile)
 {
+    seams::localeOverride = [] { return std::pair<std::string, std::string>("xx", "YY"); };
     CUISTR table;
     EXPECT_EQ(1, table.Load());
     EXPECT_EQ("OK", table.STR_OK);
     EXPECT_EQ(1, table.nCharSet);
     EXPECT_EQ("Tahoma", table.strFaceName);
+    seams::localeOverride = nullptr;
+}
+
+TEST(UiStrLoad, LocaleSeamChoosesTheFileBesideTheProgram)
+{
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string file(path);
+    file = file.substr(0, file.find_last_of('\\') + 1) + "Languages\\Wevo_qq_ZZ.ini";
+    WritePrivateProfileStringA("Strings", "STR_OK", "Jawohl", file.c_str());
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, file.c_str());
+    seams::localeOverride = [] { return std::pair<std::string, std::string>("qq", "ZZ"); };
+    CUISTR table;
+    table.Load();
+    seams::localeOverride = nullptr;
+    DeleteFileA(file.c_str());
+    EXPECT_EQ("Jawohl", table.STR_OK);
+    EXPECT_EQ("", table.STR_CANCEL);
 }
 
 }  // namespace

@@ -251,3 +251,37 @@ TEST(Ownership, DeletingAnOwnerDeletesWhatItOwns)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Buttons, NotificationsReachControlsInsideContainers)
+{
+    auto* form = new TForm(nullptr);
+    auto* group = new TGroupBox(form);
+    auto* panel = new TPanel(group);
+    auto* radio = new TRadioButton(panel);
+    int clicks = 0;
+    radio->OnClick = [&](TObject*) { ++clicks; };
+    SendMessageA(radio->Handle(), BM_CLICK, 0, 0);
+    EXPECT_TRUE(radio->Checked());
+    EXPECT_EQ(clicks, 1);
+    SendMessageA(radio->Handle(), BM_CLICK, 0, 0);  // already checked: no second click
+    EXPECT_EQ(clicks, 1);
+    delete form;
+}
+
+TEST(Edit, TextChangesRunOnChange)
+{
+    auto* form = new TForm(nullptr);
+    auto* edit = new TEdit(form);
+    std::vector<std::string> seen;
+    edit->OnChange = [&](TObject*) { seen.push_back(edit->Text()); };
+    edit->SetText("abc");
+    edit->SetReadOnly(true);
+    EXPECT_TRUE(GetWindowLongA(edit->Handle(), GWL_STYLE) & ES_READONLY);
+    EXPECT_EQ(edit->Text(), "abc");
+    EXPECT_EQ(seen, std::vector<std::string>{"abc"});
+    delete form;
+}
+
+}  // namespace

@@ -197,3 +197,40 @@ TEST(Application, TerminateEndsRun)
 }
 
 }  // namespace
+
+namespace {
+
+class TFormWithTimer : public TForm {
+public:
+    explicit TFormWithTimer(TComponent* AOwner) : TForm(AOwner)
+    {
+        timer = new TTimer(this);
+        timer->SetInterval(50);
+        timer->SetEnabled(true);
+    }
+    TTimer* timer;
+};
+TFormWithTimer* FormFirst = nullptr;
+TFormWithTimer* FormSecond = nullptr;
+
+TEST(Application, DestroyFormsRunsOnDestroyNewestFirst)
+{
+    std::vector<std::string> log;
+    Application->CreateForm(FormFirst);
+    Application->CreateForm(FormSecond);
+    FormFirst->OnDestroy = [&](TObject*) { log.push_back("first"); };
+    FormSecond->OnDestroy = [&](TObject*) { log.push_back("second"); };
+    Application->DestroyForms();
+    EXPECT_EQ(log, (std::vector<std::string>{"second", "first"}));
+    EXPECT_EQ(Application->MainForm(), nullptr);
+}
+
+TEST(Application, FormsWithRunningTimersAreDestroyedCleanlyAtExit)
+{
+    // The forms stay for the exit handler; the process must end without a fault.
+    Application->CreateForm(FormFirst);
+    Application->CreateForm(FormSecond);
+    EXPECT_TRUE(FormSecond->timer->Enabled());
+}
+
+}  // namespace

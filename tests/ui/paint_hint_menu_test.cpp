@@ -96,6 +96,32 @@ TEST(Hint, HoveringAWindowlessControlShowsItsHintOnlyWhenShowHintIsSet)
     delete form;
 }
 
+TEST(Hint, ControlsFollowTheirParentsShowHintUntilTheyChooseThemselves)
+{
+    auto* form = new TForm(nullptr);
+    form->SetBorderStyle(bsNone);
+    form->SetBounds(200, 200, 200, 100);
+    form->SetShowHint(true);
+    auto* inherits = new TImage(form);
+    inherits->SetBounds(10, 10, 30, 30);
+    inherits->SetHint("Help");
+    auto* refuses = new TImage(form);
+    refuses->SetBounds(100, 10, 30, 30);
+    refuses->SetHint("Quiet");
+    refuses->SetShowHint(false);
+    form->Show();
+    SendMouse(form->Handle(), WM_MOUSEMOVE, 20, 20);
+    HWND tip = FindTooltip();
+    ASSERT_NE(tip, nullptr);
+    EXPECT_EQ(ToolText(tip, form->Handle()), "Help");
+    SendMouse(form->Handle(), WM_MOUSEMOVE, 110, 20);
+    EXPECT_EQ(ToolText(tip, form->Handle()), "");
+    inherits->SetHint("Changed");
+    SendMouse(form->Handle(), WM_MOUSEMOVE, 20, 20);
+    EXPECT_EQ(ToolText(tip, form->Handle()), "Changed");
+    delete form;
+}
+
 TEST(Menu, PopupRunsTheChosenItemsClickBeforeReturning)
 {
     TPopupMenu menu(nullptr);
@@ -118,6 +144,27 @@ TEST(Menu, PopupRunsTheChosenItemsClickBeforeReturning)
     EXPECT_EQ(log, (std::vector<std::string>{"second", "returned"}));
     delete separator;
     EXPECT_EQ(menu.Items()->Count(), 2);
+}
+
+TEST(Menu, RealMenuReturnsWhenClosedAndTimersRunMeanwhile)
+{
+    TPopupMenu menu(nullptr);
+    auto* item = new TMenuItem(&menu);
+    item->SetCaption("Item");
+    bool clicked = false;
+    item->OnClick = [&](TObject*) { clicked = true; };
+    menu.Items()->Add(item);
+    TTimer timer(nullptr);
+    int ticks = 0;
+    timer.SetInterval(20);
+    timer.OnTimer = [&](TObject*) {
+        if (++ticks == 3)
+            EndMenu();
+    };
+    timer.SetEnabled(true);
+    menu.Popup(300, 300);
+    EXPECT_GE(ticks, 3);
+    EXPECT_FALSE(clicked);
 }
 
 TEST(Menu, RightClickOnAWindowlessControlPopsItsMenu)

@@ -133,3 +133,28 @@ TEST(PictureResource, MissingResourceRaises) {
 }
 
 }  // namespace
+
+namespace {
+
+BOOL CALLBACK CollectName(HMODULE, LPCSTR, LPSTR name, LONG_PTR names) {
+  auto* list = reinterpret_cast<std::vector<std::string>*>(names);
+  if (!IS_INTRESOURCE(name)) list->push_back(name);
+  return TRUE;
+}
+
+// Every picture built into the program loads through its resource.
+TEST(PictureResource, EveryEmbeddedPictureLoads) {
+  std::vector<std::string> names;
+  EnumResourceNamesA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(10), CollectName,
+                     reinterpret_cast<LONG_PTR>(&names));
+  if (names.empty()) GTEST_SKIP() << "no embedded pictures in this program";
+  for (const std::string& name : names) {
+    TPicture picture;
+    ASSERT_NO_THROW(picture.LoadFromResource(GetModuleHandleA(nullptr), name.c_str())) << name;
+    EXPECT_GT(picture.Width(), 0) << name;
+    EXPECT_NE(picture.Bitmap(), nullptr) << name;
+    if (picture.IsIcon()) EXPECT_NE(picture.Icon(), nullptr) << name;
+  }
+}
+
+}  // namespace

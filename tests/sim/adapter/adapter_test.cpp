@@ -589,6 +589,38 @@ TEST_F(SimAdapter, ControlPipeTakesTextCommandsFromARunningProgram) {
   DestroyWindow(window);
 }
 
+TEST_F(SimAdapter, HostileTextsFillTheirBuffersWithoutATerminatingZero) {
+  std::string scene = kScene;
+  scene.replace(scene.find("[System]\n"), 9, "[System]\nHostileTexts=1\n");
+  Load(scene);
+  char buf[129];
+  std::memset(buf, 0xEE, sizeof buf);
+  EXPECT_EQ(1, Entry<PFN_WVWL_ReadDriverDesc>("WVWL_ReadDriverDesc")(buf));
+  EXPECT_EQ(nullptr, std::memchr(buf, 0, 128));
+  EXPECT_EQ(static_cast<char>(0xEE), buf[128]);   // nothing past the buffer
+  std::memset(buf, 0xEE, sizeof buf);
+  EXPECT_EQ(1, Entry<PFN_WVWL_ReadActiveProfileName>("WVWL_ReadActiveProfileName")(buf));
+  EXPECT_EQ(nullptr, std::memchr(buf, 0, 128));
+  EXPECT_EQ(static_cast<char>(0xEE), buf[128]);
+}
+
+TEST_F(SimAdapter, NetworksFadeAndLeaveWhileTheProgramRuns) {
+  Load();
+  auto command = [&](const char* line) {
+    char reply[256];
+    Control<int (*)(const char*, char*, int)>("SimCommand")(line, reply, sizeof reply);
+    return std::string(reply);
+  };
+  Connect(Profile("OpenNet", 0, 1));
+  ASSERT_EQ(WvStatus_Connected, Status().status);
+  EXPECT_EQ("1 changed\n", command("set OpenNet RSSI=-90"));
+  EXPECT_LE(Status().chain[0].rssi, -88);
+  EXPECT_EQ("1 changed\n", command("set 02:00:00:00:00:01 InRange=0"));
+  EXPECT_EQ(WvStatus_Disconnected, Status().status);
+  EXPECT_EQ(3u, U32(ScanAndQuery(), 0));
+  EXPECT_EQ(0u, command("set OpenNet Colour=3").find("error:"));
+}
+
 TEST_F(SimAdapter, FiveGigahertzNetworksNeedABandTheAdapterUses) {
   Load(std::string(kScene) + "[Driver]\nChannelMode=0\n");
   EXPECT_EQ(3u, U32(ScanAndQuery(), 0));

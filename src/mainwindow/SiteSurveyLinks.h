@@ -1,0 +1,42 @@
+#pragma once
+// What the site survey and the profile editor ask of the other windows: the main window's
+// action queue and tray icon, the profile list, the Wi-Fi Direct window, the advanced
+// wireless page and the shared message box. Each call does nothing when its window does not
+// exist.
+#include <windows.h>
+#include <string>
+#include "mainwindow/ActionQueue.h"
+#include "wlapi/records.h"
+
+namespace links {
+
+// Main window.
+int InsertAction(const ACTION_DATA& action);
+int InsertScanAction();
+void ModifyTrayIcon(int type, DWORD icon);
+const WLANPROFILE* CurrentProfile();       // the main window's current profile, or null
+void SetReConnect();
+HWND MainWindowHandle();                   // null when there is none
+bool MainWindowBounds(RECT& bounds);
+
+// Shared message box: 1 OK, 2 Cancel.
+int ShowMessage(const std::string& text, int okCancel);
+
+// Profile list.
+void SetActiveProfile(BOOL active);
+void SetSiteSurveyConnect(BOOL value);
+bool ProfileWindowShowing();
+void ShowProfileWindowAt(int left, int top);
+void RefreshProfileList();
+void SetOidFromReg();
+
+// Wi-Fi Direct window.
+bool WiFiDirectWindowExists();
+int WiFiDirectGroupCount();
+BYTE WiFiDirectOwnEntryStatus();
+void TurnWiFiDirectOff();
+
+// The advanced wireless page's connect request that waits for the next scan; null when none.
+const ACTION_DATA* PendingAdvancedConnect();
+
+} // namespace links

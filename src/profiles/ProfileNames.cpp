@@ -1,0 +1,50 @@
+#include "profiles/ProfileNames.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+#include "core/WvwlLib.h"
+#include "wlapi/constants.h"
+
+namespace {
+
+bool StartsWithNoCase(const std::string& text, const std::string& prefix)
+{
+    if (prefix.empty() || text.size() < prefix.size())
+        return false;
+    return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, text.c_str(), int(prefix.size()), prefix.c_str(),
+                          int(prefix.size())) == CSTR_EQUAL;
+}
+
+} // namespace
+
+std::string NextProfileID(const WVWLLIB& lib)
+{
+    if (lib.nWinOS >= WINOS_VISTA || !lib.WVWL_GetNextProfileID)
+        return "0";
+    char id[128] = {};
+    lib.WVWL_GetNextProfileID(id);
+    id[sizeof id - 1] = 0;
+    return id[0] ? id : "0";
+}
+
+std::string MakeDefaultProfileName(const WVWLLIB& lib, const std::string& defaultName, const std::string& prefix)
+{
+    unsigned long count = 0;
+    if (!lib.WVWL_ReadProfileList || lib.WVWL_ReadProfileList(nullptr, &count) != 1 || count == 0)
+        return defaultName;
+    std::vector<WLANPROFILE> profiles(count);
+    if (lib.WVWL_ReadProfileList(profiles.data(), &count) != 1)
+        return defaultName;
+    count = std::min<unsigned long>(count, profiles.size());
+    unsigned highest = 0;
+    for (unsigned long i = 0; i < count; ++i) {
+        std::string name(profiles[i].strProfileName, strnlen(profiles[i].strProfileName, sizeof profiles[i].strProfileName));
+        if (!StartsWithNoCase(name, prefix))
+            continue;
+        const unsigned number = std::strtoul(name.c_str() + prefix.size(), nullptr, 10);
+        highest = std::max(highest, number);
+    }
+    return prefix + std::to_string(highest + 1);
+}
