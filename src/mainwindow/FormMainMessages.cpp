@@ -80,6 +80,9 @@ void TFormMain::Dispatch(TMessage& Message)
     case MSG_TRAY_ICON:
         OnTrayIconMessage(Message.LParam);
         return;
+    case MSG_TRAY_MODIFY_ICON:
+        OnTrayModifyMessage(Message.WParam, Message.LParam);
+        return;
     case MSG_MEDIA_CONNECT:
         OnNdisStatusMediaConnectMessage();
         return;
@@ -576,16 +579,5 @@ DWORD TFormMain::WirelessModeFromBand(const std::string& band)
 
 void TFormMain::ReLaunchUtility()
 {
-    char path[256] = {};
-    GetModuleFileNameA(nullptr, path, sizeof path - 1);
-    const char* slash = std::strrchr(path, '\\');
-    std::string file = slash ? slash + 1 : path;
-    if (file.size() > 127)
-        file.resize(127);
-    std::string title = FormResource ? FormResource->UI_Str->STR_TARNWELL_CONFIG_TITLE : std::string();
-    if (title.size() > 31)
-        title.resize(31);
-    std::string command = "\"WevoReLaunch.exe\" " + file + " \"" + title + "\"";
-    PrintMessage(6, " WinExec: %s\n", command.c_str());
-    WinExec(command.c_str(), SW_MINIMIZE);
+    RunRelaunch(std::string());
 }

@@ -7,6 +7,7 @@
 
 #include "advanced/FormAdvanced.h"
 #include "advanced/FormExtendedAP.h"
+#include "advanced/FormExtendedAPIdPwd.h"
 #include "core/Dialogs.h"
 #include "core/FormHide.h"
 #include "core/Settings.h"
@@ -142,6 +143,7 @@ void ProgramFixture::CreateWindows()
     Application->CreateForm(FormPeapIdPwd);
     Application->CreateForm(FormExtendedAP);
     Application->CreateForm(FormAbout);
+    Application->CreateForm(FormExtendedAPIdPwd);
     Application->CreateForm(FormInvalidIdPwd);
     Application->CreateForm(FormLinkInfo);
     Application->CreateForm(FormWiFiDisplay);
