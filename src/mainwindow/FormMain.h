@@ -271,6 +271,9 @@ std::string RelaunchCommandLine(const std::string& nextProgram);
 UINT RunRelaunch(const std::string& nextProgram);
 // Whether the Windows WLAN service runs.
 bool IsWlanServiceRunning();
+// Test seam: appended to the status events' names so that test processes running side by
+// side do not share one named event.
+extern std::string statusEventNameSuffix;
 // Test seams: replace WinExec of the relaunch, and the WLAN service check.
 extern std::function<UINT(const std::string& command, UINT show)> relaunchExecOverride;
 extern std::function<bool()> wlanServiceRunningOverride;

@@ -16,6 +16,7 @@
 #include "wifidisplay/FormWiFiDisplay.h"
 #include "wlapi/result.h"
 
+std::string statusEventNameSuffix;
 HANDLE m_hWiFiDirectStatusEvent = nullptr;
 HANDLE m_hWiFiDisplayStatusEvent = nullptr;
 volatile LONG g_bStopWiFiDirectThread = 0;
@@ -65,16 +66,18 @@ unsigned long SetP2pEventReadyOid()
     return VOZEZIV.nWinOS >= 31 ? 0xFFF101D6ul : 0x0DF101D6ul;
 }
 
-// The event is auto-reset: a wake consumes the signal, nothing is reset by hand.
+// The event is auto-reset: a wake consumes the signal, nothing is reset by hand. The stop
+// flag is read after each wake, so the stop's own signal still brings one message.
 unsigned __stdcall WiFiDirectDlgThread(void* arg)
 {
     auto* context = static_cast<WaitContext*>(arg);
     PrintMessage(6, " --> WiFiDirectDlgThread\n");
-    while (!context->stop) {
+    for (bool stopped = false; !stopped;) {
         DWORD wait = WaitForSingleObject(context->event, INFINITE);
         if (wait != WAIT_OBJECT_0) {
             PrintMessage(2, " WiFiDirectDlgThread:: WaitForSingleObject() return %d\n", int(wait));
             Sleep(100);
+            stopped = context->stop != 0;
             continue;
         }
         HWND target = WiFiDirectWindow();
@@ -82,6 +85,7 @@ unsigned __stdcall WiFiDirectDlgThread(void* arg)
             PostMessageA(target, MSG_WIFIDIRECT_EVENET, 0, 0);
         else
             PrintMessage(2, " WiFiDirectDlgThread:: FindWindow \"%p\" failed !! \n", static_cast<void*>(context->mainWindow));
+        stopped = context->stop != 0;
     }
     RetireEvent(context->event);
     InterlockedCompareExchangePointer(&m_hWiFiDirectStatusEvent, nullptr, context->event);
@@ -111,8 +115,10 @@ unsigned __stdcall WiFiDisplayDlgThread(void* arg)
     }
 }
 
-HANDLE CreateStatusEvent(const char* name)
+HANDLE CreateStatusEvent(const char* baseName)
 {
+    const std::string named = baseName + statusEventNameSuffix;
+    const char* name = named.c_str();
     SECURITY_ATTRIBUTES attributes{};
     if (CreateMyDACL(&attributes)) {
         HANDLE event = CreateEventA(&attributes, FALSE, FALSE, name);
