@@ -6,6 +6,9 @@
 #include "advanced/FormExtendedAPIdPwd.h"
 #include "core/Dialogs.h"
 #include "core/FormHide.h"
+#include "core/Log.h"
+#include "core/Settings.h"
+#include "core/WvwlLib.h"
 #include "hotspot/FormHotSpot.h"
 #include "mainwindow/FormAbout.h"
 #include "mainwindow/FormLinkInfo.h"
@@ -16,14 +19,10 @@
 #include "profiles/FormProfile.h"
 #include "profiles/FormProfileEdit.h"
 #include "resources/FormResource.h"
-#include "wifidirect/FormWiFiDirect.h"
-#include "wifidisplay/FormWiFiDisplay.h"
-#include "core/Log.h"
-#include "core/Settings.h"
-#include "core/WvwlLib.h"
-#include "resources/FormResource.h"
 #include "resources/UiStr.h"
 #include "ui/Forms.h"
+#include "wifidirect/FormWiFiDirect.h"
+#include "wifidisplay/FormWiFiDisplay.h"
 #include "wlapi/constants.h"
 
 namespace {
@@ -77,6 +76,7 @@ void CreateForms()
     Application->CreateForm(FormPeapIdPwd);
     Application->CreateForm(FormExtendedAP);
     Application->CreateForm(FormAbout);
+    Application->CreateForm(FormHiddenSsid);
     Application->CreateForm(FormExtendedAPIdPwd);
     Application->CreateForm(FormInvalidIdPwd);
     Application->CreateForm(FormLinkInfo);

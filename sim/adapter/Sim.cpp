@@ -70,6 +70,14 @@ bool IsHexText(const std::string& s) {
   return !s.empty() && std::all_of(s.begin(), s.end(), [](char c) { return std::isxdigit(static_cast<unsigned char>(c)); });
 }
 
+// A WEP key as bytes: 10, 26 or 32 hexadecimal digits, else the characters themselves.
+std::string WepKeyBytes(const std::string& key) {
+  std::vector<uint8_t> bytes;
+  bool hexLength = key.size() == 10 || key.size() == 26 || key.size() == 32;
+  if (hexLength && IsHexText(key) && ParseHex(key, bytes)) return std::string(bytes.begin(), bytes.end());
+  return key;
+}
+
 std::string SsidText(const NDIS_802_11_SSID& ssid) {
   size_t n = std::min<size_t>(ssid.SsidLength, 32);
   return std::string(reinterpret_cast<const char*>(ssid.Ssid), n);
@@ -189,22 +197,25 @@ void Simulator::LoadStateLocked() {
   storedOpMode_ = static_cast<int>(state_.GetInt("Values", "StoredOpMode", storedOpMode_));
 }
 
-void Simulator::SaveStateLocked() {
-  state_.Set("Values", "SoftwareRadio", swRadio_ ? "1" : "0");
-  state_.Set("Values", "OpMode", std::to_string(opMode_));
-  state_.Set("Values", "StoredOpMode", std::to_string(storedOpMode_));
+void Simulator::ChangeStateLocked(const std::function<void(IniDoc&)>& change) {
+  change(state_);
   if (EqualNoCase(statePath_, "none")) return;
-  if (!state_.SaveFile(statePath_)) {
+  // Applied to the file as it is now, so that another instance's changes are kept.
+  IniDoc disk;
+  if (!IniDoc::LoadFile(statePath_, disk)) disk = state_;
+  else change(disk);
+  if (!disk.SaveFile(statePath_)) {
     std::lock_guard<std::mutex> jl(journalMu_);
     journal_.push_back("state file not written: " + statePath_);
   }
 }
 
-void Simulator::Shutdown() {
-  engine_.Stop();
-  std::lock_guard<std::mutex> lock(mu_);
-  if (loaded_) SaveStateLocked();
+void Simulator::SetStateValueLocked(const std::string& section, const std::string& key, const std::string& value) {
+  if (state_.Has(section, key) && state_.Get(section, key) == value) return;
+  ChangeStateLocked([&](IniDoc& doc) { doc.Set(section, key, value); });
 }
+
+void Simulator::Shutdown() { engine_.Stop(); }
 
 Scenario Simulator::ScenarioCopy() {
   std::lock_guard<std::mutex> lock(mu_);
@@ -416,8 +427,6 @@ int Simulator::DeInitial() {
     link_.generation++;
   }
   engine_.Stop();
-  std::lock_guard<std::mutex> lock(mu_);
-  SaveStateLocked();
   return WVWL_ERROR_SUCCESS;
 }
 
@@ -571,8 +580,7 @@ ConnectOutcome Simulator::EvaluateLocked(const WLANPROFILE& p, const Network*& t
       const char* keys[4] = {p.WEPKey1, p.WEPKey2, p.WEPKey3, p.WEPKey4};
       uint32_t index = p.wepDefaultKey >= 1 && p.wepDefaultKey <= 4 ? p.wepDefaultKey - 1 : 0;
       std::string key = FieldText(keys[index], 64);
-      bool same = IsHexText(key) ? EqualNoCase(key, n.key) : key == n.key;
-      return same ? ConnectOutcome::Success : ConnectOutcome::WrongKey;
+      return WepKeyBytes(key) == WepKeyBytes(n.key) ? ConnectOutcome::Success : ConnectOutcome::WrongKey;
     }
     case Security::WpaPsk: return personal({4});
     case Security::Wpa2Psk: return personal({7});
@@ -610,8 +618,7 @@ int Simulator::SetProfile(const WLANPROFILE& p) {
   bool dot1x;
   {
     std::lock_guard<std::mutex> lock(mu_);
-    state_.Set("Blobs", "CurrentSetting", HexText(reinterpret_cast<const uint8_t*>(&p), sizeof p));
-    SaveStateLocked();
+    SetStateValueLocked("Blobs", "CurrentSetting", HexText(reinterpret_cast<const uint8_t*>(&p), sizeof p));
     if (!AdapterReadyLocked()) return WVWL_ERROR_FAILURE;
     if (!RadioOnLocked() || opMode_ == OP_MODE_AP) return WVWL_ERROR_SUCCESS;
     DropLinkLocked(1, dropped);
@@ -813,7 +820,7 @@ int Simulator::SetSoftwareRadio(bool on) {
     } else if (link_.phase == Link::Phase::Idle) {
       link_.linkStatusCode = 1;
     }
-    SaveStateLocked();
+    SetStateValueLocked("Values", "SoftwareRadio", on ? "1" : "0");
   }
   if (!dropped.empty()) engine_.Schedule(0, [this, dropped] { RunCallbacks(dropped); });
   return WVWL_ERROR_SUCCESS;
@@ -852,7 +859,8 @@ int Simulator::SetOpMode(int mode, bool apply) {
       if (mode == OP_MODE_AP || mode == OP_MODE_APCLIENT) DropLinkLocked(1, dropped);
       if (mode != OP_MODE_STA_WIFI_DIRECT) goActive_ = false;
     }
-    SaveStateLocked();
+    SetStateValueLocked("Values", "OpMode", std::to_string(opMode_));
+    SetStateValueLocked("Values", "StoredOpMode", std::to_string(storedOpMode_));
   }
   if (!dropped.empty()) engine_.Schedule(0, [this, dropped] { RunCallbacks(dropped); });
   return WVWL_ERROR_SUCCESS;
@@ -979,9 +987,7 @@ long long Simulator::IntValue(const std::string& key, long long def) {
 
 void Simulator::SetValue(const std::string& key, const std::string& value) {
   std::lock_guard<std::mutex> lock(mu_);
-  if (state_.Has("Values", key) && state_.Get("Values", key) == value) return;
-  state_.Set("Values", key, value);
-  SaveStateLocked();
+  SetStateValueLocked("Values", key, value);
 }
 
 void Simulator::SetIntValue(const std::string& key, long long value) { SetValue(key, std::to_string(value)); }
@@ -997,10 +1003,7 @@ bool Simulator::Blob(const std::string& key, void* out, size_t size) {
 
 void Simulator::SetBlob(const std::string& key, const void* data, size_t size) {
   std::lock_guard<std::mutex> lock(mu_);
-  std::string hex = HexText(static_cast<const uint8_t*>(data), size);
-  if (state_.Has("Blobs", key) && state_.Get("Blobs", key) == hex) return;
-  state_.Set("Blobs", key, hex);
-  SaveStateLocked();
+  SetStateValueLocked("Blobs", key, HexText(static_cast<const uint8_t*>(data), size));
 }
 
 std::vector<std::pair<std::string, std::vector<uint8_t>>> Simulator::RecordsLocked(const std::string& kind) const {
@@ -1018,13 +1021,14 @@ std::vector<std::pair<std::string, std::vector<uint8_t>>> Simulator::RecordsLock
 
 void Simulator::StoreRecordsLocked(const std::string& kind,
                                    const std::vector<std::pair<std::string, std::vector<uint8_t>>>& records) {
-  state_.RemoveSection("Records." + kind);
-  int index = 0;
-  for (const auto& r : records)
-    state_.Set("Records." + kind, "Item" + std::to_string(++index),
-               HexText(reinterpret_cast<const uint8_t*>(r.first.data()), r.first.size()) + ":" +
-                   HexText(r.second.data(), r.second.size()));
-  SaveStateLocked();
+  ChangeStateLocked([&](IniDoc& doc) {
+    doc.RemoveSection("Records." + kind);
+    int index = 0;
+    for (const auto& r : records)
+      doc.Set("Records." + kind, "Item" + std::to_string(++index),
+              HexText(reinterpret_cast<const uint8_t*>(r.first.data()), r.first.size()) + ":" +
+                  HexText(r.second.data(), r.second.size()));
+  });
 }
 
 std::vector<std::pair<std::string, std::vector<uint8_t>>> Simulator::Records(const std::string& kind) {

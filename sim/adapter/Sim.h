@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <map>
 #include <mutex>
 #include <string>
@@ -119,7 +120,9 @@ private:
   Simulator() = default;
   void LoadLocked(const Scenario& sc);
   void LoadStateLocked();
-  void SaveStateLocked();
+  // Changes the stored state in memory and in the state file.
+  void ChangeStateLocked(const std::function<void(IniDoc&)>& change);
+  void SetStateValueLocked(const std::string& section, const std::string& key, const std::string& value);
   const AdapterDef* SelectedLocked() const;
   bool AdapterReadyLocked() const;
   bool RadioOnLocked() const { return hwRadio_ && swRadio_; }

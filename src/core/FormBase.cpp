@@ -9,18 +9,12 @@
 #include <new>
 #include <vector>
 
-#if __has_include("mainwindow/FormMain.h")
 #include "mainwindow/FormMain.h"
+
 static const TForm* MainWindow()
 {
     return FormMain;
 }
-#else
-static const TForm* MainWindow()
-{
-    return nullptr;
-}
-#endif
 
 static_assert(sizeof(RGNDATAHEADER) == 32, "region header");
 static_assert(sizeof(RECT) == 16, "region rectangle");

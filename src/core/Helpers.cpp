@@ -198,11 +198,8 @@ void __cdecl EnableDHCPThread(void*)
         int ics = VOZEZIV.WVWL_IsEnableICS();
         PrintMessage(6, " ICS is %s, call WVWL_EnableDhcpServer()\n", ics ? "enabled" : "disabled");
         if (VOZEZIV.WVWL_EnableDhcpServer) {
-            // The entry takes the sharing state as its one argument.
-            using EnableDhcpServerFn = int(__stdcall*)(int);
-            auto enableDhcpServer = reinterpret_cast<EnableDhcpServerFn>(
-                reinterpret_cast<void*>(VOZEZIV.WVWL_EnableDhcpServer));
-            int result = enableDhcpServer(ics);
+            // The shared entry-point contract declares no argument, so the state is not passed.
+            int result = VOZEZIV.WVWL_EnableDhcpServer();
             PrintMessage(6, " EnableDHCPThread <-- %d = WVWL_EnableDhcpServer(%d) \n", result, ics);
         }
     }

@@ -388,6 +388,27 @@ void TFormMain::TimerSessionIDTimer(TObject*)
             PrintMessage(6, " Session change back to me!\n");
             m_nNowIconType = -1;
             m_bSessionLock = FALSE;
+            if (VOZEZIV.nWinOS < 31) {
+                char name[128] = {};
+                VOZEZIV.WVWL_ReadActiveProfileName(name);
+                name[sizeof name - 1] = 0;
+                if (FormProfile) {
+                    FormProfile->m_bActiveProfile = name[0] != 0;
+                    FormProfile->m_strProfile = name;
+                }
+                if (VOZEZIV.WVWL_IsZeroConfig() != 2 && VOZEZIV.WVWL_ReadRadioStatus()) {
+                    if (VOZEZIV.WVWL_IsWpaCapable && VOZEZIV.WVWL_IsWpaCapable() == 0 &&
+                        VOZEZIV.WVWL_AdapterSelect(&VOZEZIV.selectedAdapter, rsCallBackFunc, Application->Handle()) != 1)
+                        PrintMessage(2, " WVWL_AdapterSelect() return not WVWL_ERROR_SUCCESS\n");
+                    if (m_pProfData) {
+                        m_pProfData->bSetAdvance = 0;
+                        PrintMessage(6, " MainForm::Session change - Insert profile type action!\n");
+                        InsertAction({actionTypeProfile, m_pProfData});
+                    } else {
+                        InitCard_SetOidFromReg(true, true);
+                    }
+                }
+            }
             if (FormProfile)
                 FormProfile->RefreshProfileList();
             if (FormSiteSurvey)
@@ -404,10 +425,16 @@ void TFormMain::TimerSessionIDTimer(TObject*)
                 ImgRadioOff->SetVisible(true);
                 BtnWiFiDirect->SetEnabled(false);
                 m_bRadio = FALSE;
+                if (VOZEZIV.nWinOS >= 41) {
+                    m_bHideAPButton = TRUE;
+                    ShoworHideSTAButton();
+                }
             }
         } else if (m_dwOwnSessionId == m_dwLastSessionId) {
             PrintMessage(6, " Session change to another user!\n");
             m_bSessionLock = TRUE;
+            if (VOZEZIV.nWinOS < 31 && VOZEZIV.WVWL_IsWpaCapable && VOZEZIV.WVWL_IsWpaCapable() && VOZEZIV.WVWL_Release)
+                VOZEZIV.WVWL_Release();
             if (VOZEZIV.nWinOS >= 31)
                 VOZEZIV.WVWL_WlanDeleteAllOstrelWindowsProfiles();
             SysBtnCloseClick(this);
@@ -452,7 +479,25 @@ void TFormMain::TimerCheckWPACapTimer(TObject*)
 
 int TFormMain::GetScanListForUSB11()
 {
-    return 0;
+    if (VOZEZIV.nWinOS < 31)
+        return 0;
+    int version = 2;
+    if (VOZEZIV.WVWL_GetUSBversion(&version) != 1 || version != 1)
+        return 0;
+    ADVANCE_CONFIG_DATA adv{};
+    VOZEZIV.WVWL_ReadAdvanceCfgData(&adv);
+    int mode = int(adv.WirelessMode);
+    int adhoc = 0;
+    VOZEZIV.WVWL_ConvertPhyModeToAdHocMode(mode, &adhoc);
+    unsigned char channels[64] = {};
+    int count = 0;
+    VOZEZIV.WVWL_GetAvailableChannels(1, mode, adhoc, channels, &count, 0);
+    const int interval = count * 800 - 10000;
+    if (interval <= 0)
+        return 0;
+    PrintMessage(6, " Start TimerGetTScanTblUSB11Timer, %dsec\n", interval);
+    Start(TimerGetTScanTblUSB11, unsigned(interval));
+    return 1;
 }
 
 void TFormMain::TimerGetTScanTblUSB11Timer(TObject*)

@@ -292,17 +292,28 @@ TFormSiteSurvey::TFormSiteSurvey(TComponent* owner) : TFormBase(owner)
     grpBoxApDetailInfo->SetBounds(12, 313, 325, 57);
     grpBoxApDetailInfo->SetCaption(S(&CUISTR::STR_AP_INFORMATION));
     lblSSIDText = MakeLabel(grpBoxApDetailInfo, 8, 16, 0);
-    lblSSID = MakeLabel(grpBoxApDetailInfo, 80, 16, 85);
-    lblMACAddressText = MakeLabel(grpBoxApDetailInfo, 168, 16, 0);
-    lblMACAddress = MakeLabel(grpBoxApDetailInfo, 232, 16, 90);
+    lblSSID = MakeLabel(grpBoxApDetailInfo, 84, 16, 74);
+    lblMACAddressText = MakeLabel(grpBoxApDetailInfo, 160, 16, 0);
+    lblMACAddress = MakeLabel(grpBoxApDetailInfo, 224, 16, 98);
     lblAuthenticationText = MakeLabel(grpBoxApDetailInfo, 8, 36, 0);
-    lblAuthentication = MakeLabel(grpBoxApDetailInfo, 80, 36, 85);
-    lblEncryptionText = MakeLabel(grpBoxApDetailInfo, 168, 36, 0);
-    lblEncryption = MakeLabel(grpBoxApDetailInfo, 232, 36, 90);
+    lblAuthentication = MakeLabel(grpBoxApDetailInfo, 84, 36, 74);
+    lblEncryptionText = MakeLabel(grpBoxApDetailInfo, 160, 36, 0);
+    lblEncryption = MakeLabel(grpBoxApDetailInfo, 224, 36, 98);
     lblSSIDText->SetCaption(S(&CUISTR::STR_SSID));
     lblMACAddressText->SetCaption(S(&CUISTR::STR_MAC_ADDRESS));
     lblAuthenticationText->SetCaption(S(&CUISTR::STR_AUTHENTICATION));
     lblEncryptionText->SetCaption(S(&CUISTR::STR_ENCRYPTION));
+    // Each value follows its caption; the row's second pair follows the first value.
+    const auto row = [this](TLabel* text1, TLabel* value1, int width1, TLabel* text2, TLabel* value2) {
+        const int right = grpBoxApDetailInfo->Width() - 4;
+        value1->SetLeft(text1->Left() + text1->Width() + 4);
+        value1->SetWidth(width1);
+        text2->SetLeft(value1->Left() + width1 + 6);
+        value2->SetLeft(text2->Left() + text2->Width() + 4);
+        value2->SetWidth(std::max(right - value2->Left(), 20));
+    };
+    row(lblSSIDText, lblSSID, 95, lblMACAddressText, lblMACAddress);
+    row(lblAuthenticationText, lblAuthentication, 112, lblEncryptionText, lblEncryption);
     for (TLabel* label : {lblSSID, lblMACAddress, lblAuthentication, lblEncryption})
         label->SetShowHint(true);
     for (TLabel* label : {lblSSID, lblAuthentication, lblEncryption})
@@ -361,6 +372,7 @@ void TFormSiteSurvey::FormShow(TObject*)
 
 void TFormSiteSurvey::FormDestroy(TObject*)
 {
+    TTrace trace("FormDestroy");
     TimerSiteSurvey->SetEnabled(false);
     TimerReScanOn->SetEnabled(false);
 }
@@ -439,6 +451,7 @@ void TFormSiteSurvey::ForceUpdateBssidList()
 
 void TFormSiteSurvey::TimerSiteSurveyTimer(TObject* Sender)
 {
+    TTrace trace("TimerSiteSurveyTimer");
     PrintMessage(6, " TimerSiteSurvey - m_bSurveyComplete : %d\n", int(m_bSurveyComplete));
     if (m_bSurveyComplete) {
         PrintMessage(6, " Scan complete in site survey page, query table size = %d\n", int(m_nBssidListSize));
@@ -503,6 +516,7 @@ void TFormSiteSurvey::TimerSiteSurveyTimer(TObject* Sender)
 
 void TFormSiteSurvey::WpsCredentialFollowUp(int matchedOffset)
 {
+    TTrace trace("WpsCredentialFollowUp");
     TFormProfileEdit* editor = FormProfileEdit;
     PrintMessage(6, " m_bScanAfterEAPConfig is TRUE\n");
     if (matchedOffset < 0 && editor->m_nScanCntAfterEAPConfig < 10) {
@@ -896,6 +910,7 @@ void TFormSiteSurvey::UpdateConnectStatus(TObject* Sender)
 
 void TFormSiteSurvey::TimerReScanOnTimer(TObject* Sender)
 {
+    TTrace trace("TimerReScanOnTimer");
     TimerReScanOn->SetEnabled(false);
     if (m_bRescan != 0)
         return;
@@ -911,12 +926,14 @@ void TFormSiteSurvey::TimerReScanOnTimer(TObject* Sender)
 
 void TFormSiteSurvey::StartReScanTimer()
 {
+    TTrace trace("StartReScanTimer");
     TimerReScanOn->SetInterval(3000);
     TimerReScanOn->SetEnabled(true);
 }
 
 void TFormSiteSurvey::ShowRescanningRow()
 {
+    TTrace trace("ShowRescanningRow");
     lvApList->ClearItems();
     TListItem* item = lvApList->AddItem();
     item->SetCaption("");
@@ -926,6 +943,7 @@ void TFormSiteSurvey::ShowRescanningRow()
 
 void TFormSiteSurvey::ClearNetworks()
 {
+    TTrace trace("ClearNetworks");
     lvApList->ClearItems();
     m_pApList.clear();
     std::fill(pBssidList.begin(), pBssidList.end(), 0);
@@ -940,6 +958,7 @@ void TFormSiteSurvey::OnScanFailed()
 
 void TFormSiteSurvey::SortBy(int mode, TMenuItem* item)
 {
+    TTrace trace("SortBy");
     for (TMenuItem* each : {ID_TRAY_SSID, ID_TRAY_CHANNEL, ID_TRAY_SIGNAL})
         each->Checked = each == item;
     m_nSortBy = mode;

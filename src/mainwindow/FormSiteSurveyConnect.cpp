@@ -7,6 +7,7 @@
 #include "core/WvwlLib.h"
 #include "mainwindow/FormSiteSurvey.h"
 #include "mainwindow/SiteSurveyLinks.h"
+#include "profiles/FormProfile.h"
 #include "profiles/FormProfileEdit.h"
 #include "profiles/ProfileNames.h"
 #include "resources/FormResource.h"
@@ -81,6 +82,17 @@ std::string Trim(const std::string& text)
         return {};
     const size_t last = text.find_last_not_of(" \t");
     return text.substr(first, last - first + 1);
+}
+
+std::string NewProfileID()
+{
+    return FormProfile ? FormProfile->GetNextProfileID() : NextProfileID(VOZEZIV);
+}
+
+std::string NewProfileName()
+{
+    return FormProfile ? FormProfile->MakeDefaultProfileName()
+                       : MakeDefaultProfileName(VOZEZIV, S(&CUISTR::STR_PROF_DEFAULT), S(&CUISTR::STR_PROF));
 }
 
 void EnsureHiddenSsidDialog()
@@ -179,8 +191,8 @@ void TFormSiteSurvey::BtnSiteSurveyConnectClick(TObject*)
         editor->m_bAddProfile = FALSE;
         editor->m_bRegistrarProfile = FALSE;
         editor->m_nInfrastructureMode = int(network->InfrastructureMode);
-        const std::string id = NextProfileID(VOZEZIV);
-        const std::string name = MakeDefaultProfileName(VOZEZIV, S(&CUISTR::STR_PROF_DEFAULT), S(&CUISTR::STR_PROF));
+        const std::string id = NewProfileID();
+        const std::string name = NewProfileName();
         editor->InitialSettingFromSiteSurvey(network, name, id, m_nAuthType, m_bSecured, m_strCipher);
         PlaceBelowMainWindow(editor);
         if (!editor->Visible())
@@ -213,8 +225,8 @@ void TFormSiteSurvey::BtnSiteSurveyAdd2ProfClick(TObject*)
     TFormProfileEdit* editor = FormProfileEdit;
     if (!editor)
         return;
-    const std::string id = NextProfileID(VOZEZIV);
-    const std::string name = MakeDefaultProfileName(VOZEZIV, S(&CUISTR::STR_PROF_DEFAULT), S(&CUISTR::STR_PROF));
+    const std::string id = NewProfileID();
+    const std::string name = NewProfileName();
     editor->InitialSettingFromSiteSurvey(network, name, id, m_nAuthType, m_bSecured, m_strCipher);
     editor->m_bAddProfile = TRUE;
     RECT main;

@@ -5,6 +5,8 @@
 #include "core/Log.h"
 #include "core/WvwlLib.h"
 #include "mainwindow/FormMain.h"
+#include "profiles/ProfileNames.h"
+#include "resources/FormResource.h"
 
 TFormProfile* FormProfile = nullptr;
 
@@ -51,4 +53,15 @@ void TFormProfile::RefreshProfileList()
     name[sizeof name - 1] = 0;
     m_strProfile = name;
     m_bActiveProfile = name[0] != 0;
+}
+
+std::string TFormProfile::GetNextProfileID()
+{
+    return ::NextProfileID(VOZEZIV);
+}
+
+std::string TFormProfile::MakeDefaultProfileName()
+{
+    const CUISTR* s = FormResource ? FormResource->UI_Str.get() : nullptr;
+    return ::MakeDefaultProfileName(VOZEZIV, s ? s->STR_PROF_DEFAULT : std::string(), s ? s->STR_PROF : std::string());
 }

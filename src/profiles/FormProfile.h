@@ -22,6 +22,9 @@ public:
     void SetOidFromReg(int flag);
     // Reads the active profile name again.
     void RefreshProfileList();
+    // ID text and default name of a new profile.
+    std::string GetNextProfileID();
+    std::string MakeDefaultProfileName();
 };
 
 extern TFormProfile* FormProfile;

@@ -19,7 +19,7 @@ namespace {
 
 constexpr int kExtRegDeviceFound = 201;
 constexpr int kExtRegDeviceRemoved = 202;
-constexpr int kPageLeft = 10, kPageTop = 48, kPageWidth = 375, kPageHeight = 250;
+constexpr int kPageLeft = 10, kPageTop = 48, kPageWidth = 380, kPageHeight = 155;
 
 const CUISTR* Str()
 {
@@ -243,7 +243,7 @@ TFrameProfileEditKey::TFrameProfileEditKey(TComponent* owner) : TFrameBase(owner
     Name = "FrameProfileEditKey";
     PanelWEP = new TPanel(this);
     PanelWEP->SetParent(this);
-    PanelWEP->SetBounds(0, 0, kPageWidth, 120);
+    PanelWEP->SetBounds(0, 0, kPageWidth, 104);
     PanelWEP->SetColor(WEVO_FORM_COLOR);
     lblKeyFormat = MakeLabel(PanelWEP, 16, 16, S(&CUISTR::STR_KEYFORMAT));
     cboxKeyFormat = MakeCombo(PanelWEP, 140, 12, 200);
@@ -262,7 +262,7 @@ TFrameProfileEditKey::TFrameProfileEditKey(TComponent* owner) : TFrameBase(owner
 
     PanelPSK = new TPanel(this);
     PanelPSK->SetParent(this);
-    PanelPSK->SetBounds(0, 0, kPageWidth, 120);
+    PanelPSK->SetBounds(0, 0, kPageWidth, 104);
     PanelPSK->SetColor(WEVO_FORM_COLOR);
     lblPskKey = MakeLabel(PanelPSK, 16, 16, S(&CUISTR::STR_WPAPSKKEY));
     editPskKey = MakeEdit(PanelPSK, 140, 12, 200);
@@ -275,7 +275,7 @@ TFrameProfileEditKey::TFrameProfileEditKey(TComponent* owner) : TFrameBase(owner
 
     chBoxShowPassword = new TCheckBox(this);
     chBoxShowPassword->SetParent(this);
-    chBoxShowPassword->SetBounds(140, 130, 200, 17);
+    chBoxShowPassword->SetBounds(140, 108, 200, 17);
     chBoxShowPassword->SetCaption(S(&CUISTR::STR_SHOWPASSWORD));
     chBoxShowPassword->OnClick = [this](TObject* s) { chBoxShowPasswordClick(s); };
 }
@@ -379,18 +379,18 @@ TFormProfileEdit::TFormProfileEdit(TComponent* owner) : TFormBase(owner)
     if (res && res->ImgProfileFormBG)
         ImgBackground->SetPicture(res->ImgProfileFormBG->Picture());
     if (ImgBackground->Picture().Empty())
-        SetClientSize(395, 360);
-    const int w = std::max(ClientWidth(), 395), h = std::max(ClientHeight(), 360);
+        SetClientSize(400, 245);
+    const int w = ClientWidth(), h = ClientHeight();
 
     SysBtnClose = MakeButton(this, w - 23, 16, res ? res->ImgBtnProfileFormClose_Normal : nullptr,
                              res ? res->ImgBtnProfileFormClose_Down : nullptr, nullptr);
-    BtnProfileCancel = MakeButton(this, w - 250, h - 40, res ? res->ImgBtnProfileCancel_Normal : nullptr,
+    BtnProfileCancel = MakeButton(this, w - 100, h - 34, res ? res->ImgBtnProfileCancel_Normal : nullptr,
                                   res ? res->ImgBtnProfileCancel_Down : nullptr,
                                   res ? res->ImgBtnProfileCancel_Diabled : nullptr);
-    BtnProfileBack = MakeButton(this, w - 170, h - 40, res ? res->ImgBtnProfileBack_Normal : nullptr,
+    BtnProfileBack = MakeButton(this, w - 70, h - 34, res ? res->ImgBtnProfileBack_Normal : nullptr,
                                 res ? res->ImgBtnProfileBack_Down : nullptr,
                                 res ? res->ImgBtnProfileBack_Disabled : nullptr);
-    BtnProfileNext = MakeButton(this, w - 90, h - 40, res ? res->ImgBtnProfileNext_Normal : nullptr,
+    BtnProfileNext = MakeButton(this, w - 40, h - 34, res ? res->ImgBtnProfileNext_Normal : nullptr,
                                 res ? res->ImgBtnProfileNext_Down : nullptr,
                                 res ? res->ImgBtnProfileNext_Disabled : nullptr);
     SysBtnClose->OnClick = [this](TObject* s) { SysBtnCloseClick(s); };

@@ -21,7 +21,9 @@ bool StartsWithNoCase(const std::string& text, const std::string& prefix)
 
 std::string NextProfileID(const WVWLLIB& lib)
 {
-    if (lib.nWinOS >= WINOS_VISTA || !lib.WVWL_GetNextProfileID)
+    unsigned long count = 0;
+    if (lib.nWinOS >= WINOS_VISTA || !lib.WVWL_GetNextProfileID || !lib.WVWL_ReadProfileList ||
+        lib.WVWL_ReadProfileList(nullptr, &count) != 1 || count == 0)
         return "0";
     char id[128] = {};
     lib.WVWL_GetNextProfileID(id);

@@ -70,8 +70,7 @@ void SetHintTool(HWND window, const RECT& rect, const std::string& text)
 
 void RelayHint(HWND window, const TMessage& m)
 {
-    static HWND hint = nullptr;
-    hint = HintWindow();
+    HWND hint = HintWindow();
     if (!hint)
         return;
     MSG msg = {window, m.Msg, m.WParam, m.LParam, 0, {}};

@@ -127,6 +127,21 @@ TEST_F(DialogsTest, SecondMessageWhileOneShowsReturnsZeroAndKeepsTheShownText)
     EXPECT_EQ(1, FormMessageBox->m_bOkCancel);
 }
 
+TEST_F(DialogsTest, MessageAskedWhileTheBoxIsOpenIsNotShown)
+{
+    int nestedResult = -1;
+    std::string captionWhileOpen;
+    DuringModal([&] {
+        nestedResult = ShowMessageBox("second", 0);
+        captionWhileOpen = FormMessageBox->lblMessageText->Caption();
+        SendMessageA(FormMessageBox->BtnOK1->Handle(), BM_CLICK, 0, 0);
+    });
+    EXPECT_EQ(mrOk, ShowMessageBox("first", 1));
+    EXPECT_EQ(0, nestedResult);
+    EXPECT_EQ("first", captionWhileOpen);
+    EXPECT_EQ("second", FormMessageBox->m_strMessage);  // kept for the next showing
+}
+
 struct ModalLoopCase {
     const char* name;
     int okCancel;

@@ -13,7 +13,7 @@ namespace {
 
 BYTE fakeAddress[6];
 int icsState;
-int dhcpArgument;
+int dhcpCalls;
 
 int WINAPI FakeQueryCurrAddress(unsigned char* address)
 {
@@ -21,9 +21,9 @@ int WINAPI FakeQueryCurrAddress(unsigned char* address)
     return 1;
 }
 int WINAPI FakeIsEnableICS() { return icsState; }
-int WINAPI FakeEnableDhcpServer(int enable)
+int WINAPI FakeEnableDhcpServer()
 {
-    dhcpArgument = enable;
+    ++dhcpCalls;
     return 1;
 }
 int WINAPI FakeRenewIPAddr() { return 1; }
@@ -271,12 +271,11 @@ TEST(WorkerThreads, EnableDhcpFollowsConnectionSharing)
 {
     LogCapture log;
     VOZEZIV.WVWL_IsEnableICS = FakeIsEnableICS;
-    VOZEZIV.WVWL_EnableDhcpServer =
-        reinterpret_cast<decltype(VOZEZIV.WVWL_EnableDhcpServer)>(reinterpret_cast<void*>(FakeEnableDhcpServer));
+    VOZEZIV.WVWL_EnableDhcpServer = FakeEnableDhcpServer;
     icsState = 1;
-    dhcpArgument = -1;
+    dhcpCalls = 0;
     EnableDHCPThread(nullptr);
-    EXPECT_EQ(dhcpArgument, 1);
+    EXPECT_EQ(dhcpCalls, 1);
     EXPECT_EQ(log.lines, (std::vector<std::string>{
                              "[Wevo][Info]  --> EnableDHCPThread\n",
                              "[Wevo][Info]  ICS is enabled, call WVWL_EnableDhcpServer()\n",

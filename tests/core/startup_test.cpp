@@ -42,6 +42,8 @@ struct Process {
 
 bool Start(const std::string& exe, const std::string& arguments, Process& process)
 {
+    // The simulated adapter keeps no state between these runs.
+    SetEnvironmentVariableA("WEVO_SIM_STATE", "none");
     std::string commandLine = "\"" + exe + "\"" + (arguments.empty() ? "" : " " + arguments);
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
@@ -189,4 +191,57 @@ TEST_F(StartUp, SecondInstancePostsShowToTheRunningOneFoundByItsWholeTitle)
     DestroyWindow(window);
     ReleaseMutex(mutex);
     CloseHandle(mutex);
+}
+
+namespace {
+
+BOOL CALLBACK FindVisibleWindow(HWND window, LPARAM param)
+{
+    auto* f = reinterpret_cast<FoundWindow*>(param);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == f->processId && IsWindowVisible(window)) {
+        ++f->count;
+        f->window = window;
+    }
+    return TRUE;
+}
+
+// Runs the installed program on a scenario of the simulated adapter until its start-up is over
+// and tells whether any of its windows is visible.
+bool ShowsAWindowAtStart(const std::string& arguments, const char* scenario)
+{
+    SetEnvironmentVariableA("WEVO_SCENARIO", scenario);
+    Process wevo;
+    bool started = Start(TestProgramFolder() + "Wevo.exe", arguments, wevo);
+    SetEnvironmentVariableA("WEVO_SCENARIO", nullptr);
+    if (!started)
+        return false;
+    CUISTR strings;
+    strings.Load();
+    // Start-up is over once the main window exists and the message loop waits.
+    for (int i = 0; i < 300 && !FindProcessWindow(wevo.id, strings.STR_TARNWELL_CONFIG_TITLE).window; ++i)
+        Sleep(50);
+    WaitForInputIdle(wevo.handle, 15000);
+    Sleep(1000);
+    FoundWindow visible{wevo.id, "", nullptr, 0};
+    EnumWindows(FindVisibleWindow, reinterpret_cast<LPARAM>(&visible));
+    return visible.count > 0;
+}
+
+}  // namespace
+
+TEST_F(StartUp, CommandLineSwitchAloneStartsHidden)
+{
+    const struct {
+        const char* arguments;
+        bool shown;
+    } cases[] = {{"-S", false}, {"-s", false}, {"-S x", true}, {"", true}};
+    for (const auto& c : cases)
+        EXPECT_EQ(ShowsAWindowAtStart(c.arguments, "default"), c.shown) << "\"" << c.arguments << "\"";
+}
+
+TEST_F(StartUp, WithoutAdapterNothingIsShown)
+{
+    EXPECT_FALSE(ShowsAWindowAtStart("", "noadapter"));
 }

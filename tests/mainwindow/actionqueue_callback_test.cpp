@@ -40,9 +40,9 @@ TEST_F(AdapterCallback, WpsProgressReachesTheEditorOnTheWindowThread)
     EXPECT_FALSE(FormProfileEdit->m_bExtRegDeviceFound);
     PumpMessages();
     EXPECT_TRUE(FormProfileEdit->m_bExtRegDeviceFound);
-    CallFromLibraryThread(209, nullptr, 0);   // not an external-registrar code
+    CallFromLibraryThread(202, nullptr, 0);   // device removed
     PumpMessages();
-    EXPECT_EQ(FormProfileEdit->m_nLastExtRegCode, 201);
+    EXPECT_FALSE(FormProfileEdit->m_bExtRegDeviceFound);
 }
 
 TEST_F(AdapterCallback, IdentityRejectedDisconnectsAndRetriesOnTheWindowThread)

@@ -152,3 +152,32 @@ TEST_F(AdapterStart, WiFiDisplayConfigurationIsRefreshedOnlyWhenEnabled)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(AdapterStart, ScanCompletionTimerOnlyForUsb11Adapters)
+{
+    StartProgram(TScenario().Set("System", "USBVersion", "1"));
+    ADVANCE_CONFIG_DATA adv{};
+    VOZEZIV.WVWL_ReadAdvanceCfgData(&adv);
+    int adhoc = 0;
+    VOZEZIV.WVWL_ConvertPhyModeToAdHocMode(int(adv.WirelessMode), &adhoc);
+    unsigned char channels[64] = {};
+    int count = 0;
+    VOZEZIV.WVWL_GetAvailableChannels(1, int(adv.WirelessMode), adhoc, channels, &count, 0);
+    const int interval = count * 800 - 10000;
+    EXPECT_EQ(FormMain->GetScanListForUSB11(), interval > 0 ? 1 : 0);
+    EXPECT_EQ(FormMain->TimerGetTScanTblUSB11->Enabled(), interval > 0);
+    if (interval > 0) {
+        EXPECT_EQ(FormMain->TimerGetTScanTblUSB11->Interval(), unsigned(interval));
+    }
+}
+
+TEST_F(AdapterStart, NoScanCompletionTimerForUsb2Adapters)
+{
+    StartProgram();
+    EXPECT_EQ(FormMain->GetScanListForUSB11(), 0);
+    EXPECT_FALSE(FormMain->TimerGetTScanTblUSB11->Enabled());
+}
+
+}  // namespace

@@ -125,3 +125,30 @@ TEST_F(DeviceChange, SuspendWithoutWpaOnlySavesTheFlag)
 }
 
 }  // namespace
+
+namespace {
+
+DWORD g_activeSession = 1;
+DWORD WINAPI FakeActiveSession() { return g_activeSession; }
+
+TEST_F(DeviceChange, ConsoleSessionSwitchLocksAndComesBack)
+{
+    StartProgram();
+    FormMain->Show();
+    FormMain->m_pfnGetActiveConsoleSessionId = FakeActiveSession;
+    FormMain->m_dwOwnSessionId = FormMain->m_dwLastSessionId = 1;
+    g_activeSession = 2;
+    FormMain->TimerSessionID->Tick();
+    EXPECT_TRUE(FormMain->m_bSessionLock);
+    EXPECT_FALSE(FormMain->Visible());
+    EXPECT_GE(SimCallCount("WVWL_WlanDeleteAllOstrelWindowsProfiles"), 1);
+
+    g_activeSession = 1;
+    FormMain->TimerSessionID->Tick();
+    EXPECT_FALSE(FormMain->m_bSessionLock);
+    EXPECT_EQ(FormMain->m_nNowIconType, -1);
+    EXPECT_TRUE(FormMain->m_bRadio);
+    EXPECT_EQ(FormMain->m_dwLastSessionId, 1u);
+}
+
+}  // namespace

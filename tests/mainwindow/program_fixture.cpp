@@ -148,6 +148,7 @@ void ProgramFixture::CreateWindows()
     Application->CreateForm(FormPeapIdPwd);
     Application->CreateForm(FormExtendedAP);
     Application->CreateForm(FormAbout);
+    Application->CreateForm(FormHiddenSsid);
     Application->CreateForm(FormExtendedAPIdPwd);
     Application->CreateForm(FormInvalidIdPwd);
     Application->CreateForm(FormLinkInfo);

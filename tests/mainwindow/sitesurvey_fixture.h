@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "core/Dialogs.h"
 #include "core/Settings.h"
 #include "core/WvwlLib.h"
 #include "mainwindow/FormSiteSurvey.h"
@@ -82,6 +83,7 @@ protected:
         std::memcpy(&VOZEZIV.selectedAdapter, adapters.data() + 4, sizeof(WLAN_ADAPTER));
         ASSERT_EQ(VOZEZIV.WVWL_AdapterSelect(&VOZEZIV.selectedAdapter, Callback, nullptr), 1);
         Application->CreateForm(FormResource);
+        Application->CreateForm(FormMessageBox);
         Application->CreateForm(FormSiteSurvey);
         Application->CreateForm(FormProfileEdit);
         FormSiteSurvey->TimerReScanOn->SetEnabled(false);

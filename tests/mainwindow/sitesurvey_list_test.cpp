@@ -148,3 +148,44 @@ TEST_F(SiteSurveyList, AFailedQueryKeepsTheListAndClearsTheScanFlags)
 }
 
 } // namespace
+
+namespace {
+
+class SiteSurveyDetails : public SiteSurveyFixture {};
+
+TEST_F(SiteSurveyDetails, LongSsidsAreCutInTheDetailPane)
+{
+    Start(DefaultScene("[Network.Long]\r\nSSID=SeventeenCharsNet\r\nBSSID=02:00:00:00:00:11\r\nChannel=1\r\n"
+                       "[Network.Sixteen]\r\nSSID=SixteenCharsNet!\r\nBSSID=02:00:00:00:00:12\r\nChannel=1\r\n"));
+    RescanAndShow();
+    FormSiteSurvey->lvApList->Item(RowOf("SeventeenCharsNet"))->SetSelected(true);
+    EXPECT_EQ(FormSiteSurvey->lblSSID->Caption(), "SeventeenCharsN..");
+    EXPECT_EQ(FormSiteSurvey->lblSSID->Hint(), "SeventeenCharsNet");
+    EXPECT_EQ(FormSiteSurvey->lblAuthentication->Caption(), "Open");
+    EXPECT_EQ(FormSiteSurvey->lblEncryption->Caption(), "NONE");
+    FormSiteSurvey->lvApList->Item(RowOf("SixteenCharsNet!"))->SetSelected(true);
+    EXPECT_EQ(FormSiteSurvey->lblSSID->Caption(), "SixteenCharsNet!");
+}
+
+TEST_F(SiteSurveyDetails, ConnectedToAnUnlistedNetworkEverySeventhTickRescans)
+{
+    Start();
+    RescanAndShow();
+    ASSERT_GT(SimCommand("add SSID=LateNet BSSID=02:00:00:00:00:21 Channel=4 Security=open"), 0);
+    WLANPROFILE profile{};
+    profile.SSID.SsidLength = 7;
+    std::memcpy(profile.SSID.Ssid, "LateNet", 7);
+    profile.enumNetworkType = 1;
+    profile.enumEncryStatus = 1;
+    ASSERT_EQ(VOZEZIV.WVWL_SetWLANProfile(&profile), 1);
+    ASSERT_TRUE(PumpUntil([] { return IsLinkConnected(QueryLinkStatus(VOZEZIV, LINK_QUERY_CONNECTION)); }));
+    auto calls = SimEntry<int (*)(const char*)>("SimCallCount");
+    const int before = calls("WVWL_SiteSurveyScan");
+    for (int tick = 1; tick <= 6; ++tick)
+        FormSiteSurvey->TimerSiteSurveyTimer(nullptr);
+    EXPECT_EQ(calls("WVWL_SiteSurveyScan"), before);
+    FormSiteSurvey->TimerSiteSurveyTimer(nullptr);
+    EXPECT_EQ(calls("WVWL_SiteSurveyScan"), before + 1);
+}
+
+} // namespace

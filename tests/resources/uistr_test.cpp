@@ -143,11 +143,13 @@ TEST_F(LanguageFolder, Utf16AndAnsiFilesReadAlike)
 TEST_F(LanguageFolder, OverLongTextKeepsItsFirst511Characters)
 {
     const std::wstring longText(600, L'\u00E9');
-    WriteUtf16("Wevo_en.ini", L"[Strings]\r\nSTR_OK=" + longText + L"\r\nSTR_YES=" +
+    WriteUtf16("Wevo_en.ini", L"[Font]\r\nFaceName=" + std::wstring(600, L'f') +
+                                  L"\r\n[Strings]\r\nSTR_OK=" + longText + L"\r\nSTR_YES=" +
                                   std::wstring(600, L'y') + L"\r\n");
     CUISTR table = LoadFor("en", "US");
     EXPECT_EQ(Ansi(longText.substr(0, 511)), table.STR_OK);
     EXPECT_EQ(std::string(511, 'y'), table.STR_YES);
+    EXPECT_EQ(std::string(511, 'f'), table.strFaceName);
 }
 
 struct CutCase {
@@ -212,6 +214,13 @@ INSTANTIATE_TEST_SUITE_P(
                                                 std::string(4000, '\xC3')},
                       BadFileCase{"OddUtf16", std::string("\xFF\xFE[\x00S\x00", 7)}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST(UiStrLoadFrom, FolderBeyondThePathLimitGivesTheDefaults)
+{
+    CUISTR table;
+    EXPECT_EQ(1, table.LoadFrom("C:\\" + std::string(300, 'a') + "\\", "en", "US"));
+    ExpectDefaults(table);
+}
 
 TEST_F(LanguageFolder, MissingKeysKeepTheirDefaultsWithTrailingBlank)
 {

@@ -234,3 +234,38 @@ TEST(Application, FormsWithRunningTimersAreDestroyedCleanlyAtExit)
 }
 
 }  // namespace
+
+namespace {
+
+std::vector<std::string>* loadLog = nullptr;
+
+class TLoadedImage : public TImage {
+public:
+    TLoadedImage(TComponent* owner, std::string name) : TImage(owner), name_(std::move(name)) {}
+    void Loaded() override { loadLog->push_back(name_ + " loaded"); }
+
+private:
+    std::string name_;
+};
+
+class TFormLoading : public TForm {
+public:
+    explicit TFormLoading(TComponent* AOwner) : TForm(AOwner)
+    {
+        new TLoadedImage(this, "on form");
+        auto* page = new TFrame(this);
+        new TLoadedImage(page, "on page");
+        OnCreate = [](TObject*) { loadLog->push_back("create"); };
+    }
+};
+TFormLoading* FormLoading = nullptr;
+
+TEST(Application, LoadedReachesEveryComponentBeforeOnCreate)
+{
+    std::vector<std::string> log;
+    loadLog = &log;
+    Application->CreateForm(FormLoading);
+    EXPECT_EQ(log, (std::vector<std::string>{"on form loaded", "on page loaded", "create"}));
+}
+
+}  // namespace

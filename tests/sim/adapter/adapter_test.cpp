@@ -348,6 +348,24 @@ INSTANTIATE_TEST_SUITE_P(
                                   RS_CBS_AU_STATUS_CLIENT_IDENTITY_REJECTED}),
     [](const ::testing::TestParamInfo<FailureCase>& i) { return std::string(i.param.name); });
 
+TEST_F(SimAdapter, WepKeysCompareAsBytesWhetherTypedAsTextOrHex) {
+  Load(std::string(kScene) + "[Network.Wep]\nSSID=OldWep\nBSSID=02:00:00:00:00:09\nChannel=3\nSecurity=wep\nKey=6162636465\n");
+  struct { uint32_t auth; const char* key; uint32_t status, code; } cases[] = {
+      {0, "abcde", WvStatus_Connected, 0},
+      {1, "6162636465", WvStatus_Connected, 0},
+      {0, "abcdf", WvStatus_Disconnected, 5},
+      {1, "abcdf", WvStatus_Disconnected, 4},
+  };
+  for (const auto& c : cases) {
+    WLANPROFILE p = Profile("OldWep", c.auth, 0);
+    std::strcpy(p.WEPKey1, c.key);
+    Connect(p);
+    WLAN_STATUS s = Status();
+    EXPECT_EQ(c.status, s.status) << c.key;
+    EXPECT_EQ(c.code, s.linkStatusCode) << c.key;
+  }
+}
+
 TEST_F(SimAdapter, RadioOffDropsTheLinkAndStopsScans) {
   Load();
   Connect(Profile("OpenNet", 0, 1));
@@ -447,6 +465,21 @@ TEST_F(SimAdapter, StoredSettingsAndProfilesSurviveAReloadOfTheLibrary) {
   WLANPROFILE back = {};
   EXPECT_EQ(1, Entry<PFN_WVWL_ReadProfileData>("WVWL_ReadProfileData")(&back, "home"));
   EXPECT_EQ(0, std::memcmp(&p, &back, sizeof p));
+}
+
+TEST_F(SimAdapter, AChangeKeepsWhatAnotherInstanceStoredMeanwhile) {
+  Load();
+  ASSERT_EQ(1, Entry<PFN_WVWL_SetAndWriteRadioState>("WVWL_SetAndWriteRadioState")(0));
+  // The relaunched instance stores a mode while this one still runs.
+  WritePrivateProfileStringA("Values", "StoredOpMode", "2", StatePath().c_str());
+  ASSERT_EQ(1, Entry<PFN_WVWL_WriteWifiDirectFlag>("WVWL_WriteWifiDirectFlag")(1));
+  char text[16] = {};
+  GetPrivateProfileStringA("Values", "StoredOpMode", "", text, sizeof text, StatePath().c_str());
+  EXPECT_STREQ("2", text);
+  GetPrivateProfileStringA("Values", "WifiDirectFlag", "", text, sizeof text, StatePath().c_str());
+  EXPECT_STREQ("1", text);
+  GetPrivateProfileStringA("Values", "SoftwareRadio", "", text, sizeof text, StatePath().c_str());
+  EXPECT_STREQ("0", text);
 }
 
 TEST_F(SimAdapter, AStoredModeTheDriverRefusesLeavesTheDriverWhereItWas) {
