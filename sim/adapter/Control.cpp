@@ -157,6 +157,7 @@ public:
     std::lock_guard<std::mutex> lock(mu_);
     if (thread_) return;
     name_ = EnvPipeName();
+    if (EqualNoCase(name_, "none")) return;
     stop_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     thread_ = CreateThread(nullptr, 0, &ControlPipe::ThreadMain, this, 0, nullptr);
     Sim().Journal("control pipe " + name_);

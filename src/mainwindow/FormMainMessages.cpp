@@ -127,6 +127,9 @@ void TFormMain::OnEnableMainWindow(WPARAM wParam)
 
 void TFormMain::OnSiteSurveyConnect()
 {
+    // The site survey queued this connect itself when the EAP configuration ended.
+    if (FormSiteSurvey && FormSiteSurvey->TakeQueuedEapConnect())
+        return;
     m_bReConnect = TRUE;
     if (FormProfile) {
         FormProfile->m_bActiveProfile = 0;

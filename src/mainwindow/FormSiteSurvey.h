@@ -79,6 +79,9 @@ public:
     std::string m_strUserCertPath;
     std::string m_strASCertPath;
     ACTION_DATA m_ConnectAction{};
+    // The connect of the EAP configuration road was queued by LoadProfile itself; a later
+    // MSG_SITE_SURVEY_CONNECT for it is not queued again.
+    BOOL m_bEapConnectQueued = FALSE;
 
     // Life and handlers.
     void FormCreate(TObject* Sender) override;
@@ -117,6 +120,8 @@ public:
     void LoadProfile();
     void CopyWpaInfo(WPA_INFO& destination, const WPA_INFO& source);
     void ResetSecuritySettings();
+    // True once after LoadProfile queued the connect of the EAP configuration road.
+    bool TakeQueuedEapConnect();
 
 private:
     // Offsets of the displayable networks of the list buffer, in order (row i = entry i).

@@ -320,6 +320,7 @@ void TFormSiteSurvey::LoadProfile()
         PrintMessage(2, " TFormSiteSurvey::LoadProfile: no network\n");
         return;
     }
+    m_bEapConnectQueued = FALSE;
     WLANPROFILE& P = *m_pProfile;
     const bool infra = network->InfrastructureMode == 1;
     const int auth = m_nEditAuth;
@@ -522,8 +523,16 @@ void TFormSiteSurvey::LoadProfile()
             VOZEZIV.WVWL_WriteRegValue("CurProfile", REG_SZ, "", 0);
         links::SetReConnect();
         links::InsertAction(m_ConnectAction);
+        m_bEapConnectQueued = eapConfig;
     }
     PrintMessage(6, " <-- TFormSiteSurvey::LoadProfile\n");
+}
+
+bool TFormSiteSurvey::TakeQueuedEapConnect()
+{
+    const bool queued = m_bEapConnectQueued;
+    m_bEapConnectQueued = FALSE;
+    return queued;
 }
 
 // ---- hidden network dialog

@@ -118,6 +118,22 @@ void CopyText(char (&field)[N], const std::string& text)
 
 } // namespace
 
+unsigned long long DefaultNameNumber(const std::string& name, const std::string& prefix)
+{
+    std::string upper = name, upperPrefix = prefix;
+    CharUpperBuffA(upper.data(), DWORD(upper.size()));
+    CharUpperBuffA(upperPrefix.data(), DWORD(upperPrefix.size()));
+    if (upperPrefix.empty() || upper.compare(0, upperPrefix.size(), upperPrefix) != 0)
+        return 0;
+    unsigned long long number = 0;
+    for (size_t i = upperPrefix.size(); i < upper.size() && std::isdigit(static_cast<unsigned char>(upper[i])); ++i) {
+        number = number * 10 + unsigned(upper[i] - '0');
+        if (number > 0xFFFFFFFFULL)
+            return 0xFFFFFFFFULL;
+    }
+    return number;
+}
+
 // ---- pages
 
 TFrameProfileEditWireless::TFrameProfileEditWireless(TComponent* owner) : TFrameBase(owner)
@@ -645,6 +661,8 @@ bool TFormProfileEdit::CheckWirelessPage()
         return fail(&CUISTR::STR_PURESPACE_PROFILENAME);
     if (m_strProfName.size() > 32)
         return fail(&CUISTR::STR_PROFILENAMELENGTH);
+    if (DefaultNameNumber(m_strProfName, S(&CUISTR::STR_PROF)) >= 0xFFFFFFFFULL)
+        return fail(&CUISTR::STR_PROFILENAME_INVALIDINT);
     const bool needsSsid = WinOS() >= WINOS_VISTA || m_nInfrastructureMode == 0 || m_bFromSurvey;
     if (needsSsid && m_strProfSSID.empty())
         return fail(&CUISTR::STR_ADHOCINPUTSSID);

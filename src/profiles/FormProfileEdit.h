@@ -178,6 +178,10 @@ extern TFormProfileEdit* FormProfileEdit;
 // The stored authentication mode and encryption status of the editor's choices.
 DWORD EditorAuthToStored(int authSel);
 DWORD EditorEncryToStored(int encrySel);
+// The number after the default-name prefix (compared ignoring case) at the start of a profile
+// name: leading digits only, 0 when there are none or the name has another start, at most
+// 4294967295.
+unsigned long long DefaultNameNumber(const std::string& name, const std::string& prefix);
 // The pre-shared key rule of WPA-PSK, WPA2-PSK and WPA-None: 8 to 63 characters of any kind,
 // or exactly 64 hexadecimal digits.
 bool IsValidPskKey(const std::string& key);

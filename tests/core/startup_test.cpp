@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
+#include <vector>
 
 #include "TempFolder.h"
 #include "resources/UiStr.h"
@@ -195,28 +197,35 @@ TEST_F(StartUp, SecondInstancePostsShowToTheRunningOneFoundByItsWholeTitle)
 
 namespace {
 
+struct VisibleWindows {
+    DWORD processId;
+    std::vector<std::string> captions;
+};
+
 BOOL CALLBACK FindVisibleWindow(HWND window, LPARAM param)
 {
-    auto* f = reinterpret_cast<FoundWindow*>(param);
+    auto* v = reinterpret_cast<VisibleWindows*>(param);
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
-    if (owner == f->processId && IsWindowVisible(window)) {
-        ++f->count;
-        f->window = window;
+    if (owner == v->processId && IsWindowVisible(window)) {
+        char text[512] = {};
+        GetWindowTextA(window, text, sizeof text);
+        v->captions.push_back(text);
     }
     return TRUE;
 }
 
 // Runs the installed program on a scenario of the simulated adapter until its start-up is over
 // and tells whether any of its windows is visible.
-bool ShowsAWindowAtStart(const std::string& arguments, const char* scenario)
+std::vector<std::string> VisibleWindowsAtStart(const std::string& arguments, const char* scenario,
+                                               const std::string& folder = TestProgramFolder())
 {
     SetEnvironmentVariableA("WEVO_SCENARIO", scenario);
     Process wevo;
-    bool started = Start(TestProgramFolder() + "Wevo.exe", arguments, wevo);
+    bool started = Start(folder + "Wevo.exe", arguments, wevo);
     SetEnvironmentVariableA("WEVO_SCENARIO", nullptr);
     if (!started)
-        return false;
+        return {"not started"};
     CUISTR strings;
     strings.Load();
     // Start-up is over once the main window exists and the message loop waits.
@@ -224,9 +233,14 @@ bool ShowsAWindowAtStart(const std::string& arguments, const char* scenario)
         Sleep(50);
     WaitForInputIdle(wevo.handle, 15000);
     Sleep(1000);
-    FoundWindow visible{wevo.id, "", nullptr, 0};
+    VisibleWindows visible{wevo.id, {}};
     EnumWindows(FindVisibleWindow, reinterpret_cast<LPARAM>(&visible));
-    return visible.count > 0;
+    return visible.captions;
+}
+
+bool ShowsAWindowAtStart(const std::string& arguments, const char* scenario)
+{
+    return !VisibleWindowsAtStart(arguments, scenario).empty();
 }
 
 }  // namespace
@@ -244,4 +258,24 @@ TEST_F(StartUp, CommandLineSwitchAloneStartsHidden)
 TEST_F(StartUp, WithoutAdapterNothingIsShown)
 {
     EXPECT_FALSE(ShowsAWindowAtStart("", "noadapter"));
+}
+
+TEST_F(StartUp, WiFiDirectOnlyModeOpensWiFiDirectInsteadOfTheMainWindow)
+{
+    // A copy of the installed program whose settings turn the stand-alone mode on.
+    TempFolder folder;
+    namespace fs = std::filesystem;
+    const fs::path installed = TestProgramFolder();
+    for (const char* name : {"Wevo.exe", "VoZEZIV.dll"})
+        fs::copy_file(installed / name, fs::path(folder.Path()) / name);
+    fs::copy(installed / "Languages", fs::path(folder.Path()) / "Languages", fs::copy_options::recursive);
+    fs::copy(installed / "scenarios", fs::path(folder.Path()) / "scenarios", fs::copy_options::recursive);
+    folder.Write("Wevo.ini", "[Settings]\nWiFiDirectStandAlone=1\n");
+
+    CUISTR strings;
+    strings.Load();
+    auto captions = VisibleWindowsAtStart("", "default", folder.Path());
+    EXPECT_FALSE(captions.empty());
+    for (const auto& caption : captions)
+        EXPECT_NE(caption, strings.STR_TARNWELL_CONFIG_TITLE);
 }

@@ -166,3 +166,49 @@ TEST_F(ConnectProfile, RescanUnderZeroConfigBelowVistaOnlyRereadsTheList)
 }
 
 } // namespace
+
+namespace {
+
+TEST(ProfileName, NumberAfterTheDefaultPrefix)
+{
+    const struct {
+        const char* name;
+        unsigned long long number;
+    } table[] = {
+        {"PROF4294967295", 4294967295ULL}, {"prof4294967294", 4294967294ULL}, {"PROFabc", 0},
+        {"PROF99999999999999", 4294967295ULL}, {"Home", 0}, {"PROF12x", 12},
+    };
+    for (const auto& t : table)
+        EXPECT_EQ(DefaultNameNumber(t.name, "PROF"), t.number) << t.name;
+}
+
+class SiteSurveyButtons : public SiteSurveyFixture {};
+
+TEST_F(SiteSurveyButtons, WithoutWpaSupportWpaNetworksCannotBeConnected)
+{
+    std::string scene = DefaultScene();
+    scene.replace(scene.find("WpaCapable=1"), 12, "WpaCapable=0");
+    Start(scene);
+    RescanAndShow();
+    FormSiteSurvey->lvApList->Item(RowOf("HomeNet"))->SetSelected(true);
+    EXPECT_FALSE(FormSiteSurvey->BtnSiteSurveyConnect->Enabled());
+    EXPECT_FALSE(FormSiteSurvey->BtnSiteSurveyAdd2Prof->Enabled());
+    FormSiteSurvey->lvApList->Item(RowOf("CafeCorner"))->SetSelected(true);
+    EXPECT_TRUE(FormSiteSurvey->BtnSiteSurveyConnect->Enabled());
+    EXPECT_TRUE(FormSiteSurvey->BtnSiteSurveyAdd2Prof->Enabled());
+}
+
+TEST_F(SiteSurveyButtons, FromWindows8AnAdhocNetworkHidesAddToProfile)
+{
+    std::string scene = DefaultScene("[Network.Party]\r\nSSID=PartyNet\r\nBSSID=02:00:00:00:00:09\r\nChannel=6\r\n"
+                                     "Infrastructure=adhoc\r\n");
+    scene.replace(scene.find("WinOS=41"), 8, "WinOS=51");
+    Start(scene);
+    RescanAndShow();
+    FormSiteSurvey->lvApList->Item(RowOf("PartyNet"))->SetSelected(true);
+    EXPECT_FALSE(FormSiteSurvey->BtnSiteSurveyAdd2Prof->Visible());
+    FormSiteSurvey->lvApList->Item(RowOf("CafeCorner"))->SetSelected(true);
+    EXPECT_TRUE(FormSiteSurvey->BtnSiteSurveyAdd2Prof->Visible());
+}
+
+} // namespace

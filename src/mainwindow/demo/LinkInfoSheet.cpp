@@ -1,0 +1,104 @@
+// Starts the program's windows on the simulated adapter, connected to the default scene's
+// HomeNet, and opens the link-information window on one page or the About box, the way the
+// main window's buttons do: scripts/screenshot NAME with WEVO_PROGRAM=LinkInfoSheet.exe and
+// "-- wireless|throughput|statistic|about" takes a picture of it.
+#include <windows.h>
+
+#include <cstring>
+#include <string>
+
+#include "advanced/FormAdvanced.h"
+#include "advanced/FormExtendedAP.h"
+#include "core/Dialogs.h"
+#include "core/FormHide.h"
+#include "core/Settings.h"
+#include "core/WvwlLib.h"
+#include "hotspot/FormHotSpot.h"
+#include "mainwindow/FormAbout.h"
+#include "mainwindow/FormLinkInfo.h"
+#include "mainwindow/FormMain.h"
+#include "mainwindow/FormSiteSurvey.h"
+#include "profiles/FormInvalidIdPwd.h"
+#include "profiles/FormPeapIdPwd.h"
+#include "profiles/FormProfile.h"
+#include "profiles/FormProfileEdit.h"
+#include "resources/FormResource.h"
+#include "ui/Forms.h"
+#include "wifidirect/FormWiFiDirect.h"
+#include "wifidisplay/FormWiFiDisplay.h"
+
+namespace {
+
+// HomeNet's WPA2 profile, stored as the active one so that start-up connects it.
+void StoreHomeProfile()
+{
+    WLANPROFILE p = VOZEZIV.defaultProfile;
+    std::strcpy(p.strProfileName, "Home");
+    p.SSID.SsidLength = 7;
+    std::memcpy(p.SSID.Ssid, "HomeNet", 7);
+    p.enumNetworkType = 1;
+    p.enumAuthenMode = 7;
+    p.enumEncryStatus = 6;
+    std::strcpy(p.chPskKey, "correct horse battery");
+    p.nPskKeyLen = unsigned(std::strlen(p.chPskKey));
+    VOZEZIV.WVWL_WriteProfile("Home", &p);
+    VOZEZIV.WVWL_WriteRegValue("CurProfile", REG_SZ, "Home", 5);
+}
+
+void CreateForms()
+{
+    Application->CreateForm(FormHide);
+    Application->CreateForm(FormResource);
+    Application->CreateForm(FormSelectCard);
+    Application->CreateForm(FormProgressMsg);
+    Application->CreateForm(FormSiteSurvey);
+    Application->CreateForm(FormWiFiDirectSetting);
+    Application->CreateForm(FormWiFiDirectProfile);
+    Application->CreateForm(FormWiFiDirectMediaSharing);
+    Application->CreateForm(FormWiFiDirect);
+    Application->CreateForm(FormAdvanced);
+    Application->CreateForm(FormMessageBox);
+    Application->CreateForm(FormProfile);
+    Application->CreateForm(FormProfileEdit);
+    Application->CreateForm(FormPeapIdPwd);
+    Application->CreateForm(FormExtendedAP);
+    Application->CreateForm(FormAbout);
+    Application->CreateForm(FormInvalidIdPwd);
+    Application->CreateForm(FormLinkInfo);
+    Application->CreateForm(FormWiFiDisplay);
+    Application->CreateForm(FormWFADispDevDetailInfo);
+    Application->CreateForm(FormHotSpot);
+    Application->CreateForm(WiFiDisplayWaning);
+    Application->CreateForm(FormMain);
+}
+
+void Open(const std::string& what)
+{
+    if (what == "about") {
+        FormMain->BtnAboutClick(nullptr);
+        return;
+    }
+    FormMain->BtnLinkInfoClick(nullptr);
+    if (what == "throughput")
+        FormLinkInfo->TabBtnThroughputMouseDown(nullptr, mbLeft, 0, 0, 0);
+    else if (what == "statistic")
+        FormLinkInfo->TabBtnStatisticMouseDown(nullptr, mbLeft, 0, 0, 0);
+}
+
+} // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int)
+{
+    SetEnvironmentVariableA("WEVO_SIM_STATE", "none");
+    Application->Initialize();
+    m_bMinimizeToTray = 1;
+    if (!VOZEZIV.Load((ProgramFolder() + "VoZEZIV.dll").c_str()))
+        return 1;
+    StoreHomeProfile();
+    CreateForms();
+    FormMain->Show();
+    Open(commandLine ? commandLine : "");
+    Application->ShowMainForm = false;
+    Application->Run();
+    return 0;
+}
