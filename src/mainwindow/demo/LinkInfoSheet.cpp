@@ -1,7 +1,8 @@
 // Starts the program's windows on the simulated adapter, connected to the default scene's
 // HomeNet, and opens the link-information window on one page or the About box, the way the
 // main window's buttons do: scripts/screenshot NAME with WEVO_PROGRAM=LinkInfoSheet.exe and
-// "-- wireless|throughput|statistic|about" takes a picture of it.
+// "-- wireless|throughput|statistic|about" takes a picture of it; "nolink" after the page
+// leaves the adapter unconnected.
 #include <windows.h>
 
 #include <cstring>
@@ -94,10 +95,13 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int)
     m_bMinimizeToTray = 1;
     if (!VOZEZIV.Load((ProgramFolder() + "VoZEZIV.dll").c_str()))
         return 1;
-    StoreHomeProfile();
+    const std::string what = commandLine ? commandLine : "";
+    const size_t blank = what.find(' ');
+    if (what.substr(blank == std::string::npos ? what.size() : blank + 1) != "nolink")
+        StoreHomeProfile();
     CreateForms();
     FormMain->Show();
-    Open(commandLine ? commandLine : "");
+    Open(what.substr(0, blank));
     Application->ShowMainForm = false;
     Application->Run();
     return 0;

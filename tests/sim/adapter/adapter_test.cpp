@@ -315,13 +315,14 @@ struct FailureCase {
   const char* identity;
   uint32_t linkStatusCode;
   int callback;   // 0: none expected
+  const char* extraScene = "";
 };
 
 class SimAdapterFailures : public SimAdapter, public ::testing::WithParamInterface<FailureCase> {};
 
 TEST_P(SimAdapterFailures, AreReportedAsTheProgramExpects) {
   const FailureCase& c = GetParam();
-  Load();
+  Load(std::string(kScene) + c.extraScene);
   WLANPROFILE p = Profile(c.ssid, c.auth, c.encryption);
   if (c.psk) SetPsk(p, c.psk);
   if (c.identity) {
@@ -344,8 +345,12 @@ INSTANTIATE_TEST_SUITE_P(
                       FailureCase{"WrongCipher", "HomeNet", 7, 4, "correct horse", nullptr, 6, 0},
                       FailureCase{"OpenProfileOnSecuredNetwork", "HomeNet", 0, 1, nullptr, nullptr, 6, 0},
                       FailureCase{"NoSuchNetwork", "Elsewhere", 0, 1, nullptr, nullptr, 6, 0},
-                      FailureCase{"IdentityRejected", "Office", 6, 6, nullptr, "mallory",  4,
-                                  RS_CBS_AU_STATUS_CLIENT_IDENTITY_REJECTED}),
+                      FailureCase{"IdentityRejected", "Office", 6, 6, nullptr, "mallory", 4,
+                                  RS_CBS_AU_STATUS_CLIENT_IDENTITY_REJECTED},
+                      FailureCase{"AuthenticationTimeOut", "SlowRadius", 6, 6, nullptr, "alice", 4,
+                                  RS_CBS_AU_STATUS_AUTH_TIMEOUT,
+                                  "[Network.Slow]\nSSID=SlowRadius\nBSSID=02:00:00:00:00:20\nChannel=6\n"
+                                  "Security=wpa2\nAuthTimeout=1\n"}),
     [](const ::testing::TestParamInfo<FailureCase>& i) { return std::string(i.param.name); });
 
 TEST_F(SimAdapter, WepKeysCompareAsBytesWhetherTypedAsTextOrHex) {
