@@ -3,6 +3,7 @@
 
 #include "advanced/FormAdvanced.h"
 #include "advanced/FormExtendedAP.h"
+#include "advanced/FormExtendedAPIdPwd.h"
 #include "core/Dialogs.h"
 #include "core/FormHide.h"
 #include "core/Log.h"
@@ -76,6 +77,7 @@ void CreateForms()
     Application->CreateForm(FormExtendedAP);
     Application->CreateForm(FormAbout);
     Application->CreateForm(FormHiddenSsid);
+    Application->CreateForm(FormExtendedAPIdPwd);
     Application->CreateForm(FormInvalidIdPwd);
     Application->CreateForm(FormLinkInfo);
     Application->CreateForm(FormWiFiDisplay);

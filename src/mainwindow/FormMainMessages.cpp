@@ -97,6 +97,9 @@ void TFormMain::Dispatch(TMessage& Message)
     case MSG_TRAY_ICON:
         OnTrayIconMessage(Message.LParam);
         return;
+    case MSG_TRAY_MODIFY_ICON:
+        OnTrayModifyMessage(Message.WParam, Message.LParam);
+        return;
     case MSG_MEDIA_CONNECT:
         OnNdisStatusMediaConnectMessage();
         return;
@@ -713,33 +716,7 @@ DWORD TFormMain::WirelessModeFromBand(const std::string& band)
     return 0;
 }
 
-bool IsWlanServiceRunning()
-{
-    SC_HANDLE manager = OpenSCManagerA(nullptr, SERVICES_ACTIVE_DATABASEA, SC_MANAGER_ENUMERATE_SERVICE);
-    if (!manager)
-        return false;
-    bool running = false;
-    if (SC_HANDLE service = OpenServiceA(manager, "Wlansvc", SERVICE_QUERY_STATUS)) {
-        SERVICE_STATUS status{};
-        running = QueryServiceStatus(service, &status) && status.dwCurrentState == SERVICE_RUNNING;
-        CloseServiceHandle(service);
-    }
-    CloseServiceHandle(manager);
-    return running;
-}
-
 void TFormMain::ReLaunchUtility()
 {
-    char path[256] = {};
-    GetModuleFileNameA(nullptr, path, sizeof path - 1);
-    const char* slash = std::strrchr(path, '\\');
-    std::string file = slash ? slash + 1 : path;
-    if (file.size() > 127)
-        file.resize(127);
-    std::string title = FormResource ? FormResource->UI_Str->STR_TARNWELL_CONFIG_TITLE : std::string();
-    if (title.size() > 31)
-        title.resize(31);
-    std::string command = "\"" + ProgramFolder() + "WevoReLaunch.exe\" " + file + " \"" + title + "\"";
-    PrintMessage(6, " WinExec: %s\n", command.c_str());
-    WinExec(command.c_str(), SW_MINIMIZE);
+    RunRelaunch(std::string());
 }

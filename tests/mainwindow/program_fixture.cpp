@@ -7,6 +7,7 @@
 
 #include "advanced/FormAdvanced.h"
 #include "advanced/FormExtendedAP.h"
+#include "advanced/FormExtendedAPIdPwd.h"
 #include "core/Dialogs.h"
 #include "core/FormHide.h"
 #include "core/Settings.h"
@@ -96,12 +97,17 @@ void ProgramFixture::SetUp()
     seams::logSink = [this](const char* line) { m_log.push_back(line); };
     SetEnvironmentVariableA("WEVO_SIM_STATE", "none");
     SetEnvironmentVariableA("WEVO_SIM_PIPE", "none");
+    // No test starts the real relaunch program (it would start the test program again).
+    relaunchExecOverride = [](const std::string&, UINT) { return 33u; };
+    // Test processes run side by side: each gets its own named status events.
+    statusEventNameSuffix = "." + std::to_string(GetCurrentProcessId());
 }
 
 void ProgramFixture::TearDown()
 {
     seams::modalAnswer = nullptr;
     Application->DestroyForms();
+    relaunchExecOverride = nullptr;
     if (VOZEZIV.hWLAPIDll) {
         if (auto shutdown = SimEntry<void (*)()>("SimShutdown"))
             shutdown();
@@ -143,6 +149,7 @@ void ProgramFixture::CreateWindows()
     Application->CreateForm(FormExtendedAP);
     Application->CreateForm(FormAbout);
     Application->CreateForm(FormHiddenSsid);
+    Application->CreateForm(FormExtendedAPIdPwd);
     Application->CreateForm(FormInvalidIdPwd);
     Application->CreateForm(FormLinkInfo);
     Application->CreateForm(FormWiFiDisplay);
