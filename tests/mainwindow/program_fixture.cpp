@@ -1,5 +1,7 @@
 #include "program_fixture.h"
 
+#include "mainwindow/ProgramForms.h"
+
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -132,31 +134,7 @@ void ProgramFixture::LoadLibrary(const TScenario& scenario)
 void ProgramFixture::CreateWindows()
 {
     m_bMinimizeToTray = 1;
-    Application->CreateForm(FormHide);
-    Application->CreateForm(FormResource);
-    Application->CreateForm(FormSelectCard);
-    Application->CreateForm(FormProgressMsg);
-    Application->CreateForm(FormSiteSurvey);
-    Application->CreateForm(FormWiFiDirectSetting);
-    Application->CreateForm(FormWiFiDirectProfile);
-    Application->CreateForm(FormWiFiDirectMediaSharing);
-    Application->CreateForm(FormWiFiDirect);
-    Application->CreateForm(FormAdvanced);
-    Application->CreateForm(FormMessageBox);
-    Application->CreateForm(FormProfile);
-    Application->CreateForm(FormProfileEdit);
-    Application->CreateForm(FormPeapIdPwd);
-    Application->CreateForm(FormExtendedAP);
-    Application->CreateForm(FormAbout);
-    Application->CreateForm(FormHiddenSsid);
-    Application->CreateForm(FormExtendedAPIdPwd);
-    Application->CreateForm(FormInvalidIdPwd);
-    Application->CreateForm(FormLinkInfo);
-    Application->CreateForm(FormWiFiDisplay);
-    Application->CreateForm(FormWFADispDevDetailInfo);
-    Application->CreateForm(FormHotSpot);
-    Application->CreateForm(WiFiDisplayWaning);
-    Application->CreateForm(FormMain);
+    CreateProgramForms();
 }
 
 void ProgramFixture::StartProgram(const TScenario& scenario)

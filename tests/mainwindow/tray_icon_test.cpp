@@ -7,6 +7,7 @@
 #include "mainwindow/FormMain.h"
 #include "program_fixture.h"
 #include "resources/FormResource.h"
+#include "ui/Seams.h"
 #include "wifidirect/FormWiFiDirect.h"
 
 namespace {
@@ -160,6 +161,28 @@ TEST_F(TrayIcon, ExitRemovesTheIconStopsTimersAndEndsTheLoop)
     const std::string journal = SimJournal();
     EXPECT_NE(journal.find("WVWL_DisableWifiDirect("), std::string::npos);
     EXPECT_NE(journal.find("WVWL_DeInitial("), std::string::npos);
+}
+
+TEST_F(TrayIcon, ExitClosesTheHelpWindowsFirst)
+{
+    StartProgram();
+    const std::string title = ReadINIStr("Settings", "HelpFile", "Tarnwell WLAN Utility Help", "ini");
+    ASSERT_FALSE(title.empty());
+    HWND help = CreateWindowExA(0, "STATIC", title.c_str(), WS_OVERLAPPED, 0, 0, 50, 50, nullptr, nullptr, nullptr,
+                                nullptr);
+    HWND html = CreateWindowExA(0, "STATIC", "HTML Help", WS_OVERLAPPED, 0, 0, 50, 50, nullptr, nullptr, nullptr,
+                                nullptr);
+    ASSERT_TRUE(help && html);
+    int waits = 0;
+    seams::sleepOverride = [&](DWORD) {
+        ++waits;
+        Application->ProcessMessages();
+    };
+    FormMain->OnTrayExit(nullptr);
+    seams::sleepOverride = nullptr;
+    EXPECT_FALSE(IsWindow(help));
+    EXPECT_FALSE(IsWindow(html));
+    EXPECT_EQ(waits, 2);
 }
 
 }  // namespace

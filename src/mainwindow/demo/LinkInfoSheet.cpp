@@ -19,6 +19,7 @@
 #include "mainwindow/FormLinkInfo.h"
 #include "mainwindow/FormMain.h"
 #include "mainwindow/FormSiteSurvey.h"
+#include "mainwindow/ProgramForms.h"
 #include "profiles/FormInvalidIdPwd.h"
 #include "profiles/FormPeapIdPwd.h"
 #include "profiles/FormProfile.h"
@@ -46,32 +47,6 @@ void StoreHomeProfile()
     VOZEZIV.WVWL_WriteRegValue("CurProfile", REG_SZ, "Home", 5);
 }
 
-void CreateForms()
-{
-    Application->CreateForm(FormHide);
-    Application->CreateForm(FormResource);
-    Application->CreateForm(FormSelectCard);
-    Application->CreateForm(FormProgressMsg);
-    Application->CreateForm(FormSiteSurvey);
-    Application->CreateForm(FormWiFiDirectSetting);
-    Application->CreateForm(FormWiFiDirectProfile);
-    Application->CreateForm(FormWiFiDirectMediaSharing);
-    Application->CreateForm(FormWiFiDirect);
-    Application->CreateForm(FormAdvanced);
-    Application->CreateForm(FormMessageBox);
-    Application->CreateForm(FormProfile);
-    Application->CreateForm(FormProfileEdit);
-    Application->CreateForm(FormPeapIdPwd);
-    Application->CreateForm(FormExtendedAP);
-    Application->CreateForm(FormAbout);
-    Application->CreateForm(FormInvalidIdPwd);
-    Application->CreateForm(FormLinkInfo);
-    Application->CreateForm(FormWiFiDisplay);
-    Application->CreateForm(FormWFADispDevDetailInfo);
-    Application->CreateForm(FormHotSpot);
-    Application->CreateForm(WiFiDisplayWaning);
-    Application->CreateForm(FormMain);
-}
 
 void Open(const std::string& what)
 {
@@ -99,7 +74,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int)
     const size_t blank = what.find(' ');
     if (what.substr(blank == std::string::npos ? what.size() : blank + 1) != "nolink")
         StoreHomeProfile();
-    CreateForms();
+    CreateProgramForms();
     FormMain->Show();
     Open(what.substr(0, blank));
     Application->ShowMainForm = false;
