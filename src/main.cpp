@@ -3,6 +3,7 @@
 
 #include "advanced/FormAdvanced.h"
 #include "advanced/FormExtendedAP.h"
+#include "advanced/FormExtendedAPIdPwd.h"
 #include "core/Dialogs.h"
 #include "core/FormHide.h"
 #include "core/Log.h"
@@ -13,6 +14,7 @@
 #include "mainwindow/FormLinkInfo.h"
 #include "mainwindow/FormMain.h"
 #include "mainwindow/FormSiteSurvey.h"
+#include "mainwindow/ProgramForms.h"
 #include "profiles/FormInvalidIdPwd.h"
 #include "profiles/FormPeapIdPwd.h"
 #include "profiles/FormProfile.h"
@@ -56,35 +58,6 @@ bool LoadAdapterLibrary()
     return false;
 }
 
-// Every window of the program, once, in this order; FormHide first becomes the main form.
-void CreateForms()
-{
-    Application->CreateForm(FormHide);
-    Application->CreateForm(FormResource);
-    Application->CreateForm(FormSelectCard);
-    Application->CreateForm(FormProgressMsg);
-    Application->CreateForm(FormSiteSurvey);
-    Application->CreateForm(FormWiFiDirectSetting);
-    Application->CreateForm(FormWiFiDirectProfile);
-    Application->CreateForm(FormWiFiDirectMediaSharing);
-    Application->CreateForm(FormWiFiDirect);
-    Application->CreateForm(FormAdvanced);
-    Application->CreateForm(FormMessageBox);
-    Application->CreateForm(FormProfile);
-    Application->CreateForm(FormProfileEdit);
-    Application->CreateForm(FormPeapIdPwd);
-    Application->CreateForm(FormExtendedAP);
-    Application->CreateForm(FormAbout);
-    Application->CreateForm(FormHiddenSsid);
-    Application->CreateForm(FormInvalidIdPwd);
-    Application->CreateForm(FormLinkInfo);
-    Application->CreateForm(FormWiFiDisplay);
-    Application->CreateForm(FormWFADispDevDetailInfo);
-    Application->CreateForm(FormHotSpot);
-    Application->CreateForm(WiFiDisplayWaning);
-    // Last: its creation brings the adapter up.
-    Application->CreateForm(FormMain);
-}
 
 // Nothing is shown with "-S"; otherwise the main window (or Wi-Fi Direct alone) when an
 // adapter is present.
@@ -125,7 +98,7 @@ void RunFirstInstance(const char* commandLine, const std::string& title)
         PrintMessage(6, " <-- TFormMain::FormCreate()\n");
         return;
     }
-    CreateForms();
+    CreateProgramForms();
     PrintMessage(6, " <-- FormMain::FormCreate()\n");
 
     const std::string programPath = ProgramPath();

@@ -171,9 +171,10 @@ WVWL_API int __cdecl WVWL_EnableAPSD(WMM_CAPABILITY capability) {
   });
 }
 
-WVWL_API int __stdcall WVWL_EnableDhcpServer() {
-  return Call("WVWL_EnableDhcpServer", [&] { return ""; }, [&]() -> int {
+WVWL_API int __stdcall WVWL_EnableDhcpServer(int bIcsEnabled) {
+  return Call("WVWL_EnableDhcpServer", [&] { return std::to_string(bIcsEnabled); }, [&]() -> int {
     Sim().SetIntValue("DhcpServer", 1);
+    Sim().SetIntValue("DhcpServerIcs", bIcsEnabled);
     return WVWL_ERROR_SUCCESS;
   });
 }

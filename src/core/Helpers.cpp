@@ -198,8 +198,7 @@ void __cdecl EnableDHCPThread(void*)
         int ics = VOZEZIV.WVWL_IsEnableICS();
         PrintMessage(6, " ICS is %s, call WVWL_EnableDhcpServer()\n", ics ? "enabled" : "disabled");
         if (VOZEZIV.WVWL_EnableDhcpServer) {
-            // The shared entry-point contract declares no argument, so the state is not passed.
-            int result = VOZEZIV.WVWL_EnableDhcpServer();
+            int result = VOZEZIV.WVWL_EnableDhcpServer(ics);
             PrintMessage(6, " EnableDHCPThread <-- %d = WVWL_EnableDhcpServer(%d) \n", result, ics);
         }
     }

@@ -11,6 +11,7 @@
 #include "core/Log.h"
 #include "core/WvwlLib.h"
 #include "mainwindow/LinkInfoLayout.h"
+#include "mainwindow/LinkStatus.h"
 #include "ui/Seams.h"
 
 TFormAbout* FormAbout = nullptr;
@@ -67,13 +68,6 @@ void VersionRow(TGroupBox* box, int top, std::string CUISTR::*name, TLabel*& nam
 }
 
 } // namespace
-
-std::string MacAddressText(const unsigned char* mac)
-{
-    char text[18];
-    std::snprintf(text, sizeof text, "%02X-%02X-%02X-%02X-%02X-%02X", mac[0], mac[1], mac[2], mac[3], mac[4], mac[5]);
-    return text;
-}
 
 TFormAbout::TFormAbout(TComponent* owner) : TFormBase(owner)
 {
@@ -136,7 +130,6 @@ void TFormAbout::FormCreate(TObject* Sender)
     const bool link = VOZEZIV.bCompanyWebSiteLink == 1;
     ImgTarnwell->SetHint(link ? VOZEZIV.strCompanyWebSite : "");
     ImgTarnwell->SetEnabled(link);
-    ImgTarnwell->Cursor = link ? crHandPoint : crDefault;
     PrintMessage(6, "[Wevo] <-- TFormAbout::FormCreate\n");
 }
 
@@ -165,7 +158,7 @@ void TFormAbout::FormShow(TObject*)
     unsigned char mac[6] = {};
     if (VOZEZIV.WVWL_QueryMacAddrs)
         VOZEZIV.WVWL_QueryMacAddrs(mac);
-    m_strMAC = MacAddressText(mac);
+    m_strMAC = LinkBssidText(mac);
     lblMAC->SetCaption(m_strMAC);
 }
 

@@ -49,6 +49,3 @@ public:
 };
 
 extern TFormAbout* FormAbout;
-
-// "%02X-%02X-%02X-%02X-%02X-%02X"
-std::string MacAddressText(const unsigned char* mac);

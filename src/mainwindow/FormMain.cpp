@@ -484,6 +484,7 @@ void TFormMain::FormDestroy(TObject*)
     if (VOZEZIV.WVWL_DeInitial) {
         PrintMessage(6, " TFormMain::FormDestroy ---> WVWL_DeInitial\n");
         VOZEZIV.WVWL_DeInitial();
+        CloseRetiredStatusEvents();
     }
     if (m_hDevNotify && !UnregisterDeviceNotification(m_hDevNotify))
         PrintMessage(6, " TFormMain::FormDestroy ---> UnregisterDeviceNotification\n");

@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <functional>
 #include <string>
 
 #include "core/FormBase.h"
@@ -18,6 +19,9 @@
 // Work of the adapter callback handed over to the window thread.
 constexpr UINT MSG_CALLBACK_CCX_DIAG = WM_APP + 20;
 constexpr UINT MSG_CALLBACK_WPS_EAP = WM_APP + 21;
+
+// An icon change handed to the window thread (wParam type, lParam state).
+constexpr UINT MSG_TRAY_MODIFY_ICON = WM_APP + 22;
 
 // Tray icon types.
 enum : int { TRAY_TYPE_STATION = 0, TRAY_TYPE_WIFIDIRECT = 1 };
@@ -182,6 +186,7 @@ public:
     void OnSiteSurveyConnect();
     void OnReceiveTrayExitMsg();
     void OnNdisStatusMediaConnectMessage();
+    void OnConnectComplete();
 
     // Tray icon and menu.
     BOOL SetTrayIcon();
@@ -203,11 +208,23 @@ public:
     int SetWDPEventHandleToDriver();
     void ActionForSigma(BYTE eventCode);
 
-    // Operating-mode switches.
+    // --- Tray menu, tray hand-over and operating-mode switches -------------------------
+    // Rebuilds the optional menu items; false when the menu must not open.
+    bool BuildTrayMenu();
+    void ShowPopMenu();
+    void OnTrayAbout(TObject* Sender);
+    void OnTrayHelp(TObject* Sender);
+    // MSG_TRAY_MODIFY_ICON: an icon change handed over from another thread.
+    void OnTrayModifyMessage(WPARAM wParam, LPARAM lParam);
+    void OnTraySwitchApMode(TObject* Sender);
     void OnTraySwitchWvconfig();
     void OnTraySwitchZeroConfig(TObject* Sender);
+    void OnTraySwitchAPClientMode(TObject* Sender);
     void OnTraySwitchSTAMode(TObject* Sender);
     void OnTraySwitchWiFiDirectConcurrentMode(TObject* Sender);
+    // Enabled state of the buttons that need this program to control the adapter.
+    void RefreshControlledButtons(bool includeProfileButton);
+    // --- end of tray block --------------------------------------------------------------
 
     // Window procedure (device and power events) and message map.
     void WndProc(TMessage& Message) override;
@@ -221,6 +238,7 @@ private:
     void ExecuteWiFiDirectProfileAction(const TActionQueue::Entry& action);
     void SendCcxInfo(bool needExactlyOne);
     void PlaceBelow(TForm* form);
+    void ReapplyProfileAfterSessionSwitch();
 
     bool m_bExecutingActions = false;
     bool m_bInInitCard = false;
@@ -244,3 +262,20 @@ int CreateMyDACL(SECURITY_ATTRIBUTES* attributes);
 // The adapter library's event callback. `out` carries the address of a text
 // buffer of the library's.
 void WINAPI rsCallBackFunc(int code, const void* data, int out);
+
+// --- Tray, event threads and operating-mode switches ---------------------------------
+// Closes the status-event handles whose threads ended, once the adapter library holds a
+// newer one or has been de-initialised.
+void CloseRetiredStatusEvents();
+// The relaunch program's command line: its full path in the program's folder, this
+// program's file name, the main window's caption and, when given, the program to start next.
+std::string RelaunchCommandLine(const std::string& nextProgram);
+UINT RunRelaunch(const std::string& nextProgram);
+// Whether the Windows WLAN service runs.
+bool IsWlanServiceRunning();
+// Test seam: appended to the status events' names so that test processes running side by
+// side do not share one named event.
+extern std::string statusEventNameSuffix;
+// Test seams: replace WinExec of the relaunch, and the WLAN service check.
+extern std::function<UINT(const std::string& command, UINT show)> relaunchExecOverride;
+extern std::function<bool()> wlanServiceRunningOverride;

@@ -181,13 +181,7 @@ void TFormMain::InitCard()
             int result = VOZEZIV.WVWL_SetAndWriteOPMode(OP_MODE_STATION);
             PrintMessage(6, " InitCard:: WVWL_SetAndWriteOPMode(OP_MODE_STATION) return 0x%x\n", result);
             VOZEZIV.WVWL_WlanDeleteAllWindowsProfiles();
-            std::string file = ProgramFileName();
-            std::string title = FormResource ? FormResource->UI_Str->STR_TARNWELL_CONFIG_TITLE : std::string();
-            char command[512];
-            std::snprintf(command, sizeof command, "WevoReLaunch.exe %s \"%s\" %s", file.c_str(), title.c_str(),
-                          file.c_str());
-            PrintMessage(6, " WinExec: %s\n", command);
-            WinExec(command, SW_MINIMIZE);
+            RunRelaunch(ProgramFileName());
             break;
         }
         case OP_MODE_APCLIENT:

@@ -3,19 +3,20 @@
 #include <process.h>
 #include <sddl.h>
 
-#include <cstring>
 #include <functional>
+#include <mutex>
 #include <string>
+#include <vector>
 
 #include "core/Log.h"
 #include "core/WvwlLib.h"
 #include "mainwindow/FormMain.h"
-#include "resources/FormResource.h"
 #include "ui/Seams.h"
 #include "wifidirect/FormWiFiDirect.h"
 #include "wifidisplay/FormWiFiDisplay.h"
 #include "wlapi/result.h"
 
+std::string statusEventNameSuffix;
 HANDLE m_hWiFiDirectStatusEvent = nullptr;
 HANDLE m_hWiFiDisplayStatusEvent = nullptr;
 volatile LONG g_bStopWiFiDirectThread = 0;
@@ -23,70 +24,125 @@ volatile LONG g_bStopWiFiDirectThread = 0;
 namespace {
 
 constexpr int kInitRetries = 60;
+constexpr DWORD kThreadEndWaitMs = 5000;
+
+// What one waiting thread needs; owned by the thread. The main window is looked up by
+// its handle, so the caption's length does not matter.
+struct WaitContext {
+    HANDLE event = nullptr;
+    HWND mainWindow = nullptr;
+    volatile LONG stop = 0;
+};
+
+// The running Wi-Fi Direct waiter: its context and thread handle (window thread and the
+// start-up thread both ask for it, under this lock).
+std::mutex g_directLock;
+WaitContext* g_directContext = nullptr;
+HANDLE g_directThread = nullptr;
+
+// Event handles the library may still signal after their thread ended; closed once the
+// library has been given a newer handle or has been de-initialised.
+std::mutex g_retiredLock;
+std::vector<HANDLE> g_retiredEvents;
+
+void RetireEvent(HANDLE event)
+{
+    std::lock_guard<std::mutex> lock(g_retiredLock);
+    g_retiredEvents.push_back(event);
+}
+
+HWND WiFiDirectWindow()
+{
+    return FormWiFiDirect ? FormWiFiDirect->Handle() : nullptr;
+}
+
+HWND WiFiDisplayWindow()
+{
+    return FormWiFiDisplay ? FormWiFiDisplay->Handle() : nullptr;
+}
 
 unsigned long SetP2pEventReadyOid()
 {
     return VOZEZIV.nWinOS >= 31 ? 0xFFF101D6ul : 0x0DF101D6ul;
 }
 
-std::string MainTitle(size_t limit)
+// The event is auto-reset: a wake consumes the signal, nothing is reset by hand. The stop
+// flag is read after each wake, so the stop's own signal still brings one message.
+unsigned __stdcall WiFiDirectDlgThread(void* arg)
 {
-    std::string title = FormResource ? FormResource->UI_Str->STR_TARNWELL_CONFIG_TITLE : std::string();
-    if (title.size() > limit)
-        title.resize(limit);
-    return title;
-}
-
-void __cdecl WiFiDirectDlgThread(void*)
-{
+    auto* context = static_cast<WaitContext*>(arg);
     PrintMessage(6, " --> WiFiDirectDlgThread\n");
-    const std::string title = MainTitle(31);
-    HANDLE event = m_hWiFiDirectStatusEvent;
-    while (!g_bStopWiFiDirectThread) {
-        DWORD wait = WaitForSingleObject(event, INFINITE);
-        if (wait == WAIT_OBJECT_0) {
-            if (FindWindowA(nullptr, title.c_str()) && FormWiFiDirect)
-                PostMessageA(FormWiFiDirect->Handle(), MSG_WIFIDIRECT_EVENET, 0, 0);
-            else
-                PrintMessage(2, " WiFiDirectDlgThread:: FindWindow \"%s\" failed !! \n", title.c_str());
-        } else {
+    for (bool stopped = false; !stopped;) {
+        DWORD wait = WaitForSingleObject(context->event, INFINITE);
+        if (wait != WAIT_OBJECT_0) {
             PrintMessage(2, " WiFiDirectDlgThread:: WaitForSingleObject() return %d\n", int(wait));
+            Sleep(100);
+            stopped = context->stop != 0;
+            continue;
         }
-        ResetEvent(event);
+        HWND target = WiFiDirectWindow();
+        if (IsWindow(context->mainWindow) && target)
+            PostMessageA(target, MSG_WIFIDIRECT_EVENET, 0, 0);
+        else
+            PrintMessage(2, " WiFiDirectDlgThread:: FindWindow \"%p\" failed !! \n", static_cast<void*>(context->mainWindow));
+        stopped = context->stop != 0;
     }
-    CloseHandle(event);
-    m_hWiFiDirectStatusEvent = nullptr;
+    RetireEvent(context->event);
+    InterlockedCompareExchangePointer(&m_hWiFiDirectStatusEvent, nullptr, context->event);
+    delete context;
     PrintMessage(6, " <-- WiFiDirectDlgThread\n");
+    return 0;
 }
 
-void __cdecl WiFiDisplayDlgThread(void*)
+// Runs until the process ends.
+unsigned __stdcall WiFiDisplayDlgThread(void* arg)
 {
+    auto* context = static_cast<WaitContext*>(arg);
     PrintMessage(6, " --> WiFiDisplayDlgThread\n");
-    const std::string title = MainTitle(255);
-    HANDLE event = m_hWiFiDisplayStatusEvent;
     for (;;) {
-        DWORD wait = WaitForSingleObject(event, INFINITE);
-        if (wait == WAIT_OBJECT_0) {
-            if (FindWindowA(nullptr, title.c_str()) && FormWiFiDisplay)
-                PostMessageA(FormWiFiDisplay->Handle(), MSG_WIFIDISPLAY_EVENET, 0, 0);
-            else
-                PrintMessage(2, "[WDP] WiFiDisplayDlgThread:: FindWindow \"%s\" failed !! \n", title.c_str());
-        } else {
+        DWORD wait = WaitForSingleObject(context->event, INFINITE);
+        if (wait != WAIT_OBJECT_0) {
             PrintMessage(2, "[WDP] WiFiDisplayDlgThread:: WaitForSingleObject() return %d\n", int(wait));
+            Sleep(100);
+            continue;
         }
-        ResetEvent(event);
+        HWND target = WiFiDisplayWindow();
+        if (IsWindow(context->mainWindow) && target)
+            PostMessageA(target, MSG_WIFIDISPLAY_EVENET, 0, 0);
+        else
+            PrintMessage(2, "[WDP] WiFiDisplayDlgThread:: FindWindow \"%p\" failed !! \n",
+                         static_cast<void*>(context->mainWindow));
     }
 }
 
-HANDLE CreateStatusEvent(const char* name)
+HANDLE CreateStatusEvent(const char* baseName)
 {
+    const std::string named = baseName + statusEventNameSuffix;
+    const char* name = named.c_str();
     SECURITY_ATTRIBUTES attributes{};
     if (CreateMyDACL(&attributes)) {
         HANDLE event = CreateEventA(&attributes, FALSE, FALSE, name);
+        DWORD error = GetLastError();
         LocalFree(attributes.lpSecurityDescriptor);
+        SetLastError(error);
         return event;
     }
     return CreateEventA(nullptr, FALSE, FALSE, name);
+}
+
+HANDLE StartWaiter(unsigned(__stdcall* body)(void*), HANDLE event, HWND mainWindow, WaitContext** contextOut)
+{
+    auto* context = new WaitContext;
+    context->event = event;
+    context->mainWindow = mainWindow;
+    HANDLE thread = reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, body, context, 0, nullptr));
+    if (!thread) {
+        delete context;
+        return nullptr;
+    }
+    if (contextOut)
+        *contextOut = context;
+    return thread;
 }
 
 // Calls an initialisation entry again while it answers "not ready".
@@ -130,45 +186,78 @@ int CreateMyDACL(SECURITY_ATTRIBUTES* attributes)
     return 1;
 }
 
+void CloseRetiredStatusEvents()
+{
+    std::lock_guard<std::mutex> lock(g_retiredLock);
+    for (HANDLE event : g_retiredEvents)
+        CloseHandle(event);
+    g_retiredEvents.clear();
+}
+
 DWORD TFormMain::CreateEventAndStartThread(int request)
 {
     switch (request) {
     case 0: {
+        std::lock_guard<std::mutex> lock(g_directLock);
         if (m_hWiFiDirectStatusEvent)
             return 1;
         PrintMessage(6, ">>WIFI_DIRECT create event<<\n");
-        m_hWiFiDirectStatusEvent = CreateStatusEvent(WD_STATUS_EVENT_NAME);
-        if (!m_hWiFiDirectStatusEvent) {
+        HANDLE event = CreateStatusEvent(WD_STATUS_EVENT_NAME);
+        if (!event) {
             DWORD error = GetLastError();
             PrintMessage(2, " CreateEvent \"WDStatusEvent\" fail error = %d\n", int(error));
             return error;
         }
         g_bStopWiFiDirectThread = 0;
-        _beginthread(WiFiDirectDlgThread, 0, nullptr);
+        m_hWiFiDirectStatusEvent = event;
+        g_directThread = StartWaiter(WiFiDirectDlgThread, event, Handle(), &g_directContext);
         return 1;
     }
     case 1: {
         PrintMessage(6, ">>WIFI_DIRECT stop event<<\n");
-        if (!m_hWiFiDirectStatusEvent)
-            return 1;
-        DWORD value = 0;
-        int result = VOZEZIV.WVWL_OIDSetInfo(SetP2pEventReadyOid(), &value, 4);
-        PrintMessage(6, " ---> set SET_P2P_EVENT_READY (%x , 0) return %d\n", unsigned(SetP2pEventReadyOid()), result);
-        g_bStopWiFiDirectThread = 1;
-        SetEvent(m_hWiFiDirectStatusEvent);
+        HANDLE thread = nullptr;
+        {
+            std::lock_guard<std::mutex> lock(g_directLock);
+            if (!m_hWiFiDirectStatusEvent)
+                return 1;
+            DWORD value = 0;
+            int result = VOZEZIV.WVWL_OIDSetInfo(SetP2pEventReadyOid(), &value, 4);
+            PrintMessage(6, " ---> set SET_P2P_EVENT_READY (%x , 0) return %d\n", unsigned(SetP2pEventReadyOid()),
+                         result);
+            g_bStopWiFiDirectThread = 1;
+            HANDLE event = m_hWiFiDirectStatusEvent;
+            if (g_directContext)
+                g_directContext->stop = 1;
+            g_directContext = nullptr;
+            thread = g_directThread;
+            g_directThread = nullptr;
+            SetEvent(event);
+            if (!thread) {
+                RetireEvent(event);
+                m_hWiFiDirectStatusEvent = nullptr;
+            }
+        }
+        // The waiter only waits and posts, so it ends promptly; a new request 0 then
+        // finds no handle and starts afresh.
+        if (thread) {
+            WaitForSingleObject(thread, kThreadEndWaitMs);
+            CloseHandle(thread);
+        }
         return 1;
     }
     case 2: {
         if (m_hWiFiDisplayStatusEvent)
             return 1;
         PrintMessage(6, "[WDP]>>WIFI_DISPLAY create event<<\n");
-        m_hWiFiDisplayStatusEvent = CreateStatusEvent(WDP_STATUS_EVENT_NAME);
-        if (!m_hWiFiDisplayStatusEvent) {
+        HANDLE event = CreateStatusEvent(WDP_STATUS_EVENT_NAME);
+        if (!event) {
             DWORD error = GetLastError();
             PrintMessage(2, "[WDP] CreateEvent \"WDPStatusEvent\" fail error = %d\n", int(error));
             return error;
         }
-        _beginthread(WiFiDisplayDlgThread, 0, nullptr);
+        m_hWiFiDisplayStatusEvent = event;
+        if (HANDLE thread = StartWaiter(WiFiDisplayDlgThread, event, Handle(), nullptr))
+            CloseHandle(thread);
         return 1;
     }
     default:
@@ -209,10 +298,13 @@ void TFormMain::InitWiFidirect(BOOL bUserRequest)
 
     int result = int(created);
     if (created == 1) {
-        result = VOZEZIV.WVWL_InitWifiDirect(m_hWiFiDirectStatusEvent);
-        result = RetryWhileNotReady(result, m_nCountWaitInit,
-                                    [] { return VOZEZIV.WVWL_InitWifiDirect(m_hWiFiDirectStatusEvent); },
+        HANDLE event = m_hWiFiDirectStatusEvent;
+        result = VOZEZIV.WVWL_InitWifiDirect(event);
+        result = RetryWhileNotReady(result, m_nCountWaitInit, [event] { return VOZEZIV.WVWL_InitWifiDirect(event); },
                                     " After retry WVWL_InitWifiDirect(), dwResult = %d m_nCountWaitInit = %d \n");
+        // The library now holds the new handle and has let go of any older one.
+        if (result == 1)
+            CloseRetiredStatusEvents();
         int mode = VOZEZIV.WVWL_QueryOPMode();
         if (mode != VOZEZIV.WVWL_ReadOpMode())
             VOZEZIV.WVWL_WriteOPMode(mode);
@@ -248,9 +340,9 @@ void TFormMain::CreateWDPEvent(BOOL bCreate)
         PrintMessage(2, "[WDP] CreateEventAndStartThread(2) return %d\n", int(created));
         return;
     }
-    int result = VOZEZIV.WVWL_InitWifiDisplay(m_hWiFiDisplayStatusEvent);
-    result = RetryWhileNotReady(result, m_nCountWaitInit,
-                                [] { return VOZEZIV.WVWL_InitWifiDisplay(m_hWiFiDisplayStatusEvent); },
+    HANDLE event = m_hWiFiDisplayStatusEvent;
+    int result = VOZEZIV.WVWL_InitWifiDisplay(event);
+    result = RetryWhileNotReady(result, m_nCountWaitInit, [event] { return VOZEZIV.WVWL_InitWifiDisplay(event); },
                                 "[WDP] After retry WVWL_InitWifiDisplay(), dwResult = %d m_nCountWaitInit = %d \n");
     m_nCountWaitInit = 0;
     PrintMessage(6, "[WDP] WVWL_InitWifiDisplay return %d\n", result);

@@ -1,5 +1,8 @@
 // The main window's message map, its radio switch and the timers that the
 // adapter start-up and the action queue rely on.
+#include <process.h>
+
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -36,6 +39,17 @@ void Start(TTimer* timer, unsigned interval)
     timer->SetEnabled(true);
 }
 
+void LogPowerBroadcast(WPARAM event)
+{
+    PrintMessage(6, ">>WM_POWERBROADCAST<<\n");
+    if (event == PBT_APMRESUMESUSPEND)
+        PrintMessage(6, ">>PBT_APMRESUMESUSPEND<<\n");
+    else if (event == PBT_APMRESUMEAUTOMATIC)
+        PrintMessage(6, ">>PBT_APMRESUMEAUTOMATIC<<\n");
+    else
+        PrintMessage(6, "WParam = 0x%x\n", unsigned(event));
+}
+
 }  // namespace
 
 void TFormMain::Dispatch(TMessage& Message)
@@ -43,7 +57,7 @@ void TFormMain::Dispatch(TMessage& Message)
     PrintMessage(8, "((PMessage)Message)->Msg = 0x%x\n", Message.Msg);
     switch (Message.Msg) {
     case WM_POWERBROADCAST:
-        PrintMessage(6, ">>WM_POWERBROADCAST<<\n");
+        LogPowerBroadcast(Message.WParam);
         return;
     case MSG_SCAN_FAIL:
         OnScanFail();
@@ -59,6 +73,9 @@ void TFormMain::Dispatch(TMessage& Message)
         return;
     case MSG_SITE_SURVEY_CONNECT:
         OnSiteSurveyConnect();
+        return;
+    case MSG_CONNECT_COMPLETE:
+        OnConnectComplete();
         return;
     case MSG_TRAY_EXIT:
         OnReceiveTrayExitMsg();
@@ -79,6 +96,9 @@ void TFormMain::Dispatch(TMessage& Message)
         return;
     case MSG_TRAY_ICON:
         OnTrayIconMessage(Message.LParam);
+        return;
+    case MSG_TRAY_MODIFY_ICON:
+        OnTrayModifyMessage(Message.WParam, Message.LParam);
         return;
     case MSG_MEDIA_CONNECT:
         OnNdisStatusMediaConnectMessage();
@@ -103,8 +123,13 @@ void TFormMain::OnScanFail()
     if (GetScanListForUSB11())
         return;
     PrintMessage(6, " GetScanListForUSB11() return FALSE\n");
-    if (FormSiteSurvey)
-        FormSiteSurvey->OnScanFailed();
+    InterlockedExchange(&m_bSurveyComplete, 0);
+    if (!FormSiteSurvey)
+        return;
+    FormSiteSurvey->OnScanFailed();
+    const std::vector<BYTE>& list = FormSiteSurvey->pBssidList;
+    if (list.size() >= sizeof(ULONG) && reinterpret_cast<const NDIS_802_11_BSSID_LIST_EX*>(list.data())->NumberOfItems == 0)
+        FormSiteSurvey->ForceUpdateBssidList();
 }
 
 void TFormMain::OnInterfaceArrival()
@@ -135,6 +160,25 @@ void TFormMain::OnSiteSurveyConnect()
     VOZEZIV.WVWL_WriteRegValue("CurProfile", REG_SZ, "", 0);
     if (FormSiteSurvey)
         InsertAction(FormSiteSurvey->m_ConnectAction);
+}
+
+void TFormMain::OnConnectComplete()
+{
+    PrintMessage(6, " >>MSG_CONNECT_COMPLETE<<");
+    int flag = 0;
+    const int read = VOZEZIV.WVWL_ReadWifiDirectFlag(&flag);
+    if ((read == 1 && flag) || VOZEZIV.bWiFiDirectSigmaTest) {
+        const int role = FormWiFiDirect ? int(FormWiFiDirect->m_ulMyRule) : 0;
+        if (role == 2)
+            _beginthread(RenewIPAddrThread, 0, nullptr);
+        else
+            PrintMessage(6, " TFormMain::Don't RenewIPAddrThread <--- FormWiFiDirect->m_ulMyRule = %d\n", role);
+        return;
+    }
+    PrintMessage(6,
+                 " TFormMain::Don't RenewIPAddrThread <--- WVWL_ReadWifiDirectFlag = %d; bWiFiDirect = %d && "
+                 "VOZEZIV.bWiFiDirectSigmaTest = FALSE\n",
+                 read, flag);
 }
 
 void TFormMain::OnReceiveTrayExitMsg()
@@ -419,7 +463,7 @@ void TFormMain::TimerSessionIDTimer(TObject*)
                 BtnWiFiDirect->SetEnabled(true);
                 m_bRadio = TRUE;
                 if (VOZEZIV.nWinOS >= 31)
-                    ConnectPreviousProfileSetting();
+                    ReapplyProfileAfterSessionSwitch();
             } else {
                 ImgRadioOn->SetVisible(false);
                 ImgRadioOff->SetVisible(true);
@@ -443,8 +487,58 @@ void TFormMain::TimerSessionIDTimer(TObject*)
     m_dwLastSessionId = now;
 }
 
+namespace {
+
+// Whether the library still stores a profile of this name. The count the
+// library reports is bounded before it sizes the buffer.
+bool StoredProfileExists(const std::string& name)
+{
+    constexpr unsigned long kMaxProfiles = 4096;
+    unsigned long count = 0;
+    if (VOZEZIV.WVWL_ReadProfileList(nullptr, &count) != 1 || count == 0)
+        return false;
+    count = std::min(count, kMaxProfiles);
+    std::vector<WLANPROFILE> profiles(count);
+    if (VOZEZIV.WVWL_ReadProfileList(profiles.data(), &count) != 1)
+        return false;
+    count = std::min<unsigned long>(count, profiles.size());
+    for (unsigned long i = 0; i < count; ++i) {
+        const char* stored = profiles[i].strProfileName;
+        if (name == std::string(stored, strnlen(stored, sizeof profiles[i].strProfileName)))
+            return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+void TFormMain::ReapplyProfileAfterSessionSwitch()
+{
+    if (VOZEZIV.WVWL_DetectUserAdmin()) {
+        ConnectPreviousProfileSetting();
+        return;
+    }
+    if (!m_pProfData)
+        return;
+    const std::string name(m_pProfData->strProfileName,
+                           strnlen(m_pProfData->strProfileName, sizeof m_pProfData->strProfileName));
+    if (name.empty()) {
+        ConnectPreviousProfileSetting();
+        return;
+    }
+    if (!StoredProfileExists(name)) {
+        PrintMessage(6, " Profile has been deleted! Clear m_pProfData\n");
+        std::memset(m_pProfData, 0, sizeof(WLANPROFILE));
+        return;
+    }
+    VOZEZIV.WVWL_ReadProfileData(m_pProfData, name.c_str());
+    ConnectPreviousProfileSetting();
+}
+
 void TFormMain::ConnectPreviousProfileSetting()
 {
+    if (!m_pProfData)
+        return;
     int wps = 0, wifiDirect = 0;
     VOZEZIV.WVWL_ReadWPSFlag(&wps);
     VOZEZIV.WVWL_ReadWifiDirectFlag(&wifiDirect);
@@ -624,16 +718,5 @@ DWORD TFormMain::WirelessModeFromBand(const std::string& band)
 
 void TFormMain::ReLaunchUtility()
 {
-    char path[256] = {};
-    GetModuleFileNameA(nullptr, path, sizeof path - 1);
-    const char* slash = std::strrchr(path, '\\');
-    std::string file = slash ? slash + 1 : path;
-    if (file.size() > 127)
-        file.resize(127);
-    std::string title = FormResource ? FormResource->UI_Str->STR_TARNWELL_CONFIG_TITLE : std::string();
-    if (title.size() > 31)
-        title.resize(31);
-    std::string command = "\"WevoReLaunch.exe\" " + file + " \"" + title + "\"";
-    PrintMessage(6, " WinExec: %s\n", command.c_str());
-    WinExec(command.c_str(), SW_MINIMIZE);
+    RunRelaunch(std::string());
 }

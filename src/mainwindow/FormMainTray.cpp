@@ -8,10 +8,26 @@
 #include "hotspot/FormHotSpot.h"
 #include "mainwindow/FormMain.h"
 #include "resources/FormResource.h"
+#include "ui/Seams.h"
 
 namespace {
 
 constexpr UINT kTrayId = 4;
+
+constexpr int kHelpCloseTries = 15;
+constexpr DWORD kHelpCloseWaitMs = 250;
+
+void CloseHelpWindows(const std::string& title)
+{
+    for (int i = 0; i < kHelpCloseTries; ++i) {
+        HWND window = FindWindowA(nullptr, title.c_str());
+        if (!window)
+            return;
+        PrintMessage(6, " PostMessage to close help file, window title is \"%s\"\n", title.c_str());
+        PostMessageA(window, WM_CLOSE, 0, 0);
+        seams::Sleep(kHelpCloseWaitMs);
+    }
+}
 
 void CopyTip(char (&dst)[128], const std::string& text)
 {
@@ -102,6 +118,11 @@ BOOL TFormMain::SetTrayIcon()
 
 BOOL TFormMain::ModifyTrayIcon(int nType, DWORD nIcon)
 {
+    // The icon record belongs to the window thread; other threads hand the change over.
+    if (GetWindowThreadProcessId(Handle(), nullptr) != GetCurrentThreadId()) {
+        PostMessageA(Handle(), MSG_TRAY_MODIFY_ICON, WPARAM(nType), LPARAM(nIcon));
+        return 1;
+    }
     PrintMessage(6, " ModifyTrayIcon\n");
     PrintMessage(6, " ModifyTrayIcon nType = %d ,nIcon = %d, m_nNowIconType = %d, m_nNowIcon = %d \n", nType,
                  int(nIcon), m_nNowIconType, int(m_nNowIcon));
@@ -172,10 +193,7 @@ void TFormMain::OnTrayIconMessage(LPARAM lParam)
         PrintMessage(6, "%s WM_LBUTTONDBLCLK\n", Name.c_str());
         OnTrayLaunch(nullptr);
     } else if (lParam == WM_RBUTTONUP) {
-        POINT p{};
-        GetCursorPos(&p);
-        SetForegroundWindow(Handle());
-        TrayPopMenu->Popup(p.x, p.y);
+        ShowPopMenu();
         PostMessageA(Handle(), WM_NULL, 0, 0);
     }
 }
@@ -221,6 +239,11 @@ void TFormMain::OnTrayExit(TObject* Sender)
     PrintMessage(6, " --> TFormMain::OnTrayExit\n");
     if (FormHotSpot && FormHotSpot->FrameHotSpotMain && FormHotSpot->FrameHotSpotMain->m_bHS20Active)
         FormHotSpot->FrameHotSpotMain->rBtnDisableHS20Click(Sender);
+    std::string title = ReadINIStr("Settings", "HelpFile", "Tarnwell WLAN Utility Help", "ini");
+    if (!title.empty()) {
+        CloseHelpWindows(title);
+        CloseHelpWindows("HTML Help");
+    }
     DeleteTrayIcon();
     StopTimers();
     if (Application)
@@ -228,31 +251,19 @@ void TFormMain::OnTrayExit(TObject* Sender)
     PrintMessage(6, " <-- TFormMain::OnTrayExit\n");
 }
 
-// Operating-mode switches: the hand-overs that the card start reaches.
-void TFormMain::OnTraySwitchWvconfig()
+void TFormMain::OnTrayModifyMessage(WPARAM wParam, LPARAM lParam)
 {
-    PrintMessage(6, " --> TFormMain::OnTraySwitchWvconfig\n");
-    StopZeroConfigService(true);
-    InitCard();
-    InitCard_SetOidFromReg(true, true);
+    ModifyTrayIcon(int(wParam), DWORD(lParam));
 }
 
-void TFormMain::OnTraySwitchZeroConfig(TObject*)
+void TFormMain::OnTrayAbout(TObject* Sender)
 {
-    PrintMessage(6, " --> TFormMain::OnTraySwitchZeroConfig\n");
-    SetZeroConfigControl(true);
+    if (VOZEZIV.WVWL_IsDeviceExist(&VOZEZIV.selectedAdapter))
+        BtnAboutClick(Sender);
 }
 
-void TFormMain::OnTraySwitchSTAMode(TObject*)
+void TFormMain::OnTrayHelp(TObject* Sender)
 {
-    PrintMessage(6, " --> TFormMain::OnTraySwitchSTAMode\n");
-    m_bHideAPButton = TRUE;
-    VOZEZIV.WVWL_SetAndWriteOPMode(OP_MODE_STATION);
-}
-
-void TFormMain::OnTraySwitchWiFiDirectConcurrentMode(TObject*)
-{
-    PrintMessage(6, " --> TFormMain::OnTraySwitchWiFiDirectConcurrentMode\n");
-    m_bHideAPButton = TRUE;
-    VOZEZIV.WVWL_SetAndWriteOPMode(OP_MODE_STA_WIFI_DIRECT);
+    if (VOZEZIV.WVWL_IsDeviceExist(&VOZEZIV.selectedAdapter))
+        SysBtnHelpClick(Sender);
 }

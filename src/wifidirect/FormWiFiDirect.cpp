@@ -37,6 +37,25 @@ void TFormWiFiDirect::SysBtnCloseClick(TObject*)
     Hide();
 }
 
+void TFormWiFiDirect::Dispatch(TMessage& Message)
+{
+    if (Message.Msg == MSG_WIFIDIRECT_EVENET) {
+        OnWiFiDirectEvent();
+        return;
+    }
+    TForm::Dispatch(Message);
+}
+
+void TFormWiFiDirect::OnWiFiDirectEvent()
+{
+    int result = VOZEZIV.WVWL_QueryWifiDirectStatus(m_WiFiDirectStatus);
+    PrintMessage(6, " TFormWiFiDirect::OnWiFiDirectEvent WVWL_QueryWifiDirectStatus return %d\n", result);
+    ++m_nEventsHandled;
+    const unsigned long oid = VOZEZIV.nWinOS >= 31 ? 0xFFF101D6ul : 0x0DF101D6ul;
+    DWORD ready = 1;
+    VOZEZIV.WVWL_OIDSetInfo(oid, &ready, 4);
+}
+
 void TFormWiFiDirect::ShowWiFiDirectState(bool on)
 {
     ImgWiFiDirectOn->SetVisible(on);

@@ -29,7 +29,13 @@ public:
     TLabel* lblHintToEnable = nullptr;
     CRITICAL_SECTION m_csOwnDevice;
 
+    // Events fetched and acknowledged so far (MSG_WIFIDIRECT_EVENET).
+    int m_nEventsHandled = 0;
+
     void SysBtnCloseClick(TObject* Sender);
+    void Dispatch(TMessage& Message) override;
+    // Fetches the library's Wi-Fi Direct event and acknowledges it.
+    void OnWiFiDirectEvent();
     void EnableOrDisableWiFiDirect(BOOL bWiFiDirect, BOOL bReadWiFiDirectFlag, BOOL bPopDeviceName,
                                    BOOL bWriteWiFiDirectFlag);
     void InitializeVariablesAndStatus(BOOL bInitMenus);

@@ -2,6 +2,7 @@
 
 #include "core/Log.h"
 #include "core/WvwlLib.h"
+#include "wlapi/constants.h"
 
 TFormWiFiDisplay* FormWiFiDisplay = nullptr;
 
@@ -13,6 +14,16 @@ TFormWiFiDisplay::TFormWiFiDisplay(TComponent* owner) : TForm(owner)
     BtnWDPTeardown = new TWvImage(this);
     BtnWDPTeardown->SetParent(this);
     BtnWDPTeardown->SetEnabled(false);
+}
+
+void TFormWiFiDisplay::Dispatch(TMessage& Message)
+{
+    if (Message.Msg == MSG_WIFIDISPLAY_EVENET) {
+        ++m_nEventsHandled;
+        PrintMessage(6, "[WDP] TFormWiFiDisplay: MSG_WIFIDISPLAY_EVENET\n");
+        return;
+    }
+    TForm::Dispatch(Message);
 }
 
 void TFormWiFiDisplay::SysBtnCloseClick(TObject*)

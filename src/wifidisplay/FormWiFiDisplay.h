@@ -13,7 +13,11 @@ public:
     BOOL m_bSessionTornDown = FALSE;
     BOOL m_bViewReset = FALSE;
 
+    // Events received so far (MSG_WIFIDISPLAY_EVENET).
+    int m_nEventsHandled = 0;
+
     void SysBtnCloseClick(TObject* Sender);
+    void Dispatch(TMessage& Message) override;
     void BtnWDPTeardownClick(TObject* Sender);
     void ResetWDPView();
     // Writes the Wi-Fi Display configuration; 0 switches Wi-Fi Display off in the driver.

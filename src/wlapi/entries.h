@@ -42,7 +42,8 @@ using PFN_WVWL_DisableDhcpServer = int(__stdcall*)();
 using PFN_WVWL_Disassociate = int(__stdcall*)();
 using PFN_WVWL_Disconnect = int(__stdcall*)();
 using PFN_WVWL_EnableAPSD = int(__cdecl*)(WMM_CAPABILITY capability);
-using PFN_WVWL_EnableDhcpServer = int(__stdcall*)();
+// Starts the DHCP server of the access point; `bIcsEnabled` is the connection-sharing state.
+using PFN_WVWL_EnableDhcpServer = int(__stdcall*)(int bIcsEnabled);
 using PFN_WVWL_EnableDLSetup = int(__stdcall*)(int enable);
 // Certificate lists: a null array yields the count; entries are 1040-byte CERT_INFO records.
 using PFN_WVWL_EnumCert = int(__stdcall*)(const char* store, void* certArray, int* count);

@@ -21,9 +21,12 @@ int WINAPI FakeQueryCurrAddress(unsigned char* address)
     return 1;
 }
 int WINAPI FakeIsEnableICS() { return icsState; }
-int WINAPI FakeEnableDhcpServer()
+int dhcpIcsArgument = -1;
+
+int WINAPI FakeEnableDhcpServer(int bIcsEnabled)
 {
     ++dhcpCalls;
+    dhcpIcsArgument = bIcsEnabled;
     return 1;
 }
 int WINAPI FakeRenewIPAddr() { return 1; }
@@ -276,6 +279,7 @@ TEST(WorkerThreads, EnableDhcpFollowsConnectionSharing)
     dhcpCalls = 0;
     EnableDHCPThread(nullptr);
     EXPECT_EQ(dhcpCalls, 1);
+    EXPECT_EQ(dhcpIcsArgument, 1) << "the sharing state is handed to the DHCP server";
     EXPECT_EQ(log.lines, (std::vector<std::string>{
                              "[Wevo][Info]  --> EnableDHCPThread\n",
                              "[Wevo][Info]  ICS is enabled, call WVWL_EnableDhcpServer()\n",

@@ -4,6 +4,7 @@
 
 #include "core/Settings.h"
 #include "mainwindow/FormAbout.h"
+#include "mainwindow/LinkStatus.h"
 #include "program_fixture.h"
 #include "resources/FormResource.h"
 
@@ -16,7 +17,7 @@ const std::regex kDate("[0-9]{4}-[0-9]{2}-[0-9]{2}");
 TEST(AboutTexts, MacAddressIsUpperCaseHexJoinedByHyphens)
 {
     const unsigned char mac[6] = {0, 12, 171, 205, 239, 1};
-    EXPECT_EQ(MacAddressText(mac), "00-0C-AB-CD-EF-01");
+    EXPECT_EQ(LinkBssidText(mac), "00-0C-AB-CD-EF-01");
 }
 
 TEST(AboutTexts, VersionOfTheProgramAndTheLibrary)

@@ -334,3 +334,89 @@ TEST_F(LinkInfoTick, LinkEventTextsKeepOrClear)
 }
 
 }  // namespace
+
+namespace {
+
+int g_msConfig = 1, g_radio = 1, g_wapiConnecting = 0, g_hwRadio = 1;
+unsigned long g_ccx = 0;
+
+int __stdcall FakeMSConfig() { return g_msConfig; }
+int __stdcall FakeRadio() { return g_radio; }
+int __stdcall FakeWapiConnecting() { return g_wapiConnecting; }
+int __stdcall FakeWapiProgress() { return 40; }
+int __stdcall FakeStaConfig(KV_802_11_STA_CONFIG* config)
+{
+    config->HwRadioStatus = DWORD(g_hwRadio);
+    return 1;
+}
+int __stdcall FakeCcxInfo(unsigned long* word)
+{
+    *word = g_ccx;
+    return 1;
+}
+
+struct NoLinkCase {
+    int winOS;
+    DWORD status, linkStatusCode;
+    int msConfig, radio, wapiConnecting, hwRadio;
+    std::string CUISTR::*text;  // null: the WAPI progress line
+};
+
+TEST_F(LinkInfoTick, NoLinkStatusLinePerWindowsVersion)
+{
+    StartProgram();
+    VOZEZIV.WVWL_QueryWLANStatus = FakeQueryWLANStatus;
+    VOZEZIV.WVWL_CheckMSConfigService = FakeMSConfig;
+    VOZEZIV.WVWL_ReadRadioStatus = FakeRadio;
+    VOZEZIV.WVWL_IsWAPIConnecting = FakeWapiConnecting;
+    VOZEZIV.WVWL_GetWAPIProgress = FakeWapiProgress;
+    VOZEZIV.WVWL_QuerySTAConfig = FakeStaConfig;
+    const CUISTR& s = *FormResource->UI_Str;
+    const NoLinkCase cases[] = {
+        {41, 0, 0, 1, 1, 0, 1, &CUISTR::STR_DRIVER_NOTOK},
+        {41, 0, 0, 0, 1, 0, 1, &CUISTR::STR_AUTOCONFIG_DISABLE},
+        {41, 2, 0, 1, 0, 0, 1, &CUISTR::STR_RADIOOFF},
+        {41, 2, 0, 1, 1, 1, 1, nullptr},
+        {41, 2, 0, 1, 1, 0, 1, &CUISTR::STR_DISCONNECTED},
+        {41, 3, 2, 1, 1, 0, 1, &CUISTR::STR_RADIOOFF},
+        {24, 0, 0, 0, 1, 0, 1, &CUISTR::STR_DRIVER_NOTOK},
+        {24, 2, 0, 1, 0, 0, 1, &CUISTR::STR_RADIOOFF},
+        {24, 2, 0, 1, 1, 0, 0, &CUISTR::STR_RADIOOFF},
+        {24, 2, 0, 1, 1, 1, 1, &CUISTR::STR_DISCONNECTED},
+    };
+    for (const NoLinkCase& c : cases) {
+        VOZEZIV.nWinOS = c.winOS;
+        std::memset(&g_status, 0, sizeof g_status);
+        g_status.status = c.status;
+        g_status.linkStatusCode = c.linkStatusCode;
+        g_msConfig = c.msConfig, g_radio = c.radio, g_wapiConnecting = c.wapiConnecting, g_hwRadio = c.hwRadio;
+        FormLinkInfo->TimerLinkInfo->Tick();
+        const std::string expected = c.text ? s.*c.text : s.STR_PROCESSING_CONNECTION + " <--> 40 %";
+        EXPECT_EQ(FormLinkInfo->FrameLinkInfoWireless->lblStatus->Caption(), expected)
+            << "code " << c.winOS << " status " << c.status;
+    }
+}
+
+TEST_F(LinkInfoTick, CckmAndProtectedFramesBeforeVista)
+{
+    StartProgram();
+    VOZEZIV.WVWL_QueryWLANStatus = FakeQueryWLANStatus;
+    VOZEZIV.WVWL_QueryCCXInfo = FakeCcxInfo;
+    VOZEZIV.nWinOS = 24;
+    const CUISTR& s = *FormResource->UI_Str;
+    g_status = ConnectedRecord();
+    g_status.authenticationMode = 4;
+    g_status.encryptionStatus = 4;
+    g_ccx = 0x04000002;  // CCKM enabled, protected management frames on
+    FormLinkInfo->TimerLinkInfo->Tick();
+    EXPECT_EQ(FormLinkInfo->FrameLinkInfoWireless->lblAuthen->Caption(), s.STR_WPAPSK + "+" + s.STR_CCKM);
+    EXPECT_EQ(FormLinkInfo->FrameLinkInfoWireless->lblEncrypt->Caption(), s.STR_TKIP + "(MFP)");
+
+    // From Vista on the word is not consulted.
+    VOZEZIV.nWinOS = 41;
+    FormLinkInfo->TimerLinkInfo->Tick();
+    EXPECT_EQ(FormLinkInfo->FrameLinkInfoWireless->lblAuthen->Caption(), s.STR_WPAPSK);
+    EXPECT_EQ(FormLinkInfo->FrameLinkInfoWireless->lblEncrypt->Caption(), s.STR_TKIP);
+}
+
+}  // namespace

@@ -1,5 +1,7 @@
 #include "program_fixture.h"
 
+#include "mainwindow/ProgramForms.h"
+
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -7,6 +9,7 @@
 
 #include "advanced/FormAdvanced.h"
 #include "advanced/FormExtendedAP.h"
+#include "advanced/FormExtendedAPIdPwd.h"
 #include "core/Dialogs.h"
 #include "core/FormHide.h"
 #include "core/Settings.h"
@@ -96,12 +99,17 @@ void ProgramFixture::SetUp()
     seams::logSink = [this](const char* line) { m_log.push_back(line); };
     SetEnvironmentVariableA("WEVO_SIM_STATE", "none");
     SetEnvironmentVariableA("WEVO_SIM_PIPE", "none");
+    // No test starts the real relaunch program (it would start the test program again).
+    relaunchExecOverride = [](const std::string&, UINT) { return 33u; };
+    // Test processes run side by side: each gets its own named status events.
+    statusEventNameSuffix = "." + std::to_string(GetCurrentProcessId());
 }
 
 void ProgramFixture::TearDown()
 {
     seams::modalAnswer = nullptr;
     Application->DestroyForms();
+    relaunchExecOverride = nullptr;
     if (VOZEZIV.hWLAPIDll) {
         if (auto shutdown = SimEntry<void (*)()>("SimShutdown"))
             shutdown();
@@ -126,30 +134,7 @@ void ProgramFixture::LoadLibrary(const TScenario& scenario)
 void ProgramFixture::CreateWindows()
 {
     m_bMinimizeToTray = 1;
-    Application->CreateForm(FormHide);
-    Application->CreateForm(FormResource);
-    Application->CreateForm(FormSelectCard);
-    Application->CreateForm(FormProgressMsg);
-    Application->CreateForm(FormSiteSurvey);
-    Application->CreateForm(FormWiFiDirectSetting);
-    Application->CreateForm(FormWiFiDirectProfile);
-    Application->CreateForm(FormWiFiDirectMediaSharing);
-    Application->CreateForm(FormWiFiDirect);
-    Application->CreateForm(FormAdvanced);
-    Application->CreateForm(FormMessageBox);
-    Application->CreateForm(FormProfile);
-    Application->CreateForm(FormProfileEdit);
-    Application->CreateForm(FormPeapIdPwd);
-    Application->CreateForm(FormExtendedAP);
-    Application->CreateForm(FormAbout);
-    Application->CreateForm(FormHiddenSsid);
-    Application->CreateForm(FormInvalidIdPwd);
-    Application->CreateForm(FormLinkInfo);
-    Application->CreateForm(FormWiFiDisplay);
-    Application->CreateForm(FormWFADispDevDetailInfo);
-    Application->CreateForm(FormHotSpot);
-    Application->CreateForm(WiFiDisplayWaning);
-    Application->CreateForm(FormMain);
+    CreateProgramForms();
 }
 
 void ProgramFixture::StartProgram(const TScenario& scenario)

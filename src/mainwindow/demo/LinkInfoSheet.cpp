@@ -1,7 +1,8 @@
 // Starts the program's windows on the simulated adapter, connected to the default scene's
 // HomeNet, and opens the link-information window on one page or the About box, the way the
 // main window's buttons do: scripts/screenshot NAME with WEVO_PROGRAM=LinkInfoSheet.exe and
-// "-- wireless|throughput|statistic|about" takes a picture of it.
+// "-- wireless|throughput|statistic|about" takes a picture of it; "nolink" after the page
+// leaves the adapter unconnected.
 #include <windows.h>
 
 #include <cstring>
@@ -18,6 +19,7 @@
 #include "mainwindow/FormLinkInfo.h"
 #include "mainwindow/FormMain.h"
 #include "mainwindow/FormSiteSurvey.h"
+#include "mainwindow/ProgramForms.h"
 #include "profiles/FormInvalidIdPwd.h"
 #include "profiles/FormPeapIdPwd.h"
 #include "profiles/FormProfile.h"
@@ -45,32 +47,6 @@ void StoreHomeProfile()
     VOZEZIV.WVWL_WriteRegValue("CurProfile", REG_SZ, "Home", 5);
 }
 
-void CreateForms()
-{
-    Application->CreateForm(FormHide);
-    Application->CreateForm(FormResource);
-    Application->CreateForm(FormSelectCard);
-    Application->CreateForm(FormProgressMsg);
-    Application->CreateForm(FormSiteSurvey);
-    Application->CreateForm(FormWiFiDirectSetting);
-    Application->CreateForm(FormWiFiDirectProfile);
-    Application->CreateForm(FormWiFiDirectMediaSharing);
-    Application->CreateForm(FormWiFiDirect);
-    Application->CreateForm(FormAdvanced);
-    Application->CreateForm(FormMessageBox);
-    Application->CreateForm(FormProfile);
-    Application->CreateForm(FormProfileEdit);
-    Application->CreateForm(FormPeapIdPwd);
-    Application->CreateForm(FormExtendedAP);
-    Application->CreateForm(FormAbout);
-    Application->CreateForm(FormInvalidIdPwd);
-    Application->CreateForm(FormLinkInfo);
-    Application->CreateForm(FormWiFiDisplay);
-    Application->CreateForm(FormWFADispDevDetailInfo);
-    Application->CreateForm(FormHotSpot);
-    Application->CreateForm(WiFiDisplayWaning);
-    Application->CreateForm(FormMain);
-}
 
 void Open(const std::string& what)
 {
@@ -94,10 +70,13 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int)
     m_bMinimizeToTray = 1;
     if (!VOZEZIV.Load((ProgramFolder() + "VoZEZIV.dll").c_str()))
         return 1;
-    StoreHomeProfile();
-    CreateForms();
+    const std::string what = commandLine ? commandLine : "";
+    const size_t blank = what.find(' ');
+    if (what.substr(blank == std::string::npos ? what.size() : blank + 1) != "nolink")
+        StoreHomeProfile();
+    CreateProgramForms();
     FormMain->Show();
-    Open(commandLine ? commandLine : "");
+    Open(what.substr(0, blank));
     Application->ShowMainForm = false;
     Application->Run();
     return 0;

@@ -1,0 +1,50 @@
+#include "mainwindow/ProgramForms.h"
+
+#include "advanced/FormAdvanced.h"
+#include "advanced/FormExtendedAP.h"
+#include "advanced/FormExtendedAPIdPwd.h"
+#include "core/Dialogs.h"
+#include "core/FormHide.h"
+#include "hotspot/FormHotSpot.h"
+#include "mainwindow/FormAbout.h"
+#include "mainwindow/FormLinkInfo.h"
+#include "mainwindow/FormMain.h"
+#include "mainwindow/FormSiteSurvey.h"
+#include "profiles/FormInvalidIdPwd.h"
+#include "profiles/FormPeapIdPwd.h"
+#include "profiles/FormProfile.h"
+#include "profiles/FormProfileEdit.h"
+#include "resources/FormResource.h"
+#include "ui/Forms.h"
+#include "wifidirect/FormWiFiDirect.h"
+#include "wifidisplay/FormWiFiDisplay.h"
+
+void CreateProgramForms()
+{
+    Application->CreateForm(FormHide);
+    Application->CreateForm(FormResource);
+    Application->CreateForm(FormSelectCard);
+    Application->CreateForm(FormProgressMsg);
+    Application->CreateForm(FormSiteSurvey);
+    Application->CreateForm(FormWiFiDirectSetting);
+    Application->CreateForm(FormWiFiDirectProfile);
+    Application->CreateForm(FormWiFiDirectMediaSharing);
+    Application->CreateForm(FormWiFiDirect);
+    Application->CreateForm(FormAdvanced);
+    Application->CreateForm(FormMessageBox);
+    Application->CreateForm(FormProfile);
+    Application->CreateForm(FormProfileEdit);
+    Application->CreateForm(FormPeapIdPwd);
+    Application->CreateForm(FormExtendedAP);
+    Application->CreateForm(FormAbout);
+    Application->CreateForm(FormHiddenSsid);
+    Application->CreateForm(FormExtendedAPIdPwd);
+    Application->CreateForm(FormInvalidIdPwd);
+    Application->CreateForm(FormLinkInfo);
+    Application->CreateForm(FormWiFiDisplay);
+    Application->CreateForm(FormWFADispDevDetailInfo);
+    Application->CreateForm(FormHotSpot);
+    Application->CreateForm(WiFiDisplayWaning);
+    // Last: its creation brings the adapter up.
+    Application->CreateForm(FormMain);
+}
