@@ -6,6 +6,8 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 include(GoogleTest)
 add_library(wevo_test_main STATIC ${CMAKE_SOURCE_DIR}/tests/support/test_main.cpp)
 target_link_libraries(wevo_test_main PUBLIC gtest)
+add_executable(wine_warmup WIN32 ${CMAKE_SOURCE_DIR}/tests/support/wine_warmup.cpp)
+target_link_libraries(wine_warmup PRIVATE ole32)
 
 # A test passes on gtest's own verdict in its output: under Wine a process that has written its
 # result can still crash or hang while the system tears it down, which says nothing of the test.
@@ -31,6 +33,6 @@ function(wevo_add_test name dir)
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
     # Tests run side by side: the simulated adapter keeps no state file unless a test names one.
-    PROPERTIES TIMEOUT 120 ENVIRONMENT "WEVO_SIM_STATE=none"
+    PROPERTIES TIMEOUT 60 ENVIRONMENT "WEVO_SIM_STATE=none"
                PASS_REGULAR_EXPRESSION "${WEVO_TEST_PASSED}")
 endfunction()
