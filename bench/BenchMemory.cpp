@@ -61,11 +61,16 @@ Figures Take(const WevoRun& wevo)
     return f;
 }
 
+// A count of zero means the system does not report it (Wine answers 0 for these).
+std::string Count(double value)
+{
+    return value > 0 ? std::to_string(static_cast<unsigned long>(value)) : "n/a";
+}
+
 void Print(const char* label, const Figures& f)
 {
-    std::printf("%-30s working set %8.0f KB  private %8.0f KB  GDI objects %4lu  USER objects %4lu  windows %4d\n",
-                label, f.workingSetKb, f.privateKb, static_cast<unsigned long>(f.gdi),
-                static_cast<unsigned long>(f.user), f.windows);
+    std::printf("%-22s working set %8.0f KB  private %s KB  GDI objects %s  USER objects %s  windows %d\n", label,
+                f.workingSetKb, Count(f.privateKb).c_str(), Count(f.gdi).c_str(), Count(f.user).c_str(), f.windows);
 }
 
 // One step of link changes every second: signals move, a network leaves and comes back, and
