@@ -66,20 +66,9 @@ TImage* MakeImage(TFormMain* form, int left, int top, int width, int height)
 TWvImage* MakeButton(TFormMain* form, int left, int top, int width, int height, TImage* normal, TImage* down,
                      TImage* disabled)
 {
-    auto* button = new TWvImage(form);
-    button->SetParent(form);
-    button->SetBounds(left, top, width, height);
-    if (normal)
-        button->SetImage0(normal);
-    if (down)
-        button->SetImage(1, down);
-    if (disabled) {
+    TWvImage* button = MakePushButton(form, left, top, width, height, normal, down, disabled);
+    if (disabled)
         button->SetImage(2, disabled);
-        button->SetImage(3, disabled);
-    }
-    button->ImageStyle = gsPushButton;
-    button->ImageSource = gsrcImage;
-    button->SetShowHint(true);
     return button;
 }
 

@@ -114,20 +114,8 @@ IE_INFO ParseElements(const NDIS_WLAN_BSSID_EX* network)
 
 TWvImage* MakeButton(TFormSiteSurvey* form, int left, int top, TImage* normal, TImage* down, TImage* disabled)
 {
-    auto* button = new TWvImage(form);
-    button->SetParent(form);
     const int w = normal ? normal->Width() : 20, h = normal ? normal->Height() : 20;
-    button->SetBounds(left, top, w, h);
-    if (normal)
-        button->SetImage0(normal);
-    if (down)
-        button->SetImage(1, down);
-    if (disabled)
-        button->SetImage(3, disabled);
-    button->ImageStyle = gsPushButton;
-    button->ImageSource = gsrcImage;
-    button->SetShowHint(true);
-    return button;
+    return MakePushButton(form, left, top, w, h, normal, down, disabled);
 }
 
 TLabel* MakeLabel(TWinControl* parent, int left, int top, int width)

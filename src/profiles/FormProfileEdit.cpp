@@ -59,20 +59,8 @@ TEdit* MakeEdit(TWinControl* parent, int left, int top, int width)
 
 TWvImage* MakeButton(TFormProfileEdit* form, int left, int top, TImage* normal, TImage* down, TImage* disabled)
 {
-    auto* button = new TWvImage(form);
-    button->SetParent(form);
-    int w = normal ? normal->Width() : 60, h = normal ? normal->Height() : 22;
-    button->SetBounds(left, top, w, h);
-    if (normal)
-        button->SetImage0(normal);
-    if (down)
-        button->SetImage(1, down);
-    if (disabled)
-        button->SetImage(3, disabled);
-    button->ImageStyle = gsPushButton;
-    button->ImageSource = gsrcImage;
-    button->SetShowHint(true);
-    return button;
+    const int w = normal ? normal->Width() : 60, h = normal ? normal->Height() : 22;
+    return MakePushButton(form, left, top, w, h, normal, down, disabled);
 }
 
 void SelectByObject(TComboBox* combo, int value)

@@ -176,3 +176,21 @@ void TWvImage::Dispatch(TMessage& Message)
     else if (Message.Msg == CM_MOUSELEAVE)
         CMMouseLeave();
 }
+
+TWvImage* MakePushButton(TWinControl* form, int left, int top, int width, int height, TImage* normal,
+                         TImage* down, TImage* disabled)
+{
+    auto* button = new TWvImage(form);
+    button->SetParent(form);
+    button->SetBounds(left, top, width, height);
+    if (normal)
+        button->SetImage0(normal);
+    if (down)
+        button->SetImage(1, down);
+    if (disabled)
+        button->SetImage(3, disabled);
+    button->ImageStyle = gsPushButton;
+    button->ImageSource = gsrcImage;
+    button->SetShowHint(true);
+    return button;
+}

@@ -22,6 +22,13 @@ inline constexpr UINT CM_MOUSELEAVE = 0xB014;
 
 // Picture indexes: 0 normal, 1 pressed or selected, 2 mouse over, 3 disabled; 4 to 7 free.
 // OnMouseEnter and OnMouseLeave (inherited) run only while the control is enabled.
+class TWvImage;
+
+// A push button of pictures on `form` (owner and parent): normal, pressed and disabled faces
+// from the repository's images, any of which may be missing; hints shown.
+TWvImage* MakePushButton(TWinControl* form, int left, int top, int width, int height, TImage* normal,
+                         TImage* down, TImage* disabled);
+
 class TWvImage : public TImage {
 public:
     static constexpr int kImageCount = 8;
