@@ -239,26 +239,23 @@ void PlaceWindowNearRect(const RECT& anchor, PLACEMENT_RECORD& place)
 
 int GetServiceStatus(const char* serviceName)
 {
-    SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ENUMERATE_SERVICE);
+    ServiceHandle manager(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ENUMERATE_SERVICE));
     if (!manager) {
         PrintMessage(2, "[WvMSSrv] WVWL_ERROR_WIFIDIRECT_SVC_OPEN_SCMGR; GetLastError() return %d\n",
                      static_cast<int>(GetLastError()));
         return WVWL_ERROR_WIFIDIRECT_SVC_OPEN_SCMGR;
     }
-    SC_HANDLE service = OpenServiceA(manager, serviceName, SERVICE_QUERY_STATUS);
+    ServiceHandle service(OpenServiceA(manager.get(), serviceName, SERVICE_QUERY_STATUS));
     if (!service) {
         PrintMessage(2, "[WvMSSrv] GetServiceStatus: WVWL_ERROR_WIFIDIRECT_SVC_OPEN_SVC");
-        CloseServiceHandle(manager);
         return WVWL_ERROR_WIFIDIRECT_SVC_OPEN_SVC;
     }
     SERVICE_STATUS status{};
     int result = WV_SVC_ERR_QUERY_SVC_STATUS;
-    if (QueryServiceStatus(service, &status))
+    if (QueryServiceStatus(service.get(), &status))
         result = static_cast<int>(status.dwCurrentState);
     else
         PrintMessage(2, "[WvMSSrv] GetServiceStatus: WV_SVC_ERR_QUERY_SVC_STATUS");
-    CloseServiceHandle(service);
-    CloseServiceHandle(manager);
     return result;
 }
 

@@ -1,9 +1,17 @@
 #pragma once
 #include <windows.h>
 #include <dbt.h>
+#include <memory>
 #include <string>
+#include <type_traits>
 
 #include "ui/Classes.h"
+
+// A service-manager or service handle, closed when it goes out of scope.
+struct ServiceHandleCloser {
+    void operator()(SC_HANDLE handle) const { CloseServiceHandle(handle); }
+};
+using ServiceHandle = std::unique_ptr<std::remove_pointer_t<SC_HANDLE>, ServiceHandleCloser>;
 
 class TComboBox;
 class TControl;

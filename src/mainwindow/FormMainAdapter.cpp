@@ -338,26 +338,37 @@ void TFormMain::InitCard_SetOidFromReg(bool bSetAdvance, bool bConnect)
     PrintMessage(6, " <-- TFormMain::InitCard_SetOidFromReg\n");
 }
 
+namespace {
+
+// The Windows wireless configuration service, opened for full control; null when it can't be.
+ServiceHandle OpenZeroConfigService(ServiceHandle& manager)
+{
+    manager.reset(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
+    if (!manager)
+        return nullptr;
+    return ServiceHandle(OpenServiceA(manager.get(), "WZCSVC", SERVICE_ALL_ACCESS));
+}
+
+void LogServiceConfigChange(bool changed)
+{
+    PrintMessage(6, changed ? " ChangeServiceConfig SUCCESS\n" : " ChangeServiceConfig");
+}
+
+} // namespace
+
 void TFormMain::SetZeroConfigControl(bool enable)
 {
     char instance[256] = {};
     VOZEZIV.WVWL_ReadNetCfgInstanceID(instance);
     instance[sizeof instance - 1] = 0;
 
-    SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
-    if (!manager)
+    ServiceHandle manager;
+    ServiceHandle service = OpenZeroConfigService(manager);
+    if (!service)
         return;
-    SC_HANDLE service = OpenServiceA(manager, "WZCSVC", SERVICE_ALL_ACCESS);
-    if (!service) {
-        CloseServiceHandle(manager);
-        return;
-    }
     SERVICE_STATUS status{};
-    if (!QueryServiceStatus(service, &status)) {
-        CloseServiceHandle(service);
-        CloseServiceHandle(manager);
+    if (!QueryServiceStatus(service.get(), &status))
         return;
-    }
 
     std::string keyName = std::string("SOFTWARE\\Microsoft\\WZCSVC\\Parameters\\Interfaces\\") + instance;
     PrintMessage(6, " RegOpenKeyEx %s \n", keyName.c_str());
@@ -381,38 +392,25 @@ void TFormMain::SetZeroConfigControl(bool enable)
         RegCloseKey(key);
     }
 
-    if (QueryServiceStatus(service, &status) && status.dwCurrentState != SERVICE_RUNNING &&
+    if (QueryServiceStatus(service.get(), &status) && status.dwCurrentState != SERVICE_RUNNING &&
         status.dwCurrentState != SERVICE_START_PENDING)
-        StartServiceA(service, 0, nullptr);
-    if (ChangeServiceConfigA(service, SERVICE_NO_CHANGE, SERVICE_AUTO_START, SERVICE_NO_CHANGE, nullptr, nullptr,
-                             nullptr, nullptr, nullptr, nullptr, nullptr))
-        PrintMessage(6, " ChangeServiceConfig SUCCESS\n");
-    else
-        PrintMessage(6, " ChangeServiceConfig");
-    CloseServiceHandle(service);
-    CloseServiceHandle(manager);
+        StartServiceA(service.get(), 0, nullptr);
+    LogServiceConfigChange(ChangeServiceConfigA(service.get(), SERVICE_NO_CHANGE, SERVICE_AUTO_START,
+                                                SERVICE_NO_CHANGE, nullptr, nullptr, nullptr, nullptr, nullptr,
+                                                nullptr, nullptr));
 }
 
 void TFormMain::StopZeroConfigService(bool setDemandStart)
 {
-    SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
-    if (!manager)
+    ServiceHandle manager;
+    ServiceHandle service = OpenZeroConfigService(manager);
+    if (!service)
         return;
-    SC_HANDLE service = OpenServiceA(manager, "WZCSVC", SERVICE_ALL_ACCESS);
-    if (!service) {
-        CloseServiceHandle(manager);
-        return;
-    }
     SERVICE_STATUS status{};
-    if (QueryServiceStatus(service, &status) && status.dwCurrentState != SERVICE_STOPPED)
-        ControlService(service, SERVICE_CONTROL_STOP, &status);
-    if (setDemandStart) {
-        if (ChangeServiceConfigA(service, SERVICE_NO_CHANGE, SERVICE_DEMAND_START, SERVICE_NO_CHANGE, nullptr, nullptr,
-                                 nullptr, nullptr, nullptr, nullptr, nullptr))
-            PrintMessage(6, " ChangeServiceConfig SUCCESS\n");
-        else
-            PrintMessage(6, " ChangeServiceConfig");
-    }
-    CloseServiceHandle(service);
-    CloseServiceHandle(manager);
+    if (QueryServiceStatus(service.get(), &status) && status.dwCurrentState != SERVICE_STOPPED)
+        ControlService(service.get(), SERVICE_CONTROL_STOP, &status);
+    if (setDemandStart)
+        LogServiceConfigChange(ChangeServiceConfigA(service.get(), SERVICE_NO_CHANGE, SERVICE_DEMAND_START,
+                                                    SERVICE_NO_CHANGE, nullptr, nullptr, nullptr, nullptr, nullptr,
+                                                    nullptr, nullptr));
 }
