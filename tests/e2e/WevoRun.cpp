@@ -172,14 +172,23 @@ HWND WevoRun::WaitForNewForm(const std::vector<HWND>& before, DWORD timeoutMs) c
 
 std::string WevoRun::Sim(const std::string& command) const
 {
-    HANDLE pipe = CreateFileA(pipe_.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (pipe == INVALID_HANDLE_VALUE) {
-        if (!WaitNamedPipeA(pipe_.c_str(), 2000))
-            return {};
+    // The simulator answers one client at a time and makes the pipe anew after each answer;
+    // in between the name is busy or briefly gone, so a client tries again for a while.
+    HANDLE pipe = INVALID_HANDLE_VALUE;
+    const DWORD start = GetTickCount();
+    while (pipe == INVALID_HANDLE_VALUE && GetTickCount() - start < 5000) {
         pipe = CreateFileA(pipe_.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-        if (pipe == INVALID_HANDLE_VALUE)
+        if (pipe != INVALID_HANDLE_VALUE)
+            break;
+        if (GetLastError() == ERROR_PIPE_BUSY)
+            WaitNamedPipeA(pipe_.c_str(), 1000);
+        else if (!Running())
             return {};
+        else
+            Sleep(10);
     }
+    if (pipe == INVALID_HANDLE_VALUE)
+        return {};
     const std::string line = command + "\n";
     DWORD written = 0;
     WriteFile(pipe, line.data(), DWORD(line.size()), &written, nullptr);
