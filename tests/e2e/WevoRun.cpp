@@ -255,6 +255,21 @@ std::string RemoteListView::Text(int row, int column) const
     return text;
 }
 
+int RemoteListView::Image(int row) const
+{
+    if (!remote_)
+        return -1;
+    LVITEMA item{};
+    item.mask = LVIF_IMAGE;
+    item.iItem = row;
+    SIZE_T done = 0;
+    WriteProcessMemory(process_, remote_, &item, sizeof item, &done);
+    if (!SendMessageA(list_, LVM_GETITEMA, 0, LPARAM(remote_)))
+        return -1;
+    ReadProcessMemory(process_, remote_, &item, sizeof item, &done);
+    return item.iImage;
+}
+
 int RemoteListView::Find(int column, const std::string& text) const
 {
     for (int row = 0; row < Count(); ++row) {

@@ -79,6 +79,7 @@ public:
     int Count() const;
     std::string Text(int row, int column) const;
     int Find(int column, const std::string& text) const;  // -1 when absent
+    int Image(int row) const;                             // the row's picture, -1 for none
     bool Select(int row) const;
 
 private:

@@ -74,6 +74,14 @@ protected:
         return list.Find(1, ssid);
     }
 
+    // The network list marks the network of the link with the connected picture.
+    bool MarkedConnected(const std::string& ssid)
+    {
+        RemoteListView list(wevo_.Process(), list_);
+        const int row = list.Find(1, ssid);
+        return row >= 0 && list.Image(row) == 0;
+    }
+
     // Selects the network, presses Connect and goes through the key editor with this key.
     void ConnectWithKey(HWND survey, const std::string& ssid, const std::string& key)
     {
@@ -263,6 +271,8 @@ TEST_F(EndToEnd, SiteSurveyConnectsWithTheRightKeyAndNotWithAWrongOne)
 
     EXPECT_TRUE(WaitFor([&] { return wevo_.Calls("WVWL_QueryAPIPAddress") > queries; }))
         << "the link window does not follow the link";
+    EXPECT_TRUE(WaitFor([&] { return MarkedConnected("HomeNet"); })) << "the list does not mark the link";
+    EXPECT_FALSE(MarkedConnected("CafeCorner"));
 
     // A wrong key: the adapter refuses it and the link does not come up with it.
     wevo_.Sim("journal clear");
@@ -270,6 +280,8 @@ TEST_F(EndToEnd, SiteSurveyConnectsWithTheRightKeyAndNotWithAWrongOne)
     // Outcome 3: the key does not match.
     EXPECT_TRUE(wevo_.WaitForJournal("connect \"Fast5G\" auth 7 encryption 6 -> 3")) << wevo_.Journal();
     EXPECT_FALSE(wevo_.WaitForStatus("link=connected ssid=Fast5G", 5000)) << wevo_.Sim("status");
+    EXPECT_FALSE(MarkedConnected("Fast5G"));
+    EXPECT_FALSE(MarkedConnected("HomeNet")) << "the list still marks the link the new attempt dropped";
 
     PostMessageA(main_, MSG_TRAY_EXIT, 0, 0);
     ExpectEndedCleanly();
