@@ -1,20 +1,36 @@
 // Idle cost: calls into the adapter library and window-timer ticks per second while nothing
 // happens, with the main window shown and with the program hidden in the notification area.
+// The tick count is first checked on a small program with a timer of known period.
 // Usage: BenchIdle [seconds]   (default 20 per case)
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <map>
 #include <sstream>
 #include <string>
+#include <vector>
 
+#include "ProcessWindows.h"
 #include "WevoRun.h"
+#include "core/Settings.h"
 #include "wlapi/constants.h"
 
 namespace {
 
-// A counter shared with the message hook loaded into the program.
+double Now()
+{
+    LARGE_INTEGER counter, frequency;
+    QueryPerformanceCounter(&counter);
+    QueryPerformanceFrequency(&frequency);
+    return double(counter.QuadPart) / double(frequency.QuadPart);
+}
+
+// Counts the WM_TIMER messages the window-owning threads of a process take from their queues:
+// a message hook of BenchTimerTicks.dll, which the system loads into that process, adds them
+// to a counter shared by name.
 class TickCounter {
 public:
     TickCounter()
@@ -23,11 +39,11 @@ public:
                                       "WevoBenchTimerTicks");
         if (mapping_)
             value_ = static_cast<volatile LONG*>(MapViewOfFile(mapping_, FILE_MAP_WRITE, 0, 0, sizeof(LONG)));
+        module_ = LoadLibraryA("BenchTimerTicks.dll");
     }
     ~TickCounter()
     {
-        if (hook_)
-            UnhookWindowsHookEx(hook_);
+        Detach();
         if (module_)
             FreeLibrary(module_);
         if (value_)
@@ -35,21 +51,82 @@ public:
         if (mapping_)
             CloseHandle(mapping_);
     }
-    bool Attach(DWORD threadId)
+    TickCounter(const TickCounter&) = delete;
+    TickCounter& operator=(const TickCounter&) = delete;
+
+    // Hooks every thread of the process that owns a window; the number hooked.
+    int Attach(DWORD processId)
     {
-        module_ = LoadLibraryA("BenchTimerTicks.dll");
-        auto proc = module_ ? reinterpret_cast<HOOKPROC>(GetProcAddress(module_, "TimerTicksHook")) : nullptr;
-        hook_ = proc ? SetWindowsHookExA(WH_GETMESSAGE, proc, module_, threadId) : nullptr;
-        return hook_ != nullptr && value_ != nullptr;
+        auto proc = module_ ? reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(module_, "TimerTicksHook"))) : nullptr;
+        if (!proc || !value_)
+            return 0;
+        for (DWORD thread : WindowsOf(processId).threads) {
+            if (HHOOK hook = SetWindowsHookExA(WH_GETMESSAGE, proc, module_, thread))
+                hooks_.push_back(hook);
+        }
+        return int(hooks_.size());
     }
-    LONG Take() { return value_ ? InterlockedExchange(const_cast<LONG*>(value_), 0) : -1; }
+    void Detach()
+    {
+        for (HHOOK hook : hooks_)
+            UnhookWindowsHookEx(hook);
+        hooks_.clear();
+    }
+    LONG Take() { return InterlockedExchange(const_cast<LONG*>(value_), 0); }
 
 private:
     HANDLE mapping_ = nullptr;
     volatile LONG* value_ = nullptr;
     HMODULE module_ = nullptr;
-    HHOOK hook_ = nullptr;
+    std::vector<HHOOK> hooks_;
 };
+
+// Ticks per second over the given time, or a negative value when nothing could be hooked.
+double TicksPerSecond(TickCounter& ticks, int hooked, double seconds, const std::function<void()>& atStart = {})
+{
+    if (hooked == 0)
+        return -1;
+    Sleep(500);  // the hook is in place from the thread's next message on
+    ticks.Take();
+    const double from = Now();
+    if (atStart)
+        atStart();
+    Sleep(DWORD(seconds * 1000));
+    const LONG counted = ticks.Take();
+    return double(counted) / (Now() - from);
+}
+
+// The small program with a 100 ms window timer must count 10 ticks a second.
+void Calibrate(int seconds)
+{
+    constexpr int kPeriodMs = 100;
+    const std::string exe = ProgramFolder() + "BenchMinimalWindow.exe";
+    std::string commandLine = "\"" + exe + "\" " + std::to_string(kPeriodMs);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &info)) {
+        std::printf("calibration: the small program did not start\n");
+        return;
+    }
+    CloseHandle(info.hThread);
+    WaitForInputIdle(info.hProcess, 15000);
+    WaitFor([&] { return WindowsOf(info.dwProcessId).topLevel > 0; });
+    double rate = -1;
+    {
+        TickCounter ticks;
+        rate = TicksPerSecond(ticks, ticks.Attach(info.dwProcessId), seconds);
+    }
+    TerminateProcess(info.hProcess, 0);
+    WaitForSingleObject(info.hProcess, 10000);
+    CloseHandle(info.hProcess);
+    if (rate < 0)
+        std::printf("calibration: the message hook could not be set\n");
+    else
+        std::printf("calibration: a %d ms window timer counted %.2f ticks/s (%.2f expected)\n", kPeriodMs, rate,
+                    1000.0 / kPeriodMs);
+}
 
 void Measure(const char* label, const std::string& arguments, int seconds)
 {
@@ -63,12 +140,9 @@ void Measure(const char* label, const std::string& arguments, int seconds)
     WaitForInputIdle(wevo.Process(), 15000);
     Sleep(5000);
     TickCounter ticks;
-    const bool hooked = ticks.Attach(GetWindowThreadProcessId(wevo.MainWindow(), nullptr));
-    Sleep(500);
-    ticks.Take();
-    wevo.Sim("journal clear");
-    Sleep(DWORD(seconds) * 1000);
-    const LONG timerTicks = ticks.Take();
+    const int hooked = ticks.Attach(wevo.Id());
+    const double timerTicks = TicksPerSecond(ticks, hooked, seconds, [&] { wevo.Sim("journal clear"); });
+    ticks.Detach();
     const std::string journal = wevo.Journal();
 
     std::map<std::string, int> perEntry;
@@ -82,10 +156,10 @@ void Measure(const char* label, const std::string& arguments, int seconds)
         ++perEntry[line.substr(0, line.find_first_of(" (:"))];
     }
     std::printf("%-34s %7.2f library calls/s   ", label, double(calls) / seconds);
-    if (hooked && timerTicks >= 0)
-        std::printf("%7.2f timer ticks/s\n", double(timerTicks) / seconds);
+    if (timerTicks >= 0)
+        std::printf("%7.2f timer ticks/s (%d window-owning thread%s)\n", timerTicks, hooked, hooked == 1 ? "" : "s");
     else
-        std::printf("timer ticks n/a (hook not loaded)\n");
+        std::printf("timer ticks n/a (the message hook could not be set)\n");
     for (const auto& [entry, n] : perEntry)
         std::printf("    %-40s %6.2f/s\n", entry.c_str(), double(n) / seconds);
     PostMessageA(wevo.MainWindow(), MSG_TRAY_EXIT, 0, 0);
@@ -99,6 +173,7 @@ int main(int argc, char** argv)
     const int seconds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 20;
     ProgramTurn turn;
     std::printf("idle cost over %d s (after 5 s of rest from start-up)\n", seconds);
+    Calibrate(std::min(seconds, 10));
     Measure("main window shown", "", seconds);
     Measure("hidden in the notification area", "-S", seconds);
     return 0;

@@ -1,13 +1,16 @@
 // Memory: working set, GDI and USER objects after start and after N minutes of simulated
-// link changes (networks moving in and out of range, signal changes, the radio switched).
-// Usage: BenchMemory [minutes]   (default 1)
+// link changes (signals moving, a network leaving and coming back, the radio switched).
+// Usage: BenchMemory [minutes]   (default 10)
 #include <windows.h>
 #include <psapi.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <set>
+#include <sstream>
 #include <string>
 
+#include "ProcessWindows.h"
 #include "WevoRun.h"
 #include "wlapi/constants.h"
 
@@ -16,33 +19,11 @@ namespace {
 struct Figures {
     double workingSetKb = -1;
     double privateKb = -1;
-    DWORD gdi = 0;
+    DWORD gdi = 0;   // as the system reports them; 0 where it does not
     DWORD user = 0;
-    int windows = 0;
+    int gdiTable = -1;  // read from the process's GDI handle table
+    ProcessWindows windows;
 };
-
-BOOL CALLBACK CountChild(HWND, LPARAM param)
-{
-    ++*reinterpret_cast<int*>(param);
-    return TRUE;
-}
-
-struct WindowCount {
-    DWORD processId;
-    int count;
-};
-
-BOOL CALLBACK CountTop(HWND window, LPARAM param)
-{
-    auto* c = reinterpret_cast<WindowCount*>(param);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner != c->processId)
-        return TRUE;
-    ++c->count;
-    EnumChildWindows(window, CountChild, reinterpret_cast<LPARAM>(&c->count));
-    return TRUE;
-}
 
 Figures Take(const WevoRun& wevo)
 {
@@ -55,42 +36,152 @@ Figures Take(const WevoRun& wevo)
     }
     f.gdi = GetGuiResources(wevo.Process(), GR_GDIOBJECTS);
     f.user = GetGuiResources(wevo.Process(), GR_USEROBJECTS);
-    WindowCount count{wevo.Id(), 0};
-    EnumWindows(CountTop, reinterpret_cast<LPARAM>(&count));
-    f.windows = count.count;
+    if (f.gdi == 0)
+        f.gdiTable = GdiObjectsOf(wevo.Process(), wevo.Id());
+    f.windows = WindowsOf(wevo.Id());
     return f;
 }
 
-// A count of zero means the system does not report it (Wine answers 0 for these).
-std::string Count(double value)
+std::string Gdi(const Figures& f)
 {
-    return value > 0 ? std::to_string(static_cast<unsigned long>(value)) : "n/a";
+    if (f.gdi > 0)
+        return std::to_string(f.gdi) + " (GetGuiResources)";
+    if (f.gdiTable >= 0)
+        return std::to_string(f.gdiTable) + " (live entries of its GDI handle table, stock objects left out)";
+    return "n/a (not reported, handle table unreadable)";
+}
+
+std::string User(const Figures& f)
+{
+    if (f.user > 0)
+        return std::to_string(f.user) + " (GetGuiResources)";
+    const ProcessWindows& w = f.windows;
+    return std::to_string(w.Total()) + " (windows only: " + std::to_string(w.topLevel) + " top-level, " +
+           std::to_string(w.children) + " child, " + std::to_string(w.messageOnly) + " message-only)";
 }
 
 void Print(const char* label, const Figures& f)
 {
-    std::printf("%-22s working set %8.0f KB  private %s KB  GDI objects %s  USER objects %s  windows %d\n", label,
-                f.workingSetKb, Count(f.privateKb).c_str(), Count(f.gdi).c_str(), Count(f.user).c_str(), f.windows);
+    std::printf("%s\n", label);
+    std::printf("    working set   %8.0f KB\n", f.workingSetKb);
+    if (f.privateKb > 0)
+        std::printf("    private       %8.0f KB\n", f.privateKb);
+    else
+        std::printf("    private       n/a (not reported)\n");
+    std::printf("    GDI objects   %s\n", Gdi(f).c_str());
+    std::printf("    USER objects  %s\n", User(f).c_str());
 }
 
-// One step of link changes every second: signals move, a network leaves and comes back, and
-// every twentieth step the radio goes off and on again.
-void ChangeLink(const WevoRun& wevo, int step)
+// What the simulator accepted and what the program was seen to read back of it.
+struct LinkTally {
+    int steps = 0;
+    int commands = 0;
+    int refused = 0;
+    int radioReadOff = 0;
+    int radioReadOn = 0;
+    std::set<long> levels;  // signal levels the program converted for display
+    bool fast5gInRange = false;
+    long fast5gLevel = 0;
+    int listedInRange = 0, missedInRange = 0;      // list refreshes while Fast5G is in range
+    int droppedOutOfRange = 0, keptOutOfRange = 0;  // and while it is out of range
+};
+
+// Fast5G comes into range for 30 s and leaves for 30 s, each time with a signal level no other
+// network takes here, so the levels the program converts show whether its list holds it.
+constexpr int kRangeCycle = 60;
+long MarkerLevel(int step)
 {
-    wevo.Sim("set CafeCorner RSSI=" + std::to_string(-40 - (step * 7) % 50));
-    wevo.Sim("set HomeNet RSSI=" + std::to_string(-45 - (step * 11) % 40));
-    wevo.Sim(std::string("set Fast5G InRange=") + (step % 4 < 2 ? "0" : "1"));
+    return -21 - (step / kRangeCycle) % 19;
+}
+
+// The simulator's pipe can be between two clients for a moment; a command is sent again then.
+std::string Ask(const WevoRun& wevo, const std::string& command)
+{
+    std::string reply = wevo.Sim(command);
+    for (int attempt = 0; attempt < 10 && reply.empty(); ++attempt) {
+        Sleep(100);
+        reply = wevo.Sim(command);
+    }
+    return reply;
+}
+
+void Send(const WevoRun& wevo, const std::string& command, const std::string& expected, LinkTally& tally)
+{
+    ++tally.commands;
+    if (Ask(wevo, command) != expected)
+        ++tally.refused;
+}
+
+// One step of link changes every second: signals move, Fast5G comes and goes, and every
+// twentieth step the radio goes off for five seconds.
+void ChangeLink(const WevoRun& wevo, int step, LinkTally& tally)
+{
+    Send(wevo, "set CafeCorner RSSI=" + std::to_string(-40 - (step * 7) % 50), "1 changed\n", tally);
+    Send(wevo, "set HomeNet RSSI=" + std::to_string(-45 - (step * 11) % 40), "1 changed\n", tally);
+    if (step % kRangeCycle == 0) {
+        tally.fast5gLevel = MarkerLevel(step);
+        tally.fast5gInRange = true;
+        Send(wevo, "set Fast5G RSSI=" + std::to_string(tally.fast5gLevel) + " InRange=1", "1 changed\n", tally);
+    }
+    if (step % kRangeCycle == kRangeCycle / 2) {
+        tally.fast5gInRange = false;
+        Send(wevo, "set Fast5G InRange=0", "1 changed\n", tally);
+    }
     if (step % 20 == 10)
-        wevo.Sim("radio sw off");
+        Send(wevo, "radio sw off", "ok\n", tally);
     if (step % 20 == 15)
-        wevo.Sim("radio sw on");
+        Send(wevo, "radio sw on", "ok\n", tally);
+}
+
+// Reads what the program asked the adapter since the last look.
+void ReadJournal(const WevoRun& wevo, LinkTally& tally)
+{
+    std::istringstream lines(Ask(wevo, "journal"));
+    Ask(wevo, "journal clear");
+    std::string line;
+    bool refreshed = false, listed = false;
+    while (std::getline(lines, line)) {
+        if (line.rfind("WVWL_ReadRadioStatus() -> ", 0) == 0)
+            ++(line.back() == '0' ? tally.radioReadOff : tally.radioReadOn);
+        if (line.rfind("WVWL_RssiToPercent(", 0) == 0) {
+            const long level = std::atol(line.c_str() + 19);
+            tally.levels.insert(level);
+            refreshed = true;
+            listed = listed || level == tally.fast5gLevel;
+        }
+    }
+    if (!refreshed)
+        return;
+    if (tally.fast5gInRange)
+        ++(listed ? tally.listedInRange : tally.missedInRange);
+    else
+        ++(listed ? tally.keptOutOfRange : tally.droppedOutOfRange);
+}
+
+void PrintTally(const LinkTally& t)
+{
+    std::printf("link changes: %d steps, %d simulator commands, %d refused\n", t.steps, t.commands, t.refused);
+    std::printf("    the program read the radio off %d times and on %d times\n", t.radioReadOff, t.radioReadOn);
+    std::printf("    it converted %zu different signal levels for display\n", t.levels.size());
+    std::printf("    its network list, refreshed while Fast5G was in range: listed it %d times, not %d times\n",
+                t.listedInRange, t.missedInRange);
+    std::printf("    and while Fast5G was out of range: dropped it %d times, still kept it %d times\n",
+                t.droppedOutOfRange, t.keptOutOfRange);
+}
+
+// The program still runs and its main window answers within 5 s.
+bool Answers(const WevoRun& wevo)
+{
+    HWND main = wevo.MainWindow();
+    DWORD_PTR result = 0;
+    return wevo.Running() && main && SendMessageTimeoutA(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result);
 }
 
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    const double minutes = argc > 1 ? std::atof(argv[1]) : 1.0;
+    const double minutes = argc > 1 ? std::atof(argv[1]) : 10.0;
     ProgramTurn turn;
     WevoRun wevo;
     if (!wevo.Start() || !WaitFor([&] { return wevo.MainWindow() != nullptr; }) ||
@@ -102,17 +193,23 @@ int main(int argc, char** argv)
     Sleep(5000);
     std::printf("memory, main window shown; %.1f minute(s) of simulated link changes\n", minutes);
     Print("after start", Take(wevo));
-    const DWORD end = GetTickCount() + DWORD(minutes * 60000);
-    int step = 0;
-    while (GetTickCount() < end) {
-        ChangeLink(wevo, step++);
+    LinkTally tally;
+    wevo.Sim("journal clear");
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < DWORD(minutes * 60000) && wevo.Running()) {
+        ChangeLink(wevo, tally.steps++, tally);
         Sleep(1000);
+        ReadJournal(wevo, tally);
     }
-    wevo.Sim("radio sw on");
+    Ask(wevo, "radio sw on");
+    Ask(wevo, "set Fast5G InRange=1");
     Sleep(3000);
-    Print("after link changes", Take(wevo));
-    std::printf("(%d change steps)\n", step);
+    const bool answers = Answers(wevo);
+    if (wevo.Running())
+        Print("after link changes", Take(wevo));
+    PrintTally(tally);
+    std::printf("the program %s\n", answers ? "still runs and its main window answers" : "DID NOT SURVIVE the changes");
     PostMessageA(wevo.MainWindow(), MSG_TRAY_EXIT, 0, 0);
     wevo.WaitForExit(20000);
-    return 0;
+    return answers ? 0 : 1;
 }
