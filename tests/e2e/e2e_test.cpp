@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <windows.h>
+#include <tlhelp32.h>
 
 #include <cstdio>
 #include <functional>
@@ -194,6 +196,23 @@ protected:
         ASSERT_TRUE(wevo_.WaitForExit(20000, &code)) << "the program is still running";
         EXPECT_EQ(code, 0u);
         EXPECT_TRUE(wevo_.VisibleWindows("").empty());
+        EXPECT_TRUE(WaitFor([] { return ProcessesNamed("Wevo.exe") == 0 && ProcessesNamed("WevoReLaunch.exe") == 0; },
+                            5000))
+            << "a process of the program is left behind";
+    }
+
+    static int ProcessesNamed(const char* image)
+    {
+        HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+        if (snapshot == INVALID_HANDLE_VALUE)
+            return -1;
+        int count = 0;
+        PROCESSENTRY32 entry{};
+        entry.dwSize = sizeof entry;
+        for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
+            count += lstrcmpiA(entry.szExeFile, image) == 0;
+        CloseHandle(snapshot);
+        return count;
     }
 
     ProgramTurn turn_;
@@ -222,6 +241,7 @@ TEST_F(EndToEnd, FirstStartShowsTheMainWindowAndASecondStartHandsOverToIt)
     EXPECT_TRUE(second.WaitForExit(20000, &code));
     EXPECT_EQ(code, 0u);
     EXPECT_TRUE(WaitFor([this] { return MainShown(); })) << "the running program was not shown";
+    EXPECT_EQ(ProcessesNamed("Wevo.exe"), 1);
     EXPECT_TRUE(wevo_.WaitForJournal("MSG_UI_SHOW"));
 
     Exit();
