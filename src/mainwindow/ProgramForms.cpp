@@ -1,8 +1,10 @@
 #include "mainwindow/ProgramForms.h"
 
+#include "advanced/Form80211nSetting.h"
 #include "advanced/FormAdvanced.h"
 #include "advanced/FormExtendedAP.h"
 #include "advanced/FormExtendedAPIdPwd.h"
+#include "advanced/FormMFPTest.h"
 #include "core/Dialogs.h"
 #include "core/FormHide.h"
 #include "hotspot/FormHotSpot.h"
@@ -30,6 +32,8 @@ void CreateProgramForms()
     Application->CreateForm(FormWiFiDirectProfile);
     Application->CreateForm(FormWiFiDirectMediaSharing);
     Application->CreateForm(FormWiFiDirect);
+    Application->CreateForm(FormMFPTest);
+    Application->CreateForm(Form80211nSetting);
     Application->CreateForm(FormAdvanced);
     Application->CreateForm(FormMessageBox);
     Application->CreateForm(FormProfile);

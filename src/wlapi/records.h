@@ -445,10 +445,151 @@ struct ADVANCE_CONFIG_DATA {
     uint32_t EnableTcpWindowSize;
 };
 static_assert(sizeof(ADVANCE_CONFIG_DATA) == 40);
+static_assert(offsetof(ADVANCE_CONFIG_DATA, BGProtection) == 0);
+static_assert(offsetof(ADVANCE_CONFIG_DATA, CCX2_CONTROL) == 4);
 static_assert(offsetof(ADVANCE_CONFIG_DATA, CountryRegion) == 8);
+static_assert(offsetof(ADVANCE_CONFIG_DATA, CountryRegionABand) == 12);
+static_assert(offsetof(ADVANCE_CONFIG_DATA, ShowAuthStatus) == 16);
 static_assert(offsetof(ADVANCE_CONFIG_DATA, TransmitSetting) == 20);
+static_assert(offsetof(ADVANCE_CONFIG_DATA, TransRate) == 24);
+static_assert(offsetof(ADVANCE_CONFIG_DATA, TXBurst) == 28);
 static_assert(offsetof(ADVANCE_CONFIG_DATA, WirelessMode) == 32);
+static_assert(offsetof(ADVANCE_CONFIG_DATA, EnableTcpWindowSize) == 36);
 
+// A field of a packed 32-bit word: first bit (bit 0 is the least significant) and width.
+struct WORD_FIELD {
+    int shift;
+    int width;
+    constexpr uint32_t Mask() const { return (width >= 32 ? 0xFFFFFFFFu : ((1u << width) - 1u)) << shift; }
+    constexpr int End() const { return shift + width; }
+};
+constexpr uint32_t FieldGet(uint32_t word, WORD_FIELD field)
+{
+    return (word & field.Mask()) >> field.shift;
+}
+// The word with the field replaced by value (cut to the field's width); other bits as they were.
+constexpr uint32_t FieldSet(uint32_t word, WORD_FIELD field, uint32_t value)
+{
+    return (word & ~field.Mask()) | ((value << field.shift) & field.Mask());
+}
+
+// CCX2_CONTROL: the CCX word of the library, the registry value "CCX2Control", the
+// configuration record and every stored profile.
+namespace ccx2 {
+constexpr WORD_FIELD Enable{0, 1};
+constexpr WORD_FIELD CCKMEnable{1, 1};
+constexpr WORD_FIELD RMEnable{2, 1};
+constexpr WORD_FIELD DCRMEnable{3, 1};
+constexpr WORD_FIELD CACEnable{4, 1};
+constexpr WORD_FIELD FastRoamEnable{5, 1};
+constexpr WORD_FIELD NetworkEAP{6, 1};
+constexpr WORD_FIELD RotateProfile{7, 1};
+constexpr WORD_FIELD dBmToRoam{8, 8};   // magnitude: 70 stands for -70 dBm
+constexpr WORD_FIELD TuLimit{16, 10};   // milliseconds, 1 to 1023
+constexpr WORD_FIELD MFP{26, 1};
+constexpr WORD_FIELD RFRoamEnable{27, 1};
+constexpr WORD_FIELD VoiceRate{28, 1};
+constexpr WORD_FIELD Reserved{29, 3};   // written back as read
+constexpr uint32_t kTuLimitMin = 1, kTuLimitMax = 1023;
+}  // namespace ccx2
+static_assert(ccx2::NetworkEAP.End() == ccx2::RotateProfile.shift);
+static_assert(ccx2::RotateProfile.End() == ccx2::dBmToRoam.shift);
+static_assert(ccx2::dBmToRoam.End() == ccx2::TuLimit.shift);
+static_assert(ccx2::TuLimit.End() == ccx2::MFP.shift);
+static_assert(ccx2::VoiceRate.End() == ccx2::Reserved.shift && ccx2::Reserved.End() == 32);
+static_assert(ccx2::RotateProfile.Mask() == CCX2_ROTATE_PROFILE && ccx2::MFP.Mask() == CCX2_MFP);
+static_assert(ccx2::TuLimit.Mask() >> ccx2::TuLimit.shift == ccx2::kTuLimitMax);
+
+// TRANSMIT_SETTING: the 802.11n transmit word of the configuration record (0 on adapters
+// without 802.11n).
+namespace txset {
+constexpr WORD_FIELD PhyMode{0, 4};     // low four bits of the wireless-mode code
+constexpr WORD_FIELD MCS{4, 7};         // 0-23, 32; 33 automatic
+constexpr WORD_FIELD BW{11, 3};         // 0 20 MHz only, 1 automatic 20/40 MHz
+constexpr WORD_FIELD ShortGI{14, 1};    // 0 long only, 1 automatic
+constexpr WORD_FIELD STBC{15, 1};       // 0 none, 1 automatic
+constexpr WORD_FIELD TRANSNO{16, 2};    // written as kTransNo
+constexpr WORD_FIELD HTMODE{18, 3};     // 0 HT mixed, 1 HT greenfield
+constexpr WORD_FIELD EXTCHA{21, 3};     // written back as read
+constexpr WORD_FIELD LEGACYMODE{24, 2}; // 0, or 2 and 3 sharing the HT-mode value
+constexpr WORD_FIELD Reserved{26, 6};   // 0
+constexpr uint32_t kTransNo = 2;
+}  // namespace txset
+static_assert(txset::PhyMode.End() == txset::MCS.shift && txset::MCS.End() == txset::BW.shift);
+static_assert(txset::BW.End() == txset::ShortGI.shift && txset::ShortGI.End() == txset::STBC.shift);
+static_assert(txset::STBC.End() == txset::TRANSNO.shift && txset::TRANSNO.End() == txset::HTMODE.shift);
+static_assert(txset::HTMODE.End() == txset::EXTCHA.shift && txset::EXTCHA.End() == txset::LEGACYMODE.shift);
+static_assert(txset::LEGACYMODE.End() == txset::Reserved.shift && txset::Reserved.End() == 32);
+
+// Wireless-mode codes of the adapter library. The pages produce the named ones; 1, 4, 6, 7 and
+// 10 come only from the library.
+enum WIRELESS_MODE_CODE : uint32_t {
+    WMODE_24G_LEGACY = 0,        // 2.4 GHz without 802.11n
+    WMODE_5G_LEGACY = 2,         // 5 GHz without 802.11n
+    WMODE_DUAL_LEGACY = 3,       // 2.4 + 5 GHz without 802.11n
+    WMODE_DUAL_11N = 5,          // 2.4 + 5 GHz with 802.11n
+    WMODE_5G_11N = 8,            // 5 GHz with 802.11n
+    WMODE_24G_11N = 9,           // 2.4 GHz with 802.11n
+    WMODE_DUAL_11N_11AC = 11,    // 2.4 + 5 GHz with 802.11n on an 802.11ac adapter
+};
+
+// B/G protection codes.
+constexpr uint32_t BG_PROTECTION_AUTO = 0, BG_PROTECTION_ON = 1, BG_PROTECTION_OFF = 2;
+// Transmit-rate codes besides automatic (0): the rate in Mb/s, 55 standing for 5.5 Mb/s.
+constexpr uint32_t TX_RATE_AUTO = 0;
+constexpr uint32_t TX_RATE_CODES[] = {1, 2, 55, 11, 6, 9, 12, 18, 24, 36, 48, 54};
+// MCS codes: 0-23 and 32 as in IEEE 802.11n; 33 automatic.
+constexpr uint32_t MCS_AUTO = 33;
+// Region codes: 7 bits each; WVWL_QueryCountryRegion reports both in one word.
+constexpr WORD_FIELD REGION_24G{0, 7};
+constexpr WORD_FIELD REGION_5G{8, 7};
+// Mode argument of WVWL_SetCCXInfo (its meaning is the library's).
+constexpr int CCX_INFO_MODE_BSSID = 0, CCX_INFO_MODE_DEFAULT = 1;
+
+// Driver request of the 802.11n physical mode (12 bytes).
+struct OID_SET_HT_PHYMODE {
+    uint32_t PhyMode; // wireless-mode code
+    uint8_t TransmitNo;
+    uint8_t HtMode;
+    uint8_t ExtOffset;
+    uint8_t MCS;
+    uint8_t BW;
+    uint8_t STBC;
+    uint8_t SHORTGI;
+    uint8_t Reserved; // 0
+};
+static_assert(sizeof(OID_SET_HT_PHYMODE) == 12);
+static_assert(offsetof(OID_SET_HT_PHYMODE, TransmitNo) == 4);
+static_assert(offsetof(OID_SET_HT_PHYMODE, HtMode) == 5);
+static_assert(offsetof(OID_SET_HT_PHYMODE, ExtOffset) == 6);
+static_assert(offsetof(OID_SET_HT_PHYMODE, MCS) == 7);
+static_assert(offsetof(OID_SET_HT_PHYMODE, BW) == 8);
+static_assert(offsetof(OID_SET_HT_PHYMODE, STBC) == 9);
+static_assert(offsetof(OID_SET_HT_PHYMODE, SHORTGI) == 10);
+static_assert(offsetof(OID_SET_HT_PHYMODE, Reserved) == 11);
+
+// The advanced settings in the shape of a driver request (44 bytes, zero-filled before use).
+struct ADVANCE_OID {
+    OID_SET_HT_PHYMODE phyMode;
+    uint32_t nBGProtection;
+    uint32_t bTXBurst;
+    uint32_t CountryRegIndex11BG;
+    uint32_t CountryRegIndex11A;
+    uint32_t KVphyMode; // wireless-mode code
+    uint32_t nTXRate;
+    uint8_t Reserved[8]; // 0
+};
+static_assert(sizeof(ADVANCE_OID) == 44);
+static_assert(offsetof(ADVANCE_OID, phyMode) == 0);
+static_assert(offsetof(ADVANCE_OID, nBGProtection) == 12);
+static_assert(offsetof(ADVANCE_OID, bTXBurst) == 16);
+static_assert(offsetof(ADVANCE_OID, CountryRegIndex11BG) == 20);
+static_assert(offsetof(ADVANCE_OID, CountryRegIndex11A) == 24);
+static_assert(offsetof(ADVANCE_OID, KVphyMode) == 28);
+static_assert(offsetof(ADVANCE_OID, nTXRate) == 32);
+static_assert(offsetof(ADVANCE_OID, Reserved) == 36);
+
+// WMM flags, each 0 or 1; the reserved words are 0 when sent.
 struct WMM_CAPABILITY {
     uint32_t Reserved0;
     uint32_t bWMMEnable;
@@ -460,11 +601,33 @@ struct WMM_CAPABILITY {
     uint32_t Reserved28;
 };
 static_assert(sizeof(WMM_CAPABILITY) == 32);
+static_assert(offsetof(WMM_CAPABILITY, bWMMEnable) == 4);
+static_assert(offsetof(WMM_CAPABILITY, bAPSDEnable) == 8);
+static_assert(offsetof(WMM_CAPABILITY, bAPSD_AC_BE) == 12);
+static_assert(offsetof(WMM_CAPABILITY, bAPSD_AC_BK) == 16);
+static_assert(offsetof(WMM_CAPABILITY, bAPSD_AC_VI) == 20);
+static_assert(offsetof(WMM_CAPABILITY, bAPSD_AC_VO) == 24);
+static_assert(offsetof(WMM_CAPABILITY, Reserved28) == 28);
 
+// Protected-management-frame test record: one byte per flag (index below), 1 = yes.
 struct MFP_CONTROL {
     uint8_t flag[12];
 };
 static_assert(sizeof(MFP_CONTROL) == 12);
+enum MFP_FLAG : int {
+    MFP_ENABLED = 0,
+    MFP_REQUIRED = 1,
+    MFP_FORCE_SHA256 = 2,
+    MFP_INJECT_DISASSOC = 3,
+    MFP_INJECT_DEAUTH = 4,
+    MFP_INJECT_ASSOC = 5,
+    MFP_INJECT_REASSOC = 6,
+    MFP_INJECT_SA_QUERY = 7,
+    MFP_INJECT_WRONG_KEY = 8,
+    MFP_INJECT_UNPROTECTED = 9,
+    MFP_SILENT_LINK_DOWN = 10, // trigger
+    MFP_INJECT_NOW = 11,       // trigger
+};
 
 struct ACM_COMMAND {
     uint16_t Command; // 1 ADDTS, 2 DELTS, 3 reset
@@ -472,6 +635,9 @@ struct ACM_COMMAND {
     uint8_t Reserved[152];
 };
 static_assert(sizeof(ACM_COMMAND) == 156);
+static_assert(offsetof(ACM_COMMAND, One) == 2);
+static_assert(offsetof(ACM_COMMAND, Reserved) == 4);
+constexpr uint16_t ACM_ADDTS = 1, ACM_DELTS = 2, ACM_RESET = 3;
 
 struct EXTAP_CONFIG {
     uint32_t SsidLength;

@@ -1,0 +1,6 @@
+#include "advanced/FrameAdvancedCCX.h"
+
+TFrameAdvancedCCX::TFrameAdvancedCCX(TComponent* owner) : TFrameBase(owner)
+{
+    Name = "FrameAdvancedCCX";
+}

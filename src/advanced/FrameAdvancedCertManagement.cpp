@@ -1,0 +1,6 @@
+#include "advanced/FrameAdvancedCertManagement.h"
+
+TFrameAdvancedCertManagement::TFrameAdvancedCertManagement(TComponent* owner) : TFrameBase(owner)
+{
+    Name = "FrameAdvancedCertManagement";
+}

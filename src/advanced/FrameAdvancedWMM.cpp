@@ -1,0 +1,6 @@
+#include "advanced/FrameAdvancedWMM.h"
+
+TFrameAdvancedWMM::TFrameAdvancedWMM(TComponent* owner) : TFrameBase(owner)
+{
+    Name = "FrameAdvancedWMM";
+}
