@@ -283,7 +283,7 @@ TFormProfile::TFormProfile(TComponent* owner) : TFormBase(owner)
 
     m_pActionProfile = std::make_unique<WLANPROFILE>();
     std::memset(m_pActionProfile.get(), 0, sizeof(WLANPROFILE));
-    m_ProfileRows.reserve(64);
+    m_ProfileRows.reserve(kMaxProfiles);
 }
 
 TFormProfile::~TFormProfile() = default;

@@ -2,6 +2,7 @@
 // marked, activation through the main window's action queue, delete, import and export.
 #include "mainwindow/program_fixture.h"
 
+#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <sstream>
@@ -239,7 +240,12 @@ TEST_F(ProfileList, ActivateGoesThroughTheActionQueueToTheAdapter)
     for (int i = 0; i < FormProfile->lvProfileList->ItemCount(); ++i)
         EXPECT_EQ(FormProfile->lvProfileList->Item(i)->ImageIndex(), i == RowOf("Cafe") ? 1 : -1);
 
-    // The status timer sees the link and marks the row connected.
+    // From Windows code 31 the status timer marks nothing unless the setting asks for it.
+    VOZEZIV.bActiveProfileIcon = 0;
+    FormProfile->TimerProfileTimer(nullptr);
+    EXPECT_EQ(FormProfile->lvProfileList->Item(RowOf("Cafe"))->ImageIndex(), 1);
+    // With it, the timer sees the link and marks the row connected.
+    VOZEZIV.bActiveProfileIcon = 1;
     FormProfile->TimerProfileTimer(nullptr);
     EXPECT_EQ(FormProfile->lvProfileList->Item(RowOf("Cafe"))->ImageIndex(), 0);
     EXPECT_EQ(FormProfile->m_ProfileRows[size_t(RowOf("Cafe"))]->nStatus, 0);
@@ -512,3 +518,44 @@ TEST_F(ProfileList, AddAndEditOpenTheEditorPrepared)
 }
 
 } // namespace
+
+namespace {
+
+// A library whose second answer claims more records than it was asked for.
+unsigned long g_claimed = 0;
+
+int __stdcall OverclaimingProfileList(WLANPROFILE* profiles, unsigned long* count)
+{
+    if (!profiles) {
+        *count = 2;
+        return 1;
+    }
+    for (unsigned long i = 0; i < *count; ++i) {
+        std::memset(&profiles[i], 0, sizeof profiles[i]);
+        std::snprintf(profiles[i].strProfileName, sizeof profiles[i].strProfileName, "P%lu", i);
+    }
+    *count = g_claimed;
+    return 1;
+}
+
+} // namespace
+
+TEST_F(ProfileList, AListThatClaimsMoreRecordsThanAskedForShowsOnlyThoseRead)
+{
+    StartWithProfiles();
+    const auto real = VOZEZIV.WVWL_ReadProfileList;
+    VOZEZIV.WVWL_ReadProfileList = OverclaimingProfileList;
+    for (unsigned long claimed : {3ul, 1000ul, 0xFFFFFFFFul}) {
+        SCOPED_TRACE(claimed);
+        g_claimed = claimed;
+        FormProfile->RefreshProfileList();
+        ASSERT_EQ(FormProfile->m_ProfileRows.size(), 2u);
+        EXPECT_EQ(FormProfile->m_ProfileRows[1]->strName, "P1");
+        EXPECT_EQ(FormProfile->lvProfileList->ItemCount(), 2);
+    }
+    // Fewer than asked for: only those.
+    g_claimed = 1;
+    FormProfile->RefreshProfileList();
+    EXPECT_EQ(FormProfile->m_ProfileRows.size(), 1u);
+    VOZEZIV.WVWL_ReadProfileList = real;
+}
