@@ -325,13 +325,33 @@ int ExportProfile(const char* name, const char* path) {
   return doc.SaveFile(path) ? WVWL_ERROR_SUCCESS : WVWL_ERROR_FAILURE;
 }
 
+// A profile file holds one [Profile] section: the profile's name and its whole record, both
+// in hex. A file that holds anything else is refused and nothing is stored.
 int ImportProfile(const char* path) {
+  constexpr int kMoreThanOne = -14, kNoProfile = -15, kExists = -16;
+  constexpr DWORD kMaxFileBytes = 64 * 1024;  // a profile file is about 12 KB
+  if (!path) return WVWL_ERROR_FAILURE;
+  WIN32_FILE_ATTRIBUTE_DATA info;
+  if (!GetFileAttributesExA(path, GetFileExInfoStandard, &info)) return WVWL_ERROR_FAILURE;
+  if (info.nFileSizeHigh || info.nFileSizeLow > kMaxFileBytes) return kNoProfile;
   IniDoc doc;
+  if (!IniDoc::LoadFile(path, doc)) return WVWL_ERROR_FAILURE;
+  auto sections = doc.WithPrefix("Profile");
+  if (sections.size() > 1) return kMoreThanOne;
+  if (sections.empty() || !EqualNoCase(sections[0]->name, "Profile")) return kNoProfile;
   std::vector<uint8_t> name, data;
-  if (!path || !IniDoc::LoadFile(path, doc)) return WVWL_ERROR_FAILURE;
-  if (!ParseHex(doc.Get("Profile", "Name"), name) || !ParseHex(doc.Get("Profile", "Data"), data)) return WVWL_ERROR_FAILURE;
-  if (name.empty() || name.size() > 127 || data.size() != sizeof(WLANPROFILE)) return WVWL_ERROR_FAILURE;
-  Sim().WriteRecord("Profile", std::string(name.begin(), name.end()), data.data(), data.size());
+  if (!ParseHex(doc.Get("Profile", "Name"), name) || !ParseHex(doc.Get("Profile", "Data"), data)) return kNoProfile;
+  if (name.empty() || name.size() > 127 || std::memchr(name.data(), 0, name.size()) || data.size() != sizeof(WLANPROFILE))
+    return kNoProfile;
+  WLANPROFILE p;
+  std::memcpy(&p, data.data(), sizeof p);
+  std::string key(name.begin(), name.end());
+  if (Text(p.strProfileName, sizeof p.strProfileName) != key || p.strProfileName[sizeof p.strProfileName - 1] ||
+      p.SSID.SsidLength > sizeof p.SSID.Ssid || p.nPskKeyLen > sizeof p.chPskKey)
+    return kNoProfile;
+  WLANPROFILE existing;
+  if (Sim().ReadRecord("Profile", key, &existing, sizeof existing)) return kExists;
+  Sim().WriteRecord("Profile", key, &p, sizeof p);
   return WVWL_ERROR_SUCCESS;
 }
 

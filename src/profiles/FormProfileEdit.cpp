@@ -9,6 +9,7 @@
 #include "core/WvwlLib.h"
 #include "mainwindow/FormSiteSurvey.h"
 #include "mainwindow/SiteSurveyLinks.h"
+#include "profiles/ProfileRecord.h"
 #include "resources/FormResource.h"
 #include "wlapi/bsslist.h"
 #include "wlapi/constants.h"
@@ -102,6 +103,21 @@ void CopyText(char (&field)[N], const std::string& text)
 {
     std::memset(field, 0, N);
     std::memcpy(field, text.data(), std::min(text.size(), N - 1));
+}
+
+std::string BoundedText(const char* field, size_t size)
+{
+    const char* end = static_cast<const char*>(std::memchr(field, 0, size));
+    return std::string(field, end ? size_t(end - field) : size);
+}
+
+// A certificate identifier: its length, then that many bytes.
+KV_BLOB_KEY BoundedBlob(const KV_BLOB_KEY& stored)
+{
+    KV_BLOB_KEY key{};
+    key.BlobLength = std::min<ULONG>(stored.BlobLength, sizeof key.BlobData);
+    std::memcpy(key.BlobData, stored.BlobData, key.BlobLength);
+    return key;
 }
 
 } // namespace
@@ -570,6 +586,96 @@ void TFormProfileEdit::InitialSettingFromSiteSurvey(const NDIS_WLAN_BSSID_EX* ne
     }
     FillAuthenticationList();
     PrintMessage(6, " <-- TFormProfileEdit::InitialSettingFromSiteSurvey\n");
+}
+
+void TFormProfileEdit::InitialSettingFromProfileAdd(const std::string& name, const std::string& id)
+{
+    PrintMessage(6, " --> TFormProfileEdit::InitialSettingFromProfileAdd\n");
+    ResetEditor();
+    m_bWPSFromProfile = FALSE;
+    m_bFromSurvey = FALSE;
+    m_strProfName = name;
+    m_strOrgProfName = name;
+    m_strProfID = (id.empty() || id == "0") ? "1" : id;
+    FrameProfileEditWireless->editProfileName->SetText(name);
+    FillSsidList();
+    FillAuthenticationList();
+    PrintMessage(6, " <-- TFormProfileEdit::InitialSettingFromProfileAdd\n");
+}
+
+void TFormProfileEdit::LoadProfile()
+{
+    PrintMessage(6, " --> TFormProfileEdit::LoadProfile\n");
+    auto record = std::make_unique<WLANPROFILE>();
+    WLANPROFILE& p = *record;
+    std::memset(&p, 0, sizeof p);
+    char name[128] = {};
+    CopyText(name, m_strProfName);
+    if (VOZEZIV.WVWL_ReadProfileData)
+        VOZEZIV.WVWL_ReadProfileData(&p, name);
+
+    m_strProfSSID = ProfileSsidOf(p);
+    m_nProfNetworkType = int(p.enumNetworkType);
+    m_nInfrastructureMode = p.enumNetworkType == 1 ? 1 : 0;
+    if (VOZEZIV.WVWL_FrequencyToChannel)
+        m_strProfChannel = std::to_string(VOZEZIV.WVWL_FrequencyToChannel(ULONG(p.lFreq)));
+    m_nProfID = int(p.nProfileID);
+    m_strProfID = std::to_string(p.nProfileID);
+    m_nPSMode = p.enumPSMode >= 2 ? 1 : int(p.enumPSMode);
+    m_nEncrySel = StoredEncryToEditor(p.enumEncryStatus);
+    m_nAuthSel = StoredAuthToEditor(p.enumAuthenMode, p.b8021X, p.enumEncryStatus);
+    m_nDefaultKey = int(std::clamp<ULONG>(p.wepDefaultKey, 1, 4));
+    const char* keys[4] = {p.WEPKey1, p.WEPKey2, p.WEPKey3, p.WEPKey4};
+    const uint32_t types[4] = {p.WEPKey1Type, p.WEPKey2Type, p.WEPKey3Type, p.WEPKey4Type};
+    for (int i = 0; i < 4; ++i) {
+        m_nWEPKeyFormat[i] = int(types[i]);
+        m_strWEPKey[i] = BoundedText(keys[i], 64);
+    }
+    m_nPskKeyType = int(p.nPskKeyType);
+    m_strPskKey.assign(p.chPskKey, std::min<size_t>(p.nPskKeyLen, sizeof p.chPskKey));
+    m_strPskKey = BoundedText(m_strPskKey.data(), m_strPskKey.size());
+
+    m_WpaInfo.nEapMethod = int(p.enumAuthenProtocol);
+    if (p.enumAuthenProtocol == 2)
+        m_WpaInfo.nTTLSTunnel = int(p.enumTunnel);
+    else
+        m_WpaInfo.nTunnel = int(p.enumTunnel);
+    m_WpaInfo.nProvTunnel = int(p.enumProvisioningTunnel);
+    m_WpaInfo.nSessionResume = int(p.nSessionResumption);
+    m_WpaInfo.strIdentity = BoundedText(p.chID, sizeof p.chID);
+    m_WpaInfo.strPassword = BoundedText(p.chPassword, sizeof p.chPassword);
+    m_WpaInfo.strIdentityCopy = m_WpaInfo.strIdentity;
+    m_WpaInfo.strPasswordCopy = m_WpaInfo.strPassword;
+    m_WpaInfo.strDomain = BoundedText(p.chDomainName, sizeof p.chDomainName);
+    m_WpaInfo.nPwdMode = int(p.nPasswordMode);
+    m_WpaInfo.bUseClientCert = int(p.bClientCert);
+    m_WpaInfo.bUseServerCert = int(p.bServerCert);
+    m_WpaInfo.bPacEnabled = int(p.bPAC);
+    m_WpaInfo.bProvisionEnabled = int(p.bProvision);
+    m_WpaInfo.strPacPath = BoundedText(p.chPACfilepath, sizeof p.chPACfilepath);
+    m_WpaInfo.bAllowIntermediate = int(p.bIntermediateCert);
+    m_WpaInfo.strServer = BoundedText(p.chServerName, sizeof p.chServerName);
+    m_WpaInfo.nServerRule = int(p.nServerNameRule);
+    m_WpaInfo.CACertKey = BoundedBlob(p.CA_cert);
+    m_WpaInfo.UserCertKey = BoundedBlob(p.user_cert);
+    m_WpaInfo.bSmartCard = int(p.bClientCertInSmartCard);
+    m_WpaInfo.nIdMode = int(p.nIDModeIndex);
+    m_WpaInfo.bCacheUser = int(p.bCacheUserInfo);
+    m_nWapiCertMode = int(p.nWapiCertMode);
+    m_WapiUserIdentity = p.WapiUserIdentity;
+    m_WapiASIdentity = p.WapiASIdentity;
+    m_strUserCertPath = BoundedText(p.chUserCertPath, sizeof p.chUserCertPath);
+    m_strASCertPath = BoundedText(p.chASCertPath, sizeof p.chASCertPath);
+    PrintMessage(6, " <-- TFormProfileEdit::LoadProfile\n");
+}
+
+void TFormProfileEdit::FillPagesFromProfile()
+{
+    m_bFromSurvey = FALSE;
+    m_bWPSFromProfile = FALSE;
+    FrameProfileEditWireless->editProfileName->SetText(m_strProfName);
+    FillSsidList();
+    FillAuthenticationList();
 }
 
 void TFormProfileEdit::FillAuthenticationList()

@@ -149,6 +149,12 @@ public:
     void BtnProfileBackClick(TObject* Sender);
 
     void ResetEditor();
+    // A new profile from the profile list: name and ID text ("0" becomes "1").
+    void InitialSettingFromProfileAdd(const std::string& name, const std::string& id);
+    // The working fields from the stored profile named m_strProfName.
+    void LoadProfile();
+    // The pages' boxes from the working fields after LoadProfile.
+    void FillPagesFromProfile();
     void InitialSettingFromSiteSurvey(const NDIS_WLAN_BSSID_EX* network, const std::string& name,
                                       const std::string& id, int authType, int secured, const std::string& cipher);
     void FillAuthenticationList();
