@@ -98,3 +98,19 @@ TEST_F(HotSpotFixture, ExitFromTheTrayMenuSavesTheEntriesFirst)
     EXPECT_NE(Journal().find("HS20_Write_IniFile"), std::string::npos);
     EXPECT_NE(ReadStateFile(m_stateFile).find("Name=Credential1"), std::string::npos);
 }
+
+TEST_F(HotSpotFixture, TheTestTabComesAndGoesWithHotspotOnlyInTestMode)
+{
+    FormHotSpot->m_bSigmaTest = true;
+    Enable();
+    EXPECT_TRUE(FormHotSpot->TabBtnHotSpotSigma->Visible());
+    FormHotSpot->TabBtnHotSpotSigmaClick(nullptr);
+    EXPECT_EQ(FormHotSpot->m_pCurrentPage, FormHotSpot->FrameHotSpotSigma);
+
+    Disable();
+    EXPECT_FALSE(FormHotSpot->TabBtnHotSpotSigma->Visible());
+    FormHotSpot->FormShow(nullptr);
+    EXPECT_EQ(FormHotSpot->m_pCurrentPage, FormHotSpot->FrameHotSpotMain);
+    EXPECT_EQ(FormHotSpot->TabBtnHotSpot->ImageIndex(), 1);
+    EXPECT_EQ(FormHotSpot->TabBtnHotSpotSigma->ImageIndex(), 0);
+}
