@@ -1,31 +1,49 @@
 #pragma once
-// The Hotspot 2.0 window (what the main window needs of it so far).
+// The Hotspot 2.0 window: the priority table, the add-credential and add-profile pages and the
+// certification test page, switched by picture tabs.
+#include <windows.h>
+
 #include <string>
 
-#include "ui/Forms.h"
-#include "ui/StdCtrls.h"
+#include "core/FormBase.h"
+#include "hotspot/FrameHotSpotAddCredential.h"
+#include "hotspot/FrameHotSpotAddProfile.h"
+#include "hotspot/FrameHotSpotMain.h"
+#include "hotspot/FrameHotSpotSigma.h"
+#include "resources/WvImage.h"
 
-class TFrameHotSpotMain : public TFrame {
-public:
-    explicit TFrameHotSpotMain(TComponent* owner);
-
-    BYTE m_bHS20Active = 0;
-    TRadioButton* rBtnDisableHS20 = nullptr;
-
-    void rBtnDisableHS20Click(TObject* Sender);
-    // 1 and the connection text when Hotspot 2.0 is connected to the adapter's network.
-    int GetConnectedHS20Text(std::string& text);
-    int DelConnectedParameters();
-};
-
-class TFormHotSpot : public TForm {
+class TFormHotSpot : public TFormBase {
 public:
     explicit TFormHotSpot(TComponent* owner);
 
-    BYTE m_ConnectedBssid[6] = {};
+    // Controls.
+    TWvImage* TabBtnHotSpot = nullptr;
+    TWvImage* TabBtnHotSpotAddCredential = nullptr;
+    TWvImage* TabBtnHotSpotAddProfile = nullptr;
+    TWvImage* TabBtnHotSpotSigma = nullptr;
+    TWvImage* SysBtnClose = nullptr;
     TFrameHotSpotMain* FrameHotSpotMain = nullptr;
+    TFrameHotSpotAddCredential* FrameHotSpotAddCredential = nullptr;
+    TFrameHotSpotAddProfile* FrameHotSpotAddProfile = nullptr;
+    TFrameHotSpotSigma* FrameHotSpotSigma = nullptr;
 
+    bool m_bSigmaTest = false;        // [Settings] HS20SIGMA is 1
+    BYTE m_ConnectedBssid[6] = {};    // BSSID of the adapter's connection (link-information tick)
+
+    void FormCreate(TObject* Sender) override;
+    void FormShow(TObject* Sender);
+    void TabBtnHotSpotClick(TObject* Sender);
+    void TabBtnHotSpotAddCredentialClick(TObject* Sender);
+    void TabBtnHotSpotAddProfileClick(TObject* Sender);
+    void TabBtnHotSpotSigmaClick(TObject* Sender);
     void SysBtnCloseClick(TObject* Sender);
+
+    // Next free default name: the credential or profile prefix and one more than the largest
+    // number that follows it in a row's name.
+    std::string MakeDefaultSettingName(bool credential) const;
+
+private:
+    void SelectTab(TWvImage* tab, TFrameBase* page);
 };
 
 extern TFormHotSpot* FormHotSpot;

@@ -1,0 +1,438 @@
+// The simulated Hotspot 2.0 library: credentials and profiles in memory, their weights and
+// preferred mark, the state file written on request, and a control surface for tests.
+#include <windows.h>
+
+#include <cstdio>
+#include <algorithm>
+#include <cstring>
+#include <map>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "wlapi/records.h"
+
+namespace {
+
+constexpr size_t kMaxPerKind = 10;
+
+struct Injection {
+    int call;  // 0: every call
+    int result;
+};
+
+struct State {
+    std::mutex lock;
+    std::vector<HS20_CREDENTIAL> credentials;
+    std::vector<HS20_PROFILE> profiles;
+    HS20_CONNECTED_INFO connected{};
+    std::map<std::string, int> calls;
+    std::map<std::string, std::vector<Injection>> injections;
+    std::string journal;
+};
+
+State& S()
+{
+    static State state;
+    return state;
+}
+
+template <size_t N>
+std::string Field(const char (&text)[N])
+{
+    return std::string(text, strnlen(text, N));
+}
+
+// Counts the call; true and the injected result when one is set for this call.
+bool Injected(const char* entry, int& result)
+{
+    State& s = S();
+    const int call = ++s.calls[entry];
+    auto found = s.injections.find(entry);
+    if (found == s.injections.end())
+        return false;
+    for (const Injection& each : found->second) {
+        if (each.call == 0 || each.call == call) {
+            result = each.result;
+            return true;
+        }
+    }
+    return false;
+}
+
+int Journal(const std::string& line, int result)
+{
+    S().journal += line + " -> " + std::to_string(result) + "\n";
+    return result;
+}
+
+std::string WeightText(const HS20_WEIGHT_TABLE& table)
+{
+    std::string text;
+    for (const HS20_WEIGHT_ENTRY& e : table.Entry) {
+        char one[32];
+        std::snprintf(one, sizeof one, " %u/%u/%u/%u", e.Present, e.Kind, e.Index, e.Weight);
+        text += one;
+    }
+    return text;
+}
+
+// Every folder on the way to the file, made when missing.
+void MakeFolders(const std::string& path)
+{
+    for (size_t at = path.find('\\', 3); at != std::string::npos; at = path.find('\\', at + 1))
+        CreateDirectoryA(path.substr(0, at).c_str(), nullptr);
+}
+
+bool Put(const std::string& file, const std::string& section, const char* key, const std::string& value)
+{
+    return WritePrivateProfileStringA(section.c_str(), key, value.c_str(), file.c_str()) != 0;
+}
+
+bool WriteCredential(const std::string& file, int n, const HS20_CREDENTIAL& c)
+{
+    const std::string section = "Credential " + std::to_string(n);
+    return Put(file, section, "CredenType", std::to_string(c.CredenType)) &&
+           Put(file, section, "UserName", Field(c.UserName)) && Put(file, section, "Password", Field(c.Password)) &&
+           Put(file, section, "RootCa", Field(c.RootCa)) && Put(file, section, "Realm", Field(c.Realm)) &&
+           Put(file, section, "IMSI", Field(c.IMSI)) && Put(file, section, "MNC", Field(c.MNC)) &&
+           Put(file, section, "MCC", Field(c.MCC)) && Put(file, section, "Prefer", std::to_string(c.Prefer)) &&
+           Put(file, section, "Weight", std::to_string(c.Weight)) && Put(file, section, "Name", Field(c.Name));
+}
+
+bool WriteProfile(const std::string& file, int n, const HS20_PROFILE& p)
+{
+    const std::string section = "Profile " + std::to_string(n);
+    return Put(file, section, "IsPresent", std::to_string(p.IsPresent)) &&
+           Put(file, section, "IsPSK", std::to_string(p.IsPSK)) &&
+           Put(file, section, "UserName", Field(p.UserName)) && Put(file, section, "Password", Field(p.Password)) &&
+           Put(file, section, "RootCa", Field(p.RootCa)) && Put(file, section, "Ssid", Field(p.Ssid)) &&
+           Put(file, section, "PassPhrase", Field(p.PassPhrase)) &&
+           Put(file, section, "EncpType", Field(p.EncpType)) &&
+           Put(file, section, "KeyMgmtType", Field(p.KeyMgmtType)) &&
+           Put(file, section, "Prefer", std::to_string(p.Prefer)) &&
+           Put(file, section, "Weight", std::to_string(p.Weight)) && Put(file, section, "Name", Field(p.Name));
+}
+
+template <class T>
+T* At(std::vector<T>& list, int index)
+{
+    return index >= 0 && size_t(index) < list.size() ? &list[size_t(index)] : nullptr;
+}
+
+template <class T>
+int Remove(std::vector<T>& list, int index)
+{
+    if (!At(list, index))
+        return 0;
+    list.erase(list.begin() + index);
+    return 1;
+}
+
+void ClearEntries()
+{
+    S().credentials.clear();
+    S().profiles.clear();
+}
+
+} // namespace
+
+extern "C" {
+
+__declspec(dllexport) int HS20_Init(HS20_INIT_PARAM param)
+{
+    std::lock_guard<std::mutex> hold(S().lock);
+    int result = 1;
+    if (!Injected("HS20_Init", result))
+        ClearEntries();
+    std::string guid;
+    for (wchar_t c : param.AdapterGuid) {
+        if (!c)
+            break;
+        guid += c < 128 ? char(c) : '?';
+    }
+    return Journal("HS20_Init " + std::to_string(param.GuidLength) + " " + guid, result);
+}
+
+__declspec(dllexport) int HS20_Deinit()
+{
+    std::lock_guard<std::mutex> hold(S().lock);
+    int result = 1;
+    if (!Injected("HS20_Deinit", result))
+        ClearEntries();
+    return Journal("HS20_Deinit", result);
+}
+
+__declspec(dllexport) int HS20_Add_Credential(HS20_CREDENTIAL credential)
+{
+    std::lock_guard<std::mutex> hold(S().lock);
+    int result = 0;
+    if (!Injected("HS20_Add_Credential", result) && S().credentials.size() < kMaxPerKind) {
+        S().credentials.push_back(credential);
+        result = 1;
+    }
+    return Journal("HS20_Add_Credential " + Field(credential.Name), result);
+}
+
+__declspec(dllexport) int HS20_Add_Profile(HS20_PROFILE profile)
+{
+    std::lock_guard<std::mutex> hold(S().lock);
+    int result = 0;
+    if (!Injected("HS20_Add_Profile", result) && S().profiles.size() < kMaxPerKind) {
+        S().profiles.push_back(profile);
+        result = 1;
+    }
+    return Journal("HS20_Add_Profile " + Field(profile.Name), result);
+}
+
+__declspec(dllexport) int HS20_Del_Credential(int index)
+{
+    std::lock_guard<std::mutex> hold(S().lock);
+    int result = 0;
+    if (!Injected("HS20_Del_Credential", result))
+        result = Remove(S().credentials, index);
+    return Journal("HS20_Del_Credential " + std::to_string(index), result);
+}
+
+__declspec(dllexport) int HS20_Del_Profile(int index)
+{
+    std::lock_guard<std::mutex> hold(S().lock);
+    int result = 0;
+    if (!Injected("HS20_Del_Profile", result))
+        result = Remove(S().profiles, index);
+    return Journal("HS20_Del_Profile " + std::to_string(index), result);
+}
+
+__declspec(dllexport) int HS20_Reset_Default()
+{
+    std::lock_guard<std::mutex> hold(S().lock);
+    int result = 1;
+    if (!Injected("HS20_Reset_Default", result))
+        ClearEntries();
+    return Journal("HS20_Reset_Default", result);
+}
+
+__declspec(dllexport) int HS20_Set_Domain_Name(const char* domain)
+{
+    std::lock_guard<std::mutex> hold(S().lock);
+    int result = 1;
+    Injected("HS20_Set_Domain_Name", result);
+    return Journal(std::string("HS20_Set_Domain_Name ") + (domain ? domain : ""), result);
+}
+
+__declspec(dllexport) int HS20_Set_Weight(HS20_WEIGHT_TABLE table)
+{
+    std::lock_guard<std::mutex> hold(S().lock);
+    int result = 1;
+    if (!Injected("HS20_Set_Weight", result)) {
+        for (const HS20_WEIGHT_ENTRY& e : table.Entry) {
+            if (!e.Present)
+                continue;
+            if (e.Kind == 0) {
+                if (HS20_CREDENTIAL* c = At(S().credentials, e.Index))
+                    c->Weight = e.Weight;
+            } else if (HS20_PROFILE* p = At(S().profiles, e.Index)) {
+                p->Weight = e.Weight;
+            }
+        }
+    }
+    return Journal("HS20_Set_Weight" + WeightText(table), result);
+}
+
+__declspec(dllexport) int HS20_Write_IniFile(HS20_INI_PATH path)
+{
+    std::lock_guard<std::mutex> hold(S().lock);
+    const size_t length = strnlen(path.Path, sizeof path.Path);
+    const std::string file(path.Path, length);
+    int result = 0;
+    if (!Injected("HS20_Write_IniFile", result) && length < sizeof path.Path && length == path.Length &&
+        length > 0) {
+        MakeFolders(file);
+        result = 1;
+        for (size_t i = 0; i < S().credentials.size() && result; ++i)
+            result = WriteCredential(file, int(i), S().credentials[i]) ? 1 : 0;
+        for (size_t i = 0; i < S().profiles.size() && result; ++i)
+            result = WriteProfile(file, int(i), S().profiles[i]) ? 1 : 0;
+        WritePrivateProfileStringA(nullptr, nullptr, nullptr, file.c_str());
+    }
+    return Journal("HS20_Write_IniFile " + std::to_string(path.Length) + " " + file, result);
+}
+
+__declspec(dllexport) int HS20_Set_Prefer(HS20_PREFER prefer)
+{
+    std::lock_guard<std::mutex> hold(S().lock);
+    int result = 0;
+    if (!Injected("HS20_Set_Prefer", result)) {
+        uint8_t* mark = nullptr;
+        if (prefer.Kind == 0) {
+            if (HS20_CREDENTIAL* c = At(S().credentials, prefer.Index))
+                mark = &c->Prefer;
+        } else if (HS20_PROFILE* p = At(S().profiles, prefer.Index)) {
+            mark = &p->Prefer;
+        }
+        if (mark) {
+            *mark = prefer.bPrefer ? 1 : 0;
+            result = 1;
+        }
+    }
+    return Journal("HS20_Set_Prefer " + std::to_string(prefer.Kind) + " " + std::to_string(prefer.Index) + " " +
+                       std::to_string(prefer.bPrefer),
+                   result);
+}
+
+__declspec(dllexport) int HS20_Modify_Credential(HS20_CREDENTIAL credential, int index)
+{
+    std::lock_guard<std::mutex> hold(S().lock);
+    int result = 0;
+    if (!Injected("HS20_Modify_Credential", result)) {
+        if (HS20_CREDENTIAL* c = At(S().credentials, index)) {
+            *c = credential;
+            result = 1;
+        }
+    }
+    return Journal("HS20_Modify_Credential " + std::to_string(index) + " " + Field(credential.Name), result);
+}
+
+__declspec(dllexport) int HS20_Modify_Profile(HS20_PROFILE profile, int index)
+{
+    std::lock_guard<std::mutex> hold(S().lock);
+    int result = 0;
+    if (!Injected("HS20_Modify_Profile", result)) {
+        if (HS20_PROFILE* p = At(S().profiles, index)) {
+            *p = profile;
+            result = 1;
+        }
+    }
+    return Journal("HS20_Modify_Profile " + std::to_string(index) + " " + Field(profile.Name), result);
+}
+
+__declspec(dllexport) int HS20_Get_Credential(HS20_CREDENTIAL* credential, int index)
+{
+    std::lock_guard<std::mutex> hold(S().lock);
+    int result = 0;
+    if (!Injected("HS20_Get_Credential", result)) {
+        const HS20_CREDENTIAL* c = At(S().credentials, index);
+        if (c && credential) {
+            *credential = *c;
+            result = 1;
+        }
+    }
+    return Journal("HS20_Get_Credential " + std::to_string(index), result);
+}
+
+__declspec(dllexport) int HS20_Get_Profile(HS20_PROFILE* profile, int index)
+{
+    std::lock_guard<std::mutex> hold(S().lock);
+    int result = 0;
+    if (!Injected("HS20_Get_Profile", result)) {
+        const HS20_PROFILE* p = At(S().profiles, index);
+        if (p && profile) {
+            *profile = *p;
+            result = 1;
+        }
+    }
+    return Journal("HS20_Get_Profile " + std::to_string(index), result);
+}
+
+__declspec(dllexport) int HS20_Get_Connected_Parameters(HS20_CONNECTED_INFO* info)
+{
+    std::lock_guard<std::mutex> hold(S().lock);
+    int result = 0;
+    if (!Injected("HS20_Get_Connected_Parameters", result) && info) {
+        *info = S().connected;
+        result = 1;
+    }
+    return Journal("HS20_Get_Connected_Parameters", result);
+}
+
+__declspec(dllexport) int HS20_Del_Connected_Parameters()
+{
+    std::lock_guard<std::mutex> hold(S().lock);
+    int result = 1;
+    if (!Injected("HS20_Del_Connected_Parameters", result))
+        S().connected = HS20_CONNECTED_INFO{};
+    return Journal("HS20_Del_Connected_Parameters", result);
+}
+
+// ---- control surface
+
+__declspec(dllexport) void SimHs20Inject(const char* entry, int call, int result)
+{
+    std::lock_guard<std::mutex> hold(S().lock);
+    if (entry)
+        S().injections[entry].push_back({call, result});
+}
+
+__declspec(dllexport) int SimHs20CallCount(const char* entry)
+{
+    std::lock_guard<std::mutex> hold(S().lock);
+    auto found = entry ? S().calls.find(entry) : S().calls.end();
+    return found == S().calls.end() ? 0 : found->second;
+}
+
+static int CopyOut(const std::string& text, char* out, int size)
+{
+    const int needed = int(text.size()) + 1;
+    if (out && size > 0) {
+        const size_t n = std::min(text.size(), size_t(size - 1));
+        std::memcpy(out, text.data(), n);
+        out[n] = '\0';
+    }
+    return needed;
+}
+
+__declspec(dllexport) int SimHs20Journal(char* out, int size)
+{
+    std::lock_guard<std::mutex> hold(S().lock);
+    return CopyOut(S().journal, out, size);
+}
+
+__declspec(dllexport) void SimHs20JournalClear()
+{
+    std::lock_guard<std::mutex> hold(S().lock);
+    S().journal.clear();
+}
+
+// One line per entry: "credential <index> <name> weight=<w> prefer=<p>" or "profile ...".
+__declspec(dllexport) int SimHs20Entries(char* out, int size)
+{
+    std::lock_guard<std::mutex> hold(S().lock);
+    std::string text;
+    for (size_t i = 0; i < S().credentials.size(); ++i) {
+        const HS20_CREDENTIAL& c = S().credentials[i];
+        text += "credential " + std::to_string(i) + " " + Field(c.Name) + " weight=" + std::to_string(c.Weight) +
+                " prefer=" + std::to_string(c.Prefer) + "\n";
+    }
+    for (size_t i = 0; i < S().profiles.size(); ++i) {
+        const HS20_PROFILE& p = S().profiles[i];
+        text += "profile " + std::to_string(i) + " " + Field(p.Name) + " weight=" + std::to_string(p.Weight) +
+                " prefer=" + std::to_string(p.Prefer) + "\n";
+    }
+    return CopyOut(text, out, size);
+}
+
+__declspec(dllexport) void SimHs20SetConnected(int connected, const char* name, const unsigned char* bssid,
+                                               int method)
+{
+    std::lock_guard<std::mutex> hold(S().lock);
+    HS20_CONNECTED_INFO& info = S().connected;
+    info = HS20_CONNECTED_INFO{};
+    info.bConnected = uint8_t(connected);
+    if (name)
+        std::snprintf(info.Name, sizeof info.Name, "%s", name);
+    if (bssid)
+        std::memcpy(info.Bssid, bssid, sizeof info.Bssid);
+    info.Method = uint8_t(method);
+}
+
+__declspec(dllexport) void SimHs20Reset()
+{
+    std::lock_guard<std::mutex> hold(S().lock);
+    ClearEntries();
+    S().connected = HS20_CONNECTED_INFO{};
+    S().calls.clear();
+    S().injections.clear();
+    S().journal.clear();
+}
+
+} // extern "C"

@@ -1,0 +1,12 @@
+#pragma once
+// The add-profile page of the Hotspot 2.0 window: so far only its name edit, which the window
+// fills with the next default name when the page's tab is chosen.
+#include "core/FormBase.h"
+#include "ui/StdCtrls.h"
+
+class TFrameHotSpotAddProfile : public TFrameBase {
+public:
+    explicit TFrameHotSpotAddProfile(TComponent* owner);
+
+    TEdit* editProfName = nullptr;
+};

@@ -1,0 +1,6 @@
+#include "hotspot/FrameHotSpotSigma.h"
+
+TFrameHotSpotSigma::TFrameHotSpotSigma(TComponent* owner) : TFrameBase(owner)
+{
+    Name = "FrameHotSpotSigma";
+}
