@@ -559,3 +559,71 @@ TEST_F(ProfileList, AListThatClaimsMoreRecordsThanAskedForShowsOnlyThoseRead)
     EXPECT_EQ(FormProfile->m_ProfileRows.size(), 1u);
     VOZEZIV.WVWL_ReadProfileList = real;
 }
+
+struct Rights {
+    const char* name;
+    const char* admin;
+    const char* allowed;
+    bool change;
+};
+
+class ProfileRights : public ProfileList, public ::testing::WithParamInterface<Rights> {};
+
+TEST_P(ProfileRights, StandardUsersWithoutProfileRightsCanOnlyActivate)
+{
+    const Rights& c = GetParam();
+    TScenario scenario;
+    scenario.Set("System", "UserAdmin", c.admin).Set("System", "AllowStandardUserProfile", c.allowed);
+    StartWithProfiles(scenario);
+    for (TWvImage* b : {FormProfile->BtnProfileAdd, FormProfile->BtnProfileDelete, FormProfile->BtnProfileEdit,
+                        FormProfile->BtnProfileImport, FormProfile->BtnProfileExport})
+        EXPECT_EQ(b->Enabled(), c.change);
+    EXPECT_TRUE(FormProfile->BtnProfileActivate->Enabled());
+    Select("Cafe");
+    EXPECT_EQ(FormProfile->BtnProfileEdit->Enabled(), c.change);
+    FormProfile->BtnProfileActivateClick(nullptr);
+    EXPECT_EQ(FormProfile->m_strProfile, "Cafe");
+    EXPECT_EQ(FormProfile->m_strUserProfile, c.change ? "" : "Cafe");
+}
+
+INSTANTIATE_TEST_SUITE_P(Users, ProfileRights,
+                         ::testing::Values(Rights{"Admin", "1", "0", true}, Rights{"AllowedUser", "0", "1", true},
+                                           Rights{"StandardUser", "0", "0", false}),
+                         [](const ::testing::TestParamInfo<Rights>& info) { return std::string(info.param.name); });
+
+TEST_F(ProfileList, BeforeVistaActivationHandsTheSingleSignOnSettingsOver)
+{
+    TScenario scenario;
+    scenario.Set("System", "WinOS", "21");
+    LoadLibrary(scenario);
+    WLANPROFILE sso = MakeProfile("Corp", "OfficeCorp", 0, 1);
+    sso.ssoInfo = PROF_SSO_USE_SSO | PROF_SSO_PERSISTENT_CONNECTION | (2u << PROF_SSO_ID_PWD_SOURCE_SHIFT);
+    Store(sso);
+    Store(MakeProfile("Cafe", "CafeCorner", 0, 1));
+    CreateWindows();
+    FormProfile->RefreshProfileList();
+
+    struct Case {
+        const char* name;
+        int settings, resets;
+    } cases[] = {{"Corp", 1, 0}, {"Cafe", 0, 1}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const int settings = SimCallCount("WVWL_WriteSSOSetting");
+        const int resets = SimCallCount("WVWL_ResetSSOFeature");
+        const int releases = SimCallCount("WVWL_WriteSSOReleaseSUP");
+        Select(c.name);
+        FormProfile->BtnProfileActivateClick(nullptr);
+        EXPECT_EQ(SimCallCount("WVWL_WriteSSOSetting") - settings, c.settings);
+        EXPECT_EQ(SimCallCount("WVWL_ResetSSOFeature") - resets, c.resets);
+        // Released before activation, and again for a profile without single sign-on.
+        EXPECT_EQ(SimCallCount("WVWL_WriteSSOReleaseSUP") - releases, c.settings ? 1 : 2);
+        EXPECT_EQ(FormProfile->m_nActivatedRow, RowOf(c.name));
+    }
+    SSO_SETTING written;
+    std::memset(&written, 0, sizeof written);
+    VOZEZIV.WVWL_ReadSSOInfo(&written);
+    EXPECT_EQ(written.bSSO, 1u);
+    EXPECT_STREQ(written.LogonDll, "OstrelGina.DLL");
+    EXPECT_STREQ(written.ProfileName, "Corp");
+}
