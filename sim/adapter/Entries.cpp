@@ -1,9 +1,11 @@
 // The entries of the adapter library, in the order of its entry-point list. Each counts its
 // call, honours an injected result and writes a journal line (see EntrySupport.h).
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <type_traits>
+#include <vector>
 
 #include "EntrySupport.h"
 #include "Psk.h"
@@ -103,9 +105,18 @@ WVWL_API int __stdcall WVWL_CreateShortCut(const char* programPath, const char* 
   });
 }
 
-WVWL_API int __stdcall WVWL_GetAdaptersInfo(int count, void* buffer, int flag, int virtualPortId) {
-  return Call("WVWL_GetAdaptersInfo", [&] { return ""; }, [&]() -> int {
-    return WVWL_ERROR_SUCCESS;
+WVWL_API int __stdcall WVWL_GetAdaptersInfo(int count, void* buffer, int flag, const char* virtualPortId) {
+  return Call("WVWL_GetAdaptersInfo", [&] { return std::to_string(count) + " " + std::to_string(flag) + " " + Text(virtualPortId, 128); }, [&]() -> int {
+    std::vector<IcsAdapterDef> list = Sim().WithScenario([](const Scenario& s) { return s.icsAdapters; });
+    const long long extra = Cfg([](const Scenario& s) { return s.icsCountExtra; });
+    auto* out = static_cast<ICS_ADAPTER_INFO*>(buffer);
+    for (int i = 0; out && i < count && i < static_cast<int>(list.size()); ++i) {
+      std::memset(&out[i], 0, sizeof out[i]);
+      std::strncpy(out[i].szAdapterName, list[i].name.c_str(), sizeof out[i].szAdapterName - 1);
+      out[i].dwAdapterType = list[i].type;
+      out[i].dwAdapterStatus = list[i].status;
+    }
+    return static_cast<int>(list.size() + extra);
   });
 }
 
@@ -400,7 +411,8 @@ WVWL_API int __stdcall WVWL_IsEnableICS() {
 }
 
 WVWL_API int __stdcall WVWL_EnableICS(void* wanEntry, void* lanEntry, int enable, int flag) {
-  return Call("WVWL_EnableICS", [&] { return ""; }, [&]() -> int {
+  auto name = [](void* entry) { return entry ? Text(static_cast<ICS_ADAPTER_INFO*>(entry)->szAdapterName, 284) : std::string("(null)"); };
+  return Call("WVWL_EnableICS", [&] { return name(wanEntry) + " | " + name(lanEntry) + " " + std::to_string(enable) + " " + std::to_string(flag); }, [&]() -> int {
     Sim().SetIntValue("ICS", 1);
     return WVWL_ERROR_SUCCESS;
   });
@@ -1506,8 +1518,19 @@ WVWL_API int __stdcall WVWL_HostedNetworkQuerySettings(EXTAP_CONFIG* config) {
 WVWL_API int __stdcall WVWL_HostedNetworkQueryStatus(void* status640) {
   return Call("WVWL_HostedNetworkQueryStatus", [&] { return ""; }, [&]() -> int {
     if (!status640) return WVWL_ERROR_FAILURE;
-    std::memset(status640, 0, 640);
-    return WVWL_ERROR_SUCCESS;
+    auto* status = static_cast<HOSTED_NETWORK_STATUS*>(status640);
+    std::memset(status, 0, sizeof *status);
+    return Sim().WithScenario([&](const Scenario& s) {
+      status->HostedNetworkState = static_cast<uint32_t>(s.hostedState);
+      std::memcpy(status->Bssid, s.hostedBssid.data(), 6);
+      const size_t n = std::min<size_t>(s.hostedPeers.size(), HOSTED_NETWORK_MAX_PEERS);
+      for (size_t i = 0; i < n; ++i) {
+        std::memcpy(status->Peers[i].PeerMacAddress, s.hostedPeers[i].mac.data(), 6);
+        status->Peers[i].PeerAuthState = s.hostedPeers[i].authState;
+      }
+      status->NumberOfPeers = static_cast<uint32_t>(s.hostedPeerCount >= 0 ? s.hostedPeerCount : static_cast<long long>(n));
+      return WVWL_ERROR_SUCCESS;
+    });
   });
 }
 
@@ -1800,8 +1823,12 @@ WVWL_API int __stdcall WVWL_GetWifiDirectIP(void* info) {
 }
 
 WVWL_API int __stdcall WVWL_GetVMPortStatusByPort(WLAN_ADAPTER* adapter, int port) {
-  return Call("WVWL_GetVMPortStatusByPort", [&] { return ""; }, [&]() -> int {
-    return WVWL_ERROR_FAILURE;
+  return Call("WVWL_GetVMPortStatusByPort", [&] { return std::to_string(port); }, [&]() -> int {
+    if (!adapter) return WVWL_ERROR_FAILURE;
+    std::string cls = Sim().WithScenario([](const Scenario& s) { return s.vmPortClass; });
+    std::memset(adapter->Text128, 0, sizeof adapter->Text128);
+    std::strncpy(adapter->Text128, cls.c_str(), sizeof adapter->Text128 - 1);
+    return Cfg([](const Scenario& s) { return s.vmPortAvailable; }) ? WVWL_ERROR_SUCCESS : WVWL_ERROR_FAILURE;
   });
 }
 

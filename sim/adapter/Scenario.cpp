@@ -164,6 +164,39 @@ Network ReadNetwork(Reader& r, const IniDoc& doc, const std::string& sec, int in
   return n;
 }
 
+IcsAdapterDef ReadIcsAdapter(Reader& r, const std::string& sec) {
+  IcsAdapterDef a;
+  r.Text(sec, "Name", a.name);
+  long long type = a.type, status = a.status;
+  r.Long(sec, "Type", type, 0, 0xFFFFFFFFLL);
+  r.Long(sec, "Status", status, 0, 0xFFFFFFFFLL);
+  a.type = static_cast<uint32_t>(type);
+  a.status = static_cast<uint32_t>(status);
+  return a;
+}
+
+// "MAC" or "MAC/state" items joined with ",".
+bool ParsePeers(const std::string& text, std::vector<HostedPeer>& out) {
+  size_t at = 0;
+  while (at <= text.size()) {
+    size_t end = text.find(',', at);
+    if (end == std::string::npos) end = text.size();
+    std::string item = Trim(text.substr(at, end - at));
+    at = end + 1;
+    if (item.empty()) continue;
+    HostedPeer peer;
+    size_t slash = item.find('/');
+    if (!ParseMac(Trim(item.substr(0, slash)), peer.mac)) return false;
+    if (slash != std::string::npos) {
+      long long state = 0;
+      if (!ParseInt(Trim(item.substr(slash + 1)), state) || state < 0 || state > 0xFFFFFFFFLL) return false;
+      peer.authState = static_cast<uint32_t>(state);
+    }
+    out.push_back(peer);
+  }
+  return true;
+}
+
 void ReadInjections(const IniDoc& doc, Scenario& s) {
   const IniDoc::Section* sec = doc.Find("Inject");
   if (!sec) return;
@@ -247,11 +280,20 @@ Scenario ScenarioFromIni(const IniDoc& doc) {
   r.Int(drv, "InitWifiDisplayNotReady", s.initWifiDisplayNotReady, 0, 1000000);
   r.Int(drv, "StartGOResult", s.startGoResult, -0x7FFFFFFF, 0x7FFFFFFF);
 
+  r.Bool(drv, "VMPortAvailable", s.vmPortAvailable);
+  r.Text(drv, "VMPortClass", s.vmPortClass);
+  r.Long("ICSList", "CountExtra", s.icsCountExtra, 0, 1000000);
+  r.Int("HostedNetwork", "State", s.hostedState, -0x7FFFFFFF, 0x7FFFFFFF);
+  r.Parsed("HostedNetwork", "BSSID", s.hostedBssid, ParseMac);
+  r.Parsed("HostedNetwork", "Peers", s.hostedPeers, ParsePeers);
+  r.Long("HostedNetwork", "PeerCount", s.hostedPeerCount, -1, 0xFFFFFFFFLL);
+
   r.Long("List", "CountExtra", s.listCountExtra, 0, 0xFFFFFFFFLL);
   r.Long("List", "PadBytes", s.listPadBytes, 0, 0x100000);
 
   int index = 0;
   for (const IniDoc::Section* sec : doc.WithPrefix("Adapter.")) s.adapters.push_back(ReadAdapter(r, sec->name, ++index));
+  for (const IniDoc::Section* sec : doc.WithPrefix("ICS.")) s.icsAdapters.push_back(ReadIcsAdapter(r, sec->name));
   index = 0;
   for (const IniDoc::Section* sec : doc.WithPrefix("Network.")) s.networks.push_back(ReadNetwork(r, doc, sec->name, ++index));
   ReadInjections(doc, s);

@@ -66,6 +66,19 @@ struct AdapterDef {
   bool unterminated = false;      // texts fill their fields with no terminating zero
 };
 
+// An adapter of the connection-sharing list.
+struct IcsAdapterDef {
+  std::string name;
+  uint32_t type = 1;              // 0 the maker's own (LAN side), 5 IEEE 1394, other WAN
+  uint32_t status = 1;            // bit 1 enabled, 4 counted as WAN, 8 shared side
+};
+
+// A station of the hosted network.
+struct HostedPeer {
+  Mac mac{};
+  uint32_t authState = 1;         // 1 authenticated
+};
+
 struct Injection {
   std::string entry;
   long long call = 0;             // 1-based call number; 0 = every call
@@ -100,6 +113,16 @@ struct Scenario {
   bool hostedNetworkAvailable = true, supportHotspot20 = true;
   int initWifiDirectNotReady = 0, initWifiDisplayNotReady = 0;
   int startGoResult = 1;
+
+  bool vmPortAvailable = true;    // GetVMPortStatusByPort answers 1
+  std::string vmPortClass = "0012"; // the virtual port's network-class entry (record text at 128)
+  std::vector<IcsAdapterDef> icsAdapters;
+  long long icsCountExtra = 0;    // GetAdaptersInfo claims more adapters than it fills
+
+  int hostedState = 1;            // 1 active
+  Mac hostedBssid{0x02, 0x0C, 0x43, 0x12, 0x34, 0x57};
+  std::vector<HostedPeer> hostedPeers;
+  long long hostedPeerCount = -1; // number of peers as written (-1: the real count)
 
   std::vector<Network> networks;
   long long listCountExtra = 0;   // NumberOfItems claims more items than follow

@@ -1,15 +1,130 @@
 #include "advanced/FormExtendedAP.h"
 
+#include "advanced/IcsSharing.h"
+#include "core/Log.h"
+#include "mainwindow/LinkInfoLayout.h"
+#include "resources/FormResource.h"
+
 TFormExtendedAP* FormExtendedAP = nullptr;
 
-TFormExtendedAP::TFormExtendedAP(TComponent* owner) : TForm(owner)
+namespace {
+
+constexpr int kPageLeft = 0, kPageTop = 46, kPageWidth = 400, kPageHeight = 334;
+constexpr int kTabTop = 19;
+constexpr unsigned kTimerMs = 2000;
+
+using linkinfo::Text;
+
+TWvImage* MakeTab(TFormBase* form, int left, TImage* normal, TImage* down, TImage* disabled)
+{
+    const int w = normal ? normal->Picture().Width() : 24;
+    const int h = normal ? normal->Picture().Height() : 26;
+    TWvImage* tab = MakePushButton(form, left, kTabTop, w, h, normal, down, disabled);
+    tab->ImageStyle = gsTabButton;
+    tab->Cursor = crHandPoint;
+    return tab;
+}
+
+TTimer* MakeTimer(TComponent* owner)
+{
+    auto* timer = new TTimer(owner);
+    timer->SetEnabled(false);
+    timer->SetInterval(kTimerMs);
+    return timer;
+}
+
+} // namespace
+
+TFormExtendedAP::TFormExtendedAP(TComponent* owner) : TFormBase(owner)
 {
     Name = "FormExtendedAP";
-    SetBorderStyle(bsNone);
-    SetClientSize(395, 300);
+    SetClientSize(400, 380);
+    linkinfo::StyleCaption(lblCaptionText);
+    TFormResource* res = FormResource;
+
+    SysBtnClose = MakePushButton(this, 373, 16, 15, 15, res ? res->ImgBtnExtendedAPFormClose_Normal : nullptr,
+                                 res ? res->ImgBtnExtendedAPFormClose_Down : nullptr, nullptr);
+    TabBtnConfig = MakeTab(this, 8, res ? res->ImgBtnExtendedAPConfig_Normal : nullptr,
+                           res ? res->ImgBtnExtendedAPConfig_Down : nullptr,
+                           res ? res->ImgBtnExtendedAPConfig_Disabled : nullptr);
+    TabBtnMacTable = MakeTab(this, 34, res ? res->ImgBtnExtendedAPMacTable_Normal : nullptr,
+                             res ? res->ImgBtnExtendedAPMacTable_Down : nullptr,
+                             res ? res->ImgBtnExtendedAPMacTable_Disabled : nullptr);
+
+    FrameExtendedAPConfig = new TFrameExtendedAPConfig(this);
+    FrameExtendedAPMacTable = new TFrameExtendedAPMacTable(this);
+    for (TFrameBase* page : {static_cast<TFrameBase*>(FrameExtendedAPConfig),
+                             static_cast<TFrameBase*>(FrameExtendedAPMacTable)}) {
+        page->SetParent(this);
+        page->SetBounds(kPageLeft, kPageTop, kPageWidth, kPageHeight);
+    }
+    FrameExtendedAPConfig->m_pForm = this;
+    FrameExtendedAPMacTable->m_pForm = this;
+
+    TimerExtAPIPAddress = MakeTimer(this);
+    TimerExtAPMacTable = MakeTimer(this);
+
+    SysBtnClose->OnClick = [this](TObject* s) { SysBtnCloseClick(s); };
+    TabBtnConfig->OnClick = [this](TObject* s) { TabBtnConfigClick(s); };
+    TabBtnMacTable->OnClick = [this](TObject* s) { TabBtnMacTableClick(s); };
+    TimerExtAPIPAddress->OnTimer = [this](TObject* s) { TimerExtAPIPAddressTimer(s); };
+    TimerExtAPMacTable->OnTimer = [this](TObject* s) { TimerExtAPMacTableTimer(s); };
+    OnShow = [this](TObject* s) { FormShow(s); };
+}
+
+void TFormExtendedAP::FormCreate(TObject* Sender)
+{
+    PrintMessage(6, " --> TFormExtendedAP::FormCreate()\n");
+    SetCaption("Extended AP");
+    if (FormResource && FormResource->ImgExtendedAPFormBG)
+        ImgBackground->SetPicture(FormResource->ImgExtendedAPFormBG->Picture());
+    TFormBase::FormCreate(Sender);
+    lblCaptionText->SetCaption(Text(&CUISTR::STR_BtnHintExtendedAP));
+    SysBtnClose->SetHint(Text(&CUISTR::STR_BtnHintClose));
+    TabBtnConfig->SetHint(Text(&CUISTR::STR_BtnHintExtAPConfig));
+    TabBtnMacTable->SetHint(Text(&CUISTR::STR_BtnHintExtAPMacTable));
+    PrintMessage(6, " <-- TFormExtendedAP::FormCreate()\n");
+}
+
+void TFormExtendedAP::FormShow(TObject*)
+{
+    TabBtnConfig->SetImageIndex(1);
+    TabBtnMacTable->SetImageIndex(0);
+    SwitchPage(nullptr, FrameExtendedAPConfig);
 }
 
 void TFormExtendedAP::SysBtnCloseClick(TObject*)
 {
     Hide();
+}
+
+void TFormExtendedAP::TabBtnConfigClick(TObject*)
+{
+    TabBtnMacTable->SetImageIndex(0);
+    SwitchPage(m_pCurrentPage, FrameExtendedAPConfig);
+}
+
+void TFormExtendedAP::TabBtnMacTableClick(TObject*)
+{
+    TabBtnConfig->SetImageIndex(0);
+    SwitchPage(m_pCurrentPage, FrameExtendedAPMacTable);
+}
+
+void TFormExtendedAP::TimerExtAPIPAddressTimer(TObject*)
+{
+    FrameExtendedAPConfig->RefreshIPAddress();
+}
+
+void TFormExtendedAP::TimerExtAPMacTableTimer(TObject*)
+{
+    FrameExtendedAPMacTable->RefreshMacTable();
+}
+
+void TFormExtendedAP::Dispatch(TMessage& Message)
+{
+    if (Message.Msg == MSG_EXTAP_ICS_DONE) {
+        FrameExtendedAPConfig->BtnApply->SetEnabled(true);
+        return;
+    }
+    TFormBase::Dispatch(Message);
 }

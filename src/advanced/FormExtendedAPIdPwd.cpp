@@ -1,18 +1,54 @@
 #include "advanced/FormExtendedAPIdPwd.h"
 
-#include <algorithm>
-#include <cstring>
+#include <cstdio>
 
-#include "core/Helpers.h"
+#include "advanced/ExtAPRecord.h"
+#include "core/FormMessageBox.h"
 #include "core/WvwlLib.h"
+#include "mainwindow/LinkInfoLayout.h"
 
 TFormExtendedAPIdPwd* FormExtendedAPIdPwd = nullptr;
+
+namespace {
+
+using linkinfo::MakeLabel;
+using linkinfo::Text;
+
+TEdit* MakeEdit(TWinControl* parent, int top, int maxLength)
+{
+    auto* edit = new TEdit(parent);
+    edit->SetParent(parent);
+    edit->SetBounds(110, top, 170, 21);
+    edit->SetMaxLength(maxLength);
+    return edit;
+}
+
+} // namespace
 
 TFormExtendedAPIdPwd::TFormExtendedAPIdPwd(TComponent* owner) : TForm(owner)
 {
     Name = "FormExtendedAPIdPwd";
-    SetBorderStyle(bsNone);
-    SetClientSize(300, 160);
+    SetBorderStyle(bsDialog);
+    SetClientSize(300, 150);
+    SetCaption(Text(&CUISTR::STR_WEVO_MESSAGE));
+    SetPosition(poScreenCenter);
+
+    lblDescriptionText = MakeLabel(this, 12, 10, 276, &CUISTR::STR_EXTAP_DEFAULTVALUE);
+    lblDescriptionText->SetWordWrap(true);
+    lblDescriptionText->SetBounds(12, 10, 276, 32);
+    lblSSIDText = MakeLabel(this, 12, 55, 95, &CUISTR::STR_SSID);
+    editSSID = MakeEdit(this, 52, 32);
+    lblPSKKeyText = MakeLabel(this, 12, 85, 95, &CUISTR::STR_KEY_MATERIAL);
+    editPSKKey = MakeEdit(this, 82, 64);
+    editPSKKey->SetPasswordChar('*');
+
+    BtnOK = new TButton(this);
+    BtnOK->SetParent(this);
+    BtnOK->SetBounds(112, 115, 75, 25);
+    BtnOK->SetCaption(Text(&CUISTR::STR_OK));
+
+    BtnOK->OnClick = [this](TObject* s) { BtnOKClick(s); };
+    OnShow = [this](TObject* s) { FormShow(s); };
 }
 
 void TFormExtendedAPIdPwd::SetConfig(EXTAP_CONFIG config)
@@ -21,21 +57,36 @@ void TFormExtendedAPIdPwd::SetConfig(EXTAP_CONFIG config)
     m_Config = config;
 }
 
-bool TFormExtendedAPIdPwd::Accept(const std::string& ssid, const std::string& key)
+void TFormExtendedAPIdPwd::FormShow(TObject*)
 {
-    if (ssid.empty())
+    unsigned char mac[6] = {};
+    VOZEZIV.WVWL_QueryMacAddrs(mac);
+    char ssid[16];
+    std::snprintf(ssid, sizeof ssid, "SoftAP-%02X", unsigned((mac[5] + 1) % 256));
+    editSSID->SetText(ssid);
+}
+
+bool TFormExtendedAPIdPwd::CheckValues()
+{
+    m_strSSID = editSSID->Text();
+    m_strPSKKey = editPSKKey->Text();
+    if (m_strSSID.empty()) {
+        ShowMessageBox(Text(&CUISTR::STR_ADHOCINPUTSSID), 0);
         return false;
-    if (key.size() < 8 || key.size() > 64 || (key.size() == 64 && !IsHexString(key)))
+    }
+    if (!IsValidExtAPKey(m_strPSKKey)) {
+        ShowMessageBox(Text(&CUISTR::STR_MSGWPA2PSKKEYINVALID), 0);
         return false;
-    const size_t ssidLength = std::min(ssid.size(), sizeof m_Config.Ssid);
-    std::memset(m_Config.Ssid, 0, sizeof m_Config.Ssid);
-    std::memcpy(m_Config.Ssid, ssid.data(), ssidLength);
-    m_Config.SsidLength = uint32_t(ssidLength);
-    std::memset(m_Config.Key, 0, sizeof m_Config.Key);
-    std::memcpy(m_Config.Key, key.data(), key.size());
-    m_Config.KeyLength = uint32_t(key.size());
-    m_Config.MaxPeers = 8;
-    VOZEZIV.WVWL_WriteExtAPConfig(m_Config);
-    SetModalResult(1);
+    }
     return true;
+}
+
+void TFormExtendedAPIdPwd::BtnOKClick(TObject*)
+{
+    if (!CheckValues())
+        return;
+    SetExtAPSsidAndKey(m_Config, m_strSSID, m_strPSKKey);
+    m_Config.MaxPeers = EXTAP_DEFAULT_PEERS;
+    VOZEZIV.WVWL_WriteExtAPConfig(m_Config);
+    SetModalResult(mrOk);
 }

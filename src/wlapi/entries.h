@@ -31,7 +31,8 @@ using PFN_WVWL_ConvertPhyModeToAdHocMode = int(__stdcall*)(int wirelessMode, int
 using PFN_WVWL_CopyProfileToCurrentSetting = int(__stdcall*)(const char* profileName);
 using PFN_WVWL_CreateShortCut = int(__stdcall*)(const char* programPath, const char* folderName, const char* iconName);
 // Fills `buffer` with ICS adapter entries (292 bytes each); returns the number of adapters.
-using PFN_WVWL_GetAdaptersInfo = int(__stdcall*)(int count, void* buffer, int flag, int virtualPortId);
+// The last argument names the virtual Wi-Fi port's device id.
+using PFN_WVWL_GetAdaptersInfo = int(__stdcall*)(int count, void* buffer, int flag, const char* virtualPortId);
 using PFN_WVWL_DeInitial = int(__stdcall*)();
 using PFN_WVWL_DeleteCertificate = int(__stdcall*)(const char* store, const void* certHash, int hashLength);
 using PFN_WVWL_DeleteProfile = int(__stdcall*)(const char* profileName, int bDeleteConnected);

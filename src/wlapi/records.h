@@ -700,6 +700,44 @@ struct AP_IP_INFO {
 };
 static_assert(sizeof(AP_IP_INFO) == 20);
 
+// One adapter of the connection-sharing list (WVWL_GetAdaptersInfo).
+struct ICS_ADAPTER_INFO {
+    char szAdapterName[284]; // connection name, zero-terminated by the library
+    uint32_t dwAdapterType;
+    uint32_t dwAdapterStatus;
+};
+static_assert(sizeof(ICS_ADAPTER_INFO) == 292);
+static_assert(offsetof(ICS_ADAPTER_INFO, dwAdapterType) == 284);
+static_assert(offsetof(ICS_ADAPTER_INFO, dwAdapterStatus) == 288);
+constexpr uint32_t ICS_ADAPTER_TYPE_WLATARNWELL = 0; // the adapter maker's own: a LAN side
+constexpr uint32_t ICS_ADAPTER_TYPE_1394 = 5;
+constexpr uint32_t ICS_ADAPTER_STATUS_ENABLED = 1;
+constexpr uint32_t ICS_ADAPTER_STATUS_WAN_FOUND = 4;
+constexpr uint32_t ICS_ADAPTER_STATUS_ICS_LAN = 8;
+
+// Hosted-network status with room for 50 peers (WVWL_HostedNetworkQueryStatus).
+struct HOSTED_NETWORK_PEER {
+    uint8_t PeerMacAddress[6];
+    uint8_t Reserved6[2];
+    uint32_t PeerAuthState; // 1 authenticated
+};
+static_assert(sizeof(HOSTED_NETWORK_PEER) == 12);
+constexpr int HOSTED_NETWORK_MAX_PEERS = 50;
+struct HOSTED_NETWORK_STATUS {
+    uint32_t HostedNetworkState; // 1 active
+    uint8_t Reserved4[16];
+    uint8_t Bssid[6];
+    uint8_t Reserved26[2];
+    uint32_t PhyType;
+    uint32_t ChannelFrequency;
+    uint32_t NumberOfPeers;
+    HOSTED_NETWORK_PEER Peers[HOSTED_NETWORK_MAX_PEERS];
+};
+static_assert(sizeof(HOSTED_NETWORK_STATUS) == 640);
+static_assert(offsetof(HOSTED_NETWORK_STATUS, Bssid) == 20);
+static_assert(offsetof(HOSTED_NETWORK_STATUS, NumberOfPeers) == 36);
+static_assert(offsetof(HOSTED_NETWORK_STATUS, Peers) == 40);
+
 // ---------------------------------------------------------------------------------------------
 // Hotspot 2.0 records (passed by value to the caller-cleans entries of "HS20.dll").
 struct HS20_INIT_PARAM {
