@@ -73,7 +73,8 @@ const char* kHelp =
     "status | plug N | unplug N | radio hw|sw on|off | add Key=Value... | remove SSID|BSSID\n"
     "set SSID|BSSID RSSI=n InRange=0|1\n"
     "inject ENTRY CALL|* RESULT | journal [clear] | calls ENTRY | scenario PATH | state PATH\n"
-    "callback CODE | event direct|display | notready direct|display N | wait [MS]\n";
+    "callback CODE | event direct|display | notready direct|display N | wait [MS]\n"
+    "p2pstatus HEX (queues a Wi-Fi Direct status record)\n";
 
 }  // namespace
 
@@ -135,6 +136,12 @@ std::string RunCommand(const std::string& line) {
   }
   if (EqualNoCase(cmd, "event") && t.size() == 2)
     return Sim().SignalEvent(EqualNoCase(t[1], "direct")) ? "ok\n" : "error: no event handed over\n";
+  if (EqualNoCase(cmd, "p2pstatus") && t.size() == 2) {
+    std::vector<uint8_t> record;
+    if (!ParseHex(t[1], record) || record.empty() || record.size() > 1808) return "error: p2pstatus HEX (1 to 1808 bytes)\n";
+    Sim().QueueDirectStatus(record);
+    return "ok\n";
+  }
   if (EqualNoCase(cmd, "notready") && t.size() == 3 && ParseInt(t[2], a)) {
     Sim().SetNotReady(EqualNoCase(t[1], "direct"), static_cast<int>(a));
     return "ok\n";

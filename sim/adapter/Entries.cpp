@@ -1,5 +1,6 @@
 // The entries of the adapter library, in the order of its entry-point list. Each counts its
 // call, honours an injected result and writes a journal line (see EntrySupport.h).
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -1739,6 +1740,11 @@ WVWL_API int __stdcall WVWL_DisConnectWifiDirectPerDevice(const unsigned char* m
 WVWL_API int __stdcall WVWL_QueryWifiDirectStatus(void* status) {
   return Call("WVWL_QueryWifiDirectStatus", [&] { return ""; }, [&]() -> int {
     if (!status) return WVWL_ERROR_FAILURE;
+    std::vector<uint8_t> queued;
+    if (Sim().TakeDirectStatus(queued)) {
+      std::memcpy(status, queued.data(), std::min<size_t>(queued.size(), 1808));
+      return WVWL_ERROR_SUCCESS;
+    }
     std::memset(status, 0, 1808);
     return WVWL_ERROR_SUCCESS;
   });

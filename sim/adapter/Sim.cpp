@@ -898,6 +898,19 @@ int Simulator::SignalEvent(bool wifiDirect) {
   return event && SetEvent(event) ? 1 : 0;
 }
 
+void Simulator::QueueDirectStatus(const std::vector<uint8_t>& record) {
+  std::lock_guard<std::mutex> lock(mu_);
+  directStatus_.push_back(record);
+}
+
+bool Simulator::TakeDirectStatus(std::vector<uint8_t>& record) {
+  std::lock_guard<std::mutex> lock(mu_);
+  if (directStatus_.empty()) return false;
+  record = std::move(directStatus_.front());
+  directStatus_.pop_front();
+  return true;
+}
+
 int Simulator::StartGo() {
   std::lock_guard<std::mutex> lock(mu_);
   if (sc_.startGoResult == WVWL_ERROR_SUCCESS) goActive_ = true;

@@ -1,8 +1,9 @@
 #pragma once
-// The profile editor: a new profile of a network found by the site survey, given its key
-// before the first connect (site-survey mode) or stored as a profile (add mode).
-// Pages so far: wireless, security and key.
+// The profile editor: a new or stored profile (add and edit mode), or a secured network of
+// the site survey given its key or 802.1X settings before the first connect (site-survey
+// mode). Next and Back route between the pages by the choices made on them.
 #include <string>
+#include <vector>
 
 #include "core/FormBase.h"
 #include "profiles/WpaInfo.h"
@@ -10,11 +11,13 @@
 #include "ui/ExtCtrls.h"
 #include "ui/Forms.h"
 #include "ui/StdCtrls.h"
+#include "ui/TrackBar.h"
 #include "wlapi/records.h"
+#include "profiles/ProfileEditPages.h"
 
 class TFormProfileEdit;
 
-// Name, SSID and network type of the profile.
+// Name, SSID, network type and ad-hoc channel of the profile.
 class TFrameProfileEditWireless : public TFrameBase {
 public:
     explicit TFrameProfileEditWireless(TComponent* owner);
@@ -22,8 +25,16 @@ public:
     TEdit* editProfileName = nullptr;
     TLabel* lblSSID = nullptr;
     TComboBox* cboxSSID = nullptr;
+    TLabel* lblNetworkType = nullptr;
+    TRadioButton* rBtnInfra = nullptr;
+    TRadioButton* rBtnAdhoc = nullptr;
+    TLabel* lblChannel = nullptr;
+    TComboBox* cboxChannel = nullptr;
 
     void OnEnterPage() override;
+    void editProfileNameChange(TObject* Sender);
+    void rBtnInfraClick(TObject* Sender);
+    void rBtnAdhocClick(TObject* Sender);
     void StoreSettings();
 };
 
@@ -37,6 +48,7 @@ public:
     TComboBox* cboxEncryption = nullptr;
 
     void OnEnterPage() override;
+    bool OnLeavePage() override;
     void cboxAuthenticationChange(TObject* Sender);
     void StoreSettings();
 };
@@ -67,6 +79,37 @@ public:
     bool StoreSettings();
 };
 
+// Transmit power, power save or preamble, RTS and fragmentation thresholds, diagnostic.
+class TFrameProfileEditAdvanced : public TFrameBase {
+public:
+    explicit TFrameProfileEditAdvanced(TComponent* owner);
+    TLabel* lblTxPower = nullptr;
+    TComboBox* cboxTxPower = nullptr;
+    TPanel* PanelPowerSave = nullptr;
+    TLabel* lblPowerSave = nullptr;
+    TRadioButton* rBtnCAM = nullptr;
+    TRadioButton* rBtnPSM = nullptr;
+    TPanel* PanelPreamble = nullptr;
+    TLabel* lblPreamble = nullptr;
+    TComboBox* cboxPreamble = nullptr;
+    TCheckBox* chBoxRTS = nullptr;
+    TTrackBar* tbRTS = nullptr;
+    TLabel* lblRTSValue = nullptr;
+    TCheckBox* chBoxFrag = nullptr;
+    TTrackBar* tbFrag = nullptr;
+    TLabel* lblFragValue = nullptr;
+    TCheckBox* chBoxDiagnostic = nullptr;
+
+    void OnEnterPage() override;
+    bool OnLeavePage() override;
+    void FillLists();
+    void chBoxRTSClick(TObject* Sender);
+    void chBoxFragClick(TObject* Sender);
+    void tbRTSChange(TObject* Sender);
+    void tbFragChange(TObject* Sender);
+    void WndProc(TMessage& Message) override;
+};
+
 // The WPS connect page (what other windows reach of it so far).
 class TFrameProfileEditWPSConnect : public TFrameBase {
 public:
@@ -88,8 +131,18 @@ public:
     TFrameProfileEditWireless* FrameProfileEditWireless = nullptr;
     TFrameProfileEditSecurity* FrameProfileEditSecurity = nullptr;
     TFrameProfileEditKey* FrameProfileEditKey = nullptr;
+    TFrameProfileEditAdvanced* FrameProfileEditAdvanced = nullptr;
+    TFrameProfileEdit8021X* FrameProfileEdit8021X = nullptr;
+    TFrameProfileEditClientCert* FrameProfileEditClientCert = nullptr;
+    TFrameProfileEditServerCert* FrameProfileEditServerCert = nullptr;
+    TFrameProfileEditEAPFast* FrameProfileEditEAPFast = nullptr;
+    TFrameProfileEditSSO* FrameProfileEditSSO = nullptr;
+    TFrameProfileEditWAPICert* FrameProfileEditWAPICert = nullptr;
     TFrameBase* FrameProfileEditWPS = nullptr;
+    TFrameBase* FrameProfileEditWPSPin = nullptr;
     TFrameProfileEditWPSConnect* FrameProfileEditWPSConnect = nullptr;
+    TFrameBase* FrameProfileEditWPSProfile = nullptr;
+    TFrameBase* FrameProfileEditExtregWPSProfile = nullptr;
     TTimer* TimerWPSHWPBC = nullptr;
     TTimer* TimerWPSConnectStatus = nullptr;
 
@@ -100,6 +153,7 @@ public:
     BOOL m_bRegistrarProfile = FALSE;
     BOOL m_bFromSurvey = FALSE;
     BOOL m_bWPSFromProfile = FALSE;
+    BOOL m_bShowWPSProfilePage = FALSE;
 
     // Working fields.
     std::string m_strProfName;
@@ -119,6 +173,15 @@ public:
     int m_nPskKeyType = 1;
     std::string m_strPskKey;
     int m_nPSMode = 0;
+    int m_nTxPower = 0;      // 0 automatic, 1..6 100 % down to the lowest
+    int m_nPreamble = 0;     // 0 automatic, 1 long
+    int m_bUseRTS = 0;
+    int m_nRTSThreshold = 2347;
+    int m_bUseFrag = 0;
+    int m_nFragThreshold = 2346;
+    int m_bDiagnostic = 0;
+    int m_nAdhocMode = 1;
+    int m_bACCam = 0;
     int m_bMD5WepKeys = 0;
     int m_nWapiCertMode = 0;
     WAPI_IDENTITY m_WapiUserIdentity{};
@@ -126,6 +189,23 @@ public:
     std::string m_strUserCertPath;
     std::string m_strASCertPath;
     WPA_INFO m_WpaInfo;
+    // The EAP-FAST credential list read with a stored profile (516-byte entries).
+    std::vector<BYTE> m_PacBuffer;
+    // Certificates the WAPI certificate store holds.
+    int m_nWapiStoreCertCount = 0;
+
+    // 802.1X page values (kept across entries, refilled from a loaded profile).
+    int m_nEAPMethod = 0;
+    int m_nTunnelAuthen = 26;
+    int m_nTTLSTunnelAuthen = 72;
+    int m_nSessionResumption = 1;
+    int m_nPasswordMode = 1;
+    int m_bCacheUserInfo = 1;
+    int m_bProvisionMode = 1;
+    int m_bUsePAC = 1;
+    int m_nProvisioningTunnel = 0; // 0 MS-CHAPv2 (26), 1 TLS (13), 2 GTC (6)
+    BOOL m_bCCKMEnabled = FALSE;
+    unsigned long m_nWPSVersion = 0x10;
 
     // WPS members the site survey and the main window read or write.
     BOOL m_bExtRegDeviceFound = FALSE;
@@ -149,6 +229,8 @@ public:
     void BtnProfileBackClick(TObject* Sender);
 
     void ResetEditor();
+    // Every page, in the order of creation.
+    std::vector<TFrameBase*> AllPages() const;
     // A new profile from the profile list: name and ID text ("0" becomes "1").
     void InitialSettingFromProfileAdd(const std::string& name, const std::string& id);
     // The working fields from the stored profile named m_strProfName.
@@ -160,8 +242,19 @@ public:
     void FillAuthenticationList();
     bool CheckWirelessPage();
     bool CheckKeys();
+    void FillChannelList();
+    // The advanced page's lists, boxes and sliders from the working fields.
+    void ShowAdvancedValues();
+    // The persistent-connection platform test.
+    bool IsPersistentPlatform() const;
+    // Single sign-on is offered for a kind whose switch is kindSwitch.
+    bool SsoKindTest(int kindSwitch) const;
+    // Ends a WPS run started from the profile list.
+    void OnWpsDisconnect();
     void SaveProfile();
     void WriteBackProfileToRegistry();
+    // The record the working fields make.
+    void BuildProfileRecord(WLANPROFILE& record) const;
 
     void UpdateWPSAPList();
     void ScanRoutineAfterEAPConfig();
@@ -170,13 +263,28 @@ public:
     void OnExtRegWpsMessage(BYTE code);
 
 private:
+    bool SurveyMode() const { return !m_bAddProfile && !m_bEditProfile; }
+    // The switch of an EAP method in the section PersistentConnect.
+    static int EapMethodSwitch(int method);
     // Site-survey mode: the choices go to the site survey, the editor closes.
     void HandOver();
     // Add or edit mode: the profile is stored, the editor closes.
     void Finish();
+    // The advanced page when it is offered, else finish.
+    void AdvancedOrFinish();
+    void GoTo(TFrameBase* page, int backEnabled = -1);
     void NextFromSecurity();
+    void NextFromKey();
+    void NextFrom8021X();
+    void NextFromServerCert();
+    void NextFromEAPFast();
+    void BackFromSSO();
+    void BackFromAdvanced();
     void Leave();
-    void FillSsidList();
+    // fromProfile: a stored SSID that no network matches is added to the list.
+    void FillSsidList(bool fromProfile = false);
+    // The stored profile's EAP-FAST credential list into m_PacBuffer.
+    void ReadPacList(const char* profileName);
 };
 
 extern TFormProfileEdit* FormProfileEdit;
@@ -184,6 +292,11 @@ extern TFormProfileEdit* FormProfileEdit;
 // The stored authentication mode and encryption status of the editor's choices.
 DWORD EditorAuthToStored(int authSel);
 DWORD EditorEncryToStored(int encrySel);
+// The single sign-on bits of the page's controls, and the controls from the bits.
+DWORD SsoBitsFromPage(const TFrameProfileEditSSO& page, bool persistentConnect, int winOS);
+void ShowSsoBitsOnPage(TFrameProfileEditSSO& page, DWORD bits, bool persistentConnect, int winOS);
+// The adapter's ad-hoc mode of its station configuration.
+int QueryAdhocMode(unsigned long* adhocMode);
 // The number after the default-name prefix (compared ignoring case) at the start of a profile
 // name: leading digits only, 0 when there are none or the name has another start, at most
 // 4294967295.

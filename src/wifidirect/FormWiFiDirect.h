@@ -1,49 +1,172 @@
 #pragma once
-// The Wi-Fi Direct window (what the main window needs of it so far).
+// The Wi-Fi Direct window and controller: turns Wi-Fi Direct on and off for the whole program,
+// receives every Wi-Fi Direct event of the adapter library, acts on it and acknowledges it.
 #include <string>
 #include <vector>
 
+#include "core/FormBase.h"
+#include "resources/WvImage.h"
 #include "ui/ExtCtrls.h"
 #include "ui/Forms.h"
 #include "ui/StdCtrls.h"
 #include "wifidirect/FormWiFiDirectMediaSharing.h"
 #include "wifidirect/FormWiFiDirectProfile.h"
+#include "wifidirect/WiFiDirectRecords.h"
 #include "wifidirect/WiFiDirectSetting.h"
 #include "wifidirect/WiFiDirectTopology.h"
+#include "wlapi/constants.h"
 
-class TFormWiFiDirect : public TForm {
+// Work that callers on other threads hand to the window thread.
+constexpr UINT MSG_WIFIDIRECT_STOP_PROGRESS = WM_APP + 0x160;
+constexpr UINT MSG_WIFIDIRECT_ASK_DEVICE_NAME = WM_APP + 0x161;
+constexpr UINT MSG_WIFIDIRECT_CLOSE_SUBFORMS = WM_APP + 0x162;
+
+class TFormWiFiDirect : public TFormBase {
 public:
     explicit TFormWiFiDirect(TComponent* owner);
     ~TFormWiFiDirect() override;
 
-    uint32_t m_ulMyRule = 0;
-    BOOL m_bEnableAutonomousGO = FALSE;
-    BOOL m_bSubFormsDestroyed = FALSE;
-    BOOL m_bWiFiDirectEnabled = FALSE;
-    int m_nNumOfMyGroup = 0;
-    DEVICE_ENTRY MyDeviceData{};
-    std::vector<WIFI_DIRECT_TOPOPOGY> m_vecTopology;
-    BYTE m_WiFiDirectStatus[1808] = {};
+    // Controls.
+    TWvImage* SysBtnClose = nullptr;
     TImage* ImgWiFiDirectOn = nullptr;
     TImage* ImgWiFiDirectOff = nullptr;
     TLabel* lblHintToEnable = nullptr;
+    TGroupBox* grpBoxDeivceInfo = nullptr;
+    TLabel* lblSSIDText = nullptr;
+    TLabel* lblSSID = nullptr;
+    TLabel* lblMACAddressText = nullptr;
+    TLabel* lblMACAddress = nullptr;
+    TLabel* lblPresharedKeyText = nullptr;
+    TLabel* lblPreSharedKey = nullptr;
+    TLabel* lblDeviceNum = nullptr;
+    TWvImage* BtnWPSConnect = nullptr;
+    TWvImage* BtnSetGOKey = nullptr;
+    // Peer slots of the topology view, in the order of their placement keys.
+    TImage* ImgDevice0 = nullptr;
+    TImage* ImgDevice1 = nullptr;
+    TImage* ImgDevice2 = nullptr;
+    TImage* ImgDevice2_0 = nullptr;
+    TImage* ImgDevice2_1 = nullptr;
+    TImage* ImgDevice3 = nullptr;
+    TImage* ImgDevice4 = nullptr;
+    TWvImage* BtnRotationClockwise = nullptr;
+    TWvImage* BtnRotationCounter = nullptr;
+    TWvImage* BtnRotationClockwise_sub = nullptr;
+    TWvImage* BtnRotationCounter_sub = nullptr;
+    TTimer* TimerPopMsg = nullptr;
+    TTimer* TimerShowProgressBar = nullptr;
+    TTimer* TimerCheckConnectStatus = nullptr;
+    TTimer* TimerDisableScan = nullptr;
+
+    // State.
+    WIFI_DIRECT_STATUS m_WiFiDirectStatus{};
+    BOOL m_bEnableWiFiDirect = FALSE;
+    int m_nDefaultIntentIndex = 0;
+    int m_nSetIntentIndex = 0;
+    std::string m_strVenderSSID;
+    std::string m_strMyDeviceName;
+    std::string m_strMyMacAddress;
+    std::string m_strMySSID;
+    uint32_t m_ulMyRule = WIFI_DIRECT_IS_CLIENT;
+    std::string m_strMykey;
+    DEVICE_ENTRY MyDeviceData{};
+    std::vector<WIFI_DIRECT_TOPOPOGY> m_vecTopology;
+    int n1stOrderDeviceNum = 0;
+    int m_nIndexInVecForDevice0 = 0;
+    int m_nIndexInVecForDevice2_0 = 0;
+    DEVICE_ENTRY m_SeleteDeviceEntry{};
+    DEVICE_ENTRY m_SeleteDeviceEntryForConnect{};
+    std::string m_strConnectMac;
+    BOOL m_bPopWiFiDirectSettingWindows = FALSE;
+    int m_nPopWiFiDirectSettingWindows = 0;
+    std::string m_strDeviceNum;
+    int m_nWheelEvent = 3;
+    int m_nWheelEventSubGroup = 3;
+    POINT m_ptMouseDown{};
+    POINT m_ptMouseMove{};
+    BOOL m_bOK = FALSE;
+    BOOL m_bEnableAutonomousGO = FALSE;
+    std::string m_strMyWiFiDirectIPAddress = "0.0.0.0";
+    BOOL m_bShowRotationButton = FALSE;
+    int m_nNumOfMyGroup = 0;
+    BOOL m_bAutoReconnect = TRUE;
+    BYTE m_szLastActiveMacAddr[6] = {};
+    // Set by the destructors of the main, profile and media-sharing windows: the turning-off
+    // road then leaves those windows alone.
+    BOOL m_bSubFormsDestroyed = FALSE;
+    BOOL m_bMediaServerPresent = FALSE;
+    std::string m_strDisplayPIN;
+    std::string m_strProgressMsg;
+    BOOL m_bDisableScan = FALSE;
+    uint32_t m_WiFiDirectWvstatus = WvStatus_Disconnected;
+    BYTE m_bGroupReady = 0;
+    // Held by ShowMyInfo, which the main window's Wi-Fi Direct start-up thread reaches too.
     CRITICAL_SECTION m_csOwnDevice;
 
     // Events fetched and acknowledged so far (MSG_WIFIDIRECT_EVENET).
     int m_nEventsHandled = 0;
 
+    void FormCreate(TObject* Sender) override;
+    void FormShow(TObject* Sender);
     void SysBtnCloseClick(TObject* Sender);
+    void ImgWiFiDirectOffDblClick(TObject* Sender);
+    void ImgWiFiDirectOnDblClick(TObject* Sender);
+    void ImgWiFiDirectOnClick(TObject* Sender);
+    void TimerShowProgressBarTimer(TObject* Sender);
+    void TimerPopMsgTimer(TObject* Sender);
     void Dispatch(TMessage& Message) override;
-    // Fetches the library's Wi-Fi Direct event and acknowledges it.
-    void OnWiFiDirectEvent();
+
+    // The one way to turn Wi-Fi Direct on or off.
     void EnableOrDisableWiFiDirect(BOOL bWiFiDirect, BOOL bReadWiFiDirectFlag, BOOL bPopDeviceName,
                                    BOOL bWriteWiFiDirectFlag);
+    // The enable request of the Wi-Fi Display window.
+    void RequestEnableWiFiDirect();
     void InitializeVariablesAndStatus(BOOL bInitMenus);
-    void StartWiFiDirectProgress(BOOL bStart, DWORD timeout);
+    // Pictures, hints, colours and placement from the skin file, then the state reset.
+    void ArrangeResource();
+    // Placement of the controls from the section "WiFiDirectForm" of a skin file.
+    void ApplySkinPlacement(const std::string& skinFile);
+    // Shows (after a second) or stops the progress dialog.
+    void StartWiFiDirectProgress(BOOL bStartWiFiDirect, DWORD ulProgressTimeOut);
+    // Fetches the library's last event into m_WiFiDirectStatus and acts on it.
+    void GetWiFiDirectWpseStatus();
     // Shows the on or off picture and the hint to enable.
     void ShowWiFiDirectState(bool on);
     // The known device with this address, or null.
     const DEVICE_ENTRY* FindDevice(const BYTE* mac) const;
+
+    // Steps owned by the topology, connection, persistent-group, warning and view code.
+    void UpdateTopologyData();
+    void TriggerWPS();
+    void ConnectWiFiDirectCredential();
+    void GenerateSeudoWiFiDirectProfile();
+    void PopMsgAndInitSetting();
+    void OnPersistentConnectFail();
+    void OnDisplayPIN();
+    BOOL CheckOKForAutoReconnect();
+    void UpdatePersistForDisconnect(const BYTE* mac);
+    void ShowWiFiDirectWarning(uint32_t code);
+    void ShowMyInfo();
+
+private:
+    DWORD m_dwWindowThread = 0;
+
+    bool OnWindowThread() const;
+    void SendReadyAcknowledgement();
+    void TurnOn(BOOL bWiFiDirect, BOOL bReadWiFiDirectFlag, BOOL bPopDeviceName);
+    void TurnOff(BOOL bWriteWiFiDirectFlag);
+    void AskDeviceName(const std::string& name);
+    void UseComputerName();
+    void ReadOwnAddress();
+    void CheckMediaServer();
+    void CloseSubForms();
+    void StopProgress();
+    void EnableWiFiDirectFromUser(bool stopZeroConfigOnXP64);
+    void OnDisconnectEvent();
+    void OnErrorEvent();
+    void OnConnectComplete();
+    void OnDiscoveryOrGroupUpdate(bool discovery);
+    bool WiFiDisplayInUse() const;
 };
 
 extern TFormWiFiDirect* FormWiFiDirect;

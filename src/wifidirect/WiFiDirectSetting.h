@@ -9,6 +9,19 @@
 #include "ui/Forms.h"
 #include "wifidirect/WiFiDirectRecords.h"
 
+// What the wizard is opened for (m_enumActionTpye).
+enum : uint32_t {
+    ACTION_ENABLE = 1,
+    ACTION_CONNECT = 2,
+    ACTION_AUTONOMOUSGO = 3,
+    ACTION_DISPLAY_PIN = 4,
+    ACTION_GET_CONNECT_REQUEST = 5,
+    ACTION_WPS = 6,
+    ACTION_Profile_DETAIL = 7,
+    ACTION_SET_GO_KEY = 8,
+    ACTION_CONFIRM_ENTER_PIN = 9,
+};
+
 class TFormWiFiDirectSetting : public TForm {
 public:
     explicit TFormWiFiDirectSetting(TComponent* owner = nullptr);

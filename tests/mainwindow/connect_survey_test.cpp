@@ -248,6 +248,7 @@ TEST_F(ConnectFromSurvey, AddToProfileStoresTheNetworkWithoutConnecting)
         FormProfileEdit->BtnProfileNextClick(nullptr); // security page
         FormProfileEdit->FrameProfileEditKey->editPskKey->SetText(kHomeKey);
         FormProfileEdit->BtnProfileNextClick(nullptr); // key page
+        FormProfileEdit->BtnProfileNextClick(nullptr); // single sign-on page (persistent connection on)
         FormProfileEdit->Hide();
         return int(mrOk);
     };
@@ -292,8 +293,9 @@ TEST_F(ConnectFromSurvey, EapConfigurationEndsWithTheMainWindowEnabled)
         if (what.rfind("FormProfileEdit", 0) != 0)
             return int(mrOk);
         FormProfileEdit->Show();
-        FormProfileEdit->m_WpaInfo.nEapMethod = 3; // EAP-FAST
-        FormProfileEdit->BtnProfileNextClick(nullptr);
+        FormProfileEdit->m_nEAPMethod = 3;           // EAP-FAST
+        FormProfileEdit->BtnProfileNextClick(nullptr); // security page
+        FormProfileEdit->BtnProfileNextClick(nullptr); // 802.1X page
         FormProfileEdit->Hide();
         return int(mrOk);
     };
