@@ -11,6 +11,13 @@ TFormInvalidIdPwd* FormInvalidIdPwd = nullptr;
 
 namespace {
 
+// The interface texts; empty ones when the picture repository does not exist.
+const CUISTR& Texts()
+{
+    static const CUISTR none;
+    return FormResource && FormResource->UI_Str ? *FormResource->UI_Str : none;
+}
+
 constexpr uint32_t kMethodTls = 1;
 
 TLabel* MakeLabel(TWinControl* parent, int left, int top, const std::string& caption)
@@ -64,7 +71,7 @@ TFormInvalidIdPwd::TFormInvalidIdPwd(TComponent* owner)
 {
     Name = "FormInvalidIdPwd";
     m_pProfile = m_profileBuffer.get();
-    const CUISTR& texts = *FormResource->UI_Str;
+    const CUISTR& texts = Texts();
     SetBorderStyle(bsDialog);
     SetClientSize(340, 224);
     SetCaption(texts.STR_WEVO_MESSAGE);
@@ -97,7 +104,7 @@ TFormInvalidIdPwd::TFormInvalidIdPwd(TComponent* owner)
 void TFormInvalidIdPwd::FormShow(TObject*)
 {
     PrintMessage(6, " --> TFormInvalidIdPwd::FormShow\n");
-    const CUISTR& texts = *FormResource->UI_Str;
+    const CUISTR& texts = Texts();
 
     char cardName[128] = {};
     VOZEZIV.WVWL_ReadDriverDesc(cardName);
@@ -132,7 +139,7 @@ void TFormInvalidIdPwd::FormShow(TObject*)
 void TFormInvalidIdPwd::BtnOKClick(TObject*)
 {
     PrintMessage(6, " --> TFormInvalidIdPwd::BtnOKClick\n");
-    const CUISTR& texts = *FormResource->UI_Str;
+    const CUISTR& texts = Texts();
     m_strID = editTunnelID->Text();
     m_strPassword = editTunnelPassword->Text();
 

@@ -10,6 +10,13 @@ TFormPeapIdPwd* FormPeapIdPwd = nullptr;
 
 namespace {
 
+// The interface texts; empty ones when the picture repository does not exist.
+const CUISTR& Texts()
+{
+    static const CUISTR none;
+    return FormResource && FormResource->UI_Str ? *FormResource->UI_Str : none;
+}
+
 constexpr uint32_t kMethodPeap = 0;
 constexpr uint32_t kMethodEapFast = 3;
 
@@ -27,7 +34,7 @@ TFormPeapIdPwd::TFormPeapIdPwd(TComponent* owner) : TForm(owner), m_profileBuffe
 {
     Name = "FormPeapIdPwd";
     m_pProfile = m_profileBuffer.get();
-    const CUISTR& texts = *FormResource->UI_Str;
+    const CUISTR& texts = Texts();
     SetBorderStyle(bsDialog);
     SetClientSize(320, 160);
     SetPosition(poScreenCenter);
@@ -57,7 +64,7 @@ TFormPeapIdPwd::TFormPeapIdPwd(TComponent* owner) : TForm(owner), m_profileBuffe
 void TFormPeapIdPwd::FormShow(TObject*)
 {
     PrintMessage(6, " --> TFormPeapIdPwd::FormShow\n");
-    const CUISTR& texts = *FormResource->UI_Str;
+    const CUISTR& texts = Texts();
     editTunnelID->SetText(m_strTunnelID);
     editTunnelPassword->SetText(m_strTunnelPassword);
 
@@ -83,7 +90,7 @@ void TFormPeapIdPwd::FormShow(TObject*)
 void TFormPeapIdPwd::BtnOKClick(TObject*)
 {
     PrintMessage(6, " --> TFormPeapIdPwd::BtnOKClick\n");
-    const CUISTR& texts = *FormResource->UI_Str;
+    const CUISTR& texts = Texts();
     m_strTunnelID = editTunnelID->Text();
     m_strTunnelPassword = editTunnelPassword->Text();
     if (m_strTunnelID.empty()) {
