@@ -10,10 +10,12 @@
 #include "core/FormProgressMsg.h"
 #include "core/Helpers.h"
 #include "core/Log.h"
+#include "core/Settings.h"
 #include "core/WvwlLib.h"
 #include "mainwindow/FormMain.h"
 #include "resources/FormResource.h"
 #include "resources/UiStr.h"
+#include "ui/IniFiles.h"
 #include "wifidisplay/FormWiFiDisplay.h"
 #include "wlapi/result.h"
 
@@ -49,6 +51,14 @@ TLabel* MakeLabel(TWinControl* parent, int left, int top, int width)
     label->SetParent(parent);
     label->SetBounds(left, top, width, 16);
     return label;
+}
+
+TImage* MakeImage(TWinControl* parent, int left, int top, int width, int height)
+{
+    auto* image = new TImage(parent);
+    image->SetParent(parent);
+    image->SetBounds(left, top, width, height);
+    return image;
 }
 
 TTimer* MakeTimer(TComponent* owner, unsigned interval, TNotifyEvent onTimer)
@@ -110,26 +120,42 @@ void DisableDhcpAndSharing()
 
 }  // namespace
 
-TFormWiFiDirect::TFormWiFiDirect(TComponent* owner) : TForm(owner)
+TFormWiFiDirect::TFormWiFiDirect(TComponent* owner) : TFormBase(owner)
 {
     Name = "FormWiFiDirect";
-    SetBorderStyle(bsNone);
     SetClientSize(400, 380);
     m_dwWindowThread = GetCurrentThreadId();
     InitializeCriticalSection(&m_csOwnDevice);
+    TFormResource* res = FormResource;
 
-    ImgWiFiDirectOff = new TImage(this);
-    ImgWiFiDirectOff->SetParent(this);
-    ImgWiFiDirectOff->SetBounds(168, 120, 64, 64);
+    SysBtnClose = MakePushButton(this, 375, 8, 15, 15, res ? res->ImgBtnWiFiDirectFormClose_Normal : nullptr,
+                                 res ? res->ImgBtnWiFiDirectFormClose_Down : nullptr, nullptr);
+    SysBtnClose->OnClick = [this](TObject* s) { SysBtnCloseClick(s); };
+    ImgWiFiDirectOff = MakeImage(this, 168, 120, 64, 64);
     ImgWiFiDirectOff->OnDblClick = [this](TObject* s) { ImgWiFiDirectOffDblClick(s); };
-    ImgWiFiDirectOn = new TImage(this);
-    ImgWiFiDirectOn->SetParent(this);
-    ImgWiFiDirectOn->SetBounds(168, 120, 64, 64);
+    ImgWiFiDirectOn = MakeImage(this, 168, 120, 64, 64);
     ImgWiFiDirectOn->OnDblClick = [this](TObject* s) { ImgWiFiDirectOnDblClick(s); };
     ImgWiFiDirectOn->OnClick = [this](TObject* s) { ImgWiFiDirectOnClick(s); };
     lblHintToEnable = MakeLabel(this, 40, 200, 320);
     lblHintToEnable->SetHeight(40);
-    lblHintToEnable->Font().SetColor(0x6F5300);
+
+    ImgDevice0 = MakeImage(this, 168, 40, 64, 64);
+    ImgDevice1 = MakeImage(this, 290, 100, 64, 64);
+    ImgDevice2 = MakeImage(this, 290, 200, 64, 64);
+    ImgDevice2_0 = MakeImage(this, 330, 150, 48, 48);
+    ImgDevice2_1 = MakeImage(this, 330, 250, 48, 48);
+    ImgDevice3 = MakeImage(this, 46, 200, 64, 64);
+    ImgDevice4 = MakeImage(this, 46, 100, 64, 64);
+    BtnRotationClockwise = MakePushButton(this, 300, 40, 24, 24, res ? res->ImgBtnRotationClockwise_Normal : nullptr,
+                                          res ? res->ImgBtnRotationClockwise_Down : nullptr, nullptr);
+    BtnRotationCounter = MakePushButton(this, 76, 40, 24, 24, res ? res->ImgBtnRotationCounterwise_Normal : nullptr,
+                                        res ? res->ImgBtnRotationCounterwise_Down : nullptr, nullptr);
+    BtnRotationClockwise_sub =
+        MakePushButton(this, 350, 120, 24, 24, res ? res->ImgBtnRotationClockwise_Normal : nullptr,
+                       res ? res->ImgBtnRotationClockwise_Down : nullptr, nullptr);
+    BtnRotationCounter_sub =
+        MakePushButton(this, 350, 280, 24, 24, res ? res->ImgBtnRotationCounterwise_Normal : nullptr,
+                       res ? res->ImgBtnRotationCounterwise_Down : nullptr, nullptr);
 
     grpBoxDeivceInfo = new TGroupBox(this);
     grpBoxDeivceInfo->SetParent(this);
@@ -141,26 +167,89 @@ TFormWiFiDirect::TFormWiFiDirect(TComponent* owner) : TForm(owner)
     lblPresharedKeyText = MakeLabel(grpBoxDeivceInfo, 10, 58, 110);
     lblPreSharedKey = MakeLabel(grpBoxDeivceInfo, 125, 58, 240);
     lblDeviceNum = MakeLabel(grpBoxDeivceInfo, 10, 78, 240);
-    BtnWPSConnect = new TWvImage(this);
-    BtnWPSConnect->SetParent(this);
-    BtnWPSConnect->SetBounds(330, 240, 24, 24);
-    BtnSetGOKey = new TWvImage(this);
-    BtnSetGOKey->SetParent(this);
-    BtnSetGOKey->SetBounds(360, 240, 24, 24);
+    BtnWPSConnect = MakePushButton(this, 330, 240, 24, 24, res ? res->ImgBtnWPSConnect_Normal : nullptr,
+                                   res ? res->ImgBtnWPSConnect_Down : nullptr,
+                                   res ? res->ImgBtnWPSConnect_Disabled : nullptr);
+    BtnSetGOKey = MakePushButton(this, 360, 240, 24, 24, res ? res->ImgBtnKey_Normal : nullptr,
+                                 res ? res->ImgBtnKey_Down : nullptr, res ? res->ImgBtnKey_Disabled : nullptr);
 
     TimerPopMsg = MakeTimer(this, 1000, [this](TObject* s) { TimerPopMsgTimer(s); });
     TimerShowProgressBar = MakeTimer(this, 1000, [this](TObject* s) { TimerShowProgressBarTimer(s); });
     TimerCheckConnectStatus = MakeTimer(this, 1000, nullptr);
     TimerDisableScan = MakeTimer(this, 5000, nullptr);
     OnShow = [this](TObject* s) { FormShow(s); };
+}
 
+void TFormWiFiDirect::FormCreate(TObject* Sender)
+{
+    PrintMessage(5, " --> TFormWiFiDirect::FormCreate\n");
+    if (VOZEZIV.bWiFiDirectStandAlone)
+        SetPosition(poScreenCenter);
+    if (FormResource && FormResource->ImgWiFiDirectFormBG)
+        ImgBackground->SetPicture(FormResource->ImgWiFiDirectFormBG->Picture());
+    TFormBase::FormCreate(Sender);
+    ArrangeResource();
+    if (const CUISTR* s = Strings()) {
+        SysBtnClose->SetHint(s->STR_BtnHintClose);
+        SetCaption(s->STR_BtnHintWiFiDirect);
+        lblCaptionText->SetCaption(s->STR_BtnHintWiFiDirect);
+    }
+    ShowWiFiDirectState(false);
+    PrintMessage(5, " <-- TFormWiFiDirect::FormCreate\n");
+}
+
+void TFormWiFiDirect::ArrangeResource()
+{
+    if (TFormResource* res = FormResource) {
+        if (res->ImgWiFiDirectOff)
+            ImgWiFiDirectOff->SetPicture(res->ImgWiFiDirectOff->Picture());
+        if (res->ImgWiFiDirectOn)
+            ImgWiFiDirectOn->SetPicture(res->ImgWiFiDirectOn->Picture());
+        if (res->ImgDeviceUnknown)
+            for (TImage* slot : {ImgDevice0, ImgDevice1, ImgDevice2, ImgDevice2_0, ImgDevice2_1, ImgDevice3, ImgDevice4})
+                slot->SetPicture(res->ImgDeviceUnknown->Picture());
+    }
     if (const CUISTR* s = Strings()) {
         ImgWiFiDirectOff->SetHint(ReplaceAllNoCase(s->STR_WIFIDIRECT_ON, "%s", "\n"));
         ImgWiFiDirectOn->SetHint(ReplaceAllNoCase(s->STR_WIFIDIRECT_OFF, "%s", "\n"));
-        SetCaption(s->STR_BtnHintWiFiDirect);
+        BtnWPSConnect->SetHint(s->STR_WPS_BTN_HINT);
+        BtnSetGOKey->SetHint(s->STR_WIFIDIRECT_KEY);
     }
+    lblHintToEnable->Font().SetColor(0x6F5300);
+    ApplySkinPlacement(ProgramFolder() + "RoVaza.ini");
     InitializeVariablesAndStatus(TRUE);
-    ShowWiFiDirectState(false);
+}
+
+void TFormWiFiDirect::ApplySkinPlacement(const std::string& skinFile)
+{
+    TIniFile skin(skinFile);
+    auto place = [&skin](TControl* control, const char* key, const char* def) {
+        ApplyControlPlacement(control, skin.ReadString("WiFiDirectForm", key, def));
+    };
+    place(lblHintToEnable, "lblHintToEnablePos", "1,0,0");
+    place(ImgWiFiDirectOff, "ImgWiFiDirectOffPos", "1,0,0");
+    place(ImgWiFiDirectOn, "ImgWiFiDirectOffPos", "1,0,0");
+    place(ImgDevice0, "ImgDevice0Pos", "1,0,0");
+    place(ImgDevice1, "ImgDevice1Pos", "1,0,0");
+    place(ImgDevice2, "ImgDevice2Pos", "1,0,0");
+    place(ImgDevice2_0, "ImgDevice2_0Pos", "1,0,0");
+    place(ImgDevice2_1, "ImgDevice2_1Pos", "1,0,0");
+    place(ImgDevice3, "ImgDevice3Pos", "1,0,0");
+    place(ImgDevice4, "ImgDevice4Pos", "1,0,0");
+    place(grpBoxDeivceInfo, "grpBoxDeivceInfoPos", "1,0,0");
+    place(lblSSIDText, "lblSSIDTextPos", "1,0,0");
+    place(lblSSID, "lblSSIDPos", "1,0,0");
+    place(lblMACAddressText, "lblMACAddressTextPos", "1,0,0");
+    place(lblMACAddress, "lblMACAddressPos", "1,0,0");
+    place(lblPresharedKeyText, "lblPresharedKeyTextPos", "1,0,0");
+    place(lblPreSharedKey, "lblPreSharedKeyPos", "1,0,0");
+    place(BtnWPSConnect, "BtnWPSConnectPos", "1,0,0");
+    place(BtnSetGOKey, "BtnSetGOKeyPos", "1,0,0");
+    place(BtnRotationClockwise, "BtnRotationClockwisePos", "0,0,0");
+    place(BtnRotationCounter, "BtnRotationCounterPos", "0,0,0");
+    place(BtnRotationClockwise_sub, "BtnRotationClockwise_subPos", "0,0,0");
+    place(BtnRotationCounter_sub, "BtnRotationCounter_subPos", "0,0,0");
+    m_bShowRotationButton = BtnRotationClockwise->Visible() && BtnRotationClockwise_sub->Visible();
 }
 
 TFormWiFiDirect::~TFormWiFiDirect()
@@ -236,6 +325,8 @@ void TFormWiFiDirect::InitializeVariablesAndStatus(BOOL)
 
     m_WiFiDirectWvstatus = WvStatus_Disconnected;
     ImgWiFiDirectOn->SetVisible(false);
+    for (TImage* slot : {ImgDevice0, ImgDevice1, ImgDevice2, ImgDevice2_0, ImgDevice2_1, ImgDevice3, ImgDevice4})
+        slot->SetVisible(false);
     BtnWPSConnect->SetVisible(false);
     BtnSetGOKey->SetVisible(false);
 }

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "core/FormBase.h"
 #include "resources/WvImage.h"
 #include "ui/ExtCtrls.h"
 #include "ui/Forms.h"
@@ -20,12 +21,13 @@ constexpr UINT MSG_WIFIDIRECT_STOP_PROGRESS = WM_APP + 0x160;
 constexpr UINT MSG_WIFIDIRECT_ASK_DEVICE_NAME = WM_APP + 0x161;
 constexpr UINT MSG_WIFIDIRECT_CLOSE_SUBFORMS = WM_APP + 0x162;
 
-class TFormWiFiDirect : public TForm {
+class TFormWiFiDirect : public TFormBase {
 public:
     explicit TFormWiFiDirect(TComponent* owner);
     ~TFormWiFiDirect() override;
 
     // Controls.
+    TWvImage* SysBtnClose = nullptr;
     TImage* ImgWiFiDirectOn = nullptr;
     TImage* ImgWiFiDirectOff = nullptr;
     TLabel* lblHintToEnable = nullptr;
@@ -39,6 +41,18 @@ public:
     TLabel* lblDeviceNum = nullptr;
     TWvImage* BtnWPSConnect = nullptr;
     TWvImage* BtnSetGOKey = nullptr;
+    // Peer slots of the topology view, in the order of their placement keys.
+    TImage* ImgDevice0 = nullptr;
+    TImage* ImgDevice1 = nullptr;
+    TImage* ImgDevice2 = nullptr;
+    TImage* ImgDevice2_0 = nullptr;
+    TImage* ImgDevice2_1 = nullptr;
+    TImage* ImgDevice3 = nullptr;
+    TImage* ImgDevice4 = nullptr;
+    TWvImage* BtnRotationClockwise = nullptr;
+    TWvImage* BtnRotationCounter = nullptr;
+    TWvImage* BtnRotationClockwise_sub = nullptr;
+    TWvImage* BtnRotationCounter_sub = nullptr;
     TTimer* TimerPopMsg = nullptr;
     TTimer* TimerShowProgressBar = nullptr;
     TTimer* TimerCheckConnectStatus = nullptr;
@@ -92,6 +106,7 @@ public:
     // Events fetched and acknowledged so far (MSG_WIFIDIRECT_EVENET).
     int m_nEventsHandled = 0;
 
+    void FormCreate(TObject* Sender) override;
     void FormShow(TObject* Sender);
     void SysBtnCloseClick(TObject* Sender);
     void ImgWiFiDirectOffDblClick(TObject* Sender);
@@ -107,6 +122,10 @@ public:
     // The enable request of the Wi-Fi Display window.
     void RequestEnableWiFiDirect();
     void InitializeVariablesAndStatus(BOOL bInitMenus);
+    // Pictures, hints, colours and placement from the skin file, then the state reset.
+    void ArrangeResource();
+    // Placement of the controls from the section "WiFiDirectForm" of a skin file.
+    void ApplySkinPlacement(const std::string& skinFile);
     // Shows (after a second) or stops the progress dialog.
     void StartWiFiDirectProgress(BOOL bStartWiFiDirect, DWORD ulProgressTimeOut);
     // Fetches the library's last event into m_WiFiDirectStatus and acts on it.
