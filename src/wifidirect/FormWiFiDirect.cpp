@@ -136,6 +136,9 @@ TFormWiFiDirect::TFormWiFiDirect(TComponent* owner) : TFormBase(owner)
     ImgWiFiDirectOn = MakeImage(this, 168, 120, 64, 64);
     ImgWiFiDirectOn->OnDblClick = [this](TObject* s) { ImgWiFiDirectOnDblClick(s); };
     ImgWiFiDirectOn->OnClick = [this](TObject* s) { ImgWiFiDirectOnClick(s); };
+    ImgWiFiDirectOn->OnMouseDown = [this](TObject* s, TMouseButton b, TShiftState shift, int x, int y) {
+        ImgWiFiDirectOnMouseDown(s, b, shift, x, y);
+    };
     lblHintToEnable = MakeLabel(this, 40, 200, 320);
     lblHintToEnable->SetHeight(40);
 
@@ -632,6 +635,13 @@ void TFormWiFiDirect::ImgWiFiDirectOnDblClick(TObject*)
 void TFormWiFiDirect::ImgWiFiDirectOnClick(TObject*)
 {
     ShowMyInfo();
+}
+
+// The own-device menu is rebuilt before a right click opens it.
+void TFormWiFiDirect::ImgWiFiDirectOnMouseDown(TObject*, TMouseButton Button, TShiftState, int, int)
+{
+    if (Button == mbRight)
+        ShowMyInfo();
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -112,6 +112,7 @@ public:
     void ImgWiFiDirectOffDblClick(TObject* Sender);
     void ImgWiFiDirectOnDblClick(TObject* Sender);
     void ImgWiFiDirectOnClick(TObject* Sender);
+    void ImgWiFiDirectOnMouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
     void TimerShowProgressBarTimer(TObject* Sender);
     void TimerPopMsgTimer(TObject* Sender);
     void Dispatch(TMessage& Message) override;

@@ -134,6 +134,34 @@ TEST_F(WiFiDirectEvents, SigmaEventTurnsTheTestModeOn)
     EXPECT_EQ(VOZEZIV.bWiFiDirectSigmaTest, 1);
 }
 
+struct ReconnectCase {
+    int autoReconnect;
+    int persist;
+    BOOL armed;
+    BOOL staysArmed;
+    bool checked;
+};
+
+class DiscoveryArming : public WiFiDirectFixture, public ::testing::WithParamInterface<ReconnectCase> {};
+
+TEST_P(DiscoveryArming, AutoReconnectStaysArmedOnlyWithBothSettings)
+{
+    const ReconnectCase& c = GetParam();
+    Start();
+    VOZEZIV.bSupportP2PAutoReconnect = c.autoReconnect;
+    VOZEZIV.bSupportWiFiDirectPersist = c.persist;
+    FormWiFiDirect->m_bAutoReconnect = c.armed;
+    Deliver(Event(WIFIDIRECTEVENT_STATUS_UPDATE_DISCOVERY));
+    EXPECT_EQ(FormWiFiDirect->m_bAutoReconnect, c.staysArmed);
+    EXPECT_EQ(Logged("TFormWiFiDirect::CheckOKForAutoReconnect"), c.checked);
+    EXPECT_TRUE(Logged("TFormWiFiDirect::UpdateTopologyData"));
+}
+
+INSTANTIATE_TEST_SUITE_P(WiFiDirectEvents, DiscoveryArming,
+                         ::testing::Values(ReconnectCase{1, 1, TRUE, TRUE, true}, ReconnectCase{1, 1, FALSE, FALSE, false},
+                                           ReconnectCase{0, 1, TRUE, FALSE, false},
+                                           ReconnectCase{1, 0, TRUE, FALSE, false}));
+
 struct DisconnectCase {
     int winOS;
     bool flag;

@@ -7,6 +7,8 @@
 #include <thread>
 
 #include "core/WvwlLib.h"
+#include "mainwindow/FormMain.h"
+#include "ui/Seams.h"
 #include "wifidirect/wifidirect_fixture.h"
 
 namespace {
@@ -82,6 +84,44 @@ TEST_F(WiFiDirectOnOff, FromWindowsSevenTheOffIconGoesThroughTheMainWindowsStart
     EXPECT_EQ(StoredFlag(), 1);
     // the progress started for the wait was stopped when Wi-Fi Direct came up
     EXPECT_FALSE(FormWiFiDirect->TimerShowProgressBar->Enabled());
+}
+
+TEST_F(WiFiDirectOnOff, WhileJoinedToAnAdhocNetworkTheOffIconOnlyWarns)
+{
+    TScenario scenario;
+    scenario.Set("System", "WinOS", "41")
+        .AddSection("Network.Party", {"SSID=PartyNet", "BSSID=02:00:00:00:00:09", "Channel=6", "RSSI=-50",
+                                      "Infrastructure=adhoc", "Security=open"});
+    seams::modalAnswer = [this](const std::string& what) {
+        m_modals.push_back(what);
+        return 1;
+    };
+    StartProgram(scenario);
+    if (FormMain->m_hInitWiFiDirectThread)
+        WaitForSingleObject(FormMain->m_hInitWiFiDirectThread, 10000);
+    SetStoredFlag(false);
+    WLANPROFILE profile = VOZEZIV.defaultProfile;
+    std::memset(&profile.SSID, 0, sizeof profile.SSID);
+    std::memcpy(profile.SSID.Ssid, "PartyNet", 8);
+    profile.SSID.SsidLength = 8;
+    profile.enumNetworkType = 0;
+    profile.enumAuthenMode = 0;
+    profile.enumEncryStatus = 1;
+    VOZEZIV.WVWL_SetWLANProfile(&profile);
+    ASSERT_TRUE(PumpUntil([] {
+        WLAN_STATUS status{};
+        VOZEZIV.WVWL_QueryWLANStatus(&status, WLAN_STATUS_QUERY{{1, 1, 1, 1, 1}});
+        return status.status == WvStatus_Connected && status.networkType == 0;
+    }));
+    m_modals.clear();
+    MarkCalls();
+    FormWiFiDirect->ImgWiFiDirectOffDblClick(nullptr);
+
+    EXPECT_TRUE(Logged("TFormWiFiDirect::ShowWiFiDirectWarning 9"));
+    EXPECT_TRUE(m_modals.empty());
+    EXPECT_EQ(CallsSinceMark("WVWL_InitWifiDirect"), 0);
+    EXPECT_EQ(CallsSinceMark("WVWL_SetWifiDirectWpseConfig"), 0);
+    ExpectOnState(false);
 }
 
 TEST_F(WiFiDirectOnOff, WithoutAStoredNameTheComputerNameIsUsedWithoutAsking)
