@@ -259,44 +259,114 @@ static_assert(offsetof(WLANPROFILE, Pad5982) == 5982);
 
 // ---------------------------------------------------------------------------------------------
 // WPS records.
+
+// What a WPS run is to do. Two encodings: the start record of WVWL_SetWPSMode and the stored
+// record of WVWL_WriteWPSProfile / WVWL_ReadWPSProfile (values below).
 struct WPS_MODE {
     uint32_t WpsMode;
-    uint8_t PIN[8];
+    uint8_t PIN[8];           // ASCII digits, not terminated
     NDIS_802_11_SSID WpsSSID;
     uint8_t Bssid[6];
     uint8_t Channel;
     uint8_t ConfigMode;
 };
 static_assert(sizeof(WPS_MODE) == 56);
+static_assert(offsetof(WPS_MODE, WpsMode) == 0);
 static_assert(offsetof(WPS_MODE, PIN) == 4);
 static_assert(offsetof(WPS_MODE, WpsSSID) == 12);
 static_assert(offsetof(WPS_MODE, Bssid) == 48);
 static_assert(offsetof(WPS_MODE, Channel) == 54);
 static_assert(offsetof(WPS_MODE, ConfigMode) == 55);
 
+// WpsMode and ConfigMode of the start record.
+constexpr uint32_t WPS_START_MODE_PIN = 0x10000000;
+constexpr uint32_t WPS_START_MODE_PBC = 0x20000000;
+constexpr uint8_t WPS_START_CONFIG_ENROLLEE = 1;
+constexpr uint8_t WPS_START_CONFIG_REGISTRAR = 2;
+constexpr uint8_t WPS_START_CONFIG_EXTREG_STA = 3;
+// WpsMode and ConfigMode of the stored record.
+constexpr uint32_t WPS_STORED_MODE_PIN = 1;
+constexpr uint32_t WPS_STORED_MODE_PBC = 2;
+constexpr uint8_t WPS_STORED_CONFIG_ENROLLEE = 0;
+constexpr uint8_t WPS_STORED_CONFIG_REGISTRAR = 1;
+constexpr uint8_t WPS_STORED_CONFIG_EXTREG = 2;
+
+// One network delivered, or to be delivered, by WPS.
 struct WPS_CREDENTIAL {
     NDIS_802_11_SSID SSID;
-    uint32_t AuthType;
-    uint32_t EncrType;
-    uint32_t KeyIndex;
-    uint32_t KeyLength;
-    uint8_t Key[64];
+    uint32_t AuthType;   // WPS_AUTH_*
+    uint32_t EncrType;   // WPS_ENCR_*
+    uint32_t KeyIndex;   // WEP key index 1 to 4
+    uint32_t KeyLength;  // valid bytes of Key
+    uint8_t Key[64];     // passphrase, 64 hex digits, or a WEP key, as text
     uint8_t MacAddr[6];
     uint8_t Pad122[2];
 };
 static_assert(sizeof(WPS_CREDENTIAL) == 124);
+static_assert(offsetof(WPS_CREDENTIAL, SSID) == 0);
 static_assert(offsetof(WPS_CREDENTIAL, AuthType) == 36);
+static_assert(offsetof(WPS_CREDENTIAL, EncrType) == 40);
+static_assert(offsetof(WPS_CREDENTIAL, KeyIndex) == 44);
 static_assert(offsetof(WPS_CREDENTIAL, KeyLength) == 48);
 static_assert(offsetof(WPS_CREDENTIAL, Key) == 52);
 static_assert(offsetof(WPS_CREDENTIAL, MacAddr) == 116);
+static_assert(offsetof(WPS_CREDENTIAL, Pad122) == 122);
+
+// AuthType and EncrType: the bit values of the Wi-Fi Simple Configuration attributes.
+constexpr uint32_t WPS_AUTH_OPEN = 1;
+constexpr uint32_t WPS_AUTH_WPAPSK = 2;
+constexpr uint32_t WPS_AUTH_SHARED = 4;
+constexpr uint32_t WPS_AUTH_WPA = 8;
+constexpr uint32_t WPS_AUTH_WPA2 = 16;
+constexpr uint32_t WPS_AUTH_WPA2PSK = 32;
+constexpr uint32_t WPS_AUTH_WPAPSK_WPA2PSK = 34;
+constexpr uint32_t WPS_ENCR_NONE = 1;
+constexpr uint32_t WPS_ENCR_WEP = 2;
+constexpr uint32_t WPS_ENCR_TKIP = 4;
+constexpr uint32_t WPS_ENCR_AES = 8;
+constexpr uint32_t WPS_ENCR_TKIP_AES = 12;
 
 constexpr int WPS_MAX_CREDENTIALS = 8;
 struct WPS_PROFILE {
-    uint32_t ProfileCnt;
+    uint32_t ProfileCnt;  // valid credentials, 0 to 8; the rest zero when the program builds it
     WPS_CREDENTIAL Profile[WPS_MAX_CREDENTIALS];
 };
 static_assert(sizeof(WPS_PROFILE) == 996);
+static_assert(offsetof(WPS_PROFILE, ProfileCnt) == 0);
 static_assert(offsetof(WPS_PROFILE, Profile) == 4);
+
+// The WPS status word of WVWL_QueryWPSStatus: bit 28 marks a PIN run, the rest is the code.
+constexpr uint32_t WPS_STATUS_PIN_BIT = 0x10000000;
+constexpr uint32_t WPS_STATUS_CODE_MASK = 0x0FFFFFFF;
+
+// One enrollee seen by the external registrar (WVWL_GetEnrolleeInfo).
+struct WSC_EXTREG_ENR_INFO {
+    uint8_t EnrolleeMac[6];
+    uint16_t DevicePasswordId;  // WSC_DEVICE_PASSWORD_ID_*
+    char ModelName[256];        // zero-terminated; empty when unknown
+};
+static_assert(sizeof(WSC_EXTREG_ENR_INFO) == 264);
+static_assert(offsetof(WSC_EXTREG_ENR_INFO, EnrolleeMac) == 0);
+static_assert(offsetof(WSC_EXTREG_ENR_INFO, DevicePasswordId) == 6);
+static_assert(offsetof(WSC_EXTREG_ENR_INFO, ModelName) == 8);
+
+constexpr uint16_t WSC_DEVICE_PASSWORD_ID_PIN = 0x0000;
+constexpr uint16_t WSC_DEVICE_PASSWORD_ID_PBC = 0x0004;
+constexpr uint16_t WSC_DEVICE_PASSWORD_ID_UNKNOWN = 0xFFFF;
+
+// Vendor extension of the access point (WVWL_GetVenExtAttribute); only uchVersion2 is read.
+struct VenExtAttribute {
+    uint8_t Reserved0[8];
+    uint8_t uchVersion2;  // the access point's WPS version-2 attribute, 0 when none
+    uint8_t Reserved9[3];
+};
+static_assert(sizeof(VenExtAttribute) == 12);
+static_assert(offsetof(VenExtAttribute, uchVersion2) == 8);
+
+// WPS versions (WVWL_QueryWPSVersion, WVWL_SetWPSVersion); the test-bed dialog takes 0x57 as 1.0.
+constexpr uint32_t WPS_VERSION_1 = 0x10;
+constexpr uint32_t WPS_VERSION_2 = 0x20;
+constexpr uint32_t WPS_VERSION_TESTBED_1 = 0x57;
 
 // ---------------------------------------------------------------------------------------------
 // Information elements of one network as the library parses them.

@@ -36,15 +36,19 @@ TEST_P(EachEvent, IsFetchedHandledAndAcknowledged)
     Deliver(status);
 
     // the switch to concurrent mode turns Wi-Fi Direct off, which resets the window's state
-    if (c.code != WIFIDIRECTEVENT_SWITCH_OPMODE_CONCURRENT)
+    if (c.code != WIFIDIRECTEVENT_SWITCH_OPMODE_CONCURRENT) {
         EXPECT_EQ(FormWiFiDirect->m_WiFiDirectStatus.WifiDirectStatus, c.code);
-    if (c.entry)
+    }
+    if (c.entry) {
         EXPECT_TRUE(PumpUntil([&] { return CallsSinceMark(c.entry) > 0; }, 5000)) << c.entry;
-    if (c.logLine)
+    }
+    if (c.logLine) {
         EXPECT_TRUE(Logged(c.logLine)) << c.logLine;
+    }
     EXPECT_EQ(Acknowledgements(), 1);
-    if (c.entry && std::string(c.entry) == "WVWL_EnableDhcpServer")
+    if (c.entry && std::string(c.entry) == "WVWL_EnableDhcpServer") {
         EXPECT_TRUE(WaitForDhcpThread());
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -261,8 +265,9 @@ TEST_F(WiFiDirectEvents, RecordsFullOfOnesAreHandledAndAcknowledgedForEveryCode)
         status.WifiDirectStatus = uint8_t(code);
         Deliver(status);
         if (code == WIFIDIRECTEVENT_ENABLE_DHCP_SERVER || code == WIFIDIRECTEVENT_NO_CROSSCONNECTION ||
-            code == WIFIDIRECTEVENT_SUPPORT_CROSSCONNECTION)
+            code == WIFIDIRECTEVENT_SUPPORT_CROSSCONNECTION) {
             ASSERT_TRUE(WaitForDhcpThread()) << code;
+        }
         acknowledged += Acknowledgements();
         EXPECT_EQ(FormWiFiDirect->m_WiFiDirectStatus.WifiDirectStatus, code);
         EXPECT_LE(FormWiFiDirect->m_strMykey.size(), 64u) << code;
