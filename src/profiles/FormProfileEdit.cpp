@@ -761,7 +761,7 @@ void TFormProfileEdit::FormShow(TObject*)
     BtnProfileNext->SetEnabled(true);
     TFrameBase* first = FrameProfileEditSecurity;
     if (!SurveyMode())
-        first = m_bWPSFromProfile ? FrameProfileEditWPS : static_cast<TFrameBase*>(FrameProfileEditWireless);
+        first = WpsFromProfile() ? FrameProfileEditWPS : static_cast<TFrameBase*>(FrameProfileEditWireless);
     m_pCurrentPage = nullptr;
     if (first == FrameProfileEditSecurity)
         FillAuthenticationList();
@@ -1592,6 +1592,11 @@ void TFormProfileEdit::Leave()
         Hide();
 }
 
+bool TFormProfileEdit::WpsFromProfile() const
+{
+    return m_bWPSFromProfile || (FormProfile && FormProfile->m_bWPSFromProfile);
+}
+
 void TFormProfileEdit::OnWpsDisconnect()
 {
     PrintMessage(6, " --> TFormProfileEdit::OnWpsDisconnect\n");
@@ -1601,7 +1606,7 @@ void TFormProfileEdit::OnWpsDisconnect()
 
 void TFormProfileEdit::SysBtnCloseClick(TObject*)
 {
-    if (m_bWPSFromProfile && m_pCurrentPage == FrameProfileEditWPSConnect) {
+    if (WpsFromProfile() && m_pCurrentPage == FrameProfileEditWPSConnect) {
         int flag = 0;
         if (VOZEZIV.WVWL_ReadWPSFlag && VOZEZIV.WVWL_ReadWPSFlag(&flag) && flag == 1)
             OnWpsDisconnect();

@@ -264,6 +264,8 @@ public:
 
 private:
     bool SurveyMode() const { return !m_bAddProfile && !m_bEditProfile; }
+    // A WPS run started from the profile list (its flag, or the editor's copy).
+    bool WpsFromProfile() const;
     // The switch of an EAP method in the section PersistentConnect.
     static int EapMethodSwitch(int method);
     // Site-survey mode: the choices go to the site survey, the editor closes.

@@ -367,7 +367,7 @@ TEST_F(ProfileEditor, CancelOnTheWpsConnectPageEndsTheRunFromTheProfileList)
     Start();
     FormProfileEdit->InitialSettingFromProfileAdd("Wps", "1");
     FormProfileEdit->m_bAddProfile = TRUE;
-    FormProfileEdit->m_bWPSFromProfile = TRUE;
+    FormProfile->m_bWPSFromProfile = TRUE; // the profile list's WPS button
     FormProfileEdit->Show();
     EXPECT_EQ(FormProfileEdit->m_pCurrentPage, FormProfileEdit->FrameProfileEditWPS);
     ASSERT_TRUE(FormProfileEdit->SwitchPage(FormProfileEdit->m_pCurrentPage, FormProfileEdit->FrameProfileEditWPSConnect));
@@ -376,7 +376,7 @@ TEST_F(ProfileEditor, CancelOnTheWpsConnectPageEndsTheRunFromTheProfileList)
     int flag = -1;
     VOZEZIV.WVWL_ReadWPSFlag(&flag);
     EXPECT_EQ(flag, 0);
-    EXPECT_FALSE(FormProfileEdit->m_bWPSFromProfile);
+    EXPECT_FALSE(FormProfile->m_bWPSFromProfile);
     EXPECT_EQ(Showing(), Page::Closed);
 }
 
@@ -833,6 +833,117 @@ TEST_F(ProfileEditor, AnEapFastProfileFromVistaOpensTheSystemsEapDialog)
         if (c.dialogs)
             EXPECT_FALSE(FormMain->Enabled());
         EXPECT_EQ(e->m_WpaInfo.pPacEntries, nullptr);
+    }
+}
+
+// ---- what the library hands over is bounded
+
+struct PacPair {
+    int count;
+    const void* entries;
+};
+PacPair g_pacSeen{-1, nullptr};
+unsigned long g_pacFirstCount = 0, g_pacSecondCount = 0;
+
+int __stdcall FakeWritePACList(const void* pair, const char*)
+{
+    g_pacSeen = *static_cast<const PacPair*>(pair);
+    return 1;
+}
+
+int __stdcall FakeReadPACList(void* entries, unsigned long* count, const char*)
+{
+    *count = entries ? g_pacSecondCount : g_pacFirstCount;
+    return 1;
+}
+
+TEST_F(ProfileEditor, TheCredentialListGivenToTheLibraryIsOneTheEditorHolds)
+{
+    Start();
+    VOZEZIV.WVWL_WritePACList = FakeWritePACList;
+    struct Case {
+        int pageCount;       // count the EAP-FAST page claims
+        size_t pageEntries;  // entries it really holds
+        int expected;
+    };
+    const Case cases[] = {{2, 2, 2}, {3, 0, 0}, {9, 1, 1}};
+    for (const Case& c : cases) {
+        TFormProfileEdit* e = FormProfileEdit;
+        e->InitialSettingFromProfileAdd("Fast", "3");
+        e->m_strProfSSID = "FastNet";
+        e->m_nAuthSel = 5;
+        e->m_nEncrySel = 3;
+        e->m_WpaInfo.nEapMethod = 3;
+        e->m_WpaInfo.nPacCount = 7; // left from an earlier read
+        e->FrameProfileEditEAPFast->m_PacEntries.assign(c.pageEntries * 516, 0x5A);
+        e->FrameProfileEditEAPFast->m_nPacCount = c.pageCount;
+        g_pacSeen = {-1, nullptr};
+        e->SaveProfile();
+        EXPECT_EQ(g_pacSeen.count, c.expected);
+        if (c.expected)
+            EXPECT_EQ(g_pacSeen.entries, e->FrameProfileEditEAPFast->m_PacEntries.data());
+    }
+}
+
+TEST_F(ProfileEditor, AHostileCredentialCountIsNotTrusted)
+{
+    Start();
+    VOZEZIV.WVWL_ReadPACList = FakeReadPACList;
+    struct Case {
+        unsigned long first, second;
+        int held;
+    };
+    const Case cases[] = {{2, 2, 2}, {0x7FFFFFFF, 0x7FFFFFFF, 0}, {2, 5000, 2}, {3, 1, 1}};
+    for (const Case& c : cases) {
+        g_pacFirstCount = c.first;
+        g_pacSecondCount = c.second;
+        TFormProfileEdit* e = FormProfileEdit;
+        e->ResetEditor();
+        e->m_strProfName = e->m_strOrgProfName = "Any";
+        e->LoadProfile();
+        EXPECT_EQ(e->m_WpaInfo.nPacCount, c.held) << c.first << " " << c.second;
+        EXPECT_GE(e->m_PacBuffer.size(), size_t(c.held) * 516);
+        e->FillPagesFromProfile();
+        EXPECT_EQ(e->FrameProfileEditEAPFast->m_nPacCount, c.held);
+        EXPECT_EQ(e->m_WpaInfo.pPacEntries, nullptr);
+    }
+}
+
+unsigned char g_channels[64] = {};
+int g_channelCount = 0;
+
+int __stdcall FakeGetAvailableChannels(int, int, int, unsigned char* channels64, int* count, int)
+{
+    std::memcpy(channels64, g_channels, 64);
+    *count = g_channelCount;
+    return 1;
+}
+
+TEST_F(ProfileEditor, TheChannelListLeavesOutTheOldJapaneseChannelsAndStaysInItsBuffer)
+{
+    Start();
+    VOZEZIV.WVWL_GetAvailableChannels = FakeGetAvailableChannels;
+    for (int i = 0; i < 64; ++i)
+        g_channels[i] = static_cast<unsigned char>(100 + i);
+    const unsigned char mixed[] = {1, 6, 34, 36, 38, 42, 46, 48};
+    std::memcpy(g_channels, mixed, sizeof mixed);
+    TFormProfileEdit* e = FormProfileEdit;
+    struct Case {
+        int count;
+        const char* selectedChannel;
+        int items;
+        const char* selected;
+    };
+    const Case cases[] = {{8, "36", 4, "36"}, {8, "38", 4, "1"}, {500, "6", 60, "6"}, {-3, "6", 0, ""}};
+    for (const Case& c : cases) {
+        g_channelCount = c.count;
+        e->m_strProfChannel = c.selectedChannel;
+        e->FillChannelList();
+        TComboBox* box = e->FrameProfileEditWireless->cboxChannel;
+        EXPECT_EQ(box->Items().Count(), c.items) << c.count;
+        EXPECT_EQ(box->Text(), c.selected);
+        for (int i = 0; i < box->Items().Count(); ++i)
+            EXPECT_TRUE(box->Items().Strings(i) != "34" && box->Items().Strings(i) != "42");
     }
 }
 
