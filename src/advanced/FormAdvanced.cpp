@@ -14,20 +14,8 @@ namespace {
 
 constexpr int kPageLeft = 0, kPageTop = 46, kPageWidth = 400, kPageHeight = 334;
 constexpr int kTabTop = 19;
-constexpr int kTabWidth = 24, kTabHeight = 26;
 
 using linkinfo::Text;
-
-// A tab of pictures: normal, down and disabled (slot 3), sized to its normal picture.
-TWvImage* MakeTab(TFormBase* form, int left, TImage* normal, TImage* down, TImage* disabled)
-{
-    const int w = normal ? normal->Picture().Width() : kTabWidth;
-    const int h = normal ? normal->Picture().Height() : kTabHeight;
-    TWvImage* tab = MakePushButton(form, left, kTabTop, w, h, normal, down, disabled);
-    tab->ImageStyle = gsTabButton;
-    tab->Cursor = crHandPoint;
-    return tab;
-}
 
 // Down or normal picture; a disabled tab keeps its disabled one.
 void ShowTabPicture(TWvImage* tab, bool selected)
@@ -47,19 +35,22 @@ TFormAdvanced::TFormAdvanced(TComponent* owner) : TFormBase(owner)
 
     SysBtnClose = MakePushButton(this, 373, 16, 15, 15, res ? res->ImgBtnAdvancedFormClose_Normal : nullptr,
                                  res ? res->ImgBtnAdvancedFormClose_Down : nullptr, nullptr);
-    TabBtnWireless = MakeTab(this, 8, res ? res->ImgBtnAdvancedWireless_Normal : nullptr,
-                             res ? res->ImgBtnAdvancedWireless_Down : nullptr,
-                             res ? res->ImgBtnAdvancedWireless_Disabled : nullptr);
-    TabBtnCertCenter = MakeTab(this, 34, res ? res->ImgBtnAdvancedCertCenter_Normal : nullptr,
-                               res ? res->ImgBtnAdvancedCertCenter_Down : nullptr,
-                               res ? res->ImgBtnAdvancedCertCenter_Disabled : nullptr);
-    TabBtnCCX = MakeTab(this, 63, res ? res->ImgBtnAdvancedCCX_Normal : nullptr,
-                        res ? res->ImgBtnAdvancedCCX_Down : nullptr, res ? res->ImgBtnAdvancedCCX_Disabled : nullptr);
-    TabBtnWMM = MakeTab(this, 93, res ? res->ImgBtnAdvancedWMM_Normal : nullptr,
-                        res ? res->ImgBtnAdvancedWMM_Down : nullptr, res ? res->ImgBtnAdvancedWMM_Disabled : nullptr);
+    TabBtnWireless = MakeTabButton(this, 8, kTabTop, res ? res->ImgBtnAdvancedWireless_Normal : nullptr,
+                                   res ? res->ImgBtnAdvancedWireless_Down : nullptr,
+                                   res ? res->ImgBtnAdvancedWireless_Disabled : nullptr);
+    TabBtnCertCenter = MakeTabButton(this, 34, kTabTop, res ? res->ImgBtnAdvancedCertCenter_Normal : nullptr,
+                                     res ? res->ImgBtnAdvancedCertCenter_Down : nullptr,
+                                     res ? res->ImgBtnAdvancedCertCenter_Disabled : nullptr);
+    TabBtnCCX = MakeTabButton(this, 63, kTabTop, res ? res->ImgBtnAdvancedCCX_Normal : nullptr,
+                              res ? res->ImgBtnAdvancedCCX_Down : nullptr,
+                              res ? res->ImgBtnAdvancedCCX_Disabled : nullptr);
+    TabBtnWMM = MakeTabButton(this, 93, kTabTop, res ? res->ImgBtnAdvancedWMM_Normal : nullptr,
+                              res ? res->ImgBtnAdvancedWMM_Down : nullptr,
+                              res ? res->ImgBtnAdvancedWMM_Disabled : nullptr);
     // The test tab shows its down picture also when disabled.
-    TabBtnTest = MakeTab(this, 123, res ? res->ImgBtnAdvancedTest_Normal : nullptr,
-                         res ? res->ImgBtnAdvancedTest_Down : nullptr, res ? res->ImgBtnAdvancedTest_Down : nullptr);
+    TabBtnTest = MakeTabButton(this, 123, kTabTop, res ? res->ImgBtnAdvancedTest_Normal : nullptr,
+                               res ? res->ImgBtnAdvancedTest_Down : nullptr,
+                               res ? res->ImgBtnAdvancedTest_Down : nullptr);
 
     SysBtnClose->OnClick = [this](TObject* s) { SysBtnCloseClick(s); };
     TabBtnWireless->OnClick = [this](TObject* s) { TabBtnWirelessClick(s); };

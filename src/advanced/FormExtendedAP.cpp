@@ -15,16 +15,6 @@ constexpr unsigned kTimerMs = 2000;
 
 using linkinfo::Text;
 
-TWvImage* MakeTab(TFormBase* form, int left, TImage* normal, TImage* down, TImage* disabled)
-{
-    const int w = normal ? normal->Picture().Width() : 24;
-    const int h = normal ? normal->Picture().Height() : 26;
-    TWvImage* tab = MakePushButton(form, left, kTabTop, w, h, normal, down, disabled);
-    tab->ImageStyle = gsTabButton;
-    tab->Cursor = crHandPoint;
-    return tab;
-}
-
 TTimer* MakeTimer(TComponent* owner)
 {
     auto* timer = new TTimer(owner);
@@ -44,12 +34,12 @@ TFormExtendedAP::TFormExtendedAP(TComponent* owner) : TFormBase(owner)
 
     SysBtnClose = MakePushButton(this, 373, 16, 15, 15, res ? res->ImgBtnExtendedAPFormClose_Normal : nullptr,
                                  res ? res->ImgBtnExtendedAPFormClose_Down : nullptr, nullptr);
-    TabBtnConfig = MakeTab(this, 8, res ? res->ImgBtnExtendedAPConfig_Normal : nullptr,
-                           res ? res->ImgBtnExtendedAPConfig_Down : nullptr,
-                           res ? res->ImgBtnExtendedAPConfig_Disabled : nullptr);
-    TabBtnMacTable = MakeTab(this, 34, res ? res->ImgBtnExtendedAPMacTable_Normal : nullptr,
-                             res ? res->ImgBtnExtendedAPMacTable_Down : nullptr,
-                             res ? res->ImgBtnExtendedAPMacTable_Disabled : nullptr);
+    TabBtnConfig = MakeTabButton(this, 8, kTabTop, res ? res->ImgBtnExtendedAPConfig_Normal : nullptr,
+                                 res ? res->ImgBtnExtendedAPConfig_Down : nullptr,
+                                 res ? res->ImgBtnExtendedAPConfig_Disabled : nullptr);
+    TabBtnMacTable = MakeTabButton(this, 34, kTabTop, res ? res->ImgBtnExtendedAPMacTable_Normal : nullptr,
+                                   res ? res->ImgBtnExtendedAPMacTable_Down : nullptr,
+                                   res ? res->ImgBtnExtendedAPMacTable_Disabled : nullptr);
 
     FrameExtendedAPConfig = new TFrameExtendedAPConfig(this);
     FrameExtendedAPMacTable = new TFrameExtendedAPMacTable(this);

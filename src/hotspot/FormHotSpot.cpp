@@ -19,13 +19,6 @@ std::string UiText(std::string CUISTR::*member)
     return s ? s->*member : std::string();
 }
 
-TWvImage* MakeTab(TFormHotSpot* form, int left, TImage* normal, TImage* down, TImage* disabled)
-{
-    TWvImage* tab = MakePushButton(form, left, 17, 24, 26, normal, down, disabled);
-    tab->ImageStyle = gsTabButton;
-    return tab;
-}
-
 // The number that follows prefix at the start of name (0 when no digit follows), capped so
 // that one more still fits.
 unsigned NumberAfter(const std::string& name, const std::string& prefix)
@@ -49,18 +42,19 @@ TFormHotSpot::TFormHotSpot(TComponent* owner) : TFormBase(owner)
 
     SysBtnClose = MakePushButton(this, 375, 8, 15, 15, res ? res->ImgBtnAdvancedFormClose_Normal : nullptr,
                                  res ? res->ImgBtnAdvancedFormClose_Down : nullptr, nullptr);
-    TabBtnHotSpot = MakeTab(this, 12, res ? res->ImgBtnHotSpot_Normal : nullptr,
-                            res ? res->ImgBtnHotSpot_Down : nullptr, res ? res->ImgBtnHotSpot_Disabled : nullptr);
+    TabBtnHotSpot = MakeTabButton(this, 12, 17, res ? res->ImgBtnHotSpot_Normal : nullptr,
+                                  res ? res->ImgBtnHotSpot_Down : nullptr, res ? res->ImgBtnHotSpot_Disabled : nullptr);
     TabBtnHotSpotAddCredential =
-        MakeTab(this, 40, res ? res->ImgBtnHotSpotAddCredential_Normal : nullptr,
-                res ? res->ImgBtnHotSpotAddCredential_Down : nullptr,
-                res ? res->ImgBtnHotSpotAddCredential_Disabled : nullptr);
+        MakeTabButton(this, 40, 17, res ? res->ImgBtnHotSpotAddCredential_Normal : nullptr,
+                      res ? res->ImgBtnHotSpotAddCredential_Down : nullptr,
+                      res ? res->ImgBtnHotSpotAddCredential_Disabled : nullptr);
     TabBtnHotSpotAddProfile =
-        MakeTab(this, 68, res ? res->ImgBtnHotSpotAddProfile_Normal : nullptr,
-                res ? res->ImgBtnHotSpotAddProfile_Down : nullptr, res ? res->ImgBtnHotSpotAddProfile_Disabled : nullptr);
-    TabBtnHotSpotSigma = MakeTab(this, 96, res ? res->ImgBtnAdvancedTest_Normal : nullptr,
-                                 res ? res->ImgBtnAdvancedTest_Down : nullptr,
-                                 res ? res->ImgBtnAdvancedTest_Disabled : nullptr);
+        MakeTabButton(this, 68, 17, res ? res->ImgBtnHotSpotAddProfile_Normal : nullptr,
+                      res ? res->ImgBtnHotSpotAddProfile_Down : nullptr,
+                      res ? res->ImgBtnHotSpotAddProfile_Disabled : nullptr);
+    TabBtnHotSpotSigma = MakeTabButton(this, 96, 17, res ? res->ImgBtnAdvancedTest_Normal : nullptr,
+                                       res ? res->ImgBtnAdvancedTest_Down : nullptr,
+                                       res ? res->ImgBtnAdvancedTest_Disabled : nullptr);
     SysBtnClose->OnClick = [this](TObject* s) { SysBtnCloseClick(s); };
     TabBtnHotSpot->OnClick = [this](TObject* s) { TabBtnHotSpotClick(s); };
     TabBtnHotSpotAddCredential->OnClick = [this](TObject* s) { TabBtnHotSpotAddCredentialClick(s); };

@@ -194,3 +194,13 @@ TWvImage* MakePushButton(TWinControl* form, int left, int top, int width, int he
     button->SetShowHint(true);
     return button;
 }
+
+TWvImage* MakeTabButton(TWinControl* form, int left, int top, TImage* normal, TImage* down, TImage* disabled)
+{
+    const int width = normal ? normal->Picture().Width() : 24;
+    const int height = normal ? normal->Picture().Height() : 26;
+    TWvImage* tab = MakePushButton(form, left, top, width, height, normal, down, disabled);
+    tab->ImageStyle = gsTabButton;
+    tab->Cursor = crHandPoint;
+    return tab;
+}

@@ -29,6 +29,10 @@ class TWvImage;
 TWvImage* MakePushButton(TWinControl* form, int left, int top, int width, int height, TImage* normal,
                          TImage* down, TImage* disabled);
 
+// A page tab of pictures (normal, selected, disabled), sized to its normal picture (24 x 26
+// without one), with the hand cursor.
+TWvImage* MakeTabButton(TWinControl* form, int left, int top, TImage* normal, TImage* down, TImage* disabled);
+
 class TWvImage : public TImage {
 public:
     static constexpr int kImageCount = 8;
