@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "EntrySupport.h"
+#include "ExtAp.h"
 #include "Psk.h"
 
 using namespace sim;
@@ -1475,7 +1476,7 @@ WVWL_API int __stdcall WVWL_WriteWPSProfile(WPS_MODE mode, WPS_PROFILE profile) 
 WVWL_API int __stdcall WVWL_ReadExtAPConfig(EXTAP_CONFIG* config) {
   return Call("WVWL_ReadExtAPConfig", [&] { return ""; }, [&]() -> int {
     if (!config) return WVWL_ERROR_FAILURE;
-    if (!Sim().Blob("ExtAPConfig", config, sizeof *config)) std::memset(config, 0, sizeof *config);
+    ReadStoredExtAp(*config);
     return WVWL_ERROR_SUCCESS;
   });
 }
@@ -1510,7 +1511,7 @@ WVWL_API int __stdcall WVWL_HostedNetworkStopUsingAndSetup(EXTAP_CONFIG config) 
 WVWL_API int __stdcall WVWL_HostedNetworkQuerySettings(EXTAP_CONFIG* config) {
   return Call("WVWL_HostedNetworkQuerySettings", [&] { return ""; }, [&]() -> int {
     if (!config) return WVWL_ERROR_FAILURE;
-    if (!Sim().Blob("ExtAPConfig", config, sizeof *config)) std::memset(config, 0, sizeof *config);
+    ReadStoredExtAp(*config);
     return WVWL_ERROR_SUCCESS;
   });
 }
