@@ -176,12 +176,6 @@ WVWL_API int __stdcall WVWL_Disconnect() {
   });
 }
 
-WVWL_API int __cdecl WVWL_EnableAPSD(WMM_CAPABILITY capability) {
-  return Call("WVWL_EnableAPSD", [&] { return ""; }, [&]() -> int {
-    return WVWL_ERROR_SUCCESS;
-  });
-}
-
 WVWL_API int __stdcall WVWL_EnableDhcpServer(int bIcsEnabled) {
   return Call("WVWL_EnableDhcpServer", [&] { return std::to_string(bIcsEnabled); }, [&]() -> int {
     Sim().SetIntValue("DhcpServer", 1);
@@ -232,12 +226,6 @@ WVWL_API int __stdcall WVWL_FastPacSave(const void* pac, const char* pacPath, co
   });
 }
 
-WVWL_API int __stdcall WVWL_FlushBSSIDList(int oldWirelessMode, int newWirelessMode) {
-  return Call("WVWL_FlushBSSIDList", [&] { return ""; }, [&]() -> int {
-    return WVWL_ERROR_SUCCESS;
-  });
-}
-
 WVWL_API int __stdcall WVWL_FreeCertArray(void* certArray, int* count) {
   return Call("WVWL_FreeCertArray", [&] { return ""; }, [&]() -> int {
     if (count) *count = 0;
@@ -273,14 +261,6 @@ WVWL_API int __stdcall WVWL_GetCurrentDeviceModel(unsigned long* model) {
   return Call("WVWL_GetCurrentDeviceModel", [&] { return ""; }, [&]() -> int {
     if (!model) return WVWL_ERROR_FAILURE;
     *model = static_cast<unsigned long>(Cfg([](const Scenario& s) { return s.deviceModel; }));
-    return WVWL_ERROR_SUCCESS;
-  });
-}
-
-WVWL_API int __stdcall WVWL_GetMaxCountryRegion(int* max24GHz, int* max5GHz) {
-  return Call("WVWL_GetMaxCountryRegion", [&] { return ""; }, [&]() -> int {
-    if (max24GHz) *max24GHz = 7;
-    if (max5GHz) *max5GHz = 11;
     return WVWL_ERROR_SUCCESS;
   });
 }
@@ -515,18 +495,6 @@ WVWL_API int __stdcall WVWL_QueryACMCmd(ACM_COMMAND* command) {
   });
 }
 
-WVWL_API int __stdcall WVWL_QueryAndReadWMMCapability(WMM_CAPABILITY* capability) {
-  return Call("WVWL_QueryAndReadWMMCapability", [&] { return ""; }, [&]() -> int {
-    return ReadBlob("WMMCapability", capability, sizeof(WMM_CAPABILITY));
-  });
-}
-
-WVWL_API int __stdcall WVWL_QueryAntennaNumber(unsigned long* number) {
-  return Call("WVWL_QueryAntennaNumber", [&] { return ""; }, [&]() -> int {
-    return OutULong(number, 0x22);
-  });
-}
-
 WVWL_API int __stdcall WVWL_QueryAPIPAddress(AP_IP_INFO* info) {
   return Call("WVWL_QueryAPIPAddress", [&] { return ""; }, [&]() -> int {
     return info ? Sim().QueryApAddress(*info) : WVWL_ERROR_FAILURE;
@@ -541,16 +509,6 @@ WVWL_API int __stdcall WVWL_QueryBACap(BA_CAP_SETTING* capability) {
 
 WVWL_API int __stdcall WVWL_QueryBATable(void* table) {
   return Call("WVWL_QueryBATable", [&] { return ""; }, [&]() -> int {
-    return WVWL_ERROR_SUCCESS;
-  });
-}
-
-WVWL_API int __stdcall WVWL_QueryCountryRegion(int* region, int* changeable5GHz, int* changeable24GHz) {
-  return Call("WVWL_QueryCountryRegion", [&] { return ""; }, [&]() -> int {
-    long long bg = Sim().IntValue("CountryRegion"), a = Sim().IntValue("CountryRegionABand");
-    if (region) *region = static_cast<int>((bg & 0x7F) | ((a & 0x7F) << 8));
-    if (changeable5GHz) *changeable5GHz = 1;
-    if (changeable24GHz) *changeable24GHz = 1;
     return WVWL_ERROR_SUCCESS;
   });
 }
@@ -623,12 +581,6 @@ WVWL_API int __stdcall WVWL_QueryMacAddrsForWin8P2P(unsigned char* mac6) {
   });
 }
 
-WVWL_API int __stdcall WVWL_QueryMFPCtrl(MFP_CONTROL* control) {
-  return Call("WVWL_QueryMFPCtrl", [&] { return ""; }, [&]() -> int {
-    return WVWL_ERROR_SUCCESS;
-  });
-}
-
 WVWL_API int __stdcall WVWL_QueryNetworkTypeSupport(unsigned long* types) {
   return Call("WVWL_QueryNetworkTypeSupport", [&] { return ""; }, [&]() -> int {
     return OutULong(types, 0x0F);
@@ -643,18 +595,6 @@ WVWL_API int __stdcall WVWL_QueryOPMode() {
 
 WVWL_API int __stdcall WVWL_QueryPrivateMsg(void* buffer, unsigned long length) {
   return Call("WVWL_QueryPrivateMsg", [&] { return ""; }, [&]() -> int {
-    return WVWL_ERROR_SUCCESS;
-  });
-}
-
-WVWL_API int __stdcall WVWL_QuerySTAConfig(KV_802_11_STA_CONFIG* config) {
-  return Call("WVWL_QuerySTAConfig", [&] { return ""; }, [&]() -> int {
-    if (!config) return WVWL_ERROR_FAILURE;
-    int hw = 0, sw = 0;
-    Sim().RadioState(hw, sw);
-    std::memset(config, 0, sizeof *config);
-    config->UseShortSlotTime = 1;
-    config->HwRadioStatus = static_cast<uint32_t>(hw);
     return WVWL_ERROR_SUCCESS;
   });
 }
@@ -936,22 +876,9 @@ WVWL_API int __stdcall WVWL_SetAckPolicy(int be, int bk, int vi, int vo) {
   });
 }
 
-WVWL_API int __cdecl WVWL_SetACMCmd(ACM_COMMAND command) {
-  return Call("WVWL_SetACMCmd", [&] { return ""; }, [&]() -> int {
-    return WVWL_ERROR_SUCCESS;
-  });
-}
-
 WVWL_API int __stdcall WVWL_SetAdvanceSetting(ADVANCE_CONFIG_DATA* data) {
   return Call("WVWL_SetAdvanceSetting", [&] { return ""; }, [&]() -> int {
     return data ? WriteAdvance(*data) : WVWL_ERROR_FAILURE;
-  });
-}
-
-WVWL_API int __stdcall WVWL_SetAndWriteAPSDSetting(WMM_CAPABILITY capability) {
-  return Call("WVWL_SetAndWriteAPSDSetting", [&] { return ""; }, [&]() -> int {
-    Sim().SetBlob("WMMCapability", &capability, sizeof capability);
-    return WVWL_ERROR_SUCCESS;
   });
 }
 
@@ -1056,12 +983,6 @@ WVWL_API int __stdcall WVWL_SetLocalDevWDPService(const void* service) {
   });
 }
 
-WVWL_API int __cdecl WVWL_SetMFPCtrl(MFP_CONTROL control) {
-  return Call("WVWL_SetMFPCtrl", [&] { return ""; }, [&]() -> int {
-    return WVWL_ERROR_SUCCESS;
-  });
-}
-
 WVWL_API int __stdcall WVWL_SetWEPKey(const WLANPROFILE* profile) {
   return Call("WVWL_SetWEPKey", [&] { return ""; }, [&]() -> int {
     return WVWL_ERROR_SUCCESS;
@@ -1096,12 +1017,6 @@ WVWL_API int __stdcall WVWL_SetReloadDefault() {
 WVWL_API int __stdcall WVWL_SetServiceDiscoveryReq(const void* request) {
   return Call("WVWL_SetServiceDiscoveryReq", [&] { return ""; }, [&]() -> int {
     return WVWL_ERROR_SUCCESS;
-  });
-}
-
-WVWL_API int __stdcall WVWL_SetSSID(NDIS_802_11_SSID ssid) {
-  return Call("WVWL_SetSSID", [&] { return Text(reinterpret_cast<const char*>(ssid.Ssid), ssid.SsidLength); }, [&]() -> int {
-    return ConnectWith([&](WLANPROFILE& p) { p.SSID = ssid; p.bBssid = 0; });
   });
 }
 
@@ -1183,12 +1098,6 @@ WVWL_API int __stdcall WVWL_SiteSurveyScan(SCAN_FINISHED_FUNC finished) {
   });
 }
 
-WVWL_API int __stdcall WVWL_StartDiagTest() {
-  return Call("WVWL_StartDiagTest", [&] { return ""; }, [&]() -> int {
-    return WVWL_ERROR_SUCCESS;
-  });
-}
-
 WVWL_API int __stdcall WVWL_StartEapHostPeerInvokeConfigUI(const char* profileName, unsigned long* blobLength, unsigned char* blob) {
   return Call("WVWL_StartEapHostPeerInvokeConfigUI", [&] { return ""; }, [&]() -> int {
     Sim().EapConfigDone(!profileName || !*profileName);
@@ -1202,12 +1111,6 @@ WVWL_API int __stdcall WVWL_StopAuth() {
   });
 }
 
-WVWL_API int __stdcall WVWL_StopDiagTest() {
-  return Call("WVWL_StopDiagTest", [&] { return ""; }, [&]() -> int {
-    return WVWL_ERROR_SUCCESS;
-  });
-}
-
 WVWL_API int __stdcall WVWL_StrToIPData(const char* text, unsigned char* ip4) {
   return Call("WVWL_StrToIPData", [&] { return ""; }, [&]() -> int {
     Ip4 ip{};
@@ -1217,28 +1120,9 @@ WVWL_API int __stdcall WVWL_StrToIPData(const char* text, unsigned char* ip4) {
   });
 }
 
-WVWL_API int __stdcall WVWL_UpdateWMMEnable(WMM_CAPABILITY capability) {
-  return Call("WVWL_UpdateWMMEnable", [&] { return ""; }, [&]() -> int {
-    Sim().SetBlob("WMMCapability", &capability, sizeof capability);
-    return WVWL_ERROR_SUCCESS;
-  });
-}
-
-WVWL_API int __stdcall WVWL_VerifyCountryRegion() {
-  return Call("WVWL_VerifyCountryRegion", [&] { return ""; }, [&]() -> int {
-    return WVWL_ERROR_SUCCESS;
-  });
-}
-
 WVWL_API int __stdcall WVWL_WlanBuildIHVMessage(void* message, unsigned long length) {
   return Call("WVWL_WlanBuildIHVMessage", [&] { return ""; }, [&]() -> int {
     return WVWL_ERROR_SUCCESS;
-  });
-}
-
-WVWL_API int __stdcall WVWL_WlanConnect(const char* profileName, unsigned long networkType, NDIS_802_11_SSID ssid, unsigned long connectMode, unsigned long authType, unsigned long cipherType) {
-  return Call("WVWL_WlanConnect", [&] { return Text(reinterpret_cast<const char*>(ssid.Ssid), ssid.SsidLength); }, [&]() -> int {
-    return ConnectWith([&](WLANPROFILE& p) { p.SSID = ssid; p.bBssid = 0; });
   });
 }
 
@@ -1302,18 +1186,6 @@ WVWL_API int __stdcall WVWL_WlanIsAdhocSupportWPA2AES() {
   });
 }
 
-WVWL_API int __stdcall WVWL_WlanIsCCXDiagnosticProfile(const char* profileName128) {
-  return Call("WVWL_WlanIsCCXDiagnosticProfile", [&] { return ""; }, [&]() -> int {
-    return 0;
-  });
-}
-
-WVWL_API int __stdcall WVWL_WlanIsWindowsProfileExist(const char* profileName64) {
-  return Call("WVWL_WlanIsWindowsProfileExist", [&] { return ""; }, [&]() -> int {
-    return 0;
-  });
-}
-
 WVWL_API int __stdcall WVWL_WlanNumOfAvailableWindowsProfile() {
   return Call("WVWL_WlanNumOfAvailableWindowsProfile", [&] { return ""; }, [&]() -> int {
     return 0;
@@ -1323,18 +1195,6 @@ WVWL_API int __stdcall WVWL_WlanNumOfAvailableWindowsProfile() {
 WVWL_API int __stdcall WVWL_WlanQueryRadioState(int* hardware, int* software) {
   return Call("WVWL_WlanQueryRadioState", [&] { return ""; }, [&]() -> int {
     return RadioPair(hardware, software);
-  });
-}
-
-WVWL_API int __stdcall WVWL_WlanSendClientAbort() {
-  return Call("WVWL_WlanSendClientAbort", [&] { return ""; }, [&]() -> int {
-    return WVWL_ERROR_SUCCESS;
-  });
-}
-
-WVWL_API int __stdcall WVWL_WlanSendS64Start(const wchar_t* profileName) {
-  return Call("WVWL_WlanSendS64Start", [&] { return ""; }, [&]() -> int {
-    return WVWL_ERROR_SUCCESS;
   });
 }
 
@@ -1354,12 +1214,6 @@ WVWL_API int __stdcall WVWL_WriteAckPolicy(int be, int bk, int vi, int vo) {
   return Call("WVWL_WriteAckPolicy", [&] { return ""; }, [&]() -> int {
     Sim().SetValue("AckPolicy", std::to_string(be) + " " + std::to_string(bk) + " " + std::to_string(vi) + " " + std::to_string(vo));
     return WVWL_ERROR_SUCCESS;
-  });
-}
-
-WVWL_API int __stdcall WVWL_WriteAdvanceCfgData(ADVANCE_CONFIG_DATA data) {
-  return Call("WVWL_WriteAdvanceCfgData", [&] { return ""; }, [&]() -> int {
-    return WriteAdvance(data);
   });
 }
 
@@ -1496,13 +1350,6 @@ WVWL_API int __stdcall WVWL_HostedNetworkSetup(EXTAP_CONFIG config) {
 
 WVWL_API int __stdcall WVWL_HostedNetworkStopUsing() {
   return Call("WVWL_HostedNetworkStopUsing", [&] { return ""; }, [&]() -> int {
-    return WVWL_ERROR_SUCCESS;
-  });
-}
-
-WVWL_API int __stdcall WVWL_HostedNetworkStopUsingAndSetup(EXTAP_CONFIG config) {
-  return Call("WVWL_HostedNetworkStopUsingAndSetup", [&] { return ""; }, [&]() -> int {
-    Sim().SetBlob("ExtAPConfig", &config, sizeof config);
     return WVWL_ERROR_SUCCESS;
   });
 }
@@ -2025,7 +1872,6 @@ static_assert(std::is_same_v<decltype(&WVWL_DevEnable), PFN_WVWL_DevEnable>);
 static_assert(std::is_same_v<decltype(&WVWL_DisableDhcpServer), PFN_WVWL_DisableDhcpServer>);
 static_assert(std::is_same_v<decltype(&WVWL_Disassociate), PFN_WVWL_Disassociate>);
 static_assert(std::is_same_v<decltype(&WVWL_Disconnect), PFN_WVWL_Disconnect>);
-static_assert(std::is_same_v<decltype(&WVWL_EnableAPSD), PFN_WVWL_EnableAPSD>);
 static_assert(std::is_same_v<decltype(&WVWL_EnableDhcpServer), PFN_WVWL_EnableDhcpServer>);
 static_assert(std::is_same_v<decltype(&WVWL_EnableDLSetup), PFN_WVWL_EnableDLSetup>);
 static_assert(std::is_same_v<decltype(&WVWL_EnumCert), PFN_WVWL_EnumCert>);
@@ -2034,14 +1880,12 @@ static_assert(std::is_same_v<decltype(&WVWL_EnumSystemCertificate), PFN_WVWL_Enu
 static_assert(std::is_same_v<decltype(&WVWL_ExportProfile), PFN_WVWL_ExportProfile>);
 static_assert(std::is_same_v<decltype(&WVWL_FastPacLoad), PFN_WVWL_FastPacLoad>);
 static_assert(std::is_same_v<decltype(&WVWL_FastPacSave), PFN_WVWL_FastPacSave>);
-static_assert(std::is_same_v<decltype(&WVWL_FlushBSSIDList), PFN_WVWL_FlushBSSIDList>);
 static_assert(std::is_same_v<decltype(&WVWL_FreeCertArray), PFN_WVWL_FreeCertArray>);
 static_assert(std::is_same_v<decltype(&WVWL_FrequencyToChannel), PFN_WVWL_FrequencyToChannel>);
 static_assert(std::is_same_v<decltype(&WVWL_GetAvailableAdapters), PFN_WVWL_GetAvailableAdapters>);
 static_assert(std::is_same_v<decltype(&WVWL_GetAvailableChannels), PFN_WVWL_GetAvailableChannels>);
 static_assert(std::is_same_v<decltype(&WVWL_GetCertificateManagerParam), PFN_WVWL_GetCertificateManagerParam>);
 static_assert(std::is_same_v<decltype(&WVWL_GetCurrentDeviceModel), PFN_WVWL_GetCurrentDeviceModel>);
-static_assert(std::is_same_v<decltype(&WVWL_GetMaxCountryRegion), PFN_WVWL_GetMaxCountryRegion>);
 static_assert(std::is_same_v<decltype(&WVWL_GetNextProfileID), PFN_WVWL_GetNextProfileID>);
 static_assert(std::is_same_v<decltype(&WVWL_GetUSBversion), PFN_WVWL_GetUSBversion>);
 static_assert(std::is_same_v<decltype(&WVWL_GetWAPIProgress), PFN_WVWL_GetWAPIProgress>);
@@ -2079,12 +1923,9 @@ static_assert(std::is_same_v<decltype(&WVWL_OIDSetInfo), PFN_WVWL_OIDSetInfo>);
 static_assert(std::is_same_v<decltype(&WVWL_ParseInfoElement), PFN_WVWL_ParseInfoElement>);
 static_assert(std::is_same_v<decltype(&WVWL_PasswordHash), PFN_WVWL_PasswordHash>);
 static_assert(std::is_same_v<decltype(&WVWL_QueryACMCmd), PFN_WVWL_QueryACMCmd>);
-static_assert(std::is_same_v<decltype(&WVWL_QueryAndReadWMMCapability), PFN_WVWL_QueryAndReadWMMCapability>);
-static_assert(std::is_same_v<decltype(&WVWL_QueryAntennaNumber), PFN_WVWL_QueryAntennaNumber>);
 static_assert(std::is_same_v<decltype(&WVWL_QueryAPIPAddress), PFN_WVWL_QueryAPIPAddress>);
 static_assert(std::is_same_v<decltype(&WVWL_QueryBACap), PFN_WVWL_QueryBACap>);
 static_assert(std::is_same_v<decltype(&WVWL_QueryBATable), PFN_WVWL_QueryBATable>);
-static_assert(std::is_same_v<decltype(&WVWL_QueryCountryRegion), PFN_WVWL_QueryCountryRegion>);
 static_assert(std::is_same_v<decltype(&WVWL_QueryCurrAddress), PFN_WVWL_QueryCurrAddress>);
 static_assert(std::is_same_v<decltype(&WVWL_QueryDLSParameter), PFN_WVWL_QueryDLSParameter>);
 static_assert(std::is_same_v<decltype(&WVWL_QueryEEPROMVersion), PFN_WVWL_QueryEEPROMVersion>);
@@ -2096,11 +1937,9 @@ static_assert(std::is_same_v<decltype(&WVWL_QueryInitState), PFN_WVWL_QueryInitS
 static_assert(std::is_same_v<decltype(&WVWL_QueryP2PPersistState), PFN_WVWL_QueryP2PPersistState>);
 static_assert(std::is_same_v<decltype(&WVWL_QueryMacAddrs), PFN_WVWL_QueryMacAddrs>);
 static_assert(std::is_same_v<decltype(&WVWL_QueryMacAddrsForWin8P2P), PFN_WVWL_QueryMacAddrsForWin8P2P>);
-static_assert(std::is_same_v<decltype(&WVWL_QueryMFPCtrl), PFN_WVWL_QueryMFPCtrl>);
 static_assert(std::is_same_v<decltype(&WVWL_QueryNetworkTypeSupport), PFN_WVWL_QueryNetworkTypeSupport>);
 static_assert(std::is_same_v<decltype(&WVWL_QueryOPMode), PFN_WVWL_QueryOPMode>);
 static_assert(std::is_same_v<decltype(&WVWL_QueryPrivateMsg), PFN_WVWL_QueryPrivateMsg>);
-static_assert(std::is_same_v<decltype(&WVWL_QuerySTAConfig), PFN_WVWL_QuerySTAConfig>);
 static_assert(std::is_same_v<decltype(&WVWL_QueryWirelessMode), PFN_WVWL_QueryWirelessMode>);
 static_assert(std::is_same_v<decltype(&WVWL_QueryWLANStatus), PFN_WVWL_QueryWLANStatus>);
 static_assert(std::is_same_v<decltype(&WVWL_QueryWPSAPChannel), PFN_WVWL_QueryWPSAPChannel>);
@@ -2143,9 +1982,7 @@ static_assert(std::is_same_v<decltype(&WVWL_RssiToPercent), PFN_WVWL_RssiToPerce
 static_assert(std::is_same_v<decltype(&WVWL_RunOnceInitConfigTool), PFN_WVWL_RunOnceInitConfigTool>);
 static_assert(std::is_same_v<decltype(&WVWL_RunOnceInitConfigTxBurst), PFN_WVWL_RunOnceInitConfigTxBurst>);
 static_assert(std::is_same_v<decltype(&WVWL_SetAckPolicy), PFN_WVWL_SetAckPolicy>);
-static_assert(std::is_same_v<decltype(&WVWL_SetACMCmd), PFN_WVWL_SetACMCmd>);
 static_assert(std::is_same_v<decltype(&WVWL_SetAdvanceSetting), PFN_WVWL_SetAdvanceSetting>);
-static_assert(std::is_same_v<decltype(&WVWL_SetAndWriteAPSDSetting), PFN_WVWL_SetAndWriteAPSDSetting>);
 static_assert(std::is_same_v<decltype(&WVWL_SetAndWriteOPMode), PFN_WVWL_SetAndWriteOPMode>);
 static_assert(std::is_same_v<decltype(&WVWL_WriteOPMode), PFN_WVWL_WriteOPMode>);
 static_assert(std::is_same_v<decltype(&WVWL_SetAndWriteRadioState), PFN_WVWL_SetAndWriteRadioState>);
@@ -2162,14 +1999,12 @@ static_assert(std::is_same_v<decltype(&WVWL_SetDLSParameter), PFN_WVWL_SetDLSPar
 static_assert(std::is_same_v<decltype(&WVWL_SetFirewall), PFN_WVWL_SetFirewall>);
 static_assert(std::is_same_v<decltype(&WVWL_SetHTPhyMode), PFN_WVWL_SetHTPhyMode>);
 static_assert(std::is_same_v<decltype(&WVWL_SetLocalDevWDPService), PFN_WVWL_SetLocalDevWDPService>);
-static_assert(std::is_same_v<decltype(&WVWL_SetMFPCtrl), PFN_WVWL_SetMFPCtrl>);
 static_assert(std::is_same_v<decltype(&WVWL_SetWEPKey), PFN_WVWL_SetWEPKey>);
 static_assert(std::is_same_v<decltype(&WVWL_SetPhyMode), PFN_WVWL_SetPhyMode>);
 static_assert(std::is_same_v<decltype(&WVWL_SetPreferWPSAPPhyType), PFN_WVWL_SetPreferWPSAPPhyType>);
 static_assert(std::is_same_v<decltype(&WVWL_SetWevoConfigMethod), PFN_WVWL_SetWevoConfigMethod>);
 static_assert(std::is_same_v<decltype(&WVWL_SetReloadDefault), PFN_WVWL_SetReloadDefault>);
 static_assert(std::is_same_v<decltype(&WVWL_SetServiceDiscoveryReq), PFN_WVWL_SetServiceDiscoveryReq>);
-static_assert(std::is_same_v<decltype(&WVWL_SetSSID), PFN_WVWL_SetSSID>);
 static_assert(std::is_same_v<decltype(&WVWL_SetSTAConfig), PFN_WVWL_SetSTAConfig>);
 static_assert(std::is_same_v<decltype(&WVWL_SetTXRate), PFN_WVWL_SetTXRate>);
 static_assert(std::is_same_v<decltype(&WVWL_SetupX509ASCertificate), PFN_WVWL_SetupX509ASCertificate>);
@@ -2183,15 +2018,10 @@ static_assert(std::is_same_v<decltype(&WVWL_SetWPSProbeReqIE), PFN_WVWL_SetWPSPr
 static_assert(std::is_same_v<decltype(&WVWL_SetWPSProfile), PFN_WVWL_SetWPSProfile>);
 static_assert(std::is_same_v<decltype(&WVWL_SiteSurveyQuery), PFN_WVWL_SiteSurveyQuery>);
 static_assert(std::is_same_v<decltype(&WVWL_SiteSurveyScan), PFN_WVWL_SiteSurveyScan>);
-static_assert(std::is_same_v<decltype(&WVWL_StartDiagTest), PFN_WVWL_StartDiagTest>);
 static_assert(std::is_same_v<decltype(&WVWL_StartEapHostPeerInvokeConfigUI), PFN_WVWL_StartEapHostPeerInvokeConfigUI>);
 static_assert(std::is_same_v<decltype(&WVWL_StopAuth), PFN_WVWL_StopAuth>);
-static_assert(std::is_same_v<decltype(&WVWL_StopDiagTest), PFN_WVWL_StopDiagTest>);
 static_assert(std::is_same_v<decltype(&WVWL_StrToIPData), PFN_WVWL_StrToIPData>);
-static_assert(std::is_same_v<decltype(&WVWL_UpdateWMMEnable), PFN_WVWL_UpdateWMMEnable>);
-static_assert(std::is_same_v<decltype(&WVWL_VerifyCountryRegion), PFN_WVWL_VerifyCountryRegion>);
 static_assert(std::is_same_v<decltype(&WVWL_WlanBuildIHVMessage), PFN_WVWL_WlanBuildIHVMessage>);
-static_assert(std::is_same_v<decltype(&WVWL_WlanConnect), PFN_WVWL_WlanConnect>);
 static_assert(std::is_same_v<decltype(&WVWL_WlanConvertDot112NdisAuthType), PFN_WVWL_WlanConvertDot112NdisAuthType>);
 static_assert(std::is_same_v<decltype(&WVWL_WlanConvertDot112NdisEncryptType), PFN_WVWL_WlanConvertDot112NdisEncryptType>);
 static_assert(std::is_same_v<decltype(&WVWL_WlanConvertDot112NdisNetworkType), PFN_WVWL_WlanConvertDot112NdisNetworkType>);
@@ -2202,16 +2032,11 @@ static_assert(std::is_same_v<decltype(&WVWL_WlanDeleteAllWindowsProfiles), PFN_W
 static_assert(std::is_same_v<decltype(&WVWL_WlanDeleteWindowsProfile), PFN_WVWL_WlanDeleteWindowsProfile>);
 static_assert(std::is_same_v<decltype(&WVWL_WlanDisconnect), PFN_WVWL_WlanDisconnect>);
 static_assert(std::is_same_v<decltype(&WVWL_WlanIsAdhocSupportWPA2AES), PFN_WVWL_WlanIsAdhocSupportWPA2AES>);
-static_assert(std::is_same_v<decltype(&WVWL_WlanIsCCXDiagnosticProfile), PFN_WVWL_WlanIsCCXDiagnosticProfile>);
-static_assert(std::is_same_v<decltype(&WVWL_WlanIsWindowsProfileExist), PFN_WVWL_WlanIsWindowsProfileExist>);
 static_assert(std::is_same_v<decltype(&WVWL_WlanNumOfAvailableWindowsProfile), PFN_WVWL_WlanNumOfAvailableWindowsProfile>);
 static_assert(std::is_same_v<decltype(&WVWL_WlanQueryRadioState), PFN_WVWL_WlanQueryRadioState>);
-static_assert(std::is_same_v<decltype(&WVWL_WlanSendClientAbort), PFN_WVWL_WlanSendClientAbort>);
-static_assert(std::is_same_v<decltype(&WVWL_WlanSendS64Start), PFN_WVWL_WlanSendS64Start>);
 static_assert(std::is_same_v<decltype(&WVWL_WPSDisconnect), PFN_WVWL_WPSDisconnect>);
 static_assert(std::is_same_v<decltype(&WVWL_TerminateWPS), PFN_WVWL_TerminateWPS>);
 static_assert(std::is_same_v<decltype(&WVWL_WriteAckPolicy), PFN_WVWL_WriteAckPolicy>);
-static_assert(std::is_same_v<decltype(&WVWL_WriteAdvanceCfgData), PFN_WVWL_WriteAdvanceCfgData>);
 static_assert(std::is_same_v<decltype(&WVWL_WriteBACap), PFN_WVWL_WriteBACap>);
 static_assert(std::is_same_v<decltype(&WVWL_WriteDomainName), PFN_WVWL_WriteDomainName>);
 static_assert(std::is_same_v<decltype(&WVWL_WriteIDnPasswd), PFN_WVWL_WriteIDnPasswd>);
@@ -2233,7 +2058,6 @@ static_assert(std::is_same_v<decltype(&WVWL_ReadExtAPConfig), PFN_WVWL_ReadExtAP
 static_assert(std::is_same_v<decltype(&WVWL_WriteExtAPConfig), PFN_WVWL_WriteExtAPConfig>);
 static_assert(std::is_same_v<decltype(&WVWL_HostedNetworkSetup), PFN_WVWL_HostedNetworkSetup>);
 static_assert(std::is_same_v<decltype(&WVWL_HostedNetworkStopUsing), PFN_WVWL_HostedNetworkStopUsing>);
-static_assert(std::is_same_v<decltype(&WVWL_HostedNetworkStopUsingAndSetup), PFN_WVWL_HostedNetworkStopUsingAndSetup>);
 static_assert(std::is_same_v<decltype(&WVWL_HostedNetworkQuerySettings), PFN_WVWL_HostedNetworkQuerySettings>);
 static_assert(std::is_same_v<decltype(&WVWL_HostedNetworkQueryStatus), PFN_WVWL_HostedNetworkQueryStatus>);
 static_assert(std::is_same_v<decltype(&WVWL_HostedNetworkStartICS), PFN_WVWL_HostedNetworkStartICS>);

@@ -55,6 +55,21 @@ private:
   std::vector<std::string>& warnings_;
 };
 
+// Names joined with ",": each trimmed, empty ones dropped.
+bool ParseNames(const std::string& text, std::vector<std::string>& out) {
+  size_t at = 0;
+  while (at <= text.size()) {
+    size_t end = text.find(',', at);
+    if (end == std::string::npos) end = text.size();
+    std::string name = text.substr(at, end - at);
+    name.erase(0, name.find_first_not_of(' '));
+    name.erase(name.find_last_not_of(' ') + 1);
+    if (!name.empty()) out.push_back(name);
+    at = end + 1;
+  }
+  return true;
+}
+
 int HexDigit(char c) {
   if (c >= '0' && c <= '9') return c - '0';
   if (c >= 'a' && c <= 'f') return c - 'a' + 10;
@@ -287,6 +302,16 @@ Scenario ScenarioFromIni(const IniDoc& doc) {
   r.Parsed("HostedNetwork", "BSSID", s.hostedBssid, ParseMac);
   r.Parsed("HostedNetwork", "Peers", s.hostedPeers, ParsePeers);
   r.Long("HostedNetwork", "PeerCount", s.hostedPeerCount, -1, 0xFFFFFFFFLL);
+
+  const std::string adv = "Advanced";
+  r.Bool(adv, "Region24Changeable", s.region24Changeable);
+  r.Bool(adv, "Region5Changeable", s.region5Changeable);
+  r.Int(adv, "MaxRegion24", s.maxRegion24, 0, 127);
+  r.Int(adv, "MaxRegion5", s.maxRegion5, 0, 127);
+  r.Int(adv, "AntennaNumber", s.antennaNumber, 0, 0xFF);
+  r.Parsed(adv, "DiagnosticProfiles", s.diagnosticProfiles, ParseNames);
+  s.windowsProfilesListed = doc.Has(adv, "WindowsProfiles");
+  r.Parsed(adv, "WindowsProfiles", s.windowsProfiles, ParseNames);
 
   r.Long("List", "CountExtra", s.listCountExtra, 0, 0xFFFFFFFFLL);
   r.Long("List", "PadBytes", s.listPadBytes, 0, 0x100000);

@@ -124,6 +124,14 @@ struct Scenario {
   std::vector<HostedPeer> hostedPeers;
   long long hostedPeerCount = -1; // number of peers as written (-1: the real count)
 
+  // [Advanced]: the driver's region and antenna facts, and the profiles the CCX tools know.
+  bool region24Changeable = true, region5Changeable = true;
+  int maxRegion24 = 7, maxRegion5 = 11;
+  int antennaNumber = 0x22;                      // two 4-bit antenna counts
+  std::vector<std::string> diagnosticProfiles;   // diagnostic-capable profile names
+  bool windowsProfilesListed = false;            // false: the WLAN service holds every stored profile
+  std::vector<std::string> windowsProfiles;
+
   std::vector<Network> networks;
   long long listCountExtra = 0;   // NumberOfItems claims more items than follow
   long long listPadBytes = 0;     // filler after the last item

@@ -77,6 +77,7 @@ public:
   void StopGo();
   void EapConfigDone(bool fromSiteSurvey);
   int Channels(int wirelessMode, unsigned char* channels64, int* count);
+  void FlushScanList();                            // the next list query finds no network
 
   // Plain stored values, kept in the state file ---------------------------------------------
   std::string Value(const std::string& key, const std::string& def = "");
@@ -128,6 +129,9 @@ private:
   void ChangeStateLocked(const std::function<void(IniDoc&)>& change);
   void SetStateValueLocked(const std::string& section, const std::string& key, const std::string& value);
   const AdapterDef* SelectedLocked() const;
+  // Settings the driver keeps per adapter are stored under the selected adapter's address; a
+  // key not yet stored for it reads the value stored before any adapter was chosen.
+  std::string StoredKeyLocked(const std::string& section, const std::string& key, bool forWrite) const;
   bool AdapterReadyLocked() const;
   bool RadioOnLocked() const { return hwRadio_ && swRadio_; }
   std::vector<const Network*> VisibleLocked() const;
