@@ -74,7 +74,8 @@ const char* kHelp =
     "set SSID|BSSID RSSI=n InRange=0|1\n"
     "inject ENTRY CALL|* RESULT | journal [clear] | calls ENTRY | scenario PATH | state PATH\n"
     "callback CODE | event direct|display | notready direct|display N | wait [MS]\n"
-    "p2pstatus HEX (queues a Wi-Fi Direct status record)\n";
+    "p2pstatus HEX (queues a Wi-Fi Direct status record)\n"
+    "wdptable HEX | wdpstatus HEX | wdppeer IFMAC DEVMAC | wdplease MAC IP [FAILS]\n";
 
 }  // namespace
 
@@ -142,6 +143,7 @@ std::string RunCommand(const std::string& line) {
     Sim().QueueDirectStatus(record);
     return "ok\n";
   }
+  if (std::string reply; WdpCommand(t, reply)) return reply;
   if (EqualNoCase(cmd, "notready") && t.size() == 3 && ParseInt(t[2], a)) {
     Sim().SetNotReady(EqualNoCase(t[1], "direct"), static_cast<int>(a));
     return "ok\n";

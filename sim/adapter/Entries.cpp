@@ -1661,8 +1661,8 @@ WVWL_API int __stdcall WVWL_DisableWifiDirect() {
 }
 
 WVWL_API int __stdcall WVWL_GetIPfromMACTableLookup(const unsigned char* mac6, char* address64) {
-  return Call("WVWL_GetIPfromMACTableLookup", [&] { return ""; }, [&]() -> int {
-    return WVWL_ERROR_FAILURE;
+  return Call("WVWL_GetIPfromMACTableLookup", [&] { return HexBytes(mac6, mac6 ? 6 : 0); }, [&]() -> int {
+    return WdpLeaseLookup(mac6, address64);
   });
 }
 
@@ -1780,7 +1780,7 @@ WVWL_API int __stdcall WVWL_LaunchApp(const char* path, const char* arguments) {
 }
 
 WVWL_API int __stdcall WVWL_WriteAndSetWDPConfig(const void* config, int set) {
-  return Call("WVWL_WriteAndSetWDPConfig", [&] { return std::to_string(set); }, [&]() -> int {
+  return Call("WVWL_WriteAndSetWDPConfig", [&] { return WdpConfigText(config, set); }, [&]() -> int {
     if (!config) return WVWL_ERROR_FAILURE;
     Sim().SetBlob("WDPConfig", config, 452);
     return WVWL_ERROR_SUCCESS;
@@ -1789,9 +1789,7 @@ WVWL_API int __stdcall WVWL_WriteAndSetWDPConfig(const void* config, int set) {
 
 WVWL_API int __stdcall WVWL_GetWDPTable(void* table) {
   return Call("WVWL_GetWDPTable", [&] { return ""; }, [&]() -> int {
-    if (!table) return WVWL_ERROR_FAILURE;
-    std::memset(table, 0, 1142);
-    return WVWL_ERROR_SUCCESS;
+    return WdpGetTable(table);
   });
 }
 

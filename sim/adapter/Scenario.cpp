@@ -321,6 +321,7 @@ Scenario ScenarioFromIni(const IniDoc& doc) {
   for (const IniDoc::Section* sec : doc.WithPrefix("ICS.")) s.icsAdapters.push_back(ReadIcsAdapter(r, sec->name));
   index = 0;
   for (const IniDoc::Section* sec : doc.WithPrefix("Network.")) s.networks.push_back(ReadNetwork(r, doc, sec->name, ++index));
+  ReadWdpScene(doc, s.wdp, s.warnings);
   ReadInjections(doc, s);
   return s;
 }

@@ -6,6 +6,8 @@
 
 #include "Ini.h"
 
+#include "WifiDisplay.h"
+
 namespace sim {
 
 using Mac = std::array<uint8_t, 6>;
@@ -135,6 +137,8 @@ struct Scenario {
   std::vector<Network> networks;
   long long listCountExtra = 0;   // NumberOfItems claims more items than follow
   long long listPadBytes = 0;     // filler after the last item
+
+  WdpScene wdp;                   // [WiFiDisplay], [WDPDevice.<n>]
 
   std::vector<Injection> injections;
   std::vector<std::string> warnings;

@@ -19,7 +19,9 @@
 #include "resources/FormResource.h"
 #include "ui/Forms.h"
 #include "wifidirect/FormWiFiDirect.h"
+#include "wifidisplay/FormWDPTDLSProgressMsg.h"
 #include "wifidisplay/FormWiFiDisplay.h"
+#include "wifidisplay/WDPUIBCControlPanelForm.h"
 
 void CreateProgramForms()
 {
@@ -45,6 +47,8 @@ void CreateProgramForms()
     Application->CreateForm(FormExtendedAPIdPwd);
     Application->CreateForm(FormInvalidIdPwd);
     Application->CreateForm(FormLinkInfo);
+    Application->CreateForm(WDPUIBCControlPanelForm);
+    Application->CreateForm(FormWDPTDLSProgressMsg);
     Application->CreateForm(FormWiFiDisplay);
     Application->CreateForm(FormWFADispDevDetailInfo);
     Application->CreateForm(FormHotSpot);
