@@ -493,7 +493,8 @@ WVWL_API int __stdcall WVWL_OIDQueryInfo(unsigned long request, void* buffer, un
 }
 
 WVWL_API int __stdcall WVWL_OIDSetInfo(unsigned long request, const void* data, unsigned long length) {
-  return Call("WVWL_OIDSetInfo", [&] { return Hex32(request) + " " + std::to_string(length) + (data ? " " + HexText(static_cast<const uint8_t*>(data), std::min<unsigned long>(length, 32)) : ""); }, [&]() -> int {
+  if (data && length) Sim().Journal("WVWL_OIDSetInfo data " + HexText(static_cast<const uint8_t*>(data), std::min<unsigned long>(length, 32)));
+  return Call("WVWL_OIDSetInfo", [&] { return Hex32(request) + " " + std::to_string(length); }, [&]() -> int {
     if ((request == 0xFFF101D6ul || request == 0x0DF101D6ul) && data && length >= 4) {
       uint32_t value;
       std::memcpy(&value, data, 4);

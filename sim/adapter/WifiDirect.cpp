@@ -569,6 +569,10 @@ std::string P2p::Command(const std::vector<std::string>& t) {
   const std::string& what = t[1];
   Mac mac{};
   if (EqualNoCase(what, "queue")) return std::to_string(queue_.size()) + (armed_ ? " armed\n" : " disarmed\n");
+  if (EqualNoCase(what, "disarm")) {
+    armed_ = false;
+    return "ok\n";
+  }
   if (EqualNoCase(what, "add") && t.size() >= 4 && ParseMac(t[3], mac)) {
     IniDoc doc;
     doc.Set("P2PPeer.x", "Name", t[2]);
