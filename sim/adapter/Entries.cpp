@@ -9,6 +9,7 @@
 
 #include "EntrySupport.h"
 #include "Psk.h"
+#include "WifiDirect.h"
 
 using namespace sim;
 
@@ -472,7 +473,13 @@ WVWL_API int __stdcall WVWL_OIDQueryInfo(unsigned long request, void* buffer, un
 }
 
 WVWL_API int __stdcall WVWL_OIDSetInfo(unsigned long request, const void* data, unsigned long length) {
+  if (data && length) Sim().Journal("WVWL_OIDSetInfo data " + HexText(static_cast<const uint8_t*>(data), std::min<unsigned long>(length, 32)));
   return Call("WVWL_OIDSetInfo", [&] { return Hex32(request) + " " + std::to_string(length); }, [&]() -> int {
+    if ((request == 0xFFF101D6ul || request == 0x0DF101D6ul) && data && length >= 4) {
+      uint32_t value;
+      std::memcpy(&value, data, 4);
+      return P2p::Get().Acknowledge(value);
+    }
     return OidSet(request, data, length);
   });
 }
@@ -1069,7 +1076,8 @@ WVWL_API int __stdcall WVWL_SetWPSAutoSelect(int autoSelect) {
 }
 
 WVWL_API int __stdcall WVWL_SetWPSMode(WPS_MODE mode) {
-  return Call("WVWL_SetWPSMode", [&] { return ""; }, [&]() -> int {
+  return Call("WVWL_SetWPSMode", [&] { char t[96]; std::snprintf(t, sizeof t, "mode=0x%08X config=%u channel=%u bssid=%s pin=%.8s", mode.WpsMode, mode.ConfigMode, mode.Channel, P2pMacText(mode.Bssid).c_str(), reinterpret_cast<const char*>(mode.PIN)); return std::string(t); }, [&]() -> int {
+    P2p::Get().WpsStarted(mode);
     return WVWL_ERROR_SUCCESS;
   });
 }
@@ -1188,7 +1196,7 @@ WVWL_API int __stdcall WVWL_WlanIsAdhocSupportWPA2AES() {
 
 WVWL_API int __stdcall WVWL_WlanNumOfAvailableWindowsProfile() {
   return Call("WVWL_WlanNumOfAvailableWindowsProfile", [&] { return ""; }, [&]() -> int {
-    return 0;
+    return P2p::Get().AvailableWindowsProfiles();
   });
 }
 
@@ -1450,7 +1458,7 @@ WVWL_API int __stdcall WVWL_IsSupportVistaSoftAP() {
 
 WVWL_API int __stdcall WVWL_IsSupportWiFiDirect() {
   return Call("WVWL_IsSupportWiFiDirect", [&] { return ""; }, [&]() -> int {
-    return Cfg([](const Scenario& s) { return s.supportWiFiDirect; });
+    return P2p::Get().SupportLevel();
   });
 }
 
@@ -1538,13 +1546,18 @@ WVWL_API int __stdcall WVWL_CheckDuplicatedWifiDirectWpseSsid(const char* ssid) 
 }
 
 WVWL_API int __stdcall WVWL_DeleteWifiDirectWpseProfile(const char* profileName) {
-  return Call("WVWL_DeleteWifiDirectWpseProfile", [&] { return ""; }, [&]() -> int {
+  return Call("WVWL_DeleteWifiDirectWpseProfile", [&] { return Text(profileName, 128); }, [&]() -> int {
     return profileName && Sim().DeleteRecord("WifiDirectProfile", profileName) ? WVWL_ERROR_SUCCESS : WVWL_ERROR_FAILURE;
   });
 }
 
 WVWL_API int __stdcall WVWL_UpdateWifiDirectWpseProfileForDisconnect(const char* profileName) {
-  return Call("WVWL_UpdateWifiDirectWpseProfileForDisconnect", [&] { return ""; }, [&]() -> int {
+  return Call("WVWL_UpdateWifiDirectWpseProfileForDisconnect", [&] { return Text(profileName, 128); }, [&]() -> int {
+    // the stored profile's group was left: bDisconnect (the last 4 bytes) set
+    std::vector<uint8_t> r(1468);
+    if (!profileName || !Sim().ReadRecord("WifiDirectProfile", profileName, r.data(), r.size())) return WVWL_ERROR_FAILURE;
+    r[1464] = 1;
+    Sim().WriteRecord("WifiDirectProfile", Text(profileName, 128), r.data(), r.size());
     return WVWL_ERROR_SUCCESS;
   });
 }
@@ -1556,7 +1569,7 @@ WVWL_API int __stdcall WVWL_ReadActiveWifiDirectWpseProfileName(char* name128) {
 }
 
 WVWL_API int __stdcall WVWL_ReadWifiDirectWpseProfile(void* profile, const char* profileName) {
-  return Call("WVWL_ReadWifiDirectWpseProfile", [&] { return ""; }, [&]() -> int {
+  return Call("WVWL_ReadWifiDirectWpseProfile", [&] { return Text(profileName, 128); }, [&]() -> int {
     return profile && profileName && Sim().ReadRecord("WifiDirectProfile", profileName, profile, 1468) ? WVWL_ERROR_SUCCESS : WVWL_ERROR_FAILURE;
   });
 }
@@ -1568,14 +1581,16 @@ WVWL_API int __stdcall WVWL_ReadWifiDirectWpseProfileList(void* profiles, unsign
 }
 
 WVWL_API int __stdcall WVWL_SetWifiDirectWpseConfig(const void* profile) {
-  return Call("WVWL_SetWifiDirectWpseConfig", [&] { return ""; }, [&]() -> int {
-    return WVWL_ERROR_SUCCESS;
+  return Call("WVWL_SetWifiDirectWpseConfig", [&] { return P2pProfileText(static_cast<const WIFIDIRECT_WPSE_PROFILE*>(profile)); }, [&]() -> int {
+    if (!profile) return WVWL_ERROR_FAILURE;
+    return P2p::Get().SetConfig(*static_cast<const WIFIDIRECT_WPSE_PROFILE*>(profile));
   });
 }
 
 WVWL_API int __stdcall WVWL_InitWifiDirect(HANDLE statusEvent) {
   return Call("WVWL_InitWifiDirect", [&] { return ""; }, [&]() -> int {
-    return Sim().InitNotReadyCountdown(true, statusEvent);
+    const int result = Sim().InitNotReadyCountdown(true, statusEvent);
+    return result == WVWL_ERROR_SUCCESS ? P2p::Get().Init(statusEvent) : result;
   });
 }
 
@@ -1595,27 +1610,21 @@ WVWL_API int __stdcall WVWL_WriteWifiDirectWpseProfile(const char* profileName, 
 }
 
 WVWL_API int __stdcall WVWL_ConnectWPSProfileWithWifiDirectWpse(unsigned long bIsPersistent, const void* wpsDoneContent) {
-  return Call("WVWL_ConnectWPSProfileWithWifiDirectWpse", [&] { return ""; }, [&]() -> int {
-    return WVWL_ERROR_SUCCESS;
+  const auto* done = static_cast<const WIFI_DIRECT_WPS_DONE_CONTENT*>(wpsDoneContent);
+  return Call("WVWL_ConnectWPSProfileWithWifiDirectWpse", [&] { return std::to_string(bIsPersistent) + " " + (done ? P2pMacText(done->chPeerMacAddr) + " role=" + std::to_string(done->nMyRule) : "null"); }, [&]() -> int {
+    return done ? P2p::Get().ConnectWps(bIsPersistent, *done) : WVWL_ERROR_FAILURE;
   });
 }
 
 WVWL_API int __stdcall WVWL_DisConnectWifiDirectPerDevice(const unsigned char* mac6) {
-  return Call("WVWL_DisConnectWifiDirectPerDevice", [&] { return ""; }, [&]() -> int {
-    return WVWL_ERROR_SUCCESS;
+  return Call("WVWL_DisConnectWifiDirectPerDevice", [&] { return P2pMacText(mac6); }, [&]() -> int {
+    return P2p::Get().DisconnectDevice(mac6);
   });
 }
 
 WVWL_API int __stdcall WVWL_QueryWifiDirectStatus(void* status) {
   return Call("WVWL_QueryWifiDirectStatus", [&] { return ""; }, [&]() -> int {
-    if (!status) return WVWL_ERROR_FAILURE;
-    std::vector<uint8_t> queued;
-    if (Sim().TakeDirectStatus(queued)) {
-      std::memcpy(status, queued.data(), std::min<size_t>(queued.size(), 1808));
-      return WVWL_ERROR_SUCCESS;
-    }
-    std::memset(status, 0, 1808);
-    return WVWL_ERROR_SUCCESS;
+    return P2p::Get().Query(status);
   });
 }
 
@@ -1636,7 +1645,13 @@ WVWL_API int __stdcall WVWL_ReadWifiDirectControl(void* control) {
   return Call("WVWL_ReadWifiDirectControl", [&] { return ""; }, [&]() -> int {
     if (!control) return WVWL_ERROR_FAILURE;
     std::memset(control, 0, 40);
-    static_cast<uint8_t*>(control)[0] = Sim().IntValue("WifiDirectFlag") ? 1 : 0;
+    auto* c = static_cast<uint8_t*>(control);
+    c[0] = static_cast<uint8_t>((Sim().IntValue("WifiDirectFlag") ? 1 : 0) | (Sim().IntValue("WifiDirectIntent", 7) & 15) << 4);
+    c[1] = static_cast<uint8_t>((Sim().IntValue("WifiDirectMethodBits", 7) & 7) << 4);
+    const std::string vendor = Sim().Value("WifiDirectVendorSSID");
+    const uint32_t length = static_cast<uint32_t>(std::min<size_t>(vendor.size(), 32));
+    std::memcpy(c + 4, &length, 4);
+    std::memcpy(c + 8, vendor.data(), length);
     return WVWL_ERROR_SUCCESS;
   });
 }
@@ -1656,7 +1671,7 @@ WVWL_API int __stdcall WVWL_StopWifiDirectGO() {
 
 WVWL_API int __stdcall WVWL_DisableWifiDirect() {
   return Call("WVWL_DisableWifiDirect", [&] { return ""; }, [&]() -> int {
-    return WVWL_ERROR_SUCCESS;
+    return P2p::Get().Disable();
   });
 }
 
@@ -1669,8 +1684,7 @@ WVWL_API int __stdcall WVWL_GetIPfromMACTableLookup(const unsigned char* mac6, c
 WVWL_API int __stdcall WVWL_GetWifiDirectIP(void* info) {
   return Call("WVWL_GetWifiDirectIP", [&] { return ""; }, [&]() -> int {
     if (!info) return WVWL_ERROR_FAILURE;
-    std::memset(info, 0, 32);
-    return WVWL_ERROR_SUCCESS;
+    return P2p::Get().GetIp(*static_cast<WIFI_DIRECT_IP_INFO*>(info));
   });
 }
 
@@ -1685,8 +1699,8 @@ WVWL_API int __stdcall WVWL_GetVMPortStatusByPort(WLAN_ADAPTER* adapter, int por
 }
 
 WVWL_API int __stdcall WVWL_SetWifiDirectIP(const unsigned char* ip4) {
-  return Call("WVWL_SetWifiDirectIP", [&] { return ""; }, [&]() -> int {
-    return WVWL_ERROR_SUCCESS;
+  return Call("WVWL_SetWifiDirectIP", [&] { return ip4 ? std::to_string(ip4[0]) + "." + std::to_string(ip4[1]) + "." + std::to_string(ip4[2]) + "." + std::to_string(ip4[3]) : std::string("null"); }, [&]() -> int {
+    return P2p::Get().SetIp(ip4);
   });
 }
 
@@ -1704,26 +1718,30 @@ WVWL_API int __stdcall WVWL_ReadWiFiDirectDeviceName(char* name64) {
 }
 
 WVWL_API int __stdcall WVWL_DeleteWifiDirectWpsePerstEntry(const unsigned char* mac6) {
-  return Call("WVWL_DeleteWifiDirectWpsePerstEntry", [&] { return ""; }, [&]() -> int {
-    return WVWL_ERROR_SUCCESS;
+  return Call("WVWL_DeleteWifiDirectWpsePerstEntry", [&] { return P2pMacText(mac6); }, [&]() -> int {
+    return P2p::Get().DeletePersistEntry(mac6);
   });
 }
 
 WVWL_API int __stdcall WVWL_ReadWifiDirectWpsePerstEntry(void* entry, const unsigned char* mac6) {
-  return Call("WVWL_ReadWifiDirectWpsePerstEntry", [&] { return ""; }, [&]() -> int {
-    return WVWL_ERROR_SUCCESS;
+  return Call("WVWL_ReadWifiDirectWpsePerstEntry", [&] { return P2pMacText(mac6); }, [&]() -> int {
+    return P2p::Get().ReadPersistEntry(static_cast<uint8_t*>(entry), mac6);
   });
 }
 
 WVWL_API int __stdcall WVWL_ReadWiFiDirectDefaultWPAPSK(char* key68) {
   return Call("WVWL_ReadWiFiDirectDefaultWPAPSK", [&] { return ""; }, [&]() -> int {
-    return OutText(key68, 68, "12345678");
+    // the text, then its length at offset 64
+    if (!OutText(key68, 64, Sim().Value("WiFiDirectDefaultKey", "12345678"))) return WVWL_ERROR_FAILURE;
+    const uint32_t length = static_cast<uint32_t>(strnlen(key68, 64));
+    std::memcpy(key68 + 64, &length, 4);
+    return WVWL_ERROR_SUCCESS;
   });
 }
 
 WVWL_API int __stdcall WVWL_ConvertWpsConfigMethodToWpsCapabilityMap(unsigned short configMethods, int flag) {
-  return Call("WVWL_ConvertWpsConfigMethodToWpsCapabilityMap", [&] { return ""; }, [&]() -> int {
-    return WVWL_ERROR_SUCCESS;
+  return Call("WVWL_ConvertWpsConfigMethodToWpsCapabilityMap", [&] { return Hex32(configMethods) + " " + std::to_string(flag); }, [&]() -> int {
+    return P2p::Get().CapabilityMap(configMethods);
   });
 }
 

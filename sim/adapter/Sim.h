@@ -73,6 +73,7 @@ public:
   int QueryOpMode();
   int ReadOpMode();
   int InitNotReadyCountdown(bool wifiDirect, HANDLE event);
+  HWND InitialWindow();                  // the window handed to WVWL_Initial
   int StartGo();
   void StopGo();
   void EapConfigDone(bool fromSiteSurvey);
@@ -103,10 +104,6 @@ public:
   int ChangeNetwork(const std::string& ssidOrBssid, int rssi, int inRange);
   void FireCallback(int code);
   int SignalEvent(bool wifiDirect);
-  // Wi-Fi Direct status records for the next WVWL_QueryWifiDirectStatus calls, oldest first;
-  // each call writes only the bytes queued (at most 1808).
-  void QueueDirectStatus(const std::vector<uint8_t>& record);
-  bool TakeDirectStatus(std::vector<uint8_t>& record);
   void SetNotReady(bool wifiDirect, int count);
   std::string StatusText();
 
@@ -164,7 +161,6 @@ private:
   bool goActive_ = false;
   int notReadyDirect_ = 0, notReadyDisplay_ = 0;
   HANDLE directEvent_ = nullptr, displayEvent_ = nullptr;
-  std::deque<std::vector<uint8_t>> directStatus_;
   std::vector<uint8_t> lastList_{0, 0, 0, 0};
   Link link_;
   ULONGLONG countersSince_ = 0;
