@@ -11,6 +11,7 @@
 
 #include "EntrySupport.h"
 #include "WifiDirect.h"
+#include "WpsRun.h"
 
 namespace sim {
 
@@ -150,6 +151,10 @@ std::string RunCommand(const std::string& line) {
   if (EqualNoCase(cmd, "p2p")) return P2p::Get().Command(t);
   if (EqualNoCase(cmd, "notready") && t.size() == 3 && ParseInt(t[2], a)) {
     Sim().SetNotReady(EqualNoCase(t[1], "direct"), static_cast<int>(a));
+    return "ok\n";
+  }
+  if (EqualNoCase(cmd, "wps") && t.size() == 2 && EqualNoCase(t[1], "button")) {
+    WpsRun::Get().PressButton();
     return "ok\n";
   }
   if (EqualNoCase(cmd, "wait")) {

@@ -298,12 +298,6 @@ WVWL_API int __stdcall WVWL_GetWinType() {
   });
 }
 
-WVWL_API int __stdcall WVWL_GetWPSHwPBCMode(int* mode) {
-  return Call("WVWL_GetWPSHwPBCMode", [&] { return ""; }, [&]() -> int {
-    return OutInt(mode, 0);
-  });
-}
-
 WVWL_API int __stdcall WVWL_ImportProfile(const char* path) {
   return Call("WVWL_ImportProfile", [&] { return ""; }, [&]() -> int {
     return ImportProfile(path);
@@ -626,27 +620,6 @@ WVWL_API int __stdcall WVWL_QueryWPSAPChannel(const unsigned char* mac6, int* ch
   });
 }
 
-WVWL_API int __stdcall WVWL_QueryWPSHwPbc(long* pressed) {
-  return Call("WVWL_QueryWPSHwPbc", [&] { return ""; }, [&]() -> int {
-    if (!pressed) return WVWL_ERROR_FAILURE;
-    *pressed = 0;
-    return WVWL_ERROR_SUCCESS;
-  });
-}
-
-WVWL_API int __stdcall WVWL_QueryWPSProfile(WPS_PROFILE* profile) {
-  return Call("WVWL_QueryWPSProfile", [&] { return ""; }, [&]() -> int {
-    if (profile && !Sim().Blob("WPSProfile", profile, sizeof *profile)) std::memset(profile, 0, sizeof *profile);
-    return WVWL_ERROR_SUCCESS;
-  });
-}
-
-WVWL_API int __stdcall WVWL_QueryWPSStatus(unsigned long* status) {
-  return Call("WVWL_QueryWPSStatus", [&] { return ""; }, [&]() -> int {
-    return OutULong(status, 0);
-  });
-}
-
 WVWL_API int __stdcall WVWL_Read8021XCert(const char* profileName, KV_BLOB_KEY* caCert, KV_BLOB_KEY* userCert) {
   return Call("WVWL_Read8021XCert", [&] { return ""; }, [&]() -> int {
     return WVWL_ERROR_SUCCESS;
@@ -801,20 +774,6 @@ WVWL_API int __stdcall WVWL_ReadSSOStatus(int* enabled, int* persistent) {
 WVWL_API int __stdcall WVWL_ReadWMMMacAddr(unsigned char* mac6) {
   return Call("WVWL_ReadWMMMacAddr", [&] { return ""; }, [&]() -> int {
     return ReadBlob("WMMMacAddr", mac6, 6);
-  });
-}
-
-WVWL_API int __stdcall WVWL_ReadWPSFlag(int* flag) {
-  return Call("WVWL_ReadWPSFlag", [&] { return ""; }, [&]() -> int {
-    return OutInt(flag, Sim().IntValue("WPSFlag"));
-  });
-}
-
-WVWL_API int __stdcall WVWL_ReadWPSProfile(WPS_MODE* mode, WPS_PROFILE* profile) {
-  return Call("WVWL_ReadWPSProfile", [&] { return ""; }, [&]() -> int {
-    if (mode && !Sim().Blob("WPSMode", mode, sizeof *mode)) std::memset(mode, 0, sizeof *mode);
-    if (profile && !Sim().Blob("WPSProfile", profile, sizeof *profile)) std::memset(profile, 0, sizeof *profile);
-    return WVWL_ERROR_SUCCESS;
   });
 }
 
@@ -1003,12 +962,6 @@ WVWL_API int __stdcall WVWL_SetPhyMode(int wirelessMode) {
   });
 }
 
-WVWL_API int __stdcall WVWL_SetPreferWPSAPPhyType(int phyType) {
-  return Call("WVWL_SetPreferWPSAPPhyType", [&] { return ""; }, [&]() -> int {
-    return WVWL_ERROR_SUCCESS;
-  });
-}
-
 WVWL_API int __stdcall WVWL_SetWevoConfigMethod(int method) {
   return Call("WVWL_SetWevoConfigMethod", [&] { return ""; }, [&]() -> int {
     return WVWL_ERROR_SUCCESS;
@@ -1060,37 +1013,6 @@ WVWL_API int __stdcall WVWL_SetWAPIMode(int mode) {
 WVWL_API int __stdcall WVWL_SetWLANProfile(const WLANPROFILE* profile) {
   return Call("WVWL_SetWLANProfile", [&] { return ProfileText(profile); }, [&]() -> int {
     return profile ? Sim().SetProfile(*profile) : WVWL_ERROR_FAILURE;
-  });
-}
-
-WVWL_API int __stdcall WVWL_SetWPSAssociateIE(int enable) {
-  return Call("WVWL_SetWPSAssociateIE", [&] { return ""; }, [&]() -> int {
-    return WVWL_ERROR_SUCCESS;
-  });
-}
-
-WVWL_API int __stdcall WVWL_SetWPSAutoSelect(int autoSelect) {
-  return Call("WVWL_SetWPSAutoSelect", [&] { return ""; }, [&]() -> int {
-    return WVWL_ERROR_SUCCESS;
-  });
-}
-
-WVWL_API int __stdcall WVWL_SetWPSMode(WPS_MODE mode) {
-  return Call("WVWL_SetWPSMode", [&] { char t[96]; std::snprintf(t, sizeof t, "mode=0x%08X config=%u channel=%u bssid=%s pin=%.8s", mode.WpsMode, mode.ConfigMode, mode.Channel, P2pMacText(mode.Bssid).c_str(), reinterpret_cast<const char*>(mode.PIN)); return std::string(t); }, [&]() -> int {
-    P2p::Get().WpsStarted(mode);
-    return WVWL_ERROR_SUCCESS;
-  });
-}
-
-WVWL_API int __stdcall WVWL_SetWPSProbeReqIE(int enable) {
-  return Call("WVWL_SetWPSProbeReqIE", [&] { return ""; }, [&]() -> int {
-    return WVWL_ERROR_SUCCESS;
-  });
-}
-
-WVWL_API int __stdcall WVWL_SetWPSProfile(WPS_PROFILE profile) {
-  return Call("WVWL_SetWPSProfile", [&] { return ""; }, [&]() -> int {
-    return WVWL_ERROR_SUCCESS;
   });
 }
 
@@ -1206,14 +1128,14 @@ WVWL_API int __stdcall WVWL_WlanQueryRadioState(int* hardware, int* software) {
   });
 }
 
-WVWL_API int __stdcall WVWL_WPSDisconnect() {
-  return Call("WVWL_WPSDisconnect", [&] { return ""; }, [&]() -> int {
+WVWL_API int __stdcall WVWL_WlanSendClientAbort() {
+  return Call("WVWL_WlanSendClientAbort", [&] { return ""; }, [&]() -> int {
     return WVWL_ERROR_SUCCESS;
   });
 }
 
-WVWL_API int __stdcall WVWL_TerminateWPS() {
-  return Call("WVWL_TerminateWPS", [&] { return ""; }, [&]() -> int {
+WVWL_API int __stdcall WVWL_WlanSendS64Start(const wchar_t* profileName) {
+  return Call("WVWL_WlanSendS64Start", [&] { return ""; }, [&]() -> int {
     return WVWL_ERROR_SUCCESS;
   });
 }
@@ -1315,21 +1237,6 @@ WVWL_API int __stdcall WVWL_WriteWMMMacAddr(const unsigned char* mac6) {
   return Call("WVWL_WriteWMMMacAddr", [&] { return ""; }, [&]() -> int {
     if (!mac6) return WVWL_ERROR_FAILURE;
     Sim().SetBlob("WMMMacAddr", mac6, 6);
-    return WVWL_ERROR_SUCCESS;
-  });
-}
-
-WVWL_API int __stdcall WVWL_WriteWPSFlag(int flag) {
-  return Call("WVWL_WriteWPSFlag", [&] { return std::to_string(flag); }, [&]() -> int {
-    Sim().SetIntValue("WPSFlag", flag);
-    return WVWL_ERROR_SUCCESS;
-  });
-}
-
-WVWL_API int __stdcall WVWL_WriteWPSProfile(WPS_MODE mode, WPS_PROFILE profile) {
-  return Call("WVWL_WriteWPSProfile", [&] { return ""; }, [&]() -> int {
-    Sim().SetBlob("WPSMode", &mode, sizeof mode);
-    Sim().SetBlob("WPSProfile", &profile, sizeof profile);
     return WVWL_ERROR_SUCCESS;
   });
 }
@@ -1459,76 +1366,6 @@ WVWL_API int __stdcall WVWL_IsSupportVistaSoftAP() {
 WVWL_API int __stdcall WVWL_IsSupportWiFiDirect() {
   return Call("WVWL_IsSupportWiFiDirect", [&] { return ""; }, [&]() -> int {
     return P2p::Get().SupportLevel();
-  });
-}
-
-WVWL_API int __stdcall WVWL_StartExtregWPS(const char* uuid) {
-  return Call("WVWL_StartExtregWPS", [&] { return ""; }, [&]() -> int {
-    return WVWL_ERROR_SUCCESS;
-  });
-}
-
-WVWL_API int __stdcall WVWL_StopExtregWPS() {
-  return Call("WVWL_StopExtregWPS", [&] { return ""; }, [&]() -> int {
-    return WVWL_ERROR_SUCCESS;
-  });
-}
-
-WVWL_API int __stdcall WVWL_QueryWPSVersion(unsigned long* version) {
-  return Call("WVWL_QueryWPSVersion", [&] { return ""; }, [&]() -> int {
-    return OutULong(version, Sim().IntValue("WPSVersion", 0x20));
-  });
-}
-
-WVWL_API int __stdcall WVWL_GetEnrolleeInfo(void* buffer, unsigned long capacity, unsigned long* count) {
-  return Call("WVWL_GetEnrolleeInfo", [&] { return ""; }, [&]() -> int {
-    if (!count) return WVWL_ERROR_FAILURE;
-    *count = 0;
-    return WVWL_ERROR_SUCCESS;
-  });
-}
-
-WVWL_API int __stdcall WVWL_SetWPSVersion(unsigned long version) {
-  return Call("WVWL_SetWPSVersion", [&] { return ""; }, [&]() -> int {
-    Sim().SetIntValue("WPSVersion", version);
-    return WVWL_ERROR_SUCCESS;
-  });
-}
-
-WVWL_API int __stdcall WVWL_UseEnrolleeList(int use) {
-  return Call("WVWL_UseEnrolleeList", [&] { return ""; }, [&]() -> int {
-    return WVWL_ERROR_SUCCESS;
-  });
-}
-
-WVWL_API int __stdcall WVWL_SetSelEnrolleeMAC(const unsigned char* mac6) {
-  return Call("WVWL_SetSelEnrolleeMAC", [&] { return ""; }, [&]() -> int {
-    return WVWL_ERROR_SUCCESS;
-  });
-}
-
-WVWL_API int __stdcall WVWL_GetVenExtAttribute(void* attribute) {
-  return Call("WVWL_GetVenExtAttribute", [&] { return ""; }, [&]() -> int {
-    return WVWL_ERROR_SUCCESS;
-  });
-}
-
-WVWL_API int __stdcall WVWL_ReConfigureAP(int reconfigure) {
-  return Call("WVWL_ReConfigureAP", [&] { return ""; }, [&]() -> int {
-    return WVWL_ERROR_SUCCESS;
-  });
-}
-
-WVWL_API int __stdcall WVWL_QueryWPS20TestBed(unsigned long* bits) {
-  return Call("WVWL_QueryWPS20TestBed", [&] { return ""; }, [&]() -> int {
-    return OutULong(bits, Sim().IntValue("WPS20TestBed"));
-  });
-}
-
-WVWL_API int __stdcall WVWL_SetWPS20TestBed(unsigned long bits) {
-  return Call("WVWL_SetWPS20TestBed", [&] { return ""; }, [&]() -> int {
-    Sim().SetIntValue("WPS20TestBed", bits);
-    return WVWL_ERROR_SUCCESS;
   });
 }
 
@@ -1907,7 +1744,6 @@ static_assert(std::is_same_v<decltype(&WVWL_GetUSBversion), PFN_WVWL_GetUSBversi
 static_assert(std::is_same_v<decltype(&WVWL_GetWAPIProgress), PFN_WVWL_GetWAPIProgress>);
 static_assert(std::is_same_v<decltype(&WVWL_GetWinOS), PFN_WVWL_GetWinOS>);
 static_assert(std::is_same_v<decltype(&WVWL_GetWinType), PFN_WVWL_GetWinType>);
-static_assert(std::is_same_v<decltype(&WVWL_GetWPSHwPBCMode), PFN_WVWL_GetWPSHwPBCMode>);
 static_assert(std::is_same_v<decltype(&WVWL_ImportProfile), PFN_WVWL_ImportProfile>);
 static_assert(std::is_same_v<decltype(&WVWL_InitAPSetting), PFN_WVWL_InitAPSetting>);
 static_assert(std::is_same_v<decltype(&WVWL_InitExtregWPS), PFN_WVWL_InitExtregWPS>);
@@ -1959,9 +1795,6 @@ static_assert(std::is_same_v<decltype(&WVWL_QueryPrivateMsg), PFN_WVWL_QueryPriv
 static_assert(std::is_same_v<decltype(&WVWL_QueryWirelessMode), PFN_WVWL_QueryWirelessMode>);
 static_assert(std::is_same_v<decltype(&WVWL_QueryWLANStatus), PFN_WVWL_QueryWLANStatus>);
 static_assert(std::is_same_v<decltype(&WVWL_QueryWPSAPChannel), PFN_WVWL_QueryWPSAPChannel>);
-static_assert(std::is_same_v<decltype(&WVWL_QueryWPSHwPbc), PFN_WVWL_QueryWPSHwPbc>);
-static_assert(std::is_same_v<decltype(&WVWL_QueryWPSProfile), PFN_WVWL_QueryWPSProfile>);
-static_assert(std::is_same_v<decltype(&WVWL_QueryWPSStatus), PFN_WVWL_QueryWPSStatus>);
 static_assert(std::is_same_v<decltype(&WVWL_Read8021XCert), PFN_WVWL_Read8021XCert>);
 static_assert(std::is_same_v<decltype(&WVWL_ReadAckPolicy), PFN_WVWL_ReadAckPolicy>);
 static_assert(std::is_same_v<decltype(&WVWL_ReadActiveProfileName), PFN_WVWL_ReadActiveProfileName>);
@@ -1986,8 +1819,6 @@ static_assert(std::is_same_v<decltype(&WVWL_ReadSSOCurrProfileName), PFN_WVWL_Re
 static_assert(std::is_same_v<decltype(&WVWL_ReadSSOInfo), PFN_WVWL_ReadSSOInfo>);
 static_assert(std::is_same_v<decltype(&WVWL_ReadSSOStatus), PFN_WVWL_ReadSSOStatus>);
 static_assert(std::is_same_v<decltype(&WVWL_ReadWMMMacAddr), PFN_WVWL_ReadWMMMacAddr>);
-static_assert(std::is_same_v<decltype(&WVWL_ReadWPSFlag), PFN_WVWL_ReadWPSFlag>);
-static_assert(std::is_same_v<decltype(&WVWL_ReadWPSProfile), PFN_WVWL_ReadWPSProfile>);
 static_assert(std::is_same_v<decltype(&WVWL_Release), PFN_WVWL_Release>);
 static_assert(std::is_same_v<decltype(&WVWL_RenewIPAddr), PFN_WVWL_RenewIPAddr>);
 static_assert(std::is_same_v<decltype(&WVWL_ResetCounter), PFN_WVWL_ResetCounter>);
@@ -2017,7 +1848,6 @@ static_assert(std::is_same_v<decltype(&WVWL_SetHTPhyMode), PFN_WVWL_SetHTPhyMode
 static_assert(std::is_same_v<decltype(&WVWL_SetLocalDevWDPService), PFN_WVWL_SetLocalDevWDPService>);
 static_assert(std::is_same_v<decltype(&WVWL_SetWEPKey), PFN_WVWL_SetWEPKey>);
 static_assert(std::is_same_v<decltype(&WVWL_SetPhyMode), PFN_WVWL_SetPhyMode>);
-static_assert(std::is_same_v<decltype(&WVWL_SetPreferWPSAPPhyType), PFN_WVWL_SetPreferWPSAPPhyType>);
 static_assert(std::is_same_v<decltype(&WVWL_SetWevoConfigMethod), PFN_WVWL_SetWevoConfigMethod>);
 static_assert(std::is_same_v<decltype(&WVWL_SetReloadDefault), PFN_WVWL_SetReloadDefault>);
 static_assert(std::is_same_v<decltype(&WVWL_SetServiceDiscoveryReq), PFN_WVWL_SetServiceDiscoveryReq>);
@@ -2027,11 +1857,6 @@ static_assert(std::is_same_v<decltype(&WVWL_SetupX509ASCertificate), PFN_WVWL_Se
 static_assert(std::is_same_v<decltype(&WVWL_SetupX509UserCertificate), PFN_WVWL_SetupX509UserCertificate>);
 static_assert(std::is_same_v<decltype(&WVWL_SetWAPIMode), PFN_WVWL_SetWAPIMode>);
 static_assert(std::is_same_v<decltype(&WVWL_SetWLANProfile), PFN_WVWL_SetWLANProfile>);
-static_assert(std::is_same_v<decltype(&WVWL_SetWPSAssociateIE), PFN_WVWL_SetWPSAssociateIE>);
-static_assert(std::is_same_v<decltype(&WVWL_SetWPSAutoSelect), PFN_WVWL_SetWPSAutoSelect>);
-static_assert(std::is_same_v<decltype(&WVWL_SetWPSMode), PFN_WVWL_SetWPSMode>);
-static_assert(std::is_same_v<decltype(&WVWL_SetWPSProbeReqIE), PFN_WVWL_SetWPSProbeReqIE>);
-static_assert(std::is_same_v<decltype(&WVWL_SetWPSProfile), PFN_WVWL_SetWPSProfile>);
 static_assert(std::is_same_v<decltype(&WVWL_SiteSurveyQuery), PFN_WVWL_SiteSurveyQuery>);
 static_assert(std::is_same_v<decltype(&WVWL_SiteSurveyScan), PFN_WVWL_SiteSurveyScan>);
 static_assert(std::is_same_v<decltype(&WVWL_StartEapHostPeerInvokeConfigUI), PFN_WVWL_StartEapHostPeerInvokeConfigUI>);
@@ -2050,8 +1875,8 @@ static_assert(std::is_same_v<decltype(&WVWL_WlanDisconnect), PFN_WVWL_WlanDiscon
 static_assert(std::is_same_v<decltype(&WVWL_WlanIsAdhocSupportWPA2AES), PFN_WVWL_WlanIsAdhocSupportWPA2AES>);
 static_assert(std::is_same_v<decltype(&WVWL_WlanNumOfAvailableWindowsProfile), PFN_WVWL_WlanNumOfAvailableWindowsProfile>);
 static_assert(std::is_same_v<decltype(&WVWL_WlanQueryRadioState), PFN_WVWL_WlanQueryRadioState>);
-static_assert(std::is_same_v<decltype(&WVWL_WPSDisconnect), PFN_WVWL_WPSDisconnect>);
-static_assert(std::is_same_v<decltype(&WVWL_TerminateWPS), PFN_WVWL_TerminateWPS>);
+static_assert(std::is_same_v<decltype(&WVWL_WlanSendClientAbort), PFN_WVWL_WlanSendClientAbort>);
+static_assert(std::is_same_v<decltype(&WVWL_WlanSendS64Start), PFN_WVWL_WlanSendS64Start>);
 static_assert(std::is_same_v<decltype(&WVWL_WriteAckPolicy), PFN_WVWL_WriteAckPolicy>);
 static_assert(std::is_same_v<decltype(&WVWL_WriteBACap), PFN_WVWL_WriteBACap>);
 static_assert(std::is_same_v<decltype(&WVWL_WriteDomainName), PFN_WVWL_WriteDomainName>);
@@ -2068,8 +1893,6 @@ static_assert(std::is_same_v<decltype(&WVWL_WriteSSOReleaseSUP), PFN_WVWL_WriteS
 static_assert(std::is_same_v<decltype(&WVWL_WriteSSOSavePassword), PFN_WVWL_WriteSSOSavePassword>);
 static_assert(std::is_same_v<decltype(&WVWL_WriteSSOSetting), PFN_WVWL_WriteSSOSetting>);
 static_assert(std::is_same_v<decltype(&WVWL_WriteWMMMacAddr), PFN_WVWL_WriteWMMMacAddr>);
-static_assert(std::is_same_v<decltype(&WVWL_WriteWPSFlag), PFN_WVWL_WriteWPSFlag>);
-static_assert(std::is_same_v<decltype(&WVWL_WriteWPSProfile), PFN_WVWL_WriteWPSProfile>);
 static_assert(std::is_same_v<decltype(&WVWL_ReadExtAPConfig), PFN_WVWL_ReadExtAPConfig>);
 static_assert(std::is_same_v<decltype(&WVWL_WriteExtAPConfig), PFN_WVWL_WriteExtAPConfig>);
 static_assert(std::is_same_v<decltype(&WVWL_HostedNetworkSetup), PFN_WVWL_HostedNetworkSetup>);
@@ -2088,17 +1911,6 @@ static_assert(std::is_same_v<decltype(&WVWL_WriteSSOProfileAndFunc), PFN_WVWL_Wr
 static_assert(std::is_same_v<decltype(&WVWL_GetWAPICertInfo), PFN_WVWL_GetWAPICertInfo>);
 static_assert(std::is_same_v<decltype(&WVWL_IsSupportVistaSoftAP), PFN_WVWL_IsSupportVistaSoftAP>);
 static_assert(std::is_same_v<decltype(&WVWL_IsSupportWiFiDirect), PFN_WVWL_IsSupportWiFiDirect>);
-static_assert(std::is_same_v<decltype(&WVWL_StartExtregWPS), PFN_WVWL_StartExtregWPS>);
-static_assert(std::is_same_v<decltype(&WVWL_StopExtregWPS), PFN_WVWL_StopExtregWPS>);
-static_assert(std::is_same_v<decltype(&WVWL_QueryWPSVersion), PFN_WVWL_QueryWPSVersion>);
-static_assert(std::is_same_v<decltype(&WVWL_GetEnrolleeInfo), PFN_WVWL_GetEnrolleeInfo>);
-static_assert(std::is_same_v<decltype(&WVWL_SetWPSVersion), PFN_WVWL_SetWPSVersion>);
-static_assert(std::is_same_v<decltype(&WVWL_UseEnrolleeList), PFN_WVWL_UseEnrolleeList>);
-static_assert(std::is_same_v<decltype(&WVWL_SetSelEnrolleeMAC), PFN_WVWL_SetSelEnrolleeMAC>);
-static_assert(std::is_same_v<decltype(&WVWL_GetVenExtAttribute), PFN_WVWL_GetVenExtAttribute>);
-static_assert(std::is_same_v<decltype(&WVWL_ReConfigureAP), PFN_WVWL_ReConfigureAP>);
-static_assert(std::is_same_v<decltype(&WVWL_QueryWPS20TestBed), PFN_WVWL_QueryWPS20TestBed>);
-static_assert(std::is_same_v<decltype(&WVWL_SetWPS20TestBed), PFN_WVWL_SetWPS20TestBed>);
 static_assert(std::is_same_v<decltype(&WVWL_CheckDuplicatedWifiDirectWpseProfileName), PFN_WVWL_CheckDuplicatedWifiDirectWpseProfileName>);
 static_assert(std::is_same_v<decltype(&WVWL_CheckDuplicatedWifiDirectWpseSsid), PFN_WVWL_CheckDuplicatedWifiDirectWpseSsid>);
 static_assert(std::is_same_v<decltype(&WVWL_DeleteWifiDirectWpseProfile), PFN_WVWL_DeleteWifiDirectWpseProfile>);

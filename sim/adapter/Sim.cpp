@@ -613,6 +613,7 @@ void Simulator::DropLinkLocked(uint32_t linkStatusCode, std::vector<int>& callba
   link_.phase = Link::Phase::Idle;
   link_.generation++;
   link_.linkStatusCode = linkStatusCode;
+  link_.wps = false;
 }
 
 int Simulator::SetProfile(const WLANPROFILE& p) {

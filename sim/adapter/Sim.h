@@ -26,6 +26,7 @@ struct Link {
   std::string profileName;
   uint32_t linkStatusCode = 1;     // link down
   ULONGLONG countersSince = 0;     // tick of the last counter start
+  bool wps = false;                // the link of a WPS exchange, not of a profile
 };
 
 enum class ConnectOutcome { Success, NoNetwork, Mismatch, WrongKey, IdentityRejected, AuthTimeout };
@@ -106,6 +107,11 @@ public:
   int SignalEvent(bool wifiDirect);
   void SetNotReady(bool wifiDirect, int count);
   std::string StatusText();
+
+  // WPS (WpsRun.cpp) ---------------------------------------------------------------------------
+  std::vector<Network> VisibleNetworks();           // in range, on the bands in use
+  void SetWpsLink(const Network* network);          // the exchange's link; null ends it
+  bool ConnectedNetwork(Network& out);              // false unless a connection is up
 
   Scenario ScenarioCopy();
   template <typename F>
