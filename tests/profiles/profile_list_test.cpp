@@ -336,11 +336,11 @@ TEST_P(DeleteConnectedActive, AsksOkOrCancelAndOkDisconnects)
     const bool cancel = GetParam();
     StartWithProfiles();
     FormProfile->Show();
-    Select("Home");
+    Select("Cafe");
     FormProfile->BtnProfileActivateClick(nullptr);
     ASSERT_TRUE(PumpUntil([] { return IsLinkConnected(QueryLinkStatus(VOZEZIV, LINK_QUERY_CONNECTION)); }));
     FormProfile->m_bActiveProfile = TRUE;
-    Select("Home");
+    Select("Cafe");
 
     g_pressCancel = cancel;
     SetTimer(nullptr, 0, 50, PressMessageBoxButton);
@@ -351,7 +351,7 @@ TEST_P(DeleteConnectedActive, AsksOkOrCancelAndOkDisconnects)
     SendMessageA(parent, WM_LBUTTONUP, 0, at);
 
     EXPECT_TRUE(g_offeredCancel);
-    EXPECT_EQ(RowOf("Home") >= 0, cancel);
+    EXPECT_EQ(RowOf("Cafe") >= 0, cancel);
     const bool linkDown = PumpUntil([] { return !IsLinkConnected(QueryLinkStatus(VOZEZIV, LINK_QUERY_CONNECTION)); },
                                     cancel ? 500 : 10000);
     EXPECT_EQ(linkDown, !cancel);
