@@ -707,11 +707,11 @@ void TFormProfile::BtnProfileDeleteClick(TObject*)
     const std::string active = ReadActiveName();
 
     if (name == m_strProfile && m_bActiveProfile) {
-        if (ShowMessageBox(S(&CUISTR::STR_DELCURRENTPROF), 0) != mrOk)
+        // The question offers Cancel, and OK disconnects on every Windows version, as it says.
+        if (ShowMessageBox(S(&CUISTR::STR_DELCURRENTPROF), 1) != mrOk)
             return;
         m_bActiveProfile = FALSE;
-        if (WinOS() < WINOS_VISTA)
-            Call(VOZEZIV.WVWL_Disconnect);
+        Call(VOZEZIV.WVWL_Disconnect);
         Call(VOZEZIV.WVWL_ResetToDefaultConnecctionSetting);
         m_strProfile.clear();
         const int wps = ReadFlag(VOZEZIV.WVWL_ReadWPSFlag);
