@@ -197,9 +197,12 @@ TEST_F(ApplyRules, BelowCode31ABssidProfileRescansOnceAndConnectsAfterIt)
     TFrameAdvancedWireless* page = FormAdvanced->FrameAdvancedWireless;
     Choose(page->cBox24GHz, 1);
     FormSiteSurvey->m_bConnectAfterScan = FALSE;
-    const int scans = SimCallCount("WVWL_Scan");
+    m_log.clear();
     Click(page->BtnApply);
-    EXPECT_EQ(SimCallCount("WVWL_Scan") - scans, 1);
+    int rescans = 0;
+    for (const std::string& line : m_log)
+        rescans += line.find(" Set m_bRescan as TRUE") != std::string::npos;
+    EXPECT_EQ(rescans, 1);
     EXPECT_TRUE(FormSiteSurvey->m_bConnectAfterScan);
     EXPECT_EQ(page->m_PendingConnectAction.actionType, DWORD(actionTypeProfile));
     EXPECT_EQ(page->m_PendingConnectAction.data, page->m_pProfileCopy.get());
