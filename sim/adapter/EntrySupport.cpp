@@ -174,6 +174,8 @@ void CurrentSetting(WLANPROFILE& p) {
 int OidQuery(unsigned long request, void* buffer, unsigned long length, unsigned long* returned) {
   if (returned) *returned = 0;
   if (!buffer) return WVWL_ERROR_FAILURE;
+  int wdp = 0;
+  if (WdpOidQuery(request, buffer, length, returned, wdp)) return wdp;
   if (request == kOidBssid) {
     if (length < 6 || !Sim().ConnectedBssid(static_cast<uint8_t*>(buffer))) return WVWL_ERROR_FAILURE;
     if (returned) *returned = 6;
@@ -190,6 +192,9 @@ int OidQuery(unsigned long request, void* buffer, unsigned long length, unsigned
 
 int OidSet(unsigned long request, const void* data, unsigned long length) {
   if (!data && length) return WVWL_ERROR_FAILURE;
+  Sim().Journal("OIDSetInfo payload " + Hex32(request) + " " + HexBytes(data, length));
+  int wdp = 0;
+  if (WdpOidSet(request, data, length, wdp)) return wdp;
   if (request == kOidLocalIp && length == 4) {
     const auto* ip = static_cast<const uint8_t*>(data);
     char text[20];

@@ -148,6 +148,9 @@ Network ReadNetwork(Reader& r, const IniDoc& doc, const std::string& sec, int in
   }
   r.Bool(sec, "WPSConfigured", n.wpsConfigured);
   r.Bool(sec, "WPSLocked", n.wpsLocked);
+  r.Text(sec, "WPSPin", n.wpsPin);
+  r.Int(sec, "WPSFailCode", n.wpsFailCode, 0, 0x0FFFFFFF);
+  r.Text(sec, "WPSCredentials", n.wpsCredentials);
   r.Bool(sec, "HT", n.ht);
   r.Bool(sec, "VHT", n.vht);
   r.Text(sec, "Passphrase", n.passphrase);
@@ -210,6 +213,28 @@ bool ParsePeers(const std::string& text, std::vector<HostedPeer>& out) {
     out.push_back(peer);
   }
   return true;
+}
+
+void ReadWps(Reader& r, const IniDoc& doc, Scenario& s) {
+  WpsScene& w = s.wps;
+  r.Int("WPS", "WalkTimeMs", w.walkTimeMs, 0, 3600000);
+  r.Int("WPS", "HwPbcMode", w.hwPbcMode, -0x7FFFFFFF, 0x7FFFFFFF);
+  long long version = static_cast<long long>(w.version), testBed = static_cast<long long>(w.testBed);
+  r.Long("WPS", "Version", version, 0, 0xFFFFFFFFLL);
+  r.Long("WPS", "TestBed", testBed, 0, 0xFFFFFFFFLL);
+  w.version = static_cast<unsigned long>(version);
+  w.testBed = static_cast<unsigned long>(testBed);
+  r.Int("WPS", "APVersion2", w.apVersion2, 0, 255);
+  r.Int("WPS", "UseEnrolleeList", w.useEnrolleeList, -0x7FFFFFFF, 0x7FFFFFFF);
+  r.Long("WPS", "EnrolleeCountExtra", w.enrolleeCountExtra, 0, 1000000);
+  for (const IniDoc::Section* sec : doc.WithPrefix("Enrollee.")) {
+    EnrolleeDef e;
+    r.Parsed(sec->name, "Mac", e.mac, ParseMac);
+    r.Int(sec->name, "PasswordId", e.passwordId, 0, 0xFFFF);
+    r.Text(sec->name, "Model", e.model);
+    r.Text(sec->name, "Pin", e.pin);
+    w.enrollees.push_back(e);
+  }
 }
 
 void ReadInjections(const IniDoc& doc, Scenario& s) {
@@ -321,6 +346,8 @@ Scenario ScenarioFromIni(const IniDoc& doc) {
   for (const IniDoc::Section* sec : doc.WithPrefix("ICS.")) s.icsAdapters.push_back(ReadIcsAdapter(r, sec->name));
   index = 0;
   for (const IniDoc::Section* sec : doc.WithPrefix("Network.")) s.networks.push_back(ReadNetwork(r, doc, sec->name, ++index));
+  ReadWdpScene(doc, s.wdp, s.warnings);
+  ReadWps(r, doc, s);
   ReadInjections(doc, s);
   return s;
 }

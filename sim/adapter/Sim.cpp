@@ -613,6 +613,7 @@ void Simulator::DropLinkLocked(uint32_t linkStatusCode, std::vector<int>& callba
   link_.phase = Link::Phase::Idle;
   link_.generation++;
   link_.linkStatusCode = linkStatusCode;
+  link_.wps = false;
 }
 
 int Simulator::SetProfile(const WLANPROFILE& p) {
@@ -892,6 +893,11 @@ int Simulator::InitNotReadyCountdown(bool wifiDirect, HANDLE event) {
   return WVWL_ERROR_SUCCESS;
 }
 
+HWND Simulator::InitialWindow() {
+  std::lock_guard<std::mutex> lock(mu_);
+  return window_;
+}
+
 void Simulator::SetNotReady(bool wifiDirect, int count) {
   std::lock_guard<std::mutex> lock(mu_);
   (wifiDirect ? notReadyDirect_ : notReadyDisplay_) = count;
@@ -901,19 +907,6 @@ int Simulator::SignalEvent(bool wifiDirect) {
   std::lock_guard<std::mutex> lock(mu_);
   HANDLE event = wifiDirect ? directEvent_ : displayEvent_;
   return event && SetEvent(event) ? 1 : 0;
-}
-
-void Simulator::QueueDirectStatus(const std::vector<uint8_t>& record) {
-  std::lock_guard<std::mutex> lock(mu_);
-  directStatus_.push_back(record);
-}
-
-bool Simulator::TakeDirectStatus(std::vector<uint8_t>& record) {
-  std::lock_guard<std::mutex> lock(mu_);
-  if (directStatus_.empty()) return false;
-  record = std::move(directStatus_.front());
-  directStatus_.pop_front();
-  return true;
 }
 
 int Simulator::StartGo() {
