@@ -17,6 +17,7 @@
 #include "resources/UiStr.h"
 #include "ui/IniFiles.h"
 #include "wifidisplay/FormWiFiDisplay.h"
+#include "wifidirect/WiFiDirectText.h"
 #include "wlapi/result.h"
 
 TFormWiFiDirect* FormWiFiDirect = nullptr;
@@ -28,22 +29,6 @@ const CUISTR* Strings()
     return FormResource ? FormResource->UI_Str.get() : nullptr;
 }
 
-// Every occurrence of `from` (any case) replaced by `to`.
-std::string ReplaceAllNoCase(std::string text, const std::string& from, const std::string& to)
-{
-    if (from.empty())
-        return text;
-    size_t at = 0;
-    while (at + from.size() <= text.size()) {
-        if (_strnicmp(text.c_str() + at, from.c_str(), from.size()) == 0) {
-            text.replace(at, from.size(), to);
-            at += to.size();
-        } else {
-            ++at;
-        }
-    }
-    return text;
-}
 
 TLabel* MakeLabel(TWinControl* parent, int left, int top, int width)
 {
