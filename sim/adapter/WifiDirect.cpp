@@ -219,7 +219,7 @@ void P2p::QueueGroupLocked() {
     WIFI_DIRECT_GROUP_ENTRY e{};
     e.nRule = static_cast<uint8_t>(rule);
     e.chDbm = -45;
-    e.EntryStatus = 1;
+    e.EntryStatus = 0;  // bit 0 marks a legacy (non Wi-Fi Direct) client
     std::memcpy(e.chMacAddr, p.mac.data(), 6);
     e.nPrimaryDeviceType = {p.category, p.oui, p.sub};
     PutText(e.chDeviceName, sizeof e.chDeviceName, e.ulStringLen, p.name);
