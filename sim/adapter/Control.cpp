@@ -11,6 +11,7 @@
 
 #include "EntrySupport.h"
 #include "WifiDirect.h"
+#include "WpsRun.h"
 
 namespace sim {
 
@@ -76,6 +77,7 @@ const char* kHelp =
     "inject ENTRY CALL|* RESULT | journal [clear] | calls ENTRY | scenario PATH | state PATH\n"
     "callback CODE | event direct|display | notready direct|display N | wait [MS]\n"
     "p2pstatus HEX (queues a Wi-Fi Direct status record)\n"
+    "wdptable HEX | wdpstatus HEX | wdppeer IFMAC DEVMAC | wdplease MAC IP [FAILS]\n"
     "p2p add NAME MAC [KEY=VALUE...] | p2p remove|leave|return|request MAC | p2p error CODE [VALUE [METHODS]]\n"
     "p2p event CODE | p2p queue\n";
 
@@ -145,9 +147,14 @@ std::string RunCommand(const std::string& line) {
     P2p::Get().QueueRaw(record);
     return "ok\n";
   }
+  if (std::string reply; WdpCommand(t, reply)) return reply;
   if (EqualNoCase(cmd, "p2p")) return P2p::Get().Command(t);
   if (EqualNoCase(cmd, "notready") && t.size() == 3 && ParseInt(t[2], a)) {
     Sim().SetNotReady(EqualNoCase(t[1], "direct"), static_cast<int>(a));
+    return "ok\n";
+  }
+  if (EqualNoCase(cmd, "wps") && t.size() == 2 && EqualNoCase(t[1], "button")) {
+    WpsRun::Get().PressButton();
     return "ok\n";
   }
   if (EqualNoCase(cmd, "wait")) {

@@ -26,6 +26,7 @@ struct Link {
   std::string profileName;
   uint32_t linkStatusCode = 1;     // link down
   ULONGLONG countersSince = 0;     // tick of the last counter start
+  bool wps = false;                // the link of a WPS exchange, not of a profile
 };
 
 enum class ConnectOutcome { Success, NoNetwork, Mismatch, WrongKey, IdentityRejected, AuthTimeout };
@@ -78,6 +79,7 @@ public:
   void StopGo();
   void EapConfigDone(bool fromSiteSurvey);
   int Channels(int wirelessMode, unsigned char* channels64, int* count);
+  void FlushScanList();                            // the next list query finds no network
 
   // Plain stored values, kept in the state file ---------------------------------------------
   std::string Value(const std::string& key, const std::string& def = "");
@@ -106,6 +108,11 @@ public:
   void SetNotReady(bool wifiDirect, int count);
   std::string StatusText();
 
+  // WPS (WpsRun.cpp) ---------------------------------------------------------------------------
+  std::vector<Network> VisibleNetworks();           // in range, on the bands in use
+  void SetWpsLink(const Network* network);          // the exchange's link; null ends it
+  bool ConnectedNetwork(Network& out);              // false unless a connection is up
+
   Scenario ScenarioCopy();
   template <typename F>
   auto WithScenario(F f) {
@@ -125,6 +132,9 @@ private:
   void ChangeStateLocked(const std::function<void(IniDoc&)>& change);
   void SetStateValueLocked(const std::string& section, const std::string& key, const std::string& value);
   const AdapterDef* SelectedLocked() const;
+  // Settings the driver keeps per adapter are stored under the selected adapter's address; a
+  // key not yet stored for it reads the value stored before any adapter was chosen.
+  std::string StoredKeyLocked(const std::string& section, const std::string& key, bool forWrite) const;
   bool AdapterReadyLocked() const;
   bool RadioOnLocked() const { return hwRadio_ && swRadio_; }
   std::vector<const Network*> VisibleLocked() const;

@@ -507,6 +507,12 @@ void TFormWiFiDirect::TurnOn(BOOL bWiFiDirect, BOOL bReadWiFiDirectFlag, BOOL bP
         return;
 
     m_bEnableWiFiDirect = TRUE;
+    if (FormWiFiDisplay) {
+        FormWiFiDisplay->ReadWDPConfig();
+        const uint8_t mode = FormWiFiDisplay->m_WDPConfig.ConfigMode;
+        if (mode == 1 || mode == 0)
+            FormWiFiDisplay->SetWDPConfigToDriver(mode);
+    }
     WIFIDIRECT_WPSE_PROFILE request{};
     request.ConfigMode = CONFIG_MODE_ENABLE;
     const size_t nameLength = std::min<size_t>(MyDeviceData.ulStringLen, sizeof request.DeviceName);
@@ -666,8 +672,10 @@ void TFormWiFiDirect::ImgWiFiDirectOnDblClick(TObject*)
     }
     if (VOZEZIV.nWinOS == 21 && VOZEZIV.bWiFiDirectStandAlone && FormMain)
         FormMain->SetZeroConfigControl(false);
-    if (FormWiFiDisplay)
+    if (FormWiFiDisplay) {
+        FormWiFiDisplay->SetStatusDisconnect(FormWiFiDisplay->GetNowConnectType());
         FormWiFiDisplay->SetWDPConfigToDriver(0);
+    }
     m_bEnableAutonomousGO = FALSE;
     EnableOrDisableWiFiDirect(FALSE, FALSE, FALSE, TRUE);
     if (VOZEZIV.nWinOS >= 41) {
@@ -824,7 +832,7 @@ void TFormWiFiDirect::OnDiscoveryOrGroupUpdate(bool discovery)
     }
     UpdateTopologyData();
     if (WiFiDisplayInUse())
-        PrintMessage(6, " TFormWiFiDirect ---> TFormWiFiDisplay::GetUpdateDiscovery\n");
+        FormWiFiDisplay->GetUpdateDiscovery();
 }
 
 void TFormWiFiDirect::OnDisconnectEvent()
@@ -868,8 +876,12 @@ void TFormWiFiDirect::OnConnectComplete()
     if (FormWiFiDirectSetting && FormWiFiDirectSetting->Visible() &&
         FormWiFiDirectSetting->m_enumActionTpye == ACTION_DISPLAY_PIN)
         FormWiFiDirectSetting->Close();
-    if (WiFiDisplayInUse())
-        PrintMessage(6, " TFormWiFiDirect ---> TFormWiFiDisplay::SetStatusConnect\n");
+    if (!WiFiDisplayInUse())
+        return;
+    if (!FormWiFiDisplay->m_bIsWDPSigma)
+        FormWiFiDisplay->QueryWDPTable();
+    if (FormWiFiDisplay->SetStatusConnect(WDP_CONNECT_P2P, "") && !FormWiFiDisplay->m_bIsWDPSigma)
+        FormWiFiDisplay->StartWDPConnect();
 }
 
 // ---------------------------------------------------------------------------------------------
