@@ -492,7 +492,7 @@ WVWL_API int __stdcall WVWL_OIDQueryInfo(unsigned long request, void* buffer, un
 }
 
 WVWL_API int __stdcall WVWL_OIDSetInfo(unsigned long request, const void* data, unsigned long length) {
-  return Call("WVWL_OIDSetInfo", [&] { return Hex32(request) + " " + std::to_string(length); }, [&]() -> int {
+  return Call("WVWL_OIDSetInfo", [&] { return Hex32(request) + " " + std::to_string(length) + OidDataText(request, data, length); }, [&]() -> int {
     return OidSet(request, data, length);
   });
 }
