@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "hotspot/hotspot_fixture.h"
+#include "mainwindow/FormSiteSurvey.h"
 #include "resources/FormResource.h"
 
 using Rows_t = std::vector<std::string>;
@@ -130,6 +131,8 @@ TEST_F(HotSpotPages, ACredentialIsStoredAsTypedWithItsLengthsAndWeight)
         {{2, "Sim", "", "", "", "310150123456789", "2601", "3101"}, "", "", "310150123456789", "260", "310"},
         {{1, "Cert", "", "", "r.example", "", "", ""}, "", "r.example", "", "", ""},
     };
+    // The site survey is open and idle: each Add rescans.
+    FormSiteSurvey->BtnSiteSurveyRescan->SetEnabled(true);
     int row = 0;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.in.name);
@@ -215,9 +218,11 @@ TEST_F(HotSpotPages, AProfileIsStoredAsTypedWithItsSecurityTexts)
 
 TEST_F(HotSpotPages, AddDoesNothingButLogWhenTheTableIsFullOrTheLibraryRefuses)
 {
+    FormSiteSurvey->BtnSiteSurveyRescan->SetEnabled(false);  // a scan runs: no rescan
     Inject("HS20_Add_Profile", 1, 0);
     AddProfileByHand({0, 0, 0, "Refused", "Net", "", "", ""});
     EXPECT_TRUE(Logged(" --> HotSpotAddProfile: HS20_Add_Profile: fail\n"));
+    EXPECT_FALSE(Logged(" Set m_bRescan as TRUE"));
     EXPECT_TRUE(Rows().empty());
     EXPECT_TRUE(OnPage(Page()));
 
