@@ -174,6 +174,8 @@ void CurrentSetting(WLANPROFILE& p) {
 int OidQuery(unsigned long request, void* buffer, unsigned long length, unsigned long* returned) {
   if (returned) *returned = 0;
   if (!buffer) return WVWL_ERROR_FAILURE;
+  int wdp = 0;
+  if (WdpOidQuery(request, buffer, length, returned, wdp)) return wdp;
   if (request == kOidBssid) {
     if (length < 6 || !Sim().ConnectedBssid(static_cast<uint8_t*>(buffer))) return WVWL_ERROR_FAILURE;
     if (returned) *returned = 6;
@@ -190,6 +192,9 @@ int OidQuery(unsigned long request, void* buffer, unsigned long length, unsigned
 
 int OidSet(unsigned long request, const void* data, unsigned long length) {
   if (!data && length) return WVWL_ERROR_FAILURE;
+  Sim().Journal("OIDSetInfo payload " + Hex32(request) + " " + HexBytes(data, length));
+  int wdp = 0;
+  if (WdpOidSet(request, data, length, wdp)) return wdp;
   if (request == kOidLocalIp && length == 4) {
     const auto* ip = static_cast<const uint8_t*>(data);
     char text[20];
@@ -215,8 +220,11 @@ int ReadAdvance(ADVANCE_CONFIG_DATA* data) {
 
 int WriteAdvance(const ADVANCE_CONFIG_DATA& data) {
   Sim().SetBlob("AdvanceCfg", &data, sizeof data);
-  Sim().SetIntValue("CountryRegion", data.CountryRegion & 0x7F);
-  Sim().SetIntValue("CountryRegionABand", data.CountryRegionABand & 0x7F);
+  // A region the driver does not let change (the program writes 0 for it) stays as it is.
+  if (Cfg([](const Scenario& s) { return s.region24Changeable; }))
+    Sim().SetIntValue("CountryRegion", data.CountryRegion & 0x7F);
+  if (Cfg([](const Scenario& s) { return s.region5Changeable; }))
+    Sim().SetIntValue("CountryRegionABand", data.CountryRegionABand & 0x7F);
   Sim().SetIntValue("WirelessMode", data.WirelessMode);
   return WVWL_ERROR_SUCCESS;
 }

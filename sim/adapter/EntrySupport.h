@@ -63,8 +63,6 @@ int ConnectWith(F change) {
 }
 int OidQuery(unsigned long request, void* buffer, unsigned long length, unsigned long* returned);
 int OidSet(unsigned long request, const void* data, unsigned long length);
-// " " and the data bytes in hex for the requests whose contents are journalled, else empty.
-std::string OidDataText(unsigned long request, const void* data, unsigned long length);
 int ReadAdvance(ADVANCE_CONFIG_DATA* data);
 int WriteAdvance(const ADVANCE_CONFIG_DATA& data);
 

@@ -216,15 +216,22 @@ HS20_PROFILE HotSpotFixture::StoredProfile(int index)
 
 std::vector<std::string> HotSpotFixture::OidSets()
 {
+    // The adapter journals a request's data bytes on a line of their own before the call.
     std::vector<std::string> lines;
     std::istringstream journal(SimJournal());
-    const std::string head = "WVWL_OIDSetInfo(";
+    const std::string head = "WVWL_OIDSetInfo(", dataHead = "WVWL_OIDSetInfo data ";
+    std::string data;
     for (std::string line; std::getline(journal, line);) {
+        if (const size_t at = line.find(dataHead); at != std::string::npos) {
+            data = " " + line.substr(at + dataHead.size());
+            continue;
+        }
         const size_t at = line.find(head);
         if (at == std::string::npos)
             continue;
         const size_t end = line.find(')', at);
-        lines.push_back(line.substr(at + head.size(), end - at - head.size()));
+        lines.push_back(line.substr(at + head.size(), end - at - head.size()) + data);
+        data.clear();
     }
     return lines;
 }

@@ -92,15 +92,15 @@ TEST_F(HotSpotSigma, EachRequestReachesTheDriverWithItsBytes)
         Button button;
         std::string sent;
     } cases[] = {
-        {"NoBox", 1, {}, -1, "0011223344aA", kSend, "0xFFF1070B 16 00000000000000000011223344aa0000"},
+        {"NoBox", 1, {}, -1, "0011223344aA", kSend, "0xFFF1070B 16 00000000000000000011223344AA0000"},
         {"ThreeBoxes", 1, {0, 3, 10}, -1, "001122334455", kSend, "0xFFF1070B 16 0000000021002000001122334455" "0000"},
         {"AllBoxes", 1, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, -1, "FFEEDDCCBBAA", kSend,
-         "0xFFF1070B 16 00000000eb003700ffeeddccbbaa0000"},
+         "0xFFF1070B 16 00000000EB003700FFEEDDCCBBAA0000"},
         {"DlsRequestChosenAtStart", 2, {}, -1, "001122334455", kSend, "0xFFF1070B 16 0100000002000000001122334455" "0000"},
         {"NeighbourAdvertisementWithSeparators", 2, {}, 3, "00:11:22:33:44:55", kSend,
          "0xFFF1070B 16 0100000003000000001122334455" "0000"},
         {"TdlsDiscovery", 2, {}, 0, "00-11-22-33-44-55", kSend, "0xFFF1070B 16 0100000000000000001122334455" "0000"},
-        {"HeSSID", 1, {}, -1, "A0B1C2D3E4F5", kHeSSID, "0xFFF10710 6 a0b1c2d3e4f5"},
+        {"HeSSID", 1, {}, -1, "A0B1C2D3E4F5", kHeSSID, "0xFFF10710 6 A0B1C2D3E4F5"},
         {"Assoc", 1, {}, -1, "", kAssoc, "0xFFF1070D 0"},
     };
     for (const Case& c : cases) {
