@@ -220,8 +220,11 @@ int ReadAdvance(ADVANCE_CONFIG_DATA* data) {
 
 int WriteAdvance(const ADVANCE_CONFIG_DATA& data) {
   Sim().SetBlob("AdvanceCfg", &data, sizeof data);
-  Sim().SetIntValue("CountryRegion", data.CountryRegion & 0x7F);
-  Sim().SetIntValue("CountryRegionABand", data.CountryRegionABand & 0x7F);
+  // A region the driver does not let change (the program writes 0 for it) stays as it is.
+  if (Cfg([](const Scenario& s) { return s.region24Changeable; }))
+    Sim().SetIntValue("CountryRegion", data.CountryRegion & 0x7F);
+  if (Cfg([](const Scenario& s) { return s.region5Changeable; }))
+    Sim().SetIntValue("CountryRegionABand", data.CountryRegionABand & 0x7F);
   Sim().SetIntValue("WirelessMode", data.WirelessMode);
   return WVWL_ERROR_SUCCESS;
 }

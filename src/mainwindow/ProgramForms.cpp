@@ -16,6 +16,7 @@
 #include "profiles/FormPeapIdPwd.h"
 #include "profiles/FormProfile.h"
 #include "profiles/FormProfileEdit.h"
+#include "profiles/FormWPS20WiFiTestBed.h"
 #include "resources/FormResource.h"
 #include "ui/Forms.h"
 #include "wifidirect/FormWiFiDirect.h"
@@ -46,6 +47,7 @@ void CreateProgramForms()
     Application->CreateForm(FormHiddenSsid);
     Application->CreateForm(FormExtendedAPIdPwd);
     Application->CreateForm(FormInvalidIdPwd);
+    Application->CreateForm(FormWPS20WiFiTestBed);
     Application->CreateForm(FormLinkInfo);
     Application->CreateForm(WDPUIBCControlPanelForm);
     Application->CreateForm(FormWDPTDLSProgressMsg);

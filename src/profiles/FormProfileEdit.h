@@ -6,6 +6,21 @@
 #include <vector>
 
 #include "core/FormBase.h"
+#include "profiles/FrameProfileEdit8021X.h"
+#include "profiles/FrameProfileEditAdvanced.h"
+#include "profiles/FrameProfileEditClientCert.h"
+#include "profiles/FrameProfileEditEAPFast.h"
+#include "profiles/FrameProfileEditExtregWPSProfile.h"
+#include "profiles/FrameProfileEditKey.h"
+#include "profiles/FrameProfileEditSSO.h"
+#include "profiles/FrameProfileEditSecurity.h"
+#include "profiles/FrameProfileEditServerCert.h"
+#include "profiles/FrameProfileEditWAPICert.h"
+#include "profiles/FrameProfileEditWPS.h"
+#include "profiles/FrameProfileEditWPSConnect.h"
+#include "profiles/FrameProfileEditWPSPin.h"
+#include "profiles/FrameProfileEditWPSProfile.h"
+#include "profiles/FrameProfileEditWireless.h"
 #include "profiles/WpaInfo.h"
 #include "resources/WvImage.h"
 #include "ui/ExtCtrls.h"
@@ -13,111 +28,6 @@
 #include "ui/StdCtrls.h"
 #include "ui/TrackBar.h"
 #include "wlapi/records.h"
-#include "profiles/ProfileEditPages.h"
-
-class TFormProfileEdit;
-
-// Name, SSID, network type and ad-hoc channel of the profile.
-class TFrameProfileEditWireless : public TFrameBase {
-public:
-    explicit TFrameProfileEditWireless(TComponent* owner);
-    TLabel* lblProfileName = nullptr;
-    TEdit* editProfileName = nullptr;
-    TLabel* lblSSID = nullptr;
-    TComboBox* cboxSSID = nullptr;
-    TLabel* lblNetworkType = nullptr;
-    TRadioButton* rBtnInfra = nullptr;
-    TRadioButton* rBtnAdhoc = nullptr;
-    TLabel* lblChannel = nullptr;
-    TComboBox* cboxChannel = nullptr;
-
-    void OnEnterPage() override;
-    void editProfileNameChange(TObject* Sender);
-    void rBtnInfraClick(TObject* Sender);
-    void rBtnAdhocClick(TObject* Sender);
-    void StoreSettings();
-};
-
-// Authentication and encryption.
-class TFrameProfileEditSecurity : public TFrameBase {
-public:
-    explicit TFrameProfileEditSecurity(TComponent* owner);
-    TLabel* lblAuthentication = nullptr;
-    TComboBox* cboxAuthentication = nullptr;
-    TLabel* lblEncryption = nullptr;
-    TComboBox* cboxEncryption = nullptr;
-
-    void OnEnterPage() override;
-    bool OnLeavePage() override;
-    void cboxAuthenticationChange(TObject* Sender);
-    void StoreSettings();
-};
-
-// WEP keys or the pre-shared key.
-class TFrameProfileEditKey : public TFrameBase {
-public:
-    explicit TFrameProfileEditKey(TComponent* owner);
-    TPanel* PanelWEP = nullptr;
-    TLabel* lblKeyFormat = nullptr;
-    TComboBox* cboxKeyFormat = nullptr;
-    TLabel* lblDefaultKey = nullptr;
-    TComboBox* cboxDefaultKey = nullptr;
-    TLabel* lblWEPKey = nullptr;
-    TEdit* editWEPKey[4] = {};
-    TPanel* PanelPSK = nullptr;
-    TLabel* lblPskKey = nullptr;
-    TEdit* editPskKey = nullptr;
-    TLabel* lblPskKeyFormat = nullptr;
-    TComboBox* cboxPskKeyFormat = nullptr;
-    TCheckBox* chBoxShowPassword = nullptr;
-
-    void OnEnterPage() override;
-    void cboxDefaultKeyChange(TObject* Sender);
-    void cboxKeyFormatChange(TObject* Sender);
-    void chBoxShowPasswordClick(TObject* Sender);
-    // Working fields from the boxes, then the key check.
-    bool StoreSettings();
-};
-
-// Transmit power, power save or preamble, RTS and fragmentation thresholds, diagnostic.
-class TFrameProfileEditAdvanced : public TFrameBase {
-public:
-    explicit TFrameProfileEditAdvanced(TComponent* owner);
-    TLabel* lblTxPower = nullptr;
-    TComboBox* cboxTxPower = nullptr;
-    TPanel* PanelPowerSave = nullptr;
-    TLabel* lblPowerSave = nullptr;
-    TRadioButton* rBtnCAM = nullptr;
-    TRadioButton* rBtnPSM = nullptr;
-    TPanel* PanelPreamble = nullptr;
-    TLabel* lblPreamble = nullptr;
-    TComboBox* cboxPreamble = nullptr;
-    TCheckBox* chBoxRTS = nullptr;
-    TTrackBar* tbRTS = nullptr;
-    TLabel* lblRTSValue = nullptr;
-    TCheckBox* chBoxFrag = nullptr;
-    TTrackBar* tbFrag = nullptr;
-    TLabel* lblFragValue = nullptr;
-    TCheckBox* chBoxDiagnostic = nullptr;
-
-    void OnEnterPage() override;
-    bool OnLeavePage() override;
-    void FillLists();
-    void chBoxRTSClick(TObject* Sender);
-    void chBoxFragClick(TObject* Sender);
-    void tbRTSChange(TObject* Sender);
-    void tbFragChange(TObject* Sender);
-    void WndProc(TMessage& Message) override;
-};
-
-// The WPS connect page (what other windows reach of it so far).
-class TFrameProfileEditWPSConnect : public TFrameBase {
-public:
-    explicit TFrameProfileEditWPSConnect(TComponent* owner);
-    TWvImage* BtnPBC = nullptr;
-    // PIN connect: runs the WPS PIN road.
-    void BtnPINClick(TObject* Sender);
-};
 
 class TFormProfileEdit : public TFormBase {
 public:
@@ -138,11 +48,11 @@ public:
     TFrameProfileEditEAPFast* FrameProfileEditEAPFast = nullptr;
     TFrameProfileEditSSO* FrameProfileEditSSO = nullptr;
     TFrameProfileEditWAPICert* FrameProfileEditWAPICert = nullptr;
-    TFrameBase* FrameProfileEditWPS = nullptr;
-    TFrameBase* FrameProfileEditWPSPin = nullptr;
+    TFrameProfileEditWPS* FrameProfileEditWPS = nullptr;
+    TFrameProfileEditWPSPin* FrameProfileEditWPSPin = nullptr;
     TFrameProfileEditWPSConnect* FrameProfileEditWPSConnect = nullptr;
-    TFrameBase* FrameProfileEditWPSProfile = nullptr;
-    TFrameBase* FrameProfileEditExtregWPSProfile = nullptr;
+    TFrameProfileEditWPSProfile* FrameProfileEditWPSProfile = nullptr;
+    TFrameProfileEditExtregWPSProfile* FrameProfileEditExtregWPSProfile = nullptr;
     TTimer* TimerWPSHWPBC = nullptr;
     TTimer* TimerWPSConnectStatus = nullptr;
 

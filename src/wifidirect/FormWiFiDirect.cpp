@@ -142,13 +142,14 @@ TFormWiFiDirect::TFormWiFiDirect(TComponent* owner) : TFormBase(owner)
     lblHintToEnable = MakeLabel(this, 40, 200, 320);
     lblHintToEnable->SetHeight(40);
 
-    ImgDevice0 = MakeImage(this, 168, 40, 64, 64);
-    ImgDevice1 = MakeImage(this, 290, 100, 64, 64);
-    ImgDevice2 = MakeImage(this, 290, 200, 64, 64);
-    ImgDevice2_0 = MakeImage(this, 330, 150, 48, 48);
-    ImgDevice2_1 = MakeImage(this, 330, 250, 48, 48);
-    ImgDevice3 = MakeImage(this, 46, 200, 64, 64);
-    ImgDevice4 = MakeImage(this, 46, 100, 64, 64);
+    ImgDevice0 = MakeImage(this, 33, 78, 53, 53);
+    ImgDevice1 = MakeImage(this, 106, 92, 53, 53);
+    ImgDevice2 = MakeImage(this, 179, 114, 53, 53);
+    ImgDevice2_0 = MakeImage(this, 288, 57, 50, 50);
+    ImgDevice2_1 = MakeImage(this, 306, 132, 50, 50);
+    ImgDevice3 = MakeImage(this, 216, 179, 53, 53);
+    ImgDevice4 = MakeImage(this, 231, 248, 53, 53);
+    MakeSlotDecorations();
     BtnRotationClockwise = MakePushButton(this, 300, 40, 24, 24, res ? res->ImgBtnRotationClockwise_Normal : nullptr,
                                           res ? res->ImgBtnRotationClockwise_Down : nullptr, nullptr);
     BtnRotationCounter = MakePushButton(this, 76, 40, 24, 24, res ? res->ImgBtnRotationCounterwise_Normal : nullptr,
@@ -178,8 +179,14 @@ TFormWiFiDirect::TFormWiFiDirect(TComponent* owner) : TFormBase(owner)
 
     TimerPopMsg = MakeTimer(this, 1000, [this](TObject* s) { TimerPopMsgTimer(s); });
     TimerShowProgressBar = MakeTimer(this, 1000, [this](TObject* s) { TimerShowProgressBarTimer(s); });
-    TimerCheckConnectStatus = MakeTimer(this, 1000, nullptr);
-    TimerDisableScan = MakeTimer(this, 5000, nullptr);
+    TimerCheckConnectStatus = MakeTimer(this, 1000, [this](TObject* s) { TimerCheckConnectStatusTimer(s); });
+    TimerDisableScan = MakeTimer(this, 5000, [this](TObject* s) { TimerDisableScanTimer(s); });
+    BtnWPSConnect->OnClick = [this](TObject* s) { BtnWPSConnectClick(s); };
+    BtnSetGOKey->OnClick = [this](TObject* s) { BtnSetGOKeyClick(s); };
+    MyPopupMenu = new TPopupMenu(this);
+    DevicePopupMenu = new TPopupMenu(this);
+    DisconnectPopupMenu = new TPopupMenu(this);
+    EmptyPopupMenu = new TPopupMenu(this);
     OnShow = [this](TObject* s) { FormShow(s); };
 }
 
@@ -211,6 +218,17 @@ void TFormWiFiDirect::ArrangeResource()
         if (res->ImgDeviceUnknown)
             for (TImage* slot : {ImgDevice0, ImgDevice1, ImgDevice2, ImgDevice2_0, ImgDevice2_1, ImgDevice3, ImgDevice4})
                 slot->SetPicture(res->ImgDeviceUnknown->Picture());
+        const std::pair<TImage*, TImage*> lines[] = {
+            {ImgConnectDevice0, res->ImgConnectLine0},     {ImgConnectDevice1, res->ImgConnectLine1},
+            {ImgConnectDevice2, res->ImgConnectLine2},     {ImgConnectDevice3, res->ImgConnectLine3},
+            {ImgConnectDevice4, res->ImgConnectLine4},     {ImgConnectDevice2_0, res->ImgConnectLine2_0},
+            {ImgConnectDevice2_1, res->ImgConnectLine2_1}};
+        for (const auto& [mark, picture] : lines)
+            if (picture)
+                mark->SetPicture(picture->Picture());
+        if (res->ImgWIFiDirectGO)
+            for (TImage* badge : {ImgDevice0_GO, ImgDevice1_GO, ImgDevice2_GO, ImgDevice3_GO, ImgDevice4_GO, ImgIm_GO})
+                badge->SetPicture(res->ImgWIFiDirectGO->Picture());
     }
     if (const CUISTR* s = Strings()) {
         ImgWiFiDirectOff->SetHint(ReplaceAllNoCase(s->STR_WIFIDIRECT_ON, "%s", "\n"));
@@ -219,6 +237,8 @@ void TFormWiFiDirect::ArrangeResource()
         BtnSetGOKey->SetHint(s->STR_WIFIDIRECT_KEY);
     }
     lblHintToEnable->Font().SetColor(0x6F5300);
+    for (TLabel* label : {lblDevice0, lblDevice1, lblDevice2, lblDevice2_0, lblDevice2_1, lblDevice3, lblDevice4})
+        label->Font().SetColor(0x7F5F00);
     ApplySkinPlacement(ProgramFolder() + "RoVaza.ini");
     InitializeVariablesAndStatus(TRUE);
 }
@@ -255,6 +275,28 @@ void TFormWiFiDirect::ApplySkinPlacement(const std::string& skinFile)
     m_bShowRotationButton = BtnRotationClockwise->Visible() && BtnRotationClockwise_sub->Visible();
 }
 
+// Labels under the slot pictures, connection marks between this device and a slot, owner
+// badges at the pictures' corners, and the pointer and press handlers of each picture.
+void TFormWiFiDirect::MakeSlotDecorations()
+{
+    TImage* pictures[7] = {ImgDevice0, ImgDevice1, ImgDevice2, ImgDevice3, ImgDevice4, ImgDevice2_0, ImgDevice2_1};
+    TLabel** labels[7] = {&lblDevice0, &lblDevice1, &lblDevice2, &lblDevice3, &lblDevice4, &lblDevice2_0, &lblDevice2_1};
+    TImage** marks[7] = {&ImgConnectDevice0, &ImgConnectDevice1, &ImgConnectDevice2, &ImgConnectDevice3,
+                         &ImgConnectDevice4, &ImgConnectDevice2_0, &ImgConnectDevice2_1};
+    TImage** badges[5] = {&ImgDevice0_GO, &ImgDevice1_GO, &ImgDevice2_GO, &ImgDevice3_GO, &ImgDevice4_GO};
+    for (int slot = 0; slot < 7; ++slot) {
+        TImage* p = pictures[slot];
+        *labels[slot] = MakeLabel(this, p->Left() - 10, p->Top() + p->Height(), p->Width() + 20);
+        (*labels[slot])->SetAlignment(taCenter);
+        *marks[slot] = MakeImage(this, p->Left() + p->Width() / 2 - 8, p->Top() - 18, 16, 16);
+        if (slot < 5)
+            *badges[slot] = MakeImage(this, p->Left() + p->Width() - 14, p->Top(), 16, 16);
+        p->OnMouseDown = [this, slot](TObject*, TMouseButton, TShiftState, int, int) { ImgDeviceMouseDown(slot); };
+        p->OnDblClick = [this, slot](TObject*) { ImgDeviceDblClick(slot); };
+    }
+    ImgIm_GO = MakeImage(this, 168 + 64 - 14, 120, 16, 16);
+}
+
 TFormWiFiDirect::~TFormWiFiDirect()
 {
     if (FormWiFiDirect == this)
@@ -269,7 +311,8 @@ bool TFormWiFiDirect::OnWindowThread() const
 void TFormWiFiDirect::FormShow(TObject*)
 {
     if (!m_bDisableScan && m_bEnableWiFiDirect)
-        PrintMessage(6, " TFormWiFiDirect::FormShow ---> OnScan\n");
+        OnScan(this);
+    grpBoxDeivceInfo->SetFocus();
 }
 
 void TFormWiFiDirect::SysBtnCloseClick(TObject*)
@@ -284,7 +327,7 @@ void TFormWiFiDirect::ShowWiFiDirectState(bool on)
     lblHintToEnable->SetVisible(!on);
 }
 
-void TFormWiFiDirect::InitializeVariablesAndStatus(BOOL)
+void TFormWiFiDirect::InitializeVariablesAndStatus(BOOL bInitMenus)
 {
     n1stOrderDeviceNum = 0;
     m_nIndexInVecForDevice0 = 0;
@@ -316,6 +359,8 @@ void TFormWiFiDirect::InitializeVariablesAndStatus(BOOL)
 
     const CUISTR* s = Strings();
     lblHintToEnable->SetCaption(s ? ReplaceAllNoCase(s->STR_WIFIDIRECT_DISABLE_TEXT, "%s", "\n") : "");
+    for (TLabel* label : {lblDevice0, lblDevice1, lblDevice2, lblDevice2_0, lblDevice2_1, lblDevice3, lblDevice4})
+        label->SetCaption("");
     grpBoxDeivceInfo->SetCaption(s ? s->STR_WIFIDIRECT_MYDEVICEINFO : "");
     lblSSIDText->SetCaption(s ? s->STR_SSID : "");
     lblSSID->SetCaption("");
@@ -328,10 +373,30 @@ void TFormWiFiDirect::InitializeVariablesAndStatus(BOOL)
 
     m_WiFiDirectWvstatus = WvStatus_Disconnected;
     ImgWiFiDirectOn->SetVisible(false);
-    for (TImage* slot : {ImgDevice0, ImgDevice1, ImgDevice2, ImgDevice2_0, ImgDevice2_1, ImgDevice3, ImgDevice4})
-        slot->SetVisible(false);
+    HideFirstOrderDevices();
+    HideSecondOrderDevices();
+    ImgIm_GO->SetVisible(false);
     BtnWPSConnect->SetVisible(false);
     BtnSetGOKey->SetVisible(false);
+    if (bInitMenus)
+        InitMenus();
+}
+
+void TFormWiFiDirect::InitMenus()
+{
+    const CUISTR* s = Strings();
+    ClearPopupMenu(MyPopupMenu);
+    ImgWiFiDirectOn->PopupMenu = MyPopupMenu;
+    ClearPopupMenu(DevicePopupMenu);
+    AddPopupMenuItem(DevicePopupMenu, 0, s ? s->STR_WIFIDIRECT_CONNECT : "Connect", [this](TObject* o) { OnConnectDevice(o); });
+    if (VOZEZIV.bSupportAdvanceSettings)
+        AddPopupMenuItem(DevicePopupMenu, 1, s ? s->STR_WIFIDIRECT_PROVISION : "Provision", [this](TObject* o) { OnProvision(o); });
+    for (TImage* slot : {ImgDevice1, ImgDevice2, ImgDevice2_0, ImgDevice2_1, ImgDevice3, ImgDevice4})
+        slot->PopupMenu = DevicePopupMenu;
+    ImgDevice0->PopupMenu = EmptyPopupMenu;
+    ClearPopupMenu(DisconnectPopupMenu);
+    AddPopupMenuItem(DisconnectPopupMenu, 0, s ? s->STR_WIFIDIRECT_DISCONNECT : "Disconnect",
+                     [this](TObject* o) { OnDisconnectDevice(o); });
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -378,11 +443,6 @@ void TFormWiFiDirect::TimerShowProgressBarTimer(TObject*)
     FormProgressMsg->m_strMessage = m_strProgressMsg;
     FormProgressMsg->m_strPinText = m_strDisplayPIN;
     FormProgressMsg->ShowModal();
-}
-
-void TFormWiFiDirect::TimerPopMsgTimer(TObject*)
-{
-    TimerPopMsg->SetEnabled(false);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -837,68 +897,6 @@ void TFormWiFiDirect::OnConnectComplete()
         FormWiFiDisplay->QueryWDPTable();
     if (FormWiFiDisplay->SetStatusConnect(WDP_CONNECT_P2P, "") && !FormWiFiDisplay->m_bIsWDPSigma)
         FormWiFiDisplay->StartWDPConnect();
-}
-
-// ---------------------------------------------------------------------------------------------
-// Steps that the topology, connection, persistent-group, warning and view code fill in.
-
-void TFormWiFiDirect::UpdateTopologyData()
-{
-    PrintMessage(5, " --> TFormWiFiDirect::UpdateTopologyData\n");
-}
-
-void TFormWiFiDirect::TriggerWPS()
-{
-    PrintMessage(5, " --> TFormWiFiDirect::TriggerWPS\n");
-}
-
-void TFormWiFiDirect::ConnectWiFiDirectCredential()
-{
-    PrintMessage(5, " --> TFormWiFiDirect::ConnectWiFiDirectCredential\n");
-}
-
-void TFormWiFiDirect::GenerateSeudoWiFiDirectProfile()
-{
-    PrintMessage(5, " --> TFormWiFiDirect::GenerateSeudoWiFiDirectProfile\n");
-}
-
-void TFormWiFiDirect::PopMsgAndInitSetting()
-{
-    PrintMessage(5, " --> TFormWiFiDirect::PopMsgAndInitSetting\n");
-}
-
-void TFormWiFiDirect::OnPersistentConnectFail()
-{
-    PrintMessage(5, " --> TFormWiFiDirect::OnPersistentConnectFail\n");
-}
-
-void TFormWiFiDirect::OnDisplayPIN()
-{
-    PrintMessage(5, " --> TFormWiFiDirect::OnDisplayPIN\n");
-}
-
-BOOL TFormWiFiDirect::CheckOKForAutoReconnect()
-{
-    PrintMessage(5, " --> TFormWiFiDirect::CheckOKForAutoReconnect\n");
-    return m_bAutoReconnect;
-}
-
-void TFormWiFiDirect::UpdatePersistForDisconnect(const BYTE* mac)
-{
-    PrintMessage(5, " --> TFormWiFiDirect::UpdatePersistForDisconnect %02X-%02X-%02X-%02X-%02X-%02X\n", mac[0], mac[1],
-                 mac[2], mac[3], mac[4], mac[5]);
-}
-
-void TFormWiFiDirect::ShowWiFiDirectWarning(uint32_t code)
-{
-    PrintMessage(5, " --> TFormWiFiDirect::ShowWiFiDirectWarning %u\n", unsigned(code));
-}
-
-void TFormWiFiDirect::ShowMyInfo()
-{
-    EnterCriticalSection(&m_csOwnDevice);
-    PrintMessage(5, " --> TFormWiFiDirect::ShowMyInfo\n");
-    LeaveCriticalSection(&m_csOwnDevice);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -1,0 +1,6 @@
+#include "profiles/FrameProfileEditExtregWPSProfile.h"
+
+TFrameProfileEditExtregWPSProfile::TFrameProfileEditExtregWPSProfile(TComponent* owner) : TFrameBase(owner)
+{
+    Name = "FrameProfileEditExtregWPSProfile";
+}

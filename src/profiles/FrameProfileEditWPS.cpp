@@ -1,0 +1,6 @@
+#include "profiles/FrameProfileEditWPS.h"
+
+TFrameProfileEditWPS::TFrameProfileEditWPS(TComponent* owner) : TFrameBase(owner)
+{
+    Name = "FrameProfileEditWPS";
+}

@@ -1,0 +1,6 @@
+#include "profiles/FrameProfileEditWPSPin.h"
+
+TFrameProfileEditWPSPin::TFrameProfileEditWPSPin(TComponent* owner) : TFrameBase(owner)
+{
+    Name = "FrameProfileEditWPSPin";
+}

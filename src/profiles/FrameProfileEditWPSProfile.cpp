@@ -1,0 +1,6 @@
+#include "profiles/FrameProfileEditWPSProfile.h"
+
+TFrameProfileEditWPSProfile::TFrameProfileEditWPSProfile(TComponent* owner) : TFrameBase(owner)
+{
+    Name = "FrameProfileEditWPSProfile";
+}
