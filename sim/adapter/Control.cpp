@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "Certs.h"
 #include "EntrySupport.h"
 
 namespace sim {
@@ -74,7 +75,7 @@ const char* kHelp =
     "set SSID|BSSID RSSI=n InRange=0|1\n"
     "inject ENTRY CALL|* RESULT | journal [clear] | calls ENTRY | scenario PATH | state PATH\n"
     "callback CODE | event direct|display | notready direct|display N | wait [MS]\n"
-    "p2pstatus HEX (queues a Wi-Fi Direct status record)\n";
+    "p2pstatus HEX (queues a Wi-Fi Direct status record) | certs (hash buffers outstanding)\n";
 
 }  // namespace
 
@@ -87,6 +88,7 @@ std::string RunCommand(const std::string& line) {
   bool on = false;
   if (EqualNoCase(cmd, "help")) return kHelp;
   if (EqualNoCase(cmd, "status")) return Sim().StatusText();
+  if (EqualNoCase(cmd, "certs")) return CertStatus();
   if ((EqualNoCase(cmd, "plug") || EqualNoCase(cmd, "unplug")) && t.size() == 2 && ParseInt(t[1], a))
     return Sim().PlugAdapter(static_cast<int>(a), EqualNoCase(cmd, "plug")) ? "ok\n" : "error: no such adapter\n";
   if (EqualNoCase(cmd, "radio") && t.size() == 3 && OnOff(t[2], on)) {

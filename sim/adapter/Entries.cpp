@@ -7,6 +7,7 @@
 #include <type_traits>
 #include <vector>
 
+#include "Certs.h"
 #include "EntrySupport.h"
 #include "Psk.h"
 
@@ -197,14 +198,16 @@ WVWL_API int __stdcall WVWL_EnableDLSetup(int enable) {
 }
 
 WVWL_API int __stdcall WVWL_EnumCert(const char* store, void* certArray, int* count) {
-  return Call("WVWL_EnumCert", [&] { return ""; }, [&]() -> int {
-    return EmptyList(count);
+  const std::string args = Text(store, 16) + (certArray ? " array" : " null") + " count " + (count ? std::to_string(*count) : "null");
+  return Call("WVWL_EnumCert", [&] { return args + (count ? " -> " + std::to_string(*count) : ""); }, [&]() -> int {
+    return EnumCerts(store, false, certArray, count);
   });
 }
 
 WVWL_API int __stdcall WVWL_EnumMachineCert(const char* store, void* certArray, int* count) {
-  return Call("WVWL_EnumMachineCert", [&] { return ""; }, [&]() -> int {
-    return EmptyList(count);
+  const std::string args = Text(store, 16) + (certArray ? " array" : " null") + " count " + (count ? std::to_string(*count) : "null");
+  return Call("WVWL_EnumMachineCert", [&] { return args + (count ? " -> " + std::to_string(*count) : ""); }, [&]() -> int {
+    return EnumCerts(store, true, certArray, count);
   });
 }
 
@@ -239,9 +242,9 @@ WVWL_API int __stdcall WVWL_FlushBSSIDList(int oldWirelessMode, int newWirelessM
 }
 
 WVWL_API int __stdcall WVWL_FreeCertArray(void* certArray, int* count) {
-  return Call("WVWL_FreeCertArray", [&] { return ""; }, [&]() -> int {
-    if (count) *count = 0;
-    return WVWL_ERROR_SUCCESS;
+  const std::string args = std::string(certArray ? "array" : "null") + " count " + (count ? std::to_string(*count) : "null");
+  return Call("WVWL_FreeCertArray", [&] { return args; }, [&]() -> int {
+    return FreeCerts(certArray, count);
   });
 }
 
@@ -426,8 +429,8 @@ WVWL_API int __stdcall WVWL_DisableICS() {
 }
 
 WVWL_API int __stdcall WVWL_IsExportablePrivateKey(KV_BLOB_KEY* certKey) {
-  return Call("WVWL_IsExportablePrivateKey", [&] { return ""; }, [&]() -> int {
-    return 0;
+  return Call("WVWL_IsExportablePrivateKey", [&] { return certKey ? "hash length " + std::to_string(certKey->BlobLength) : std::string("null"); }, [&]() -> int {
+    return IsExportableKey(certKey);
   });
 }
 
