@@ -11,6 +11,17 @@ target_link_libraries(wine_warmup PRIVATE ole32)
 
 # A test passes on gtest's own verdict in its output: under Wine a process that has written its
 # result can still crash or hang while the system tears it down, which says nothing of the test.
+# Where Wine's 32-bit code runs in a user-mode emulator (see scripts/setup), a test takes
+# several times longer.
+if(EXISTS /usr/lib/wine/wine.i386)
+  set(WEVO_TIME_SCALE 4)
+else()
+  set(WEVO_TIME_SCALE 1)
+endif()
+math(EXPR WEVO_TEST_TIMEOUT "60 * ${WEVO_TIME_SCALE}")
+math(EXPR WEVO_E2E_TIMEOUT "300 * ${WEVO_TIME_SCALE}")
+math(EXPR WEVO_DISCOVERY_TIMEOUT "60 * ${WEVO_TIME_SCALE}")
+
 set(WEVO_TEST_PASSED "\\[  PASSED  \\] 1 test\\.|\\[  SKIPPED \\] 1 test")
 
 # wevo_add_test(NAME dir [LIBS ...]): one test program from every .cpp of tests/dir,
@@ -31,8 +42,8 @@ function(wevo_add_test name dir)
   gtest_discover_tests(${name}
     WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin
     DISCOVERY_MODE PRE_TEST
-    DISCOVERY_TIMEOUT 60
+    DISCOVERY_TIMEOUT ${WEVO_DISCOVERY_TIMEOUT}
     # Tests run side by side: the simulated adapter keeps no state file unless a test names one.
-    PROPERTIES TIMEOUT 60 ENVIRONMENT "WEVO_SIM_STATE=none"
+    PROPERTIES TIMEOUT ${WEVO_TEST_TIMEOUT} ENVIRONMENT "WEVO_SIM_STATE=none"
                PASS_REGULAR_EXPRESSION "${WEVO_TEST_PASSED}")
 endfunction()

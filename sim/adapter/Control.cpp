@@ -11,6 +11,8 @@
 
 #include "Certs.h"
 #include "EntrySupport.h"
+#include "WifiDirect.h"
+#include "WpsRun.h"
 
 namespace sim {
 
@@ -75,7 +77,10 @@ const char* kHelp =
     "set SSID|BSSID RSSI=n InRange=0|1\n"
     "inject ENTRY CALL|* RESULT | journal [clear] | calls ENTRY | scenario PATH | state PATH\n"
     "callback CODE | event direct|display | notready direct|display N | wait [MS]\n"
-    "p2pstatus HEX (queues a Wi-Fi Direct status record) | certs (hash buffers outstanding)\n";
+    "p2pstatus HEX (queues a Wi-Fi Direct status record)\n"
+    "wdptable HEX | wdpstatus HEX | wdppeer IFMAC DEVMAC | wdplease MAC IP [FAILS]\n"
+    "p2p add NAME MAC [KEY=VALUE...] | p2p remove|leave|return|request MAC | p2p error CODE [VALUE [METHODS]]\n"
+    "p2p event CODE | p2p queue | certs (hash buffers outstanding)\n";
 
 }  // namespace
 
@@ -141,11 +146,17 @@ std::string RunCommand(const std::string& line) {
   if (EqualNoCase(cmd, "p2pstatus") && t.size() == 2) {
     std::vector<uint8_t> record;
     if (!ParseHex(t[1], record) || record.empty() || record.size() > 1808) return "error: p2pstatus HEX (1 to 1808 bytes)\n";
-    Sim().QueueDirectStatus(record);
+    P2p::Get().QueueRaw(record);
     return "ok\n";
   }
+  if (std::string reply; WdpCommand(t, reply)) return reply;
+  if (EqualNoCase(cmd, "p2p")) return P2p::Get().Command(t);
   if (EqualNoCase(cmd, "notready") && t.size() == 3 && ParseInt(t[2], a)) {
     Sim().SetNotReady(EqualNoCase(t[1], "direct"), static_cast<int>(a));
+    return "ok\n";
+  }
+  if (EqualNoCase(cmd, "wps") && t.size() == 2 && EqualNoCase(t[1], "button")) {
+    WpsRun::Get().PressButton();
     return "ok\n";
   }
   if (EqualNoCase(cmd, "wait")) {

@@ -9,7 +9,9 @@
 
 #include "Certs.h"
 #include "EntrySupport.h"
+#include "ExtAp.h"
 #include "Psk.h"
+#include "WifiDirect.h"
 
 using namespace sim;
 
@@ -177,12 +179,6 @@ WVWL_API int __stdcall WVWL_Disconnect() {
   });
 }
 
-WVWL_API int __cdecl WVWL_EnableAPSD(WMM_CAPABILITY capability) {
-  return Call("WVWL_EnableAPSD", [&] { return ""; }, [&]() -> int {
-    return WVWL_ERROR_SUCCESS;
-  });
-}
-
 WVWL_API int __stdcall WVWL_EnableDhcpServer(int bIcsEnabled) {
   return Call("WVWL_EnableDhcpServer", [&] { return std::to_string(bIcsEnabled); }, [&]() -> int {
     Sim().SetIntValue("DhcpServer", 1);
@@ -235,12 +231,6 @@ WVWL_API int __stdcall WVWL_FastPacSave(const void* pac, const char* pacPath, co
   });
 }
 
-WVWL_API int __stdcall WVWL_FlushBSSIDList(int oldWirelessMode, int newWirelessMode) {
-  return Call("WVWL_FlushBSSIDList", [&] { return ""; }, [&]() -> int {
-    return WVWL_ERROR_SUCCESS;
-  });
-}
-
 WVWL_API int __stdcall WVWL_FreeCertArray(void* certArray, int* count) {
   const std::string args = std::string(certArray ? "array" : "null") + " count " + (count ? std::to_string(*count) : "null");
   return Call("WVWL_FreeCertArray", [&] { return args; }, [&]() -> int {
@@ -280,14 +270,6 @@ WVWL_API int __stdcall WVWL_GetCurrentDeviceModel(unsigned long* model) {
   });
 }
 
-WVWL_API int __stdcall WVWL_GetMaxCountryRegion(int* max24GHz, int* max5GHz) {
-  return Call("WVWL_GetMaxCountryRegion", [&] { return ""; }, [&]() -> int {
-    if (max24GHz) *max24GHz = 7;
-    if (max5GHz) *max5GHz = 11;
-    return WVWL_ERROR_SUCCESS;
-  });
-}
-
 WVWL_API int __stdcall WVWL_GetNextProfileID(char* id128) {
   return Call("WVWL_GetNextProfileID", [&] { return ""; }, [&]() -> int {
     return OutText(id128, 128, std::to_string(NextProfileId()));
@@ -317,12 +299,6 @@ WVWL_API int __stdcall WVWL_GetWinOS() {
 WVWL_API int __stdcall WVWL_GetWinType() {
   return Call("WVWL_GetWinType", [&] { return ""; }, [&]() -> int {
     return static_cast<int>(Cfg([](const Scenario& s) { return s.winType; }));
-  });
-}
-
-WVWL_API int __stdcall WVWL_GetWPSHwPBCMode(int* mode) {
-  return Call("WVWL_GetWPSHwPBCMode", [&] { return ""; }, [&]() -> int {
-    return OutInt(mode, 0);
   });
 }
 
@@ -495,7 +471,13 @@ WVWL_API int __stdcall WVWL_OIDQueryInfo(unsigned long request, void* buffer, un
 }
 
 WVWL_API int __stdcall WVWL_OIDSetInfo(unsigned long request, const void* data, unsigned long length) {
+  if (data && length) Sim().Journal("WVWL_OIDSetInfo data " + HexText(static_cast<const uint8_t*>(data), std::min<unsigned long>(length, 32)));
   return Call("WVWL_OIDSetInfo", [&] { return Hex32(request) + " " + std::to_string(length); }, [&]() -> int {
+    if ((request == 0xFFF101D6ul || request == 0x0DF101D6ul) && data && length >= 4) {
+      uint32_t value;
+      std::memcpy(&value, data, 4);
+      return P2p::Get().Acknowledge(value);
+    }
     return OidSet(request, data, length);
   });
 }
@@ -518,18 +500,6 @@ WVWL_API int __stdcall WVWL_QueryACMCmd(ACM_COMMAND* command) {
   });
 }
 
-WVWL_API int __stdcall WVWL_QueryAndReadWMMCapability(WMM_CAPABILITY* capability) {
-  return Call("WVWL_QueryAndReadWMMCapability", [&] { return ""; }, [&]() -> int {
-    return ReadBlob("WMMCapability", capability, sizeof(WMM_CAPABILITY));
-  });
-}
-
-WVWL_API int __stdcall WVWL_QueryAntennaNumber(unsigned long* number) {
-  return Call("WVWL_QueryAntennaNumber", [&] { return ""; }, [&]() -> int {
-    return OutULong(number, 0x22);
-  });
-}
-
 WVWL_API int __stdcall WVWL_QueryAPIPAddress(AP_IP_INFO* info) {
   return Call("WVWL_QueryAPIPAddress", [&] { return ""; }, [&]() -> int {
     return info ? Sim().QueryApAddress(*info) : WVWL_ERROR_FAILURE;
@@ -544,16 +514,6 @@ WVWL_API int __stdcall WVWL_QueryBACap(BA_CAP_SETTING* capability) {
 
 WVWL_API int __stdcall WVWL_QueryBATable(void* table) {
   return Call("WVWL_QueryBATable", [&] { return ""; }, [&]() -> int {
-    return WVWL_ERROR_SUCCESS;
-  });
-}
-
-WVWL_API int __stdcall WVWL_QueryCountryRegion(int* region, int* changeable5GHz, int* changeable24GHz) {
-  return Call("WVWL_QueryCountryRegion", [&] { return ""; }, [&]() -> int {
-    long long bg = Sim().IntValue("CountryRegion"), a = Sim().IntValue("CountryRegionABand");
-    if (region) *region = static_cast<int>((bg & 0x7F) | ((a & 0x7F) << 8));
-    if (changeable5GHz) *changeable5GHz = 1;
-    if (changeable24GHz) *changeable24GHz = 1;
     return WVWL_ERROR_SUCCESS;
   });
 }
@@ -626,12 +586,6 @@ WVWL_API int __stdcall WVWL_QueryMacAddrsForWin8P2P(unsigned char* mac6) {
   });
 }
 
-WVWL_API int __stdcall WVWL_QueryMFPCtrl(MFP_CONTROL* control) {
-  return Call("WVWL_QueryMFPCtrl", [&] { return ""; }, [&]() -> int {
-    return WVWL_ERROR_SUCCESS;
-  });
-}
-
 WVWL_API int __stdcall WVWL_QueryNetworkTypeSupport(unsigned long* types) {
   return Call("WVWL_QueryNetworkTypeSupport", [&] { return ""; }, [&]() -> int {
     return OutULong(types, 0x0F);
@@ -646,18 +600,6 @@ WVWL_API int __stdcall WVWL_QueryOPMode() {
 
 WVWL_API int __stdcall WVWL_QueryPrivateMsg(void* buffer, unsigned long length) {
   return Call("WVWL_QueryPrivateMsg", [&] { return ""; }, [&]() -> int {
-    return WVWL_ERROR_SUCCESS;
-  });
-}
-
-WVWL_API int __stdcall WVWL_QuerySTAConfig(KV_802_11_STA_CONFIG* config) {
-  return Call("WVWL_QuerySTAConfig", [&] { return ""; }, [&]() -> int {
-    if (!config) return WVWL_ERROR_FAILURE;
-    int hw = 0, sw = 0;
-    Sim().RadioState(hw, sw);
-    std::memset(config, 0, sizeof *config);
-    config->UseShortSlotTime = 1;
-    config->HwRadioStatus = static_cast<uint32_t>(hw);
     return WVWL_ERROR_SUCCESS;
   });
 }
@@ -679,27 +621,6 @@ WVWL_API int __stdcall WVWL_QueryWLANStatus(WLAN_STATUS* status, WLAN_STATUS_QUE
 WVWL_API int __stdcall WVWL_QueryWPSAPChannel(const unsigned char* mac6, int* channel) {
   return Call("WVWL_QueryWPSAPChannel", [&] { return ""; }, [&]() -> int {
     return WpsApChannel(mac6, channel);
-  });
-}
-
-WVWL_API int __stdcall WVWL_QueryWPSHwPbc(long* pressed) {
-  return Call("WVWL_QueryWPSHwPbc", [&] { return ""; }, [&]() -> int {
-    if (!pressed) return WVWL_ERROR_FAILURE;
-    *pressed = 0;
-    return WVWL_ERROR_SUCCESS;
-  });
-}
-
-WVWL_API int __stdcall WVWL_QueryWPSProfile(WPS_PROFILE* profile) {
-  return Call("WVWL_QueryWPSProfile", [&] { return ""; }, [&]() -> int {
-    if (profile && !Sim().Blob("WPSProfile", profile, sizeof *profile)) std::memset(profile, 0, sizeof *profile);
-    return WVWL_ERROR_SUCCESS;
-  });
-}
-
-WVWL_API int __stdcall WVWL_QueryWPSStatus(unsigned long* status) {
-  return Call("WVWL_QueryWPSStatus", [&] { return ""; }, [&]() -> int {
-    return OutULong(status, 0);
   });
 }
 
@@ -860,20 +781,6 @@ WVWL_API int __stdcall WVWL_ReadWMMMacAddr(unsigned char* mac6) {
   });
 }
 
-WVWL_API int __stdcall WVWL_ReadWPSFlag(int* flag) {
-  return Call("WVWL_ReadWPSFlag", [&] { return ""; }, [&]() -> int {
-    return OutInt(flag, Sim().IntValue("WPSFlag"));
-  });
-}
-
-WVWL_API int __stdcall WVWL_ReadWPSProfile(WPS_MODE* mode, WPS_PROFILE* profile) {
-  return Call("WVWL_ReadWPSProfile", [&] { return ""; }, [&]() -> int {
-    if (mode && !Sim().Blob("WPSMode", mode, sizeof *mode)) std::memset(mode, 0, sizeof *mode);
-    if (profile && !Sim().Blob("WPSProfile", profile, sizeof *profile)) std::memset(profile, 0, sizeof *profile);
-    return WVWL_ERROR_SUCCESS;
-  });
-}
-
 WVWL_API int __stdcall WVWL_Release() {
   return Call("WVWL_Release", [&] { return ""; }, [&]() -> int {
     return WVWL_ERROR_SUCCESS;
@@ -939,22 +846,9 @@ WVWL_API int __stdcall WVWL_SetAckPolicy(int be, int bk, int vi, int vo) {
   });
 }
 
-WVWL_API int __cdecl WVWL_SetACMCmd(ACM_COMMAND command) {
-  return Call("WVWL_SetACMCmd", [&] { return ""; }, [&]() -> int {
-    return WVWL_ERROR_SUCCESS;
-  });
-}
-
 WVWL_API int __stdcall WVWL_SetAdvanceSetting(ADVANCE_CONFIG_DATA* data) {
   return Call("WVWL_SetAdvanceSetting", [&] { return ""; }, [&]() -> int {
     return data ? WriteAdvance(*data) : WVWL_ERROR_FAILURE;
-  });
-}
-
-WVWL_API int __stdcall WVWL_SetAndWriteAPSDSetting(WMM_CAPABILITY capability) {
-  return Call("WVWL_SetAndWriteAPSDSetting", [&] { return ""; }, [&]() -> int {
-    Sim().SetBlob("WMMCapability", &capability, sizeof capability);
-    return WVWL_ERROR_SUCCESS;
   });
 }
 
@@ -1059,12 +953,6 @@ WVWL_API int __stdcall WVWL_SetLocalDevWDPService(const void* service) {
   });
 }
 
-WVWL_API int __cdecl WVWL_SetMFPCtrl(MFP_CONTROL control) {
-  return Call("WVWL_SetMFPCtrl", [&] { return ""; }, [&]() -> int {
-    return WVWL_ERROR_SUCCESS;
-  });
-}
-
 WVWL_API int __stdcall WVWL_SetWEPKey(const WLANPROFILE* profile) {
   return Call("WVWL_SetWEPKey", [&] { return ""; }, [&]() -> int {
     return WVWL_ERROR_SUCCESS;
@@ -1074,12 +962,6 @@ WVWL_API int __stdcall WVWL_SetWEPKey(const WLANPROFILE* profile) {
 WVWL_API int __stdcall WVWL_SetPhyMode(int wirelessMode) {
   return Call("WVWL_SetPhyMode", [&] { return std::to_string(wirelessMode); }, [&]() -> int {
     Sim().SetIntValue("WirelessMode", wirelessMode);
-    return WVWL_ERROR_SUCCESS;
-  });
-}
-
-WVWL_API int __stdcall WVWL_SetPreferWPSAPPhyType(int phyType) {
-  return Call("WVWL_SetPreferWPSAPPhyType", [&] { return ""; }, [&]() -> int {
     return WVWL_ERROR_SUCCESS;
   });
 }
@@ -1099,12 +981,6 @@ WVWL_API int __stdcall WVWL_SetReloadDefault() {
 WVWL_API int __stdcall WVWL_SetServiceDiscoveryReq(const void* request) {
   return Call("WVWL_SetServiceDiscoveryReq", [&] { return ""; }, [&]() -> int {
     return WVWL_ERROR_SUCCESS;
-  });
-}
-
-WVWL_API int __stdcall WVWL_SetSSID(NDIS_802_11_SSID ssid) {
-  return Call("WVWL_SetSSID", [&] { return Text(reinterpret_cast<const char*>(ssid.Ssid), ssid.SsidLength); }, [&]() -> int {
-    return ConnectWith([&](WLANPROFILE& p) { p.SSID = ssid; p.bBssid = 0; });
   });
 }
 
@@ -1144,36 +1020,6 @@ WVWL_API int __stdcall WVWL_SetWLANProfile(const WLANPROFILE* profile) {
   });
 }
 
-WVWL_API int __stdcall WVWL_SetWPSAssociateIE(int enable) {
-  return Call("WVWL_SetWPSAssociateIE", [&] { return ""; }, [&]() -> int {
-    return WVWL_ERROR_SUCCESS;
-  });
-}
-
-WVWL_API int __stdcall WVWL_SetWPSAutoSelect(int autoSelect) {
-  return Call("WVWL_SetWPSAutoSelect", [&] { return ""; }, [&]() -> int {
-    return WVWL_ERROR_SUCCESS;
-  });
-}
-
-WVWL_API int __stdcall WVWL_SetWPSMode(WPS_MODE mode) {
-  return Call("WVWL_SetWPSMode", [&] { return ""; }, [&]() -> int {
-    return WVWL_ERROR_SUCCESS;
-  });
-}
-
-WVWL_API int __stdcall WVWL_SetWPSProbeReqIE(int enable) {
-  return Call("WVWL_SetWPSProbeReqIE", [&] { return ""; }, [&]() -> int {
-    return WVWL_ERROR_SUCCESS;
-  });
-}
-
-WVWL_API int __stdcall WVWL_SetWPSProfile(WPS_PROFILE profile) {
-  return Call("WVWL_SetWPSProfile", [&] { return ""; }, [&]() -> int {
-    return WVWL_ERROR_SUCCESS;
-  });
-}
-
 WVWL_API int __stdcall WVWL_SiteSurveyQuery(NDIS_802_11_BSSID_LIST_EX* list, unsigned long* size) {
   return Call("WVWL_SiteSurveyQuery", [&] { return std::to_string(size ? *size : 0); }, [&]() -> int {
     return Sim().QueryList(list, size);
@@ -1183,12 +1029,6 @@ WVWL_API int __stdcall WVWL_SiteSurveyQuery(NDIS_802_11_BSSID_LIST_EX* list, uns
 WVWL_API int __stdcall WVWL_SiteSurveyScan(SCAN_FINISHED_FUNC finished) {
   return Call("WVWL_SiteSurveyScan", [&] { return ""; }, [&]() -> int {
     return Sim().Scan(finished);
-  });
-}
-
-WVWL_API int __stdcall WVWL_StartDiagTest() {
-  return Call("WVWL_StartDiagTest", [&] { return ""; }, [&]() -> int {
-    return WVWL_ERROR_SUCCESS;
   });
 }
 
@@ -1205,12 +1045,6 @@ WVWL_API int __stdcall WVWL_StopAuth() {
   });
 }
 
-WVWL_API int __stdcall WVWL_StopDiagTest() {
-  return Call("WVWL_StopDiagTest", [&] { return ""; }, [&]() -> int {
-    return WVWL_ERROR_SUCCESS;
-  });
-}
-
 WVWL_API int __stdcall WVWL_StrToIPData(const char* text, unsigned char* ip4) {
   return Call("WVWL_StrToIPData", [&] { return ""; }, [&]() -> int {
     Ip4 ip{};
@@ -1220,28 +1054,9 @@ WVWL_API int __stdcall WVWL_StrToIPData(const char* text, unsigned char* ip4) {
   });
 }
 
-WVWL_API int __stdcall WVWL_UpdateWMMEnable(WMM_CAPABILITY capability) {
-  return Call("WVWL_UpdateWMMEnable", [&] { return ""; }, [&]() -> int {
-    Sim().SetBlob("WMMCapability", &capability, sizeof capability);
-    return WVWL_ERROR_SUCCESS;
-  });
-}
-
-WVWL_API int __stdcall WVWL_VerifyCountryRegion() {
-  return Call("WVWL_VerifyCountryRegion", [&] { return ""; }, [&]() -> int {
-    return WVWL_ERROR_SUCCESS;
-  });
-}
-
 WVWL_API int __stdcall WVWL_WlanBuildIHVMessage(void* message, unsigned long length) {
   return Call("WVWL_WlanBuildIHVMessage", [&] { return ""; }, [&]() -> int {
     return WVWL_ERROR_SUCCESS;
-  });
-}
-
-WVWL_API int __stdcall WVWL_WlanConnect(const char* profileName, unsigned long networkType, NDIS_802_11_SSID ssid, unsigned long connectMode, unsigned long authType, unsigned long cipherType) {
-  return Call("WVWL_WlanConnect", [&] { return Text(reinterpret_cast<const char*>(ssid.Ssid), ssid.SsidLength); }, [&]() -> int {
-    return ConnectWith([&](WLANPROFILE& p) { p.SSID = ssid; p.bBssid = 0; });
   });
 }
 
@@ -1305,21 +1120,9 @@ WVWL_API int __stdcall WVWL_WlanIsAdhocSupportWPA2AES() {
   });
 }
 
-WVWL_API int __stdcall WVWL_WlanIsCCXDiagnosticProfile(const char* profileName128) {
-  return Call("WVWL_WlanIsCCXDiagnosticProfile", [&] { return ""; }, [&]() -> int {
-    return 0;
-  });
-}
-
-WVWL_API int __stdcall WVWL_WlanIsWindowsProfileExist(const char* profileName64) {
-  return Call("WVWL_WlanIsWindowsProfileExist", [&] { return ""; }, [&]() -> int {
-    return 0;
-  });
-}
-
 WVWL_API int __stdcall WVWL_WlanNumOfAvailableWindowsProfile() {
   return Call("WVWL_WlanNumOfAvailableWindowsProfile", [&] { return ""; }, [&]() -> int {
-    return 0;
+    return P2p::Get().AvailableWindowsProfiles();
   });
 }
 
@@ -1329,40 +1132,10 @@ WVWL_API int __stdcall WVWL_WlanQueryRadioState(int* hardware, int* software) {
   });
 }
 
-WVWL_API int __stdcall WVWL_WlanSendClientAbort() {
-  return Call("WVWL_WlanSendClientAbort", [&] { return ""; }, [&]() -> int {
-    return WVWL_ERROR_SUCCESS;
-  });
-}
-
-WVWL_API int __stdcall WVWL_WlanSendS64Start(const wchar_t* profileName) {
-  return Call("WVWL_WlanSendS64Start", [&] { return ""; }, [&]() -> int {
-    return WVWL_ERROR_SUCCESS;
-  });
-}
-
-WVWL_API int __stdcall WVWL_WPSDisconnect() {
-  return Call("WVWL_WPSDisconnect", [&] { return ""; }, [&]() -> int {
-    return WVWL_ERROR_SUCCESS;
-  });
-}
-
-WVWL_API int __stdcall WVWL_TerminateWPS() {
-  return Call("WVWL_TerminateWPS", [&] { return ""; }, [&]() -> int {
-    return WVWL_ERROR_SUCCESS;
-  });
-}
-
 WVWL_API int __stdcall WVWL_WriteAckPolicy(int be, int bk, int vi, int vo) {
   return Call("WVWL_WriteAckPolicy", [&] { return ""; }, [&]() -> int {
     Sim().SetValue("AckPolicy", std::to_string(be) + " " + std::to_string(bk) + " " + std::to_string(vi) + " " + std::to_string(vo));
     return WVWL_ERROR_SUCCESS;
-  });
-}
-
-WVWL_API int __stdcall WVWL_WriteAdvanceCfgData(ADVANCE_CONFIG_DATA data) {
-  return Call("WVWL_WriteAdvanceCfgData", [&] { return ""; }, [&]() -> int {
-    return WriteAdvance(data);
   });
 }
 
@@ -1460,25 +1233,10 @@ WVWL_API int __stdcall WVWL_WriteWMMMacAddr(const unsigned char* mac6) {
   });
 }
 
-WVWL_API int __stdcall WVWL_WriteWPSFlag(int flag) {
-  return Call("WVWL_WriteWPSFlag", [&] { return std::to_string(flag); }, [&]() -> int {
-    Sim().SetIntValue("WPSFlag", flag);
-    return WVWL_ERROR_SUCCESS;
-  });
-}
-
-WVWL_API int __stdcall WVWL_WriteWPSProfile(WPS_MODE mode, WPS_PROFILE profile) {
-  return Call("WVWL_WriteWPSProfile", [&] { return ""; }, [&]() -> int {
-    Sim().SetBlob("WPSMode", &mode, sizeof mode);
-    Sim().SetBlob("WPSProfile", &profile, sizeof profile);
-    return WVWL_ERROR_SUCCESS;
-  });
-}
-
 WVWL_API int __stdcall WVWL_ReadExtAPConfig(EXTAP_CONFIG* config) {
   return Call("WVWL_ReadExtAPConfig", [&] { return ""; }, [&]() -> int {
     if (!config) return WVWL_ERROR_FAILURE;
-    if (!Sim().Blob("ExtAPConfig", config, sizeof *config)) std::memset(config, 0, sizeof *config);
+    ReadStoredExtAp(*config);
     return WVWL_ERROR_SUCCESS;
   });
 }
@@ -1503,17 +1261,10 @@ WVWL_API int __stdcall WVWL_HostedNetworkStopUsing() {
   });
 }
 
-WVWL_API int __stdcall WVWL_HostedNetworkStopUsingAndSetup(EXTAP_CONFIG config) {
-  return Call("WVWL_HostedNetworkStopUsingAndSetup", [&] { return ""; }, [&]() -> int {
-    Sim().SetBlob("ExtAPConfig", &config, sizeof config);
-    return WVWL_ERROR_SUCCESS;
-  });
-}
-
 WVWL_API int __stdcall WVWL_HostedNetworkQuerySettings(EXTAP_CONFIG* config) {
   return Call("WVWL_HostedNetworkQuerySettings", [&] { return ""; }, [&]() -> int {
     if (!config) return WVWL_ERROR_FAILURE;
-    if (!Sim().Blob("ExtAPConfig", config, sizeof *config)) std::memset(config, 0, sizeof *config);
+    ReadStoredExtAp(*config);
     return WVWL_ERROR_SUCCESS;
   });
 }
@@ -1606,77 +1357,7 @@ WVWL_API int __stdcall WVWL_IsSupportVistaSoftAP() {
 
 WVWL_API int __stdcall WVWL_IsSupportWiFiDirect() {
   return Call("WVWL_IsSupportWiFiDirect", [&] { return ""; }, [&]() -> int {
-    return Cfg([](const Scenario& s) { return s.supportWiFiDirect; });
-  });
-}
-
-WVWL_API int __stdcall WVWL_StartExtregWPS(const char* uuid) {
-  return Call("WVWL_StartExtregWPS", [&] { return ""; }, [&]() -> int {
-    return WVWL_ERROR_SUCCESS;
-  });
-}
-
-WVWL_API int __stdcall WVWL_StopExtregWPS() {
-  return Call("WVWL_StopExtregWPS", [&] { return ""; }, [&]() -> int {
-    return WVWL_ERROR_SUCCESS;
-  });
-}
-
-WVWL_API int __stdcall WVWL_QueryWPSVersion(unsigned long* version) {
-  return Call("WVWL_QueryWPSVersion", [&] { return ""; }, [&]() -> int {
-    return OutULong(version, Sim().IntValue("WPSVersion", 0x20));
-  });
-}
-
-WVWL_API int __stdcall WVWL_GetEnrolleeInfo(void* buffer, unsigned long capacity, unsigned long* count) {
-  return Call("WVWL_GetEnrolleeInfo", [&] { return ""; }, [&]() -> int {
-    if (!count) return WVWL_ERROR_FAILURE;
-    *count = 0;
-    return WVWL_ERROR_SUCCESS;
-  });
-}
-
-WVWL_API int __stdcall WVWL_SetWPSVersion(unsigned long version) {
-  return Call("WVWL_SetWPSVersion", [&] { return ""; }, [&]() -> int {
-    Sim().SetIntValue("WPSVersion", version);
-    return WVWL_ERROR_SUCCESS;
-  });
-}
-
-WVWL_API int __stdcall WVWL_UseEnrolleeList(int use) {
-  return Call("WVWL_UseEnrolleeList", [&] { return ""; }, [&]() -> int {
-    return WVWL_ERROR_SUCCESS;
-  });
-}
-
-WVWL_API int __stdcall WVWL_SetSelEnrolleeMAC(const unsigned char* mac6) {
-  return Call("WVWL_SetSelEnrolleeMAC", [&] { return ""; }, [&]() -> int {
-    return WVWL_ERROR_SUCCESS;
-  });
-}
-
-WVWL_API int __stdcall WVWL_GetVenExtAttribute(void* attribute) {
-  return Call("WVWL_GetVenExtAttribute", [&] { return ""; }, [&]() -> int {
-    return WVWL_ERROR_SUCCESS;
-  });
-}
-
-WVWL_API int __stdcall WVWL_ReConfigureAP(int reconfigure) {
-  return Call("WVWL_ReConfigureAP", [&] { return ""; }, [&]() -> int {
-    return WVWL_ERROR_SUCCESS;
-  });
-}
-
-WVWL_API int __stdcall WVWL_QueryWPS20TestBed(unsigned long* bits) {
-  return Call("WVWL_QueryWPS20TestBed", [&] { return ""; }, [&]() -> int {
-    return OutULong(bits, Sim().IntValue("WPS20TestBed"));
-  });
-}
-
-WVWL_API int __stdcall WVWL_SetWPS20TestBed(unsigned long bits) {
-  return Call("WVWL_SetWPS20TestBed", [&] { return ""; }, [&]() -> int {
-    Sim().SetIntValue("WPS20TestBed", bits);
-    return WVWL_ERROR_SUCCESS;
+    return P2p::Get().SupportLevel();
   });
 }
 
@@ -1694,13 +1375,18 @@ WVWL_API int __stdcall WVWL_CheckDuplicatedWifiDirectWpseSsid(const char* ssid) 
 }
 
 WVWL_API int __stdcall WVWL_DeleteWifiDirectWpseProfile(const char* profileName) {
-  return Call("WVWL_DeleteWifiDirectWpseProfile", [&] { return ""; }, [&]() -> int {
+  return Call("WVWL_DeleteWifiDirectWpseProfile", [&] { return Text(profileName, 128); }, [&]() -> int {
     return profileName && Sim().DeleteRecord("WifiDirectProfile", profileName) ? WVWL_ERROR_SUCCESS : WVWL_ERROR_FAILURE;
   });
 }
 
 WVWL_API int __stdcall WVWL_UpdateWifiDirectWpseProfileForDisconnect(const char* profileName) {
-  return Call("WVWL_UpdateWifiDirectWpseProfileForDisconnect", [&] { return ""; }, [&]() -> int {
+  return Call("WVWL_UpdateWifiDirectWpseProfileForDisconnect", [&] { return Text(profileName, 128); }, [&]() -> int {
+    // the stored profile's group was left: bDisconnect (the last 4 bytes) set
+    std::vector<uint8_t> r(1468);
+    if (!profileName || !Sim().ReadRecord("WifiDirectProfile", profileName, r.data(), r.size())) return WVWL_ERROR_FAILURE;
+    r[1464] = 1;
+    Sim().WriteRecord("WifiDirectProfile", Text(profileName, 128), r.data(), r.size());
     return WVWL_ERROR_SUCCESS;
   });
 }
@@ -1712,7 +1398,7 @@ WVWL_API int __stdcall WVWL_ReadActiveWifiDirectWpseProfileName(char* name128) {
 }
 
 WVWL_API int __stdcall WVWL_ReadWifiDirectWpseProfile(void* profile, const char* profileName) {
-  return Call("WVWL_ReadWifiDirectWpseProfile", [&] { return ""; }, [&]() -> int {
+  return Call("WVWL_ReadWifiDirectWpseProfile", [&] { return Text(profileName, 128); }, [&]() -> int {
     return profile && profileName && Sim().ReadRecord("WifiDirectProfile", profileName, profile, 1468) ? WVWL_ERROR_SUCCESS : WVWL_ERROR_FAILURE;
   });
 }
@@ -1724,14 +1410,16 @@ WVWL_API int __stdcall WVWL_ReadWifiDirectWpseProfileList(void* profiles, unsign
 }
 
 WVWL_API int __stdcall WVWL_SetWifiDirectWpseConfig(const void* profile) {
-  return Call("WVWL_SetWifiDirectWpseConfig", [&] { return ""; }, [&]() -> int {
-    return WVWL_ERROR_SUCCESS;
+  return Call("WVWL_SetWifiDirectWpseConfig", [&] { return P2pProfileText(static_cast<const WIFIDIRECT_WPSE_PROFILE*>(profile)); }, [&]() -> int {
+    if (!profile) return WVWL_ERROR_FAILURE;
+    return P2p::Get().SetConfig(*static_cast<const WIFIDIRECT_WPSE_PROFILE*>(profile));
   });
 }
 
 WVWL_API int __stdcall WVWL_InitWifiDirect(HANDLE statusEvent) {
   return Call("WVWL_InitWifiDirect", [&] { return ""; }, [&]() -> int {
-    return Sim().InitNotReadyCountdown(true, statusEvent);
+    const int result = Sim().InitNotReadyCountdown(true, statusEvent);
+    return result == WVWL_ERROR_SUCCESS ? P2p::Get().Init(statusEvent) : result;
   });
 }
 
@@ -1751,27 +1439,21 @@ WVWL_API int __stdcall WVWL_WriteWifiDirectWpseProfile(const char* profileName, 
 }
 
 WVWL_API int __stdcall WVWL_ConnectWPSProfileWithWifiDirectWpse(unsigned long bIsPersistent, const void* wpsDoneContent) {
-  return Call("WVWL_ConnectWPSProfileWithWifiDirectWpse", [&] { return ""; }, [&]() -> int {
-    return WVWL_ERROR_SUCCESS;
+  const auto* done = static_cast<const WIFI_DIRECT_WPS_DONE_CONTENT*>(wpsDoneContent);
+  return Call("WVWL_ConnectWPSProfileWithWifiDirectWpse", [&] { return std::to_string(bIsPersistent) + " " + (done ? P2pMacText(done->chPeerMacAddr) + " role=" + std::to_string(done->nMyRule) : "null"); }, [&]() -> int {
+    return done ? P2p::Get().ConnectWps(bIsPersistent, *done) : WVWL_ERROR_FAILURE;
   });
 }
 
 WVWL_API int __stdcall WVWL_DisConnectWifiDirectPerDevice(const unsigned char* mac6) {
-  return Call("WVWL_DisConnectWifiDirectPerDevice", [&] { return ""; }, [&]() -> int {
-    return WVWL_ERROR_SUCCESS;
+  return Call("WVWL_DisConnectWifiDirectPerDevice", [&] { return P2pMacText(mac6); }, [&]() -> int {
+    return P2p::Get().DisconnectDevice(mac6);
   });
 }
 
 WVWL_API int __stdcall WVWL_QueryWifiDirectStatus(void* status) {
   return Call("WVWL_QueryWifiDirectStatus", [&] { return ""; }, [&]() -> int {
-    if (!status) return WVWL_ERROR_FAILURE;
-    std::vector<uint8_t> queued;
-    if (Sim().TakeDirectStatus(queued)) {
-      std::memcpy(status, queued.data(), std::min<size_t>(queued.size(), 1808));
-      return WVWL_ERROR_SUCCESS;
-    }
-    std::memset(status, 0, 1808);
-    return WVWL_ERROR_SUCCESS;
+    return P2p::Get().Query(status);
   });
 }
 
@@ -1792,7 +1474,13 @@ WVWL_API int __stdcall WVWL_ReadWifiDirectControl(void* control) {
   return Call("WVWL_ReadWifiDirectControl", [&] { return ""; }, [&]() -> int {
     if (!control) return WVWL_ERROR_FAILURE;
     std::memset(control, 0, 40);
-    static_cast<uint8_t*>(control)[0] = Sim().IntValue("WifiDirectFlag") ? 1 : 0;
+    auto* c = static_cast<uint8_t*>(control);
+    c[0] = static_cast<uint8_t>((Sim().IntValue("WifiDirectFlag") ? 1 : 0) | (Sim().IntValue("WifiDirectIntent", 7) & 15) << 4);
+    c[1] = static_cast<uint8_t>((Sim().IntValue("WifiDirectMethodBits", 7) & 7) << 4);
+    const std::string vendor = Sim().Value("WifiDirectVendorSSID");
+    const uint32_t length = static_cast<uint32_t>(std::min<size_t>(vendor.size(), 32));
+    std::memcpy(c + 4, &length, 4);
+    std::memcpy(c + 8, vendor.data(), length);
     return WVWL_ERROR_SUCCESS;
   });
 }
@@ -1812,21 +1500,20 @@ WVWL_API int __stdcall WVWL_StopWifiDirectGO() {
 
 WVWL_API int __stdcall WVWL_DisableWifiDirect() {
   return Call("WVWL_DisableWifiDirect", [&] { return ""; }, [&]() -> int {
-    return WVWL_ERROR_SUCCESS;
+    return P2p::Get().Disable();
   });
 }
 
 WVWL_API int __stdcall WVWL_GetIPfromMACTableLookup(const unsigned char* mac6, char* address64) {
-  return Call("WVWL_GetIPfromMACTableLookup", [&] { return ""; }, [&]() -> int {
-    return WVWL_ERROR_FAILURE;
+  return Call("WVWL_GetIPfromMACTableLookup", [&] { return HexBytes(mac6, mac6 ? 6 : 0); }, [&]() -> int {
+    return WdpLeaseLookup(mac6, address64);
   });
 }
 
 WVWL_API int __stdcall WVWL_GetWifiDirectIP(void* info) {
   return Call("WVWL_GetWifiDirectIP", [&] { return ""; }, [&]() -> int {
     if (!info) return WVWL_ERROR_FAILURE;
-    std::memset(info, 0, 32);
-    return WVWL_ERROR_SUCCESS;
+    return P2p::Get().GetIp(*static_cast<WIFI_DIRECT_IP_INFO*>(info));
   });
 }
 
@@ -1841,8 +1528,8 @@ WVWL_API int __stdcall WVWL_GetVMPortStatusByPort(WLAN_ADAPTER* adapter, int por
 }
 
 WVWL_API int __stdcall WVWL_SetWifiDirectIP(const unsigned char* ip4) {
-  return Call("WVWL_SetWifiDirectIP", [&] { return ""; }, [&]() -> int {
-    return WVWL_ERROR_SUCCESS;
+  return Call("WVWL_SetWifiDirectIP", [&] { return ip4 ? std::to_string(ip4[0]) + "." + std::to_string(ip4[1]) + "." + std::to_string(ip4[2]) + "." + std::to_string(ip4[3]) : std::string("null"); }, [&]() -> int {
+    return P2p::Get().SetIp(ip4);
   });
 }
 
@@ -1860,26 +1547,30 @@ WVWL_API int __stdcall WVWL_ReadWiFiDirectDeviceName(char* name64) {
 }
 
 WVWL_API int __stdcall WVWL_DeleteWifiDirectWpsePerstEntry(const unsigned char* mac6) {
-  return Call("WVWL_DeleteWifiDirectWpsePerstEntry", [&] { return ""; }, [&]() -> int {
-    return WVWL_ERROR_SUCCESS;
+  return Call("WVWL_DeleteWifiDirectWpsePerstEntry", [&] { return P2pMacText(mac6); }, [&]() -> int {
+    return P2p::Get().DeletePersistEntry(mac6);
   });
 }
 
 WVWL_API int __stdcall WVWL_ReadWifiDirectWpsePerstEntry(void* entry, const unsigned char* mac6) {
-  return Call("WVWL_ReadWifiDirectWpsePerstEntry", [&] { return ""; }, [&]() -> int {
-    return WVWL_ERROR_SUCCESS;
+  return Call("WVWL_ReadWifiDirectWpsePerstEntry", [&] { return P2pMacText(mac6); }, [&]() -> int {
+    return P2p::Get().ReadPersistEntry(static_cast<uint8_t*>(entry), mac6);
   });
 }
 
 WVWL_API int __stdcall WVWL_ReadWiFiDirectDefaultWPAPSK(char* key68) {
   return Call("WVWL_ReadWiFiDirectDefaultWPAPSK", [&] { return ""; }, [&]() -> int {
-    return OutText(key68, 68, "12345678");
+    // the text, then its length at offset 64
+    if (!OutText(key68, 64, Sim().Value("WiFiDirectDefaultKey", "12345678"))) return WVWL_ERROR_FAILURE;
+    const uint32_t length = static_cast<uint32_t>(strnlen(key68, 64));
+    std::memcpy(key68 + 64, &length, 4);
+    return WVWL_ERROR_SUCCESS;
   });
 }
 
 WVWL_API int __stdcall WVWL_ConvertWpsConfigMethodToWpsCapabilityMap(unsigned short configMethods, int flag) {
-  return Call("WVWL_ConvertWpsConfigMethodToWpsCapabilityMap", [&] { return ""; }, [&]() -> int {
-    return WVWL_ERROR_SUCCESS;
+  return Call("WVWL_ConvertWpsConfigMethodToWpsCapabilityMap", [&] { return Hex32(configMethods) + " " + std::to_string(flag); }, [&]() -> int {
+    return P2p::Get().CapabilityMap(configMethods);
   });
 }
 
@@ -1936,7 +1627,7 @@ WVWL_API int __stdcall WVWL_LaunchApp(const char* path, const char* arguments) {
 }
 
 WVWL_API int __stdcall WVWL_WriteAndSetWDPConfig(const void* config, int set) {
-  return Call("WVWL_WriteAndSetWDPConfig", [&] { return std::to_string(set); }, [&]() -> int {
+  return Call("WVWL_WriteAndSetWDPConfig", [&] { return WdpConfigText(config, set); }, [&]() -> int {
     if (!config) return WVWL_ERROR_FAILURE;
     Sim().SetBlob("WDPConfig", config, 452);
     return WVWL_ERROR_SUCCESS;
@@ -1945,9 +1636,7 @@ WVWL_API int __stdcall WVWL_WriteAndSetWDPConfig(const void* config, int set) {
 
 WVWL_API int __stdcall WVWL_GetWDPTable(void* table) {
   return Call("WVWL_GetWDPTable", [&] { return ""; }, [&]() -> int {
-    if (!table) return WVWL_ERROR_FAILURE;
-    std::memset(table, 0, 1142);
-    return WVWL_ERROR_SUCCESS;
+    return WdpGetTable(table);
   });
 }
 
@@ -2028,7 +1717,6 @@ static_assert(std::is_same_v<decltype(&WVWL_DevEnable), PFN_WVWL_DevEnable>);
 static_assert(std::is_same_v<decltype(&WVWL_DisableDhcpServer), PFN_WVWL_DisableDhcpServer>);
 static_assert(std::is_same_v<decltype(&WVWL_Disassociate), PFN_WVWL_Disassociate>);
 static_assert(std::is_same_v<decltype(&WVWL_Disconnect), PFN_WVWL_Disconnect>);
-static_assert(std::is_same_v<decltype(&WVWL_EnableAPSD), PFN_WVWL_EnableAPSD>);
 static_assert(std::is_same_v<decltype(&WVWL_EnableDhcpServer), PFN_WVWL_EnableDhcpServer>);
 static_assert(std::is_same_v<decltype(&WVWL_EnableDLSetup), PFN_WVWL_EnableDLSetup>);
 static_assert(std::is_same_v<decltype(&WVWL_EnumCert), PFN_WVWL_EnumCert>);
@@ -2037,20 +1725,17 @@ static_assert(std::is_same_v<decltype(&WVWL_EnumSystemCertificate), PFN_WVWL_Enu
 static_assert(std::is_same_v<decltype(&WVWL_ExportProfile), PFN_WVWL_ExportProfile>);
 static_assert(std::is_same_v<decltype(&WVWL_FastPacLoad), PFN_WVWL_FastPacLoad>);
 static_assert(std::is_same_v<decltype(&WVWL_FastPacSave), PFN_WVWL_FastPacSave>);
-static_assert(std::is_same_v<decltype(&WVWL_FlushBSSIDList), PFN_WVWL_FlushBSSIDList>);
 static_assert(std::is_same_v<decltype(&WVWL_FreeCertArray), PFN_WVWL_FreeCertArray>);
 static_assert(std::is_same_v<decltype(&WVWL_FrequencyToChannel), PFN_WVWL_FrequencyToChannel>);
 static_assert(std::is_same_v<decltype(&WVWL_GetAvailableAdapters), PFN_WVWL_GetAvailableAdapters>);
 static_assert(std::is_same_v<decltype(&WVWL_GetAvailableChannels), PFN_WVWL_GetAvailableChannels>);
 static_assert(std::is_same_v<decltype(&WVWL_GetCertificateManagerParam), PFN_WVWL_GetCertificateManagerParam>);
 static_assert(std::is_same_v<decltype(&WVWL_GetCurrentDeviceModel), PFN_WVWL_GetCurrentDeviceModel>);
-static_assert(std::is_same_v<decltype(&WVWL_GetMaxCountryRegion), PFN_WVWL_GetMaxCountryRegion>);
 static_assert(std::is_same_v<decltype(&WVWL_GetNextProfileID), PFN_WVWL_GetNextProfileID>);
 static_assert(std::is_same_v<decltype(&WVWL_GetUSBversion), PFN_WVWL_GetUSBversion>);
 static_assert(std::is_same_v<decltype(&WVWL_GetWAPIProgress), PFN_WVWL_GetWAPIProgress>);
 static_assert(std::is_same_v<decltype(&WVWL_GetWinOS), PFN_WVWL_GetWinOS>);
 static_assert(std::is_same_v<decltype(&WVWL_GetWinType), PFN_WVWL_GetWinType>);
-static_assert(std::is_same_v<decltype(&WVWL_GetWPSHwPBCMode), PFN_WVWL_GetWPSHwPBCMode>);
 static_assert(std::is_same_v<decltype(&WVWL_ImportProfile), PFN_WVWL_ImportProfile>);
 static_assert(std::is_same_v<decltype(&WVWL_InitAPSetting), PFN_WVWL_InitAPSetting>);
 static_assert(std::is_same_v<decltype(&WVWL_InitExtregWPS), PFN_WVWL_InitExtregWPS>);
@@ -2082,12 +1767,9 @@ static_assert(std::is_same_v<decltype(&WVWL_OIDSetInfo), PFN_WVWL_OIDSetInfo>);
 static_assert(std::is_same_v<decltype(&WVWL_ParseInfoElement), PFN_WVWL_ParseInfoElement>);
 static_assert(std::is_same_v<decltype(&WVWL_PasswordHash), PFN_WVWL_PasswordHash>);
 static_assert(std::is_same_v<decltype(&WVWL_QueryACMCmd), PFN_WVWL_QueryACMCmd>);
-static_assert(std::is_same_v<decltype(&WVWL_QueryAndReadWMMCapability), PFN_WVWL_QueryAndReadWMMCapability>);
-static_assert(std::is_same_v<decltype(&WVWL_QueryAntennaNumber), PFN_WVWL_QueryAntennaNumber>);
 static_assert(std::is_same_v<decltype(&WVWL_QueryAPIPAddress), PFN_WVWL_QueryAPIPAddress>);
 static_assert(std::is_same_v<decltype(&WVWL_QueryBACap), PFN_WVWL_QueryBACap>);
 static_assert(std::is_same_v<decltype(&WVWL_QueryBATable), PFN_WVWL_QueryBATable>);
-static_assert(std::is_same_v<decltype(&WVWL_QueryCountryRegion), PFN_WVWL_QueryCountryRegion>);
 static_assert(std::is_same_v<decltype(&WVWL_QueryCurrAddress), PFN_WVWL_QueryCurrAddress>);
 static_assert(std::is_same_v<decltype(&WVWL_QueryDLSParameter), PFN_WVWL_QueryDLSParameter>);
 static_assert(std::is_same_v<decltype(&WVWL_QueryEEPROMVersion), PFN_WVWL_QueryEEPROMVersion>);
@@ -2099,17 +1781,12 @@ static_assert(std::is_same_v<decltype(&WVWL_QueryInitState), PFN_WVWL_QueryInitS
 static_assert(std::is_same_v<decltype(&WVWL_QueryP2PPersistState), PFN_WVWL_QueryP2PPersistState>);
 static_assert(std::is_same_v<decltype(&WVWL_QueryMacAddrs), PFN_WVWL_QueryMacAddrs>);
 static_assert(std::is_same_v<decltype(&WVWL_QueryMacAddrsForWin8P2P), PFN_WVWL_QueryMacAddrsForWin8P2P>);
-static_assert(std::is_same_v<decltype(&WVWL_QueryMFPCtrl), PFN_WVWL_QueryMFPCtrl>);
 static_assert(std::is_same_v<decltype(&WVWL_QueryNetworkTypeSupport), PFN_WVWL_QueryNetworkTypeSupport>);
 static_assert(std::is_same_v<decltype(&WVWL_QueryOPMode), PFN_WVWL_QueryOPMode>);
 static_assert(std::is_same_v<decltype(&WVWL_QueryPrivateMsg), PFN_WVWL_QueryPrivateMsg>);
-static_assert(std::is_same_v<decltype(&WVWL_QuerySTAConfig), PFN_WVWL_QuerySTAConfig>);
 static_assert(std::is_same_v<decltype(&WVWL_QueryWirelessMode), PFN_WVWL_QueryWirelessMode>);
 static_assert(std::is_same_v<decltype(&WVWL_QueryWLANStatus), PFN_WVWL_QueryWLANStatus>);
 static_assert(std::is_same_v<decltype(&WVWL_QueryWPSAPChannel), PFN_WVWL_QueryWPSAPChannel>);
-static_assert(std::is_same_v<decltype(&WVWL_QueryWPSHwPbc), PFN_WVWL_QueryWPSHwPbc>);
-static_assert(std::is_same_v<decltype(&WVWL_QueryWPSProfile), PFN_WVWL_QueryWPSProfile>);
-static_assert(std::is_same_v<decltype(&WVWL_QueryWPSStatus), PFN_WVWL_QueryWPSStatus>);
 static_assert(std::is_same_v<decltype(&WVWL_Read8021XCert), PFN_WVWL_Read8021XCert>);
 static_assert(std::is_same_v<decltype(&WVWL_ReadAckPolicy), PFN_WVWL_ReadAckPolicy>);
 static_assert(std::is_same_v<decltype(&WVWL_ReadActiveProfileName), PFN_WVWL_ReadActiveProfileName>);
@@ -2134,8 +1811,6 @@ static_assert(std::is_same_v<decltype(&WVWL_ReadSSOCurrProfileName), PFN_WVWL_Re
 static_assert(std::is_same_v<decltype(&WVWL_ReadSSOInfo), PFN_WVWL_ReadSSOInfo>);
 static_assert(std::is_same_v<decltype(&WVWL_ReadSSOStatus), PFN_WVWL_ReadSSOStatus>);
 static_assert(std::is_same_v<decltype(&WVWL_ReadWMMMacAddr), PFN_WVWL_ReadWMMMacAddr>);
-static_assert(std::is_same_v<decltype(&WVWL_ReadWPSFlag), PFN_WVWL_ReadWPSFlag>);
-static_assert(std::is_same_v<decltype(&WVWL_ReadWPSProfile), PFN_WVWL_ReadWPSProfile>);
 static_assert(std::is_same_v<decltype(&WVWL_Release), PFN_WVWL_Release>);
 static_assert(std::is_same_v<decltype(&WVWL_RenewIPAddr), PFN_WVWL_RenewIPAddr>);
 static_assert(std::is_same_v<decltype(&WVWL_ResetCounter), PFN_WVWL_ResetCounter>);
@@ -2146,9 +1821,7 @@ static_assert(std::is_same_v<decltype(&WVWL_RssiToPercent), PFN_WVWL_RssiToPerce
 static_assert(std::is_same_v<decltype(&WVWL_RunOnceInitConfigTool), PFN_WVWL_RunOnceInitConfigTool>);
 static_assert(std::is_same_v<decltype(&WVWL_RunOnceInitConfigTxBurst), PFN_WVWL_RunOnceInitConfigTxBurst>);
 static_assert(std::is_same_v<decltype(&WVWL_SetAckPolicy), PFN_WVWL_SetAckPolicy>);
-static_assert(std::is_same_v<decltype(&WVWL_SetACMCmd), PFN_WVWL_SetACMCmd>);
 static_assert(std::is_same_v<decltype(&WVWL_SetAdvanceSetting), PFN_WVWL_SetAdvanceSetting>);
-static_assert(std::is_same_v<decltype(&WVWL_SetAndWriteAPSDSetting), PFN_WVWL_SetAndWriteAPSDSetting>);
 static_assert(std::is_same_v<decltype(&WVWL_SetAndWriteOPMode), PFN_WVWL_SetAndWriteOPMode>);
 static_assert(std::is_same_v<decltype(&WVWL_WriteOPMode), PFN_WVWL_WriteOPMode>);
 static_assert(std::is_same_v<decltype(&WVWL_SetAndWriteRadioState), PFN_WVWL_SetAndWriteRadioState>);
@@ -2165,36 +1838,23 @@ static_assert(std::is_same_v<decltype(&WVWL_SetDLSParameter), PFN_WVWL_SetDLSPar
 static_assert(std::is_same_v<decltype(&WVWL_SetFirewall), PFN_WVWL_SetFirewall>);
 static_assert(std::is_same_v<decltype(&WVWL_SetHTPhyMode), PFN_WVWL_SetHTPhyMode>);
 static_assert(std::is_same_v<decltype(&WVWL_SetLocalDevWDPService), PFN_WVWL_SetLocalDevWDPService>);
-static_assert(std::is_same_v<decltype(&WVWL_SetMFPCtrl), PFN_WVWL_SetMFPCtrl>);
 static_assert(std::is_same_v<decltype(&WVWL_SetWEPKey), PFN_WVWL_SetWEPKey>);
 static_assert(std::is_same_v<decltype(&WVWL_SetPhyMode), PFN_WVWL_SetPhyMode>);
-static_assert(std::is_same_v<decltype(&WVWL_SetPreferWPSAPPhyType), PFN_WVWL_SetPreferWPSAPPhyType>);
 static_assert(std::is_same_v<decltype(&WVWL_SetWevoConfigMethod), PFN_WVWL_SetWevoConfigMethod>);
 static_assert(std::is_same_v<decltype(&WVWL_SetReloadDefault), PFN_WVWL_SetReloadDefault>);
 static_assert(std::is_same_v<decltype(&WVWL_SetServiceDiscoveryReq), PFN_WVWL_SetServiceDiscoveryReq>);
-static_assert(std::is_same_v<decltype(&WVWL_SetSSID), PFN_WVWL_SetSSID>);
 static_assert(std::is_same_v<decltype(&WVWL_SetSTAConfig), PFN_WVWL_SetSTAConfig>);
 static_assert(std::is_same_v<decltype(&WVWL_SetTXRate), PFN_WVWL_SetTXRate>);
 static_assert(std::is_same_v<decltype(&WVWL_SetupX509ASCertificate), PFN_WVWL_SetupX509ASCertificate>);
 static_assert(std::is_same_v<decltype(&WVWL_SetupX509UserCertificate), PFN_WVWL_SetupX509UserCertificate>);
 static_assert(std::is_same_v<decltype(&WVWL_SetWAPIMode), PFN_WVWL_SetWAPIMode>);
 static_assert(std::is_same_v<decltype(&WVWL_SetWLANProfile), PFN_WVWL_SetWLANProfile>);
-static_assert(std::is_same_v<decltype(&WVWL_SetWPSAssociateIE), PFN_WVWL_SetWPSAssociateIE>);
-static_assert(std::is_same_v<decltype(&WVWL_SetWPSAutoSelect), PFN_WVWL_SetWPSAutoSelect>);
-static_assert(std::is_same_v<decltype(&WVWL_SetWPSMode), PFN_WVWL_SetWPSMode>);
-static_assert(std::is_same_v<decltype(&WVWL_SetWPSProbeReqIE), PFN_WVWL_SetWPSProbeReqIE>);
-static_assert(std::is_same_v<decltype(&WVWL_SetWPSProfile), PFN_WVWL_SetWPSProfile>);
 static_assert(std::is_same_v<decltype(&WVWL_SiteSurveyQuery), PFN_WVWL_SiteSurveyQuery>);
 static_assert(std::is_same_v<decltype(&WVWL_SiteSurveyScan), PFN_WVWL_SiteSurveyScan>);
-static_assert(std::is_same_v<decltype(&WVWL_StartDiagTest), PFN_WVWL_StartDiagTest>);
 static_assert(std::is_same_v<decltype(&WVWL_StartEapHostPeerInvokeConfigUI), PFN_WVWL_StartEapHostPeerInvokeConfigUI>);
 static_assert(std::is_same_v<decltype(&WVWL_StopAuth), PFN_WVWL_StopAuth>);
-static_assert(std::is_same_v<decltype(&WVWL_StopDiagTest), PFN_WVWL_StopDiagTest>);
 static_assert(std::is_same_v<decltype(&WVWL_StrToIPData), PFN_WVWL_StrToIPData>);
-static_assert(std::is_same_v<decltype(&WVWL_UpdateWMMEnable), PFN_WVWL_UpdateWMMEnable>);
-static_assert(std::is_same_v<decltype(&WVWL_VerifyCountryRegion), PFN_WVWL_VerifyCountryRegion>);
 static_assert(std::is_same_v<decltype(&WVWL_WlanBuildIHVMessage), PFN_WVWL_WlanBuildIHVMessage>);
-static_assert(std::is_same_v<decltype(&WVWL_WlanConnect), PFN_WVWL_WlanConnect>);
 static_assert(std::is_same_v<decltype(&WVWL_WlanConvertDot112NdisAuthType), PFN_WVWL_WlanConvertDot112NdisAuthType>);
 static_assert(std::is_same_v<decltype(&WVWL_WlanConvertDot112NdisEncryptType), PFN_WVWL_WlanConvertDot112NdisEncryptType>);
 static_assert(std::is_same_v<decltype(&WVWL_WlanConvertDot112NdisNetworkType), PFN_WVWL_WlanConvertDot112NdisNetworkType>);
@@ -2205,16 +1865,9 @@ static_assert(std::is_same_v<decltype(&WVWL_WlanDeleteAllWindowsProfiles), PFN_W
 static_assert(std::is_same_v<decltype(&WVWL_WlanDeleteWindowsProfile), PFN_WVWL_WlanDeleteWindowsProfile>);
 static_assert(std::is_same_v<decltype(&WVWL_WlanDisconnect), PFN_WVWL_WlanDisconnect>);
 static_assert(std::is_same_v<decltype(&WVWL_WlanIsAdhocSupportWPA2AES), PFN_WVWL_WlanIsAdhocSupportWPA2AES>);
-static_assert(std::is_same_v<decltype(&WVWL_WlanIsCCXDiagnosticProfile), PFN_WVWL_WlanIsCCXDiagnosticProfile>);
-static_assert(std::is_same_v<decltype(&WVWL_WlanIsWindowsProfileExist), PFN_WVWL_WlanIsWindowsProfileExist>);
 static_assert(std::is_same_v<decltype(&WVWL_WlanNumOfAvailableWindowsProfile), PFN_WVWL_WlanNumOfAvailableWindowsProfile>);
 static_assert(std::is_same_v<decltype(&WVWL_WlanQueryRadioState), PFN_WVWL_WlanQueryRadioState>);
-static_assert(std::is_same_v<decltype(&WVWL_WlanSendClientAbort), PFN_WVWL_WlanSendClientAbort>);
-static_assert(std::is_same_v<decltype(&WVWL_WlanSendS64Start), PFN_WVWL_WlanSendS64Start>);
-static_assert(std::is_same_v<decltype(&WVWL_WPSDisconnect), PFN_WVWL_WPSDisconnect>);
-static_assert(std::is_same_v<decltype(&WVWL_TerminateWPS), PFN_WVWL_TerminateWPS>);
 static_assert(std::is_same_v<decltype(&WVWL_WriteAckPolicy), PFN_WVWL_WriteAckPolicy>);
-static_assert(std::is_same_v<decltype(&WVWL_WriteAdvanceCfgData), PFN_WVWL_WriteAdvanceCfgData>);
 static_assert(std::is_same_v<decltype(&WVWL_WriteBACap), PFN_WVWL_WriteBACap>);
 static_assert(std::is_same_v<decltype(&WVWL_WriteDomainName), PFN_WVWL_WriteDomainName>);
 static_assert(std::is_same_v<decltype(&WVWL_WriteIDnPasswd), PFN_WVWL_WriteIDnPasswd>);
@@ -2230,13 +1883,10 @@ static_assert(std::is_same_v<decltype(&WVWL_WriteSSOReleaseSUP), PFN_WVWL_WriteS
 static_assert(std::is_same_v<decltype(&WVWL_WriteSSOSavePassword), PFN_WVWL_WriteSSOSavePassword>);
 static_assert(std::is_same_v<decltype(&WVWL_WriteSSOSetting), PFN_WVWL_WriteSSOSetting>);
 static_assert(std::is_same_v<decltype(&WVWL_WriteWMMMacAddr), PFN_WVWL_WriteWMMMacAddr>);
-static_assert(std::is_same_v<decltype(&WVWL_WriteWPSFlag), PFN_WVWL_WriteWPSFlag>);
-static_assert(std::is_same_v<decltype(&WVWL_WriteWPSProfile), PFN_WVWL_WriteWPSProfile>);
 static_assert(std::is_same_v<decltype(&WVWL_ReadExtAPConfig), PFN_WVWL_ReadExtAPConfig>);
 static_assert(std::is_same_v<decltype(&WVWL_WriteExtAPConfig), PFN_WVWL_WriteExtAPConfig>);
 static_assert(std::is_same_v<decltype(&WVWL_HostedNetworkSetup), PFN_WVWL_HostedNetworkSetup>);
 static_assert(std::is_same_v<decltype(&WVWL_HostedNetworkStopUsing), PFN_WVWL_HostedNetworkStopUsing>);
-static_assert(std::is_same_v<decltype(&WVWL_HostedNetworkStopUsingAndSetup), PFN_WVWL_HostedNetworkStopUsingAndSetup>);
 static_assert(std::is_same_v<decltype(&WVWL_HostedNetworkQuerySettings), PFN_WVWL_HostedNetworkQuerySettings>);
 static_assert(std::is_same_v<decltype(&WVWL_HostedNetworkQueryStatus), PFN_WVWL_HostedNetworkQueryStatus>);
 static_assert(std::is_same_v<decltype(&WVWL_HostedNetworkStartICS), PFN_WVWL_HostedNetworkStartICS>);
@@ -2251,17 +1901,6 @@ static_assert(std::is_same_v<decltype(&WVWL_WriteSSOProfileAndFunc), PFN_WVWL_Wr
 static_assert(std::is_same_v<decltype(&WVWL_GetWAPICertInfo), PFN_WVWL_GetWAPICertInfo>);
 static_assert(std::is_same_v<decltype(&WVWL_IsSupportVistaSoftAP), PFN_WVWL_IsSupportVistaSoftAP>);
 static_assert(std::is_same_v<decltype(&WVWL_IsSupportWiFiDirect), PFN_WVWL_IsSupportWiFiDirect>);
-static_assert(std::is_same_v<decltype(&WVWL_StartExtregWPS), PFN_WVWL_StartExtregWPS>);
-static_assert(std::is_same_v<decltype(&WVWL_StopExtregWPS), PFN_WVWL_StopExtregWPS>);
-static_assert(std::is_same_v<decltype(&WVWL_QueryWPSVersion), PFN_WVWL_QueryWPSVersion>);
-static_assert(std::is_same_v<decltype(&WVWL_GetEnrolleeInfo), PFN_WVWL_GetEnrolleeInfo>);
-static_assert(std::is_same_v<decltype(&WVWL_SetWPSVersion), PFN_WVWL_SetWPSVersion>);
-static_assert(std::is_same_v<decltype(&WVWL_UseEnrolleeList), PFN_WVWL_UseEnrolleeList>);
-static_assert(std::is_same_v<decltype(&WVWL_SetSelEnrolleeMAC), PFN_WVWL_SetSelEnrolleeMAC>);
-static_assert(std::is_same_v<decltype(&WVWL_GetVenExtAttribute), PFN_WVWL_GetVenExtAttribute>);
-static_assert(std::is_same_v<decltype(&WVWL_ReConfigureAP), PFN_WVWL_ReConfigureAP>);
-static_assert(std::is_same_v<decltype(&WVWL_QueryWPS20TestBed), PFN_WVWL_QueryWPS20TestBed>);
-static_assert(std::is_same_v<decltype(&WVWL_SetWPS20TestBed), PFN_WVWL_SetWPS20TestBed>);
 static_assert(std::is_same_v<decltype(&WVWL_CheckDuplicatedWifiDirectWpseProfileName), PFN_WVWL_CheckDuplicatedWifiDirectWpseProfileName>);
 static_assert(std::is_same_v<decltype(&WVWL_CheckDuplicatedWifiDirectWpseSsid), PFN_WVWL_CheckDuplicatedWifiDirectWpseSsid>);
 static_assert(std::is_same_v<decltype(&WVWL_DeleteWifiDirectWpseProfile), PFN_WVWL_DeleteWifiDirectWpseProfile>);

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "Ies.h"
+#include "wlapi/bsslist.h"
 
 namespace sim {
 
@@ -124,25 +125,26 @@ int ReadBlob(const char* key, void* out, size_t size) {
 // ---------------------------------------------------------------------------------------------
 // Network list and connection
 
+// The library's element parser is the program's checked one, so both read a network alike.
 int ParseElements(const NDIS_WLAN_BSSID_EX* item, IE_INFO* info) {
   if (!item || !info) return WVWL_ERROR_FAILURE;
   uint32_t length = item->Length;
   if (length < BSSID_EX_FIXED_SIZE) return WVWL_ERROR_FAILURE;
   size_t size = std::min<size_t>(item->IELength, length - BSSID_EX_FIXED_SIZE);
-  IeSummary s = ParseIes(item->IEs, size);
+  const bss::Security s = bss::ParseElements(item->IEs, size);
   info->nAuthBits = s.authBits;
   info->nCipherBits = s.cipherBits;
   info->bCCKM = s.cckm ? 1 : 0;
   info->bWpsIE = s.wps ? 1 : 0;
-  char id[16] = "Unknown";
-  if (s.wps && s.wpsDevicePasswordId >= 0) std::snprintf(id, sizeof id, "ID : 0x%04X", s.wpsDevicePasswordId);
-  PutText(info, 32, 16, id);
-  PutText(info, 48, 40, s.wps ? (s.wpsConfigured ? "Configured" : "Not configured") : "");
-  PutText(info, 88, 36, s.uuid);
-  PutText(info, 124, 24, s.wps ? (s.wpsLocked ? "TRUE" : "FALSE") : "");
+  PutText(info, 32, 16, s.devPwdId);
+  PutText(info, 48, 40, s.configState);
+  PutText(info, 88, 36, s.uuidE);
+  PutText(info, 124, 24, s.setupLock);
   info->ie80211N.b80211n = s.ht ? 1 : 0;
   info->ie80211AC.b80211ac = s.vht ? 1 : 0;
-  return s.malformed ? WVWL_ERROR_FAILURE : WVWL_ERROR_SUCCESS;
+  const bool wellFormed = size <= kFixedIeSize ||
+                          bss::ForEachElement(item->IEs + kFixedIeSize, size - kFixedIeSize, [](const bss::Element&) {});
+  return wellFormed ? WVWL_ERROR_SUCCESS : WVWL_ERROR_FAILURE;
 }
 
 int RssiToPercent(long rssi) {
@@ -174,6 +176,8 @@ void CurrentSetting(WLANPROFILE& p) {
 int OidQuery(unsigned long request, void* buffer, unsigned long length, unsigned long* returned) {
   if (returned) *returned = 0;
   if (!buffer) return WVWL_ERROR_FAILURE;
+  int wdp = 0;
+  if (WdpOidQuery(request, buffer, length, returned, wdp)) return wdp;
   if (request == kOidBssid) {
     if (length < 6 || !Sim().ConnectedBssid(static_cast<uint8_t*>(buffer))) return WVWL_ERROR_FAILURE;
     if (returned) *returned = 6;
@@ -190,6 +194,9 @@ int OidQuery(unsigned long request, void* buffer, unsigned long length, unsigned
 
 int OidSet(unsigned long request, const void* data, unsigned long length) {
   if (!data && length) return WVWL_ERROR_FAILURE;
+  Sim().Journal("OIDSetInfo payload " + Hex32(request) + " " + HexBytes(data, length));
+  int wdp = 0;
+  if (WdpOidSet(request, data, length, wdp)) return wdp;
   if (request == kOidLocalIp && length == 4) {
     const auto* ip = static_cast<const uint8_t*>(data);
     char text[20];
@@ -215,8 +222,11 @@ int ReadAdvance(ADVANCE_CONFIG_DATA* data) {
 
 int WriteAdvance(const ADVANCE_CONFIG_DATA& data) {
   Sim().SetBlob("AdvanceCfg", &data, sizeof data);
-  Sim().SetIntValue("CountryRegion", data.CountryRegion & 0x7F);
-  Sim().SetIntValue("CountryRegionABand", data.CountryRegionABand & 0x7F);
+  // A region the driver does not let change (the program writes 0 for it) stays as it is.
+  if (Cfg([](const Scenario& s) { return s.region24Changeable; }))
+    Sim().SetIntValue("CountryRegion", data.CountryRegion & 0x7F);
+  if (Cfg([](const Scenario& s) { return s.region5Changeable; }))
+    Sim().SetIntValue("CountryRegionABand", data.CountryRegionABand & 0x7F);
   Sim().SetIntValue("WirelessMode", data.WirelessMode);
   return WVWL_ERROR_SUCCESS;
 }

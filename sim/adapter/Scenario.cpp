@@ -55,6 +55,21 @@ private:
   std::vector<std::string>& warnings_;
 };
 
+// Names joined with ",": each trimmed, empty ones dropped.
+bool ParseNames(const std::string& text, std::vector<std::string>& out) {
+  size_t at = 0;
+  while (at <= text.size()) {
+    size_t end = text.find(',', at);
+    if (end == std::string::npos) end = text.size();
+    std::string name = text.substr(at, end - at);
+    name.erase(0, name.find_first_not_of(' '));
+    name.erase(name.find_last_not_of(' ') + 1);
+    if (!name.empty()) out.push_back(name);
+    at = end + 1;
+  }
+  return true;
+}
+
 int HexDigit(char c) {
   if (c >= '0' && c <= '9') return c - '0';
   if (c >= 'a' && c <= 'f') return c - 'a' + 10;
@@ -133,6 +148,9 @@ Network ReadNetwork(Reader& r, const IniDoc& doc, const std::string& sec, int in
   }
   r.Bool(sec, "WPSConfigured", n.wpsConfigured);
   r.Bool(sec, "WPSLocked", n.wpsLocked);
+  r.Text(sec, "WPSPin", n.wpsPin);
+  r.Int(sec, "WPSFailCode", n.wpsFailCode, 0, 0x0FFFFFFF);
+  r.Text(sec, "WPSCredentials", n.wpsCredentials);
   r.Bool(sec, "HT", n.ht);
   r.Bool(sec, "VHT", n.vht);
   r.Text(sec, "Passphrase", n.passphrase);
@@ -208,6 +226,28 @@ bool ParsePeers(const std::string& text, std::vector<HostedPeer>& out) {
     out.push_back(peer);
   }
   return true;
+}
+
+void ReadWps(Reader& r, const IniDoc& doc, Scenario& s) {
+  WpsScene& w = s.wps;
+  r.Int("WPS", "WalkTimeMs", w.walkTimeMs, 0, 3600000);
+  r.Int("WPS", "HwPbcMode", w.hwPbcMode, -0x7FFFFFFF, 0x7FFFFFFF);
+  long long version = static_cast<long long>(w.version), testBed = static_cast<long long>(w.testBed);
+  r.Long("WPS", "Version", version, 0, 0xFFFFFFFFLL);
+  r.Long("WPS", "TestBed", testBed, 0, 0xFFFFFFFFLL);
+  w.version = static_cast<unsigned long>(version);
+  w.testBed = static_cast<unsigned long>(testBed);
+  r.Int("WPS", "APVersion2", w.apVersion2, 0, 255);
+  r.Int("WPS", "UseEnrolleeList", w.useEnrolleeList, -0x7FFFFFFF, 0x7FFFFFFF);
+  r.Long("WPS", "EnrolleeCountExtra", w.enrolleeCountExtra, 0, 1000000);
+  for (const IniDoc::Section* sec : doc.WithPrefix("Enrollee.")) {
+    EnrolleeDef e;
+    r.Parsed(sec->name, "Mac", e.mac, ParseMac);
+    r.Int(sec->name, "PasswordId", e.passwordId, 0, 0xFFFF);
+    r.Text(sec->name, "Model", e.model);
+    r.Text(sec->name, "Pin", e.pin);
+    w.enrollees.push_back(e);
+  }
 }
 
 void ReadInjections(const IniDoc& doc, Scenario& s) {
@@ -301,6 +341,16 @@ Scenario ScenarioFromIni(const IniDoc& doc) {
   r.Parsed("HostedNetwork", "Peers", s.hostedPeers, ParsePeers);
   r.Long("HostedNetwork", "PeerCount", s.hostedPeerCount, -1, 0xFFFFFFFFLL);
 
+  const std::string adv = "Advanced";
+  r.Bool(adv, "Region24Changeable", s.region24Changeable);
+  r.Bool(adv, "Region5Changeable", s.region5Changeable);
+  r.Int(adv, "MaxRegion24", s.maxRegion24, 0, 127);
+  r.Int(adv, "MaxRegion5", s.maxRegion5, 0, 127);
+  r.Int(adv, "AntennaNumber", s.antennaNumber, 0, 0xFF);
+  r.Parsed(adv, "DiagnosticProfiles", s.diagnosticProfiles, ParseNames);
+  s.windowsProfilesListed = doc.Has(adv, "WindowsProfiles");
+  r.Parsed(adv, "WindowsProfiles", s.windowsProfiles, ParseNames);
+
   r.Long("List", "CountExtra", s.listCountExtra, 0, 0xFFFFFFFFLL);
   r.Long("List", "PadBytes", s.listPadBytes, 0, 0x100000);
 
@@ -310,6 +360,8 @@ Scenario ScenarioFromIni(const IniDoc& doc) {
   index = 0;
   for (const IniDoc::Section* sec : doc.WithPrefix("Network.")) s.networks.push_back(ReadNetwork(r, doc, sec->name, ++index));
   for (const IniDoc::Section* sec : doc.WithPrefix("Cert.")) s.certs.push_back(ReadCert(r, sec->name));
+  ReadWdpScene(doc, s.wdp, s.warnings);
+  ReadWps(r, doc, s);
   ReadInjections(doc, s);
   return s;
 }

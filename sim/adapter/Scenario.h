@@ -6,6 +6,8 @@
 
 #include "Ini.h"
 
+#include "WifiDisplay.h"
+
 namespace sim {
 
 using Mac = std::array<uint8_t, 6>;
@@ -35,6 +37,9 @@ struct Network {
   std::string wpsUuid;            // 32 hexadecimal digits
   bool wpsConfigured = true;
   bool wpsLocked = false;
+  std::string wpsPin;             // the access point's own PIN; empty accepts any
+  int wpsFailCode = 0;            // a WPS run with it fails with this status code
+  std::string wpsCredentials;     // ids of the networks whose credentials a run delivers
   bool ht = false, vht = false;
   std::string passphrase;         // WPA/WPA2/WAPI personal pass phrase
   std::string key;                // WEP key text, or 64 hex digits of a pre-shared key
@@ -88,6 +93,26 @@ struct CertDef {
   bool exportable = true;         // the private key may be exported
 };
 
+// A station the external registrar sees.
+struct EnrolleeDef {
+  Mac mac{};
+  int passwordId = 0;             // 0 PIN, 4 push button, 0xFFFF unknown
+  std::string model;
+  std::string pin;                // the station's PIN; empty accepts any
+};
+
+// The WPS side of the driver.
+struct WpsScene {
+  int walkTimeMs = 120000;        // a push-button or chosen-PIN run ends with 516 after it
+  int hwPbcMode = 0;              // WVWL_GetWPSHwPBCMode
+  unsigned long version = 0x20;
+  unsigned long testBed = 0;
+  int apVersion2 = 0x20;          // uchVersion2 of the access point's vendor extension
+  int useEnrolleeList = 1;        // WVWL_UseEnrolleeList's result
+  std::vector<EnrolleeDef> enrollees;
+  long long enrolleeCountExtra = 0;  // the list claims more stations than it fills
+};
+
 struct Injection {
   std::string entry;
   long long call = 0;             // 1-based call number; 0 = every call
@@ -133,11 +158,21 @@ struct Scenario {
   std::vector<HostedPeer> hostedPeers;
   long long hostedPeerCount = -1; // number of peers as written (-1: the real count)
 
+  // [Advanced]: the driver's region and antenna facts, and the profiles the CCX tools know.
+  bool region24Changeable = true, region5Changeable = true;
+  int maxRegion24 = 7, maxRegion5 = 11;
+  int antennaNumber = 0x22;                      // two 4-bit antenna counts
+  std::vector<std::string> diagnosticProfiles;   // diagnostic-capable profile names
+  bool windowsProfilesListed = false;            // false: the WLAN service holds every stored profile
+  std::vector<std::string> windowsProfiles;
+
   std::vector<Network> networks;
+  WpsScene wps;
   long long listCountExtra = 0;   // NumberOfItems claims more items than follow
   long long listPadBytes = 0;     // filler after the last item
 
   std::vector<CertDef> certs;
+  WdpScene wdp;                   // [WiFiDisplay], [WDPDevice.<n>]
 
   std::vector<Injection> injections;
   std::vector<std::string> warnings;

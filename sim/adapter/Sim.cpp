@@ -440,13 +440,13 @@ int Simulator::WirelessModeLocked() const {
     else if (sc_.channelMode == 2) derived = sc_.support11n ? 8 : 2;
     else derived = sc_.support11ac ? 11 : sc_.support11n ? 5 : 3;
   }
-  return static_cast<int>(state_.GetInt("Values", "WirelessMode", derived));
+  return static_cast<int>(state_.GetInt("Values", StoredKeyLocked("Values", "WirelessMode", false), derived));
 }
 
 std::vector<uint8_t> Simulator::AllowedChannelsLocked(int mode) const {
   std::vector<uint8_t> out;
-  int bg = static_cast<int>(state_.GetInt("Values", "CountryRegion", sc_.countryRegion)) & 0x7F;
-  int a = static_cast<int>(state_.GetInt("Values", "CountryRegionABand", sc_.countryRegionA)) & 0x7F;
+  int bg = static_cast<int>(state_.GetInt("Values", StoredKeyLocked("Values", "CountryRegion", false), sc_.countryRegion)) & 0x7F;
+  int a = static_cast<int>(state_.GetInt("Values", StoredKeyLocked("Values", "CountryRegionABand", false), sc_.countryRegionA)) & 0x7F;
   if (Is24GHzMode(mode) && sc_.channelMode != 2) {
     switch (bg) {
       case 0: AddRange(out, 1, 11, 1); break;
@@ -509,6 +509,11 @@ int Simulator::Scan(SCAN_FINISHED_FUNC finished) {
     if (finished) finished();
   });
   return WVWL_ERROR_SUCCESS;
+}
+
+void Simulator::FlushScanList() {
+  std::lock_guard<std::mutex> lock(mu_);
+  lastList_.assign(4, 0);
 }
 
 int Simulator::QueryList(NDIS_802_11_BSSID_LIST_EX* list, unsigned long* size) {
@@ -608,6 +613,7 @@ void Simulator::DropLinkLocked(uint32_t linkStatusCode, std::vector<int>& callba
   link_.phase = Link::Phase::Idle;
   link_.generation++;
   link_.linkStatusCode = linkStatusCode;
+  link_.wps = false;
 }
 
 int Simulator::SetProfile(const WLANPROFILE& p) {
@@ -887,6 +893,11 @@ int Simulator::InitNotReadyCountdown(bool wifiDirect, HANDLE event) {
   return WVWL_ERROR_SUCCESS;
 }
 
+HWND Simulator::InitialWindow() {
+  std::lock_guard<std::mutex> lock(mu_);
+  return window_;
+}
+
 void Simulator::SetNotReady(bool wifiDirect, int count) {
   std::lock_guard<std::mutex> lock(mu_);
   (wifiDirect ? notReadyDirect_ : notReadyDisplay_) = count;
@@ -896,19 +907,6 @@ int Simulator::SignalEvent(bool wifiDirect) {
   std::lock_guard<std::mutex> lock(mu_);
   HANDLE event = wifiDirect ? directEvent_ : displayEvent_;
   return event && SetEvent(event) ? 1 : 0;
-}
-
-void Simulator::QueueDirectStatus(const std::vector<uint8_t>& record) {
-  std::lock_guard<std::mutex> lock(mu_);
-  directStatus_.push_back(record);
-}
-
-bool Simulator::TakeDirectStatus(std::vector<uint8_t>& record) {
-  std::lock_guard<std::mutex> lock(mu_);
-  if (directStatus_.empty()) return false;
-  record = std::move(directStatus_.front());
-  directStatus_.pop_front();
-  return true;
 }
 
 int Simulator::StartGo() {
@@ -985,22 +983,32 @@ std::string Simulator::StatusText() {
 // ---------------------------------------------------------------------------------------------
 // Stored values
 
+std::string Simulator::StoredKeyLocked(const std::string& section, const std::string& key, bool forWrite) const {
+  static const char* const kPerAdapter[] = {"CountryRegion", "CountryRegionABand", "WirelessMode", "AdvanceCfg",
+                                            "WMMCapability", "MFPControl"};
+  const AdapterDef* a = SelectedLocked();
+  if (!a || std::find(std::begin(kPerAdapter), std::end(kPerAdapter), key) == std::end(kPerAdapter)) return key;
+  const std::string own = key + "@" + HexText(a->mac.data(), a->mac.size());
+  return forWrite || state_.Has(section, own) ? own : key;
+}
+
 std::string Simulator::Value(const std::string& key, const std::string& def) {
   std::lock_guard<std::mutex> lock(mu_);
-  return state_.Get("Values", key, def);
+  return state_.Get("Values", StoredKeyLocked("Values", key, false), def);
 }
 
 long long Simulator::IntValue(const std::string& key, long long def) {
   std::lock_guard<std::mutex> lock(mu_);
   if (key == "WirelessMode") return WirelessModeLocked();
-  if (key == "CountryRegion" && !state_.Has("Values", key)) return sc_.countryRegion;
-  if (key == "CountryRegionABand" && !state_.Has("Values", key)) return sc_.countryRegionA;
-  return state_.GetInt("Values", key, def);
+  const std::string stored = StoredKeyLocked("Values", key, false);
+  if (key == "CountryRegion" && !state_.Has("Values", stored)) return sc_.countryRegion;
+  if (key == "CountryRegionABand" && !state_.Has("Values", stored)) return sc_.countryRegionA;
+  return state_.GetInt("Values", stored, def);
 }
 
 void Simulator::SetValue(const std::string& key, const std::string& value) {
   std::lock_guard<std::mutex> lock(mu_);
-  SetStateValueLocked("Values", key, value);
+  SetStateValueLocked("Values", StoredKeyLocked("Values", key, true), value);
 }
 
 void Simulator::SetIntValue(const std::string& key, long long value) { SetValue(key, std::to_string(value)); }
@@ -1008,7 +1016,7 @@ void Simulator::SetIntValue(const std::string& key, long long value) { SetValue(
 bool Simulator::Blob(const std::string& key, void* out, size_t size) {
   std::lock_guard<std::mutex> lock(mu_);
   std::vector<uint8_t> bytes;
-  if (!ParseHex(state_.Get("Blobs", key), bytes) || bytes.empty()) return false;
+  if (!ParseHex(state_.Get("Blobs", StoredKeyLocked("Blobs", key, false)), bytes) || bytes.empty()) return false;
   std::memset(out, 0, size);
   std::memcpy(out, bytes.data(), std::min(size, bytes.size()));
   return true;
@@ -1016,7 +1024,7 @@ bool Simulator::Blob(const std::string& key, void* out, size_t size) {
 
 void Simulator::SetBlob(const std::string& key, const void* data, size_t size) {
   std::lock_guard<std::mutex> lock(mu_);
-  SetStateValueLocked("Blobs", key, HexText(static_cast<const uint8_t*>(data), size));
+  SetStateValueLocked("Blobs", StoredKeyLocked("Blobs", key, true), HexText(static_cast<const uint8_t*>(data), size));
 }
 
 std::vector<std::pair<std::string, std::vector<uint8_t>>> Simulator::RecordsLocked(const std::string& kind) const {

@@ -26,6 +26,7 @@ struct Link {
   std::string profileName;
   uint32_t linkStatusCode = 1;     // link down
   ULONGLONG countersSince = 0;     // tick of the last counter start
+  bool wps = false;                // the link of a WPS exchange, not of a profile
 };
 
 enum class ConnectOutcome { Success, NoNetwork, Mismatch, WrongKey, IdentityRejected, AuthTimeout };
@@ -73,10 +74,12 @@ public:
   int QueryOpMode();
   int ReadOpMode();
   int InitNotReadyCountdown(bool wifiDirect, HANDLE event);
+  HWND InitialWindow();                  // the window handed to WVWL_Initial
   int StartGo();
   void StopGo();
   void EapConfigDone(bool fromSiteSurvey);
   int Channels(int wirelessMode, unsigned char* channels64, int* count);
+  void FlushScanList();                            // the next list query finds no network
 
   // Plain stored values, kept in the state file ---------------------------------------------
   std::string Value(const std::string& key, const std::string& def = "");
@@ -102,12 +105,13 @@ public:
   int ChangeNetwork(const std::string& ssidOrBssid, int rssi, int inRange);
   void FireCallback(int code);
   int SignalEvent(bool wifiDirect);
-  // Wi-Fi Direct status records for the next WVWL_QueryWifiDirectStatus calls, oldest first;
-  // each call writes only the bytes queued (at most 1808).
-  void QueueDirectStatus(const std::vector<uint8_t>& record);
-  bool TakeDirectStatus(std::vector<uint8_t>& record);
   void SetNotReady(bool wifiDirect, int count);
   std::string StatusText();
+
+  // WPS (WpsRun.cpp) ---------------------------------------------------------------------------
+  std::vector<Network> VisibleNetworks();           // in range, on the bands in use
+  void SetWpsLink(const Network* network);          // the exchange's link; null ends it
+  bool ConnectedNetwork(Network& out);              // false unless a connection is up
 
   Scenario ScenarioCopy();
   template <typename F>
@@ -128,6 +132,9 @@ private:
   void ChangeStateLocked(const std::function<void(IniDoc&)>& change);
   void SetStateValueLocked(const std::string& section, const std::string& key, const std::string& value);
   const AdapterDef* SelectedLocked() const;
+  // Settings the driver keeps per adapter are stored under the selected adapter's address; a
+  // key not yet stored for it reads the value stored before any adapter was chosen.
+  std::string StoredKeyLocked(const std::string& section, const std::string& key, bool forWrite) const;
   bool AdapterReadyLocked() const;
   bool RadioOnLocked() const { return hwRadio_ && swRadio_; }
   std::vector<const Network*> VisibleLocked() const;
@@ -160,7 +167,6 @@ private:
   bool goActive_ = false;
   int notReadyDirect_ = 0, notReadyDisplay_ = 0;
   HANDLE directEvent_ = nullptr, displayEvent_ = nullptr;
-  std::deque<std::vector<uint8_t>> directStatus_;
   std::vector<uint8_t> lastList_{0, 0, 0, 0};
   Link link_;
   ULONGLONG countersSince_ = 0;

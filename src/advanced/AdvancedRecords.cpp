@@ -84,3 +84,26 @@ void SetCCXInfoForActiveProfile(uint32_t ccx2Control)
                  static_cast<unsigned long>(ccx2Control));
     VOZEZIV.WVWL_SetCCXInfo(mode, ccx2Control);
 }
+
+WLAN_STATUS QueryConnectionStatus()
+{
+    WLAN_STATUS status{};
+    VOZEZIV.WVWL_QueryWLANStatus(&status, WLAN_STATUS_QUERY{{0, 1, 0, 0, 0}});
+    return status;
+}
+
+void ReconnectThroughWlanService(WLAN_STATUS& status, bool logIt)
+{
+    VOZEZIV.WVWL_WlanDisconnect();
+    unsigned long auth = 0, cipher = 0, type = 0;
+    VOZEZIV.WVWL_WlanConvertNdis2Dot11AuthType(status.authenticationMode, &auth);
+    VOZEZIV.WVWL_WlanConvertNdis2Dot11EncryptType(status.encryptionStatus, &cipher);
+    VOZEZIV.WVWL_WlanConvertNdis2Dot11NetworkType(status.networkType, &type);
+    status.profileName[sizeof status.profileName - 1] = '\0';
+    if (logIt)
+        PrintMessage(6,
+                     " call WVWL_WlanConnect(), wLanStatus.profileName = %s, networktype = %d, wLanStatus.ConnectMode = %d, "
+                     "authMode = %d, encrypt = %d\n",
+                     status.profileName, int(type), int(status.ConnectMode), int(auth), int(cipher));
+    VOZEZIV.WVWL_WlanConnect(status.profileName, type, status.ssid, status.ConnectMode, auth, cipher);
+}

@@ -28,3 +28,9 @@ constexpr uint32_t kCcxTuLimitDefault = 250;
 // Hands a CCX word to the driver for the active profile: WVWL_SetCCXInfo with mode 0 when
 // the active profile is tied to a BSSID, else (also with no active profile) mode 1.
 void SetCCXInfoForActiveProfile(uint32_t ccx2Control);
+
+// The adapter's connection status as the advanced pages query it (query values 0, 1, 0, 0, 0).
+WLAN_STATUS QueryConnectionStatus();
+// Disconnects and connects the status's profile again through the operating system's WLAN
+// service, with its values converted from the NDIS numbering.
+void ReconnectThroughWlanService(WLAN_STATUS& status, bool logIt);

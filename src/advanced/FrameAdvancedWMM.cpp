@@ -1,6 +1,142 @@
 #include "advanced/FrameAdvancedWMM.h"
 
+#include "advanced/AdvancedRecords.h"
+#include "advanced/FormAdvancedControls.h"
+#include "core/Log.h"
+#include "core/WvwlLib.h"
+#include "mainwindow/FormSiteSurvey.h"
+#include "mainwindow/LinkInfoLayout.h"
+
+namespace {
+
+using linkinfo::Text;
+
+// NDIS encryption states of the key-based ciphers.
+bool IsKeyedEncryption(uint32_t status)
+{
+    switch (status) {
+    case 4: case 5: case 6: case 7: case 10: case 11:
+        return true;
+    default:
+        return false;
+    }
+}
+
+}  // namespace
+
 TFrameAdvancedWMM::TFrameAdvancedWMM(TComponent* owner) : TFrameBase(owner)
 {
+    using namespace advctl;
     Name = "FrameAdvancedWMM";
+    chBoxWMM = Check(this, 24, 16, 200, "WMM Enable");
+    panelWMMEnable = Panel(this, 24, 40, 352, 80);
+    chBoxPowerSaveEnable = Check(panelWMMEnable, 16, 6, 200, "Power Save Enable");
+    panelPowerSaveEnable = Panel(panelWMMEnable, 16, 30, 330, 40);
+    chBoxAC_BK = Check(panelPowerSaveEnable, 16, 10, 70, Text(&CUISTR::STR_AC_BK));
+    chBoxAC_BE = Check(panelPowerSaveEnable, 92, 10, 70, Text(&CUISTR::STR_AC_BE));
+    chBoxAC_VI = Check(panelPowerSaveEnable, 168, 10, 70, Text(&CUISTR::STR_AC_VI));
+    chBoxAC_VO = Check(panelPowerSaveEnable, 244, 10, 70, Text(&CUISTR::STR_AC_VO));
+    BtnApply = Button(this, 310, 300, 75, 25, Text(&CUISTR::STR_APPLY));
+    BtnApply->SetVisible(false);
+
+    chBoxWMM->OnClick = [this](TObject* s) { chBoxWMMClick(s); };
+    chBoxPowerSaveEnable->OnClick = [this](TObject* s) { chBoxPowerSaveEnableClick(s); };
+    for (TCheckBox* ac : {chBoxAC_BE, chBoxAC_BK, chBoxAC_VI, chBoxAC_VO})
+        ac->OnClick = [this](TObject* s) { OnCheckAc(s); };
+}
+
+void TFrameAdvancedWMM::EnableCategories(bool enabled)
+{
+    panelPowerSaveEnable->SetEnabled(enabled);
+    for (TCheckBox* ac : {chBoxAC_BE, chBoxAC_BK, chBoxAC_VI, chBoxAC_VO})
+        ac->SetEnabled(enabled);
+}
+
+// Loading through the boxes runs their handlers for every box that changes, as a click does.
+void TFrameAdvancedWMM::OnEnterPage()
+{
+    WMM_CAPABILITY wmm{};
+    VOZEZIV.WVWL_QueryAndReadWMMCapability(&wmm);
+    chBoxPowerSaveEnable->SetChecked(wmm.bAPSDEnable != 0);
+    chBoxWMM->SetChecked(wmm.bWMMEnable != 0);
+    chBoxAC_BE->SetChecked(wmm.bAPSD_AC_BE != 0);
+    chBoxAC_BK->SetChecked(wmm.bAPSD_AC_BK != 0);
+    chBoxAC_VI->SetChecked(wmm.bAPSD_AC_VI != 0);
+    chBoxAC_VO->SetChecked(wmm.bAPSD_AC_VO != 0);
+    panelWMMEnable->SetEnabled(chBoxWMM->Checked());
+    chBoxPowerSaveEnable->SetEnabled(chBoxWMM->Checked());
+    EnableCategories(chBoxPowerSaveEnable->Checked());
+}
+
+void TFrameAdvancedWMM::chBoxWMMClick(TObject*)
+{
+    if (chBoxWMM->Checked()) {
+        panelWMMEnable->SetEnabled(true);
+        chBoxPowerSaveEnable->SetEnabled(true);
+        EnableCategories(chBoxPowerSaveEnable->Checked());
+    } else {
+        panelWMMEnable->SetEnabled(false);
+        chBoxPowerSaveEnable->SetChecked(false);
+        chBoxPowerSaveEnable->SetEnabled(false);
+        for (TCheckBox* ac : {chBoxAC_BE, chBoxAC_BK, chBoxAC_VI, chBoxAC_VO}) {
+            ac->SetChecked(false);
+            ac->SetEnabled(false);
+        }
+    }
+    WMM_CAPABILITY wmm{};
+    wmm.bWMMEnable = chBoxWMM->Checked();
+    wmm.bAPSDEnable = chBoxPowerSaveEnable->Checked();
+    VOZEZIV.WVWL_UpdateWMMEnable(wmm);
+    Reconnect();
+    if (FormSiteSurvey)
+        FormSiteSurvey->StartReScanTimer();
+}
+
+void TFrameAdvancedWMM::chBoxPowerSaveEnableClick(TObject*)
+{
+    if (chBoxPowerSaveEnable->Checked()) {
+        EnableCategories(true);
+        ApplyApsdSetting();
+    } else {
+        panelPowerSaveEnable->SetEnabled(false);
+        for (TCheckBox* ac : {chBoxAC_BE, chBoxAC_BK, chBoxAC_VI, chBoxAC_VO}) {
+            ac->SetChecked(false);
+            ac->SetEnabled(false);
+        }
+    }
+    WMM_CAPABILITY wmm{};
+    wmm.bAPSDEnable = chBoxPowerSaveEnable->Checked();
+    VOZEZIV.WVWL_EnableAPSD(wmm);
+}
+
+void TFrameAdvancedWMM::OnCheckAc(TObject*)
+{
+    ApplyApsdSetting();
+}
+
+void TFrameAdvancedWMM::ApplyApsdSetting()
+{
+    WMM_CAPABILITY wmm{};
+    wmm.bAPSD_AC_BE = chBoxAC_BE->Checked();
+    wmm.bAPSD_AC_BK = chBoxAC_BK->Checked();
+    wmm.bAPSD_AC_VI = chBoxAC_VI->Checked();
+    wmm.bAPSD_AC_VO = chBoxAC_VO->Checked();
+    VOZEZIV.WVWL_SetAndWriteAPSDSetting(wmm);
+    Reconnect();
+}
+
+void TFrameAdvancedWMM::Reconnect()
+{
+    WLAN_STATUS status = QueryConnectionStatus();
+    if (!IsKeyedEncryption(status.encryptionStatus))
+        return;
+    if (VOZEZIV.nWinOS >= 31) {
+        ReconnectThroughWlanService(status, false);
+        return;
+    }
+    VOZEZIV.WVWL_Disconnect();
+    VOZEZIV.WVWL_SetSSID(status.ssid);
+    unsigned long word = 0;
+    if (VOZEZIV.WVWL_ReadCCX2Cont(&word))
+        SetCCXInfoForActiveProfile(uint32_t(word));
 }

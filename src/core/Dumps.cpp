@@ -106,6 +106,29 @@ void DumpAdvanceCfg(const ADVANCE_CONFIG_DATA* config)
     PrintMessage(6, " <-- DumpAdvanceCfg\n");
 }
 
+void DumpAdvanceOID(const ADVANCE_OID* oid)
+{
+    PrintMessage(6, " --> DumpAdvanceOID\n");
+    PrintMessage(6, " struct ADVANCE_OID:\n");
+    PrintMessage(6, " \tstruct OID_SET_HT_PHYMODE phyMode:\n");
+    const OID_SET_HT_PHYMODE& phy = oid->phyMode;
+    Number("\t\t", "PhyMode", phy.PhyMode);
+    Number("\t\t", "TransmitNo", phy.TransmitNo);
+    Number("\t\t", "HtMode", phy.HtMode);
+    Number("\t\t", "ExtOffset", phy.ExtOffset);
+    Number("\t\t", "MCS", phy.MCS);
+    Number("\t\t", "BW", phy.BW);
+    Number("\t\t", "STBC", phy.STBC);
+    Number("\t\t", "SHORTGI", phy.SHORTGI);
+    Number("\t", "nBGProtection", oid->nBGProtection);
+    Number("\t", "bTXBurst", oid->bTXBurst);
+    Number("\t", "CountryRegIndex11BG", oid->CountryRegIndex11BG);
+    Number("\t", "CountryRegIndex11A", oid->CountryRegIndex11A);
+    Number("\t", "KVphyMode", oid->KVphyMode);
+    Number("\t", "nTXRate", oid->nTXRate);
+    PrintMessage(6, " <-- DumpAdvanceOID\n");
+}
+
 void DumpWlanProfile(const WLANPROFILE* p)
 {
     PrintMessage(6, " --> DumpWlanProfile\n");

@@ -7,6 +7,7 @@
 void DumpWlanProfile(const WLANPROFILE* profile);
 void DumpCCX2Ctrl(uint32_t ccx2Control);
 void DumpAdvanceCfg(const ADVANCE_CONFIG_DATA* config);
+void DumpAdvanceOID(const ADVANCE_OID* oid);
 void DumpWPSMode(const WPS_MODE* mode);
 void DumpOneWPSProfile(const WPS_CREDENTIAL* credential);
 void DumpWPSProfile(const WPS_PROFILE* profile);

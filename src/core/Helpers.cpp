@@ -8,6 +8,8 @@
 #include <cstdarg>
 #include <cstdlib>
 #include <ctime>
+#include <stdexcept>
+#include <bcrypt.h>
 
 #include "core/Log.h"
 #include "core/WvwlLib.h"
@@ -26,9 +28,23 @@ const Wow64EnableWow64FsRedirectionFn wow64EnableRedirection = [] {
     return reinterpret_cast<Wow64EnableWow64FsRedirectionFn>(reinterpret_cast<void*>(proc));
 }();
 
-void Reseed()
+// The system's cryptographic random source; a time-seeded generator would repeat its draws
+// within a second and let anyone who knows the time guess them.
+void SecureRandom(void* buffer, ULONG size)
 {
-    std::srand(static_cast<unsigned>(std::time(nullptr)));
+    if (BCryptGenRandom(nullptr, static_cast<PUCHAR>(buffer), size, BCRYPT_USE_SYSTEM_PREFERRED_RNG) != 0)
+        throw std::runtime_error("the system's random source failed");
+}
+
+// A uniform draw from 0 to span - 1 (span at least 1).
+unsigned RandomBelow(unsigned span)
+{
+    const unsigned limit = 0xFFFFFFFFu - 0xFFFFFFFFu % span;
+    unsigned value = 0;
+    do
+        SecureRandom(&value, sizeof value);
+    while (value >= limit);
+    return value % span;
 }
 
 void QueryAdapterAddress(BYTE (&address)[6])
@@ -106,18 +122,16 @@ BOOL EnableWow64FsRedirection()
 
 int RandomBytes(BYTE* buffer, int count)
 {
-    Reseed();
-    for (int i = 0; i < count; ++i)
-        buffer[i] = static_cast<BYTE>(std::rand() & 0xFF);
+    if (count > 0)
+        SecureRandom(buffer, static_cast<ULONG>(count));
     return 1;
 }
 
 int RandomBytesInRange(BYTE* buffer, int count, int low, int high)
 {
-    Reseed();
-    int span = high >= low ? high - low + 1 : 1;
+    const unsigned span = high >= low ? static_cast<unsigned>(high - low) + 1 : 1;
     for (int i = 0; i < count; ++i)
-        buffer[i] = static_cast<BYTE>(low + std::rand() % span);
+        buffer[i] = static_cast<BYTE>(low + static_cast<int>(RandomBelow(span)));
     return 1;
 }
 
@@ -131,9 +145,8 @@ int RandomCharsFrom(char* buffer, int count, const char* format, ...)
     int length = lstrlenA(alphabet);
     if (length == 0)
         return 0;
-    Reseed();
     for (int i = 0; i < count; ++i)
-        buffer[i] = alphabet[std::rand() % length];
+        buffer[i] = alphabet[RandomBelow(static_cast<unsigned>(length))];
     return 1;
 }
 
@@ -175,9 +188,8 @@ int GenerateWpsPin4(unsigned* pin)
         for (int i = 0; i < 4; ++i)
             digits[i] = address[2 + i] % 10u;
     } else {
-        Reseed();
         for (unsigned& d : digits)
-            d = static_cast<unsigned>(std::rand()) % 10u;
+            d = RandomBelow(10);
     }
     *pin = digits[0] + 10 * digits[1] + 100 * digits[2] + 1000 * digits[3];
     return 1;

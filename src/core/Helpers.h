@@ -37,7 +37,7 @@ void HexTextToBytes(const std::string& text, BYTE* output, int count);
 BOOL DisableWow64FsRedirection();
 BOOL EnableWow64FsRedirection();
 
-// Random helpers: each reseeds the generator with the time in whole seconds; each returns 1.
+// Random helpers, drawing from the system's cryptographic random source; each returns 1.
 int RandomBytes(BYTE* buffer, int count);
 int RandomBytesInRange(BYTE* buffer, int count, int low, int high);
 // Draws count characters (no terminator) from the alphabet formatted from format.

@@ -12,16 +12,3 @@ constexpr WORD kWdpControlPort = 7236;
 void PrepareStartupWdpConfig(BYTE* config, bool tdls);
 WORD WdpDevInfo(const BYTE* config);
 WORD WdpControlPort(const BYTE* config);
-
-// The driver's advanced-settings record (36 bytes), built for the log from the
-// library's 40-byte record.
-#pragma pack(push, 1)
-struct ADVANCE_OID_LOG {
-    DWORD PhyMode;
-    BYTE TransmitNo, HtMode, ExtOffset, MCS, BW, STBC, SHORTGI;
-    BYTE pad;
-    DWORD nBGProtection, bTXBurst, CountryRegIndex11BG, CountryRegIndex11A, KVphyMode, nTXRate;
-};
-#pragma pack(pop)
-static_assert(sizeof(ADVANCE_OID_LOG) == 36);
-ADVANCE_OID_LOG BuildAdvanceOid(const BYTE* advanceConfig40);

@@ -13,6 +13,7 @@
 #include "core/Log.h"
 #include "core/Settings.h"
 #include "core/WvwlLib.h"
+#include "advanced/AdvancedRecords.h"
 #include "mainwindow/AdapterList.h"
 #include "mainwindow/AdapterRecords.h"
 #include "mainwindow/FormMain.h"
@@ -297,12 +298,8 @@ void TFormMain::InitCard_SetOidFromReg(bool bSetAdvance, bool bConnect)
         ADVANCE_CONFIG_DATA adv{};
         VOZEZIV.WVWL_ReadAdvanceCfgData(&adv);
         DumpAdvanceCfg(&adv);
-        ADVANCE_OID_LOG oid = BuildAdvanceOid(reinterpret_cast<const BYTE*>(&adv));
-        PrintMessage(6, " ADVANCE_OID: PhyMode = %d, TransmitNo = %d, HtMode = %d, ExtOffset = %d, MCS = %d, BW = %d, STBC = %d, SHORTGI = %d\n",
-                     int(oid.PhyMode), oid.TransmitNo, oid.HtMode, oid.ExtOffset, oid.MCS, oid.BW, oid.STBC, oid.SHORTGI);
-        PrintMessage(6, " ADVANCE_OID: nBGProtection = %d, bTXBurst = %d, CountryRegIndex11BG = %d, CountryRegIndex11A = %d, KVphyMode = %d, nTXRate = %d\n",
-                     int(oid.nBGProtection), int(oid.bTXBurst), int(oid.CountryRegIndex11BG), int(oid.CountryRegIndex11A),
-                     int(oid.KVphyMode), int(oid.nTXRate));
+        const ADVANCE_OID oid = DeriveAdvanceOid(adv);
+        DumpAdvanceOID(&oid);
         VOZEZIV.WVWL_QuerySTAConfig(&g_pRegProfData->configSta);
         g_pRegProfData->nCountryRegion = adv.CountryRegionABand * 256 + adv.CountryRegion;
     }

@@ -16,10 +16,13 @@
 #include "profiles/FormPeapIdPwd.h"
 #include "profiles/FormProfile.h"
 #include "profiles/FormProfileEdit.h"
+#include "profiles/FormWPS20WiFiTestBed.h"
 #include "resources/FormResource.h"
 #include "ui/Forms.h"
 #include "wifidirect/FormWiFiDirect.h"
+#include "wifidisplay/FormWDPTDLSProgressMsg.h"
 #include "wifidisplay/FormWiFiDisplay.h"
+#include "wifidisplay/WDPUIBCControlPanelForm.h"
 
 void CreateProgramForms()
 {
@@ -44,7 +47,10 @@ void CreateProgramForms()
     Application->CreateForm(FormHiddenSsid);
     Application->CreateForm(FormExtendedAPIdPwd);
     Application->CreateForm(FormInvalidIdPwd);
+    Application->CreateForm(FormWPS20WiFiTestBed);
     Application->CreateForm(FormLinkInfo);
+    Application->CreateForm(WDPUIBCControlPanelForm);
+    Application->CreateForm(FormWDPTDLSProgressMsg);
     Application->CreateForm(FormWiFiDisplay);
     Application->CreateForm(FormWFADispDevDetailInfo);
     Application->CreateForm(FormHotSpot);

@@ -126,6 +126,8 @@ void TFormInvalidIdPwd::FormShow(TObject*)
         m_strReason = texts.STR_INVALID_IDPW;
     else if (const std::string* timeout = TimeoutText(texts, method))
         m_strReason = *timeout;
+    else
+        m_strReason.clear();   // never the stale reason of an earlier failure
     lblMessage->SetCaption(m_strReason);
 
     lblTunnelIDText->SetVisible(rejected);

@@ -18,31 +18,71 @@ bool IsOneOf(uint32_t value, std::initializer_list<uint32_t> set)
 
 }  // namespace
 
-bool SetStartRecordPin(WPS_MODE& mode, uint32_t pin)
+namespace {
+
+// 8 or 4: the length given, else the one the number needs.
+int EffectiveLength(uint32_t pin, int length)
+{
+    if (length == 8 || length == 4)
+        return length;
+    return pin >= 10000 ? 8 : 4;
+}
+
+bool Fits(uint32_t pin, int length)
+{
+    return pin <= (length == 8 ? kMaxPin : 9999u);
+}
+
+}  // namespace
+
+std::string PinText(uint32_t pin, int length)
+{
+    char digits[12];
+    std::snprintf(digits, sizeof digits, EffectiveLength(pin, length) == 8 ? "%08u" : "%04u", unsigned(pin));
+    return digits;
+}
+
+bool SetStartRecordPin(WPS_MODE& mode, uint32_t pin, int length)
 {
     std::memset(mode.PIN, 0, sizeof mode.PIN);
-    if (pin > kMaxPin)
+    const int digits = EffectiveLength(pin, length);
+    if (pin > kMaxPin || !Fits(pin, digits))
         return false;
-    char digits[12];
-    if (pin >= 10000) {
-        std::snprintf(digits, sizeof digits, "%08u", unsigned(pin));
-        std::memcpy(mode.PIN, digits, 8);
+    const std::string text = PinText(pin, digits);
+    if (digits == 8) {
+        std::memcpy(mode.PIN, text.data(), 8);
         return true;
     }
-    std::snprintf(digits, sizeof digits, "%04u", unsigned(pin));
     std::memset(mode.PIN, 0xFF, 4);
-    std::memcpy(mode.PIN + 4, digits, 4);
+    std::memcpy(mode.PIN + 4, text.data(), 4);
     return true;
 }
 
-bool SetStoredRecordPin(WPS_MODE& mode, uint32_t pin)
+bool SetStoredRecordPin(WPS_MODE& mode, uint32_t pin, int length)
 {
     std::memset(mode.PIN, 0, sizeof mode.PIN);
-    if (pin > kMaxPin)
+    if (pin > kMaxPin || (length == 4 && !Fits(pin, 4)))
         return false;
     char digits[12];
-    int n = std::snprintf(digits, sizeof digits, "%u", unsigned(pin));
+    int n = length == 8 ? std::snprintf(digits, sizeof digits, "%08u", unsigned(pin))
+          : length == 4 ? std::snprintf(digits, sizeof digits, "%04u", unsigned(pin))
+                        : std::snprintf(digits, sizeof digits, "%u", unsigned(pin));
     std::memcpy(mode.PIN, digits, size_t(n));
+    return true;
+}
+
+bool ReadStoredRecordPin(const WPS_MODE& mode, uint32_t& pin, int& length)
+{
+    pin = 0;
+    length = 0;
+    for (uint8_t c : mode.PIN) {   // at most the 8 bytes of the field: it has no terminator
+        if (c == 0)
+            break;
+        if (c < '0' || c > '9')
+            return false;
+        pin = pin * 10 + uint32_t(c - '0');
+        ++length;
+    }
     return true;
 }
 

@@ -197,16 +197,22 @@ TListColumn* TListView::AddColumn(const std::string& caption, int width)
 
 TListItem* TListView::AddItem()
 {
-    items_.push_back(std::unique_ptr<TListItem>(new TListItem(this)));
+    return InsertItem(ItemCount());
+}
+
+TListItem* TListView::InsertItem(int index)
+{
+    index = std::clamp(index, 0, ItemCount());
+    items_.insert(items_.begin() + index, std::unique_ptr<TListItem>(new TListItem(this)));
     LVITEMA native = {};
     native.mask = LVIF_TEXT | LVIF_IMAGE;
-    native.iItem = ItemCount() - 1;
+    native.iItem = index;
     native.pszText = const_cast<char*>("");
     native.iImage = -1;
     ++quiet_;
     SendMessageA(Handle(), LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&native));
     --quiet_;
-    return items_.back().get();
+    return items_[index].get();
 }
 
 void TListView::DeleteItem(int index)

@@ -91,6 +91,7 @@ public:
     TListColumn* Column(int index) const { return columns_.at(index).get(); }
 
     TListItem* AddItem();
+    TListItem* InsertItem(int index);  // before the item at index; at the end when out of range
     void DeleteItem(int index);
     void ClearItems();
     int ItemCount() const { return static_cast<int>(items_.size()); }

@@ -17,6 +17,7 @@
 #include "resources/UiStr.h"
 #include "ui/IniFiles.h"
 #include "wifidisplay/FormWiFiDisplay.h"
+#include "wifidirect/WiFiDirectText.h"
 #include "wlapi/result.h"
 
 TFormWiFiDirect* FormWiFiDirect = nullptr;
@@ -28,22 +29,6 @@ const CUISTR* Strings()
     return FormResource ? FormResource->UI_Str.get() : nullptr;
 }
 
-// Every occurrence of `from` (any case) replaced by `to`.
-std::string ReplaceAllNoCase(std::string text, const std::string& from, const std::string& to)
-{
-    if (from.empty())
-        return text;
-    size_t at = 0;
-    while (at + from.size() <= text.size()) {
-        if (_strnicmp(text.c_str() + at, from.c_str(), from.size()) == 0) {
-            text.replace(at, from.size(), to);
-            at += to.size();
-        } else {
-            ++at;
-        }
-    }
-    return text;
-}
 
 TLabel* MakeLabel(TWinControl* parent, int left, int top, int width)
 {
@@ -131,24 +116,25 @@ TFormWiFiDirect::TFormWiFiDirect(TComponent* owner) : TFormBase(owner)
     SysBtnClose = MakePushButton(this, 375, 8, 15, 15, res ? res->ImgBtnWiFiDirectFormClose_Normal : nullptr,
                                  res ? res->ImgBtnWiFiDirectFormClose_Down : nullptr, nullptr);
     SysBtnClose->OnClick = [this](TObject* s) { SysBtnCloseClick(s); };
-    ImgWiFiDirectOff = MakeImage(this, 168, 120, 64, 64);
+    ImgWiFiDirectOff = MakeImage(this, 20, 200, 64, 64);
     ImgWiFiDirectOff->OnDblClick = [this](TObject* s) { ImgWiFiDirectOffDblClick(s); };
-    ImgWiFiDirectOn = MakeImage(this, 168, 120, 64, 64);
+    ImgWiFiDirectOn = MakeImage(this, 20, 200, 64, 64);
     ImgWiFiDirectOn->OnDblClick = [this](TObject* s) { ImgWiFiDirectOnDblClick(s); };
     ImgWiFiDirectOn->OnClick = [this](TObject* s) { ImgWiFiDirectOnClick(s); };
     ImgWiFiDirectOn->OnMouseDown = [this](TObject* s, TMouseButton b, TShiftState shift, int x, int y) {
         ImgWiFiDirectOnMouseDown(s, b, shift, x, y);
     };
-    lblHintToEnable = MakeLabel(this, 40, 200, 320);
+    lblHintToEnable = MakeLabel(this, 92, 212, 290);
     lblHintToEnable->SetHeight(40);
 
-    ImgDevice0 = MakeImage(this, 168, 40, 64, 64);
-    ImgDevice1 = MakeImage(this, 290, 100, 64, 64);
-    ImgDevice2 = MakeImage(this, 290, 200, 64, 64);
-    ImgDevice2_0 = MakeImage(this, 330, 150, 48, 48);
-    ImgDevice2_1 = MakeImage(this, 330, 250, 48, 48);
-    ImgDevice3 = MakeImage(this, 46, 200, 64, 64);
-    ImgDevice4 = MakeImage(this, 46, 100, 64, 64);
+    ImgDevice0 = MakeImage(this, 33, 78, 53, 53);
+    ImgDevice1 = MakeImage(this, 106, 92, 53, 53);
+    ImgDevice2 = MakeImage(this, 179, 114, 53, 53);
+    ImgDevice2_0 = MakeImage(this, 288, 57, 50, 50);
+    ImgDevice2_1 = MakeImage(this, 306, 132, 50, 50);
+    ImgDevice3 = MakeImage(this, 216, 179, 53, 53);
+    ImgDevice4 = MakeImage(this, 231, 248, 53, 53);
+    MakeSlotDecorations();
     BtnRotationClockwise = MakePushButton(this, 300, 40, 24, 24, res ? res->ImgBtnRotationClockwise_Normal : nullptr,
                                           res ? res->ImgBtnRotationClockwise_Down : nullptr, nullptr);
     BtnRotationCounter = MakePushButton(this, 76, 40, 24, 24, res ? res->ImgBtnRotationCounterwise_Normal : nullptr,
@@ -162,24 +148,30 @@ TFormWiFiDirect::TFormWiFiDirect(TComponent* owner) : TFormBase(owner)
 
     grpBoxDeivceInfo = new TGroupBox(this);
     grpBoxDeivceInfo->SetParent(this);
-    grpBoxDeivceInfo->SetBounds(10, 270, 380, 100);
-    lblSSIDText = MakeLabel(grpBoxDeivceInfo, 10, 18, 110);
-    lblSSID = MakeLabel(grpBoxDeivceInfo, 125, 18, 240);
-    lblMACAddressText = MakeLabel(grpBoxDeivceInfo, 10, 38, 110);
-    lblMACAddress = MakeLabel(grpBoxDeivceInfo, 125, 38, 240);
-    lblPresharedKeyText = MakeLabel(grpBoxDeivceInfo, 10, 58, 110);
-    lblPreSharedKey = MakeLabel(grpBoxDeivceInfo, 125, 58, 240);
-    lblDeviceNum = MakeLabel(grpBoxDeivceInfo, 10, 78, 240);
-    BtnWPSConnect = MakePushButton(this, 330, 240, 24, 24, res ? res->ImgBtnWPSConnect_Normal : nullptr,
+    grpBoxDeivceInfo->SetBounds(10, 318, 380, 60);
+    lblSSIDText = MakeLabel(grpBoxDeivceInfo, 10, 14, 80);
+    lblSSID = MakeLabel(grpBoxDeivceInfo, 90, 14, 140);
+    lblMACAddressText = MakeLabel(grpBoxDeivceInfo, 10, 28, 80);
+    lblMACAddress = MakeLabel(grpBoxDeivceInfo, 90, 28, 140);
+    lblPresharedKeyText = MakeLabel(grpBoxDeivceInfo, 10, 42, 80);
+    lblPreSharedKey = MakeLabel(grpBoxDeivceInfo, 90, 42, 140);
+    lblDeviceNum = MakeLabel(grpBoxDeivceInfo, 235, 14, 140);
+    BtnWPSConnect = MakePushButton(this, 330, 290, 24, 24, res ? res->ImgBtnWPSConnect_Normal : nullptr,
                                    res ? res->ImgBtnWPSConnect_Down : nullptr,
                                    res ? res->ImgBtnWPSConnect_Disabled : nullptr);
-    BtnSetGOKey = MakePushButton(this, 360, 240, 24, 24, res ? res->ImgBtnKey_Normal : nullptr,
+    BtnSetGOKey = MakePushButton(this, 360, 290, 24, 24, res ? res->ImgBtnKey_Normal : nullptr,
                                  res ? res->ImgBtnKey_Down : nullptr, res ? res->ImgBtnKey_Disabled : nullptr);
 
     TimerPopMsg = MakeTimer(this, 1000, [this](TObject* s) { TimerPopMsgTimer(s); });
     TimerShowProgressBar = MakeTimer(this, 1000, [this](TObject* s) { TimerShowProgressBarTimer(s); });
-    TimerCheckConnectStatus = MakeTimer(this, 1000, nullptr);
-    TimerDisableScan = MakeTimer(this, 5000, nullptr);
+    TimerCheckConnectStatus = MakeTimer(this, 1000, [this](TObject* s) { TimerCheckConnectStatusTimer(s); });
+    TimerDisableScan = MakeTimer(this, 5000, [this](TObject* s) { TimerDisableScanTimer(s); });
+    BtnWPSConnect->OnClick = [this](TObject* s) { BtnWPSConnectClick(s); };
+    BtnSetGOKey->OnClick = [this](TObject* s) { BtnSetGOKeyClick(s); };
+    MyPopupMenu = new TPopupMenu(this);
+    DevicePopupMenu = new TPopupMenu(this);
+    DisconnectPopupMenu = new TPopupMenu(this);
+    EmptyPopupMenu = new TPopupMenu(this);
     OnShow = [this](TObject* s) { FormShow(s); };
 }
 
@@ -211,6 +203,17 @@ void TFormWiFiDirect::ArrangeResource()
         if (res->ImgDeviceUnknown)
             for (TImage* slot : {ImgDevice0, ImgDevice1, ImgDevice2, ImgDevice2_0, ImgDevice2_1, ImgDevice3, ImgDevice4})
                 slot->SetPicture(res->ImgDeviceUnknown->Picture());
+        const std::pair<TImage*, TImage*> lines[] = {
+            {ImgConnectDevice0, res->ImgConnectLine0},     {ImgConnectDevice1, res->ImgConnectLine1},
+            {ImgConnectDevice2, res->ImgConnectLine2},     {ImgConnectDevice3, res->ImgConnectLine3},
+            {ImgConnectDevice4, res->ImgConnectLine4},     {ImgConnectDevice2_0, res->ImgConnectLine2_0},
+            {ImgConnectDevice2_1, res->ImgConnectLine2_1}};
+        for (const auto& [mark, picture] : lines)
+            if (picture)
+                mark->SetPicture(picture->Picture());
+        if (res->ImgWIFiDirectGO)
+            for (TImage* badge : {ImgDevice0_GO, ImgDevice1_GO, ImgDevice2_GO, ImgDevice3_GO, ImgDevice4_GO, ImgIm_GO})
+                badge->SetPicture(res->ImgWIFiDirectGO->Picture());
     }
     if (const CUISTR* s = Strings()) {
         ImgWiFiDirectOff->SetHint(ReplaceAllNoCase(s->STR_WIFIDIRECT_ON, "%s", "\n"));
@@ -219,6 +222,8 @@ void TFormWiFiDirect::ArrangeResource()
         BtnSetGOKey->SetHint(s->STR_WIFIDIRECT_KEY);
     }
     lblHintToEnable->Font().SetColor(0x6F5300);
+    for (TLabel* label : {lblDevice0, lblDevice1, lblDevice2, lblDevice2_0, lblDevice2_1, lblDevice3, lblDevice4})
+        label->Font().SetColor(0x7F5F00);
     ApplySkinPlacement(ProgramFolder() + "RoVaza.ini");
     InitializeVariablesAndStatus(TRUE);
 }
@@ -255,6 +260,28 @@ void TFormWiFiDirect::ApplySkinPlacement(const std::string& skinFile)
     m_bShowRotationButton = BtnRotationClockwise->Visible() && BtnRotationClockwise_sub->Visible();
 }
 
+// Labels under the slot pictures, connection marks between this device and a slot, owner
+// badges at the pictures' corners, and the pointer and press handlers of each picture.
+void TFormWiFiDirect::MakeSlotDecorations()
+{
+    TImage* pictures[7] = {ImgDevice0, ImgDevice1, ImgDevice2, ImgDevice3, ImgDevice4, ImgDevice2_0, ImgDevice2_1};
+    TLabel** labels[7] = {&lblDevice0, &lblDevice1, &lblDevice2, &lblDevice3, &lblDevice4, &lblDevice2_0, &lblDevice2_1};
+    TImage** marks[7] = {&ImgConnectDevice0, &ImgConnectDevice1, &ImgConnectDevice2, &ImgConnectDevice3,
+                         &ImgConnectDevice4, &ImgConnectDevice2_0, &ImgConnectDevice2_1};
+    TImage** badges[5] = {&ImgDevice0_GO, &ImgDevice1_GO, &ImgDevice2_GO, &ImgDevice3_GO, &ImgDevice4_GO};
+    for (int slot = 0; slot < 7; ++slot) {
+        TImage* p = pictures[slot];
+        *labels[slot] = MakeLabel(this, p->Left() - 10, p->Top() + p->Height(), p->Width() + 20);
+        (*labels[slot])->SetAlignment(taCenter);
+        *marks[slot] = MakeImage(this, p->Left() + p->Width() / 2 - 8, p->Top() - 18, 16, 16);
+        if (slot < 5)
+            *badges[slot] = MakeImage(this, p->Left() + p->Width() - 14, p->Top(), 16, 16);
+        p->OnMouseDown = [this, slot](TObject*, TMouseButton, TShiftState, int, int) { ImgDeviceMouseDown(slot); };
+        p->OnDblClick = [this, slot](TObject*) { ImgDeviceDblClick(slot); };
+    }
+    ImgIm_GO = MakeImage(this, 20 + 64 - 14, 200, 16, 16);
+}
+
 TFormWiFiDirect::~TFormWiFiDirect()
 {
     if (FormWiFiDirect == this)
@@ -269,7 +296,8 @@ bool TFormWiFiDirect::OnWindowThread() const
 void TFormWiFiDirect::FormShow(TObject*)
 {
     if (!m_bDisableScan && m_bEnableWiFiDirect)
-        PrintMessage(6, " TFormWiFiDirect::FormShow ---> OnScan\n");
+        OnScan(this);
+    grpBoxDeivceInfo->SetFocus();
 }
 
 void TFormWiFiDirect::SysBtnCloseClick(TObject*)
@@ -284,7 +312,7 @@ void TFormWiFiDirect::ShowWiFiDirectState(bool on)
     lblHintToEnable->SetVisible(!on);
 }
 
-void TFormWiFiDirect::InitializeVariablesAndStatus(BOOL)
+void TFormWiFiDirect::InitializeVariablesAndStatus(BOOL bInitMenus)
 {
     n1stOrderDeviceNum = 0;
     m_nIndexInVecForDevice0 = 0;
@@ -316,6 +344,8 @@ void TFormWiFiDirect::InitializeVariablesAndStatus(BOOL)
 
     const CUISTR* s = Strings();
     lblHintToEnable->SetCaption(s ? ReplaceAllNoCase(s->STR_WIFIDIRECT_DISABLE_TEXT, "%s", "\n") : "");
+    for (TLabel* label : {lblDevice0, lblDevice1, lblDevice2, lblDevice2_0, lblDevice2_1, lblDevice3, lblDevice4})
+        label->SetCaption("");
     grpBoxDeivceInfo->SetCaption(s ? s->STR_WIFIDIRECT_MYDEVICEINFO : "");
     lblSSIDText->SetCaption(s ? s->STR_SSID : "");
     lblSSID->SetCaption("");
@@ -328,10 +358,30 @@ void TFormWiFiDirect::InitializeVariablesAndStatus(BOOL)
 
     m_WiFiDirectWvstatus = WvStatus_Disconnected;
     ImgWiFiDirectOn->SetVisible(false);
-    for (TImage* slot : {ImgDevice0, ImgDevice1, ImgDevice2, ImgDevice2_0, ImgDevice2_1, ImgDevice3, ImgDevice4})
-        slot->SetVisible(false);
+    HideFirstOrderDevices();
+    HideSecondOrderDevices();
+    ImgIm_GO->SetVisible(false);
     BtnWPSConnect->SetVisible(false);
     BtnSetGOKey->SetVisible(false);
+    if (bInitMenus)
+        InitMenus();
+}
+
+void TFormWiFiDirect::InitMenus()
+{
+    const CUISTR* s = Strings();
+    ClearPopupMenu(MyPopupMenu);
+    ImgWiFiDirectOn->PopupMenu = MyPopupMenu;
+    ClearPopupMenu(DevicePopupMenu);
+    AddPopupMenuItem(DevicePopupMenu, 0, s ? s->STR_WIFIDIRECT_CONNECT : "Connect", [this](TObject* o) { OnConnectDevice(o); });
+    if (VOZEZIV.bSupportAdvanceSettings)
+        AddPopupMenuItem(DevicePopupMenu, 1, s ? s->STR_WIFIDIRECT_PROVISION : "Provision", [this](TObject* o) { OnProvision(o); });
+    for (TImage* slot : {ImgDevice1, ImgDevice2, ImgDevice2_0, ImgDevice2_1, ImgDevice3, ImgDevice4})
+        slot->PopupMenu = DevicePopupMenu;
+    ImgDevice0->PopupMenu = EmptyPopupMenu;
+    ClearPopupMenu(DisconnectPopupMenu);
+    AddPopupMenuItem(DisconnectPopupMenu, 0, s ? s->STR_WIFIDIRECT_DISCONNECT : "Disconnect",
+                     [this](TObject* o) { OnDisconnectDevice(o); });
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -378,11 +428,6 @@ void TFormWiFiDirect::TimerShowProgressBarTimer(TObject*)
     FormProgressMsg->m_strMessage = m_strProgressMsg;
     FormProgressMsg->m_strPinText = m_strDisplayPIN;
     FormProgressMsg->ShowModal();
-}
-
-void TFormWiFiDirect::TimerPopMsgTimer(TObject*)
-{
-    TimerPopMsg->SetEnabled(false);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -462,6 +507,12 @@ void TFormWiFiDirect::TurnOn(BOOL bWiFiDirect, BOOL bReadWiFiDirectFlag, BOOL bP
         return;
 
     m_bEnableWiFiDirect = TRUE;
+    if (FormWiFiDisplay) {
+        FormWiFiDisplay->ReadWDPConfig();
+        const uint8_t mode = FormWiFiDisplay->m_WDPConfig.ConfigMode;
+        if (mode == 1 || mode == 0)
+            FormWiFiDisplay->SetWDPConfigToDriver(mode);
+    }
     WIFIDIRECT_WPSE_PROFILE request{};
     request.ConfigMode = CONFIG_MODE_ENABLE;
     const size_t nameLength = std::min<size_t>(MyDeviceData.ulStringLen, sizeof request.DeviceName);
@@ -621,8 +672,10 @@ void TFormWiFiDirect::ImgWiFiDirectOnDblClick(TObject*)
     }
     if (VOZEZIV.nWinOS == 21 && VOZEZIV.bWiFiDirectStandAlone && FormMain)
         FormMain->SetZeroConfigControl(false);
-    if (FormWiFiDisplay)
+    if (FormWiFiDisplay) {
+        FormWiFiDisplay->SetStatusDisconnect(FormWiFiDisplay->GetNowConnectType());
         FormWiFiDisplay->SetWDPConfigToDriver(0);
+    }
     m_bEnableAutonomousGO = FALSE;
     EnableOrDisableWiFiDirect(FALSE, FALSE, FALSE, TRUE);
     if (VOZEZIV.nWinOS >= 41) {
@@ -779,7 +832,7 @@ void TFormWiFiDirect::OnDiscoveryOrGroupUpdate(bool discovery)
     }
     UpdateTopologyData();
     if (WiFiDisplayInUse())
-        PrintMessage(6, " TFormWiFiDirect ---> TFormWiFiDisplay::GetUpdateDiscovery\n");
+        FormWiFiDisplay->GetUpdateDiscovery();
 }
 
 void TFormWiFiDirect::OnDisconnectEvent()
@@ -823,70 +876,12 @@ void TFormWiFiDirect::OnConnectComplete()
     if (FormWiFiDirectSetting && FormWiFiDirectSetting->Visible() &&
         FormWiFiDirectSetting->m_enumActionTpye == ACTION_DISPLAY_PIN)
         FormWiFiDirectSetting->Close();
-    if (WiFiDisplayInUse())
-        PrintMessage(6, " TFormWiFiDirect ---> TFormWiFiDisplay::SetStatusConnect\n");
-}
-
-// ---------------------------------------------------------------------------------------------
-// Steps that the topology, connection, persistent-group, warning and view code fill in.
-
-void TFormWiFiDirect::UpdateTopologyData()
-{
-    PrintMessage(5, " --> TFormWiFiDirect::UpdateTopologyData\n");
-}
-
-void TFormWiFiDirect::TriggerWPS()
-{
-    PrintMessage(5, " --> TFormWiFiDirect::TriggerWPS\n");
-}
-
-void TFormWiFiDirect::ConnectWiFiDirectCredential()
-{
-    PrintMessage(5, " --> TFormWiFiDirect::ConnectWiFiDirectCredential\n");
-}
-
-void TFormWiFiDirect::GenerateSeudoWiFiDirectProfile()
-{
-    PrintMessage(5, " --> TFormWiFiDirect::GenerateSeudoWiFiDirectProfile\n");
-}
-
-void TFormWiFiDirect::PopMsgAndInitSetting()
-{
-    PrintMessage(5, " --> TFormWiFiDirect::PopMsgAndInitSetting\n");
-}
-
-void TFormWiFiDirect::OnPersistentConnectFail()
-{
-    PrintMessage(5, " --> TFormWiFiDirect::OnPersistentConnectFail\n");
-}
-
-void TFormWiFiDirect::OnDisplayPIN()
-{
-    PrintMessage(5, " --> TFormWiFiDirect::OnDisplayPIN\n");
-}
-
-BOOL TFormWiFiDirect::CheckOKForAutoReconnect()
-{
-    PrintMessage(5, " --> TFormWiFiDirect::CheckOKForAutoReconnect\n");
-    return m_bAutoReconnect;
-}
-
-void TFormWiFiDirect::UpdatePersistForDisconnect(const BYTE* mac)
-{
-    PrintMessage(5, " --> TFormWiFiDirect::UpdatePersistForDisconnect %02X-%02X-%02X-%02X-%02X-%02X\n", mac[0], mac[1],
-                 mac[2], mac[3], mac[4], mac[5]);
-}
-
-void TFormWiFiDirect::ShowWiFiDirectWarning(uint32_t code)
-{
-    PrintMessage(5, " --> TFormWiFiDirect::ShowWiFiDirectWarning %u\n", unsigned(code));
-}
-
-void TFormWiFiDirect::ShowMyInfo()
-{
-    EnterCriticalSection(&m_csOwnDevice);
-    PrintMessage(5, " --> TFormWiFiDirect::ShowMyInfo\n");
-    LeaveCriticalSection(&m_csOwnDevice);
+    if (!WiFiDisplayInUse())
+        return;
+    if (!FormWiFiDisplay->m_bIsWDPSigma)
+        FormWiFiDisplay->QueryWDPTable();
+    if (FormWiFiDisplay->SetStatusConnect(WDP_CONNECT_P2P, "") && !FormWiFiDisplay->m_bIsWDPSigma)
+        FormWiFiDisplay->StartWDPConnect();
 }
 
 // ---------------------------------------------------------------------------------------------

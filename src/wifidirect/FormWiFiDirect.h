@@ -8,6 +8,7 @@
 #include "resources/WvImage.h"
 #include "ui/ExtCtrls.h"
 #include "ui/Forms.h"
+#include "ui/Menus.h"
 #include "ui/StdCtrls.h"
 #include "wifidirect/FormWiFiDirectMediaSharing.h"
 #include "wifidirect/FormWiFiDirectProfile.h"
@@ -49,6 +50,32 @@ public:
     TImage* ImgDevice2_1 = nullptr;
     TImage* ImgDevice3 = nullptr;
     TImage* ImgDevice4 = nullptr;
+    // Labels, connection marks and owner badges of the slots, in the same order
+    // (the sub-group slots have no badge).
+    TLabel* lblDevice0 = nullptr;
+    TLabel* lblDevice1 = nullptr;
+    TLabel* lblDevice2 = nullptr;
+    TLabel* lblDevice2_0 = nullptr;
+    TLabel* lblDevice2_1 = nullptr;
+    TLabel* lblDevice3 = nullptr;
+    TLabel* lblDevice4 = nullptr;
+    TImage* ImgConnectDevice0 = nullptr;
+    TImage* ImgConnectDevice1 = nullptr;
+    TImage* ImgConnectDevice2 = nullptr;
+    TImage* ImgConnectDevice2_0 = nullptr;
+    TImage* ImgConnectDevice2_1 = nullptr;
+    TImage* ImgConnectDevice3 = nullptr;
+    TImage* ImgConnectDevice4 = nullptr;
+    TImage* ImgDevice0_GO = nullptr;
+    TImage* ImgDevice1_GO = nullptr;
+    TImage* ImgDevice2_GO = nullptr;
+    TImage* ImgDevice3_GO = nullptr;
+    TImage* ImgDevice4_GO = nullptr;
+    TImage* ImgIm_GO = nullptr;
+    TPopupMenu* MyPopupMenu = nullptr;
+    TPopupMenu* DevicePopupMenu = nullptr;
+    TPopupMenu* DisconnectPopupMenu = nullptr;
+    TPopupMenu* EmptyPopupMenu = nullptr;
     TWvImage* BtnRotationClockwise = nullptr;
     TWvImage* BtnRotationCounter = nullptr;
     TWvImage* BtnRotationClockwise_sub = nullptr;
@@ -116,6 +143,26 @@ public:
     void TimerShowProgressBarTimer(TObject* Sender);
     void TimerPopMsgTimer(TObject* Sender);
     void Dispatch(TMessage& Message) override;
+    void TimerDisableScanTimer(TObject* Sender);
+    void TimerCheckConnectStatusTimer(TObject* Sender);
+    void BtnWPSConnectClick(TObject* Sender);
+    void BtnSetGOKeyClick(TObject* Sender);
+    // Press and double-click on a device picture (slot: ring 0..4, sub-group 5 and 6).
+    void ImgDeviceMouseDown(int slot);
+    void ImgDeviceDblClick(int slot);
+
+    // Menu actions.
+    void OnScan(TObject* Sender);
+    void OnConnectDevice(TObject* Sender);
+    void OnDisconnect(TObject* Sender);
+    void OnAutonomousGO(TObject* Sender);
+    void OnP2PPersistEnableDisable(TObject* Sender);
+    void OnMediaSharing(TObject* Sender);
+    void OnOpenProfile(TObject* Sender);
+    void OnProvision(TObject* Sender);
+    void OnDisconnectDevice(TObject* Sender);
+    // Connects to a device the Wi-Fi Display window chose (address as "%02X:..").
+    void WiFiDisplayConnectDevice(const std::string& name, const std::string& macText);
 
     // The one way to turn Wi-Fi Direct on or off.
     void EnableOrDisableWiFiDirect(BOOL bWiFiDirect, BOOL bReadWiFiDirectFlag, BOOL bPopDeviceName,
@@ -148,9 +195,25 @@ public:
     void UpdatePersistForDisconnect(const BYTE* mac);
     void ShowWiFiDirectWarning(uint32_t code);
     void ShowMyInfo();
+    void OnPopupConnectSetting();
+    std::string GetWiFiDirectPersistProfileByMac(const BYTE* mac);
+    void GetActiveProfileMacAddr();
+    void CheckAndAutoReconnectWithPersist(const BYTE* mac);
+    void GetAndSetMyIP();
+
+    // The view.
+    void UpdateTopology();
+    void UpdateTopologySubGroup(int index);
+    void HideFirstOrderDevices();
+    void HideSecondOrderDevices();
+    void ShowDeviceInfo();
+    TImage* GetDevicePicture(const PRIMARY_DEVICE_TYPE& type, bool owner) const;
 
 private:
     DWORD m_dwWindowThread = 0;
+
+    void MakeSlotDecorations();
+    void InitMenus();
 
     bool OnWindowThread() const;
     void SendReadyAcknowledgement();
@@ -168,6 +231,27 @@ private:
     void OnConnectComplete();
     void OnDiscoveryOrGroupUpdate(bool discovery);
     bool WiFiDisplayInUse() const;
+    // Opens the wizard modally for an action, placed on this window; m_bOK tells the result.
+    void OpenWizard(uint32_t action);
+    void SendCommand(uint32_t configMode, const DEVICE_ENTRY* peer);
+    // Refused connect, invitation or the wizard, for the device `target`.
+    void ConnectTo(const DEVICE_ENTRY& target, const std::string& name);
+    void ShowSubForm(TForm* form);
+    // The saved profile whose peer is `mac` (record filled), or false.
+    bool FindPersistProfile(const BYTE* mac, WIFIDIRECT_WPSE_PROFILE& found);
+    // The warning text of an error code.
+    std::string WarningText(uint32_t code, const std::string& peerName);
+    void RepairPersistentGroup(const std::string& profileName);
+    // The slot controls: pictures, labels, marks and badges (null for the sub-group).
+    struct Slot {
+        TImage* picture;
+        TLabel* label;
+        TImage* mark;
+        TImage* badge;
+    };
+    Slot SlotAt(int slot) const;
+    const DEVICE_ENTRY* DeviceInSlot(int slot) const;
+    void DrawSlot(int slot, const DEVICE_ENTRY& e, bool legacyPicture);
 };
 
 extern TFormWiFiDirect* FormWiFiDirect;

@@ -32,6 +32,14 @@ public:
     // Persistent-group state the WPS page last read (WVWL_QueryP2PPersistState);
     // 0: Wi-Fi Direct profiles are not saved.
     uint32_t m_ulPersistState = 0;
+    // PIN of the WPS page: the number, its text, and the method chosen.
+    uint32_t m_ulPin = 0;
+    std::string m_strTempPinCode;
+    uint32_t m_ulWPSType = WIFI_DIRECT_WPSE_PBC_MODE;
+    uint32_t m_ulWiFiDirectDefPin = 0;
+
+    // Sends the record as a connection request and updates the Wi-Fi Direct window.
+    void SetWifiDirectWpseConfig();
 };
 
 extern TFormWiFiDirectSetting* FormWiFiDirectSetting;

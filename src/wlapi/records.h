@@ -945,3 +945,157 @@ struct PAC_FILE_LIST {
 };
 static_assert(sizeof(PAC_FILE_LIST) == 8);
 static_assert(offsetof(PAC_FILE_LIST, pEntries) == 4);
+
+// Hotspot 2.0 test request to the driver: an ANQP query (Group 0, Value the element bits) or a
+// TDLS/DLS action (Group 1, Value the action) towards the peer Mac.
+struct HS20_SIGMA_REQUEST {
+    uint8_t Group;
+    uint8_t Unused1[3];
+    uint32_t Value;
+    uint8_t Mac[6];
+    uint8_t Unused2[2];
+};
+static_assert(sizeof(HS20_SIGMA_REQUEST) == 16);
+static_assert(offsetof(HS20_SIGMA_REQUEST, Value) == 4);
+static_assert(offsetof(HS20_SIGMA_REQUEST, Mac) == 8);
+
+// Wi-Fi Display: the driver's device table, the local configuration, one driver event and
+// a TDLS set-up request.
+constexpr int MAX_WDP_TABLE_SIZE = 30;
+constexpr uint8_t CONFIG_MODE_WDP_ENABLED = 1;
+constexpr uint8_t CONFIG_MODE_WDP_SESSION_ID = 7;
+constexpr uint8_t CONFIG_MODE_WDP_TDLS_TEARDOWN = 8;
+
+#pragma pack(push, 1)
+struct WDP_ENTRY {
+    uint8_t Reserved0;
+    uint8_t DevMac[6];
+    uint8_t Bssid[6];
+    uint16_t DevInfo;
+    uint16_t MaxThroughput;  // Mbps
+    uint8_t CoupledStatus;   // 0 not coupled, 1 coupled, 2 teardown coupling
+    uint8_t CoupledSinkMac[6];
+    uint16_t ControlPort;    // the peer's RTSP port
+    uint8_t ExtCap;          // bit 0 UIBC, 1 I2C, 2 preferred display mode, 3 standby
+    uint8_t Reserved27;
+    uint8_t TdlsIp[4];
+    uint8_t TdlsMac[6];
+};
+#pragma pack(pop)
+static_assert(sizeof(WDP_ENTRY) == 38);
+static_assert(offsetof(WDP_ENTRY, DevMac) == 1);
+static_assert(offsetof(WDP_ENTRY, Bssid) == 7);
+static_assert(offsetof(WDP_ENTRY, DevInfo) == 13);
+static_assert(offsetof(WDP_ENTRY, MaxThroughput) == 15);
+static_assert(offsetof(WDP_ENTRY, CoupledStatus) == 17);
+static_assert(offsetof(WDP_ENTRY, CoupledSinkMac) == 18);
+static_assert(offsetof(WDP_ENTRY, ControlPort) == 24);
+static_assert(offsetof(WDP_ENTRY, ExtCap) == 26);
+static_assert(offsetof(WDP_ENTRY, TdlsIp) == 28);
+static_assert(offsetof(WDP_ENTRY, TdlsMac) == 32);
+
+// The valid entries are ClientNumber slots from Start, taken as a ring of 30.
+struct WDP_TABLE {
+    uint8_t Start;
+    uint8_t ClientNumber;
+    WDP_ENTRY Entry[MAX_WDP_TABLE_SIZE];
+};
+static_assert(sizeof(WDP_TABLE) == 1142);
+static_assert(offsetof(WDP_TABLE, ClientNumber) == 1);
+static_assert(offsetof(WDP_TABLE, Entry) == 2);
+
+// DevInfo bits (WDP_ENTRY and WDP_CONFIG).
+constexpr uint16_t WDP_DEVINFO_TYPE_MASK = 0x0003;  // 0 source, 1 primary sink, 2 secondary sink, 3 both
+constexpr uint16_t WDP_DEVINFO_SRC_COUPLED = 0x0004;
+constexpr uint16_t WDP_DEVINFO_SINK_COUPLED = 0x0008;
+constexpr uint16_t WDP_DEVINFO_SESSION_MASK = 0x0030;
+constexpr uint16_t WDP_DEVINFO_SESSION_AVAILABLE = 0x0010;
+constexpr uint16_t WDP_DEVINFO_SERVICE_DISCOVERY = 0x0040;
+constexpr uint16_t WDP_DEVINFO_PREFER_TDLS = 0x0080;
+constexpr uint16_t WDP_DEVINFO_HDCP = 0x0100;
+constexpr uint16_t WDP_DEVINFO_TIME_SYNC = 0x0200;
+// Extended capability bits (WFD_SUBELEM_EXTCAP).
+constexpr uint16_t WFD_SUBELEM_EXTCAP_UIBC = 0x01;
+constexpr uint16_t WFD_SUBELEM_EXTCAP_I2C = 0x02;
+constexpr uint16_t WFD_SUBELEM_EXTCAP_PREF_DISPLAY = 0x04;
+constexpr uint16_t WFD_SUBELEM_EXTCAP_STANDBY = 0x08;
+
+// The local configuration; byte 0 = 7 (session identifiers) and byte 0 = 8 (tunneled TDLS
+// teardown) use the same 452 bytes with the fields of WDP_CONFIG_REQUEST.
+struct WDP_CONFIG {
+    uint8_t ConfigMode;
+    uint8_t Reserved1;
+    uint16_t DevInfo;
+    uint16_t ControlPort;
+    uint16_t ExtCap;
+    uint8_t Rest[444];
+};
+static_assert(sizeof(WDP_CONFIG) == 452);
+static_assert(offsetof(WDP_CONFIG, DevInfo) == 2);
+static_assert(offsetof(WDP_CONFIG, ControlPort) == 4);
+static_assert(offsetof(WDP_CONFIG, ExtCap) == 6);
+static_assert(offsetof(WDP_CONFIG, Rest) == 8);
+
+struct WDP_CONFIG_REQUEST {
+    uint8_t ConfigMode;  // 7 or 8
+    uint8_t Reserved1[7];
+    char SessionId[64];
+    char SecondSessionId[76];
+    uint8_t PeerMac[6];
+    uint8_t Rest[298];
+};
+static_assert(sizeof(WDP_CONFIG_REQUEST) == 452);
+static_assert(offsetof(WDP_CONFIG_REQUEST, SessionId) == 8);
+static_assert(offsetof(WDP_CONFIG_REQUEST, SecondSessionId) == 72);
+static_assert(offsetof(WDP_CONFIG_REQUEST, PeerMac) == 148);
+
+// Driver requests of Wi-Fi Display.
+constexpr unsigned long OID_WDP_SET_CONFIG = 0xFFF10601;      // WDP_CONFIG_REQUEST, 452 bytes
+constexpr unsigned long OID_WDP_QUERY_STATUS = 0xFF710604;    // WDP_STATUS, 144 bytes
+constexpr unsigned long OID_WDP_QUERY_VIDEO = 0xFF710606;     // 64 bytes
+constexpr unsigned long OID_WDP_QUERY_PEER_IF_MAC = 0xFF710607;   // 6 bytes
+constexpr unsigned long OID_WDP_QUERY_PEER_DEV_MAC = 0xFF710608;  // 6 bytes
+constexpr unsigned long OID_WDP_SET_TDLS_ENABLE = 0xFFF10331;     // 4 bytes
+constexpr unsigned long OID_WDP_SET_TDLS_SETUP = 0xFFF10332;      // TDLS_REQUEST
+
+// One driver Wi-Fi Display event; the meaning of the bytes after 0 depends on the event.
+struct WDP_STATUS {
+    uint8_t WDPStatus;      // event code 1..7
+    uint8_t Reserved1[3];
+    uint8_t Param4;         // frame name (2), action type (5); DevInfo (3, two bytes) or test parameters (6, four)
+    char SessionId[13];     // read back after a session id was handed over
+    int8_t RtspType;        // event 2
+    uint8_t Reserved19[49];
+    uint8_t PeerMac[6];     // event 1 (byte 69, the input type of event 5, overlaps it)
+    uint8_t ConnectKind;    // event 1: 0 Wi-Fi Direct, 1 TDLS
+    uint8_t Coupling;
+    uint8_t InputVideo;     // event 5
+    uint8_t Reserved77[6];
+    int8_t SetParameterType;  // event 2
+    uint8_t Reserved84[8];
+    uint8_t FormatCode;     // event 2
+    uint8_t Rest[51];
+};
+static_assert(sizeof(WDP_STATUS) == 144);
+static_assert(offsetof(WDP_STATUS, Param4) == 4);
+static_assert(offsetof(WDP_STATUS, SessionId) == 5);
+static_assert(offsetof(WDP_STATUS, RtspType) == 18);
+static_assert(offsetof(WDP_STATUS, PeerMac) == 68);
+static_assert(offsetof(WDP_STATUS, ConnectKind) == 74);
+static_assert(offsetof(WDP_STATUS, Coupling) == 75);
+static_assert(offsetof(WDP_STATUS, InputVideo) == 76);
+static_assert(offsetof(WDP_STATUS, SetParameterType) == 83);
+static_assert(offsetof(WDP_STATUS, FormatCode) == 92);
+
+struct TDLS_REQUEST {
+    uint8_t Reserved0[4];
+    uint8_t PeerMac[6];
+    uint8_t Reserved10;
+    uint8_t Action;   // 1
+    uint8_t Kind;     // 2
+    uint8_t Rest[11];
+};
+static_assert(sizeof(TDLS_REQUEST) == 24);
+static_assert(offsetof(TDLS_REQUEST, PeerMac) == 4);
+static_assert(offsetof(TDLS_REQUEST, Action) == 11);
+static_assert(offsetof(TDLS_REQUEST, Kind) == 12);

@@ -188,9 +188,9 @@ TEST_F(IdPwdDialogs, TimeoutNamesTheMethodAndAsksNothing)
         EXPECT_FALSE(FormInvalidIdPwd->editTunnelPassword->Visible()) << method;
         FormInvalidIdPwd->Hide();
     }
-    // A method without a time-out text keeps the reason of the previous showing.
+    // A method without a time-out text shows no reason, not the one of the previous showing.
     ShowInvalid(0, 9);
-    EXPECT_EQ(FormInvalidIdPwd->lblMessage->Caption(), Texts().STR_LEAP_TIMEOUT);
+    EXPECT_EQ(FormInvalidIdPwd->lblMessage->Caption(), "");
 }
 
 TEST_F(IdPwdDialogs, EveryShowingStartsWithEmptyFields)

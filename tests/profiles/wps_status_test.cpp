@@ -166,24 +166,53 @@ TEST(WpsRecords, StartRecordPinTakesTheEightOrFourDigitForm)
     }
 }
 
-TEST(WpsRecords, StoredRecordPinLosesLeadingZeros)
+TEST(WpsRecords, PinKeepsItsLengthThroughTheStoredAndStartRecords)
 {
     struct Case {
         uint32_t pin;
-        std::string bytes;
+        int length;
+        std::string stored;  // the stored record's PIN field
+        std::string start;   // the start record's PIN field
+        std::string shown;
     };
+    const std::string ff4("\xFF\xFF\xFF\xFF");
     const Case cases[] = {
-        {12345670, "12345670"},
-        {1234567, std::string("1234567") + '\0'},  // 01234567 as stored: seven digits
-        {1234, std::string("1234") + std::string(4, '\0')},
-        {0, std::string("0") + std::string(7, '\0')},
+        {12345670, 8, "12345670", "12345670", "12345670"},
+        {1234567, 8, "01234567", "01234567", "01234567"},
+        {1234, 8, "00001234", "00001234", "00001234"},  // 0000123x: still eight digits
+        {1234, 4, "1234" + std::string(4, '\0'), ff4 + "1234", "1234"},
+        {7, 4, "0007" + std::string(4, '\0'), ff4 + "0007", "0007"},
+        // Unknown length: the length follows from the number.
+        {1234567, WPS_PIN_LENGTH_UNKNOWN, "1234567" + std::string(1, '\0'), "01234567", "01234567"},
+        {1234, WPS_PIN_LENGTH_UNKNOWN, "1234" + std::string(4, '\0'), ff4 + "1234", "1234"},
     };
     for (const Case& c : cases) {
-        WPS_MODE mode{};
-        std::memset(mode.PIN, 'x', sizeof mode.PIN);
-        ASSERT_TRUE(SetStoredRecordPin(mode, c.pin)) << c.pin;
-        EXPECT_EQ(PinBytes(mode), c.bytes) << c.pin;
+        WPS_MODE stored{};
+        std::memset(stored.PIN, 'x', sizeof stored.PIN);
+        ASSERT_TRUE(SetStoredRecordPin(stored, c.pin, c.length)) << c.pin;
+        EXPECT_EQ(PinBytes(stored), c.stored) << c.pin;
+        uint32_t pin = 0;
+        int length = 0;
+        ASSERT_TRUE(ReadStoredRecordPin(stored, pin, length)) << c.pin;
+        EXPECT_EQ(pin, c.pin);
+        WPS_MODE start{};
+        ASSERT_TRUE(SetStartRecordPin(start, pin, length)) << c.pin;
+        EXPECT_EQ(PinBytes(start), c.start) << c.pin;
+        EXPECT_EQ(PinText(pin, length), c.shown) << c.pin;
     }
+    // A 4-digit PIN cannot hold five digits; a field of eight digits and no terminator reads
+    // no further than the field.
+    WPS_MODE mode{};
+    EXPECT_FALSE(SetStartRecordPin(mode, 12345, 4));
+    std::memcpy(mode.PIN, "87654321", 8);
+    mode.WpsSSID.SsidLength = 0x39393939;  // "9999" right after the field
+    uint32_t pin = 0;
+    int length = 0;
+    ASSERT_TRUE(ReadStoredRecordPin(mode, pin, length));
+    EXPECT_EQ(pin, 87654321u);
+    EXPECT_EQ(length, 8);
+    std::memcpy(mode.PIN, "12a4", 4);
+    EXPECT_FALSE(ReadStoredRecordPin(mode, pin, length));
 }
 
 TEST(WpsRecords, PinOfMoreThanEightDigitsIsRefusedWithoutOverflow)

@@ -8,6 +8,8 @@
 
 #include "core/FormProgressMsg.h"
 #include "core/WvwlLib.h"
+#include "resources/FormResource.h"
+#include "resources/UiStr.h"
 #include "wifidirect/wifidirect_fixture.h"
 
 namespace {
@@ -54,29 +56,29 @@ TEST_P(EachEvent, IsFetchedHandledAndAcknowledged)
 INSTANTIATE_TEST_SUITE_P(
     WiFiDirectEvents, EachEvent,
     ::testing::Values(EventCase{1, " >>WIFIDIRECTEVENT_DISCOVERY_START<<", nullptr},
-                      EventCase{2, "TFormWiFiDirect::UpdateTopologyData", nullptr},
-                      EventCase{3, "TFormWiFiDirect::TriggerWPS", nullptr},
+                      EventCase{2, " UpdateTopologyData:: Wi-Fi Direct is off", nullptr},
+                      EventCase{3, nullptr, "WVWL_SetWPSMode"},
                       EventCase{4, " >>WIFIDIRECTEVENT_STATUS_WPS_FAIL<<", nullptr},
-                      EventCase{5, "TFormWiFiDirect::ConnectWiFiDirectCredential", nullptr},
-                      EventCase{6, "TFormWiFiDirect::UpdateTopologyData", nullptr},
-                      EventCase{7, "TFormWiFiDirect::GenerateSeudoWiFiDirectProfile", nullptr},
+                      EventCase{5, nullptr, "WVWL_ConnectWPSProfileWithWifiDirectWpse"},
+                      EventCase{6, " UpdateTopologyData:: Wi-Fi Direct is off", nullptr},
+                      EventCase{7, nullptr, "WVWL_ChannelToFrequency"},
                       EventCase{8, nullptr, "WVWL_EnableDhcpServer"},
                       EventCase{9, nullptr, "WVWL_DisableDhcpServer"},
                       EventCase{10, nullptr, "WVWL_WlanDisconnectEx"},
-                      EventCase{11, "TFormWiFiDirect::PopMsgAndInitSetting", nullptr},
-                      EventCase{12, "TFormWiFiDirect::OnPersistentConnectFail", nullptr},
-                      EventCase{13, "TFormWiFiDirect::OnDisplayPIN", nullptr},
+                      EventCase{11, " PopMsgAndInitSetting:: PopUpMsgTrayIcon return", nullptr},
+                      EventCase{12, nullptr, "WVWL_ReadWifiDirectWpseProfileList"},
+                      EventCase{13, " >>WIFIDIRECTEVENT_DISPLAY_PIN<<", nullptr},
                       EventCase{14, " --> TFormMain::OnTraySwitchWiFiDirectConcurrentMode", "WVWL_SetAndWriteOPMode"},
                       EventCase{15, " OnTraySwitchSTAMode:: call WVWL_SetAndWriteOPMode", "WVWL_SetAndWriteOPMode"},
                       EventCase{16, nullptr, "WVWL_EnableDhcpServer"},
                       EventCase{17, nullptr, "WVWL_EnableDhcpServer"},
                       EventCase{20, " >>WIFIDIRECTEVENT_SIGMA_IS_ON<<", nullptr},
-                      EventCase{21, "TFormWiFiDirect::ShowWiFiDirectWarning 3", nullptr},
+                      EventCase{21, nullptr, "WVWL_DisConnectWifiDirectPerDevice"},
                       EventCase{22, " >>WIFIDIRECTEVENT_CONNECT_COMPLETE<<", nullptr},
-                      EventCase{23, "TFormWiFiDirect::PopMsgAndInitSetting", nullptr},
-                      EventCase{24, "TFormWiFiDirect::PopMsgAndInitSetting", nullptr},
+                      EventCase{23, " PopMsgAndInitSetting:: PopUpMsgTrayIcon return", nullptr},
+                      EventCase{24, " PopMsgAndInitSetting:: PopUpMsgTrayIcon return", nullptr},
                       EventCase{25, nullptr, "WVWL_DisConnectWifiDirectPerDevice"},
-                      EventCase{26, "TFormWiFiDirect::UpdatePersistForDisconnect", "WVWL_WlanDisconnectEx"},
+                      EventCase{26, nullptr, "WVWL_WlanDisconnectEx"},
                       EventCase{0, " >>Unknown status <<", nullptr},
                       EventCase{18, " >>Unknown status <<", nullptr},
                       EventCase{19, " >>Unknown status <<", nullptr},
@@ -118,7 +120,8 @@ TEST_F(WiFiDirectEvents, WpsDoneTakesTheRoleAndTheKey)
     EXPECT_EQ(FormWiFiDirect->m_ulMyRule, 1u);
     EXPECT_EQ(FormWiFiDirect->MyDeviceData.nRule, 1);
     EXPECT_EQ(FormWiFiDirect->m_strMykey, "passphrase");
-    EXPECT_TRUE(Logged("TFormWiFiDirect::ShowMyInfo"));
+    // the own-device box shows the owner's address line
+    EXPECT_EQ(FormWiFiDirect->lblPresharedKeyText->Caption(), FormResource->UI_Str->STR_IP);
 }
 
 TEST_F(WiFiDirectEvents, ConnectCompleteMarksTheLinkAndTheProgressAsDone)
@@ -157,12 +160,12 @@ TEST_P(DiscoveryArming, AutoReconnectStaysArmedOnlyWithBothSettings)
     FormWiFiDirect->m_bAutoReconnect = c.armed;
     Deliver(Event(WIFIDIRECTEVENT_STATUS_UPDATE_DISCOVERY));
     EXPECT_EQ(FormWiFiDirect->m_bAutoReconnect, c.staysArmed);
-    EXPECT_EQ(Logged("TFormWiFiDirect::CheckOKForAutoReconnect"), c.checked);
-    EXPECT_TRUE(Logged("TFormWiFiDirect::UpdateTopologyData"));
+    EXPECT_EQ(CallsSinceMark("WVWL_QueryP2PPersistState") > 0, c.checked);
+    EXPECT_TRUE(Logged(" UpdateTopologyData:: Wi-Fi Direct is off"));
 }
 
 INSTANTIATE_TEST_SUITE_P(WiFiDirectEvents, DiscoveryArming,
-                         ::testing::Values(ReconnectCase{1, 1, TRUE, TRUE, true}, ReconnectCase{1, 1, FALSE, FALSE, false},
+                         ::testing::Values(ReconnectCase{1, 1, TRUE, FALSE, true}, ReconnectCase{1, 1, FALSE, FALSE, false},
                                            ReconnectCase{0, 1, TRUE, FALSE, false},
                                            ReconnectCase{1, 0, TRUE, FALSE, false}));
 
@@ -227,7 +230,8 @@ TEST_P(ErrorEvent, ShowsTheWarningOnlyWhenWiFiDirectIsOnAndNotUnderTest)
     WIFI_DIRECT_STATUS status = Event(WIFIDIRECTEVENT_ERROR_CODE);
     status.WifiDirectStateContext.Error.ErrorStatusCode = c.code;
     Deliver(status);
-    EXPECT_EQ(Logged("TFormWiFiDirect::ShowWiFiDirectWarning"), c.warned);
+    // every warning disconnects the wizard's peer
+    EXPECT_EQ(CallsSinceMark("WVWL_DisConnectWifiDirectPerDevice"), c.warned ? 1 : 0);
     EXPECT_EQ(Acknowledgements(), 1);
 }
 
@@ -247,7 +251,7 @@ TEST_F(WiFiDirectEvents, TheErrorThatStopsTheProgressStopsItWithoutAMessage)
     status.WifiDirectStateContext.Error.ErrorStatusCode = P2P_ERRCODE_STOPPR0GRESS;
     Deliver(status);
     EXPECT_FALSE(FormWiFiDirect->TimerShowProgressBar->Enabled());
-    EXPECT_FALSE(Logged("TFormWiFiDirect::ShowWiFiDirectWarning"));
+    EXPECT_EQ(CallsSinceMark("WVWL_DisConnectWifiDirectPerDevice"), 0);
 }
 
 // Hostile records: every event code with every byte of its data 0xFF (counts of 255, lengths

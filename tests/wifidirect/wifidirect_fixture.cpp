@@ -1,9 +1,12 @@
 #include "wifidirect/wifidirect_fixture.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "mainwindow/FormMain.h"
 #include "ui/Seams.h"
+#include "core/WvwlLib.h"
+#include "wifidirect/WiFiDirectSetting.h"
 
 void WiFiDirectFixture::TearDown()
 {
@@ -15,6 +18,8 @@ void WiFiDirectFixture::Start(int winOS)
 {
     TScenario scenario;
     scenario.Set("System", "WinOS", std::to_string(winOS));
+    if (m_scenarioEdit)
+        m_scenarioEdit(scenario);
     seams::modalAnswer = [this](const std::string& what) {
         m_modals.push_back(what);
         if (m_onModal)
@@ -51,6 +56,8 @@ void WiFiDirectFixture::Deliver(const WIFI_DIRECT_STATUS& status, size_t bytes)
         hex += two;
     }
     std::string reply;
+    // delivered here, not by the event thread as well
+    SimCommand("p2p disarm");
     SimCommand("p2pstatus " + hex, &reply);
     ASSERT_EQ(reply, "ok\n");
     MarkCalls();
@@ -92,4 +99,117 @@ int WiFiDirectFixture::Acknowledgements(unsigned long request)
 bool WiFiDirectFixture::WaitForDhcpThread()
 {
     return PumpUntil([this] { return SimJournal().find("<-- EnableDHCPThread") != std::string::npos; }, 5000);
+}
+
+void WiFiDirectFixture::TurnOn()
+{
+    SetStoredFlag(false);
+    auto previous = m_onModal;
+    m_onModal = [](const std::string&) { FormWiFiDirect->m_bOK = TRUE; };
+    FormMain->InitWiFidirect(TRUE);
+    m_onModal = previous;
+    ASSERT_TRUE(FormWiFiDirect->m_bEnableWiFiDirect);
+    ASSERT_TRUE(WaitForEvents());
+}
+
+bool WiFiDirectFixture::WaitForEvents(DWORD timeoutMs)
+{
+    return PumpUntil(
+        [this] {
+            std::string reply;
+            SimCommand("p2p queue", &reply);
+            return reply.rfind("0 ", 0) == 0;
+        },
+        timeoutMs);
+}
+
+std::vector<std::string> WiFiDirectFixture::Lines(const std::string& entry)
+{
+    std::vector<std::string> lines;
+    std::string journal = SimJournal();
+    size_t at = 0;
+    while (at < journal.size()) {
+        size_t end = journal.find('\n', at);
+        if (end == std::string::npos)
+            end = journal.size();
+        const std::string line = journal.substr(at, end - at);
+        if (line.rfind(entry + "(", 0) == 0 || line.rfind(entry + " ", 0) == 0)
+            lines.push_back(line);
+        at = end + 1;
+    }
+    return lines;
+}
+
+void WiFiDirectFixture::PressOn(TControl* control, UINT down, UINT up)
+{
+    const int x = control->Left() + control->Width() / 2;
+    const int y = control->Top() + control->Height() / 2;
+    HWND window = FormWiFiDirect->Handle();
+    const WPARAM keys = down == WM_RBUTTONDOWN ? MK_RBUTTON : MK_LBUTTON;
+    SendMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
+    SendMessageA(window, down, keys, MAKELPARAM(x, y));
+    if (up)
+        SendMessageA(window, up, 0, MAKELPARAM(x, y));
+}
+
+void WiFiDirectFixture::FinishWizardWith(uint32_t method, uint32_t intent)
+{
+    m_onModal = [method, intent](const std::string& what) {
+        TFormWiFiDirectSetting* wizard = FormWiFiDirectSetting;
+        if (!wizard || what.rfind("FormWiFiDirectSetting", 0) != 0)
+            return;
+        const DEVICE_ENTRY& peer = FormWiFiDirect->m_SeleteDeviceEntry;
+        WIFIDIRECT_WPSE_PROFILE& r = wizard->m_data_WIFIDIRECT_WPSE_Profile;
+        r = WIFIDIRECT_WPSE_PROFILE{};
+        r.WpsMethod = method;
+        r.GoIntentIdx = intent;
+        std::memcpy(r.PIN, "12345670", 8);
+        std::memcpy(r.PeerDeviceName[0], peer.chDeviceName, sizeof peer.chDeviceName);
+        r.PeerDeviceNameCount = 1;
+        std::memcpy(r.DesiredMacAddr[0], peer.chMacAddr, 6);
+        r.DesiredMacCount = 1;
+        wizard->SetWifiDirectWpseConfig();
+    };
+}
+
+void WiFiDirectFixture::Snapshot(const std::string& name)
+{
+    char folder[MAX_PATH] = {};
+    if (!GetEnvironmentVariableA("WEVO_SHOTS", folder, sizeof folder))
+        return;
+    HWND window = FormWiFiDirect->Handle();
+    SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    RECT r;
+    GetWindowRect(window, &r);
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = w;
+    info.bmiHeader.biHeight = h;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+    GdiFlush();
+    const DWORD stride = DWORD((w * 3 + 3) & ~3), size = stride * DWORD(h);
+    BITMAPFILEHEADER file{};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof file + sizeof info.bmiHeader;
+    file.bfSize = file.bfOffBits + size;
+    info.bmiHeader.biSizeImage = size;
+    if (FILE* f = std::fopen((std::string(folder) + "\\" + name + ".bmp").c_str(), "wb")) {
+        std::fwrite(&file, sizeof file, 1, f);
+        std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, f);
+        std::fwrite(bits, size, 1, f);
+        std::fclose(f);
+    }
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
 }

@@ -32,7 +32,23 @@ protected:
 
     static WIFI_DIRECT_STATUS Event(uint8_t code);
 
+    // Turns Wi-Fi Direct on as the user's double click does from Windows code 41 (the
+    // device-name question answered), with the event thread armed, and waits for the
+    // simulator's events to be handled.
+    void TurnOn();
+    // Pumps until the simulator has no event left to deliver.
+    bool WaitForEvents(DWORD timeoutMs = 10000);
+    // Journal lines of the entry since the last mark, with their arguments.
+    std::vector<std::string> Lines(const std::string& entry);
+    // Presses, double-clicks or right-clicks a control of the window through its window procedure.
+    void PressOn(TControl* control, UINT down, UINT up);
+    // With WEVO_SHOTS naming a folder, saves the Wi-Fi Direct window as NAME.bmp there.
+    void Snapshot(const std::string& name);
+    // Answers the wizard as a user finishing it with a method and intent for the selected peer.
+    void FinishWizardWith(uint32_t method, uint32_t intent);
+
     int m_answer = 2;
+    std::function<void(TScenario&)> m_scenarioEdit;
     std::function<void(const std::string&)> m_onModal;
     std::vector<std::string> m_modals;
 

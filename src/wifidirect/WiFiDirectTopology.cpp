@@ -1,0 +1,410 @@
+// The peer model of the Wi-Fi Direct window and its drawing on the ring of device slots.
+#include <cstdio>
+#include <cstring>
+
+#include "core/Helpers.h"
+#include "core/Log.h"
+#include "core/Settings.h"
+#include "core/WvwlLib.h"
+#include "mainwindow/FormMain.h"
+#include "resources/FormResource.h"
+#include "resources/UiStr.h"
+#include "wifidirect/FormWiFiDirect.h"
+#include "wifidirect/WiFiDirectText.h"
+
+namespace {
+
+
+void SetTray(int index)
+{
+    if (FormMain)
+        FormMain->ModifyTrayIcon(TRAY_TYPE_WIFIDIRECT, index);
+}
+
+DEVICE_ENTRY FromGroupEntry(const WIFI_DIRECT_GROUP_ENTRY& g)
+{
+    DEVICE_ENTRY d{};
+    d.nRule = g.nRule;
+    d.chDbm = g.chDbm;
+    d.EntryStatus = g.EntryStatus;
+    std::memcpy(d.chMacAddr, g.chMacAddr, 6);
+    std::memcpy(d.IpAddrs, g.IpAddrs, 4);
+    d.nPrimaryDeviceType = g.nPrimaryDeviceType;
+    d.ulStringLen = std::min<uint32_t>(g.ulStringLen, sizeof d.chDeviceName);
+    std::memcpy(d.chDeviceName, g.chDeviceName, sizeof d.chDeviceName);
+    return d;
+}
+
+DEVICE_ENTRY FromDiscoveryEntry(const WIFI_DIRECT_DISCOVERY_ENTRY& e, int32_t rule)
+{
+    DEVICE_ENTRY d{};
+    d.ulStringLen = std::min<uint32_t>(e.ulStringLen, sizeof d.chDeviceName);
+    std::memcpy(d.chDeviceName, e.chDeviceName, sizeof d.chDeviceName);
+    d.nPrimaryDeviceType = e.nPrimaryDeviceType;
+    std::memcpy(d.chMacAddr, e.chMacAddr, 6);
+    d.nRule = rule;
+    d.ConfigMethod = e.ConfigMethod;
+    d.WiFiDirectFlags = e.WiFiDirectFlags;
+    return d;
+}
+
+
+// Names longer than 8 characters show their first 8 and "..".
+std::string ShortName(const std::string& name)
+{
+    return name.size() > 8 ? name.substr(0, 8) + ".." : name;
+}
+
+std::string DoubleAmpersands(const std::string& text)
+{
+    std::string out;
+    for (char c : text) {
+        out += c;
+        if (c == '&')
+            out += '&';
+    }
+    return out;
+}
+
+std::string ReplaceNumber(const std::string& text, int n)
+{
+    std::string out = text;
+    const std::string number = std::to_string(n);
+    for (size_t at = out.find("%d"); at != std::string::npos; at = out.find("%d", at + number.size()))
+        out.replace(at, 2, number);
+    return out;
+}
+
+const CUISTR* Strings()
+{
+    return FormResource ? FormResource->UI_Str.get() : nullptr;
+}
+
+}  // namespace
+
+void TFormWiFiDirect::UpdateTopologyData()
+{
+    if (!m_bEnableWiFiDirect) {
+        PrintMessage(6, " UpdateTopologyData:: Wi-Fi Direct is off, nothing changes\n");
+        return;
+    }
+    const WIFI_DIRECT_STATUS& s = m_WiFiDirectStatus;
+    if (s.WifiDirectStatus == WIFIDIRECTEVENT_STATUS_GROUP_UPDATE) {
+        m_vecTopology.clear();
+        m_nNumOfMyGroup = s.WifiDirectStateContext.Group.chNumOfGroup;
+        m_bGroupReady = m_nNumOfMyGroup > 1 ? 1 : 0;
+        const size_t count = WiFiDirectGroupCount(s);
+        for (size_t i = 0; i < count; ++i) {
+            DEVICE_ENTRY d = FromGroupEntry(s.WifiDirectStateContext.Group.WifiDirectGroup[i]);
+            const bool self = WiFiDirectMacText(d.chMacAddr) == m_strMyMacAddress;
+            if (d.nRule == WIFI_DIRECT_IS_GO && !self) {
+                // This device is a client of that owner: the entries after it are its members.
+                SetTray(4);
+                WIFI_DIRECT_TOPOPOGY owner;
+                d.bConnectToMe = 1;
+                owner.Device = d;
+                for (size_t j = i + 1; j < count; ++j) {
+                    DEVICE_ENTRY m = FromGroupEntry(s.WifiDirectStateContext.Group.WifiDirectGroup[j]);
+                    if (WiFiDirectMacText(m.chMacAddr) == m_strMyMacAddress) {
+                        m.ConfigMethod = MyDeviceData.ConfigMethod;
+                        MyDeviceData = m;
+                        m_ulMyRule = uint32_t(m.nRule);
+                    } else {
+                        owner.vecSubDeviceList.push_back(m);
+                    }
+                }
+                owner.Device.nNumOfSubMember = uint32_t(owner.vecSubDeviceList.size());
+                m_vecTopology.push_back(owner);
+                break;
+            }
+            if (self) {
+                d.ConfigMethod = MyDeviceData.ConfigMethod;
+                MyDeviceData = d;
+                m_ulMyRule = uint32_t(d.nRule);
+                SetTray(3);
+                continue;
+            }
+            SetTray(4);
+            d.bConnectToMe = 1;
+            if (!(d.EntryStatus & 1))
+                m_bGroupReady = 0;
+            WIFI_DIRECT_TOPOPOGY client;
+            client.Device = d;
+            m_vecTopology.push_back(client);
+        }
+        m_bAutoReconnect = m_ulMyRule == WIFI_DIRECT_IS_CLIENT ? TRUE : FALSE;
+    } else if (s.WifiDirectStatus == WIFIDIRECTEVENT_STATUS_UPDATE_DISCOVERY) {
+        const size_t count = WiFiDirectDiscoveryCount(s);
+        for (size_t i = 0; i < count; ++i) {
+            const WIFI_DIRECT_DISCOVERY_ENTRY& entry = s.WifiDirectStateContext.Discovery.DiscoveryEntry[i];
+            WIFI_DIRECT_TOPOPOGY element;
+            element.Device = FromDiscoveryEntry(entry, entry.nRule);
+            const DEVICE_ENTRY& d = element.Device;
+            if (m_ulMyRule == WIFI_DIRECT_IS_CLIENT && d.nRule != 3 && m_bAutoReconnect == TRUE &&
+                std::memcmp(d.chMacAddr, m_szLastActiveMacAddr, 6) == 0)
+                CheckAndAutoReconnectWithPersist(m_szLastActiveMacAddr);
+            const size_t members = entry.chNoOfThisGroup > 1 ? entry.chNoOfThisGroup - 1u : 0u;
+            for (size_t j = 0; j < members && i + 1 < count; ++j) {
+                ++i;
+                element.vecSubDeviceList.push_back(FromDiscoveryEntry(s.WifiDirectStateContext.Discovery.DiscoveryEntry[i], 3));
+            }
+            element.Device.nNumOfSubMember = uint32_t(element.vecSubDeviceList.size());
+            m_vecTopology.push_back(element);
+        }
+    }
+
+    n1stOrderDeviceNum = int(m_vecTopology.size());
+    if (VOZEZIV.nDebugMode > 5) {
+        for (const WIFI_DIRECT_TOPOPOGY& t : m_vecTopology) {
+            PrintMessage(6, "  [%s] %s rule %d connected %u members %u\n", WiFiDirectMacText(t.Device.chMacAddr).c_str(),
+                         WiFiDirectDeviceName(t.Device).c_str(), int(t.Device.nRule), unsigned(t.Device.bConnectToMe),
+                         unsigned(t.Device.nNumOfSubMember));
+            for (const DEVICE_ENTRY& m : t.vecSubDeviceList)
+                PrintMessage(6, "    [%s] %s rule %d\n", WiFiDirectMacText(m.chMacAddr).c_str(), WiFiDirectDeviceName(m).c_str(), int(m.nRule));
+        }
+    }
+    m_nIndexInVecForDevice0 = n1stOrderDeviceNum == 1 ? -2 : (n1stOrderDeviceNum == 2 || n1stOrderDeviceNum == 3) ? -1 : 0;
+    m_nIndexInVecForDevice2_0 = 0;
+    UpdateTopology();
+    ShowMyInfo();
+    if (FormWiFiDirectProfile)
+        FormWiFiDirectProfile->UpdateProfileList();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Drawing
+
+TFormWiFiDirect::Slot TFormWiFiDirect::SlotAt(int slot) const
+{
+    switch (slot) {
+    case 0: return {ImgDevice0, lblDevice0, ImgConnectDevice0, ImgDevice0_GO};
+    case 1: return {ImgDevice1, lblDevice1, ImgConnectDevice1, ImgDevice1_GO};
+    case 2: return {ImgDevice2, lblDevice2, ImgConnectDevice2, ImgDevice2_GO};
+    case 3: return {ImgDevice3, lblDevice3, ImgConnectDevice3, ImgDevice3_GO};
+    case 4: return {ImgDevice4, lblDevice4, ImgConnectDevice4, ImgDevice4_GO};
+    case 5: return {ImgDevice2_0, lblDevice2_0, ImgConnectDevice2_0, nullptr};
+    default: return {ImgDevice2_1, lblDevice2_1, ImgConnectDevice2_1, nullptr};
+    }
+}
+
+const DEVICE_ENTRY* TFormWiFiDirect::DeviceInSlot(int slot) const
+{
+    if (slot < 5) {
+        const int index = m_nIndexInVecForDevice0 + slot;
+        return index >= 0 && index < int(m_vecTopology.size()) ? &m_vecTopology[size_t(index)].Device : nullptr;
+    }
+    const int middle = m_nIndexInVecForDevice0 + 2;
+    if (middle < 0 || middle >= int(m_vecTopology.size()))
+        return nullptr;
+    const auto& members = m_vecTopology[size_t(middle)].vecSubDeviceList;
+    const int index = m_nIndexInVecForDevice2_0 + (slot - 5);
+    return index >= 0 && index < int(members.size()) ? &members[size_t(index)] : nullptr;
+}
+
+void TFormWiFiDirect::HideFirstOrderDevices()
+{
+    for (int slot = 0; slot < 5; ++slot) {
+        const Slot s = SlotAt(slot);
+        s.picture->SetVisible(false);
+        s.label->SetVisible(false);
+        s.mark->SetVisible(false);
+        s.badge->SetVisible(false);
+    }
+    if (m_bShowRotationButton) {
+        BtnRotationClockwise->SetVisible(false);
+        BtnRotationCounter->SetVisible(false);
+    }
+}
+
+void TFormWiFiDirect::HideSecondOrderDevices()
+{
+    for (int slot = 5; slot < 7; ++slot) {
+        const Slot s = SlotAt(slot);
+        s.picture->SetVisible(false);
+        s.label->SetVisible(false);
+        s.mark->SetVisible(false);
+    }
+    if (m_bShowRotationButton) {
+        BtnRotationClockwise_sub->SetVisible(false);
+        BtnRotationCounter_sub->SetVisible(false);
+    }
+}
+
+TImage* TFormWiFiDirect::GetDevicePicture(const PRIMARY_DEVICE_TYPE& type, bool owner) const
+{
+    TFormResource* r = FormResource;
+    if (!r)
+        return nullptr;
+    const uint8_t lastOuiByte = uint8_t(type.OUI >> 24);
+    switch (type.CategoryID) {
+    case 0x0100: {
+        const uint16_t sub = type.SubCategoryID;
+        const bool desktop = lastOuiByte != 0 && (sub == 0x0100 || sub == 0x0200 || sub == 0x0300 || sub == 0x0400 || sub == 0x0600);
+        if (desktop)
+            return owner ? r->ImgDevicePC_Owner : r->ImgDevicePC;
+        return owner ? r->ImgDeviceNB_Owner : r->ImgDeviceNB;
+    }
+    case 0x0300: return owner ? r->ImgDevicePrinter_Owner : r->ImgDevicePrinter;
+    case 0x0400: return owner ? r->ImgDeviceCamera_Owner : r->ImgDeviceCamera;
+    case 0x0600: return owner ? r->ImgDeviceAP_Owner : r->ImgDeviceAP;
+    case 0x0700: return owner ? r->ImgDeviceTV_Owner : r->ImgDeviceTV;
+    case 0x0A00: return owner ? r->ImgDeviceSmartphone_Owner : r->ImgDeviceSmartphone;
+    default: return owner ? r->ImgDeviceUnknown_Owner : r->ImgDeviceUnknown;
+    }
+}
+
+void TFormWiFiDirect::DrawSlot(int slot, const DEVICE_ENTRY& e, bool legacyPicture)
+{
+    const Slot s = SlotAt(slot);
+    TImage* picture = legacyPicture && FormResource ? FormResource->ImgDeviceLegacy
+                                                    : GetDevicePicture(e.nPrimaryDeviceType, slot < 5 && e.nNumOfSubMember);
+    if (picture)
+        s.picture->SetPicture(picture->Picture());
+    s.picture->SetVisible(true);
+    const std::string name = WiFiDirectDeviceName(e);
+    s.picture->SetHint(name);
+    s.label->SetCaption(ShortName(name));
+    s.label->SetVisible(true);
+}
+
+void TFormWiFiDirect::UpdateTopology()
+{
+    HideFirstOrderDevices();
+    HideSecondOrderDevices();
+    for (int k = 0; k < 5 && k < n1stOrderDeviceNum - m_nIndexInVecForDevice0; ++k) {
+        const DEVICE_ENTRY* e = DeviceInSlot(k);
+        if (!e)
+            continue;
+        const Slot s = SlotAt(k);
+        DrawSlot(k, *e, e->EntryStatus & 1);
+        s.badge->SetVisible(e->nRule == WIFI_DIRECT_IS_GO);
+        s.mark->SetVisible(e->bConnectToMe != 0);
+        const bool refused = ((MyDeviceData.nRule == WIFI_DIRECT_IS_GO || m_nNumOfMyGroup > 1) && e->nRule == WIFI_DIRECT_IS_GO) ||
+                             e->nRule == 3 || (e->EntryStatus & 1);
+        s.picture->PopupMenu = e->bConnectToMe ? DisconnectPopupMenu : refused ? EmptyPopupMenu : DevicePopupMenu;
+        if (m_bShowRotationButton && k == 1)
+            BtnRotationClockwise->SetVisible(true);
+        if (m_bShowRotationButton && k == 3)
+            BtnRotationCounter->SetVisible(true);
+        if (k == 2 && e->nNumOfSubMember > 0)
+            UpdateTopologySubGroup(m_nIndexInVecForDevice0 + 2);
+    }
+}
+
+void TFormWiFiDirect::UpdateTopologySubGroup(int index)
+{
+    HideSecondOrderDevices();
+    if (index < 0 || index >= int(m_vecTopology.size()))
+        return;
+    const int count = int(m_vecTopology[size_t(index)].vecSubDeviceList.size());
+    for (int j = 0; j < 2 && j < count - m_nIndexInVecForDevice2_0; ++j) {
+        const DEVICE_ENTRY* m = DeviceInSlot(5 + j);
+        if (!m)
+            continue;
+        const Slot s = SlotAt(5 + j);
+        DrawSlot(5 + j, *m, false);
+        s.mark->SetVisible(true);
+        s.picture->PopupMenu = (m->nRule == 3 || (m->EntryStatus & 1)) ? EmptyPopupMenu : DevicePopupMenu;
+    }
+    if (m_bShowRotationButton) {
+        BtnRotationClockwise_sub->SetVisible(m_nIndexInVecForDevice2_0 > 0);
+        BtnRotationCounter_sub->SetVisible(m_nIndexInVecForDevice2_0 + 2 < count);
+    }
+}
+
+void TFormWiFiDirect::ImgDeviceMouseDown(int slot)
+{
+    const DEVICE_ENTRY* e = DeviceInSlot(slot);
+    std::memset(&m_SeleteDeviceEntry, 0, sizeof m_SeleteDeviceEntry);
+    if (!e)
+        return;
+    m_SeleteDeviceEntry = *e;
+    ShowDeviceInfo();
+}
+
+void TFormWiFiDirect::ImgDeviceDblClick(int)
+{
+    if (m_SeleteDeviceEntry.bConnectToMe)
+        OnDisconnectDevice(this);
+    else
+        OnConnectDevice(this);
+}
+
+void TFormWiFiDirect::ShowDeviceInfo()
+{
+    const CUISTR* s = Strings();
+    if (!s)
+        return;
+    const DEVICE_ENTRY& e = m_SeleteDeviceEntry;
+    grpBoxDeivceInfo->SetCaption(DoubleAmpersands(s->STR_WIFIDIRECT_DEVICEINFO + " " + WiFiDirectDeviceName(e)));
+    lblSSIDText->SetCaption(s->STR_SSID);
+    lblSSID->SetCaption("");
+    lblMACAddressText->SetCaption(s->STR_MAC_ADDRESS);
+    lblMACAddress->SetCaption(WiFiDirectMacText(e.chMacAddr));
+    lblPresharedKeyText->SetCaption(s->STR_WIFIDIRECT_RULE);
+    if (e.nRule == WIFI_DIRECT_IS_GO) {
+        lblPreSharedKey->SetCaption(s->STR_WIFIDIRECT_OWNER);
+        m_strDeviceNum = ReplaceNumber(s->STR_WIFIDIRECT_MEMBERNUM, int(e.nNumOfSubMember + (e.bConnectToMe ? 1 : 0)));
+        lblDeviceNum->SetCaption(m_strDeviceNum);
+    } else {
+        lblPreSharedKey->SetCaption(s->STR_WIFIDIRECT_CLIENT);
+        lblDeviceNum->SetCaption("");
+    }
+    BtnWPSConnect->SetVisible(false);
+    BtnSetGOKey->SetVisible(false);
+}
+
+void TFormWiFiDirect::ShowMyInfo()
+{
+    EnterCriticalSection(&m_csOwnDevice);
+    const CUISTR* s = Strings();
+    m_strMyDeviceName = WiFiDirectDeviceName(MyDeviceData);
+    if (s) {
+        char ip[20];
+        const uint8_t* a = MyDeviceData.IpAddrs;
+        std::snprintf(ip, sizeof ip, "%d.%d.%d.%d", a[0], a[1], a[2], a[3]);
+        grpBoxDeivceInfo->SetCaption(DoubleAmpersands(s->STR_WIFIDIRECT_MYDEVICEINFO + " " + m_strMyDeviceName));
+        lblSSIDText->SetCaption(s->STR_SSID);
+        lblMACAddressText->SetCaption(s->STR_MAC_ADDRESS);
+        lblMACAddress->SetCaption(m_strMyMacAddress);
+        m_strDeviceNum = ReplaceNumber(s->STR_WIFIDIRECT_DEVICENUM, n1stOrderDeviceNum);
+        lblDeviceNum->SetCaption(m_strDeviceNum);
+        lblSSID->SetCaption(m_strMySSID);
+        const bool owner = MyDeviceData.nRule == WIFI_DIRECT_IS_GO;
+        const bool joined = !owner && VOZEZIV.WVWL_QueryOPMode() == OP_MODE_STA_WIFI_DIRECT &&
+                            m_WiFiDirectWvstatus == WvStatus_Connected;
+        lblSSID->SetVisible(owner || joined);
+        lblPresharedKeyText->SetCaption(owner || joined ? s->STR_IP : s->STR_WIFIDIRECT_RULE);
+        lblPreSharedKey->SetCaption(owner || joined ? std::string(ip) : s->STR_WIFIDIRECT_CLIENT);
+        const bool ready = owner && (MyDeviceData.EntryStatus & ENTRYSTATUS_GOREADY);
+        BtnSetGOKey->SetVisible(ready);
+        ImgIm_GO->SetVisible(ready);
+        BtnWPSConnect->SetVisible(false);
+
+        ClearPopupMenu(MyPopupMenu);
+        int at = 0;
+        AddPopupMenuItem(MyPopupMenu, at++, s->STR_WIFIDIRECT_SCAN, [this](TObject* o) { OnScan(o); });
+        MyPopupMenu->Items()->Items(0)->Enabled = !m_bDisableScan;
+        if (VOZEZIV.bSupportWiFiDirectPersist) {
+            int persist = 0;
+            VOZEZIV.WVWL_QueryP2PPersistState(&persist);
+            if (FormWiFiDirectSetting)
+                FormWiFiDirectSetting->m_ulPersistState = uint32_t(persist);
+            AddPopupMenuItem(MyPopupMenu, at++, persist ? s->STR_WIFIDIRECT_DISABLE_P2PPERSIST : s->STR_WIFIDIRECT_ENABLE_P2PPERSIST,
+                             [this](TObject* o) { OnP2PPersistEnableDisable(o); });
+        }
+        if (m_nNumOfMyGroup > 1 || m_bEnableAutonomousGO || (MyDeviceData.EntryStatus & ENTRYSTATUS_GOREADY))
+            AddPopupMenuItem(MyPopupMenu, at++, s->STR_WIFIDIRECT_DISCONNECT, [this](TObject* o) { OnDisconnect(o); });
+        else
+            AddPopupMenuItem(MyPopupMenu, at++, s->STR_WIFIDIRECT_ENABLE_AUTOGO, [this](TObject* o) { OnAutonomousGO(o); });
+        if (m_bMediaServerPresent) {
+            AddPopupMenuItem(MyPopupMenu, at++, "-", nullptr);
+            AddPopupMenuItem(MyPopupMenu, at++, s->STR_WIFIDIRECT_MEDIA_SHARING, [this](TObject* o) { OnMediaSharing(o); });
+        }
+        if (VOZEZIV.nWinOS >= 41) {
+            AddPopupMenuItem(MyPopupMenu, at++, "-", nullptr);
+            AddPopupMenuItem(MyPopupMenu, at++, s->STR_WIFIDIRECT_OPEN_PROFILE, [this](TObject* o) { OnOpenProfile(o); });
+        }
+    }
+    LeaveCriticalSection(&m_csOwnDevice);
+}

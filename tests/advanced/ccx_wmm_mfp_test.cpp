@@ -1,0 +1,377 @@
+// The CCX and WMM pages and the MFP test dialog, used through their controls.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "advanced/FormMFPTest.h"
+#include "advanced_pages_fixture.h"
+#include "core/WvwlLib.h"
+
+namespace {
+
+unsigned long StoredCcxWord()
+{
+    unsigned long word = 0;
+    VOZEZIV.WVWL_ReadCCX2Cont(&word);
+    return word;
+}
+
+// ---------------------------------------------------------------------------------------------
+// CCX page
+
+struct CcxCase {
+    const char* name;
+    uint32_t stored;
+    bool enable, measure, nonServing, rf, voice;
+    const char* time;
+    uint32_t written;
+};
+
+void PrintTo(const CcxCase& c, std::ostream* os) { *os << c.name; }
+
+class CcxApply : public AdvancedPages, public ::testing::WithParamInterface<CcxCase> {};
+
+constexpr uint32_t kRoam80 = (1u << 5) | (80u << 8);  // fast roaming at -80 dBm
+
+TEST_P(CcxApply, ApplyWritesThePagesBitsAndKeepsTheOthers)
+{
+    const CcxCase& c = GetParam();
+    Open();
+    VOZEZIV.WVWL_SetCCXInfo(1, c.stored);
+    VOZEZIV.bSupportCCX = 1;
+    FormAdvanced->Hide();
+    FormAdvanced->Show();
+    ClickTab(FormAdvanced->TabBtnCCX);
+    TFrameAdvancedCCX* page = FormAdvanced->FrameAdvancedCCX;
+    ASSERT_EQ(FormAdvanced->m_pCurrentPage, page);
+    auto set = [](TCheckBox* box, bool ticked) {
+        if (box->Checked() != ticked)
+            Click(box);
+    };
+    set(page->chBoxEnableCCX, c.enable);
+    if (c.enable) {
+        set(page->chBoxEnableRadioMeasurement, c.measure);
+        set(page->chBoxNonServingChannelMeasurement, c.nonServing);
+        set(page->chBoxRFRoaming, c.rf);
+        set(page->chBoxVoiceDrasticRoaming, c.voice);
+        Type(page->editMeasureTime, c.time);
+    }
+    SimJournalClear();
+    Click(page->BtnApply);
+    EXPECT_EQ(StoredCcxWord(), c.written);
+    EXPECT_EQ(Calls("WVWL_WriteRegValue").size(), 1u);
+    EXPECT_EQ(Calls("WVWL_SetCCXInfo").size(), 1u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Words, CcxApply,
+    ::testing::Values(
+        CcxCase{"AllOn", kRoam80, true, true, true, true, true, "1023",
+                kRoam80 | 1u | 4u | 8u | (1023u << 16) | (1u << 27) | (1u << 28)},
+        CcxCase{"MeasureWithoutLimit", kRoam80, true, true, false, false, false, "1", kRoam80 | 1u | 4u | (1u << 16)},
+        // Off clears the CCX bits and sets the limit to 250; roaming, voice and reserved stay.
+        CcxCase{"OffKeepsRoamingVoiceAndReserved", kRoam80 | 0x1Fu | (1u << 26) | (1u << 28) | (1u << 30), false,
+                false, false, false, false, "", kRoam80 | (250u << 16) | (1u << 28) | (1u << 30)}),
+    [](const ::testing::TestParamInfo<CcxCase>& info) { return std::string(info.param.name); });
+
+class CcxPage : public AdvancedPages {
+protected:
+    TFrameAdvancedCCX* OpenCcx(TScenario scenario = TScenario())
+    {
+        Open(scenario);
+        VOZEZIV.bSupportCCX = 1;
+        FormAdvanced->Hide();
+        FormAdvanced->Show();
+        ClickTab(FormAdvanced->TabBtnCCX);
+        return FormAdvanced->FrameAdvancedCCX;
+    }
+};
+
+TEST_F(CcxPage, LoadsTheWordAndShowsAnOutOfRangeLimitAs250)
+{
+    for (const auto& [limit, shown] : {std::pair{0u, "250"}, std::pair{1u, "1"}, std::pair{1023u, "1023"}}) {
+        SCOPED_TRACE(limit);
+        if (!FormAdvanced)
+            OpenCcx();
+        VOZEZIV.WVWL_SetCCXInfo(1, 1u | 4u | 8u | (limit << 16));
+        ClickTab(FormAdvanced->TabBtnWMM);
+        ClickTab(FormAdvanced->TabBtnCCX);
+        TFrameAdvancedCCX* page = FormAdvanced->FrameAdvancedCCX;
+        EXPECT_TRUE(page->chBoxEnableCCX->Checked());
+        EXPECT_TRUE(page->chBoxNonServingChannelMeasurement->Checked());
+        EXPECT_EQ(page->editMeasureTime->Text(), shown);
+    }
+}
+
+TEST_F(CcxPage, MeasureTimeOutsideOneTo1023IsRefused)
+{
+    TFrameAdvancedCCX* page = OpenCcx();
+    if (!page->chBoxEnableCCX->Checked())
+        Click(page->chBoxEnableCCX);
+    for (const char* time : {"0", "1024", ""}) {
+        SCOPED_TRACE(time);
+        m_boxes.clear();
+        SimJournalClear();
+        Type(page->editMeasureTime, time);
+        Click(page->BtnApply);
+        EXPECT_EQ(m_boxes.size(), 1u);
+        EXPECT_TRUE(Calls("WVWL_WriteRegValue").empty());
+    }
+}
+
+TEST_F(CcxPage, AFailedReadWritesNothing)
+{
+    TFrameAdvancedCCX* page = OpenCcx();
+    SimCommand("inject WVWL_ReadCCX2Cont * 0");
+    SimJournalClear();
+    Click(page->BtnApply);
+    EXPECT_TRUE(Calls("WVWL_WriteRegValue").empty());
+    EXPECT_TRUE(Calls("WVWL_SetCCXInfo").empty());
+}
+
+TEST_F(CcxPage, SetSendsTheChosenAdmissionCommand)
+{
+    TFrameAdvancedCCX* page = OpenCcx();
+    if (!page->chBoxEnableCCX->Checked())
+        Click(page->chBoxEnableCCX);
+    Choose(page->cBoxCAC, 1);
+    SimJournalClear();
+    Click(page->BtnSet);
+    EXPECT_EQ(Calls("WVWL_SetACMCmd"), std::vector<std::string>{"WVWL_SetACMCmd(command=2 second=1) -> 1"});
+}
+
+TEST_F(CcxPage, OlderAdapterKindsHideTheAdvancedControls)
+{
+    Open();
+    for (const auto& [kind, shown] : {std::pair{2u, false}, std::pair{4u, true}}) {
+        VOZEZIV.selectedAdapter.nAdapterKind = kind;
+        VOZEZIV.bSupportCCX = 1;
+        FormAdvanced->Hide();
+        FormAdvanced->Show();
+        ClickTab(FormAdvanced->TabBtnCCX);
+        TFrameAdvancedCCX* page = FormAdvanced->FrameAdvancedCCX;
+        EXPECT_EQ(page->chBoxRFRoaming->Visible(), shown);
+        EXPECT_EQ(page->cBoxCAC->Visible(), shown);
+        EXPECT_EQ(page->grpBoxDiagnostic->Visible(), shown);
+    }
+}
+
+// From code 31 on the diagnostic runs through the WLAN service, for a profile it holds and
+// that is diagnostic-capable.
+TEST_F(CcxPage, DiagnosticNeedsAWlanServiceProfileThatIsCapable)
+{
+    TFrameAdvancedCCX* page = OpenCcx(
+        TScenario().AddSection("Advanced", {"DiagnosticProfiles=Home", "WindowsProfiles=Home,Office"}));
+    StoreHomeProfile();
+    WLANPROFILE office = {};
+    std::strcpy(office.strProfileName, "Office");
+    VOZEZIV.WVWL_WriteProfile("Office", &office);
+    WLANPROFILE lab = {};
+    std::strcpy(lab.strProfileName, "Lab");
+    VOZEZIV.WVWL_WriteProfile("Lab", &lab);
+    ClickTab(FormAdvanced->TabBtnWMM);
+    ClickTab(FormAdvanced->TabBtnCCX);
+    if (!page->chBoxEnableCCX->Checked())
+        Click(page->chBoxEnableCCX);
+    ASSERT_EQ(page->cBoxProfile->Items().Count(), 3);
+    const CUISTR& s = Str();
+    struct {
+        const char* name;
+        std::string box;
+        bool runs;
+    } cases[] = {{"Lab", s.STR_PLZ_DIAGNOSTIC_PROFILE, false},
+                 {"Office", s.STR_PLZ_ENABLE_DIAGNOSTIC, false},
+                 {"Home", "", true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_boxes.clear();
+        Choose(page->cBoxProfile, page->cBoxProfile->Items().IndexOf(c.name));
+        EXPECT_EQ(page->lblProfileName->Caption(), c.name);
+        Click(page->BtnDiagnostic);
+        ASSERT_EQ(m_boxes.size(), c.box.empty() ? 0u : 1u);
+        if (!c.box.empty())
+            EXPECT_NE(m_boxes[0].find(c.box), std::string::npos) << m_boxes[0];
+        EXPECT_EQ(page->m_bDiagRunning, c.runs ? 1 : 0);
+    }
+    EXPECT_EQ(Calls("WVWL_WlanSendS64Start"), std::vector<std::string>{"WVWL_WlanSendS64Start(Home) -> 1"});
+    EXPECT_EQ(page->lblDiagnosticCapability->Caption(), s.STR_YES);
+    Click(page->BtnCancel);
+    EXPECT_EQ(Calls("WVWL_WlanSendClientAbort").size(), 1u);
+    EXPECT_EQ(page->m_bDiagRunning, 0);
+    EXPECT_TRUE(page->BtnDiagnostic->Visible());
+}
+
+// ---------------------------------------------------------------------------------------------
+// WMM page
+
+class WmmPage : public AdvancedPages {
+protected:
+    TFrameAdvancedWMM* OpenWmm(const WMM_CAPABILITY& stored, TScenario scenario = TScenario())
+    {
+        Open(scenario);
+        VOZEZIV.WVWL_UpdateWMMEnable(stored);
+        VOZEZIV.WVWL_SetAndWriteAPSDSetting(stored);
+        VOZEZIV.bSupportWMM = 1;
+        FormAdvanced->Hide();
+        FormAdvanced->Show();
+        SimJournalClear();
+        ClickTab(FormAdvanced->TabBtnWMM);
+        return FormAdvanced->FrameAdvancedWMM;
+    }
+    WMM_CAPABILITY Stored()
+    {
+        WMM_CAPABILITY wmm{};
+        VOZEZIV.WVWL_QueryAndReadWMMCapability(&wmm);
+        return wmm;
+    }
+};
+
+const std::vector<std::string> kWmmEntries = {"WVWL_UpdateWMMEnable", "WVWL_EnableAPSD", "WVWL_SetAndWriteAPSDSetting",
+                                              "WVWL_WlanDisconnect", "WVWL_WlanConnect"};
+
+// Entering loads the boxes through their handlers: power save first, then WMM, then the
+// classes; each box that changes sends its value and reconnects an encrypted link.
+TEST_F(WmmPage, EntryLoadsTheBoxesThroughTheirHandlers)
+{
+    WMM_CAPABILITY stored{};
+    stored.bWMMEnable = stored.bAPSDEnable = stored.bAPSD_AC_VO = 1;
+    TFrameAdvancedWMM* page = OpenWmm(stored);
+    EXPECT_TRUE(page->chBoxWMM->Checked());
+    EXPECT_TRUE(page->chBoxPowerSaveEnable->Checked());
+    EXPECT_TRUE(page->chBoxAC_VO->Checked());
+    EXPECT_TRUE(page->chBoxAC_BE->Enabled());
+    EXPECT_EQ(Calls(kWmmEntries),
+              (std::vector<std::string>{"WVWL_SetAndWriteAPSDSetting(be/bk/vi/vo 0 0 0 0) -> 1",
+                                        "WVWL_EnableAPSD(apsd=1) -> 1", "WVWL_UpdateWMMEnable(wmm=1 apsd=1) -> 1",
+                                        "WVWL_SetAndWriteAPSDSetting(be/bk/vi/vo 0 0 0 1) -> 1"}));
+    const WMM_CAPABILITY after = Stored();
+    EXPECT_EQ(after.bWMMEnable, 1u);
+    EXPECT_EQ(after.bAPSDEnable, 1u);
+    EXPECT_EQ(after.bAPSD_AC_VO, 1u);
+}
+
+TEST_F(WmmPage, EachWriteChangesOnlyItsOwnFields)
+{
+    WMM_CAPABILITY stored{};
+    stored.bWMMEnable = stored.bAPSDEnable = 1;
+    TFrameAdvancedWMM* page = OpenWmm(stored);
+    struct {
+        TCheckBox* box;
+        uint32_t wmm, apsd, be, bk, vi, vo;
+    } steps[] = {{page->chBoxAC_VO, 1, 1, 0, 0, 0, 1},
+                 {page->chBoxAC_BE, 1, 1, 1, 0, 0, 1},
+                 {page->chBoxPowerSaveEnable, 1, 0, 0, 0, 0, 0},
+                 {page->chBoxWMM, 0, 0, 0, 0, 0, 0}};
+    for (const auto& step : steps) {
+        Click(step.box);
+        const WMM_CAPABILITY w = Stored();
+        EXPECT_EQ((std::vector<uint32_t>{w.bWMMEnable, w.bAPSDEnable, w.bAPSD_AC_BE, w.bAPSD_AC_BK, w.bAPSD_AC_VI,
+                                         w.bAPSD_AC_VO}),
+                  (std::vector<uint32_t>{step.wmm, step.apsd, step.be, step.bk, step.vi, step.vo}));
+    }
+    EXPECT_FALSE(page->chBoxPowerSaveEnable->Enabled());
+    EXPECT_FALSE(page->chBoxAC_VO->Enabled());
+}
+
+TEST_F(WmmPage, AnEncryptedLinkIsReconnectedAndAnOpenOneIsNot)
+{
+    WMM_CAPABILITY stored{};
+    stored.bWMMEnable = 1;
+    TFrameAdvancedWMM* page = OpenWmm(stored);
+    ConnectHome();
+    SimJournalClear();
+    Click(page->chBoxWMM);
+    EXPECT_EQ(Names({"WVWL_UpdateWMMEnable", "WVWL_WlanDisconnect", "WVWL_WlanConnect"}),
+              (std::vector<std::string>{"WVWL_UpdateWMMEnable", "WVWL_WlanDisconnect", "WVWL_WlanConnect"}));
+    EXPECT_TRUE(PumpUntil([this] { return Connected(); }));
+
+    VOZEZIV.WVWL_Disconnect();
+    SimJournalClear();
+    Click(page->chBoxWMM);
+    EXPECT_TRUE(Calls("WVWL_WlanConnect").empty());
+}
+
+// ---------------------------------------------------------------------------------------------
+// MFP test dialog
+
+class MfpDialog : public AdvancedPages {
+protected:
+    void OpenWith(const MFP_CONTROL& stored)
+    {
+        Open();
+        VOZEZIV.WVWL_SetMFPCtrl(stored);
+        FormMFPTest->Show();
+        SimJournalClear();
+    }
+    MFP_CONTROL Sent()
+    {
+        const std::vector<std::string> sent = Calls("WVWL_SetMFPCtrl");
+        MFP_CONTROL record{};
+        if (sent.empty())
+            return record;
+        const std::string& line = sent.back();
+        const std::string hex = line.substr(line.find('(') + 1, 24);
+        for (int i = 0; i < 12; ++i)
+            record.flag[i] = uint8_t(std::stoi(hex.substr(size_t(2 * i), 2), nullptr, 16));
+        return record;
+    }
+    static std::vector<int> Bytes(const MFP_CONTROL& r) { return std::vector<int>(r.flag, r.flag + 12); }
+};
+
+TEST_F(MfpDialog, ShowsOnlyBytesEqualTo1AsTicked)
+{
+    MFP_CONTROL stored{};
+    stored.flag[0] = 2;
+    stored.flag[1] = 1;
+    stored.flag[7] = 1;
+    OpenWith(stored);
+    EXPECT_FALSE(FormMFPTest->chBoxMFP_Enable->Checked());
+    EXPECT_TRUE(FormMFPTest->chBoxMFP_Required->Checked());
+    EXPECT_TRUE(FormMFPTest->chBoxSAQuery->Checked());
+    EXPECT_FALSE(FormMFPTest->chBoxUnprotected->Checked());
+}
+
+TEST_F(MfpDialog, EachButtonSendsItsOwnBytesAndTheRestAsRead)
+{
+    MFP_CONTROL stored{};
+    stored.flag[0] = 1;
+    stored.flag[4] = 1;
+    stored.flag[8] = 1;
+    OpenWith(stored);
+    TFormMFPTest* f = FormMFPTest;
+    Click(f->chBoxMFP_Enable);
+    Click(f->chBoxMFP_Required);
+    Click(f->BtnApply);
+    EXPECT_EQ(Bytes(Sent()), (std::vector<int>{0, 1, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0}));
+
+    Click(f->chBoxDeauth);
+    Click(f->chBoxIncorrectKey);
+    Click(f->chBoxSAQuery);
+    Click(f->chBoxUnprotected);
+    Click(f->BtnInject);
+    EXPECT_EQ(Bytes(Sent()), (std::vector<int>{0, 1, 0, 0, 0, 0, 0, 1, 0, 1, 0, 1}));
+    EXPECT_NE(SimJournal().find("mfp: inject frames=saquery how=unprotected"), std::string::npos);
+
+    // The adapter clears its triggers: the next read finds them 0.
+    MFP_CONTROL now{};
+    VOZEZIV.WVWL_QueryMFPCtrl(&now);
+    EXPECT_EQ(now.flag[MFP_INJECT_NOW], 0);
+}
+
+TEST_F(MfpDialog, SilentLinkDownChangesOnlyByte10AndDropsTheLink)
+{
+    MFP_CONTROL stored{};
+    stored.flag[1] = stored.flag[5] = 1;
+    OpenWith(stored);
+    ConnectHome();
+    SimJournalClear();
+    Click(FormMFPTest->btnSilentLinkdown);
+    EXPECT_EQ(Bytes(Sent()), (std::vector<int>{0, 1, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0}));
+    EXPECT_FALSE(Connected());
+
+    ConnectHome();
+    Click(FormMFPTest->btnDisassociate);
+    EXPECT_FALSE(Connected());
+}
+
+}  // namespace

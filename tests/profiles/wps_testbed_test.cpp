@@ -1,0 +1,120 @@
+// The WPS 2.0 test-bed window on the simulated adapter: what it shows of the version and the
+// test-bed bits, and the version switch driven by clicks through the window procedure.
+#include "mainwindow/program_fixture.h"
+
+#include <string>
+#include <vector>
+
+#include "profiles/FormProfileEdit.h"
+#include "profiles/FormWPS20WiFiTestBed.h"
+#include "ui/Seams.h"
+
+namespace {
+
+class WpsTestBed : public ProgramFixture {
+protected:
+    void Start(const std::string& version, const std::string& bits)
+    {
+        StartProgram(TScenario().Set("WPS", "Version", version).Set("WPS", "TestBed", bits));
+        seams::modalAnswer = [this](const std::string& what) {
+            m_shown.push_back(what);
+            return 1;
+        };
+        FormWPS20WiFiTestBed->Show();
+    }
+
+    void TearDown() override
+    {
+        if (FormWPS20WiFiTestBed && FormWPS20WiFiTestBed->Visible())
+            FormWPS20WiFiTestBed->Hide();
+        seams::modalAnswer = nullptr;
+        ProgramFixture::TearDown();
+    }
+
+    // A click on the switch as the system delivers it.
+    void ClickSwitch()
+    {
+        TButton* button = FormWPS20WiFiTestBed->m_btnSwitchWPSVersion;
+        SendMessageA(FormWPS20WiFiTestBed->Handle(), WM_COMMAND, MAKEWPARAM(0, BN_CLICKED), LPARAM(button->Handle()));
+    }
+
+    std::vector<bool> Checked() const
+    {
+        TFormWPS20WiFiTestBed* f = FormWPS20WiFiTestBed;
+        return {f->m_chkProtoExt->Checked(), f->m_chkProbeReqTwoIE->Checked(), f->m_chkDisableRSNIE->Checked(),
+                f->m_chkEnableWSCIE->Checked(), f->m_chkEAPWSCFrag->Checked()};
+    }
+
+    std::vector<bool> Enabled() const
+    {
+        TFormWPS20WiFiTestBed* f = FormWPS20WiFiTestBed;
+        return {f->m_chkProtoExt->Enabled(), f->m_chkProbeReqTwoIE->Enabled(), f->m_chkDisableRSNIE->Enabled(),
+                f->m_chkEnableWSCIE->Enabled(), f->m_chkEAPWSCFrag->Enabled()};
+    }
+
+    std::string Caption() const { return FormWPS20WiFiTestBed->m_btnSwitchWPSVersion->Caption(); }
+
+    std::vector<std::string> m_shown;
+};
+
+TEST_F(WpsTestBed, ShowsTheTestBedBitsAndOffersTheOtherVersion)
+{
+    struct Case {
+        const char* version;
+        const char* bits;
+        const char* caption;
+        std::vector<bool> checked;
+        std::vector<bool> enabled;
+    };
+    const Case cases[] = {
+        {"0x10", "0x0C", "Switch to WPS version 2.0", {false, false, true, true, false}, {false, false, true, true, false}},
+        {"0x20", "0x1F", "Switch to WPS version 1.0", {true, true, true, true, true}, {true, true, true, true, true}},
+        {"0x57", "0", "Switch to WPS version 2.0", {false, false, false, false, false}, {true, true, true, true, true}},
+    };
+    Start("0x10", "0");
+    for (const Case& c : cases) {
+        FormWPS20WiFiTestBed->Hide();
+        VOZEZIV.WVWL_SetWPSVersion(std::stoul(c.version, nullptr, 16));
+        VOZEZIV.WVWL_SetWPS20TestBed(std::stoul(c.bits, nullptr, 16));
+        FormWPS20WiFiTestBed->Show();
+        EXPECT_EQ(Caption(), c.caption) << c.version;
+        EXPECT_EQ(Checked(), c.checked) << c.version;
+        EXPECT_EQ(Enabled(), c.enabled) << c.version;
+    }
+}
+
+TEST_F(WpsTestBed, SwitchesBetweenTheVersionsAndTellsTheEditor)
+{
+    Start("0x57", "0x13");
+    ClickSwitch();
+    EXPECT_TRUE(m_shown.empty());
+    EXPECT_EQ(Caption(), "Switch to WPS version 1.0");
+    EXPECT_EQ(FormProfileEdit->m_nWPSVersion, 0x20u);
+    EXPECT_NE(SimJournal().find("WVWL_SetWPSVersion(0x00000020) -> 1"), std::string::npos);
+
+    ClickSwitch();
+    EXPECT_EQ(Caption(), "Switch to WPS version 2.0");
+    EXPECT_EQ(FormProfileEdit->m_nWPSVersion, 0x10u);
+    // The options of 2.0 go off; the other two keep their state.
+    EXPECT_EQ(Checked(), (std::vector<bool>{false, false, false, false, false}));
+    EXPECT_EQ(Enabled(), (std::vector<bool>{false, false, true, true, false}));
+}
+
+TEST_F(WpsTestBed, ASwitchTheAdapterDoesNotTakeChangesNothing)
+{
+    Start("0x10", "0");
+    // Accepted, but the version read back is still the old one.
+    SimCommand("inject WVWL_SetWPSVersion 1 1");
+    ClickSwitch();
+    ASSERT_EQ(m_shown.size(), 1u);
+    EXPECT_NE(m_shown[0].find("Switch WPS version failed!"), std::string::npos);
+    EXPECT_EQ(Caption(), "Switch to WPS version 2.0");
+    EXPECT_EQ(Enabled(), (std::vector<bool>{false, false, true, true, false}));
+    // Refused outright.
+    SimCommand("inject WVWL_SetWPSVersion 2 0");
+    ClickSwitch();
+    EXPECT_EQ(m_shown.size(), 2u);
+    EXPECT_EQ(Enabled(), (std::vector<bool>{false, false, true, true, false}));
+}
+
+}  // namespace

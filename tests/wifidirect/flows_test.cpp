@@ -1,0 +1,285 @@
+// Wi-Fi Direct with the simulated peers: each flow goes from the user's input through the
+// event queue of the adapter and back, and the window shows what became of it.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "core/WvwlLib.h"
+#include "mainwindow/FormMain.h"
+#include "ui/Menus.h"
+#include "wifidirect/wifidirect_fixture.h"
+
+namespace {
+
+const char* const kTv = "02:50:F2:AA:00:01";
+
+class WiFiDirectFlows : public WiFiDirectFixture {
+protected:
+    void TearDown() override
+    {
+        TPopupMenu::chooseOverride = nullptr;
+        WiFiDirectFixture::TearDown();
+    }
+    // Chooses the item of the own-device menu with this caption by a right click on the on icon.
+    void ChooseFromMyMenu(const std::string& caption)
+    {
+        TPopupMenu::chooseOverride = [caption](TPopupMenu* menu) -> TMenuItem* {
+            for (int i = 0; i < menu->Items()->Count(); ++i)
+                if (menu->Items()->Items(i)->Caption() == caption)
+                    return menu->Items()->Items(i);
+            return nullptr;
+        };
+        PressOn(FormWiFiDirect->ImgWiFiDirectOn, WM_RBUTTONDOWN, WM_RBUTTONUP);
+        TPopupMenu::chooseOverride = nullptr;
+    }
+    void Scan()
+    {
+        MarkCalls();
+        ChooseFromMyMenu("Scan");
+        ASSERT_TRUE(WaitForEvents());
+    }
+    // The slot whose label starts with the text, or -1.
+    int SlotOf(const std::string& label)
+    {
+        TLabel* labels[7] = {FormWiFiDirect->lblDevice0, FormWiFiDirect->lblDevice1, FormWiFiDirect->lblDevice2,
+                             FormWiFiDirect->lblDevice3, FormWiFiDirect->lblDevice4, FormWiFiDirect->lblDevice2_0,
+                             FormWiFiDirect->lblDevice2_1};
+        for (int i = 0; i < 7; ++i)
+            if (labels[i]->Visible() && labels[i]->Caption().rfind(label, 0) == 0)
+                return i;
+        return -1;
+    }
+    TImage* Picture(int slot)
+    {
+        TImage* p[7] = {FormWiFiDirect->ImgDevice0, FormWiFiDirect->ImgDevice1, FormWiFiDirect->ImgDevice2,
+                        FormWiFiDirect->ImgDevice3, FormWiFiDirect->ImgDevice4, FormWiFiDirect->ImgDevice2_0,
+                        FormWiFiDirect->ImgDevice2_1};
+        return p[slot];
+    }
+    TImage* Mark(int slot)
+    {
+        TImage* p[7] = {FormWiFiDirect->ImgConnectDevice0, FormWiFiDirect->ImgConnectDevice1,
+                        FormWiFiDirect->ImgConnectDevice2, FormWiFiDirect->ImgConnectDevice3,
+                        FormWiFiDirect->ImgConnectDevice4, FormWiFiDirect->ImgConnectDevice2_0,
+                        FormWiFiDirect->ImgConnectDevice2_1};
+        return p[slot];
+    }
+    TImage* Badge(int slot)
+    {
+        TImage* p[5] = {FormWiFiDirect->ImgDevice0_GO, FormWiFiDirect->ImgDevice1_GO, FormWiFiDirect->ImgDevice2_GO,
+                        FormWiFiDirect->ImgDevice3_GO, FormWiFiDirect->ImgDevice4_GO};
+        return p[slot];
+    }
+    // Right-clicks the peer with this label (which selects it) and chooses the first item of
+    // the menu it offers: connect for a peer, disconnect for a connected one.
+    void ChoosePeerMenu(const std::string& label)
+    {
+        const int slot = SlotOf(label);
+        ASSERT_GE(slot, 0) << label;
+        FormWiFiDirect->Show();
+        TPopupMenu::chooseOverride = [](TPopupMenu* menu) -> TMenuItem* {
+            return menu->Items()->Count() ? menu->Items()->Items(0) : nullptr;
+        };
+        PressOn(Picture(slot), WM_RBUTTONDOWN, WM_RBUTTONUP);
+        TPopupMenu::chooseOverride = nullptr;
+    }
+    bool Sim(const std::string& command)
+    {
+        std::string reply;
+        SimCommand(command, &reply);
+        return reply == "ok\n";
+    }
+    // The codes of the events the simulator queued since the last mark, in order.
+    std::string QueuedEvents()
+    {
+        std::string codes;
+        for (const std::string& line : Lines("p2p")) {
+            const size_t at = line.find("event ");
+            if (at != std::string::npos)
+                codes += (codes.empty() ? "" : " ") + line.substr(at + 6, line.find(' ', at + 6) - at - 6);
+        }
+        return codes;
+    }
+};
+
+TEST_F(WiFiDirectFlows, DiscoveryShowsTheScenarioPeersAndEveryEventIsAcknowledgedOnce)
+{
+    Start();
+    TurnOn();
+    Scan();
+    EXPECT_EQ(QueuedEvents(), "1 6 2");
+    const std::vector<std::string> requests = Lines("WVWL_SetWifiDirectWpseConfig");
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_NE(requests[0].find("mode=2 "), std::string::npos) << requests[0];
+    EXPECT_EQ(Acknowledgements(), 3);
+    EXPECT_EQ(FormWiFiDirect->n1stOrderDeviceNum, 2);
+    EXPECT_EQ(FormWiFiDirect->m_nIndexInVecForDevice0, -1);
+    EXPECT_EQ(SlotOf("Living-R.."), 1);
+    EXPECT_EQ(SlotOf("Kitchen-.."), 2);
+    EXPECT_EQ(FormWiFiDirect->lblDeviceNum->Caption(), "Devices found: 2");
+    Snapshot("wifidirect_peers");
+    EXPECT_FALSE(Mark(1)->Visible());
+    // a second scan within five seconds is refused by the disabled menu item
+    EXPECT_FALSE(FormWiFiDirect->MyPopupMenu->Items()->Items(0)->Enabled);
+}
+
+// Push button: negotiation, WPS, the credential handed to the main window, the group and the
+// link; the peer with the higher intent owns the group and is marked connected with its badge.
+TEST_F(WiFiDirectFlows, PushButtonConnectionMarksThePeerConnectedAndDisconnectLeaves)
+{
+    Start();
+    TurnOn();
+    Scan();
+    FinishWizardWith(WIFI_DIRECT_WPSE_PBC_MODE, 7);
+    MarkCalls();
+    ChoosePeerMenu("Living-R..");
+    Snapshot("wifidirect_connecting");
+    ASSERT_TRUE(PumpUntil([&] { return FormWiFiDirect->m_WiFiDirectWvstatus == WvStatus_Connected; }));
+    ASSERT_TRUE(WaitForEvents());
+    EXPECT_EQ(QueuedEvents(), "3 5 6 22");
+    const std::vector<std::string> wps = Lines("WVWL_SetWPSMode");
+    ASSERT_EQ(wps.size(), 1u);
+    EXPECT_NE(wps[0].find("mode=0x20000000 config=1"), std::string::npos) << wps[0];
+    EXPECT_NE(wps[0].find("bssid=02-50-F2-AA-00-01"), std::string::npos) << wps[0];
+    EXPECT_EQ(Lines("WVWL_ConnectWPSProfileWithWifiDirectWpse").size(), 1u);
+    EXPECT_EQ(FormWiFiDirect->m_ulMyRule, uint32_t(WIFI_DIRECT_IS_CLIENT));
+    EXPECT_EQ(FormWiFiDirect->m_nNumOfMyGroup, 2);
+    EXPECT_EQ(FormWiFiDirect->m_strMySSID, "DIRECT-Li");
+    const int slot = SlotOf("Living-R..");
+    ASSERT_GE(slot, 0);
+    EXPECT_TRUE(Mark(slot)->Visible());
+    EXPECT_TRUE(Badge(slot)->Visible());
+    EXPECT_EQ(Picture(slot)->PopupMenu, FormWiFiDirect->DisconnectPopupMenu);
+    Snapshot("wifidirect_connected");
+
+    // the link's address is taken over once the library has one
+    FormWiFiDirect->GetAndSetMyIP();
+    EXPECT_EQ(FormWiFiDirect->m_strMyWiFiDirectIPAddress.rfind("192.168.137.", 0), 0u);
+
+    // its menu asks and disconnects it
+    m_answer = 1;
+    m_onModal = nullptr;
+    MarkCalls();
+    ChoosePeerMenu("Living-R..");
+    ASSERT_TRUE(WaitForEvents());
+    const std::vector<std::string> cut = Lines("WVWL_DisConnectWifiDirectPerDevice");
+    ASSERT_EQ(cut.size(), 1u);
+    EXPECT_NE(cut[0].find("02-50-F2-AA-00-01"), std::string::npos);
+    EXPECT_EQ(QueuedEvents(), "10 6");
+    EXPECT_EQ(FormWiFiDirect->m_WiFiDirectWvstatus, uint32_t(WvStatus_Disconnected));
+    EXPECT_EQ(FormWiFiDirect->n1stOrderDeviceNum, 0);
+}
+
+TEST_F(WiFiDirectFlows, APeerThatLeavesDisappearsFromTheRing)
+{
+    Start();
+    TurnOn();
+    Scan();
+    ASSERT_GE(SlotOf("Living-R.."), 0);
+    MarkCalls();
+    ASSERT_TRUE(Sim(std::string("p2p remove ") + kTv));
+    ASSERT_TRUE(WaitForEvents());
+    EXPECT_EQ(QueuedEvents(), "6 2");
+    EXPECT_EQ(SlotOf("Living-R.."), -1);
+    EXPECT_GE(SlotOf("Kitchen-.."), 0);
+    EXPECT_EQ(FormWiFiDirect->n1stOrderDeviceNum, 1);
+    EXPECT_EQ(FormWiFiDirect->m_nIndexInVecForDevice0, -2);
+}
+
+// The negotiation outcomes by intent, and the errors a peer answers, as the user sees them.
+struct IntentCase {
+    uint32_t ours;
+    const char* peerIntent;
+    const char* events;
+    uint32_t role;        // ours after the link, 0: no link
+    const char* message;  // shown text, or empty
+};
+
+class IntentOutcome : public WiFiDirectFlows, public ::testing::WithParamInterface<IntentCase> {};
+
+TEST_P(IntentOutcome, DecidesTheRolesOrFails)
+{
+    const IntentCase& c = GetParam();
+    m_scenarioEdit = [&c](TScenario& s) { s.Set("P2PPeer.TV", "Intent", c.peerIntent); };
+    Start();
+    TurnOn();
+    Scan();
+    FinishWizardWith(WIFI_DIRECT_WPSE_PBC_MODE, c.ours);
+    MarkCalls();
+    m_modals.clear();
+    ChoosePeerMenu("Living-R..");
+    ASSERT_TRUE(WaitForEvents());
+    Pump(200);
+    EXPECT_EQ(QueuedEvents(), c.events);
+    if (c.role) {
+        EXPECT_EQ(FormWiFiDirect->m_ulMyRule, c.role);
+        EXPECT_EQ(FormWiFiDirect->m_WiFiDirectWvstatus, uint32_t(WvStatus_Connected));
+    }
+    if (*c.message) {
+        bool shown = false;
+        for (const std::string& m : m_modals)
+            shown = shown || m.find(c.message) != std::string::npos;
+        EXPECT_TRUE(shown) << c.message;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    WiFiDirectNegotiation, IntentOutcome,
+    ::testing::Values(IntentCase{15, "3", "3 5 6 8 22", WIFI_DIRECT_IS_GO, ""},
+                      IntentCase{0, "12", "3 5 6 22", WIFI_DIRECT_IS_CLIENT, ""},
+                      IntentCase{15, "15", "21", 0, "Both devices want to be group owner"}));
+
+TEST_F(WiFiDirectFlows, APeersRequestShowsOneBalloonAndOpensTheWizardOnce)
+{
+    Start();
+    TurnOn();
+    Scan();
+    m_modals.clear();
+    MarkCalls();
+    ASSERT_TRUE(Sim(std::string("p2p request ") + kTv));
+    ASSERT_TRUE(WaitForEvents());
+    ASSERT_TRUE(Sim(std::string("p2p request ") + kTv));
+    ASSERT_TRUE(WaitForEvents());
+    int wizards = 0;
+    for (const std::string& m : m_modals)
+        wizards += m.rfind("FormWiFiDirectSetting", 0) == 0;
+    EXPECT_EQ(wizards, 1);
+    EXPECT_EQ(FormWiFiDirectSetting->m_enumActionTpye, uint32_t(ACTION_GET_CONNECT_REQUEST));
+    EXPECT_EQ(FormWiFiDirect->m_strConnectMac, "02-50-F2-AA-00-01");
+    EXPECT_EQ(FormWiFiDirect->m_nPopWiFiDirectSettingWindows, 15);
+    EXPECT_FALSE(FormWiFiDirect->m_bPopWiFiDirectSettingWindows);
+}
+
+// A saved group comes back by itself when its owner is found again while the station is idle.
+TEST_F(WiFiDirectFlows, APersistentGroupReconnectsWhenItsOwnerReturns)
+{
+    Start();
+    VOZEZIV.bSupportP2PAutoReconnect = 1;
+    VOZEZIV.bSupportWiFiDirectPersist = 1;
+    TurnOn();
+    Scan();
+    FinishWizardWith(WIFI_DIRECT_WPSE_PBC_MODE, 0);
+    ChoosePeerMenu("Living-R..");
+    ASSERT_TRUE(PumpUntil([&] { return FormWiFiDirect->m_WiFiDirectWvstatus == WvStatus_Connected; }));
+    ASSERT_TRUE(WaitForEvents());
+    ASSERT_EQ(Lines("WVWL_WriteWifiDirectWpseProfile").size(), 1u);
+
+    ASSERT_TRUE(Sim(std::string("p2p remove ") + kTv));
+    ASSERT_TRUE(WaitForEvents());
+    EXPECT_EQ(SlotOf("Living-R.."), -1);
+    MarkCalls();
+    ASSERT_TRUE(Sim(std::string("p2p return ") + kTv));
+    ASSERT_TRUE(WaitForEvents());
+    ASSERT_TRUE(PumpUntil([&] { return SlotOf("Living-R..") >= 0 && Mark(SlotOf("Living-R.."))->Visible(); }));
+    const std::vector<std::string> applies = Lines("WVWL_SetWifiDirectWpseConfig");
+    ASSERT_EQ(applies.size(), 1u);
+    EXPECT_NE(applies[0].find("mode=3 "), std::string::npos);
+    EXPECT_NE(applies[0].find("peer=02-50-F2-AA-00-01"), std::string::npos);
+    EXPECT_NE(applies[0].find("ssid=DIRECT-Li"), std::string::npos);
+    // no WPS exchange: the saved group is re-invoked
+    EXPECT_TRUE(Lines("WVWL_SetWPSMode").empty());
+    EXPECT_FALSE(FormWiFiDirect->m_bAutoReconnect == TRUE && FormWiFiDirect->m_ulMyRule != WIFI_DIRECT_IS_CLIENT);
+}
+
+}  // namespace
