@@ -7,6 +7,7 @@
 #include <type_traits>
 #include <vector>
 
+#include "Certs.h"
 #include "EntrySupport.h"
 #include "ExtAp.h"
 #include "Psk.h"
@@ -193,14 +194,16 @@ WVWL_API int __stdcall WVWL_EnableDLSetup(int enable) {
 }
 
 WVWL_API int __stdcall WVWL_EnumCert(const char* store, void* certArray, int* count) {
-  return Call("WVWL_EnumCert", [&] { return ""; }, [&]() -> int {
-    return EmptyList(count);
+  const std::string args = Text(store, 16) + (certArray ? " array" : " null") + " count " + (count ? std::to_string(*count) : "null");
+  return Call("WVWL_EnumCert", [&] { return args + (count ? " -> " + std::to_string(*count) : ""); }, [&]() -> int {
+    return EnumCerts(store, false, certArray, count);
   });
 }
 
 WVWL_API int __stdcall WVWL_EnumMachineCert(const char* store, void* certArray, int* count) {
-  return Call("WVWL_EnumMachineCert", [&] { return ""; }, [&]() -> int {
-    return EmptyList(count);
+  const std::string args = Text(store, 16) + (certArray ? " array" : " null") + " count " + (count ? std::to_string(*count) : "null");
+  return Call("WVWL_EnumMachineCert", [&] { return args + (count ? " -> " + std::to_string(*count) : ""); }, [&]() -> int {
+    return EnumCerts(store, true, certArray, count);
   });
 }
 
@@ -229,9 +232,9 @@ WVWL_API int __stdcall WVWL_FastPacSave(const void* pac, const char* pacPath, co
 }
 
 WVWL_API int __stdcall WVWL_FreeCertArray(void* certArray, int* count) {
-  return Call("WVWL_FreeCertArray", [&] { return ""; }, [&]() -> int {
-    if (count) *count = 0;
-    return WVWL_ERROR_SUCCESS;
+  const std::string args = std::string(certArray ? "array" : "null") + " count " + (count ? std::to_string(*count) : "null");
+  return Call("WVWL_FreeCertArray", [&] { return args; }, [&]() -> int {
+    return FreeCerts(certArray, count);
   });
 }
 
@@ -402,8 +405,8 @@ WVWL_API int __stdcall WVWL_DisableICS() {
 }
 
 WVWL_API int __stdcall WVWL_IsExportablePrivateKey(KV_BLOB_KEY* certKey) {
-  return Call("WVWL_IsExportablePrivateKey", [&] { return ""; }, [&]() -> int {
-    return 0;
+  return Call("WVWL_IsExportablePrivateKey", [&] { return certKey ? "hash length " + std::to_string(certKey->BlobLength) : std::string("null"); }, [&]() -> int {
+    return IsExportableKey(certKey);
   });
 }
 

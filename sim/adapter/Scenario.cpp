@@ -193,6 +193,19 @@ IcsAdapterDef ReadIcsAdapter(Reader& r, const std::string& sec) {
   return a;
 }
 
+CertDef ReadCert(Reader& r, const std::string& sec) {
+  CertDef c;
+  r.Text(sec, "Store", c.store);
+  r.Bool(sec, "Machine", c.machine);
+  r.Text(sec, "IssuedTo", c.issuedTo);
+  r.Text(sec, "IssuedBy", c.issuedBy);
+  r.Text(sec, "Expiry", c.expiry);
+  r.Text(sec, "FriendlyName", c.friendlyName);
+  r.Parsed(sec, "Hash", c.hash, ParseHex);
+  r.Bool(sec, "Exportable", c.exportable);
+  return c;
+}
+
 // "MAC" or "MAC/state" items joined with ",".
 bool ParsePeers(const std::string& text, std::vector<HostedPeer>& out) {
   size_t at = 0;
@@ -346,6 +359,7 @@ Scenario ScenarioFromIni(const IniDoc& doc) {
   for (const IniDoc::Section* sec : doc.WithPrefix("ICS.")) s.icsAdapters.push_back(ReadIcsAdapter(r, sec->name));
   index = 0;
   for (const IniDoc::Section* sec : doc.WithPrefix("Network.")) s.networks.push_back(ReadNetwork(r, doc, sec->name, ++index));
+  for (const IniDoc::Section* sec : doc.WithPrefix("Cert.")) s.certs.push_back(ReadCert(r, sec->name));
   ReadWdpScene(doc, s.wdp, s.warnings);
   ReadWps(r, doc, s);
   ReadInjections(doc, s);

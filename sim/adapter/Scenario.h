@@ -84,6 +84,15 @@ struct HostedPeer {
   uint32_t authState = 1;         // 1 authenticated
 };
 
+// A certificate of a Windows certificate store ([Cert.N]).
+struct CertDef {
+  std::string store = "MY";       // MY or ROOT
+  bool machine = false;           // the computer's store, else the user's
+  std::string issuedTo, issuedBy, expiry = "2099/12/31", friendlyName;
+  std::vector<uint8_t> hash;
+  bool exportable = true;         // the private key may be exported
+};
+
 // A station the external registrar sees.
 struct EnrolleeDef {
   Mac mac{};
@@ -162,6 +171,7 @@ struct Scenario {
   long long listCountExtra = 0;   // NumberOfItems claims more items than follow
   long long listPadBytes = 0;     // filler after the last item
 
+  std::vector<CertDef> certs;
   WdpScene wdp;                   // [WiFiDisplay], [WDPDevice.<n>]
 
   std::vector<Injection> injections;

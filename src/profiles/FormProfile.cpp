@@ -684,12 +684,15 @@ void TFormProfile::SetOidFromReg(int withAdvance)
     WLANPROFILE& p = *m_pActionProfile;
     std::memset(&p, 0, sizeof p);
     m_bActiveProfile = FALSE;
-    unsigned long ccx = 0;
-    if (VOZEZIV.WVWL_ReadCCX2Cont)
-        VOZEZIV.WVWL_ReadCCX2Cont(&ccx);
-    p.ccx2Ctrl = ccx;
-    if (withAdvance) {
-        p.bSetAdvance = 1;
+    // The advanced fields are laid over the stored profile, so they reach the queued one.
+    const auto overlayAdvanced = [&p, withAdvance] {
+        unsigned long ccx = 0;
+        if (VOZEZIV.WVWL_ReadCCX2Cont)
+            VOZEZIV.WVWL_ReadCCX2Cont(&ccx);
+        p.ccx2Ctrl = ccx;
+        p.bSetAdvance = withAdvance ? 1 : 0;
+        if (!withAdvance)
+            return;
         ADVANCE_CONFIG_DATA advance;
         std::memset(&advance, 0, sizeof advance);
         if (VOZEZIV.WVWL_ReadAdvanceCfgData)
@@ -697,15 +700,16 @@ void TFormProfile::SetOidFromReg(int withAdvance)
         if (VOZEZIV.WVWL_QuerySTAConfig)
             VOZEZIV.WVWL_QuerySTAConfig(&p.configSta);
         p.nCountryRegion = (advance.CountryRegionABand << 8) + advance.CountryRegion;
-    } else {
-        p.bSetAdvance = 0;
-    }
-    if (ReadFlag(VOZEZIV.WVWL_ReadWifiDirectFlag) && QueryOPMode() != OP_MODE_STA_WIFI_DIRECT)
+    };
+    if (ReadFlag(VOZEZIV.WVWL_ReadWifiDirectFlag) && QueryOPMode() != OP_MODE_STA_WIFI_DIRECT) {
+        overlayAdvanced();
         return;
+    }
     m_bActiveProfile = TRUE;
     const TName128 name(ReadActiveName());
     if (VOZEZIV.WVWL_ReadProfileData)
         VOZEZIV.WVWL_ReadProfileData(&p, name.chars);
+    overlayAdvanced();
     if (WinOS() < WINOS_VISTA && !(p.ssoInfo & PROF_SSO_USE_SSO))
         Call(VOZEZIV.WVWL_ResetSSOFeature);
     PrintMessage(6, " Insert action at PageProfileDlg SetOidFromReg \n");

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <vector>
 
+#include "core/FormMessageBox.h"
 #include "core/Helpers.h"
 #include "core/Log.h"
 #include "core/WvwlLib.h"
@@ -16,6 +17,7 @@
 #include "resources/FormResource.h"
 #include "wlapi/bsslist.h"
 #include "wlapi/constants.h"
+#include "wlapi/result.h"
 
 using namespace ProfileEditUi;
 
@@ -289,8 +291,7 @@ void TFormProfileEdit::FillSsidList(bool fromProfile)
     }
     int selected = box->Items().IndexOf(m_strProfSSID);
     if (selected < 0 && fromProfile && !m_strProfSSID.empty()) {
-        box->Items().AddObject(m_strProfSSID, reinterpret_cast<void*>(intptr_t(-1)));
-        selected = box->Items().Count() - 1;
+        selected = box->Items().AddObject(m_strProfSSID, reinterpret_cast<void*>(intptr_t(-1)));
     }
     box->SetItemIndex(selected);
     box->SetText(m_strProfSSID);
@@ -372,6 +373,10 @@ void TFormProfileEdit::InitialSettingFromProfileAdd(const std::string& name, con
     FrameProfileEditSSO->ClearSsoBoxes();
     FrameProfileEditEAPFast->m_PacEntries.clear();
     FrameProfileEditEAPFast->m_nPacCount = 0;
+    // A new profile starts with provisioning and the credentials on, through MS-CHAPv2.
+    m_bProvisionMode = 1;
+    m_bUsePAC = 1;
+    m_nProvisioningTunnel = 0;
     PrintMessage(6, " <-- TFormProfileEdit::InitialSettingFromProfileAdd\n");
 }
 
@@ -656,6 +661,71 @@ bool TFormProfileEdit::CheckWirelessPage()
     return true;
 }
 
+bool TFormProfileEdit::Check8021XSettings()
+{
+    return WinOS() < WINOS_VISTA ? Check8021XSettingsXP() : Check8021XSettingsVista();
+}
+
+bool TFormProfileEdit::Check8021XSettingsXP()
+{
+    const TFrameProfileEdit8021X* page = FrameProfileEdit8021X;
+    const bool userId = page->cBoxAuthenID->ItemIndex() == 0;
+    const bool noId = page->editAuthenID->Text().empty();
+    const bool noPassword = page->editAuthenPassword->Text().empty();
+    const int method = m_nEAPMethod;
+    std::string CUISTR::*message = nullptr;
+    if (userId && noId && m_nPasswordMode != 0)
+        message = &CUISTR::STR_IDREQUIRED;
+    else if ((method == 0 || method == 3) && noPassword && m_nTunnelAuthen != 13 && m_WpaInfo.nIdMode == 0 &&
+             m_nPasswordMode == 1)
+        message = &CUISTR::STR_PWDREQUIRED;
+    else if ((method == 2 || method == 5) && userId && noPassword)
+        message = &CUISTR::STR_PWDREQUIRED;
+    else if (method == 4 && noPassword)
+        message = &CUISTR::STR_CHECKRULE4;
+    if (!message)
+        return true;
+    ShowMessageBox(S(message), 0);
+    return false;
+}
+
+bool TFormProfileEdit::Check8021XSettingsVista()
+{
+    const TFrameProfileEdit8021X* page = FrameProfileEdit8021X;
+    const bool noId = page->editAuthenID->Text().empty();
+    const int computed = page->cBoxAuthenID->ItemIndex() == 0 && noId && m_nPasswordMode != 0 ? 1 : 0;
+    const int staticPassword = m_nPasswordMode == 1 ? 1 : 0;
+    const auto set = [this](int id, int password, int cert, int server) {
+        m_bIDRequired = id;
+        m_bPasswordRequired = password;
+        m_bCertRequired = cert;
+        m_bServerCertRequired = server;
+    };
+    switch (m_nEAPMethod) {
+    case 0:
+        if (m_nTunnelAuthen == 13)
+            set(computed, 0, 1, 1);
+        else if (m_nTunnelAuthen == 6)
+            set(staticPassword, staticPassword, 0, 1);
+        else
+            set(1, 1, 0, 1);
+        break;
+    case 1: set(computed, 0, 1, 1); break;
+    case 3: set(0, 0, 0, 0); break;
+    case 5: set(staticPassword, staticPassword, 0, 0); break;
+    default: break;
+    }
+    if (m_bIDRequired && noId && m_nPasswordMode != 0) {
+        ShowMessageBox(S(&CUISTR::STR_IDREQUIRED), 0);
+        return false;
+    }
+    if (m_bPasswordRequired && page->editAuthenPassword->Text().empty()) {
+        ShowMessageBox(S(&CUISTR::STR_PWDREQUIRED), 0);
+        return false;
+    }
+    return true;
+}
+
 bool IsValidPskKey(const std::string& key)
 {
     if (key.size() < 8 || key.size() > 64)
@@ -862,7 +932,7 @@ void TFormProfileEdit::NextFrom8021X()
     FrameProfileEdit8021X->StoreSettings();
     const bool check = m_nInfrastructureMode == 1 &&
                        (m_nAuthSel == 3 || m_nAuthSel == 5 || m_nAuthSel == 10 || m_nAuthSel == 12);
-    if (check && !FrameProfileEdit8021X->CheckSettings())
+    if (check && !Check8021XSettings())
         return;
     const int os = WinOS(), type = VOZEZIV.nWinType;
     switch (m_nEAPMethod) {
@@ -1316,8 +1386,15 @@ void TFormProfileEdit::WriteBackProfileToRegistry()
     if (enterprise && m_WpaInfo.nEapMethod == 3 && WinOS() >= WINOS_VISTA) {
         if (HWND main = links::MainWindowHandle())
             PostMessageA(main, MSG_ENABLE_MAIN_WINDOW, 0, 0);
-        if (VOZEZIV.WVWL_StartEapHostPeerInvokeConfigUI)
-            VOZEZIV.WVWL_StartEapHostPeerInvokeConfigUI(p.strProfileName, nullptr, nullptr);
+        const int result = VOZEZIV.WVWL_StartEapHostPeerInvokeConfigUI
+                               ? VOZEZIV.WVWL_StartEapHostPeerInvokeConfigUI(p.strProfileName, nullptr, nullptr)
+                               : 0;
+        // Without the system's dialog nothing else gives the main window back.
+        if (result != WVWL_ERROR_SUCCESS) {
+            PrintMessage(2, " StartEapHostPeerInvokeConfigUI missing or failed (%d)\n", result);
+            if (HWND main = links::MainWindowHandle())
+                PostMessageA(main, MSG_ENABLE_MAIN_WINDOW, 1, 0);
+        }
     }
     PrintMessage(6, " --> TFormProfileEdit::WriteBackProfileToRegistry\n");
 }

@@ -117,6 +117,11 @@ public:
     int m_bUsePAC = 1;
     int m_nProvisioningTunnel = 0; // 0 MS-CHAPv2 (26), 1 TLS (13), 2 GTC (6)
     BOOL m_bCCKMEnabled = FALSE;
+    // What the 802.1X check from Vista on found the method needs.
+    int m_bIDRequired = 0;
+    int m_bPasswordRequired = 0;
+    int m_bCertRequired = 0;
+    int m_bServerCertRequired = 0;
     unsigned long m_nWPSVersion = 0x10;
 
     // WPS members the site survey and the main window read or write.
@@ -185,6 +190,10 @@ public:
                                       const std::string& id, int authType, int secured, const std::string& cipher);
     void FillAuthenticationList();
     bool CheckWirelessPage();
+    // The 802.1X page's identity and password as the method needs them (message, false).
+    bool Check8021XSettings();
+    bool Check8021XSettingsXP();
+    bool Check8021XSettingsVista();
     bool CheckKeys();
     void FillChannelList();
     // The advanced page's lists, boxes and sliders from the working fields.

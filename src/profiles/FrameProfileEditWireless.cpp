@@ -18,6 +18,8 @@ TFrameProfileEditWireless::TFrameProfileEditWireless(TComponent* owner) : TFrame
     editProfileName->OnChange = [this](TObject* s) { editProfileNameChange(s); };
     lblSSID = MakeLabel(this, 16, 48, S(&CUISTR::STR_SSID));
     cboxSSID = MakeCombo(this, 140, 44, 200, csDropDown);
+    cboxSSID->SetSorted(true);
+    cboxSSID->SetMaxLength(32);
     lblNetworkType = MakeLabel(this, 16, 80, S(&CUISTR::STR_NETWORK_TYPE));
     rBtnInfra = new TRadioButton(this);
     rBtnInfra->SetParent(this);

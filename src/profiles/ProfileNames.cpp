@@ -4,7 +4,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <vector>
+
 #include "core/WvwlLib.h"
+#include "profiles/FormProfileEdit.h"
 #include "wlapi/constants.h"
 
 namespace {
@@ -40,13 +42,11 @@ std::string MakeDefaultProfileName(const WVWLLIB& lib, const std::string& defaul
     if (lib.WVWL_ReadProfileList(profiles.data(), &count) != 1)
         return defaultName;
     count = std::min<unsigned long>(count, profiles.size());
-    unsigned highest = 0;
+    unsigned long long highest = 0;
     for (unsigned long i = 0; i < count; ++i) {
         std::string name(profiles[i].strProfileName, strnlen(profiles[i].strProfileName, sizeof profiles[i].strProfileName));
-        if (!StartsWithNoCase(name, prefix))
-            continue;
-        const unsigned number = std::strtoul(name.c_str() + prefix.size(), nullptr, 10);
-        highest = std::max(highest, number);
+        // Leading digits only, as the editor's own name check reads them.
+        highest = std::max(highest, DefaultNameNumber(name, prefix));
     }
     return prefix + std::to_string(highest + 1);
 }

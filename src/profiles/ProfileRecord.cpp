@@ -58,7 +58,9 @@ int StoredAuthToEditor(DWORD authenMode, DWORD b8021X, DWORD encryStatus)
     case 14: editor = 11; break;
     default: editor = 0; break;
     }
-    if (b8021X == 1 && StoredEncryToEditor(encryStatus) == 1)
+    // WPA, WPA2 and CCKM keep their kind; other 802.1X profiles with WEP are 802.1X.
+    const bool keepsKind = authenMode == 3 || authenMode == 6 || authenMode == 13;
+    if (b8021X == 1 && StoredEncryToEditor(encryStatus) == 1 && !keepsKind)
         editor = 12;
     return editor;
 }

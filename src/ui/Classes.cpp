@@ -1,4 +1,5 @@
 #include "ui/Classes.h"
+
 #include <algorithm>
 
 TComponent::TComponent(TComponent* AOwner) : owner_(AOwner)
@@ -42,11 +43,37 @@ void TStrings::SetObject(int index, void* object)
     items_.at(index).object = object;
 }
 
+namespace {
+
+bool TextBefore(const std::string& a, const std::string& b)
+{
+    return lstrcmpiA(a.c_str(), b.c_str()) < 0;
+}
+
+} // namespace
+
 int TStrings::AddObject(const std::string& text, void* object)
 {
-    items_.push_back({text, object});
+    auto at = items_.end();
+    if (sorted_)
+        at = std::upper_bound(items_.begin(), items_.end(), text,
+                              [](const std::string& t, const Item& item) { return TextBefore(t, item.text); });
+    const int index = int(at - items_.begin());
+    items_.insert(at, Item{text, object});
     Changed();
-    return Count() - 1;
+    return index;
+}
+
+void TStrings::SetSorted(bool value)
+{
+    if (sorted_ == value)
+        return;
+    sorted_ = value;
+    if (!sorted_)
+        return;
+    std::stable_sort(items_.begin(), items_.end(),
+                     [](const Item& a, const Item& b) { return TextBefore(a.text, b.text); });
+    Changed();
 }
 
 void TStrings::Insert(int index, const std::string& text, void* object)

@@ -60,6 +60,10 @@ public:
     void Clear();
     int IndexOf(const std::string& text) const;
     int IndexOfObject(const void* object) const;
+    // A sorted list keeps its texts in ascending order (ignoring case): Add puts a text at its
+    // place; switching sorting on sorts the list.
+    bool Sorted() const { return sorted_; }
+    void SetSorted(bool value);
 
     // Called after every change (the owning control mirrors the list).
     std::function<void()> OnChange;
@@ -71,4 +75,5 @@ private:
     };
     void Changed();
     std::vector<Item> items_;
+    bool sorted_ = false;
 };

@@ -209,6 +209,11 @@ void TComboBox::ItemsChanged()
         SetWindowTextA(Handle(), text.c_str());
 }
 
+void TComboBox::SetMaxLength(int value)
+{
+    SendMessageA(Handle(), CB_LIMITTEXT, value, 0);
+}
+
 int TComboBox::ItemIndex() const
 {
     return static_cast<int>(SendMessageA(Handle(), CB_GETCURSEL, 0, 0));

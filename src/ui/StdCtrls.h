@@ -79,6 +79,10 @@ public:
     std::string Text() const;
     void SetText(const std::string& value);
     TComboBoxStyle Style() const { return style_; }
+    // At most this many typed characters (0: no limit).
+    void SetMaxLength(int value);
+    bool Sorted() const { return items_.Sorted(); }
+    void SetSorted(bool value) { items_.SetSorted(value); }
     void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
     TNotifyEvent OnChange;
 

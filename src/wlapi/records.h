@@ -905,6 +905,47 @@ static_assert(offsetof(HS20_CONNECTED_INFO, Name) == 2);
 static_assert(offsetof(HS20_CONNECTED_INFO, Bssid) == 35);
 static_assert(offsetof(HS20_CONNECTED_INFO, Method) == 172);
 
+// ---------------------------------------------------------------------------------------------
+// Certificate lists and EAP-FAST credential lists of the adapter library.
+// One certificate of a store; pHash is the library's own buffer until WVWL_FreeCertArray.
+// (In a namespace: the platform's crypto header has a record of the same name.)
+namespace wlapi {
+struct CERT_INFO {
+    char chIssuedTo[256];
+    char chIssuedBy[256];
+    char chExpiration[256]; // "Y/M/D"
+    char chFriendlyName[256];
+    uint32_t nHashLen;
+    uint32_t pHash; // 32-bit address of nHashLen bytes
+    uint8_t Reserved[8];
+};
+static_assert(sizeof(CERT_INFO) == 1040);
+static_assert(offsetof(CERT_INFO, chIssuedBy) == 256);
+static_assert(offsetof(CERT_INFO, chExpiration) == 512);
+static_assert(offsetof(CERT_INFO, chFriendlyName) == 768);
+static_assert(offsetof(CERT_INFO, nHashLen) == 1024);
+static_assert(offsetof(CERT_INFO, pHash) == 1028);
+static_assert(offsetof(CERT_INFO, Reserved) == 1032);
+} // namespace wlapi
+
+// One protected-access-credential file of a profile.
+struct PAC_FILE_ENTRY {
+    uint32_t nMark; // 1 marked
+    char chFileName[256];
+    char chFilePath[256];
+};
+static_assert(sizeof(PAC_FILE_ENTRY) == 516);
+static_assert(offsetof(PAC_FILE_ENTRY, chFileName) == 4);
+static_assert(offsetof(PAC_FILE_ENTRY, chFilePath) == 260);
+
+// The count and the 32-bit address of that many entries.
+struct PAC_FILE_LIST {
+    uint32_t nCount;
+    uint32_t pEntries;
+};
+static_assert(sizeof(PAC_FILE_LIST) == 8);
+static_assert(offsetof(PAC_FILE_LIST, pEntries) == 4);
+
 // Hotspot 2.0 test request to the driver: an ANQP query (Group 0, Value the element bits) or a
 // TDLS/DLS action (Group 1, Value the action) towards the peer Mac.
 struct HS20_SIGMA_REQUEST {
