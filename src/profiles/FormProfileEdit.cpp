@@ -1057,7 +1057,7 @@ void TFormProfileEdit::NextFromWPSPage()
     connect->BtnFinish->SetEnabled(false);
     const bool extReg = FrameProfileEditWPS->chBoxExternalRegistrar->Checked();
     if (m_nWPSMode == 2 && !extReg) {
-        connect->BtnPBC->BringToFront();
+        connect->BringButtonToFront(connect->BtnPBC);
         GoTo(FrameProfileEditWPSConnect, 1);
         BtnProfileNext->SetEnabled(false);
         return;

@@ -49,6 +49,13 @@ TFrameProfileEditWPSConnect::TFrameProfileEditWPSConnect(TComponent* owner) : TF
     BtnFinish->OnClick = [this](TObject* s) { BtnFinishClick(s); };
 }
 
+void TFrameProfileEditWPSConnect::BringButtonToFront(TButton* button)
+{
+    for (TButton* b : {BtnPBC, BtnPIN, BtnFinish})
+        b->SetVisible(b == button);
+    button->BringToFront();
+}
+
 void TFrameProfileEditWPSConnect::OnEnterPage()
 {
     TFormProfileEdit* editor = FormProfileEdit;
@@ -57,12 +64,12 @@ void TFrameProfileEditWPSConnect::OnEnterPage()
     lblPersent->SetCaption("0 %");
     editor->SetWpsStatus(S(&CUISTR::STR_WPS_STATUS_NOT_USED));
     if (editor->m_bConfigSTA) {
-        (editor->m_nWPSMode == 1 ? BtnPIN : BtnPBC)->BringToFront();
+        BringButtonToFront(editor->m_nWPSMode == 1 ? BtnPIN : BtnPBC);
         return;
     }
     WPS_CREDENTIAL& first = editor->m_profileWps.Profile[0];
     if (editor->m_nWPSMode == 1) {
-        BtnPIN->BringToFront();
+        BringButtonToFront(BtnPIN);
         first.KeyIndex = 1;
         std::memset(first.Key, 0, sizeof first.Key);
         first.KeyLength = 0;
@@ -78,7 +85,7 @@ void TFrameProfileEditWPSConnect::OnEnterPage()
             std::memcpy(first.Key, key->data(), first.KeyLength);
         }
     } else {
-        BtnPBC->BringToFront();
+        BringButtonToFront(BtnPBC);
         editor->m_profileWps = WPS_PROFILE{};
     }
     editor->WriteBackWpsProfiletoRegistry();

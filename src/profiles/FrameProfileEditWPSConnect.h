@@ -19,6 +19,9 @@ public:
     TLabel* lblPersent = nullptr;
     BOOL m_bWPSFailed = FALSE;
 
+    // Puts one of the three buttons in front: it alone is seen.
+    void BringButtonToFront(TButton* button);
+
     void OnEnterPage() override;
     void BtnPBCClick(TObject* Sender);
     void BtnPINClick(TObject* Sender);

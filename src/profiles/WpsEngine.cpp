@@ -123,7 +123,7 @@ void TFormProfileEdit::SetWPSProgress(int percent)
     page->BtnPBC->SetEnabled(false);
     page->BtnPIN->SetEnabled(false);
     page->BtnFinish->SetEnabled(false);
-    page->BtnFinish->BringToFront();
+    page->BringButtonToFront(page->BtnFinish);
     if (percent != 0) {
         page->ImgWPSStatus->SetVisible(true);
         return;
@@ -133,11 +133,11 @@ void TFormProfileEdit::SetWPSProgress(int percent)
     page->BtnPIN->SetEnabled(true);
     page->BtnFinish->SetEnabled(!(m_bAutoSelect == 1 && m_nWPSMode == 1));
     if (FrameProfileEditWPS->rBtnPIN->Checked())
-        page->BtnFinish->BringToFront();
+        page->BringButtonToFront(page->BtnFinish);
     else if (FrameProfileEditWPS->rBtnPBC->Checked())
-        page->BtnPBC->BringToFront();
+        page->BringButtonToFront(page->BtnPBC);
     else
-        page->BtnFinish->BringToFront();
+        page->BringButtonToFront(page->BtnFinish);
 }
 
 // ---------------------------------------------------------------------------------------------
