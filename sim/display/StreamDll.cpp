@@ -1,0 +1,179 @@
+// StreamDll.dll: the stand-in for the stream player. Every entry journals its arguments and
+// answers neutrally; GetHwnd answers a window only after Create, and the callback is kept.
+#include <type_traits>
+
+#include "StandIn.h"
+#include "wlapi/wfd_entries.h"
+
+namespace {
+PFN_SINK_CALLBACK g_callback = nullptr;
+bool g_created = false;
+display::StandIn& J()
+{
+    return display::StandIn::Get();
+}
+std::string Options(int count, const char* const* options)
+{
+    std::string text = std::to_string(count);
+    for (int i = 0; options && i < count && i < 16; ++i)
+        text += ", " + display::Str(options[i]);
+    return text;
+}
+}  // namespace
+
+DISPLAY_API int __stdcall Create(int a, int b, int c, int d, int e, int f, int optionCount, const char* const* options)
+{
+    g_created = true;
+    return J().Call("Create", display::Args(a, b, c, d, e, f) + ", " + Options(optionCount, options), 0);
+}
+
+DISPLAY_API HWND __stdcall GetHwnd()
+{
+    const int window = J().Call("GetHwnd", "", g_created ? 1 : 0);
+    return reinterpret_cast<HWND>(static_cast<INT_PTR>(window));
+}
+
+DISPLAY_API int __stdcall SetPath(const char* url, int optionCount, const char* const* options)
+{
+    return J().Call("SetPath", display::Str(url) + ", " + Options(optionCount, options), 0);
+}
+
+DISPLAY_API int __stdcall SetBindIP(const char* address, int caching)
+{
+    return J().Call("SetBindIP", display::Str(address) + ", " + std::to_string(caching), 0);
+}
+
+DISPLAY_API int __stdcall Set_UICallBack(PFN_SINK_CALLBACK callback)
+{
+    g_callback = callback;
+    return J().Call("Set_UICallBack", display::Ptr(reinterpret_cast<void*>(callback)), 0);
+}
+
+DISPLAY_API int __stdcall Set_UIBCData(int kind, const char* hidcCapability, int genericCapability, int reserved)
+{
+    return J().Call("Set_UIBCData", std::to_string(kind) + ", " + display::Str(hidcCapability) + ", " +
+                                        display::Args(genericCapability, reserved), 0);
+}
+
+DISPLAY_API int __stdcall RedirectEvent(HWND window, int event)
+{
+    return J().Call("RedirectEvent", display::Ptr(window) + ", " + std::to_string(event), 0);
+}
+
+DISPLAY_API int __stdcall Set_RTPPort(int port0, int port1)
+{
+    return J().Call("Set_RTPPort", display::Args(port0, port1), 0);
+}
+
+DISPLAY_API int __stdcall Set_SupportVideo(uint32_t cea, uint32_t vesa, uint32_t hh)
+{
+    return J().Call("Set_SupportVideo", display::Args(cea, vesa, hh), 0);
+}
+
+DISPLAY_API int __stdcall Release()
+{
+    return J().Call("Release", "", 0);
+}
+
+DISPLAY_API int __stdcall Play()
+{
+    return J().Call("Play", "", 0);
+}
+
+DISPLAY_API int __stdcall Pause()
+{
+    return J().Call("Pause", "", 0);
+}
+
+DISPLAY_API int __stdcall Stop()
+{
+    return J().Call("Stop", "", 0);
+}
+
+DISPLAY_API int __stdcall IsPlaying()
+{
+    return J().Call("IsPlaying", "", 0);
+}
+
+DISPLAY_API int __stdcall GetPlayerState()
+{
+    return J().Call("GetPlayerState", "", 0);
+}
+
+DISPLAY_API int __stdcall Get_CoupleStatus()
+{
+    return J().Call("Get_CoupleStatus", "", 0);
+}
+
+DISPLAY_API int __stdcall Set_SupportPreferredDisplayMode(int value)
+{
+    return J().Call("Set_SupportPreferredDisplayMode", display::Args(value), 0);
+}
+
+DISPLAY_API int __stdcall DoWork(int value)
+{
+    return J().Call("DoWork", display::Args(value), 0);
+}
+
+DISPLAY_API int __stdcall Set_I2CPort(int value)
+{
+    return J().Call("Set_I2CPort", display::Args(value), 0);
+}
+
+DISPLAY_API int __stdcall Set_Role(int value)
+{
+    return J().Call("Set_Role", display::Args(value), 0);
+}
+
+DISPLAY_API int __stdcall Set_IsDoCouple(int value)
+{
+    return J().Call("Set_IsDoCouple", display::Args(value), 0);
+}
+
+DISPLAY_API int __stdcall Set_CoupleStatus(int value)
+{
+    return J().Call("Set_CoupleStatus", display::Args(value), 0);
+}
+
+DISPLAY_API int __stdcall Set_Fullscreen(int value)
+{
+    return J().Call("Set_Fullscreen", display::Args(value), 0);
+}
+
+DISPLAY_API int __stdcall Set_SupportEDID(int value)
+{
+    return J().Call("Set_SupportEDID", display::Args(value), 0);
+}
+
+DISPLAY_API int __stdcall Set_SupportI2C(int value)
+{
+    return J().Call("Set_SupportI2C", display::Args(value), 0);
+}
+
+DISPLAY_API int __stdcall Set_SupportStandby(int value)
+{
+    return J().Call("Set_SupportStandby", display::Args(value), 0);
+}
+
+// Control surface.
+DISPLAY_API int PlayerJournal(char* out, int size) { return J().Journal(out, size); }
+DISPLAY_API void PlayerJournalClear() { J().ClearJournal(); }
+DISPLAY_API void PlayerInject(const char* entry, int result) { J().Inject(entry, result); }
+// Calls the program's callback as the player's thread would (data may be null).
+DISPLAY_API void PlayerFireCallback(int code, void* data)
+{
+    if (g_callback)
+        g_callback(code, 0, 0, data);
+}
+
+static_assert(std::is_same_v<decltype(&Create), PFN_SN_Create>);
+static_assert(std::is_same_v<decltype(&GetHwnd), PFN_SN_GetHwnd>);
+static_assert(std::is_same_v<decltype(&SetPath), PFN_SN_SetPath>);
+static_assert(std::is_same_v<decltype(&SetBindIP), PFN_SN_SetBindIP>);
+static_assert(std::is_same_v<decltype(&Set_UICallBack), PFN_SN_Set_UICallBack>);
+static_assert(std::is_same_v<decltype(&Set_UIBCData), PFN_SN_Set_UIBCData>);
+static_assert(std::is_same_v<decltype(&RedirectEvent), PFN_SN_RedirectEvent>);
+static_assert(std::is_same_v<decltype(&Set_RTPPort), PFN_SN_Set_RTPPort>);
+static_assert(std::is_same_v<decltype(&Set_SupportVideo), PFN_SN_Set_SupportVideo>);
+static_assert(std::is_same_v<decltype(&Play), PFN_SN_Void>);
+static_assert(std::is_same_v<decltype(&DoWork), PFN_SN_Int>);
