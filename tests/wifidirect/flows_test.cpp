@@ -140,8 +140,8 @@ TEST_F(WiFiDirectFlows, PushButtonConnectionMarksThePeerConnectedAndDisconnectLe
     EXPECT_EQ(QueuedEvents(), "3 5 6 22");
     const std::vector<std::string> wps = Lines("WVWL_SetWPSMode");
     ASSERT_EQ(wps.size(), 1u);
-    EXPECT_NE(wps[0].find("mode=0x20000000 config=1"), std::string::npos) << wps[0];
-    EXPECT_NE(wps[0].find("bssid=02-50-F2-AA-00-01"), std::string::npos) << wps[0];
+    EXPECT_NE(wps[0].find("PBC ssid \"DIRECT-Li\""), std::string::npos) << wps[0];
+    EXPECT_NE(wps[0].find("bssid 02:50:F2:AA:00:01 channel 0 config 1"), std::string::npos) << wps[0];
     EXPECT_EQ(Lines("WVWL_ConnectWPSProfileWithWifiDirectWpse").size(), 1u);
     EXPECT_EQ(FormWiFiDirect->m_ulMyRule, uint32_t(WIFI_DIRECT_IS_CLIENT));
     EXPECT_EQ(FormWiFiDirect->m_nNumOfMyGroup, 2);

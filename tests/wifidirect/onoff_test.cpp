@@ -7,6 +7,8 @@
 #include <thread>
 
 #include "core/WvwlLib.h"
+#include "resources/FormResource.h"
+#include "resources/UiStr.h"
 #include "mainwindow/FormMain.h"
 #include "ui/Seams.h"
 #include "wifidirect/wifidirect_fixture.h"
@@ -117,8 +119,9 @@ TEST_F(WiFiDirectOnOff, WhileJoinedToAnAdhocNetworkTheOffIconOnlyWarns)
     MarkCalls();
     FormWiFiDirect->ImgWiFiDirectOffDblClick(nullptr);
 
-    EXPECT_TRUE(Logged("TFormWiFiDirect::ShowWiFiDirectWarning 9"));
-    EXPECT_TRUE(m_modals.empty());
+    // the ad-hoc warning is the only thing shown
+    ASSERT_EQ(m_modals.size(), 1u);
+    EXPECT_NE(m_modals[0].find(FormResource->UI_Str->STR_MSG_ERRCODE_ADHOCON), std::string::npos) << m_modals[0];
     EXPECT_EQ(CallsSinceMark("WVWL_InitWifiDirect"), 0);
     EXPECT_EQ(CallsSinceMark("WVWL_SetWifiDirectWpseConfig"), 0);
     ExpectOnState(false);
