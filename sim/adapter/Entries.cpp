@@ -1128,18 +1128,6 @@ WVWL_API int __stdcall WVWL_WlanQueryRadioState(int* hardware, int* software) {
   });
 }
 
-WVWL_API int __stdcall WVWL_WlanSendClientAbort() {
-  return Call("WVWL_WlanSendClientAbort", [&] { return ""; }, [&]() -> int {
-    return WVWL_ERROR_SUCCESS;
-  });
-}
-
-WVWL_API int __stdcall WVWL_WlanSendS64Start(const wchar_t* profileName) {
-  return Call("WVWL_WlanSendS64Start", [&] { return ""; }, [&]() -> int {
-    return WVWL_ERROR_SUCCESS;
-  });
-}
-
 WVWL_API int __stdcall WVWL_WriteAckPolicy(int be, int bk, int vi, int vo) {
   return Call("WVWL_WriteAckPolicy", [&] { return ""; }, [&]() -> int {
     Sim().SetValue("AckPolicy", std::to_string(be) + " " + std::to_string(bk) + " " + std::to_string(vi) + " " + std::to_string(vo));
@@ -1875,8 +1863,6 @@ static_assert(std::is_same_v<decltype(&WVWL_WlanDisconnect), PFN_WVWL_WlanDiscon
 static_assert(std::is_same_v<decltype(&WVWL_WlanIsAdhocSupportWPA2AES), PFN_WVWL_WlanIsAdhocSupportWPA2AES>);
 static_assert(std::is_same_v<decltype(&WVWL_WlanNumOfAvailableWindowsProfile), PFN_WVWL_WlanNumOfAvailableWindowsProfile>);
 static_assert(std::is_same_v<decltype(&WVWL_WlanQueryRadioState), PFN_WVWL_WlanQueryRadioState>);
-static_assert(std::is_same_v<decltype(&WVWL_WlanSendClientAbort), PFN_WVWL_WlanSendClientAbort>);
-static_assert(std::is_same_v<decltype(&WVWL_WlanSendS64Start), PFN_WVWL_WlanSendS64Start>);
 static_assert(std::is_same_v<decltype(&WVWL_WriteAckPolicy), PFN_WVWL_WriteAckPolicy>);
 static_assert(std::is_same_v<decltype(&WVWL_WriteBACap), PFN_WVWL_WriteBACap>);
 static_assert(std::is_same_v<decltype(&WVWL_WriteDomainName), PFN_WVWL_WriteDomainName>);

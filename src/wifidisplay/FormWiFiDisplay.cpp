@@ -912,14 +912,20 @@ void TFormWiFiDisplay::BtnCaptureCursorClick(TObject*)
 void TFormWiFiDisplay::WiFiDirectScan()
 {
     PrintMessage(6, "[WDP] ---> TFormWiFiDirect::OnScan\n");
+    if (FormWiFiDirect)
+        FormWiFiDirect->OnScan(this);
 }
 
 void TFormWiFiDisplay::WiFiDirectDisconnect()
 {
     PrintMessage(6, "[WDP] ---> TFormWiFiDirect::OnDisconnect\n");
+    if (FormWiFiDirect)
+        FormWiFiDirect->OnDisconnect(this);
 }
 
 void TFormWiFiDisplay::WiFiDirectConnectDevice(const std::string& name, const std::string& mac)
 {
     PrintMessage(6, "[WDP] ---> TFormWiFiDirect::WiFiDisplayConnectDevice(%s, %s)\n", name.c_str(), mac.c_str());
+    if (FormWiFiDirect)
+        FormWiFiDirect->WiFiDisplayConnectDevice(name, mac);
 }
