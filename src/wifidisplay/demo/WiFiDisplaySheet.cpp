@@ -53,6 +53,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int)
         return 1;
     const std::string what = commandLine ? commandLine : "";
     CreateProgramForms();
+    FormMain->SetBounds(820, 40, FormMain->Width(), FormMain->Height());
     FormMain->Show();
     FormMain->BtnWiFiDisplayClick(nullptr);
     FillList();
@@ -65,8 +66,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int)
         if (what == "detail") {
             FormWiFiDisplay->OnSortPopupMenu(nullptr);
             FormWiFiDisplay->OnDevInfoClick(nullptr);
-            FormWFADispDevDetailInfo->SetLeft(FormWiFiDisplay->Left() - FormWFADispDevDetailInfo->Width());
-            FormWFADispDevDetailInfo->SetTop(FormWiFiDisplay->Top());
+            FormWFADispDevDetailInfo->SetBounds(FormWiFiDisplay->Left() - FormWFADispDevDetailInfo->Width(),
+                                                FormWiFiDisplay->Top(), FormWFADispDevDetailInfo->Width(),
+                                                FormWFADispDevDetailInfo->Height());
         } else if (what == "popup") {
             RECT r{};
             GetWindowRect(FormWiFiDisplay->lvWDPList->Handle(), &r);
