@@ -78,7 +78,7 @@ const char* kHelp =
     "callback CODE | event direct|display | notready direct|display N | wait [MS]\n"
     "p2pstatus HEX (queues a Wi-Fi Direct status record)\n"
     "wdptable HEX | wdpstatus HEX | wdppeer IFMAC DEVMAC | wdplease MAC IP [FAILS]\n"
-    "p2p add NAME MAC [KEY=VALUE...] | p2p remove|return|request MAC | p2p error CODE [VALUE [METHODS]]\n"
+    "p2p add NAME MAC [KEY=VALUE...] | p2p remove|leave|return|request MAC | p2p error CODE [VALUE [METHODS]]\n"
     "p2p event CODE | p2p queue\n";
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "EntrySupport.h"
+#include "ExtAp.h"
 #include "Psk.h"
 #include "WifiDirect.h"
 
@@ -1232,7 +1233,7 @@ WVWL_API int __stdcall WVWL_WriteWMMMacAddr(const unsigned char* mac6) {
 WVWL_API int __stdcall WVWL_ReadExtAPConfig(EXTAP_CONFIG* config) {
   return Call("WVWL_ReadExtAPConfig", [&] { return ""; }, [&]() -> int {
     if (!config) return WVWL_ERROR_FAILURE;
-    if (!Sim().Blob("ExtAPConfig", config, sizeof *config)) std::memset(config, 0, sizeof *config);
+    ReadStoredExtAp(*config);
     return WVWL_ERROR_SUCCESS;
   });
 }
@@ -1260,7 +1261,7 @@ WVWL_API int __stdcall WVWL_HostedNetworkStopUsing() {
 WVWL_API int __stdcall WVWL_HostedNetworkQuerySettings(EXTAP_CONFIG* config) {
   return Call("WVWL_HostedNetworkQuerySettings", [&] { return ""; }, [&]() -> int {
     if (!config) return WVWL_ERROR_FAILURE;
-    if (!Sim().Blob("ExtAPConfig", config, sizeof *config)) std::memset(config, 0, sizeof *config);
+    ReadStoredExtAp(*config);
     return WVWL_ERROR_SUCCESS;
   });
 }

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "Ies.h"
+#include "wlapi/bsslist.h"
 
 namespace sim {
 
@@ -124,25 +125,26 @@ int ReadBlob(const char* key, void* out, size_t size) {
 // ---------------------------------------------------------------------------------------------
 // Network list and connection
 
+// The library's element parser is the program's checked one, so both read a network alike.
 int ParseElements(const NDIS_WLAN_BSSID_EX* item, IE_INFO* info) {
   if (!item || !info) return WVWL_ERROR_FAILURE;
   uint32_t length = item->Length;
   if (length < BSSID_EX_FIXED_SIZE) return WVWL_ERROR_FAILURE;
   size_t size = std::min<size_t>(item->IELength, length - BSSID_EX_FIXED_SIZE);
-  IeSummary s = ParseIes(item->IEs, size);
+  const bss::Security s = bss::ParseElements(item->IEs, size);
   info->nAuthBits = s.authBits;
   info->nCipherBits = s.cipherBits;
   info->bCCKM = s.cckm ? 1 : 0;
   info->bWpsIE = s.wps ? 1 : 0;
-  char id[16] = "Unknown";
-  if (s.wps && s.wpsDevicePasswordId >= 0) std::snprintf(id, sizeof id, "ID : 0x%04X", s.wpsDevicePasswordId);
-  PutText(info, 32, 16, id);
-  PutText(info, 48, 40, s.wps ? (s.wpsConfigured ? "Configured" : "Not configured") : "");
-  PutText(info, 88, 36, s.uuid);
-  PutText(info, 124, 24, s.wps ? (s.wpsLocked ? "TRUE" : "FALSE") : "");
+  PutText(info, 32, 16, s.devPwdId);
+  PutText(info, 48, 40, s.configState);
+  PutText(info, 88, 36, s.uuidE);
+  PutText(info, 124, 24, s.setupLock);
   info->ie80211N.b80211n = s.ht ? 1 : 0;
   info->ie80211AC.b80211ac = s.vht ? 1 : 0;
-  return s.malformed ? WVWL_ERROR_FAILURE : WVWL_ERROR_SUCCESS;
+  const bool wellFormed = size <= kFixedIeSize ||
+                          bss::ForEachElement(item->IEs + kFixedIeSize, size - kFixedIeSize, [](const bss::Element&) {});
+  return wellFormed ? WVWL_ERROR_SUCCESS : WVWL_ERROR_FAILURE;
 }
 
 int RssiToPercent(long rssi) {

@@ -121,93 +121,6 @@ void AddHighThroughput(std::vector<uint8_t>& out, const Network& n) {
   Element(out, 192, vop);
 }
 
-struct Cursor {
-  const uint8_t* p;
-  size_t left;
-  bool Take(size_t n) {
-    if (n > left) return false;
-    p += n;
-    left -= n;
-    return true;
-  }
-  bool U16(unsigned& v) {
-    if (left < 2) return false;
-    v = p[0] | (p[1] << 8);
-    return Take(2);
-  }
-};
-
-bool SameOui(const uint8_t* p, const uint8_t* oui) { return p[0] == oui[0] && p[1] == oui[1] && p[2] == oui[2]; }
-
-uint32_t CipherBit(const uint8_t* suite, const uint8_t* oui) {
-  if (!SameOui(suite, oui)) return 0;
-  switch (suite[3]) {
-    case 1: case 5: return kCipherWep;
-    case 2: return kCipherTkip;
-    case 4: return kCipherAes;
-    default: return 0;
-  }
-}
-
-// WPA (rsn false) or RSN body, version field first.
-void ParseKeyManagement(const uint8_t* body, size_t size, bool rsn, IeSummary& s) {
-  const uint8_t* oui = rsn ? kOuiRsn : kOuiWfa;
-  Cursor c{body, size};
-  unsigned version = 0, count = 0;
-  if (!c.U16(version) || c.left < 4) return;
-  c.Take(4);                          // group cipher
-  if (!c.U16(count)) return;
-  for (unsigned i = 0; i < count; ++i) {
-    if (c.left < 4) { s.malformed = true; return; }
-    s.cipherBits |= CipherBit(c.p, oui);
-    c.Take(4);
-  }
-  if (!c.U16(count)) return;
-  for (unsigned i = 0; i < count; ++i) {
-    if (c.left < 4) { s.malformed = true; return; }
-    if (SameOui(c.p, kOuiCisco) && c.p[3] == 0) s.cckm = true;
-    else if (SameOui(c.p, oui)) {
-      static const uint32_t wpaBits[3] = {kAuthWpaNone, kAuthWpa, kAuthWpaPsk};
-      static const uint32_t rsnBits[3] = {kAuthWpa2None, kAuthWpa2, kAuthWpa2Psk};
-      if (c.p[3] < 3) s.authBits |= rsn ? rsnBits[c.p[3]] : wpaBits[c.p[3]];
-    }
-    c.Take(4);
-  }
-}
-
-void ParseWapi(const uint8_t* body, size_t size, IeSummary& s) {
-  Cursor c{body, size};
-  unsigned version = 0, count = 0;
-  if (!c.U16(version) || !c.U16(count)) return;
-  for (unsigned i = 0; i < count; ++i) {
-    if (c.left < 4) { s.malformed = true; return; }
-    if (SameOui(c.p, kOuiWapi)) s.authBits |= c.p[3] == 2 ? kAuthWapiPsk : c.p[3] == 1 ? kAuthWapiCert : 0;
-    c.Take(4);
-  }
-  if (!c.U16(count)) return;
-  for (unsigned i = 0; i < count; ++i) {
-    if (c.left < 4) { s.malformed = true; return; }
-    if (SameOui(c.p, kOuiWapi) && c.p[3] == 1) s.cipherBits |= kCipherSms4;
-    c.Take(4);
-  }
-}
-
-void ParseWps(const uint8_t* body, size_t size, IeSummary& s) {
-  s.wps = true;
-  Cursor c{body, size};
-  while (c.left >= 4) {
-    unsigned type = (c.p[0] << 8) | c.p[1];
-    unsigned len = (c.p[2] << 8) | c.p[3];
-    c.Take(4);
-    if (len > c.left) { s.malformed = true; return; }
-    if (type == 0x1012 && len == 2) s.wpsDevicePasswordId = (c.p[0] << 8) | c.p[1];
-    if (type == 0x1044 && len == 1) s.wpsConfigured = c.p[0] == 2;
-    if (type == 0x1057 && len == 1) s.wpsLocked = c.p[0] != 0;
-    if (type == 0x1047 && len == 16) s.uuid = HexText(c.p, 16);
-    c.Take(len);
-  }
-}
-
 }  // namespace
 
 std::vector<uint8_t> BuildIes(const Network& n) {
@@ -231,31 +144,6 @@ std::vector<uint8_t> BuildIes(const Network& n) {
   if (n.wps) AddWps(out, n);
   out.insert(out.end(), n.extraIes.begin(), n.extraIes.end());
   return out;
-}
-
-IeSummary ParseIes(const uint8_t* ies, size_t size) {
-  IeSummary s;
-  if (size < kFixedIeSize) return s;
-  Cursor c{ies + kFixedIeSize, size - kFixedIeSize};
-  while (c.left >= 2) {
-    uint8_t id = c.p[0];
-    size_t len = c.p[1];
-    c.Take(2);
-    if (len > c.left) {
-      s.malformed = true;
-      break;
-    }
-    const uint8_t* body = c.p;
-    if (id == 48) ParseKeyManagement(body, len, true, s);
-    else if (id == 68) ParseWapi(body, len, s);
-    else if (id == 45) s.ht = true;
-    else if (id == 61 && len >= 2) s.htSecondaryOffset = body[1] & 3;
-    else if (id == 191) s.vht = true;
-    else if (id == 221 && len >= 4 && SameOui(body, kOuiWfa) && body[3] == 1) ParseKeyManagement(body + 4, len - 4, false, s);
-    else if (id == 221 && len >= 4 && SameOui(body, kOuiWfa) && body[3] == 4) ParseWps(body + 4, len - 4, s);
-    c.Take(len);
-  }
-  return s;
 }
 
 }  // namespace sim

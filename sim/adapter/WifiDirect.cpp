@@ -219,7 +219,7 @@ void P2p::QueueGroupLocked() {
     WIFI_DIRECT_GROUP_ENTRY e{};
     e.nRule = static_cast<uint8_t>(rule);
     e.chDbm = -45;
-    e.EntryStatus = 1;
+    e.EntryStatus = 0;  // bit 0 marks a legacy (non Wi-Fi Direct) client
     std::memcpy(e.chMacAddr, p.mac.data(), 6);
     e.nPrimaryDeviceType = {p.category, p.oui, p.sub};
     PutText(e.chDeviceName, sizeof e.chDeviceName, e.ulStringLen, p.name);
@@ -486,14 +486,19 @@ int P2p::Disable() {
   return WVWL_ERROR_SUCCESS;
 }
 
-void P2p::RemovePeerLocked(const Mac& mac) {
+void P2p::RemovePeerLocked(const Mac& mac, bool manual) {
   auto it = std::find(members_.begin(), members_.end(), mac);
   if (it != members_.end()) {
     const bool owner = myRole_ == 2 && it == members_.begin();
     if (owner) {
-      WIFI_DIRECT_STATUS s = Event(WIFIDIRECTEVENT_DISCONNECT_MANUAL);
-      std::memcpy(s.WifiDirectStateContext.DisconnectManual.chMacAddr, mac.data(), 6);
-      QueueLocked(s);
+      // out of range: the link is lost; a manual leave names the peer (event 26)
+      if (manual) {
+        WIFI_DIRECT_STATUS s = Event(WIFIDIRECTEVENT_DISCONNECT_MANUAL);
+        std::memcpy(s.WifiDirectStateContext.DisconnectManual.chMacAddr, mac.data(), 6);
+        QueueLocked(s);
+      } else {
+        QueueLocked(Event(WIFIDIRECTEVENT_DISCONNECT));
+      }
       members_.clear();
       myRole_ = 0;
       connected_ = false;
@@ -559,7 +564,8 @@ int P2p::CapabilityMap(uint16_t methods) const {
 }
 
 // ---------------------------------------------------------------------------------------------
-// Control: p2p add NAME MAC [KEY=VALUE...] | p2p remove MAC | p2p return MAC | p2p request MAC
+// Control: p2p add NAME MAC [KEY=VALUE...] | p2p remove MAC (out of range) | p2p leave MAC
+//          (leaves our group by hand) | p2p return MAC | p2p request MAC
 //          | p2p error CODE [VALUE [METHODS]] | p2p event CODE | p2p queue
 
 std::string P2p::Command(const std::vector<std::string>& t) {
@@ -592,6 +598,11 @@ std::string P2p::Command(const std::vector<std::string>& t) {
     }
     return "ok\n";
   }
+  if (EqualNoCase(what, "leave") && t.size() == 3 && ParseMac(t[2], mac)) {
+    if (!FindLocked(mac.data())) return "error: no such peer\n";
+    RemovePeerLocked(mac, true);
+    return "ok\n";
+  }
   if ((EqualNoCase(what, "remove") || EqualNoCase(what, "return")) && t.size() == 3 && ParseMac(t[2], mac)) {
     P2pPeer* p = FindLocked(mac.data());
     if (!p) return "error: no such peer\n";
@@ -603,7 +614,7 @@ std::string P2p::Command(const std::vector<std::string>& t) {
         QueueDiscoveryLocked();
       }
     } else {
-      RemovePeerLocked(mac);
+      RemovePeerLocked(mac, false);
     }
     return "ok\n";
   }

@@ -77,7 +77,7 @@ private:
   void ReinvokeLocked(const WIFIDIRECT_WPSE_PROFILE& r, P2pPeer& peer);
   void JoinLocked(P2pPeer* peer, int myRole, bool persistent);
   void LeaveLocked();
-  void RemovePeerLocked(const Mac& mac);
+  void RemovePeerLocked(const Mac& mac, bool manual);
   std::string NewSsidLocked();
 
   std::mutex mu_;

@@ -114,6 +114,37 @@ bool WriteProfile(const std::string& file, int n, const HS20_PROFILE& p)
            Put(file, section, "Weight", std::to_string(p.Weight)) && Put(file, section, "Name", Field(p.Name));
 }
 
+// A length-counted text as "<text>/<length>"; the text never read past its field.
+template <size_t N>
+std::string Counted(const char (&text)[N], unsigned length)
+{
+    return std::string(text, strnlen(text, std::min<size_t>(length, N))) + "/" + std::to_string(length);
+}
+
+std::string Masked(unsigned length)
+{
+    return std::string(std::min(length, 64u), '*') + "/" + std::to_string(length);
+}
+
+std::string CredentialLine(size_t i, const HS20_CREDENTIAL& c)
+{
+    return "credential " + std::to_string(i) + " " + Field(c.Name) + " weight=" + std::to_string(c.Weight) +
+           " prefer=" + std::to_string(c.Prefer) + " type=" + std::to_string(c.CredenType) +
+           " user=" + Counted(c.UserName, c.UserNameLen) + " password=" + Masked(c.PasswordLen) +
+           " imsi=" + Field(c.IMSI) + " mnc=" + Field(c.MNC) + " mcc=" + Field(c.MCC) + " rootca=" + Field(c.RootCa) +
+           " realm=" + Field(c.Realm) + "\n";
+}
+
+std::string ProfileLine(size_t i, const HS20_PROFILE& p)
+{
+    return "profile " + std::to_string(i) + " " + Field(p.Name) + " weight=" + std::to_string(p.Weight) +
+           " prefer=" + std::to_string(p.Prefer) + " present=" + std::to_string(p.IsPresent) +
+           " psk=" + std::to_string(p.IsPSK) + " ssid=" + Counted(p.Ssid, p.SsidLen) +
+           " user=" + Counted(p.UserName, p.UserNameLen) + " password=" + Masked(p.PasswordLen) +
+           " passphrase=" + Masked(p.PassPhraseLen) + " encp=" + Field(p.EncpType) +
+           " keymgmt=" + Field(p.KeyMgmtType) + " rootca=" + Field(p.RootCa) + "\n";
+}
+
 template <class T>
 T* At(std::vector<T>& list, int index)
 {
@@ -393,22 +424,38 @@ __declspec(dllexport) void SimHs20JournalClear()
     S().journal.clear();
 }
 
-// One line per entry: "credential <index> <name> weight=<w> prefer=<p>" or "profile ...".
+// One line per entry with every field of its record: "credential <index> <name> weight=<w>
+// prefer=<p> type=<t> user=<text>/<length> password=<stars>/<length> ..." or "profile ...".
+// Secrets show as one star per character.
 __declspec(dllexport) int SimHs20Entries(char* out, int size)
 {
     std::lock_guard<std::mutex> hold(S().lock);
     std::string text;
-    for (size_t i = 0; i < S().credentials.size(); ++i) {
-        const HS20_CREDENTIAL& c = S().credentials[i];
-        text += "credential " + std::to_string(i) + " " + Field(c.Name) + " weight=" + std::to_string(c.Weight) +
-                " prefer=" + std::to_string(c.Prefer) + "\n";
-    }
-    for (size_t i = 0; i < S().profiles.size(); ++i) {
-        const HS20_PROFILE& p = S().profiles[i];
-        text += "profile " + std::to_string(i) + " " + Field(p.Name) + " weight=" + std::to_string(p.Weight) +
-                " prefer=" + std::to_string(p.Prefer) + "\n";
-    }
+    for (size_t i = 0; i < S().credentials.size(); ++i)
+        text += CredentialLine(i, S().credentials[i]);
+    for (size_t i = 0; i < S().profiles.size(); ++i)
+        text += ProfileLine(i, S().profiles[i]);
     return CopyOut(text, out, size);
+}
+
+// The stored record of an entry (kind 0 credential, 1 profile) copied whole into out; returns
+// its size, or 0 when there is no such entry or out is too small.
+__declspec(dllexport) int SimHs20Record(int kind, int index, void* out, int size)
+{
+    std::lock_guard<std::mutex> hold(S().lock);
+    const void* record = nullptr;
+    int length = 0;
+    if (kind == 0 && At(S().credentials, index)) {
+        record = At(S().credentials, index);
+        length = int(sizeof(HS20_CREDENTIAL));
+    } else if (kind == 1 && At(S().profiles, index)) {
+        record = At(S().profiles, index);
+        length = int(sizeof(HS20_PROFILE));
+    }
+    if (!record || !out || size < length)
+        return 0;
+    std::memcpy(out, record, size_t(length));
+    return length;
 }
 
 __declspec(dllexport) void SimHs20SetConnected(int connected, const char* name, const unsigned char* bssid,

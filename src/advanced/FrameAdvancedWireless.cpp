@@ -78,14 +78,15 @@ bool Is11nCode(int code)
     return code == 5 || code == 6 || code == 8 || code == 9 || code == 11;
 }
 
+// The HT refresh timer runs from creation on, also before the adapter library is there.
 bool Supports11n()
 {
-    return VOZEZIV.WVWL_Is80211NSupport() != 0;
+    return VOZEZIV.WVWL_Is80211NSupport && VOZEZIV.WVWL_Is80211NSupport() != 0;
 }
 
 bool Supports5GHz()
 {
-    return VOZEZIV.WVWL_Is80211ASupport() != 0;
+    return VOZEZIV.WVWL_Is80211ASupport && VOZEZIV.WVWL_Is80211ASupport() != 0;
 }
 
 void ShowPair(TControl* label, TControl* control, bool shown)
@@ -212,7 +213,8 @@ int TFrameAdvancedWireless::ModeToPhyMode(const std::string& band) const
     if (band == s.STR_24GHZ5GHZ) {
         if (legacy)
             return WMODE_DUAL_LEGACY;
-        return VOZEZIV.WVWL_Is80211ACSupport() == 1 ? WMODE_DUAL_11N_11AC : WMODE_DUAL_11N;
+        return VOZEZIV.WVWL_Is80211ACSupport && VOZEZIV.WVWL_Is80211ACSupport() == 1 ? WMODE_DUAL_11N_11AC
+                                                                                     : WMODE_DUAL_11N;
     }
     return WMODE_24G_LEGACY;
 }

@@ -202,6 +202,9 @@ void WVWLLIB::ReadWiFiDirectSettings()
     bSupportWPSDisplayPinDialog = OneTurnsOn("WiFiDirect", "SupportWPSDisplayPinDialog", "1");
     bProgPinOnly = OneTurnsOn("WiFiDirect", "ProgPinOnly", "0");
     nUseDefaultRegPIN = ReadINIInt("WiFiDirect", "UseDefaultRegPIN", 0, kIni);
+    // a PIN has at most eight digits: anything longer counts as no stored PIN
+    if (nUseDefaultRegPIN < 0 || nUseDefaultRegPIN > 99999999)
+        nUseDefaultRegPIN = 0;
     bWiFiDirectSigmaTest = OneTurnsOn("WiFiDirect", "WiFiDirectSigmaTest", "0");
     bWiFiDirectSigmaTestIni = bWiFiDirectSigmaTest;
     bSupportWiFiDirectPersist = PerOsZeroTurnsOff("WiFiDirect", "SupportWiFiDirectPersist", nWinOS, nWinType);

@@ -5,6 +5,8 @@
 
 #include "core/Log.h"
 #include "core/Settings.h"
+#include "hotspot/HotSpotControls.h"
+#include "mainwindow/FormSiteSurvey.h"
 #include "resources/FormResource.h"
 
 TFormHotSpot* FormHotSpot = nullptr;
@@ -12,12 +14,6 @@ TFormHotSpot* FormHotSpot = nullptr;
 namespace {
 
 constexpr int kPageLeft = 12, kPageTop = 52, kPageWidth = 376, kPageHeight = 320;
-
-std::string UiText(std::string CUISTR::*member)
-{
-    const CUISTR* s = FormResource ? FormResource->UI_Str.get() : nullptr;
-    return s ? s->*member : std::string();
-}
 
 // The number that follows prefix at the start of name (0 when no digit follows), capped so
 // that one more still fits.
@@ -89,12 +85,12 @@ void TFormHotSpot::FormCreate(TObject* Sender)
     TFormBase::FormCreate(Sender);
     lblCaptionText->Font().SetColor(RGB(255, 255, 255));
     lblCaptionText->Font().SetStyle(lblCaptionText->Font().Style() | fsBold);
-    const std::string caption = UiText(&CUISTR::STR_HotSpot_HS20);
+    const std::string caption = hotspot::Text(&CUISTR::STR_HotSpot_HS20);
     SetCaption(caption);
     lblCaptionText->SetCaption(caption);
-    TabBtnHotSpot->SetHint(UiText(&CUISTR::STR_HotSpot_MAINHINT));
-    TabBtnHotSpotAddCredential->SetHint(UiText(&CUISTR::STR_HotSpot_CREDHINT));
-    TabBtnHotSpotAddProfile->SetHint(UiText(&CUISTR::STR_HotSpot_PROFHINT));
+    TabBtnHotSpot->SetHint(hotspot::Text(&CUISTR::STR_HotSpot_MAINHINT));
+    TabBtnHotSpotAddCredential->SetHint(hotspot::Text(&CUISTR::STR_HotSpot_CREDHINT));
+    TabBtnHotSpotAddProfile->SetHint(hotspot::Text(&CUISTR::STR_HotSpot_PROFHINT));
     PrintMessage(6, " <-- TFormHotSpot::FormCreate\n");
 }
 
@@ -136,12 +132,40 @@ void TFormHotSpot::TabBtnHotSpotSigmaClick(TObject*)
 
 void TFormHotSpot::SysBtnCloseClick(TObject*)
 {
+    if (FrameHotSpotMain->m_nModifyRow >= 0) {
+        EndModify();
+        TabBtnHotSpotClick(this);
+    }
     Close();
+}
+
+void TFormHotSpot::BeginModify()
+{
+    for (TWvImage* tab : {TabBtnHotSpot, TabBtnHotSpotAddCredential, TabBtnHotSpotAddProfile, TabBtnHotSpotSigma})
+        tab->SetVisible(false);
+    Repaint();
+}
+
+void TFormHotSpot::EndModify()
+{
+    FrameHotSpotMain->m_nModifyRow = -1;
+    const bool active = FrameHotSpotMain->m_bHS20Active != 0;
+    TabBtnHotSpot->SetVisible(true);
+    TabBtnHotSpotAddCredential->SetVisible(active);
+    TabBtnHotSpotAddProfile->SetVisible(active);
+    TabBtnHotSpotSigma->SetVisible(active && m_bSigmaTest);
+    Repaint();
+}
+
+void TFormHotSpot::RescanSiteSurvey()
+{
+    if (FormSiteSurvey && FormSiteSurvey->BtnSiteSurveyRescan && FormSiteSurvey->BtnSiteSurveyRescan->Enabled())
+        FormSiteSurvey->BtnSiteSurveyRescanClick(this);
 }
 
 std::string TFormHotSpot::MakeDefaultSettingName(bool credential) const
 {
-    const std::string prefix = UiText(credential ? &CUISTR::STR_HotSpot_HSPROF : &CUISTR::STR_HotSpot_APPROF);
+    const std::string prefix = hotspot::Text(credential ? &CUISTR::STR_HotSpot_HSPROF : &CUISTR::STR_HotSpot_APPROF);
     unsigned largest = 0;
     const TListView* list = FrameHotSpotMain->lvConnSettingTable;
     for (int row = 0; row < list->ItemCount(); ++row) {

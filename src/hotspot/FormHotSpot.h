@@ -42,6 +42,13 @@ public:
     // number that follows it in a row's name.
     std::string MakeDefaultSettingName(bool credential) const;
 
+    // Modify mode: the tab buttons hidden so that the page is left only through Submit or
+    // Cancel; EndModify shows them again (also on close and on disable) and forgets the row.
+    void BeginModify();
+    void EndModify();
+    // The site survey rescans when its rescan button is usable.
+    void RescanSiteSurvey();
+
 private:
     void SelectTab(TWvImage* tab, TFrameBase* page);
 };

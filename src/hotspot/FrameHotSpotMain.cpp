@@ -14,22 +14,16 @@
 #include "core/WvwlLib.h"
 #include "hotspot/FormHotSpot.h"
 #include "hotspot/HS20StateFile.h"
+#include "hotspot/HotSpotControls.h"
 #include "resources/FormResource.h"
 
 namespace {
 
 constexpr const char kLibraryName[] = "HS20.dll";
 constexpr const char kStateFileTail[] = "\\Ostrel\\HS20.ini";
-constexpr const char kKeptAsideSuffix[] = ".bak";
 constexpr BYTE kEmpty = 255;
 constexpr BYTE kGuidLength = 38;
 constexpr DWORD kDeinitWaitMs = 1000;
-
-std::string UiText(std::string CUISTR::*member)
-{
-    const CUISTR* s = FormResource ? FormResource->UI_Str.get() : nullptr;
-    return s ? s->*member : std::string();
-}
 
 bool PathExists(const char* path)
 {
@@ -45,15 +39,6 @@ int CallHS20(const char* name, F entry, Args... args)
         return 0;
     }
     return entry(args...);
-}
-
-TButton* MakeButton(TWinControl* parent, int left, int top, std::string CUISTR::*caption)
-{
-    auto* button = new TButton(parent);
-    button->SetParent(parent);
-    button->SetBounds(left, top, 84, 25);
-    button->SetCaption(UiText(caption));
-    return button;
 }
 
 // The state file's full path: the common application-data folder and "\Ostrel\HS20.ini";
@@ -88,20 +73,20 @@ TFrameHotSpotMain::TFrameHotSpotMain(TComponent* owner) : TFrameBase(owner)
     grpBoxHotSpot20 = new TGroupBox(this);
     grpBoxHotSpot20->SetParent(this);
     grpBoxHotSpot20->SetBounds(0, 0, 376, 48);
-    grpBoxHotSpot20->SetCaption(UiText(&CUISTR::STR_HotSpot_HS20));
+    grpBoxHotSpot20->SetCaption(hotspot::Text(&CUISTR::STR_HotSpot_HS20));
     rBtnEnableHS20 = new TRadioButton(grpBoxHotSpot20);
     rBtnEnableHS20->SetParent(grpBoxHotSpot20);
     rBtnEnableHS20->SetBounds(24, 20, 140, 17);
-    rBtnEnableHS20->SetCaption(UiText(&CUISTR::STR_HotSpot_ENABLE));
+    rBtnEnableHS20->SetCaption(hotspot::Text(&CUISTR::STR_HotSpot_ENABLE));
     rBtnDisableHS20 = new TRadioButton(grpBoxHotSpot20);
     rBtnDisableHS20->SetParent(grpBoxHotSpot20);
     rBtnDisableHS20->SetBounds(196, 20, 140, 17);
-    rBtnDisableHS20->SetCaption(UiText(&CUISTR::STR_HotSpot_DISABLE));
+    rBtnDisableHS20->SetCaption(hotspot::Text(&CUISTR::STR_HotSpot_DISABLE));
 
     grpBoxPriorityTable = new TGroupBox(this);
     grpBoxPriorityTable->SetParent(this);
     grpBoxPriorityTable->SetBounds(0, 56, 376, 262);
-    grpBoxPriorityTable->SetCaption(UiText(&CUISTR::STR_HotSpot_TABLE));
+    grpBoxPriorityTable->SetCaption(hotspot::Text(&CUISTR::STR_HotSpot_TABLE));
     lvConnSettingTable = new TListView(grpBoxPriorityTable);
     lvConnSettingTable->SetParent(grpBoxPriorityTable);
     lvConnSettingTable->SetBounds(12, 20, 312, 196);
@@ -119,10 +104,10 @@ TFrameHotSpotMain::TFrameHotSpotMain(TComponent* owner) : TFrameBase(owner)
                              res ? res->ImgAdvancedCertManagerBtnMoveDown_Normal : nullptr,
                              res ? res->ImgAdvancedCertManagerBtnMoveDown_Down : nullptr,
                              res ? res->ImgAdvancedCertManagerBtnMoveDown_Disabled : nullptr);
-    BtnReset = MakeButton(grpBoxPriorityTable, 12, 226, &CUISTR::STR_HotSpot_RESET);
-    BtnPrefer = MakeButton(grpBoxPriorityTable, 102, 226, &CUISTR::STR_HotSpot_PREFER);
-    BtnDeleteSetting = MakeButton(grpBoxPriorityTable, 192, 226, &CUISTR::STR_HotSpot_DELETE);
-    BtnModify = MakeButton(grpBoxPriorityTable, 282, 226, &CUISTR::STR_HotSpot_MODIFY);
+    BtnReset = hotspot::MakeButton(grpBoxPriorityTable, 12, 226, hotspot::Text(&CUISTR::STR_HotSpot_RESET));
+    BtnPrefer = hotspot::MakeButton(grpBoxPriorityTable, 102, 226, hotspot::Text(&CUISTR::STR_HotSpot_PREFER));
+    BtnDeleteSetting = hotspot::MakeButton(grpBoxPriorityTable, 192, 226, hotspot::Text(&CUISTR::STR_HotSpot_DELETE));
+    BtnModify = hotspot::MakeButton(grpBoxPriorityTable, 282, 226, hotspot::Text(&CUISTR::STR_HotSpot_MODIFY));
 
     m_bHS20Active = 0;
     rBtnDisableHS20->SetChecked(true);
@@ -155,6 +140,12 @@ std::string TFrameHotSpotMain::RowName(int row) const
 {
     const TListItem* item = lvConnSettingTable->Item(row);
     return item->SubItemCount() > 0 ? item->SubItem(0) : std::string();
+}
+
+void TFrameHotSpotMain::SetRowName(int row, const std::string& name)
+{
+    if (row >= 0 && row < lvConnSettingTable->ItemCount())
+        lvConnSettingTable->Item(row)->SetSubItem(0, name);
 }
 
 void TFrameHotSpotMain::EnableRowButtons(bool enable)
@@ -252,10 +243,8 @@ bool TFrameHotSpotMain::TurnOn()
     lvConnSettingTable->SetEnabled(true);
     m_bHS20Active = 1;
     if (PathExists(m_szIniFile)) {
-        if (LoadHS20IniFile())
-            DeleteFileA(m_szIniFile);
-        else
-            KeepStateFileAside();
+        LoadHS20IniFile();
+        DeleteFileA(m_szIniFile);
     }
     return true;
 }
@@ -263,6 +252,11 @@ bool TFrameHotSpotMain::TurnOn()
 void TFrameHotSpotMain::rBtnDisableHS20Click(TObject*)
 {
     PrintMessage(6, " --> TFrameHotSpotMain::rBtnDisableHS20Click\n");
+    TFormHotSpot* form = Form();
+    if (form && m_nModifyRow >= 0) {
+        form->EndModify();
+        form->TabBtnHotSpotClick(this);
+    }
     grpBoxHotSpot20->SetEnabled(false);
     ShowEntryTabs(false);
     BtnReset->SetEnabled(false);
@@ -319,20 +313,27 @@ bool TFrameHotSpotMain::LoadHS20IniFile()
 {
     PrintMessage(6, " --> TFrameHotSpotMain::LoadHS20IniFile\n");
     std::vector<HS20_STATE_ENTRY> entries;
-    std::string error;
-    if (!ReadHS20StateFile(m_szIniFile, entries, error)) {
-        PrintMessage(2, " --> HotSpotMain: state file %s refused: %s\n", m_szIniFile, error.c_str());
-        return false;
-    }
-    bool whole = true;
+    std::vector<std::string> skipped;
+    ReadHS20StateFile(m_szIniFile, entries, skipped);
+    for (const std::string& reason : skipped)
+        PrintMessage(2, " --> HotSpotMain: state file section skipped: %s\n", reason.c_str());
+    bool whole = skipped.empty();
     for (const HS20_STATE_ENTRY& entry : entries) {
+        // The library gets no entry that the table cannot show.
+        if (lvConnSettingTable->ItemCount() >= MAX_HS20_TABLE) {
+            PrintMessage(6, " --> HotSpotMain: ItemCount over MAX_HS20_TABLE\n");
+            PrintMessage(2, " --> HotSpotMain: [%s] (%s) not replayed, the table is full\n", entry.section.c_str(),
+                         entry.name.c_str());
+            whole = false;
+            continue;
+        }
         const bool added =
             entry.kind == kCredential
                 ? CallHS20("HS20_Add_Credential", VOZEZIV.HS20_Add_Credential, entry.credential) == 1
                 : CallHS20("HS20_Add_Profile", VOZEZIV.HS20_Add_Profile, entry.profile) == 1;
         if (!added) {
-            PrintMessage(6, " --> HotSpotMain: %s %d (%s) refused by the library, skipped\n",
-                         entry.kind == kCredential ? "Credential" : "Profile", entry.section, entry.name.c_str());
+            PrintMessage(6, " --> HotSpotMain: [%s] (%s) refused by the library, skipped\n", entry.section.c_str(),
+                         entry.name.c_str());
             whole = false;
             continue;
         }
@@ -340,15 +341,6 @@ bool TFrameHotSpotMain::LoadHS20IniFile()
     }
     SendWeightTable();
     return whole;
-}
-
-void TFrameHotSpotMain::KeepStateFileAside()
-{
-    const std::string aside = std::string(m_szIniFile) + kKeptAsideSuffix;
-    if (MoveFileExA(m_szIniFile, aside.c_str(), MOVEFILE_REPLACE_EXISTING))
-        PrintMessage(2, " --> HotSpotMain: state file kept as %s\n", aside.c_str());
-    else
-        PrintMessage(2, " --> HotSpotMain: state file could not be kept aside, error %lu\n", GetLastError());
 }
 
 // ---- rows
@@ -529,8 +521,43 @@ void TFrameHotSpotMain::BtnResetClick(TObject*)
 
 void TFrameHotSpotMain::BtnModifyClick(TObject*)
 {
-    // Filling the credential and profile pages from the selected entry belongs to those pages.
-    PrintMessage(6, " --> TFrameHotSpotMain::BtnModifyClick\n");
+    TFormHotSpot* form = Form();
+    const int row = lvConnSettingTable->ItemIndex();
+    if (!form || row < 0 || row >= lvConnSettingTable->ItemCount())
+        return;
+    const HS20_WEIGHT_ENTRY entry = m_WeightTable.Entry[row];
+    m_nModifyRow = row;
+    m_bModifying = true;
+    if (entry.Kind == kProfile) {
+        HS20_PROFILE record{};
+        if (CallHS20("HS20_Get_Profile", VOZEZIV.HS20_Get_Profile, &record, int(entry.Index)) != 1) {
+            PrintMessage(6, " --> HotSpotMain: HS20_Get_Profile fail\n");
+            m_nModifyRow = -1;
+            m_bModifying = false;
+            return;
+        }
+        TFrameHotSpotAddProfile* page = form->FrameHotSpotAddProfile;
+        page->ShowRecord(record);
+        form->TabBtnHotSpotAddProfileClick(this);
+        page->cBoxProfileTypeChange(this);
+    } else {
+        HS20_CREDENTIAL record{};
+        if (CallHS20("HS20_Get_Credential", VOZEZIV.HS20_Get_Credential, &record, int(entry.Index)) != 1) {
+            PrintMessage(6, " --> HotSpotMain: HS20_Get_Credential fail\n");
+            m_nModifyRow = -1;
+            m_bModifying = false;
+            return;
+        }
+        TFrameHotSpotAddCredential* page = form->FrameHotSpotAddCredential;
+        page->ShowRecord(record);
+        form->TabBtnHotSpotAddCredentialClick(this);  // entering the page fills its certificate list
+        const std::string thumbprint = hotspot::FieldText(record.RootCa);
+        if (record.CredenType != TFrameHotSpotAddCredential::kSim && !thumbprint.empty())
+            page->SelectCertByThumbprint(thumbprint);
+        page->cBoxCredentialTypeChange(this);
+    }
+    m_bModifying = false;
+    form->BeginModify();
 }
 
 bool TFrameHotSpotMain::OnLeavePage()
@@ -566,8 +593,8 @@ bool TFrameHotSpotMain::GetConnectedHS20Text(std::string& text)
         return false;
     }
     const std::string name(info->Name, strnlen(info->Name, sizeof info->Name));
-    text = UiText(&CUISTR::STR_HotSpot_AP) + ": " + name + " " + UiText(&CUISTR::STR_HotSpot_CONNECTED) + ", " +
-           UiText(&CUISTR::STR_HotSpot_EAP) + "-" + UiText(methods[info->Method]);
+    text = hotspot::Text(&CUISTR::STR_HotSpot_AP) + ": " + name + " " + hotspot::Text(&CUISTR::STR_HotSpot_CONNECTED) + ", " +
+           hotspot::Text(&CUISTR::STR_HotSpot_EAP) + "-" + hotspot::Text(methods[info->Method]);
     return true;
 }
 

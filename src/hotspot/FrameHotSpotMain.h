@@ -65,10 +65,14 @@ public:
     void ResetWeightTable();
     // The rows' names, in order.
     std::string RowName(int row) const;
+    void SetRowName(int row, const std::string& name);
+    // HS20_Set_Weight with the table; false (logged) when the library refuses.
+    bool SendWeightTable();
 
     // State file. WriteHS20IniFile is false when the path does not fit the library's record
-    // or the library fails. LoadHS20IniFile is true when every entry of the file was replayed;
-    // a malformed file is refused whole.
+    // or the library fails. LoadHS20IniFile replays the file section by section, skipping (and
+    // logging) a malformed section, an entry the library refuses and any entry beyond the ten
+    // rows; true when nothing was skipped.
     bool WriteHS20IniFile(const char* path);
     bool LoadHS20IniFile();
 
@@ -82,9 +86,7 @@ private:
     void TurnOff();
     void ShowEntryTabs(bool show);
     void EnableRowButtons(bool enable);
-    bool SendWeightTable();
     bool SendPrefer(BYTE kind, BYTE index, BYTE prefer);
     // Clears the mark of the preferred row (other than except) in the library and the list.
     void ClearPreferRow(int except);
-    void KeepStateFileAside();
 };

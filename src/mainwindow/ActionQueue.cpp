@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "ui/Seams.h"
+
 size_t ActionDataSize(DWORD actionType)
 {
     switch (actionType) {
@@ -19,6 +21,7 @@ TActionQueue::Entry TActionQueue::MakeEntry(const ACTION_DATA& action)
     Entry e;
     e.id = m_nextId++;
     e.type = action.actionType;
+    e.queuedAt = seams::Now();
     size_t size = ActionDataSize(action.actionType);
     if (size && action.data) {
         auto bytes = static_cast<const BYTE*>(action.data);
@@ -58,11 +61,11 @@ void TActionQueue::Remove(unsigned id)
         m_entries.erase(it);
 }
 
-bool TActionQueue::MustWait(bool frontProfileAsksPassword) const
+bool TActionQueue::MustWait(bool frontProfileAsksPassword, bool scanRunning, DWORD now) const
 {
     if (m_entries.size() <= 1)
         return false;
     if (m_entries[0].type == actionTypeScan)
-        return true;
+        return scanRunning && now - m_entries[0].queuedAt < kScanWaitMs;
     return m_entries[0].type == actionTypeProfile && m_entries[1].type == actionTypeScan && frontProfileAsksPassword;
 }

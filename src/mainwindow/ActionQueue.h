@@ -31,6 +31,9 @@ constexpr size_t kActionSsidBytes = 36;          // NDIS_802_11_SSID
 constexpr size_t kActionBssidBytes = 6;          // a MAC address
 constexpr size_t kActionWpsDoneBytes = 128;      // Wi-Fi Direct WPS-done part, up to the end of its key
 
+// The longest a scan at the front of the queue holds up the requests behind it.
+constexpr DWORD kScanWaitMs = 10000;
+
 size_t ActionDataSize(DWORD actionType);
 
 class TActionQueue {
@@ -38,6 +41,7 @@ public:
     struct Entry {
         unsigned id = 0;           // changes whenever the entry's data is replaced
         DWORD type = 0;
+        DWORD queuedAt = 0;        // milliseconds (seams::Now) when the request was queued
         std::shared_ptr<std::vector<BYTE>> data;   // null for a scan or an unknown type
         void* Data() const { return data ? data->data() : nullptr; }
     };
@@ -58,9 +62,10 @@ public:
     void Clear() { m_entries.clear(); }
 
     // True when the queue is to wait rather than run now: a scan at the front
-    // with more behind it, or a profile whose password is asked at connect
-    // time at the front with a scan behind it.
-    bool MustWait(bool frontProfileAsksPassword) const;
+    // with more behind it while another scan is still running, for at most
+    // kScanWaitMs after it was queued; or a profile whose password is asked at
+    // connect time at the front with a scan behind it.
+    bool MustWait(bool frontProfileAsksPassword, bool scanRunning, DWORD now) const;
 
 private:
     Entry MakeEntry(const ACTION_DATA& action);

@@ -6,6 +6,7 @@
 #include <shellapi.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "core/FormBase.h"
@@ -103,6 +104,9 @@ public:
     BOOL m_bRetryConnect = FALSE;
     DWORD m_nAuthFailState = 3, m_nAuthRetryCount = 0;
     WLANPROFILE* m_pProfData = nullptr;
+    // The profile last handed to WVWL_SetWLANProfile, as sent (identity, MFP and power-save
+    // filled in): an authentication retry sends it again.
+    std::unique_ptr<WLANPROFILE> m_pSentProfile;
     BOOL m_bHideWiFiDirect = FALSE;
     std::string m_strWirelessMode;
     std::string m_strDriverVersion;
@@ -136,6 +140,10 @@ public:
 
     // Action queue and identity questions.
     int InsertAction(ACTION_DATA action);
+    // Runs the queue when requests wait that nothing blocks any longer (a scan at the front
+    // that has finished, failed or waited its bound); the site survey's tick calls it.
+    void ResumeActions();
+    bool QueueMustWait() const;
     int InsertScanAction();
     static void SetProfData(WLANPROFILE* destination, const WLANPROFILE* source);
     void ActionExec();

@@ -12,6 +12,7 @@
 #include "profiles/FormPeapIdPwd.h"
 #include "profiles/FormProfile.h"
 #include "profiles/FormProfileEdit.h"
+#include "ui/Seams.h"
 #include "wifidirect/FormWiFiDirect.h"
 
 WLANPROFILE* g_pRegProfData = nullptr;
@@ -115,8 +116,7 @@ int TFormMain::InsertAction(ACTION_DATA action)
     PrintMessage(6, " TFormMain::InsertAction : m_pActionDataList->Count = %d\n", int(m_pActionDataList->Count()));
     m_pActionDataList->Insert(action);
 
-    bool asksPassword = m_pProfData && m_pProfData->nPasswordMode == 0 && m_pProfData->enumTunnel == 6;
-    if (m_pActionDataList->MustWait(asksPassword)) {
+    if (QueueMustWait()) {
         PrintMessage(6, " <-- TFormMain::InsertAction\n");
         return 0;
     }
@@ -129,6 +129,23 @@ int TFormMain::InsertAction(ACTION_DATA action)
     ActionExec();
     PrintMessage(6, " <-- TFormMain::InsertAction\n");
     return 1;
+}
+
+bool TFormMain::QueueMustWait() const
+{
+    const bool asksPassword = m_pProfData && m_pProfData->nPasswordMode == 0 && m_pProfData->enumTunnel == 6;
+    const bool scanRunning = FormSiteSurvey && FormSiteSurvey->m_bRescan != 0;
+    return m_pActionDataList->MustWait(asksPassword, scanRunning, seams::Now());
+}
+
+void TFormMain::ResumeActions()
+{
+    if (m_pActionDataList->Empty() || m_bExecutingActions || QueueMustWait())
+        return;
+    if (FormPeapIdPwd && FormPeapIdPwd->Visible())
+        return;
+    PrintMessage(6, " TFormMain::ResumeActions : %d queued\n", int(m_pActionDataList->Count()));
+    ActionExec();
 }
 
 int TFormMain::InsertScanAction()
@@ -252,6 +269,7 @@ bool TFormMain::ExecuteProfileAction(const TActionQueue::Entry& action)
     DumpWlanProfile(P);
     PrintMessage(6, " call WVWL_SetWLANProfile()\n");
     VOZEZIV.WVWL_SetWLANProfile(P);
+    m_pSentProfile = std::make_unique<WLANPROFILE>(*P);
 
     DWORD word = 0;
     if (VOZEZIV.WVWL_ReadCCX2Cont(&word)) {
@@ -345,7 +363,8 @@ void TFormMain::OnAuthFailRetry()
         return;
     }
     ++m_nAuthRetryCount;
-    VOZEZIV.WVWL_SetWLANProfile(g_pRegProfData);
+    // The retry repeats what was actually sent, not the record the request was made from.
+    VOZEZIV.WVWL_SetWLANProfile(m_pSentProfile ? m_pSentProfile.get() : g_pRegProfData);
 }
 
 void TFormMain::OnChangePasswordRequest()

@@ -440,6 +440,7 @@ void TFormSiteSurvey::ForceUpdateBssidList()
 void TFormSiteSurvey::TimerSiteSurveyTimer(TObject* Sender)
 {
     TTrace trace("TimerSiteSurveyTimer");
+    links::ResumeActions();
     PrintMessage(6, " TimerSiteSurvey - m_bSurveyComplete : %d\n", int(m_bSurveyComplete));
     if (m_bSurveyComplete) {
         PrintMessage(6, " Scan complete in site survey page, query table size = %d\n", int(m_nBssidListSize));
@@ -655,6 +656,33 @@ void TFormSiteSurvey::CopySelectedNetwork(int row)
         return;
     const BYTE* p = reinterpret_cast<const BYTE*>(network);
     m_pSelectedBssid.assign(p, p + network->Length);
+}
+
+bool TFormSiteSurvey::InList(const NDIS_WLAN_BSSID_EX& network) const
+{
+    const std::string ssid = SsidOf(&network);
+    for (DWORD offset : DisplayableItems()) {
+        const auto* item = reinterpret_cast<const NDIS_WLAN_BSSID_EX*>(pBssidList.data() + offset);
+        if (std::memcmp(item->MacAddress, network.MacAddress, 6) == 0 && SsidOf(item) == ssid)
+            return true;
+    }
+    return false;
+}
+
+bool TFormSiteSurvey::KeepConnectNetwork()
+{
+    if (m_ConnectNetwork.size() < bss::kFixedSize)
+        return true;
+    const auto* chosen = reinterpret_cast<const NDIS_WLAN_BSSID_EX*>(m_ConnectNetwork.data());
+    if (!InList(*chosen)) {
+        PrintMessage(2, " TFormSiteSurvey: %s left the list, nothing is connected\n",
+                     MacText(chosen->MacAddress, "%02X-%02X-%02X-%02X-%02X-%02X").c_str());
+        m_ConnectNetwork.clear();
+        links::ShowMessage(S(&CUISTR::STR_NOSELECTEDITEM), 0);
+        return false;
+    }
+    m_pSelectedBssid = m_ConnectNetwork;
+    return true;
 }
 
 void TFormSiteSurvey::lvApListSelectItem(TObject*, TListItem* Item, bool Selected)

@@ -54,6 +54,7 @@ public:
     SITE_SURVEY_INFO_EX* m_pSelectedRow = nullptr;
     int m_nSelectedIndex = -1;
     std::vector<BYTE> m_pSelectedBssid; // copy of the selected network's item
+    std::vector<BYTE> m_ConnectNetwork; // the network chosen when Connect was clicked
     int m_nAuthType = 0;
     int m_nInfraMode = 1;
     int m_nSortBy = 0;
@@ -129,6 +130,11 @@ private:
     const NDIS_WLAN_BSSID_EX* Network(int row) const;
     const NDIS_WLAN_BSSID_EX* SelectedBssid() const;
     void CopySelectedNetwork(int row);
+    // True when the list still holds a network with this one's BSSID and SSID.
+    bool InList(const NDIS_WLAN_BSSID_EX& network) const;
+    // Before a connect is built: the network chosen at the click becomes the selection again,
+    // or, when it has left the list meanwhile, the user is told and false is returned.
+    bool KeepConnectNetwork();
     int QueryList(); // WVWL_SiteSurveyQuery into the list buffer
     void WpsCredentialFollowUp(int matchedOffset);
     void ClearDetails();

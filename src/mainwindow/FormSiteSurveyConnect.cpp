@@ -151,9 +151,11 @@ void TFormSiteSurvey::BtnSiteSurveyConnectClick(TObject*)
     const int row = item->Index();
     ButtonShowHide();
     CopySelectedNetwork(row);
-    const NDIS_WLAN_BSSID_EX* network = SelectedBssid();
-    if (!network)
+    if (!SelectedBssid())
         return;
+    // The list may refresh while a question below is open: the network chosen now is kept.
+    m_ConnectNetwork = m_pSelectedBssid;
+    const auto* network = reinterpret_cast<const NDIS_WLAN_BSSID_EX*>(m_ConnectNetwork.data());
 
     std::memset(m_pProfile.get(), 0, sizeof(WLANPROFILE));
     m_nAuthMode = 0;
@@ -205,6 +207,7 @@ void TFormSiteSurvey::BtnSiteSurveyConnectClick(TObject*)
 void TFormSiteSurvey::BtnSiteSurveyAdd2ProfClick(TObject*)
 {
     PrintMessage(6, " --> TFormSiteSurvey::BtnSiteSurveyAdd2ProfClick\n");
+    m_ConnectNetwork.clear();
     if (!m_pSelectedRow) {
         links::ShowMessage(S(&CUISTR::STR_NOSELECTEDITEM), 0);
         return;
@@ -315,6 +318,9 @@ void TFormSiteSurvey::ResetSecuritySettings()
 void TFormSiteSurvey::LoadProfile()
 {
     PrintMessage(6, " --> TFormSiteSurvey::LoadProfile\n");
+    if (!KeepConnectNetwork())
+        return;
+    m_ConnectNetwork.clear();
     const NDIS_WLAN_BSSID_EX* network = SelectedBssid();
     if (!network) {
         PrintMessage(2, " TFormSiteSurvey::LoadProfile: no network\n");

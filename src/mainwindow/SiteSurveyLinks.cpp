@@ -24,6 +24,12 @@ int InsertScanAction()
     return InsertAction({actionTypeScan, nullptr});
 }
 
+void ResumeActions()
+{
+    if (FormMain)
+        FormMain->ResumeActions();
+}
+
 void ModifyTrayIcon(int type, DWORD icon)
 {
     if (FormMain)

@@ -13,6 +13,7 @@ namespace links {
 // Main window.
 int InsertAction(const ACTION_DATA& action);
 int InsertScanAction();
+void ResumeActions();
 void ModifyTrayIcon(int type, DWORD icon);
 const WLANPROFILE* CurrentProfile();       // the main window's current profile, or null
 void SetReConnect();

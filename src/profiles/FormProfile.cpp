@@ -204,6 +204,7 @@ TFormProfile::TFormProfile(TComponent* owner) : TFormBase(owner)
     SysBtnClose = MakeButton(this, w - 23, 16, res ? res->ImgBtnProfileFormClose_Normal : nullptr,
                              res ? res->ImgBtnProfileFormClose_Down : nullptr, nullptr);
     BtnProfileAdd->OnClick = [this](TObject* s) { BtnProfileAddClick(s); };
+    BtnProfileWPS->OnClick = [this](TObject* s) { BtnProfileWPSClick(s); };
     BtnProfileDelete->OnClick = [this](TObject* s) { BtnProfileDeleteClick(s); };
     BtnProfileEdit->OnClick = [this](TObject* s) { BtnProfileEditClick(s); };
     BtnProfileImport->OnClick = [this](TObject* s) { BtnProfileImportClick(s); };
@@ -506,6 +507,26 @@ void TFormProfile::lvProfileListSelectItem(TObject*, TListItem* Item, bool Selec
 
 // ---- commands
 
+void TFormProfile::BtnProfileWPSClick(TObject*)
+{
+    TTrace trace("BtnProfileWPSClick");
+    if (!FormProfileEdit)
+        return;
+    const std::string id = GetNextProfileID();
+    const std::string name = MakeDefaultProfileName();
+    if (FormProfileEdit->StartWPSWizard(name, id) != 1) {
+        PrintMessage(6, " TFormProfile::BtnProfileWPSClick, No Supported WPS AP\n");
+        return;
+    }
+    FormProfileEdit->m_bAddProfile = TRUE;
+    FormProfileEdit->m_bEditProfile = FALSE;
+    m_bWPSFromProfile = TRUE;
+    FormProfileEdit->m_bWPSFromProfile = TRUE;
+    FormProfileEdit->m_nWPSMode = 2;
+    FormProfileEdit->FrameProfileEditWPS->chBoxExternalRegistrar->SetChecked(false);
+    ShowEditor();
+}
+
 void TFormProfile::ShowEditor()
 {
     FormProfileEdit->SetLeft(Left());
@@ -707,11 +728,11 @@ void TFormProfile::BtnProfileDeleteClick(TObject*)
     const std::string active = ReadActiveName();
 
     if (name == m_strProfile && m_bActiveProfile) {
-        if (ShowMessageBox(S(&CUISTR::STR_DELCURRENTPROF), 0) != mrOk)
+        // The question offers Cancel, and OK disconnects on every Windows version, as it says.
+        if (ShowMessageBox(S(&CUISTR::STR_DELCURRENTPROF), 1) != mrOk)
             return;
         m_bActiveProfile = FALSE;
-        if (WinOS() < WINOS_VISTA)
-            Call(VOZEZIV.WVWL_Disconnect);
+        Call(VOZEZIV.WVWL_Disconnect);
         Call(VOZEZIV.WVWL_ResetToDefaultConnecctionSetting);
         m_strProfile.clear();
         const int wps = ReadFlag(VOZEZIV.WVWL_ReadWPSFlag);
@@ -746,6 +767,9 @@ void TFormProfile::BtnProfileDeleteClick(TObject*)
         lvProfileList->SetItemIndex(rows - 1);
         return;
     }
+    int wpsFlag = 0;
+    if (FormProfileEdit && VOZEZIV.WVWL_ReadWPSFlag && VOZEZIV.WVWL_ReadWPSFlag(&wpsFlag) && wpsFlag == 1)
+        FormProfileEdit->OnWpsDisconnect();
     if (VOZEZIV.WVWL_WriteWPSFlag)
         VOZEZIV.WVWL_WriteWPSFlag(0);
     SetProfileButtons(false);

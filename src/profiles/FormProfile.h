@@ -97,6 +97,7 @@ public:
     // ID text and default name of a new profile.
     std::string GetNextProfileID();
     std::string MakeDefaultProfileName();
+    void BtnProfileWPSClick(TObject* Sender);
 
 private:
     bool MayChangeProfiles() const;

@@ -23,10 +23,8 @@ TFormProfileEdit* FormProfileEdit = nullptr;
 
 namespace {
 
-constexpr int kExtRegDeviceFound = 201;
 constexpr size_t kPacEntrySize = 516;
 constexpr unsigned long kMaxPacEntries = 1024;
-constexpr int kExtRegDeviceRemoved = 202;
 constexpr int kPageLeft = 10, kPageTop = 48, kPageHeight = 155;
 
 TWvImage* MakeButton(TFormProfileEdit* form, int left, int top, TImage* normal, TImage* down, TImage* disabled)
@@ -139,8 +137,23 @@ TFormProfileEdit::TFormProfileEdit(TComponent* owner) : TFormBase(owner)
     TimerWPSHWPBC = new TTimer(this);
     TimerWPSHWPBC->SetEnabled(false);
     TimerWPSHWPBC->SetInterval(1000);
+    TimerWPSHWPBC->OnTimer = [this](TObject* s) { TimerWPSHWPBCTimer(s); };
     TimerWPSConnectStatus = new TTimer(this);
     TimerWPSConnectStatus->SetEnabled(false);
+    TimerWPSConnectStatus->SetInterval(2000);
+    TimerWPSConnectStatus->OnTimer = [this](TObject* s) { TimerWPSConnectStatusTimer(s); };
+    TimerWPSStatus = new TTimer(this);
+    TimerWPSStatus->SetEnabled(false);
+    TimerWPSStatus->SetInterval(200);
+    TimerWPSStatus->OnTimer = [this](TObject* s) { TimerWPSStatusTimer(s); };
+    TimerWPSTwoMin = new TTimer(this);
+    TimerWPSTwoMin->SetEnabled(false);
+    TimerWPSTwoMin->SetInterval(120000);
+    TimerWPSTwoMin->OnTimer = [this](TObject* s) { TimerWPSTwoMinTimer(s); };
+    TimerWPSNDISMediaDisconnected = new TTimer(this);
+    TimerWPSNDISMediaDisconnected->SetEnabled(false);
+    TimerWPSNDISMediaDisconnected->SetInterval(5000);
+    TimerWPSNDISMediaDisconnected->OnTimer = [this](TObject* s) { TimerWPSNDISMediaDisconnectedTimer(s); };
 
     OnShow = [this](TObject* s) { FormShow(s); };
     ResetEditor();
@@ -160,7 +173,13 @@ std::vector<TFrameBase*> TFormProfileEdit::AllPages() const
             FrameProfileEditExtregWPSProfile};
 }
 
-TFormProfileEdit::~TFormProfileEdit() = default;
+TFormProfileEdit::~TFormProfileEdit()
+{
+    // No WPS tick may reach a window that is going away.
+    for (TTimer* timer : {TimerWPSHWPBC, TimerWPSStatus, TimerWPSTwoMin, TimerWPSNDISMediaDisconnected, TimerWPSConnectStatus})
+        if (timer)
+            timer->SetEnabled(false);
+}
 
 void TFormProfileEdit::FormCreate(TObject* Sender)
 {
@@ -769,6 +788,15 @@ void TFormProfileEdit::BtnProfileNextClick(TObject*)
             HandOver();
         else
             AdvancedOrFinish();
+    } else if (page == FrameProfileEditWPS) {
+        NextFromWPSPage();
+    } else if (page == FrameProfileEditWPSPin) {
+        NextFromWPSPinPage();
+    } else if (page == FrameProfileEditExtregWPSProfile) {
+        GoTo(FrameProfileEditWPSConnect, 1);
+        BtnProfileNext->SetEnabled(false);
+    } else if (page == FrameProfileEditWPSConnect) {
+        FinishWPS();
     } else if (page == FrameProfileEditAdvanced) {
         if (FrameProfileEditWireless->cboxChannel->Text().empty()) {
             links::ShowMessage(S(&CUISTR::STR_SYSCONFIG_NO_CHANN_4_ADHOC), 0);
@@ -939,7 +967,75 @@ void TFormProfileEdit::BtnProfileBackClick(TObject*)
         BackFromSSO();
     } else if (page == FrameProfileEditAdvanced) {
         BackFromAdvanced();
+    } else if (page == FrameProfileEditWPSPin) {
+        GoTo(FrameProfileEditWPS, 0);
+        BtnProfileNext->SetEnabled(true);
+    } else if (page == FrameProfileEditWPSProfile || page == FrameProfileEditExtregWPSProfile) {
+        GoTo(FrameProfileEditWPSPin, 1);
+        m_bShowWPSProfilePage = FALSE;
+        BtnProfileNext->SetEnabled(true);
+    } else if (page == FrameProfileEditWPSConnect) {
+        BackFromWPSConnectPage();
     }
+}
+
+void TFormProfileEdit::NextFromWPSPage()
+{
+    TFrameProfileEditWPSConnect* connect = FrameProfileEditWPSConnect;
+    connect->BtnPIN->SetEnabled(true);
+    connect->BtnPBC->SetEnabled(true);
+    connect->BtnFinish->SetEnabled(false);
+    const bool extReg = FrameProfileEditWPS->chBoxExternalRegistrar->Checked();
+    if (m_nWPSMode == 2 && !extReg) {
+        connect->BtnPBC->BringToFront();
+        GoTo(FrameProfileEditWPSConnect, 1);
+        BtnProfileNext->SetEnabled(false);
+        return;
+    }
+    if (m_nWPSMode != 1 && m_nWPSMode != 2)
+        return;
+    m_bShowWPSProfilePage = FALSE;
+    GoTo(FrameProfileEditWPSPin, 1);
+}
+
+void TFormProfileEdit::NextFromWPSPinPage()
+{
+    if (!FrameProfileEditWPSPin->CheckEditPinCode()) {
+        PrintMessage(6, " CheckEditPinCode() return FALSE\n");
+        return;
+    }
+    if (m_bConfigSTA) {
+        GoTo(FrameProfileEditExtregWPSProfile, 1);
+        BtnProfileNext->SetEnabled(true);
+    } else if (m_bShowWPSProfilePage) {
+        GoTo(FrameProfileEditWPSProfile, 1);
+        BtnProfileNext->SetEnabled(true);
+    } else {
+        GoTo(FrameProfileEditWPSConnect, 1);
+        BtnProfileNext->SetEnabled(false);
+    }
+}
+
+void TFormProfileEdit::BackFromWPSConnectPage()
+{
+    if (m_nWPSMode == 2) {
+        GoTo(FrameProfileEditWPS, 0);
+    } else {
+        m_bShowWPSProfilePage = FALSE;
+        GoTo(m_bConfigSTA ? static_cast<TFrameBase*>(FrameProfileEditExtregWPSProfile)
+                          : static_cast<TFrameBase*>(FrameProfileEditWPSPin));
+    }
+    BtnProfileNext->SetEnabled(true);
+}
+
+void TFormProfileEdit::SelectWpsAccessPoint(int row)
+{
+    if (row < 0 || size_t(row) >= m_WPSApList.size()) {
+        m_pWPSApList.reset();
+        return;
+    }
+    m_pWPSApList = m_WPSApList[size_t(row)];
+    std::memcpy(m_WpsApMac, m_pWPSApList->m_Mac, 6);
 }
 
 void TFormProfileEdit::BackFromSSO()
@@ -1029,13 +1125,6 @@ void TFormProfileEdit::Leave()
 bool TFormProfileEdit::WpsFromProfile() const
 {
     return m_bWPSFromProfile || (FormProfile && FormProfile->m_bWPSFromProfile);
-}
-
-void TFormProfileEdit::OnWpsDisconnect()
-{
-    PrintMessage(6, " --> TFormProfileEdit::OnWpsDisconnect\n");
-    if (VOZEZIV.WVWL_WriteWPSFlag)
-        VOZEZIV.WVWL_WriteWPSFlag(0);
 }
 
 void TFormProfileEdit::SysBtnCloseClick(TObject*)
@@ -1233,32 +1322,3 @@ void TFormProfileEdit::WriteBackProfileToRegistry()
     PrintMessage(6, " --> TFormProfileEdit::WriteBackProfileToRegistry\n");
 }
 
-void TFormProfileEdit::UpdateWPSAPList()
-{
-    PrintMessage(6, " --> TFormProfileEdit::UpdateWPSAPList\n");
-}
-
-void TFormProfileEdit::ScanRoutineAfterEAPConfig()
-{
-    ++m_nScanCntAfterEAPConfig;
-    m_strWpsStatus = "Get WPS profile successfully. Scanning...";
-    links::InsertScanAction();
-}
-
-void TFormProfileEdit::ConnectRoutineAfterEAPConfig()
-{
-    m_strWpsStatus = "Get WPS profile successfully. Connecting...";
-    links::SetOidFromReg();
-    TimerWPSConnectStatus->SetEnabled(true);
-    Leave();
-}
-
-void TFormProfileEdit::OnExtRegWpsMessage(BYTE code)
-{
-    PrintMessage(6, " TFormProfileEdit::OnExtRegWpsMessage %d\n", int(code));
-    m_nLastExtRegCode = code;
-    if (code == kExtRegDeviceFound)
-        m_bExtRegDeviceFound = TRUE;
-    else if (code == kExtRegDeviceRemoved)
-        m_bExtRegDeviceFound = FALSE;
-}

@@ -2,6 +2,7 @@
 // The profile editor: a new or stored profile (add and edit mode), or a secured network of
 // the site survey given its key or 802.1X settings before the first connect (site-survey
 // mode). Next and Back route between the pages by the choices made on them.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,7 @@
 #include "profiles/FrameProfileEditWPSProfile.h"
 #include "profiles/FrameProfileEditWireless.h"
 #include "profiles/WpaInfo.h"
+#include "profiles/WpsApList.h"
 #include "resources/WvImage.h"
 #include "ui/ExtCtrls.h"
 #include "ui/Forms.h"
@@ -122,8 +124,8 @@ public:
     BYTE m_WpsApMac[6] = {};
     BOOL m_bScanAfterEAPConfig = FALSE;
     int m_nScanCntAfterEAPConfig = 0;
-    int m_nWPSMode = 0;       // 1 PIN
-    int m_nConfigMode = 0;    // 0 enrollee, else registrar
+    int m_nWPSMode = 2;       // 1 PIN, 2 push button
+    int m_nConfigMode = 0;    // 0 enrollee, 1 registrar, 2 external registrar
     int m_nCurSelItem = -1;   // WPS access point chosen, -1 none
     BOOL m_bAutoSelect = FALSE;
     IE_INFO m_IeInfo{};
@@ -131,6 +133,38 @@ public:
     BYTE m_WpsCredentialMac[6] = {};
     int m_nLastExtRegCode = 0;
     std::string m_strWpsStatus;
+
+    // The WPS run.
+    TTimer* TimerWPSStatus = nullptr;
+    TTimer* TimerWPSTwoMin = nullptr;
+    TTimer* TimerWPSNDISMediaDisconnected = nullptr;
+    unsigned m_nPinCode = 0;
+    int m_nPinLength = 8;     // 8 or 4 digits; a PIN keeps its leading zeros
+    int m_nLastWPSMode = 0;
+    int m_nLastConfigMode = 0;
+    WPS_PROFILE m_profileWps{};
+    WPS_PROFILE m_profileWpsSaved{};
+    BOOL m_bRescan = FALSE;
+    BOOL m_bProbeIE = TRUE;
+    BOOL m_bAssociateIE = TRUE;
+    int m_nWPSApCount = 0;
+    int m_nWPSAPChannel = 1;
+    int m_nPreferWPSAPPhyType = 2;  // 0 2.4 GHz, 1 5 GHz, 2 both
+    std::vector<SITE_WPS_INFO_EX> m_WPSApList;
+    std::vector<BYTE> m_pWPSBssidList;        // the rows' network entries, NDIS list layout
+    std::optional<SITE_WPS_INFO_EX> m_pWPSApList;  // the chosen row (a copy)
+    long lHwPbc = 0;
+    int m_nSecCount = 0;
+    BOOL m_bHwPbcPressed = FALSE;
+    int m_nWpsProgress = 0;   // percent the connect page shows
+    // Registrar roles.
+    BOOL m_bConfigSTA = FALSE;
+    BOOL m_bIsExtregRunning = FALSE;
+    std::string m_strExtregProfileName;
+    BYTE m_EnrolleeMac[6] = {};
+    BOOL m_bEnrolleeSelected = FALSE;
+    BOOL m_bUseEnrolleeList = FALSE;
+    IE_INFO m_APIE{};
 
     void FormCreate(TObject* Sender) override;
     void FormShow(TObject* Sender);
@@ -166,13 +200,60 @@ public:
     // The record the working fields make.
     void BuildProfileRecord(WLANPROFILE& record) const;
 
-    void UpdateWPSAPList();
+    // The WPS wizard from the profile list: 1 when an access point offers WPS.
+    int StartWPSWizard(const std::string& name, const std::string& id);
+    // Rebuilds the WPS AP list from the shared network list; 1 when it holds one.
+    int UpdateWPSAPList();
+    void SelectWpsAccessPoint(int row);
     void ScanRoutineAfterEAPConfig();
     void ConnectRoutineAfterEAPConfig();
+    // WPS engine (WpsEngine.cpp).
+    void OnPbcConnect();
+    void OnPinConnect();
+    void TimerWPSHWPBCTimer(TObject* Sender);
+    void HwPbcConnect();
+    void StartWpsRoutine();
+    void StopWpsRoutine(bool hideProgress);
+    void StopWPSTimers();
+    void SetWPSProgress(int percent);
+    void SetWpsStatus(const std::string& text);
+    void TimerWPSStatusTimer(TObject* Sender);
+    void PollWPSStatus();
+    void TimerWPSTwoMinTimer(TObject* Sender);
+    void TimerWPSNDISMediaDisconnectedTimer(TObject* Sender);
+    bool ModifyProfileForWPS2();
+    void WriteBackWpsProfiletoRegistry();
+    void FinishWPS();
+    void ShowMessageText(const std::string& text);
+    // Registrar roles (WpsRegistrar.cpp).
+    void GenerateRegistrarProfile();
+    void OnWpsDetail();
+    void StartExtregConnect();
+    void TimerWPSConnectStatusTimer(TObject* Sender);
+    bool IsConnectedToWPSNetwork();
     // External-registrar WPS progress from the adapter callback.
     void OnExtRegWpsMessage(BYTE code);
 
 private:
+    // WPS engine steps.
+    void TurnWiFiDirectOffForWps();
+    void ReleaseAdapterForWps();
+    void SendWpsOptions();
+    bool NextAutomaticAccessPoint();
+    void EndRunAndReapply();
+    bool RetryNextAccessPoint(bool stopMediaTimer, bool stopRoutine);
+    bool HandleWpsCode(uint32_t code);
+    void ReleaseAfterFailure();
+    void CompleteWpsRun();
+    void StoreCredentialAsProfile(const WPS_CREDENTIAL& credential, int channel);
+    bool RegistrarChecks(const NDIS_WLAN_BSSID_EX* entry);
+    void ConfigStaPinStart();
+    void CloseEnrolleeDialog();
+    void NextFromWPSPage();
+    void NextFromWPSPinPage();
+    void BackFromWPSConnectPage();
+    int m_nWpsProgressWidth = 0;
+
     bool SurveyMode() const { return !m_bAddProfile && !m_bEditProfile; }
     // A WPS run started from the profile list (its flag, or the editor's copy).
     bool WpsFromProfile() const;

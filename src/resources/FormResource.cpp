@@ -722,7 +722,13 @@ void TFormResource::LoadSkinImage(TImage* image, const std::string& path)
     if (!image || !IsFileExist(path.c_str()))
         return;
     TPicture picture;
-    picture.LoadFromFile(path);  // EPictureError ends the skin loading
+    try {
+        picture.LoadFromFile(path);
+    } catch (const EPictureError& e) {
+        // A picture that cannot be decoded keeps the built-in one; the other keys still count.
+        PrintMessage(2, " TFormResource: %s not loaded: %s\n", path.c_str(), e.what());
+        return;
+    }
     if (IsTrayIcon(image) && !picture.IsIcon()) {
         // The notification area needs an icon: the built-in one stays.
         PrintMessage(2, " TFormResource: %s is no icon\n", path.c_str());

@@ -143,15 +143,17 @@ private:
   }
 
   void ReadTransparency(const uint8_t* p, uint32_t length) {
+    // Only the bits of the image's depth count in a key.
+    const unsigned depthMask = h_.depth >= 16 ? 0xFFFFu : (1u << h_.depth) - 1;
     switch (h_.colourType) {
       case kGrey:
         if (length != 2) r_.Fail("tRNS length " + std::to_string(length));
-        key_[0] = key_[1] = key_[2] = static_cast<uint16_t>((p[0] << 8) | p[1]);
+        key_[0] = key_[1] = key_[2] = static_cast<uint16_t>(((p[0] << 8) | p[1]) & depthMask);
         hasKey_ = true;
         break;
       case kRgb:
         if (length != 6) r_.Fail("tRNS length " + std::to_string(length));
-        for (int i = 0; i < 3; ++i) key_[i] = static_cast<uint16_t>((p[2 * i] << 8) | p[2 * i + 1]);
+        for (int i = 0; i < 3; ++i) key_[i] = static_cast<uint16_t>(((p[2 * i] << 8) | p[2 * i + 1]) & depthMask);
         hasKey_ = true;
         break;
       case kPalette:

@@ -17,6 +17,7 @@
 #include "resources/UiStr.h"
 #include "ui/IniFiles.h"
 #include "wifidisplay/FormWiFiDisplay.h"
+#include "wifidirect/WiFiDirectText.h"
 #include "wlapi/result.h"
 
 TFormWiFiDirect* FormWiFiDirect = nullptr;
@@ -28,22 +29,6 @@ const CUISTR* Strings()
     return FormResource ? FormResource->UI_Str.get() : nullptr;
 }
 
-// Every occurrence of `from` (any case) replaced by `to`.
-std::string ReplaceAllNoCase(std::string text, const std::string& from, const std::string& to)
-{
-    if (from.empty())
-        return text;
-    size_t at = 0;
-    while (at + from.size() <= text.size()) {
-        if (_strnicmp(text.c_str() + at, from.c_str(), from.size()) == 0) {
-            text.replace(at, from.size(), to);
-            at += to.size();
-        } else {
-            ++at;
-        }
-    }
-    return text;
-}
 
 TLabel* MakeLabel(TWinControl* parent, int left, int top, int width)
 {
@@ -131,15 +116,15 @@ TFormWiFiDirect::TFormWiFiDirect(TComponent* owner) : TFormBase(owner)
     SysBtnClose = MakePushButton(this, 375, 8, 15, 15, res ? res->ImgBtnWiFiDirectFormClose_Normal : nullptr,
                                  res ? res->ImgBtnWiFiDirectFormClose_Down : nullptr, nullptr);
     SysBtnClose->OnClick = [this](TObject* s) { SysBtnCloseClick(s); };
-    ImgWiFiDirectOff = MakeImage(this, 168, 120, 64, 64);
+    ImgWiFiDirectOff = MakeImage(this, 20, 200, 64, 64);
     ImgWiFiDirectOff->OnDblClick = [this](TObject* s) { ImgWiFiDirectOffDblClick(s); };
-    ImgWiFiDirectOn = MakeImage(this, 168, 120, 64, 64);
+    ImgWiFiDirectOn = MakeImage(this, 20, 200, 64, 64);
     ImgWiFiDirectOn->OnDblClick = [this](TObject* s) { ImgWiFiDirectOnDblClick(s); };
     ImgWiFiDirectOn->OnClick = [this](TObject* s) { ImgWiFiDirectOnClick(s); };
     ImgWiFiDirectOn->OnMouseDown = [this](TObject* s, TMouseButton b, TShiftState shift, int x, int y) {
         ImgWiFiDirectOnMouseDown(s, b, shift, x, y);
     };
-    lblHintToEnable = MakeLabel(this, 40, 200, 320);
+    lblHintToEnable = MakeLabel(this, 92, 212, 290);
     lblHintToEnable->SetHeight(40);
 
     ImgDevice0 = MakeImage(this, 33, 78, 53, 53);
@@ -163,18 +148,18 @@ TFormWiFiDirect::TFormWiFiDirect(TComponent* owner) : TFormBase(owner)
 
     grpBoxDeivceInfo = new TGroupBox(this);
     grpBoxDeivceInfo->SetParent(this);
-    grpBoxDeivceInfo->SetBounds(10, 270, 380, 100);
-    lblSSIDText = MakeLabel(grpBoxDeivceInfo, 10, 18, 110);
-    lblSSID = MakeLabel(grpBoxDeivceInfo, 125, 18, 240);
-    lblMACAddressText = MakeLabel(grpBoxDeivceInfo, 10, 38, 110);
-    lblMACAddress = MakeLabel(grpBoxDeivceInfo, 125, 38, 240);
-    lblPresharedKeyText = MakeLabel(grpBoxDeivceInfo, 10, 58, 110);
-    lblPreSharedKey = MakeLabel(grpBoxDeivceInfo, 125, 58, 240);
-    lblDeviceNum = MakeLabel(grpBoxDeivceInfo, 10, 78, 240);
-    BtnWPSConnect = MakePushButton(this, 330, 240, 24, 24, res ? res->ImgBtnWPSConnect_Normal : nullptr,
+    grpBoxDeivceInfo->SetBounds(10, 318, 380, 60);
+    lblSSIDText = MakeLabel(grpBoxDeivceInfo, 10, 14, 80);
+    lblSSID = MakeLabel(grpBoxDeivceInfo, 90, 14, 140);
+    lblMACAddressText = MakeLabel(grpBoxDeivceInfo, 10, 28, 80);
+    lblMACAddress = MakeLabel(grpBoxDeivceInfo, 90, 28, 140);
+    lblPresharedKeyText = MakeLabel(grpBoxDeivceInfo, 10, 42, 80);
+    lblPreSharedKey = MakeLabel(grpBoxDeivceInfo, 90, 42, 140);
+    lblDeviceNum = MakeLabel(grpBoxDeivceInfo, 235, 14, 140);
+    BtnWPSConnect = MakePushButton(this, 330, 290, 24, 24, res ? res->ImgBtnWPSConnect_Normal : nullptr,
                                    res ? res->ImgBtnWPSConnect_Down : nullptr,
                                    res ? res->ImgBtnWPSConnect_Disabled : nullptr);
-    BtnSetGOKey = MakePushButton(this, 360, 240, 24, 24, res ? res->ImgBtnKey_Normal : nullptr,
+    BtnSetGOKey = MakePushButton(this, 360, 290, 24, 24, res ? res->ImgBtnKey_Normal : nullptr,
                                  res ? res->ImgBtnKey_Down : nullptr, res ? res->ImgBtnKey_Disabled : nullptr);
 
     TimerPopMsg = MakeTimer(this, 1000, [this](TObject* s) { TimerPopMsgTimer(s); });
@@ -294,7 +279,7 @@ void TFormWiFiDirect::MakeSlotDecorations()
         p->OnMouseDown = [this, slot](TObject*, TMouseButton, TShiftState, int, int) { ImgDeviceMouseDown(slot); };
         p->OnDblClick = [this, slot](TObject*) { ImgDeviceDblClick(slot); };
     }
-    ImgIm_GO = MakeImage(this, 168 + 64 - 14, 120, 16, 16);
+    ImgIm_GO = MakeImage(this, 20 + 64 - 14, 200, 16, 16);
 }
 
 TFormWiFiDirect::~TFormWiFiDirect()

@@ -14,6 +14,7 @@
 #include "resources/FormResource.h"
 #include "resources/UiStr.h"
 #include "wifidirect/FormWiFiDirect.h"
+#include "wifidirect/WiFiDirectText.h"
 #include "wifidisplay/FormWiFiDisplay.h"
 
 namespace {
@@ -23,32 +24,8 @@ const CUISTR* Strings()
     return FormResource ? FormResource->UI_Str.get() : nullptr;
 }
 
-std::string ReplaceAll(std::string text, const std::string& from, const std::string& to)
-{
-    size_t at = 0;
-    while (at + from.size() <= text.size()) {
-        if (_strnicmp(text.c_str() + at, from.c_str(), from.size()) == 0) {
-            text.replace(at, from.size(), to);
-            at += to.size();
-        } else {
-            ++at;
-        }
-    }
-    return text;
-}
 
-std::string MacText(const uint8_t* m, char separator)
-{
-    char text[20];
-    std::snprintf(text, sizeof text, "%02X%c%02X%c%02X%c%02X%c%02X%c%02X", m[0], separator, m[1], separator, m[2], separator,
-                  m[3], separator, m[4], separator, m[5]);
-    return text;
-}
 
-std::string DeviceName(const DEVICE_ENTRY& e)
-{
-    return WiFiDirectText(e.chDeviceName, e.ulStringLen, sizeof e.chDeviceName);
-}
 
 void CopyBoundedText(char* out, size_t size, const std::string& text)
 {
@@ -138,7 +115,7 @@ void TFormWiFiDirect::OnDisconnect(TObject* Sender)
 void TFormWiFiDirect::OnConnectDevice(TObject*)
 {
     m_SeleteDeviceEntryForConnect = m_SeleteDeviceEntry;
-    ConnectTo(m_SeleteDeviceEntryForConnect, DeviceName(m_SeleteDeviceEntryForConnect));
+    ConnectTo(m_SeleteDeviceEntryForConnect, WiFiDirectDeviceName(m_SeleteDeviceEntryForConnect));
 }
 
 void TFormWiFiDirect::ConnectTo(const DEVICE_ENTRY& t, const std::string& name)
@@ -150,7 +127,7 @@ void TFormWiFiDirect::ConnectTo(const DEVICE_ENTRY& t, const std::string& name)
     }
     if (t.nRule == WIFI_DIRECT_IS_CLIENT && m_nNumOfMyGroup > 1 && MyDeviceData.nRule == WIFI_DIRECT_IS_CLIENT) {
         const CUISTR* s = Strings();
-        if (ShowMessageBox(ReplaceAll(s ? s->STR_MSG_WARNING_CONFIG_GO : "", "%s", name), 1) != 1) {
+        if (ShowMessageBox(ReplaceAllNoCase(s ? s->STR_MSG_WARNING_CONFIG_GO : "", "%s", name), 1) != 1) {
             PrintMessage(6, " OnConnectDevice:: invitation cancelled\n");
             return;
         }
@@ -168,7 +145,7 @@ void TFormWiFiDirect::ConnectTo(const DEVICE_ENTRY& t, const std::string& name)
 void TFormWiFiDirect::WiFiDisplayConnectDevice(const std::string& name, const std::string& macText)
 {
     for (size_t i = 0; i < m_vecTopology.size(); ++i) {
-        if (MacText(m_vecTopology[i].Device.chMacAddr, ':') != macText)
+        if (WiFiDirectMacText(m_vecTopology[i].Device.chMacAddr, ':') != macText)
             continue;
         m_nIndexInVecForDevice0 = int(i);
         m_SeleteDeviceEntry = m_vecTopology[i].Device;
@@ -186,7 +163,7 @@ void TFormWiFiDirect::OnProvision(TObject*)
 void TFormWiFiDirect::OnDisconnectDevice(TObject*)
 {
     const CUISTR* s = Strings();
-    const std::string text = ReplaceAll(s ? s->STR_MSG_CONFIRM_DISCONNECT : "", "%s", DeviceName(m_SeleteDeviceEntry));
+    const std::string text = ReplaceAllNoCase(s ? s->STR_MSG_CONFIRM_DISCONNECT : "", "%s", WiFiDirectDeviceName(m_SeleteDeviceEntry));
     if (ShowMessageBox(text, 1) != 1 || !m_SeleteDeviceEntry.bConnectToMe)
         return;
     VOZEZIV.WVWL_DisConnectWifiDirectPerDevice(m_SeleteDeviceEntry.chMacAddr);
@@ -293,7 +270,7 @@ void TFormWiFiDirect::GenerateSeudoWiFiDirectProfile()
 void TFormWiFiDirect::PopMsgAndInitSetting()
 {
     const WIFI_DIRECT_CONNECT_REQUEST& c = m_WiFiDirectStatus.WifiDirectStateContext.ConnectRequest;
-    const std::string mac = MacText(c.chMacAddr, '-');
+    const std::string mac = WiFiDirectMacText(c.chMacAddr, '-');
     // A repeat of the pending request changes nothing.
     if (m_nPopWiFiDirectSettingWindows && m_strConnectMac == mac) {
         PrintMessage(6, " PopMsgAndInitSetting:: repeated request from %s ignored\n", mac.c_str());
@@ -311,8 +288,8 @@ void TFormWiFiDirect::PopMsgAndInitSetting()
     m_strConnectMac = mac;
 
     const CUISTR* s = Strings();
-    const std::string name = DeviceName(m_SeleteDeviceEntry);
-    std::string text = ReplaceAll(ReplaceAll(s ? s->STR_TRAY_WIFIDIRECT_CONNECT_REQ : "", "%sn", "\n"), "%s", name);
+    const std::string name = WiFiDirectDeviceName(m_SeleteDeviceEntry);
+    std::string text = ReplaceAllNoCase(ReplaceAllNoCase(s ? s->STR_TRAY_WIFIDIRECT_CONNECT_REQ : "", "%sn", "\n"), "%s", name);
     const std::string title = s ? s->STR_TRAY_WIFIDIRECT_MSG_TITLE : "";
     constexpr UINT timeout = 15000;
     if (FormMain) {

@@ -10,15 +10,10 @@
 #include "resources/FormResource.h"
 #include "resources/UiStr.h"
 #include "wifidirect/FormWiFiDirect.h"
+#include "wifidirect/WiFiDirectText.h"
 
 namespace {
 
-std::string MacText(const uint8_t* m)
-{
-    char text[20];
-    std::snprintf(text, sizeof text, "%02X-%02X-%02X-%02X-%02X-%02X", m[0], m[1], m[2], m[3], m[4], m[5]);
-    return text;
-}
 
 void SetTray(int index)
 {
@@ -53,10 +48,6 @@ DEVICE_ENTRY FromDiscoveryEntry(const WIFI_DIRECT_DISCOVERY_ENTRY& e, int32_t ru
     return d;
 }
 
-std::string DeviceName(const DEVICE_ENTRY& e)
-{
-    return WiFiDirectText(e.chDeviceName, e.ulStringLen, sizeof e.chDeviceName);
-}
 
 // Names longer than 8 characters show their first 8 and "..".
 std::string ShortName(const std::string& name)
@@ -105,7 +96,7 @@ void TFormWiFiDirect::UpdateTopologyData()
         const size_t count = WiFiDirectGroupCount(s);
         for (size_t i = 0; i < count; ++i) {
             DEVICE_ENTRY d = FromGroupEntry(s.WifiDirectStateContext.Group.WifiDirectGroup[i]);
-            const bool self = MacText(d.chMacAddr) == m_strMyMacAddress;
+            const bool self = WiFiDirectMacText(d.chMacAddr) == m_strMyMacAddress;
             if (d.nRule == WIFI_DIRECT_IS_GO && !self) {
                 // This device is a client of that owner: the entries after it are its members.
                 SetTray(4);
@@ -114,7 +105,7 @@ void TFormWiFiDirect::UpdateTopologyData()
                 owner.Device = d;
                 for (size_t j = i + 1; j < count; ++j) {
                     DEVICE_ENTRY m = FromGroupEntry(s.WifiDirectStateContext.Group.WifiDirectGroup[j]);
-                    if (MacText(m.chMacAddr) == m_strMyMacAddress) {
+                    if (WiFiDirectMacText(m.chMacAddr) == m_strMyMacAddress) {
                         m.ConfigMethod = MyDeviceData.ConfigMethod;
                         MyDeviceData = m;
                         m_ulMyRule = uint32_t(m.nRule);
@@ -165,11 +156,11 @@ void TFormWiFiDirect::UpdateTopologyData()
     n1stOrderDeviceNum = int(m_vecTopology.size());
     if (VOZEZIV.nDebugMode > 5) {
         for (const WIFI_DIRECT_TOPOPOGY& t : m_vecTopology) {
-            PrintMessage(6, "  [%s] %s rule %d connected %u members %u\n", MacText(t.Device.chMacAddr).c_str(),
-                         DeviceName(t.Device).c_str(), int(t.Device.nRule), unsigned(t.Device.bConnectToMe),
+            PrintMessage(6, "  [%s] %s rule %d connected %u members %u\n", WiFiDirectMacText(t.Device.chMacAddr).c_str(),
+                         WiFiDirectDeviceName(t.Device).c_str(), int(t.Device.nRule), unsigned(t.Device.bConnectToMe),
                          unsigned(t.Device.nNumOfSubMember));
             for (const DEVICE_ENTRY& m : t.vecSubDeviceList)
-                PrintMessage(6, "    [%s] %s rule %d\n", MacText(m.chMacAddr).c_str(), DeviceName(m).c_str(), int(m.nRule));
+                PrintMessage(6, "    [%s] %s rule %d\n", WiFiDirectMacText(m.chMacAddr).c_str(), WiFiDirectDeviceName(m).c_str(), int(m.nRule));
         }
     }
     m_nIndexInVecForDevice0 = n1stOrderDeviceNum == 1 ? -2 : (n1stOrderDeviceNum == 2 || n1stOrderDeviceNum == 3) ? -1 : 0;
@@ -270,7 +261,7 @@ void TFormWiFiDirect::DrawSlot(int slot, const DEVICE_ENTRY& e, bool legacyPictu
     if (picture)
         s.picture->SetPicture(picture->Picture());
     s.picture->SetVisible(true);
-    const std::string name = DeviceName(e);
+    const std::string name = WiFiDirectDeviceName(e);
     s.picture->SetHint(name);
     s.label->SetCaption(ShortName(name));
     s.label->SetVisible(true);
@@ -345,11 +336,11 @@ void TFormWiFiDirect::ShowDeviceInfo()
     if (!s)
         return;
     const DEVICE_ENTRY& e = m_SeleteDeviceEntry;
-    grpBoxDeivceInfo->SetCaption(DoubleAmpersands(s->STR_WIFIDIRECT_DEVICEINFO + " " + DeviceName(e)));
+    grpBoxDeivceInfo->SetCaption(DoubleAmpersands(s->STR_WIFIDIRECT_DEVICEINFO + " " + WiFiDirectDeviceName(e)));
     lblSSIDText->SetCaption(s->STR_SSID);
     lblSSID->SetCaption("");
     lblMACAddressText->SetCaption(s->STR_MAC_ADDRESS);
-    lblMACAddress->SetCaption(MacText(e.chMacAddr));
+    lblMACAddress->SetCaption(WiFiDirectMacText(e.chMacAddr));
     lblPresharedKeyText->SetCaption(s->STR_WIFIDIRECT_RULE);
     if (e.nRule == WIFI_DIRECT_IS_GO) {
         lblPreSharedKey->SetCaption(s->STR_WIFIDIRECT_OWNER);
@@ -367,7 +358,7 @@ void TFormWiFiDirect::ShowMyInfo()
 {
     EnterCriticalSection(&m_csOwnDevice);
     const CUISTR* s = Strings();
-    m_strMyDeviceName = DeviceName(MyDeviceData);
+    m_strMyDeviceName = WiFiDirectDeviceName(MyDeviceData);
     if (s) {
         char ip[20];
         const uint8_t* a = MyDeviceData.IpAddrs;

@@ -8,24 +8,12 @@
 #include "resources/FormResource.h"
 #include "resources/UiStr.h"
 #include "wifidirect/FormWiFiDirect.h"
+#include "wifidirect/WiFiDirectText.h"
 #include "wlapi/constants.h"
 #include "wlapi/result.h"
 
 namespace {
 
-std::string ReplaceAll(std::string text, const std::string& from, const std::string& to)
-{
-    size_t at = 0;
-    while (at + from.size() <= text.size()) {
-        if (_strnicmp(text.c_str() + at, from.c_str(), from.size()) == 0) {
-            text.replace(at, from.size(), to);
-            at += to.size();
-        } else {
-            ++at;
-        }
-    }
-    return text;
-}
 
 std::string Format(const char* format, unsigned value)
 {
@@ -101,7 +89,7 @@ std::string TFormWiFiDirect::WarningText(uint32_t code, const std::string& peerN
     const std::string value = Format("%d", e.ulValue);
     switch (code) {
     case 1: return s->STR_MSG_ERRCODE_BOTHINTENT15;
-    case 2: return ReplaceAll(s->STR_MSG_ERRCODE_CHANNELDISMATCH, "%s", value);
+    case 2: return ReplaceAllNoCase(s->STR_MSG_ERRCODE_CHANNELDISMATCH, "%s", value);
     case 3: return s->STR_MSG_ERRCODE_WPSNACK;
     case 4: return s->STR_MSG_ERRCODE_CANTFIND;
     case 5: {
@@ -110,14 +98,14 @@ std::string TFormWiFiDirect::WarningText(uint32_t code, const std::string& peerN
                                    : map < 0          ? s->STR_WPS_TYPE_REGPIN
                                    : (map & 0x40000000) ? s->STR_WPS_TYPE_USERPIN
                                                         : Format("0x%x", e.ConfigMethod);
-        return ReplaceAll(s->STR_MSG_ERRCODE_NOCONFIGMETHOD, "%s", method);
+        return ReplaceAllNoCase(s->STR_MSG_ERRCODE_NOCONFIGMETHOD, "%s", method);
     }
     case 6: return s->STR_MSG_ERRCODE_ERRCODE_REACHLIMIT;
     case 7: return s->STR_MSG_ERRCODE_ERRCODE_REJECTBYUSER;
-    case 8: return ReplaceAll(s->STR_MSG_ERRCODE_CHANNELCONFLICT, "%s", value);
+    case 8: return ReplaceAllNoCase(s->STR_MSG_ERRCODE_CHANNELCONFLICT, "%s", value);
     case 9: return s->STR_MSG_ERRCODE_ADHOCON;
-    case 10: return ReplaceAll(s->STR_MSG_ERRCODE_PHYMODECONFLICT, "%s", value);
-    case 11: return ReplaceAll(s->STR_MSG_ERRCODE_PEER_WITHOUT_PERSISTENT_TABLE, "%s", peerName);
+    case 10: return ReplaceAllNoCase(s->STR_MSG_ERRCODE_PHYMODECONFLICT, "%s", value);
+    case 11: return ReplaceAllNoCase(s->STR_MSG_ERRCODE_PEER_WITHOUT_PERSISTENT_TABLE, "%s", peerName);
     default: return Format("Wi-Fi Direct Error Code : 0x%x", code);
     }
 }

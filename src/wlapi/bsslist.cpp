@@ -113,6 +113,7 @@ public:
         m_at += 2;
         return true;
     }
+    bool AtEnd() const { return m_at == m_size; }
     bool Suite(const uint8_t*& s)
     {
         if (m_size - m_at < 4)
@@ -148,41 +149,73 @@ uint32_t CipherBit(uint8_t type)
     }
 }
 
-// Suite lists of the RSN element and of the older WPA vendor element share one shape.
+// Suite lists of the RSN element and of the older WPA vendor element share one shape:
+// version, then the optional group cipher, pairwise list and key-management list. A field the
+// element leaves out takes the standard's default; a list cut short keeps what was read. An
+// element of another version, or with no pairwise cipher, is ignored.
 void ParseRsnLike(Reader r, uint8_t o1, uint8_t o2, uint8_t o3, bool rsn, Security& out)
 {
+    const uint32_t defaultCipher = rsn ? kCipherAes : kCipherTkip;
+    const uint32_t defaultAuth = rsn ? kAuthWpa2 : kAuthWpa;
+    uint16_t version = 0;
+    if (!r.U16(version) || version != 1)
+        return;
+    uint32_t ciphers = 0, auth = 0;
+    bool cckm = false;
+    const auto keep = [&] {
+        out.cipherBits |= ciphers;
+        out.authBits |= auth;
+        out.cckm = out.cckm || cckm;
+    };
     const uint8_t* suite = nullptr;
-    if (!r.Skip(2) || !r.Suite(suite)) // version, group cipher
-        return;
+    if (r.AtEnd()) { // group, pairwise and key management left out
+        ciphers = defaultCipher;
+        auth = defaultAuth;
+        return keep();
+    }
+    if (!r.Suite(suite))
+        return keep();
     if (HasOui(suite, o1, o2, o3))
-        out.cipherBits |= CipherBit(suite[3]);
+        ciphers |= CipherBit(suite[3]);
     uint16_t count = 0;
-    if (!r.U16(count))
-        return;
-    for (uint16_t i = 0; i < count; ++i) {
-        if (!r.Suite(suite))
-            return;
-        if (HasOui(suite, o1, o2, o3))
-            out.cipherBits |= CipherBit(suite[3]);
+    if (r.AtEnd()) { // pairwise and key management left out
+        ciphers |= defaultCipher;
+        auth = defaultAuth;
+        return keep();
     }
     if (!r.U16(count))
+        return keep();
+    if (count == 0)
         return;
     for (uint16_t i = 0; i < count; ++i) {
         if (!r.Suite(suite))
-            return;
+            return keep();
+        if (HasOui(suite, o1, o2, o3))
+            ciphers |= CipherBit(suite[3]);
+    }
+    if (r.AtEnd()) { // key management left out
+        auth = defaultAuth;
+        return keep();
+    }
+    if (!r.U16(count))
+        return keep();
+    for (uint16_t i = 0; i < count; ++i) {
+        if (!r.Suite(suite))
+            return keep();
         if (HasOui(suite, 0x00, 0x40, 0x96) && suite[3] == 0) {
-            out.cckm = true;
+            cckm = true;
             continue;
         }
         if (!HasOui(suite, o1, o2, o3))
             continue;
         if (suite[3] == 1)
-            out.authBits |= rsn ? kAuthWpa2 : kAuthWpa;
+            auth |= rsn ? kAuthWpa2 : kAuthWpa;
         else if (suite[3] == 2)
-            out.authBits |= rsn ? kAuthWpa2Psk : kAuthWpaPsk;
+            auth |= rsn ? kAuthWpa2Psk : kAuthWpaPsk;
         else if (suite[3] == 0)
-            out.authBits |= rsn ? kAuthWpa2None : kAuthWpaNone;
+            auth |= rsn ? kAuthWpa2None : kAuthWpaNone;
     }
+    keep();
 }
 
 void ParseWapi(Reader r, Security& out)
@@ -254,6 +287,10 @@ Security ParseElements(const uint8_t* ies, size_t size)
     Security out;
     if (!ies || size <= kFixedIEsSize)
         return out;
+    // An access point splits long WPS data over several vendor elements, even inside an
+    // attribute: the pieces are joined before the attributes are read.
+    std::vector<uint8_t> wps;
+    bool anyWps = false;
     ForEachElement(ies + kFixedIEsSize, size - kFixedIEsSize, [&](const Element& e) {
         switch (e.id) {
         case 48:
@@ -262,22 +299,26 @@ Security ParseElements(const uint8_t* ies, size_t size)
         case 68:
             ParseWapi(Reader(e.data, e.length), out);
             break;
-        case 45:
-            out.ht = true;
+        case 45: // HT capabilities have a fixed length
+            out.ht = out.ht || e.length == kHtCapabilitiesLength;
             break;
-        case 191:
-            out.vht = true;
+        case 191: // so do VHT capabilities
+            out.vht = out.vht || e.length == kVhtCapabilitiesLength;
             break;
         case 221:
-            if (e.length >= 4 && HasOui(e.data, 0x00, 0x50, 0xF2) && e.data[3] == 1)
+            if (e.length >= 4 && HasOui(e.data, 0x00, 0x50, 0xF2) && e.data[3] == 1) {
                 ParseRsnLike(Reader(e.data + 4, e.length - 4), 0x00, 0x50, 0xF2, false, out);
-            else if (e.length >= 4 && HasOui(e.data, 0x00, 0x50, 0xF2) && e.data[3] == 4)
-                ParseWps(e.data + 4, e.length - 4u, out);
+            } else if (e.length >= 4 && HasOui(e.data, 0x00, 0x50, 0xF2) && e.data[3] == 4) {
+                anyWps = true;
+                wps.insert(wps.end(), e.data + 4, e.data + e.length);
+            }
             break;
         default:
             break;
         }
     });
+    if (anyWps)
+        ParseWps(wps.data(), wps.size(), out);
     return out;
 }
 

@@ -86,6 +86,7 @@ struct Security {
     bool ht = false;
     bool vht = false;
 };
+constexpr uint8_t kHtCapabilitiesLength = 26, kVhtCapabilitiesLength = 12;
 // ies/size: the item's element bytes (fixed fields first) as its IELength gives them.
 Security ParseElements(const uint8_t* ies, size_t size);
 

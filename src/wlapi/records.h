@@ -905,6 +905,19 @@ static_assert(offsetof(HS20_CONNECTED_INFO, Name) == 2);
 static_assert(offsetof(HS20_CONNECTED_INFO, Bssid) == 35);
 static_assert(offsetof(HS20_CONNECTED_INFO, Method) == 172);
 
+// Hotspot 2.0 test request to the driver: an ANQP query (Group 0, Value the element bits) or a
+// TDLS/DLS action (Group 1, Value the action) towards the peer Mac.
+struct HS20_SIGMA_REQUEST {
+    uint8_t Group;
+    uint8_t Unused1[3];
+    uint32_t Value;
+    uint8_t Mac[6];
+    uint8_t Unused2[2];
+};
+static_assert(sizeof(HS20_SIGMA_REQUEST) == 16);
+static_assert(offsetof(HS20_SIGMA_REQUEST, Value) == 4);
+static_assert(offsetof(HS20_SIGMA_REQUEST, Mac) == 8);
+
 // Wi-Fi Display: the driver's device table, the local configuration, one driver event and
 // a TDLS set-up request.
 constexpr int MAX_WDP_TABLE_SIZE = 30;

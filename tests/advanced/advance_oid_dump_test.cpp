@@ -47,10 +47,11 @@ TEST(AdvanceOidDump, WritesEveryFieldUnderItsName)
 
 class AdvanceOidAtStart : public ProgramFixture {};
 
-TEST_F(AdvanceOidAtStart, TheRadioSwitchOnLogsTheRecord)
+TEST_F(AdvanceOidAtStart, TheStoredSettingsRebuildLogsTheRecord)
 {
     StartProgram();
     m_log.clear();
+    FormMain->m_bReConnect = TRUE;
     FormMain->ActionTurnOnOffRadio(TRUE);
     bool dumped = false;
     for (const std::string& line : m_log)

@@ -188,7 +188,9 @@ TEST_F(CcxPage, DiagnosticNeedsAWlanServiceProfileThatIsCapable)
         Choose(page->cBoxProfile, page->cBoxProfile->Items().IndexOf(c.name));
         EXPECT_EQ(page->lblProfileName->Caption(), c.name);
         Click(page->BtnDiagnostic);
-        EXPECT_EQ(m_boxes, c.box.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.box});
+        ASSERT_EQ(m_boxes.size(), c.box.empty() ? 0u : 1u);
+        if (!c.box.empty())
+            EXPECT_NE(m_boxes[0].find(c.box), std::string::npos) << m_boxes[0];
         EXPECT_EQ(page->m_bDiagRunning, c.runs ? 1 : 0);
     }
     EXPECT_EQ(Calls("WVWL_WlanSendS64Start"), std::vector<std::string>{"WVWL_WlanSendS64Start(Home) -> 1"});

@@ -178,6 +178,24 @@ TEST_F(ExtAPConfig, EnteringShowsTheStoredSettingsAndTheirAddress)
     EXPECT_TRUE(FormExtendedAP->TimerExtAPMacTable->Enabled());
 }
 
+// A fresh adapter stores the default record: the page shows its 8 peers and Apply takes them.
+TEST_F(ExtAPConfig, AFreshAdapterShowsTheDefaultPeersWhichApplyAccepts)
+{
+    Start();
+    VOZEZIV.bMaxClientNumber = 1;
+    FormExtendedAP->Show();
+    EXPECT_EQ(Page()->editClientNumber->Text(), "8");
+
+    Page()->editSSID->SetText("Mine");
+    Page()->editPSKKey->SetText("12345678");
+    SimJournalClear();
+    SendMessageA(Page()->BtnApply->Handle(), BM_CLICK, 0, 0);
+
+    EXPECT_TRUE(m_boxes.empty());
+    ASSERT_EQ(Calls("WVWL_WriteExtAPConfig").size(), 1u);
+    EXPECT_EQ(Stored().MaxPeers, 8u);
+}
+
 TEST_F(ExtAPConfig, AFailedReadKeepsWhatThePageShows)
 {
     Start();

@@ -93,6 +93,10 @@ TEST_P(McsList, FollowsTheAntennaCount)
 {
     const AntennaCase& c = GetParam();
     Open(TScenario().AddSection("Advanced", {std::string("AntennaNumber=") + c.antennas}));
+    ADVANCE_CONFIG_DATA stored{};
+    VOZEZIV.WVWL_ReadConfigData(&stored);
+    stored.TransmitSetting = FieldSet(stored.TransmitSetting, txset::MCS, MCS_AUTO);
+    VOZEZIV.WVWL_WriteAdvanceCfgData(stored);
     EnterWireless();
     TComboBox* mcs = FormAdvanced->FrameAdvancedWireless->cBoxMCS;
     ASSERT_EQ(mcs->Items().Count(), c.count);
@@ -100,7 +104,7 @@ TEST_P(McsList, FollowsTheAntennaCount)
     EXPECT_EQ(mcs->Items().Strings(1), "0");
     EXPECT_EQ(mcs->Items().Strings(c.count - 2), std::to_string(c.count - 3));
     EXPECT_EQ(mcs->Items().Strings(c.count - 1), "32");
-    // The stored MCS (automatic) is the one shown.
+    // A stored MCS of 33 shows the automatic item.
     EXPECT_EQ(mcs->Text(), Str().STR_AUTO);
 }
 

@@ -160,3 +160,78 @@ bool HotSpotFixture::StateFileExists() const
 {
     return GetFileAttributesA(m_stateFile.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
+
+void HotSpotFixture::Click(TWinControl* control)
+{
+    SendMessageA(control->Handle(), BM_CLICK, 0, 0);
+}
+
+void HotSpotFixture::Type(TEdit* edit, const std::string& text)
+{
+    const HWND h = edit->Handle();
+    SendMessageA(h, EM_SETSEL, 0, -1);
+    SendMessageA(h, WM_CHAR, VK_BACK, 0);
+    for (char c : text)
+        SendMessageA(h, WM_CHAR, WPARAM(static_cast<unsigned char>(c)), 0);
+}
+
+void HotSpotFixture::Pick(TComboBox* list, int index)
+{
+    const HWND h = list->Handle();
+    SendMessageA(h, CB_SETCURSEL, WPARAM(index), 0);
+    SendMessageA(GetParent(h), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(h), CBN_SELCHANGE), LPARAM(h));
+}
+
+void HotSpotFixture::SelectRow(int row)
+{
+    LVITEMA state{};
+    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    state.state = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageA(Page()->lvConnSettingTable->Handle(), LVM_SETITEMSTATE, WPARAM(row), LPARAM(&state));
+}
+
+void HotSpotFixture::ClickTab(TWvImage* tab)
+{
+    const HWND form = FormHotSpot->Handle();
+    const int x = tab->Left() + tab->Width() / 2, y = tab->Top() + tab->Height() / 2;
+    SendMessageA(form, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    SendMessageA(form, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
+HS20_CREDENTIAL HotSpotFixture::StoredCredential(int index)
+{
+    HS20_CREDENTIAL record{};
+    const int size = Entry<int (*)(int, int, void*, int)>(m_hs20, "SimHs20Record")(0, index, &record, sizeof record);
+    EXPECT_EQ(size, int(sizeof record)) << "no credential " << index;
+    return record;
+}
+
+HS20_PROFILE HotSpotFixture::StoredProfile(int index)
+{
+    HS20_PROFILE record{};
+    const int size = Entry<int (*)(int, int, void*, int)>(m_hs20, "SimHs20Record")(1, index, &record, sizeof record);
+    EXPECT_EQ(size, int(sizeof record)) << "no profile " << index;
+    return record;
+}
+
+std::vector<std::string> HotSpotFixture::OidSets()
+{
+    // The adapter journals a request's data bytes on a line of their own before the call.
+    std::vector<std::string> lines;
+    std::istringstream journal(SimJournal());
+    const std::string head = "WVWL_OIDSetInfo(", dataHead = "WVWL_OIDSetInfo data ";
+    std::string data;
+    for (std::string line; std::getline(journal, line);) {
+        if (const size_t at = line.find(dataHead); at != std::string::npos) {
+            data = " " + line.substr(at + dataHead.size());
+            continue;
+        }
+        const size_t at = line.find(head);
+        if (at == std::string::npos)
+            continue;
+        const size_t end = line.find(')', at);
+        lines.push_back(line.substr(at + head.size(), end - at - head.size()) + data);
+        data.clear();
+    }
+    return lines;
+}

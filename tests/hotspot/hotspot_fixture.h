@@ -40,6 +40,18 @@ protected:
     std::vector<std::string> WeightTable() const;
     bool Logged(const std::string& line) const;
 
+    // The user's input, through the controls' window procedures.
+    void Click(TWinControl* control);
+    void Type(TEdit* edit, const std::string& text);
+    void Pick(TComboBox* list, int index);
+    void SelectRow(int row);
+    void ClickTab(TWvImage* tab);  // any picture button of the window
+    // The stand-in's stored record of an entry.
+    HS20_CREDENTIAL StoredCredential(int index);
+    HS20_PROFILE StoredProfile(int index);
+    // The adapter journal's lines of driver requests, e.g. "0xFFF10708 1 01".
+    std::vector<std::string> OidSets();
+
     void WriteStateFile(const std::string& text) const;
     std::string ReadStateFile(const std::string& path) const;
     bool StateFileExists() const;

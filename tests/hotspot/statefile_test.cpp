@@ -1,5 +1,6 @@
-// The state file: written on disable, replayed and deleted on enable, and a malformed, cut or
-// over-full file refused whole and kept, never half replayed or lost.
+// The state file: written on disable, replayed section by section and deleted on enable; a
+// malformed or refused section, or an entry beyond the ten rows, is skipped and logged while
+// every other entry is replayed.
 #include "hotspot/hotspot_fixture.h"
 
 #include <cstring>
@@ -88,64 +89,79 @@ TEST_F(HotSpotFixture, ReplayOrdersRowsByTheirSavedWeight)
     EXPECT_EQ(Page()->m_nProfileCount, 1);
 }
 
-TEST_F(HotSpotFixture, AMalformedStateFileIsRefusedWholeAndKeptAside)
+TEST_F(HotSpotFixture, ReplayKeepsEveryGoodEntryAndSkipsWhatItCannotReplay)
 {
     const std::string good = Credential(0, 0, 100, 0, "Good");
     std::string eleven;
     for (int n = 0; n < 10; ++n)
         eleven += Credential(n, 0, 100 - n, 0, "C" + std::to_string(n));
     eleven += Profile(0, 1, 50, 0, "P");
+    Rows_t tenRows;
+    for (int n = 0; n < 10; ++n)
+        tenRows.push_back("|C" + std::to_string(n));
+    const std::string tail = Profile(2, 0, 70, 1, "Tail");
     struct Case {
+        const char* name;
         std::string text;
-        std::string reason;
+        int refuseCredentialCall;  // 0: none
+        Rows_t rows;
+        std::string logged;
     } cases[] = {
-        {eleven, "11 entries, more than the 10 rows"},
-        {good + "[Credential 1]\r\nCredenType=0\r\nPrefer=0\r\nWeight=abc\r\nName=B\r\n", "Weight=\"abc\""},
-        {good + "[Credential 1]\r\nCredenType=0\r\nPrefer=0\r\nWeight=300\r\nName=B\r\n", "Weight=\"300\""},
-        {good + "[Credential 1]\r\nCredenType=0\r\nPrefer=-1\r\nWeight=90\r\nName=B\r\n", "Prefer=\"-1\""},
-        {good + "[Credential 1]\r\nCredenType=7\r\nPrefer=0\r\nWeight=90\r\nName=B\r\n", "CredenType=7"},
-        {good + "[Credential 1]\r\nCredenType=x\r\n", "CredenType=\"x\""},
-        {good + "[Profile 4]\r\nIsPresent=1\r\nIsPSK=2\r\nPrefer=0\r\nWeight=90\r\nName=P\r\n", "IsPSK=2"},
-        {good + "[Credential 1]\r\nCredenType=1\r\nUserName=bob\r\nPass", "has no Prefer"},
-        {good + "[Profile 0]\r\nIsPresent=1\r\nIsPSK=0\r\nPrefer=0\r\nWeight=90\r\n", "has no Name"},
-        {std::string("\x01\x02\xff\xfe binary \x00 junk", 18), "holds no Credential or Profile section"},
+        {"Good", good + Credential(1, 2, 80, 0, "Sim") + tail, 0, {"|Good", "|Sim", "P|Tail"}, ""},
+        {"Eleven", eleven, 0, tenRows, " --> HotSpotMain: [Profile 0] (P) not replayed, the table is full\n"},
+        {"NotANumber", good + "[Credential 1]\r\nCredenType=0\r\nPrefer=0\r\nWeight=abc\r\nName=B\r\n" + tail, 0,
+         {"|Good", "P|Tail"}, "skipped: [Credential 1] Weight=\"abc\" is not a number from 0 to 255"},
+        {"OutOfRange", good + "[Credential 1]\r\nCredenType=0\r\nWeight=300\r\nName=B\r\n" + tail, 0,
+         {"|Good", "P|Tail"}, "[Credential 1] Weight=\"300\""},
+        {"NoSuchType", good + "[Credential 1]\r\nCredenType=7\r\nName=B\r\n" + tail, 0, {"|Good", "P|Tail"},
+         "[Credential 1] CredenType=7 is no credential type"},
+        {"NoSuchProfileType", good + "[Profile 4]\r\nIsPSK=2\r\nName=P\r\n" + tail, 0, {"|Good", "P|Tail"},
+         "[Profile 4] IsPSK=2 is neither 0 nor 1"},
+        {"Refused", good + Credential(1, 0, 90, 0, "B") + Credential(2, 0, 80, 0, "C"), 2, {"|Good", "|C"},
+         " --> HotSpotMain: [Credential 1] (B) refused by the library, skipped\n"},
+        // Cut after a key: what is there is replayed, the missing keys take their defaults.
+        {"CutOff", good + "[Credential 1]\r\nCredenType=1\r\nUserName=bob\r\nPass", 0, {"|Good", "|"}, ""},
+        {"Junk", std::string("\x01\x02\xff\xfe binary \x00 junk", 18), 0, {}, ""},
     };
-
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.reason);
+        SCOPED_TRACE(c.name);
         Disable();
         m_log.clear();
-        DeleteFileA((m_stateFile + ".bak").c_str());
         WriteStateFile(c.text);
+        if (c.refuseCredentialCall)
+            Inject("HS20_Add_Credential", Calls("HS20_Add_Credential") + c.refuseCredentialCall, 0);
         const int adds = Calls("HS20_Add_Credential") + Calls("HS20_Add_Profile");
 
         Enable();
 
         EXPECT_EQ(Page()->m_bHS20Active, 1);
-        EXPECT_TRUE(Rows().empty());
-        EXPECT_EQ(Calls("HS20_Add_Credential") + Calls("HS20_Add_Profile"), adds);  // nothing half replayed
+        EXPECT_EQ(Rows(), c.rows);
+        // The library holds exactly the rows' entries.
+        const int refused = c.refuseCredentialCall ? 1 : 0;
+        EXPECT_EQ(Calls("HS20_Add_Credential") + Calls("HS20_Add_Profile") - adds, int(c.rows.size()) + refused);
+        EXPECT_EQ(Page()->m_nCredentialCount + Page()->m_nProfileCount, int(c.rows.size()));
         EXPECT_FALSE(StateFileExists());
-        EXPECT_EQ(ReadStateFile(m_stateFile + ".bak"), c.text);  // nothing lost
-        EXPECT_TRUE(Logged(" refused: ")) << (m_log.empty() ? "" : m_log.back());
-        EXPECT_TRUE(Logged(c.reason));
-        EXPECT_TRUE(Logged(" --> HotSpotMain: state file kept as " + m_stateFile + ".bak\n"));
+        if (!c.logged.empty())
+            EXPECT_TRUE(Logged(c.logged)) << c.logged;
     }
 }
 
-TEST_F(HotSpotFixture, AnEntryTheLibraryRefusesIsSkippedAndTheFileKept)
+TEST_F(HotSpotFixture, ACutOffEntryIsReplayedWithTheDefaultsOfItsMissingKeys)
 {
-    const std::string text =
-        Credential(0, 0, 100, 0, "A") + Credential(1, 0, 90, 0, "B") + Credential(2, 0, 80, 0, "C");
-    WriteStateFile(text);
-    Inject("HS20_Add_Credential", 2, 0);
+    WriteStateFile("[Credential 0]\r\nCredenType=1\r\nUserName=bob\r\nRealm=cut.example\r\nPass");
 
     Enable();
 
-    EXPECT_EQ(Rows(), (Rows_t{"|A", "|C"}));
-    EXPECT_EQ(WeightTable()[1], "1/0/1/90");  // C is the library's entry 1
-    EXPECT_EQ(Page()->m_nCredentialCount, 2);
-    EXPECT_TRUE(Logged(" --> HotSpotMain: Credential 1 (B) refused by the library, skipped\n"));
-    EXPECT_EQ(ReadStateFile(m_stateFile + ".bak"), text);
+    ASSERT_EQ(Rows(), Rows_t{"|"});
+    HS20_CREDENTIAL back{};
+    ASSERT_EQ(VOZEZIV.HS20_Get_Credential(&back, 0), 1);
+    EXPECT_EQ(back.CredenType, 1);
+    EXPECT_EQ(std::string(back.UserName), "bob");
+    EXPECT_EQ(back.UserNameLen, 3);
+    EXPECT_EQ(back.PasswordLen, 0);
+    EXPECT_EQ(std::string(back.Realm), "cut.example");
+    EXPECT_EQ(Page()->m_nInsertWeight[0], 99);
+    EXPECT_EQ(Page()->m_nPreferRow, TFrameHotSpotMain::kNoPreferRow);
 }
 
 TEST(HS20StateFileRead, TextsAreCutToTheirFieldsWithTheirLengths)
@@ -168,8 +184,9 @@ TEST(HS20StateFileRead, TextsAreCutToTheirFieldsWithTheirLengths)
     WritePrivateProfileStringA(nullptr, nullptr, nullptr, path.c_str());
 
     std::vector<HS20_STATE_ENTRY> entries;
-    std::string error;
-    ASSERT_TRUE(ReadHS20StateFile(path, entries, error)) << error;
+    std::vector<std::string> skipped;
+    ReadHS20StateFile(path, entries, skipped);
+    EXPECT_TRUE(skipped.empty());
     DeleteFileA(path.c_str());
     ASSERT_EQ(entries.size(), 2u);
 
@@ -185,7 +202,7 @@ TEST(HS20StateFileRead, TextsAreCutToTheirFieldsWithTheirLengths)
 
     const HS20_PROFILE& p = entries[1].profile;
     EXPECT_EQ(entries[1].kind, 1);
-    EXPECT_EQ(entries[1].section, 9);
+    EXPECT_EQ(entries[1].section, "Profile 9");
     EXPECT_EQ(p.SsidLen, 32);
     EXPECT_EQ(std::string(p.Ssid, 32), ssid32);
     EXPECT_EQ(p.IsPresent, 99);  // missing: the default

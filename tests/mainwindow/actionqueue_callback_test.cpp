@@ -36,13 +36,18 @@ TEST_F(AdapterCallback, DiagnosticProfileOffDoesNothing)
 
 TEST_F(AdapterCallback, WpsProgressReachesTheEditorOnTheWindowThread)
 {
-    CallFromLibraryThread(201, nullptr, 0);
-    EXPECT_FALSE(FormProfileEdit->m_bExtRegDeviceFound);
-    PumpMessages();
-    EXPECT_TRUE(FormProfileEdit->m_bExtRegDeviceFound);
-    CallFromLibraryThread(202, nullptr, 0);   // device removed
-    PumpMessages();
-    EXPECT_FALSE(FormProfileEdit->m_bExtRegDeviceFound);
+    // code: the external registrar's code; found: the device flag after it (from false).
+    const struct {
+        int code;
+        bool found;
+    } cases[] = {{222, true}, {201, true}, {202, true}, {223, false}, {222, true}, {214, false}};
+    for (const auto& c : cases) {
+        const BOOL before = FormProfileEdit->m_bExtRegDeviceFound;
+        CallFromLibraryThread(c.code, nullptr, 0);
+        EXPECT_EQ(FormProfileEdit->m_bExtRegDeviceFound, before) << c.code;  // not on the library's thread
+        PumpMessages();
+        EXPECT_EQ(bool(FormProfileEdit->m_bExtRegDeviceFound), c.found) << c.code;
+    }
 }
 
 TEST_F(AdapterCallback, IdentityRejectedDisconnectsAndRetriesOnTheWindowThread)

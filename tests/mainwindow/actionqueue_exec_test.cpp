@@ -26,16 +26,41 @@ TEST_F(ActionQueueExec, RequestWithoutCurrentProfileIsRefused)
     EXPECT_TRUE(g_calls.empty());
 }
 
-TEST_F(ActionQueueExec, ScanAtTheFrontWaitsWithEverythingBehindIt)
+// A scan at the front holds up what is behind it while another scan runs; the survey's tick
+// lets the queue go on once that scan has ended or the wait has passed its bound.
+TEST_F(ActionQueueExec, ScanAtTheFrontWaitsOnlyForTheRunningScanAndItsBound)
 {
-    main->m_pActionDataList->Insert({actionTypeScan, nullptr});
-    WLANPROFILE p = Profile("home", "HomeNet");
-    EXPECT_EQ(main->InsertAction({actionTypeProfile, &p}), 0);
-    EXPECT_TRUE(g_calls.empty());
-    EXPECT_STREQ(main->m_pProfData->strProfileName, "home");   // copied at once all the same
-    ASSERT_EQ(main->m_pActionDataList->Count(), 2u);
-    EXPECT_EQ(main->m_pActionDataList->At(0).type, DWORD(actionTypeScan));
-    EXPECT_EQ(main->m_pActionDataList->At(1).type, DWORD(actionTypeProfile));
+    DWORD now = 100000;
+    seams::clockOverride = [&now] { return now; };
+    struct Case { const char* name; bool scanEnds; DWORD later; bool runs; };
+    const Case cases[] = {
+        {"still scanning", false, 2000, false},
+        {"scan finished", true, 2000, true},
+        {"scan hangs past the bound", false, kScanWaitMs, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        g_calls.clear();
+        main->m_pActionDataList->Clear();
+        now = 100000;
+        FormSiteSurvey->m_bRescan = 1;   // a scan is running
+        main->m_pActionDataList->Insert({actionTypeScan, nullptr});
+        WLANPROFILE p = Profile("home", "HomeNet");
+        EXPECT_EQ(main->InsertAction({actionTypeProfile, &p}), 0);
+        EXPECT_TRUE(g_calls.empty());
+        EXPECT_STREQ(main->m_pProfData->strProfileName, "home");   // copied at once all the same
+
+        if (c.scanEnds)
+            FormSiteSurvey->m_bRescan = 0;
+        now += c.later;
+        FormSiteSurvey->TimerSiteSurvey->Tick();
+
+        const bool sent = std::count(g_calls.begin(), g_calls.end(), "SetWLANProfile:home") == 1;
+        EXPECT_EQ(sent, c.runs);
+        EXPECT_EQ(std::count(g_calls.begin(), g_calls.end(), "Scan") == 1, c.runs);
+        EXPECT_EQ(main->m_pActionDataList->Empty(), c.runs);
+    }
+    seams::clockOverride = nullptr;
 }
 
 TEST_F(ActionQueueExec, QueuedProfileSendsItsOwnCopyWhenTheCallerReusesTheBuffer)
@@ -196,6 +221,43 @@ TEST_F(ActionQueueExec, ThreeSilentRetriesThenTheInvalidIdentityDialog)
     main->m_nAuthFailState = 1;   // identity rejected: the dialog at once
     main->OnAuthFailRetry();
     EXPECT_EQ(shown, 2);
+}
+
+// A silent retry sends again what the connect actually sent: the identity typed at the question,
+// the rewritten management-frame-protection status and the adapter's power-save mode, not the
+// untouched start-up record the request was made from.
+TEST_F(ActionQueueExec, SilentRetryResendsTheProfileAsSent)
+{
+    VOZEZIV.nWinOS = 21;
+    VOZEZIV.bProfAdvPage = 0;
+    g_wpaCapable = 1;
+    seams::modalAnswer = [](const std::string&) {
+        FormPeapIdPwd->m_strTunnelID = "alice";
+        FormPeapIdPwd->m_strTunnelPassword = "secret";
+        return 1;
+    };
+    std::memset(g_pRegProfData, 0, sizeof(WLANPROFILE));
+    std::strcpy(g_pRegProfData->strProfileName, "reg");
+    g_pRegProfData->SSID.SsidLength = 4;
+    std::memcpy(g_pRegProfData->SSID.Ssid, "Corp", 4);
+    g_pRegProfData->enumNetworkType = 1;
+    g_pRegProfData->enumAuthenMode = 6;
+    g_pRegProfData->enumTunnel = 6;
+    g_pRegProfData->enumEncryStatus = 11;
+    main->InsertAction({actionTypeProfile, g_pRegProfData});
+    const WLANPROFILE first = g_sentProfile;
+    ASSERT_STREQ(first.chID, "alice");
+
+    main->m_nAuthFailState = 0;
+    g_calls.clear();
+    SendMessageA(main->Handle(), WM_USER + 20, 0, 0);   // MSG_AUTH_FAIL_RETRY
+
+    EXPECT_EQ(g_calls, (std::vector<std::string>{"SetWLANProfile:reg"}));
+    EXPECT_STREQ(g_sentProfile.chID, "alice");
+    EXPECT_STREQ(g_sentProfile.chPassword, "secret");
+    EXPECT_EQ(g_sentProfile.enumEncryStatus, 6u);
+    EXPECT_EQ(g_sentProfile.enumPSMode, 2u);
+    EXPECT_EQ(std::memcmp(&g_sentProfile, &first, sizeof first), 0);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "mainwindow/ActionQueue.h"
+#include "ui/Seams.h"
 
 namespace {
 
@@ -89,21 +90,31 @@ TEST(ActionQueue, NullRecordAndUnknownTypesCarryNoData)
 TEST(ActionQueue, WaitRules)
 {
     auto p = Profile(1);
-    struct Case { std::vector<DWORD> types; bool asksPassword; bool wait; };
+    DWORD now = 50000;
+    seams::clockOverride = [&now] { return now; };
+    // A scan at the front holds up what is behind it only while another scan runs, and only
+    // for a bounded time.
+    struct Case { std::vector<DWORD> types; bool asksPassword; bool scanRunning; DWORD age; bool wait; };
     const Case cases[] = {
-        {{actionTypeScan}, false, false},
-        {{actionTypeScan, actionTypeProfile}, false, true},
-        {{actionTypeProfile, actionTypeScan}, false, false},
-        {{actionTypeProfile, actionTypeScan}, true, true},
-        {{actionTypeProfile, actionTypeSSID}, true, false},
-        {{actionTypeProfile}, true, false},
+        {{actionTypeScan}, false, true, 0, false},
+        {{actionTypeScan, actionTypeProfile}, false, true, 0, true},
+        {{actionTypeScan, actionTypeProfile}, false, true, kScanWaitMs - 1, true},
+        {{actionTypeScan, actionTypeProfile}, false, true, kScanWaitMs, false},
+        {{actionTypeScan, actionTypeProfile}, false, false, 0, false},
+        {{actionTypeProfile, actionTypeScan}, false, true, 0, false},
+        {{actionTypeProfile, actionTypeScan}, true, false, 0, true},
+        {{actionTypeProfile, actionTypeSSID}, true, true, 0, false},
+        {{actionTypeProfile}, true, true, 0, false},
     };
     for (const Case& c : cases) {
         TActionQueue q;
+        now = 50000;
         for (DWORD t : c.types)
             q.Insert({t, t == actionTypeProfile ? p.data() : nullptr});
-        EXPECT_EQ(q.MustWait(c.asksPassword), c.wait) << c.types.size() << " " << c.asksPassword;
+        EXPECT_EQ(q.MustWait(c.asksPassword, c.scanRunning, now + c.age), c.wait)
+            << c.types.size() << " " << c.asksPassword << " " << c.scanRunning << " " << c.age;
     }
+    seams::clockOverride = nullptr;
 }
 
 }  // namespace

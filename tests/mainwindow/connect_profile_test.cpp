@@ -17,6 +17,22 @@ protected:
         ASSERT_GE(row, 0) << ssid;
         FormSiteSurvey->lvApList->Item(row)->SetSelected(true);
     }
+
+    // Connect on this network; the editor (closed at once by the modal answer) hands back
+    // these choices, with WEP key 2 and a pass phrase filled in.
+    const WLANPROFILE& ConnectWith(const std::string& ssid, int auth, int encry)
+    {
+        Select(ssid);
+        FormSiteSurvey->BtnSiteSurveyConnectClick(nullptr);
+        FormProfileEdit->m_nAuthSel = auth;
+        FormProfileEdit->m_nEncrySel = encry;
+        FormProfileEdit->m_nDefaultKey = 2;
+        FormProfileEdit->m_strWEPKey[1] = "A1B2C3D4E5";
+        FormProfileEdit->m_nWEPKeyFormat[1] = 0;
+        FormProfileEdit->m_strPskKey = "correct horse battery";
+        FormSiteSurvey->SecurityConnection();
+        return *FormSiteSurvey->m_pProfile;
+    }
 };
 
 struct Choice {
@@ -43,16 +59,7 @@ TEST_F(ConnectProfile, EditorChoicesGiveTheProfileModes)
     };
     for (const Choice& c : table) {
         SCOPED_TRACE(std::string(c.ssid) + " " + std::to_string(c.auth) + "/" + std::to_string(c.encry));
-        Select(c.ssid);
-        FormSiteSurvey->BtnSiteSurveyConnectClick(nullptr); // the editor is closed at once
-        FormProfileEdit->m_nAuthSel = c.auth;
-        FormProfileEdit->m_nEncrySel = c.encry;
-        FormProfileEdit->m_nDefaultKey = 2;
-        FormProfileEdit->m_strWEPKey[1] = "A1B2C3D4E5";
-        FormProfileEdit->m_nWEPKeyFormat[1] = 0;
-        FormProfileEdit->m_strPskKey = "correct horse battery";
-        FormSiteSurvey->SecurityConnection();
-        const WLANPROFILE& p = *FormSiteSurvey->m_pProfile;
+        const WLANPROFILE& p = ConnectWith(c.ssid, c.auth, c.encry);
         EXPECT_EQ(p.enumAuthenMode, c.mode);
         EXPECT_EQ(p.enumEncryStatus, c.status);
         EXPECT_EQ(p.b8021X, c.dot1x);
@@ -69,6 +76,52 @@ TEST_F(ConnectProfile, EditorChoicesGiveTheProfileModes)
         EXPECT_EQ(p.bDisassociate, 1u);
         EXPECT_EQ(FormSiteSurvey->m_ConnectAction.actionType, DWORD(1));
         EXPECT_EQ(FormSiteSurvey->m_ConnectAction.data, FormSiteSurvey->m_pProfile.get());
+    }
+}
+
+// Every editor choice on an infrastructure and an ad-hoc network, and the 802.1X choices on an
+// adapter that cannot do WPA: the authentication mode, status and 802.1X flag of the profile.
+TEST_F(ConnectProfile, EveryEditorChoiceOnEitherKindOfNetwork)
+{
+    Start(DefaultScene(kAdhocNetwork));
+    RescanAndShow();
+    seams::modalAnswer = [](const std::string&) { return int(mrCancel); };
+    struct Row {
+        const char* ssid;
+        int auth, encry;
+        DWORD mode, status, dot1x;
+        bool wpaCapable;
+    } table[] = {
+        {"OfficeCorp", 3, 2, 3, 4, 1, true},   // WPA with 802.1X
+        {"OfficeCorp", 4, 2, 4, 4, 0, true},   // WPA-PSK
+        {"OfficeCorp", 5, 3, 6, 6, 1, true},   // WPA2 with 802.1X
+        {"OfficeCorp", 6, 3, 7, 6, 0, true},   // WPA2-PSK
+        {"OfficeCorp", 7, 2, 0, 1, 0, true},   // WPA-None stays open
+        {"OfficeCorp", 8, 4, 10, 9, 0, true},  // WAPI-PSK
+        {"OfficeCorp", 9, 4, 11, 9, 0, true},  // WAPI certificate
+        {"OfficeCorp", 10, 3, 13, 6, 1, true}, // CCKM
+        {"OfficeCorp", 12, 0, 0, 1, 1, true},  // 802.1X without WEP
+        {"PartyNet", 3, 2, 0, 1, 0, true},
+        {"PartyNet", 5, 3, 0, 1, 0, true},
+        {"PartyNet", 7, 2, 5, 4, 0, true},
+        {"PartyNet", 8, 4, 10, 9, 0, true},
+        {"PartyNet", 9, 4, 0, 1, 0, true},
+        {"PartyNet", 10, 3, 0, 1, 0, true},
+        {"PartyNet", 12, 1, 0, 0, 1, true},
+        // Without WPA on the adapter the 802.1X choices stay open, and 802.1X loses its flag.
+        {"Legacy-WEP", 3, 2, 0, 1, 0, false},
+        {"Legacy-WEP", 5, 3, 0, 1, 0, false},
+        {"Legacy-WEP", 10, 3, 0, 1, 0, false},
+        {"Legacy-WEP", 12, 1, 0, 0, 0, false},
+    };
+    for (const Row& c : table) {
+        SCOPED_TRACE(std::string(c.ssid) + " " + std::to_string(c.auth) + "/" + std::to_string(c.encry));
+        SimCommand(std::string("inject WVWL_IsWpaCapable * ") + (c.wpaCapable ? "1" : "0"));
+        const WLANPROFILE& p = ConnectWith(c.ssid, c.auth, c.encry);
+        EXPECT_EQ(p.enumAuthenMode, c.mode);
+        EXPECT_EQ(p.enumEncryStatus, c.status);
+        EXPECT_EQ(p.b8021X, c.dot1x);
+        EXPECT_EQ(p.bDisassociate, 1u);
     }
 }
 

@@ -347,4 +347,60 @@ TEST_F(ConnectFromSurvey, NewProfilesAreNamedAfterTheHighestNumberInUse)
     EXPECT_EQ(FormProfile->GetNextProfileID(), "0"); // Windows 7: the library keeps no IDs
 }
 
+// The list refreshes while the editor asks for the key: the key goes to the network chosen at
+// the click, or, when that network has left the list, nothing is connected and the user is told.
+class ConnectWhileTheListChanges : public ConnectFromSurvey, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(ConnectWhileTheListChanges, TheKeyGoesOnlyToTheNetworkChosenAtTheClick)
+{
+    {
+        struct {
+            bool networkLeaves;
+        } c{GetParam()};
+        DWORD now = 1000000;
+        seams::clockOverride = [&now] { return now; };
+        Start();
+        Select("HomeNet");
+        std::vector<std::string> shown;
+        seams::modalAnswer = [&](const std::string& what) {
+            shown.push_back(what);
+            if (what.rfind("FormProfileEdit", 0) != 0)
+                return int(mrOk);
+            if (c.networkLeaves) {
+                SimCommand("remove HomeNet");
+                now += 16000;
+            }
+            FormSiteSurvey->BtnSiteSurveyRescanClick(nullptr);
+            PumpUntil([] { return m_bSurveyComplete != 0; });
+            FormSiteSurvey->TimerSiteSurveyTimer(nullptr);
+            if (!c.networkLeaves)
+                Select("CafeCorner");
+            FormProfileEdit->Show();
+            FormProfileEdit->BtnProfileNextClick(nullptr);
+            FormProfileEdit->FrameProfileEditKey->editPskKey->SetText(kHomeKey);
+            FormProfileEdit->BtnProfileNextClick(nullptr);
+            FormProfileEdit->Hide();
+            return int(mrOk);
+        };
+        FormSiteSurvey->BtnSiteSurveyConnectClick(nullptr);
+        if (c.networkLeaves) {
+            Pump(300);
+            EXPECT_TRUE(Connects().empty());
+            EXPECT_EQ(SimCallCount("WVWL_SetWLANProfile"), 0);
+            ASSERT_EQ(shown.size(), 2u);
+            EXPECT_NE(shown[1].find(FormResource->UI_Str->STR_NOSELECTEDITEM), std::string::npos);
+        } else {
+            ASSERT_TRUE(PumpUntil(Connected));
+            EXPECT_EQ(Connects(), (std::vector<std::string>{"connect \"HomeNet\" auth 7 encryption 6 -> 0"}));
+            EXPECT_EQ(std::memcmp(FormSiteSurvey->m_pProfile->BSSID, "\x00\x1A\x2B\x00\x00\x02", 6), 0);
+        }
+        seams::clockOverride = nullptr;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Refresh, ConnectWhileTheListChanges, ::testing::Values(false, true),
+                         [](const ::testing::TestParamInfo<bool>& info) {
+                             return info.param ? "NetworkLeft" : "AnotherRowSelected";
+                         });
+
 } // namespace

@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "core/Dialogs.h"
+#include "core/FormMessageBox.h"
 #include "mainwindow/LinkStatus.h"
 #include "profiles/FormProfile.h"
 #include "profiles/FormProfileEdit.h"
@@ -311,6 +312,53 @@ TEST_F(ProfileList, DeleteAsksOnlyForTheActiveProfile)
         }
     }
 }
+
+// Presses a button of the message box once it shows, as the user would; remembers whether the
+// box offered Cancel.
+bool g_offeredCancel = false;
+bool g_pressCancel = false;
+
+void CALLBACK PressMessageBoxButton(HWND, UINT, UINT_PTR id, DWORD)
+{
+    if (!FormMessageBox || !FormMessageBox->Visible())
+        return;
+    KillTimer(nullptr, id);
+    g_offeredCancel = FormMessageBox->PanelOkCancel->Visible() && FormMessageBox->BtnCancel->Visible();
+    TButton* button = g_offeredCancel ? (g_pressCancel ? FormMessageBox->BtnCancel : FormMessageBox->BtnOK1)
+                                      : FormMessageBox->BtnOK;
+    PostMessageA(button->Handle(), BM_CLICK, 0, 0);
+}
+
+class DeleteConnectedActive : public ProfileList, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(DeleteConnectedActive, AsksOkOrCancelAndOkDisconnects)
+{
+    const bool cancel = GetParam();
+    StartWithProfiles();
+    FormProfile->Show();
+    Select("Home");
+    FormProfile->BtnProfileActivateClick(nullptr);
+    ASSERT_TRUE(PumpUntil([] { return IsLinkConnected(QueryLinkStatus(VOZEZIV, LINK_QUERY_CONNECTION)); }));
+    FormProfile->m_bActiveProfile = TRUE;
+    Select("Home");
+
+    g_pressCancel = cancel;
+    SetTimer(nullptr, 0, 50, PressMessageBoxButton);
+    const RECT r = FormProfile->BtnProfileDelete->BoundsRect();
+    const HWND parent = FormProfile->BtnProfileDelete->Parent()->Handle();
+    const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    SendMessageA(parent, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageA(parent, WM_LBUTTONUP, 0, at);
+
+    EXPECT_TRUE(g_offeredCancel);
+    EXPECT_EQ(RowOf("Home") >= 0, cancel);
+    const bool linkDown = PumpUntil([] { return !IsLinkConnected(QueryLinkStatus(VOZEZIV, LINK_QUERY_CONNECTION)); },
+                                    cancel ? 500 : 10000);
+    EXPECT_EQ(linkDown, !cancel);
+}
+
+INSTANTIATE_TEST_SUITE_P(Answer, DeleteConnectedActive, ::testing::Values(true, false),
+                         [](const ::testing::TestParamInfo<bool>& info) { return info.param ? "Cancel" : "Ok"; });
 
 TEST_F(ProfileList, DeletingAnotherProfileOfTheConnectedNetworkSaysSo)
 {

@@ -4,9 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
+
+#include "core/WvwlLib.h"
+#include "ui/Seams.h"
 
 namespace {
 
@@ -152,7 +156,7 @@ TEST_F(SkinTest, TrayKeyNamingAPictureThatIsNoIconKeepsTheBuiltInIcon)
     ExpectSize("ImgTrayIconWeak", 16, 16);  // an icon is taken
 }
 
-TEST_F(SkinTest, APictureThatFailsToDecodeEndsTheSkinAtThatKey)
+TEST_F(SkinTest, APictureThatFailsToDecodeKeepsItsBuiltInPictureAndTheRestLoads)
 {
     folder.Write("RoVaza.ini", "[MainForm]\n"
                                "ImgProfile_Normal=skin\\prof.jpg\n"
@@ -161,11 +165,21 @@ TEST_F(SkinTest, APictureThatFailsToDecodeEndsTheSkinAtThatKey)
                                "[TrayIcon]\n"
                                "ImgTrayIcon_Good=skin\\icon16.ico\n");
     form->SkinFolder = folder.Path();
-    EXPECT_THROW(form->LoadSkin(), EPictureError);
+    std::vector<std::string> lines;
+    seams::logSink = [&lines](const char* line) { lines.push_back(line); };
+    const int level = VOZEZIV.nDebugMode;
+    VOZEZIV.nDebugMode = 2;
+    EXPECT_NO_THROW(form->LoadSkin());
+    VOZEZIV.nDebugMode = level;
+    seams::logSink = nullptr;
     ExpectSize("ImgBtnProfile_Normal", 408, 245);  // before the bad key
-    ExpectSize("ImgBtnAbout_Normal", 25, 25);      // the bad key itself
-    EXPECT_EQ(form->ImgBtnAbout_Normal->Left(), 0);
-    ExpectSize("ImgTrayIconGood", 32, 32);         // after it
+    ExpectSize("ImgBtnAbout_Normal", 25, 25);      // the bad key keeps its built-in picture
+    EXPECT_EQ(form->ImgBtnAbout_Normal->Left(), 5);  // the keys after it are read
+    EXPECT_EQ(form->ImgBtnAbout_Normal->Top(), 6);
+    ExpectSize("ImgTrayIconGood", 16, 16);
+    EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
+                            [](const std::string& l) { return l.find("bad.jpg") != std::string::npos; }),
+              1);
 }
 
 // Position keys: "x,y" read as two integers from at most 31 characters.

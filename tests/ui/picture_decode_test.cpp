@@ -37,6 +37,7 @@ INSTANTIATE_TEST_SUITE_P(
                       "png_g1_f3.png", "png_g1_f4.png", "png_p4_i_f0.png", "png_p4_i_f1.png", "png_p4_i_f2.png",
                       "png_p4_i_f3.png", "png_p4_i_f4.png", "png_g2_t.png", "png_g8_t.png", "png_g16_t.png",
                       "png_rgb8_t.png", "png_rgb16_t.png", "png_p4_t.png", "png_p8_t.png", "png_p8_i_t.png",
+                      "png_g2_tk.png", "png_rgb8_tk.png",
                       "png_rgba8_1x1_i.png", "png_rgba8_3x2_i.png", "png_g1_33x1.png", "png_rgb8_split.png"),
     ParamName);
 

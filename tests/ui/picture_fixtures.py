@@ -110,7 +110,7 @@ def make_palette(count):
 
 
 def png(name, ctype, depth, interlace=False, filt=None, trns=False, width=W, height=H,
-        split_idat=False, extra_chunks=False, pillow=True):
+        split_idat=False, extra_chunks=False, pillow=True, key_high_bits=False):
     ch = CHANNELS[ctype]
     pal_count = min(1 << depth, 200) if ctype == 3 else 0
     palette = make_palette(pal_count)
@@ -163,7 +163,9 @@ def png(name, ctype, depth, interlace=False, filt=None, trns=False, width=W, hei
         if trns:
             out += chunk(b"tRNS", bytes(pal_alpha))
     elif key is not None:
-        out += chunk(b"tRNS", b"".join(struct.pack(">H", v) for v in key))
+        # Bits above the image's depth may be set in the stored key; they do not count.
+        high = (0xFFFF ^ ((1 << depth) - 1)) if key_high_bits else 0
+        out += chunk(b"tRNS", b"".join(struct.pack(">H", v | high) for v in key))
     z = zlib.compress(bytes(data), 9)
     if split_idat:
         for i in range(0, len(z), 7):
@@ -201,6 +203,8 @@ def all_png():
                            ("p4", 3, 4), ("p8", 3, 8)):
         png(f"png_{name}_t", ctype, d, trns=True)
     png("png_p8_i_t", 3, 8, trns=True, interlace=True)
+    png("png_g2_tk", 0, 2, trns=True, pillow=False, key_high_bits=True)
+    png("png_rgb8_tk", 2, 8, trns=True, pillow=False, key_high_bits=True)
     png("png_rgba8_1x1_i", 6, 8, interlace=True, width=1, height=1)
     png("png_rgba8_3x2_i", 6, 8, interlace=True, width=3, height=2)
     png("png_g1_33x1", 0, 1, width=33, height=1)

@@ -42,6 +42,8 @@ protected:
     std::vector<std::string> Lines(const std::string& entry);
     // Presses, double-clicks or right-clicks a control of the window through its window procedure.
     void PressOn(TControl* control, UINT down, UINT up);
+    // With WEVO_SHOTS naming a folder, saves the Wi-Fi Direct window as NAME.bmp there.
+    void Snapshot(const std::string& name);
     // Answers the wizard as a user finishing it with a method and intent for the selected peer.
     void FinishWizardWith(uint32_t method, uint32_t intent);
 

@@ -149,9 +149,20 @@ TEST(BssElements, SecurityKindsFromElements)
     }
 }
 
+const std::vector<uint8_t> kHt = [] {
+    std::vector<uint8_t> e = {45, bss::kHtCapabilitiesLength};
+    e.resize(2 + bss::kHtCapabilitiesLength, 0);
+    return e;
+}();
+const std::vector<uint8_t> kVht = [] {
+    std::vector<uint8_t> e = {191, bss::kVhtCapabilitiesLength};
+    e.resize(2 + bss::kVhtCapabilitiesLength, 0);
+    return e;
+}();
+
 TEST(BssElements, WpsAndThroughput)
 {
-    const bss::Security s = Parse(Elements({kWps, {45, 2, 0, 0}, {191, 1, 0}}));
+    const bss::Security s = Parse(Elements({kWps, kHt, kVht}));
     EXPECT_TRUE(s.wps);
     EXPECT_EQ(s.devPwdId, "ID : 0x0004");
     EXPECT_EQ(s.configState, "Configured");
@@ -163,6 +174,84 @@ TEST(BssElements, WpsAndThroughput)
     EXPECT_FALSE(none.wps);
     EXPECT_EQ(none.devPwdId, "Unknown");
     EXPECT_EQ(none.uuidE, "");
+}
+
+// Only capability elements of their fixed length mark 802.11n or 802.11ac.
+TEST(BssElements, ThroughputElementsOfTheWrongLengthMarkNothing)
+{
+    struct Case {
+        const char* name;
+        std::vector<uint8_t> elements;
+        bool ht, vht;
+    } cases[] = {
+        {"both", Elements({kHt, kVht}), true, true},
+        {"ht short", {45, 2, 0, 0}, false, false},
+        {"ht long", [] { std::vector<uint8_t> e(2 + 27, 0); e[0] = 45; e[1] = 27; return e; }(), false, false},
+        {"vht short", {191, 1, 0}, false, false},
+        {"vht empty beside ht", Elements({kHt, {191, 0}}), true, false},
+    };
+    for (const Case& c : cases) {
+        const bss::Security s = Parse(c.elements);
+        EXPECT_EQ(s.ht, c.ht) << c.name;
+        EXPECT_EQ(s.vht, c.vht) << c.name;
+    }
+}
+
+// WPS data an access point splits over several vendor elements, at any byte, reads as whole.
+TEST(BssElements, WpsSplitOverSeveralElementsIsJoined)
+{
+    const std::vector<uint8_t> data(kWps.begin() + 6, kWps.end());  // the attributes alone
+    for (size_t cut = 1; cut < data.size(); ++cut) {
+        std::vector<uint8_t> first = {221, uint8_t(4 + cut), 0x00, 0x50, 0xF2, 4};
+        first.insert(first.end(), data.begin(), data.begin() + long(cut));
+        std::vector<uint8_t> second = {221, uint8_t(4 + data.size() - cut), 0x00, 0x50, 0xF2, 4};
+        second.insert(second.end(), data.begin() + long(cut), data.end());
+        // another element between the pieces does not matter
+        const bss::Security s = Parse(Elements({first, kHt, second}));
+        EXPECT_EQ(s.devPwdId, "ID : 0x0004") << "cut at " << cut;
+        EXPECT_EQ(s.configState, "Configured") << "cut at " << cut;
+        EXPECT_EQ(s.uuidE, "000102030405060708090a0b0c0d0e0f") << "cut at " << cut;
+    }
+}
+
+// RSN and WPA elements that stop early take the standard's defaults for what they leave out;
+// another version or no pairwise cipher makes the element count for nothing.
+TEST(BssElements, OptionalRsnAndWpaFieldsTakeTheirDefaults)
+{
+    const std::vector<uint8_t> rsnGroupTkip = {48, 6, 1, 0, 0x00, 0x0F, 0xAC, 2};
+    const std::vector<uint8_t> wpaHead = {221, 0, 0x00, 0x50, 0xF2, 1};
+    auto wpa = [&](std::vector<uint8_t> body) {
+        std::vector<uint8_t> e = wpaHead;
+        e.insert(e.end(), body.begin(), body.end());
+        e[1] = uint8_t(e.size() - 2);
+        return e;
+    };
+    struct Case {
+        const char* name;
+        std::vector<uint8_t> elements;
+        uint32_t auth, cipher;
+    } cases[] = {
+        {"rsn version only", {48, 2, 1, 0}, bss::kAuthWpa2, bss::kCipherAes},
+        {"rsn group only", rsnGroupTkip, bss::kAuthWpa2, bss::kCipherTkip | bss::kCipherAes},
+        {"rsn without key management", {48, 12, 1, 0, 0x00, 0x0F, 0xAC, 4, 1, 0, 0x00, 0x0F, 0xAC, 2},
+         bss::kAuthWpa2, bss::kCipherAes | bss::kCipherTkip},
+        {"rsn version 2", {48, 2, 2, 0}, 0, 0},
+        {"rsn version 2 in full", [] { auto e = kRsnPskCcmp; e[2] = 2; return e; }(), 0, 0},
+        {"rsn without pairwise cipher", {48, 8, 1, 0, 0x00, 0x0F, 0xAC, 4, 0, 0}, 0, 0},
+        {"rsn empty", {48, 0}, 0, 0},
+        {"wpa version only", wpa({1, 0}), bss::kAuthWpa, bss::kCipherTkip},
+        {"wpa group aes only", wpa({1, 0, 0x00, 0x50, 0xF2, 4}), bss::kAuthWpa, bss::kCipherAes | bss::kCipherTkip},
+        {"wpa without key management", wpa({1, 0, 0x00, 0x50, 0xF2, 2, 1, 0, 0x00, 0x50, 0xF2, 4}), bss::kAuthWpa,
+         bss::kCipherTkip | bss::kCipherAes},
+        {"wpa version 2", wpa({2, 0}), 0, 0},
+        {"wpa without pairwise cipher", wpa({1, 0, 0x00, 0x50, 0xF2, 2, 0, 0}), 0, 0},
+        {"ignored rsn beside a good wpa", Elements({{48, 2, 3, 0}, kWpaPskTkip}), bss::kAuthWpaPsk, bss::kCipherTkip},
+    };
+    for (const Case& c : cases) {
+        const bss::Security s = Parse(c.elements);
+        EXPECT_EQ(s.authBits, c.auth) << c.name;
+        EXPECT_EQ(s.cipherBits, c.cipher) << c.name;
+    }
 }
 
 int ChannelOf(uint32_t khz)

@@ -13,7 +13,7 @@ namespace {
 
 using namespace simtest;
 
-const char* kWpsScene = R"(
+const char* kWpsSceneText = R"(
 [System]
 WinOS=41
 ScanTimeMs=50
@@ -22,6 +22,7 @@ ConnectTimeMs=50
 DevDesc=Test Adapter
 [WPS]
 WalkTimeMs=400
+%WPS%
 [Network.Home]
 SSID=HomeNet
 BSSID=02:00:00:00:00:02
@@ -32,6 +33,7 @@ Passphrase=correct horse
 WPS=1
 WPSDevicePasswordId=4
 WPSPin=12345670
+%HOME%
 [Network.Shop]
 SSID=Shop
 BSSID=02:00:00:00:00:03
@@ -40,7 +42,17 @@ Security=wpa-wpa2-psk
 Cipher=tkip+aes
 Passphrase=shop keeper
 WPS=1
+%SHOP%
 )";
+
+// The scene with lines added to the WPS section, the Home and the Shop access points.
+std::string Scene(const std::string& wps = "", const std::string& home = "", const std::string& shop = "") {
+  std::string scene = kWpsSceneText;
+  for (auto [mark, lines] : {std::pair<std::string, std::string>{"%WPS%", wps}, {"%HOME%", home}, {"%SHOP%", shop}})
+    scene.replace(scene.find(mark), mark.size(), lines);
+  return scene;
+}
+const std::string kWpsScene = Scene();
 
 class SimWps : public SimAdapter {
 protected:
@@ -159,7 +171,8 @@ TEST_F(SimWps, PinRunCarriesBitTwentyEightAndDecodesBothPinForms) {
 
 struct FailureCase {
   const char* name;
-  const char* extraScene;
+  const char* home;       // lines added to the Home access point
+  const char* shop;
   bool pin;
   const char* pinDigits;
   std::vector<unsigned long> codes;   // the last codes before the run ends
@@ -170,7 +183,7 @@ class SimWpsFailures : public SimWps, public ::testing::WithParamInterface<Failu
 
 TEST_P(SimWpsFailures, ComeFromTheSceneAndEndWithTheWalkTime) {
   const FailureCase& c = GetParam();
-  Load(std::string(kWpsScene) + c.extraScene);
+  Load(Scene("", c.home, c.shop));
   ASSERT_EQ(1, Start(c.pin ? Pin(c.pinDigits, c.bssid) : Pbc()));
   std::vector<unsigned long> seen;
   ULONGLONG end = GetTickCount64() + 3000;
@@ -192,16 +205,16 @@ TEST_P(SimWpsFailures, ComeFromTheSceneAndEndWithTheWalkTime) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, SimWpsFailures,
     ::testing::Values(
-        FailureCase{"TwoPushingAccessPoints", "[Network.Shop]\nWPSDevicePasswordId=4\n", false, "", {2, 257, 516}},
-        FailureCase{"NoPushingAccessPoint", "[Network.Home]\nWPSDevicePasswordId=0\n", false, "", {2, 258, 516}},
-        FailureCase{"WrongPin", "", true, "11111115", {21, 22, 262, 516}},
-        FailureCase{"ProtocolFailure", "[Network.Home]\nWPSFailCode=260\n", true, "12345670", {19, 260, 516}},
-        FailureCase{"StopCodeEndsAtOnce", "[Network.Home]\nWPSFailCode=514\n", false, "", {19, 514}},
-        FailureCase{"AccessPointGone", "", true, "12345670", {2, 516}, 9}),
+        FailureCase{"TwoPushingAccessPoints", "", "WPSDevicePasswordId=4", false, "", {2, 257, 516}},
+        FailureCase{"NoPushingAccessPoint", "InRange=0", "", false, "", {2, 258, 516}},
+        FailureCase{"WrongPin", "", "", true, "11111115", {21, 22, 262, 516}},
+        FailureCase{"ProtocolFailure", "WPSFailCode=260", "", true, "12345670", {19, 260, 516}},
+        FailureCase{"StopCodeEndsAtOnce", "WPSFailCode=514", "", false, "", {19, 514}},
+        FailureCase{"AccessPointGone", "", "", true, "12345670", {2, 516}, 9}),
     [](const ::testing::TestParamInfo<FailureCase>& i) { return std::string(i.param.name); });
 
 TEST_F(SimWps, AnAutomaticPinRunIsNotEndedByTheWalkTime) {
-  Load(std::string(kWpsScene) + "[Network.Home]\nWPSFailCode=259\n");
+  Load(Scene("", "WPSFailCode=259"));
   ASSERT_EQ(1, Entry<PFN_WVWL_SetWPSAutoSelect>("WVWL_SetWPSAutoSelect")(1));
   ASSERT_EQ(1, Start(Pin("12345670", 2)));
   PollToEnd(20);
@@ -238,8 +251,8 @@ TEST_F(SimWps, RegistrarHandsItsConfigurationOverOnlyWhenTheAccessPointIsReconfi
 }
 
 TEST_F(SimWps, ExternalRegistrarWorksOnlyThroughTheConnectedAccessPointAndReportsByCallback) {
-  Load(std::string(kWpsScene) + "[Network.Home]\nWPSUUID=00112233445566778899aabbccddeeff\n"
-                                "[Enrollee.1]\nMac=02:AA:00:00:00:01\nPasswordId=0\nModel=Printer\nPin=87654325\n");
+  Load(Scene("", "WPSUUID=00112233445566778899aabbccddeeff") +
+       "[Enrollee.1]\nMac=02:AA:00:00:00:01\nPasswordId=0\nModel=Printer\nPin=87654325\n");
   auto start = Entry<PFN_WVWL_StartExtregWPS>("WVWL_StartExtregWPS");
   EXPECT_EQ(0, start("00112233445566778899aabbccddeeff"));   // not connected yet
   WLANPROFILE p = Profile("HomeNet", 7, 6);
@@ -282,7 +295,7 @@ TEST_F(SimWps, EnrolleeListAnswersMinusTenThenTheStationsAndMayClaimMore) {
   EXPECT_EQ(0xFFFF, table[1].DevicePasswordId);
   EXPECT_EQ(0x02, table[1].EnrolleeMac[5]);
 
-  Load(std::string(kWpsScene) + "[WPS]\nEnrolleeCountExtra=1000\n[Enrollee.1]\nMac=02:AA:00:00:00:01\n");
+  Load(Scene("EnrolleeCountExtra=1000") + "[Enrollee.1]\nMac=02:AA:00:00:00:01\n");
   EXPECT_EQ(WVWL_ERROR_BUFFER_TOO_SMALL, info(nullptr, 0, &count));
   EXPECT_EQ(1001u, count);
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdio>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -76,17 +77,37 @@ std::string ReadFile(const std::string& path)
     return text.str();
 }
 
+// The fixture's log file (emptied) and window caption, handed over in its environment.
+std::string PrepareFixture(const char* title)
+{
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    std::string log = std::string(temp) + "relaunch_" + std::to_string(GetCurrentProcessId()) + ".log";
+    DeleteFileA(log.c_str());
+    SetEnvironmentVariableA("WEVO_FIXTURE_LOG", log.c_str());
+    SetEnvironmentVariableA("WEVO_FIXTURE_TITLE", title);
+    return log;
+}
+
+// Sends the exit message to the fixture's window and waits for its process to end.
+void EndInstance(HWND window)
+{
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, pid);
+    PostMessageA(window, WM_USER + 14, 0, 0);
+    if (process) {
+        WaitForSingleObject(process, 10000);
+        CloseHandle(process);
+    }
+}
+
 } // namespace
 
 TEST(Relaunch, EndsTheRunningInstanceThenStartsTheProgramAgain)
 {
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    std::string log = std::string(temp) + "relaunch_fixture_" + std::to_string(GetCurrentProcessId()) + ".log";
-    DeleteFileA(log.c_str());
     const char* title = "Relaunch fixture window";
-    SetEnvironmentVariableA("WEVO_FIXTURE_LOG", log.c_str());
-    SetEnvironmentVariableA("WEVO_FIXTURE_TITLE", title);
+    const std::string log = PrepareFixture(title);
 
     STARTUPINFOA si{};
     si.cb = sizeof(si);
@@ -97,19 +118,12 @@ TEST(Relaunch, EndsTheRunningInstanceThenStartsTheProgramAgain)
     ASSERT_NE(WaitForWindow(title, 10000), nullptr);
 
     EXPECT_EQ(RunAndWait("WevoReLaunch.exe relaunch_fixture.exe \"Relaunch fixture window\""), 0u);
-    EXPECT_EQ(WaitForSingleObject(pi.hProcess, 0), WAIT_OBJECT_0) << "the old instance has ended";
+    EXPECT_EQ(WaitForSingleObject(pi.hProcess, 20000), WAIT_OBJECT_0) << "the old instance has ended";
     CloseHandle(pi.hProcess);
 
     HWND second = WaitForWindow(title, 10000);
     ASSERT_NE(second, nullptr) << "the program was started again";
-    DWORD pid = 0;
-    GetWindowThreadProcessId(second, &pid);
-    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, pid);
-    PostMessageA(second, WM_USER + 14, 0, 0);
-    if (process) {
-        WaitForSingleObject(process, 10000);
-        CloseHandle(process);
-    }
+    EndInstance(second);
     EXPECT_EQ(ReadFile(log), "start\nexit\nstart\nexit\n");
     DeleteFileA(log.c_str());
 }
@@ -117,4 +131,39 @@ TEST(Relaunch, EndsTheRunningInstanceThenStartsTheProgramAgain)
 TEST(Relaunch, RefusesAFolderInTheProgramName)
 {
     EXPECT_EQ(RunAndWait("WevoReLaunch.exe C:\\windows\\notepad.exe \"No such window\""), 2u);
+}
+
+// The program starts the helper with WinExec from its window thread: WinExec must come back at
+// once so that the program can handle the exit message, and afterwards exactly one new instance
+// runs.
+TEST(Relaunch, WinExecReturnsAtOnceAndExactlyOneInstanceRunsAfterwards)
+{
+    const char* title = "Relaunch caller window";
+    const std::string log = PrepareFixture(title);
+
+    DWORD start = GetTickCount();
+    STARTUPINFOA si{};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi{};
+    char first[] = "relaunch_fixture.exe relaunch";
+    ASSERT_TRUE(CreateProcessA(nullptr, first, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+    CloseHandle(pi.hThread);
+    EXPECT_EQ(WaitForSingleObject(pi.hProcess, 40000), WAIT_OBJECT_0) << "the first instance got the exit message";
+    CloseHandle(pi.hProcess);
+
+    HWND next = WaitForWindow(title, 10000);
+    ASSERT_NE(next, nullptr) << "the helper started the program again";
+    std::printf("from start to the new window: %lu ms\n", GetTickCount() - start);
+    Sleep(500);
+    EXPECT_EQ(FindWindowExA(nullptr, next, nullptr, title), nullptr) << "a second new window";
+    EndInstance(next);
+    std::string text = ReadFile(log);
+    unsigned long inWinExec = 0;
+    ASSERT_EQ(std::sscanf(text.c_str(), "start\nwinexec %lu\n", &inWinExec), 1) << text;
+    std::printf("WinExec of the helper took %lu ms\n", inWinExec);
+    // Starting a process takes a few seconds on a loaded emulator; a helper that is waited for
+    // holds WinExec for its whole 30-second time-out.
+    EXPECT_LT(inWinExec, 15000u) << "WinExec kept the caller waiting";
+    EXPECT_EQ(text.substr(text.find("exit")), "exit\nstart\nexit\n") << "exactly one new instance ran";
+    DeleteFileA(log.c_str());
 }

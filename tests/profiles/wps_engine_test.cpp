@@ -1,0 +1,382 @@
+// The profile editor's WPS engine on the simulated adapter: the starts as the library sees
+// them, the status poll's handling of each code, the completion that stores the received
+// networks, and the PIN check of the PIN page.
+#include "mainwindow/program_fixture.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "mainwindow/FormSiteSurvey.h"
+#include "profiles/FormProfile.h"
+#include "profiles/FormProfileEdit.h"
+#include "profiles/WpsStatus.h"
+#include "resources/FormResource.h"
+#include "ui/Seams.h"
+#include "wlapi/constants.h"
+
+namespace {
+
+// The status word and credentials the library reports, when a test fixes them.
+unsigned long g_word = 0;
+WPS_PROFILE g_received{};
+
+int __stdcall FixedStatus(unsigned long* word)
+{
+    *word = g_word;
+    return 1;
+}
+
+int __stdcall FixedProfile(WPS_PROFILE* profile)
+{
+    *profile = g_received;
+    return 1;
+}
+
+// A picture of the window as it is on the screen, as a 24-bit BMP file (for looking at).
+void SaveWindowPicture(HWND window, const std::string& path)
+{
+    RECT r{};
+    GetWindowRect(window, &r);
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, w, h);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+    SelectObject(memory, old);
+    BITMAPINFOHEADER info{sizeof info, w, h, 1, 24, BI_RGB};
+    const DWORD stride = DWORD((w * 3 + 3) & ~3);
+    std::vector<BYTE> pixels(stride * DWORD(h));
+    GetDIBits(memory, bitmap, 0, UINT(h), pixels.data(), reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
+    BITMAPFILEHEADER file{0x4D42, DWORD(sizeof file + sizeof info + pixels.size()), 0, 0, DWORD(sizeof file + sizeof info)};
+    if (FILE* f = std::fopen(path.c_str(), "wb")) {
+        std::fwrite(&file, sizeof file, 1, f);
+        std::fwrite(&info, sizeof info, 1, f);
+        std::fwrite(pixels.data(), 1, pixels.size(), f);
+        std::fclose(f);
+    }
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+}
+
+WPS_CREDENTIAL Credential(const char* ssid, uint32_t auth, uint32_t encr, const char* key, uint8_t macLast)
+{
+    WPS_CREDENTIAL c{};
+    c.SSID.SsidLength = ULONG(std::strlen(ssid));
+    std::memcpy(c.SSID.Ssid, ssid, c.SSID.SsidLength);
+    c.AuthType = auth;
+    c.EncrType = encr;
+    c.KeyIndex = 1;
+    c.KeyLength = uint32_t(std::strlen(key));
+    std::memcpy(c.Key, key, c.KeyLength);
+    const uint8_t mac[6] = {0x00, 0x1A, 0x2B, 0x00, 0x00, macLast};
+    std::memcpy(c.MacAddr, mac, 6);
+    return c;
+}
+
+class WpsEngine : public ProgramFixture {
+protected:
+    void SetUp() override
+    {
+        ProgramFixture::SetUp();
+        seams::modalAnswer = [this](const std::string& what) {
+            m_shown.push_back(what);
+            return 1;
+        };
+        seams::sleepOverride = [](DWORD) {};
+        g_word = 0;
+        g_received = WPS_PROFILE{};
+    }
+
+    void TearDown() override
+    {
+        if (FormProfileEdit) {
+            FormProfileEdit->StopWPSTimers();
+            if (FormProfileEdit->Visible())
+                FormProfileEdit->Hide();
+        }
+        seams::modalAnswer = nullptr;
+        seams::sleepOverride = nullptr;
+        ProgramFixture::TearDown();
+    }
+
+    // The program on a scene where HomeNet's push button is pressed; the wizard opened from
+    // the profile list's WPS button once the networks are known.
+    void OpenWizard(TScenario scenario = TScenario())
+    {
+        StartProgram(scenario.Set("Network.Home", "WPSDevicePasswordId", "4")
+                         .Set("Network.Home", "WPSPin", "12345670")
+                         .Set("Network.Cafe", "WPS", "1")
+                         .Set("Network.Office", "WPS", "1")
+                         .Set("Network.OldWep", "WPS", "1"));
+        FormMain->TimerReconnect->SetEnabled(false);
+        ASSERT_TRUE(PumpUntil([] {
+            const auto* list = reinterpret_cast<const NDIS_802_11_BSSID_LIST_EX*>(VOZEZIV.pRepositBssidList);
+            return list && list->NumberOfItems > 0;
+        }));
+        TWvImage* button = FormProfile->BtnProfileWPS;
+        ASSERT_TRUE(button->Enabled());
+        SendMessageA(FormProfile->Handle(), WM_LBUTTONDOWN, MK_LBUTTON,
+                     MAKELPARAM(button->Left() + button->Width() / 2, button->Top() + button->Height() / 2));
+        SendMessageA(FormProfile->Handle(), WM_LBUTTONUP, 0,
+                     MAKELPARAM(button->Left() + button->Width() / 2, button->Top() + button->Height() / 2));
+        ASSERT_TRUE(FormProfile->m_bWPSFromProfile);
+        m_shown.clear();
+        FormProfileEdit->Show();
+        ASSERT_EQ(FormProfileEdit->m_pCurrentPage, FormProfileEdit->FrameProfileEditWPS);
+    }
+
+    static void Click(TWinControl* page, TButton* button)
+    {
+        SendMessageA(page->Handle(), WM_COMMAND, MAKEWPARAM(0, BN_CLICKED), LPARAM(button->Handle()));
+    }
+
+    // The stored record's fields other than its kind are the wizard's; the test keeps the kind.
+    static std::string Shortened(const std::string& call)
+    {
+        const std::string stored = "WVWL_WriteWPSProfile(mode ";
+        if (call.rfind(stored, 0) != 0)
+            return call;
+        return call.substr(0, stored.size() + 1) + " ..." + call.substr(call.find(';'));
+    }
+
+    // The entries among `names` in the order the journal holds their calls.
+    std::vector<std::string> CallOrder(const std::vector<std::string>& names)
+    {
+        std::vector<std::string> order;
+        std::istringstream lines(SimJournal());
+        for (std::string line; std::getline(lines, line);)
+            for (const std::string& name : names)
+                if (line.rfind(name + "(", 0) == 0)
+                    order.push_back(Shortened(line.substr(0, line.find(" -> "))));
+        return order;
+    }
+
+    static const CUISTR& Texts() { return *FormResource->UI_Str; }
+    std::string Status() const { return FormProfileEdit->FrameProfileEditWPSConnect->editWPSStatus->Text(); }
+
+    std::vector<std::string> m_shown;
+};
+
+TEST_F(WpsEngine, PushButtonStartTalksToTheLibraryInItsOrderAndEndsConnectedWithANewProfile)
+{
+    OpenWizard();
+    TFormProfileEdit* e = FormProfileEdit;
+    e->BtnProfileNextClick(nullptr);
+    ASSERT_EQ(e->m_pCurrentPage, e->FrameProfileEditWPSConnect);
+    SimJournalClear();
+    Click(e->FrameProfileEditWPSConnect, e->FrameProfileEditWPSConnect->BtnPBC);
+    EXPECT_EQ(CallOrder({"WVWL_WriteWPSFlag", "WVWL_WlanDisconnect", "WVWL_WlanDeleteAllWindowsProfiles",
+                         "WVWL_SetPreferWPSAPPhyType", "WVWL_WriteWPSProfile", "WVWL_SetWPSMode", "WVWL_SetWPSProfile",
+                         "WVWL_SetWPSAssociateIE", "WVWL_SetWPSProbeReqIE"}),
+              (std::vector<std::string>{"WVWL_WriteWPSFlag(1)", "WVWL_WlanDisconnect()",
+                                        "WVWL_WlanDeleteAllWindowsProfiles()", "WVWL_SetPreferWPSAPPhyType(2)",
+                                        "WVWL_WriteWPSProfile(mode 2 ...; count 0)",
+                                        "WVWL_SetWPSMode(PBC ssid \"\" bssid 00:00:00:00:00:00 channel 0 config 1)",
+                                        "WVWL_SetWPSProfile(count 0)", "WVWL_SetWPSAssociateIE(1)",
+                                        "WVWL_SetWPSProbeReqIE(1)"}));
+    EXPECT_TRUE(e->TimerWPSStatus->Enabled());
+    PumpUntil([e] { return e->m_nWpsProgress >= 40; });
+    SaveWindowPicture(e->Handle(), "wps_pbc_running.bmp");
+
+    // The poll runs the exchange to its end: one profile stored and activated, then connected.
+    ASSERT_TRUE(PumpUntil([] { return FormProfileEdit->m_bScanAfterEAPConfig || FormProfileEdit->m_profileWpsSaved.ProfileCnt; }));
+    EXPECT_EQ(e->m_nWpsProgress, 100);
+    EXPECT_EQ(e->m_profileWpsSaved.ProfileCnt, 1u);
+    Pump(200);
+    SaveWindowPicture(e->Handle(), "wps_pbc_done.bmp");
+    EXPECT_NE(SimJournal().find("WVWL_CopyProfileToCurrentSetting"), std::string::npos);
+    ASSERT_TRUE(PumpUntil([this] {
+        std::string reply;
+        SimCommand("status", &reply);
+        return reply.find("link=connected ssid=HomeNet") != std::string::npos;
+    }, 20000));
+    int flag = -1;
+    VOZEZIV.WVWL_ReadWPSFlag(&flag);
+    EXPECT_EQ(flag, 0);
+    EXPECT_FALSE(FormMain->m_bRotateProfile);
+}
+
+TEST_F(WpsEngine, PinStartCarriesTheChosenAccessPointAndTheEightDigitPin)
+{
+    OpenWizard();
+    TFormProfileEdit* e = FormProfileEdit;
+    e->FrameProfileEditWPS->rBtnPIN->SetChecked(true);
+    TComboBox* list = e->FrameProfileEditWPS->cboxSSID;
+    list->SetItemIndex(list->Items().IndexOf("HomeNet"));
+    e->BtnProfileNextClick(nullptr);
+    ASSERT_EQ(e->m_pCurrentPage, e->FrameProfileEditWPSPin);
+    e->FrameProfileEditWPSPin->editPinCode->SetText("01234565");  // a valid PIN with a leading zero
+    e->BtnProfileNextClick(nullptr);
+    ASSERT_EQ(e->m_pCurrentPage, e->FrameProfileEditWPSConnect);
+    SimJournalClear();
+    Click(e->FrameProfileEditWPSConnect, e->FrameProfileEditWPSConnect->BtnPIN);
+    const std::vector<std::string> order = CallOrder({"WVWL_SetWPSAutoSelect", "WVWL_SetWPSMode"});
+    ASSERT_EQ(order.size(), 2u);
+    EXPECT_EQ(order[0], "WVWL_SetWPSAutoSelect(0)");
+    EXPECT_EQ(order[1].rfind("WVWL_SetWPSMode(PIN 01234565 ssid \"HomeNet\" bssid 00:1A:2B:00:00:02 channel 6 config 1)", 0), 0u)
+        << order[1];
+    // The access point takes only its own PIN: the run fails with the password mismatch.
+    EXPECT_TRUE(PumpUntil([this] { return Status().find(Texts().STR_WPS_STATUS_PASSWORD_MISMATCH) != std::string::npos; }))
+        << Status();
+    EXPECT_EQ(e->m_profileWpsSaved.ProfileCnt, 0u);
+}
+
+struct PollCase {
+    const char* name;
+    uint32_t word;
+    int wpsMode;
+    BOOL autoSelect;
+    int curSel;
+    int progress;       // -1: as before
+    bool pollGoesOn;
+    bool retried;       // the next access point was started
+    int curSelAfter;    // kAnyRow: another row
+};
+constexpr int kAnyRow = -2;
+
+class WpsPoll : public WpsEngine, public ::testing::WithParamInterface<PollCase> {};
+
+TEST_P(WpsPoll, HandlesEachCodeAsTheTableSays)
+{
+    const PollCase& c = GetParam();
+    OpenWizard();
+    TFormProfileEdit* e = FormProfileEdit;
+    e->UpdateWPSAPList();
+    ASSERT_GE(e->m_WPSApList.size(), 2u);
+    VOZEZIV.WVWL_QueryWPSStatus = FixedStatus;
+    e->m_nWPSMode = c.wpsMode;
+    e->m_bAutoSelect = c.autoSelect;
+    e->m_nCurSelItem = c.curSel;
+    e->m_nWPSApCount = int(e->m_WPSApList.size());
+    e->StartWpsRoutine();
+    e->SetWPSProgress(33);
+    const int startsBefore = SimCallCount("WVWL_SetWPSMode");
+    g_word = c.word;
+    e->TimerWPSStatusTimer(nullptr);
+    EXPECT_EQ(e->m_nWpsProgress, c.progress < 0 ? 33 : c.progress);
+    EXPECT_EQ(e->TimerWPSStatus->Enabled(), c.pollGoesOn);
+    EXPECT_EQ(SimCallCount("WVWL_SetWPSMode") > startsBefore, c.retried);
+    if (c.curSelAfter == kAnyRow)
+        EXPECT_GT(e->m_nCurSelItem, 0);
+    else
+        EXPECT_EQ(e->m_nCurSelItem, c.curSelAfter);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Codes, WpsPoll,
+    ::testing::Values(
+        PollCase{"ScanShowsTenPercent", 2, 2, FALSE, -1, 10, true, false, -1},
+        PollCase{"PinBitAndM1Sent", 0x10000000 | 18, 1, FALSE, 0, 40, true, false, 0},
+        PollCase{"AckLeavesTheBar", 7, 2, FALSE, -1, -1, true, false, -1},
+        PollCase{"NotUsedStops", 0, 2, FALSE, -1, 0, false, false, -1},
+        PollCase{"WrongPinAutomaticTriesTheNext", 0x10000000 | 262, 1, TRUE, 0, 5, true, true, kAnyRow},
+        PollCase{"WrongPinChosenForgetsTheChoice", 0x10000000 | 262, 1, FALSE, 0, -1, true, false, -1},
+        PollCase{"NonceMismatchRetriesTheSameWithoutAuto", 0x10000000 | 260, 1, FALSE, 0, 5, true, true, 0},
+        PollCase{"EapFailedStops", 0x10000000 | 516, 1, FALSE, 0, 0, false, false, -1},
+        PollCase{"WrongSmiStops", 514, 2, FALSE, -1, 0, false, false, -1}),
+    [](const ::testing::TestParamInfo<PollCase>& i) { return std::string(i.param.name); });
+
+TEST_F(WpsEngine, CompletionStoresOneProfilePerCredentialAndActivatesThePreferredOne)
+{
+    OpenWizard();
+    TFormProfileEdit* e = FormProfileEdit;
+    VOZEZIV.WVWL_QueryWPSStatus = FixedStatus;
+    VOZEZIV.WVWL_QueryWPSProfile = FixedProfile;
+    g_received.ProfileCnt = 2;
+    g_received.Profile[0] = Credential("HomeNet", WPS_AUTH_WPA2PSK, WPS_ENCR_AES, "correct horse battery", 2);
+    g_received.Profile[1] = Credential("OfficeCorp", WPS_AUTH_WPAPSK, WPS_ENCR_TKIP, "tkip pass phrase", 3);
+    e->StartWpsRoutine();
+    g_word = 15;
+    SimJournalClear();
+    e->TimerWPSStatusTimer(nullptr);
+    unsigned long count = 0;
+    VOZEZIV.WVWL_ReadProfileList(nullptr, &count);
+    std::vector<WLANPROFILE> stored(count);
+    VOZEZIV.WVWL_ReadProfileList(stored.data(), &count);
+    ASSERT_EQ(count, 2u);
+    EXPECT_EQ(std::string(stored[0].chPskKey), "correct horse battery");
+    EXPECT_EQ(stored[0].enumAuthenMode, 7u);
+    EXPECT_EQ(stored[1].enumAuthenMode, 4u);
+    EXPECT_NE(SimJournal().find(std::string("WVWL_CopyProfileToCurrentSetting(") + stored[0].strProfileName), std::string::npos)
+        << SimJournal();
+    EXPECT_TRUE(e->m_bScanAfterEAPConfig);
+}
+
+class WpsTwoWep : public WpsEngine, public ::testing::WithParamInterface<int> {};
+
+TEST_P(WpsTwoWep, AWepCredentialIsRefusedUnlessEverySecurityIsAllowed)
+{
+    const int all = GetParam();
+    OpenWizard();
+    TFormProfileEdit* e = FormProfileEdit;
+    VOZEZIV.bWPS2_SecurityAll = all;
+    e->m_nWPSVersion = 0x20;
+    VOZEZIV.WVWL_QueryWPSStatus = FixedStatus;
+    VOZEZIV.WVWL_QueryWPSProfile = FixedProfile;
+    g_received.ProfileCnt = 1;
+    g_received.Profile[0] = Credential("OldWep", WPS_AUTH_OPEN, WPS_ENCR_WEP, "6162636465", 9);
+    e->StartWpsRoutine();
+    g_word = 15;
+    e->TimerWPSStatusTimer(nullptr);
+    unsigned long count = 0;
+    VOZEZIV.WVWL_ReadProfileList(nullptr, &count);
+    std::string shown;
+    for (const std::string& text : m_shown)
+        shown += text + "\n";
+    EXPECT_EQ(shown.find(Texts().STR_WPS2_SECURITY_NOT_ACCEPT) != std::string::npos, all == 0) << shown;
+    EXPECT_EQ(count, all ? 1u : 0u);
+    EXPECT_EQ(Status().find(Texts().STR_WPS_STATUS_GET_PROFILE_DISCARD) != std::string::npos, all == 0) << Status();
+}
+
+INSTANTIATE_TEST_SUITE_P(SecurityAll, WpsTwoWep, ::testing::Values(0, 1));
+
+TEST_F(WpsEngine, PinPageTakesOnlyAValidPin)
+{
+    OpenWizard();
+    TFormProfileEdit* e = FormProfileEdit;
+    e->FrameProfileEditWPS->rBtnPIN->SetChecked(true);
+    e->BtnProfileNextClick(nullptr);
+    ASSERT_EQ(e->m_pCurrentPage, e->FrameProfileEditWPSPin);
+    const struct {
+        unsigned long version;
+        const char* pin;
+        std::string CUISTR::*refusal;  // null: accepted
+    } cases[] = {
+        {0x10, "12345670", nullptr},
+        {0x10, "12345671", &CUISTR::STR_ERROR_PIN},
+        {0x10, "1234", &CUISTR::STR_INVALID_PIN},
+        {0x20, "1234", nullptr},
+        {0x20, "00000000", nullptr},
+        {0x20, "123456", &CUISTR::STR_INVALID_PIN},
+        {0x20, "1234567a", &CUISTR::STR_ERROR_PIN},
+        {0x20, "12 4", &CUISTR::STR_ERROR_PIN},
+    };
+    for (const auto& c : cases) {
+        e->m_nWPSVersion = c.version;
+        TEdit* edit = e->FrameProfileEditWPSPin->editPinCode;
+        edit->SetReadOnly(false);
+        edit->SetEnabled(true);
+        edit->SetText("");
+        for (const char* p = c.pin; *p; ++p)
+            SendMessageA(edit->Handle(), WM_CHAR, WPARAM(static_cast<unsigned char>(*p)), 0);
+        m_shown.clear();
+        e->BtnProfileNextClick(nullptr);
+        if (c.refusal) {
+            EXPECT_EQ(e->m_pCurrentPage, e->FrameProfileEditWPSPin) << c.pin;
+            ASSERT_EQ(m_shown.size(), 1u) << c.pin;
+            EXPECT_NE(m_shown[0].find(Texts().*c.refusal), std::string::npos) << c.pin << ": " << m_shown[0];
+            continue;
+        }
+        EXPECT_EQ(e->m_pCurrentPage, e->FrameProfileEditWPSConnect) << c.pin;
+        EXPECT_EQ(e->m_nPinLength, int(std::strlen(c.pin))) << c.pin;
+        e->BtnProfileBackClick(nullptr);
+    }
+}
+
+}  // namespace
