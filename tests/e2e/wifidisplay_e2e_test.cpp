@@ -63,7 +63,8 @@ TEST(WiFiDisplayEndToEnd, DevicesRescanAndPopup)
     // the driver reports a new table (event 4); the list shows it, unnamed rows newest on top
     EXPECT_EQ(wevo.Sim("wdpstatus 04").substr(0, 2), "ok");
     RemoteListView rows(wevo.Process(), list);
-    ASSERT_TRUE(WaitFor([&] { return rows.Count() == 3; })) << wevo.Journal();
+    ASSERT_TRUE(WaitFor([&] { return rows.Count() == 3 && !rows.Text(0, 3).empty() && !rows.Text(1, 3).empty(); }))
+        << wevo.Journal();
     EXPECT_EQ(rows.Text(0, 3), "0A:50:F2:AA:00:03");
     EXPECT_EQ(rows.Text(0, 2), "Source/P-Sink");
     EXPECT_EQ(rows.Text(1, 3), "02:50:F2:AA:00:02");

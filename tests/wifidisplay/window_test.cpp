@@ -103,16 +103,21 @@ TEST_F(WiFiDisplayWindow, PopupMatrix)
     const Case cases[] = {
         {"none selected", -1, false, true, false, with({info, disable})},
         {"selected", -1, true, true, false, with({info, connect, disable})},
-        {"selected, TDLS on the same network", -1, true, true, true, with({info, connect, "TDLS Connect", disable})},
         {"configuration off", -1, true, false, false, with({info, connect})},
         {"Wi-Fi Direct session", 0, true, true, false, with({info})},
         {"TDLS session", 1, true, true, false, with({info})},
+        {"selected, TDLS on the same network", -1, true, true, true, with({info, connect, "TDLS Connect", disable})},
     };
+    bool tableAssociated = true;
     for (const Case& c : cases) {
-        WDP_ENTRY e = tdls;
-        std::memcpy(e.Bssid, c.associated ? own.bssid : kOther, 6);
-        Table(0, 1, {e}, {0});
-        DiscoveryNames({{"tv", kSink}});
+        if (c.associated != tableAssociated) {
+            WDP_ENTRY e = tdls;
+            std::memcpy(e.Bssid, c.associated ? own.bssid : kOther, 6);
+            Table(0, 1, {e}, {0});
+            FormWiFiDisplay->m_iNowConnectType = WDP_CONNECT_NONE;
+            DiscoveryNames({{"tv", kSink}});
+            tableAssociated = c.associated;
+        }
         FormWiFiDisplay->SetWDPConfigToDriver(c.enabled ? 1 : 0);
         FormWiFiDisplay->m_iNowConnectType = c.connectType;
         FormWiFiDisplay->lvWDPList->SetItemIndex(c.selected ? 0 : -1);
