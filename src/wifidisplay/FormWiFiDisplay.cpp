@@ -101,6 +101,8 @@ TFormWiFiDisplay::TFormWiFiDisplay(TComponent* owner) : TFormBase(owner)
         SetClientSize(400, 380);
     lblWindowText = lblCaptionText;
     lblWindowText->SetCaption(S(&CUISTR::STR_WDP_WIFI_DISPLAY));
+    lblWindowText->Font().SetColor(RGB(255, 255, 255));
+    lblWindowText->Font().SetStyle(lblWindowText->Font().Style() | fsBold);
 
     BtnWDPRescan = MakeButton(this, 8, 20, res ? res->ImgBtnSiteSurveyRescan_Normal : nullptr,
                               res ? res->ImgBtnSiteSurveyRescan_Down : nullptr,
@@ -912,14 +914,20 @@ void TFormWiFiDisplay::BtnCaptureCursorClick(TObject*)
 void TFormWiFiDisplay::WiFiDirectScan()
 {
     PrintMessage(6, "[WDP] ---> TFormWiFiDirect::OnScan\n");
+    if (FormWiFiDirect)
+        FormWiFiDirect->OnScan(this);
 }
 
 void TFormWiFiDisplay::WiFiDirectDisconnect()
 {
     PrintMessage(6, "[WDP] ---> TFormWiFiDirect::OnDisconnect\n");
+    if (FormWiFiDirect)
+        FormWiFiDirect->OnDisconnect(this);
 }
 
 void TFormWiFiDisplay::WiFiDirectConnectDevice(const std::string& name, const std::string& mac)
 {
     PrintMessage(6, "[WDP] ---> TFormWiFiDirect::WiFiDisplayConnectDevice(%s, %s)\n", name.c_str(), mac.c_str());
+    if (FormWiFiDirect)
+        FormWiFiDirect->WiFiDisplayConnectDevice(name, mac);
 }

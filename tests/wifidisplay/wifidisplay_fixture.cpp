@@ -32,12 +32,8 @@ WDP_ENTRY Entry(const BYTE* mac, uint16_t devInfo)
 void WiFiDisplayFixture::TearDown()
 {
     TPopupMenu::chooseOverride = nullptr;
-    if (HasFailure()) {
-        for (const std::string& line : m_log)
-            if (line.find("WDP") != std::string::npos || line.find("Display") != std::string::npos || line.find("Direct") != std::string::npos)
-                std::printf("log: %s", line.c_str());
-        std::printf("journal: %s\n", [&] { const std::string j = SimJournal(); return j.size() > 5000 ? j.substr(j.size() - 5000) : j; }().c_str());
-    }
+    if (HasFailure())
+        std::printf("journal: %s\n", SimJournal().substr(SimJournal().size() > 8000 ? SimJournal().size() - 8000 : 0).c_str());
     ProgramFixture::TearDown();
 }
 

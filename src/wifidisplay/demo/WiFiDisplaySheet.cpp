@@ -1,0 +1,82 @@
+// Starts the program's windows on the simulated adapter and opens the Wi-Fi Display window as
+// the main window's button does, its list filled from the scenario's device table with names
+// of a Wi-Fi Direct discovery: scripts/screenshot NAME wifidisplay with
+// WEVO_PROGRAM=WiFiDisplaySheet.exe and "-- list|popup|detail" takes a picture of it.
+#include <windows.h>
+
+#include <cstring>
+#include <string>
+
+#include "core/Settings.h"
+#include "core/WvwlLib.h"
+#include "mainwindow/FormMain.h"
+#include "mainwindow/ProgramForms.h"
+#include "ui/ExtCtrls.h"
+#include "ui/Forms.h"
+#include "wifidirect/FormWiFiDirect.h"
+#include "wifidisplay/FormWiFiDisplay.h"
+
+namespace {
+
+void Name(WIFI_DIRECT_DISCOVERY_TABLE& t, int i, const BYTE* mac, const char* name)
+{
+    std::memcpy(t.DiscoveryEntry[i].chMacAddr, mac, 6);
+    std::strcpy(t.DiscoveryEntry[i].chDeviceName, name);
+    t.DiscoveryEntry[i].ulStringLen = uint32_t(std::strlen(name));
+}
+
+// A discovery of the scenario's display devices, as the Wi-Fi Direct window would hand it on.
+void FillList()
+{
+    WIFI_DIRECT_STATUS& status = FormWiFiDirect->m_WiFiDirectStatus;
+    status = WIFI_DIRECT_STATUS{};
+    status.WifiDirectStatus = WIFIDIRECTEVENT_STATUS_UPDATE_DISCOVERY;
+    WIFI_DIRECT_DISCOVERY_TABLE& t = status.WifiDirectStateContext.Discovery;
+    const BYTE tv[6] = {0x02, 0x50, 0xF2, 0xAA, 0x00, 0x01};
+    const BYTE tablet[6] = {0x02, 0x50, 0xF2, 0xAA, 0x00, 0x02};
+    const BYTE projector[6] = {0x0A, 0x50, 0xF2, 0xAA, 0x00, 0x03};
+    t.chTotalNumber = 3;
+    Name(t, 0, tv, "Living-Room-TV");
+    Name(t, 1, tablet, "Kitchen-Tablet");
+    Name(t, 2, projector, "meeting-projector");
+    FormWiFiDisplay->GetUpdateDiscovery();
+}
+
+} // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int)
+{
+    SetEnvironmentVariableA("WEVO_SIM_STATE", "none");
+    Application->Initialize();
+    m_bMinimizeToTray = 1;
+    if (!VOZEZIV.Load((ProgramFolder() + "VoZEZIV.dll").c_str()))
+        return 1;
+    const std::string what = commandLine ? commandLine : "";
+    CreateProgramForms();
+    FormMain->SetBounds(820, 40, FormMain->Width(), FormMain->Height());
+    FormMain->Show();
+    FormMain->BtnWiFiDisplayClick(nullptr);
+    FillList();
+    if (what == "popup" || what == "detail")
+        FormWiFiDisplay->lvWDPList->SetItemIndex(1);
+    auto* later = new TTimer(FormWiFiDisplay);
+    later->SetInterval(800);
+    later->OnTimer = [later, what](TObject*) {
+        later->SetEnabled(false);
+        if (what == "detail") {
+            FormWiFiDisplay->OnSortPopupMenu(nullptr);
+            FormWiFiDisplay->OnDevInfoClick(nullptr);
+            FormWFADispDevDetailInfo->SetBounds(FormWiFiDisplay->Left() - FormWFADispDevDetailInfo->Width(),
+                                                FormWiFiDisplay->Top(), FormWFADispDevDetailInfo->Width(),
+                                                FormWFADispDevDetailInfo->Height());
+        } else if (what == "popup") {
+            RECT r{};
+            GetWindowRect(FormWiFiDisplay->lvWDPList->Handle(), &r);
+            FormWiFiDisplay->SortByPopupMenu->Popup(r.left + 120, r.top + 30);
+        }
+    };
+    later->SetEnabled(true);
+    Application->ShowMainForm = false;
+    Application->Run();
+    return 0;
+}

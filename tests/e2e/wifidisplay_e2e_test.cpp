@@ -1,0 +1,93 @@
+// The Wi-Fi Display window of the running program: opened from the main window, its device
+// list filled from the driver's table, rescanned, and its popup offering what the state allows.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "WevoRun.h"
+
+namespace {
+
+constexpr POINT kMainWiFiDisplay = {153 + 12, 25 + 12};
+constexpr POINT kRescan = {8 + 10, 20 + 10};
+
+bool ClickUntil(HWND window, POINT at, const std::function<bool()>& condition, DWORD timeoutMs = 30000)
+{
+    const DWORD start = GetTickCount();
+    do {
+        ClickAt(window, at.x, at.y);
+        if (WaitFor(condition, 5000))
+            return true;
+    } while (GetTickCount() - start < timeoutMs);
+    return false;
+}
+
+// The texts of the popup menu the program shows now, then the menu closed.
+std::vector<std::string> OpenPopup(HWND list)
+{
+    std::vector<std::string> items;
+    RECT r{};
+    GetWindowRect(list, &r);
+    PostMessageA(list, WM_CONTEXTMENU, WPARAM(list), MAKELPARAM(r.left + 40, r.top + 8));
+    HWND menu = nullptr;
+    if (!WaitFor([&] { return (menu = FindWindowA("#32768", nullptr)) != nullptr && IsWindowVisible(menu); }, 10000))
+        return items;
+    HMENU handle = reinterpret_cast<HMENU>(SendMessageA(menu, MN_GETHMENU, 0, 0));
+    for (int i = 0; handle && i < GetMenuItemCount(handle); ++i) {
+        char text[128] = {};
+        GetMenuStringA(handle, i, text, sizeof text, MF_BYPOSITION);
+        items.push_back(text);
+    }
+    PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+    WaitFor([&] { return !IsWindowVisible(menu); }, 5000);
+    return items;
+}
+
+TEST(WiFiDisplayEndToEnd, DevicesRescanAndPopup)
+{
+    ProgramTurn turn;
+    WevoRun wevo;
+    ASSERT_TRUE(wevo.Start("", "wifidisplay"));
+    ASSERT_TRUE(WaitFor([&] { return wevo.MainWindow() != nullptr && IsWindowVisible(wevo.MainWindow()); }));
+    HWND main = wevo.MainWindow();
+
+    const std::vector<HWND> before = wevo.VisibleWindows();
+    HWND display = nullptr;
+    ASSERT_TRUE(ClickUntil(main, kMainWiFiDisplay, [&] { return (display = wevo.WaitForNewForm(before, 100)) != nullptr; }))
+        << "the Wi-Fi Display window did not open";
+    HWND list = FindWindowExA(display, nullptr, "SysListView32", nullptr);
+    ASSERT_NE(list, nullptr);
+
+    // the driver reports a new table (event 4); the list shows it, unnamed rows newest on top
+    EXPECT_EQ(wevo.Sim("wdpstatus 04").substr(0, 2), "ok");
+    RemoteListView rows(wevo.Process(), list);
+    ASSERT_TRUE(WaitFor([&] { return rows.Count() == 3 && !rows.Text(0, 3).empty() && !rows.Text(1, 3).empty(); }))
+        << wevo.Journal();
+    EXPECT_EQ(rows.Text(0, 3), "0A:50:F2:AA:00:03");
+    EXPECT_EQ(rows.Text(0, 2), "Source/P-Sink");
+    EXPECT_EQ(rows.Text(1, 3), "02:50:F2:AA:00:02");
+    EXPECT_EQ(rows.Text(2, 3), "02:50:F2:AA:00:01");
+    EXPECT_EQ(rows.Text(2, 2), "P-Sink");
+    EXPECT_EQ(rows.Image(0), 2);
+
+    // a popup without a selected row: the sort items and Device Information only
+    const std::vector<std::string> idle = OpenPopup(list);
+    ASSERT_FALSE(idle.empty()) << "no popup";
+    ASSERT_TRUE(rows.Select(1));
+    const std::vector<std::string> selected = OpenPopup(list);
+    EXPECT_GT(selected.size(), idle.size());  // Connect joins for the chosen device
+
+    // Rescan asks the adapter whether Wi-Fi Direct is on; it is off, so the program asks first
+    const int reads = wevo.Calls("WVWL_ReadWifiDirectControl");
+    const std::vector<HWND> shown = wevo.VisibleWindows();
+    ASSERT_TRUE(ClickUntil(display, kRescan, [&] { return wevo.Calls("WVWL_ReadWifiDirectControl") > reads; }));
+    HWND question = wevo.WaitForNewForm(shown, 10000);
+    EXPECT_NE(question, nullptr) << "no question to enable Wi-Fi Direct";
+    if (question)
+        PostMessageA(question, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(WaitFor([&] { return rows.Count() == 0; }));  // Rescan empties the list first
+}
+
+}  // namespace
