@@ -5,8 +5,11 @@
 #include "core/Helpers.h"
 #include "core/Log.h"
 #include "core/WvwlLib.h"
-#include "mainwindow/LinkInfoLayout.h"
 #include "resources/FormResource.h"
+#include "resources/WvImage.h"
+#include "resources/FormResource.h"
+
+using skin::UiText;
 
 TFormAdvanced* FormAdvanced = nullptr;
 
@@ -15,7 +18,6 @@ namespace {
 constexpr int kPageLeft = 0, kPageTop = 46, kPageWidth = 400, kPageHeight = 334;
 constexpr int kTabTop = 19;
 
-using linkinfo::Text;
 
 // Down or normal picture; a disabled tab keeps its disabled one.
 void ShowTabPicture(TWvImage* tab, bool selected)
@@ -30,7 +32,7 @@ TFormAdvanced::TFormAdvanced(TComponent* owner) : TFormBase(owner)
 {
     Name = "FormAdvanced";
     SetClientSize(400, 380);
-    linkinfo::StyleCaption(lblCaptionText);
+    skin::StyleCaption(lblCaptionText);
     TFormResource* res = FormResource;
 
     SysBtnClose = MakePushButton(this, 373, 16, 15, 15, res ? res->ImgBtnAdvancedFormClose_Normal : nullptr,
@@ -97,13 +99,13 @@ void TFormAdvanced::SetResources()
         TabBtnCCX->SetImage0(res->ImgBtnAdvancedCCX_Normal);
         TabBtnWMM->SetImage0(res->ImgBtnAdvancedWMM_Normal);
     }
-    lblCaptionText->SetCaption(Text(&CUISTR::STR_BtnHintAdvanced));
-    SysBtnClose->SetHint(Text(&CUISTR::STR_BtnHintClose));
-    TabBtnWireless->SetHint(Text(&CUISTR::STR_BtnHintAdvanced));
-    TabBtnWMM->SetHint(Text(&CUISTR::STR_BtnHintWMM));
-    TabBtnCCX->SetHint(Text(&CUISTR::STR_BtnHintCCX));
-    TabBtnCertCenter->SetHint(Text(&CUISTR::STR_BtnHntCertCenter));
-    TabBtnTest->SetHint(Text(&CUISTR::STR_BtnHintTest));
+    lblCaptionText->SetCaption(UiText(&CUISTR::STR_BtnHintAdvanced));
+    SysBtnClose->SetHint(UiText(&CUISTR::STR_BtnHintClose));
+    TabBtnWireless->SetHint(UiText(&CUISTR::STR_BtnHintAdvanced));
+    TabBtnWMM->SetHint(UiText(&CUISTR::STR_BtnHintWMM));
+    TabBtnCCX->SetHint(UiText(&CUISTR::STR_BtnHintCCX));
+    TabBtnCertCenter->SetHint(UiText(&CUISTR::STR_BtnHntCertCenter));
+    TabBtnTest->SetHint(UiText(&CUISTR::STR_BtnHintTest));
 }
 
 void TFormAdvanced::ShowTab(TWvImage* tab, int tabId, bool wanted)

@@ -2,8 +2,11 @@
 
 #include "advanced/IcsSharing.h"
 #include "core/Log.h"
-#include "mainwindow/LinkInfoLayout.h"
 #include "resources/FormResource.h"
+#include "resources/WvImage.h"
+#include "resources/FormResource.h"
+
+using skin::UiText;
 
 TFormExtendedAP* FormExtendedAP = nullptr;
 
@@ -13,7 +16,6 @@ constexpr int kPageLeft = 0, kPageTop = 46, kPageWidth = 400, kPageHeight = 334;
 constexpr int kTabTop = 19;
 constexpr unsigned kTimerMs = 2000;
 
-using linkinfo::Text;
 
 TTimer* MakeTimer(TComponent* owner)
 {
@@ -29,7 +31,7 @@ TFormExtendedAP::TFormExtendedAP(TComponent* owner) : TFormBase(owner)
 {
     Name = "FormExtendedAP";
     SetClientSize(400, 380);
-    linkinfo::StyleCaption(lblCaptionText);
+    skin::StyleCaption(lblCaptionText);
     TFormResource* res = FormResource;
 
     SysBtnClose = MakePushButton(this, 373, 16, 15, 15, res ? res->ImgBtnExtendedAPFormClose_Normal : nullptr,
@@ -69,10 +71,10 @@ void TFormExtendedAP::FormCreate(TObject* Sender)
     if (FormResource && FormResource->ImgExtendedAPFormBG)
         ImgBackground->SetPicture(FormResource->ImgExtendedAPFormBG->Picture());
     TFormBase::FormCreate(Sender);
-    lblCaptionText->SetCaption(Text(&CUISTR::STR_BtnHintExtendedAP));
-    SysBtnClose->SetHint(Text(&CUISTR::STR_BtnHintClose));
-    TabBtnConfig->SetHint(Text(&CUISTR::STR_BtnHintExtAPConfig));
-    TabBtnMacTable->SetHint(Text(&CUISTR::STR_BtnHintExtAPMacTable));
+    lblCaptionText->SetCaption(UiText(&CUISTR::STR_BtnHintExtendedAP));
+    SysBtnClose->SetHint(UiText(&CUISTR::STR_BtnHintClose));
+    TabBtnConfig->SetHint(UiText(&CUISTR::STR_BtnHintExtAPConfig));
+    TabBtnMacTable->SetHint(UiText(&CUISTR::STR_BtnHintExtAPMacTable));
     PrintMessage(6, " <-- TFormExtendedAP::FormCreate()\n");
 }
 

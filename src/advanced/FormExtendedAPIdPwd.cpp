@@ -5,23 +5,17 @@
 #include "advanced/ExtAPRecord.h"
 #include "core/FormMessageBox.h"
 #include "core/WvwlLib.h"
-#include "mainwindow/LinkInfoLayout.h"
+#include "resources/FormResource.h"
+#include "resources/WvImage.h"
+
+using skin::UiText;
 
 TFormExtendedAPIdPwd* FormExtendedAPIdPwd = nullptr;
 
 namespace {
 
-using linkinfo::MakeLabel;
-using linkinfo::Text;
+using skin::MakeLabel;
 
-TEdit* MakeEdit(TWinControl* parent, int top, int maxLength)
-{
-    auto* edit = new TEdit(parent);
-    edit->SetParent(parent);
-    edit->SetBounds(110, top, 170, 21);
-    edit->SetMaxLength(maxLength);
-    return edit;
-}
 
 } // namespace
 
@@ -30,22 +24,22 @@ TFormExtendedAPIdPwd::TFormExtendedAPIdPwd(TComponent* owner) : TForm(owner)
     Name = "FormExtendedAPIdPwd";
     SetBorderStyle(bsDialog);
     SetClientSize(300, 150);
-    SetCaption(Text(&CUISTR::STR_WEVO_MESSAGE));
+    SetCaption(UiText(&CUISTR::STR_WEVO_MESSAGE));
     SetPosition(poScreenCenter);
 
-    lblDescriptionText = MakeLabel(this, 12, 10, 276, &CUISTR::STR_EXTAP_DEFAULTVALUE);
+    lblDescriptionText = new TLabel({this, 12, 10, 276, 32, UiText(&CUISTR::STR_EXTAP_DEFAULTVALUE)});
+    lblDescriptionText->SetEllipsisPosition(epEndEllipsis);
     lblDescriptionText->SetWordWrap(true);
-    lblDescriptionText->SetBounds(12, 10, 276, 32);
     lblSSIDText = MakeLabel(this, 12, 55, 95, &CUISTR::STR_SSID);
-    editSSID = MakeEdit(this, 52, 32);
+    editSSID = new TEdit({this, 110, 52, 170, 21});
+    editSSID->SetMaxLength(32);
     lblPSKKeyText = MakeLabel(this, 12, 85, 95, &CUISTR::STR_KEY_MATERIAL);
-    editPSKKey = MakeEdit(this, 82, 64);
+    editPSKKey = new TEdit({this, 110, 82, 170, 21});
+    editPSKKey->SetMaxLength(64);
     editPSKKey->SetPasswordChar('*');
 
-    BtnOK = new TButton(this);
-    BtnOK->SetParent(this);
-    BtnOK->SetBounds(112, 115, 75, 25);
-    BtnOK->SetCaption(Text(&CUISTR::STR_OK));
+    BtnOK = new TButton({this, 112, 115, 75, 25, UiText(&CUISTR::STR_OK)});
+    BtnOK->Default = true;
 
     BtnOK->OnClick = [this](TObject* s) { BtnOKClick(s); };
     OnShow = [this](TObject* s) { FormShow(s); };
@@ -71,11 +65,11 @@ bool TFormExtendedAPIdPwd::CheckValues()
     m_strSSID = editSSID->Text();
     m_strPSKKey = editPSKKey->Text();
     if (m_strSSID.empty()) {
-        ShowMessageBox(Text(&CUISTR::STR_ADHOCINPUTSSID), 0);
+        ShowMessageBox(UiText(&CUISTR::STR_ADHOCINPUTSSID), 0);
         return false;
     }
     if (!IsValidExtAPKey(m_strPSKKey)) {
-        ShowMessageBox(Text(&CUISTR::STR_MSGWPA2PSKKEYINVALID), 0);
+        ShowMessageBox(UiText(&CUISTR::STR_MSGWPA2PSKKEYINVALID), 0);
         return false;
     }
     return true;

@@ -3,7 +3,7 @@
 #include "advanced/FormAdvancedControls.h"
 #include "core/Log.h"
 #include "core/WvwlLib.h"
-#include "mainwindow/LinkInfoLayout.h"
+#include "resources/WvImage.h"
 #include "resources/FormResource.h"
 
 TFormMFPTest* FormMFPTest = nullptr;
@@ -13,7 +13,7 @@ TFormMFPTest::TFormMFPTest(TComponent* owner) : TFormBase(owner)
     using namespace advctl;
     Name = "FormMFPTest";
     SetClientSize(400, 380);
-    linkinfo::StyleCaption(lblCaptionText);
+    skin::StyleCaption(lblCaptionText);
     TFormResource* res = FormResource;
     SysBtnClose = MakePushButton(this, 373, 16, 15, 15, res ? res->ImgBtnAdvancedFormClose_Normal : nullptr,
                                  res ? res->ImgBtnAdvancedFormClose_Down : nullptr, nullptr);

@@ -9,14 +9,14 @@
 #include "core/Log.h"
 #include "core/WvwlLib.h"
 #include "mainwindow/FormMain.h"
-#include "mainwindow/LinkInfoLayout.h"
+#include "resources/WvImage.h"
 #include "profiles/FormProfile.h"
 #include "resources/FormResource.h"
 
 namespace {
 
-using linkinfo::MakeLabel;
-using linkinfo::Text;
+using skin::MakeLabel;
+inline std::string Text(std::string CUISTR::*member) { return skin::UiText(member); }
 
 const CUISTR& Str()
 {

@@ -5,11 +5,11 @@
 #include "core/Log.h"
 #include "core/WvwlLib.h"
 #include "mainwindow/FormSiteSurvey.h"
-#include "mainwindow/LinkInfoLayout.h"
+#include "resources/WvImage.h"
 
 namespace {
 
-using linkinfo::Text;
+inline std::string Text(std::string CUISTR::*member) { return skin::UiText(member); }
 
 // NDIS encryption states of the key-based ciphers.
 bool IsKeyedEncryption(uint32_t status)

@@ -6,31 +6,16 @@
 #include "core/FormMessageBox.h"
 #include "core/Log.h"
 #include "core/WvwlLib.h"
-#include "mainwindow/LinkInfoLayout.h"
+#include "resources/FormResource.h"
+#include "resources/WvImage.h"
+
+using skin::UiText;
 
 namespace {
 
-using linkinfo::MakeLabel;
-using linkinfo::Text;
+using skin::MakeLabel;
 
 constexpr int kLabelLeft = 24, kFieldLeft = 150, kFieldWidth = 200;
-
-TEdit* MakeEdit(TWinControl* parent, int top, int maxLength)
-{
-    auto* edit = new TEdit(parent);
-    edit->SetParent(parent);
-    edit->SetBounds(kFieldLeft, top, kFieldWidth, 21);
-    edit->SetMaxLength(maxLength);
-    return edit;
-}
-
-TComboBox* MakeList(TWinControl* parent, int top)
-{
-    auto* list = new TComboBox(parent, csDropDownList);
-    list->SetParent(parent);
-    list->SetBounds(kFieldLeft, top, kFieldWidth, 21);
-    return list;
-}
 
 } // namespace
 
@@ -39,27 +24,27 @@ TFrameExtendedAPConfig::TFrameExtendedAPConfig(TComponent* owner) : TFrameBase(o
     Name = "FrameExtendedAPConfig";
 
     lblSSIDText = MakeLabel(this, kLabelLeft, 27, 120, &CUISTR::STR_SSID);
-    editSSID = MakeEdit(this, 24, 32);
+    editSSID = new TEdit({this, kFieldLeft, 24, kFieldWidth, 21});
+    editSSID->SetMaxLength(32);
     lblPSKKeyText = MakeLabel(this, kLabelLeft, 61, 120, &CUISTR::STR_KEY_MATERIAL);
-    editPSKKey = MakeEdit(this, 58, 64);
+    editPSKKey = new TEdit({this, kFieldLeft, 58, kFieldWidth, 21});
+    editPSKKey->SetMaxLength(64);
     editPSKKey->SetPasswordChar('*');
-    chboxShowPassword = new TCheckBox(this);
-    chboxShowPassword->SetParent(this);
-    chboxShowPassword->SetBounds(kFieldLeft, 86, kFieldWidth, 17);
-    chboxShowPassword->SetCaption(Text(&CUISTR::STR_SHOWPASSWORD));
+    chboxShowPassword = new TCheckBox({this, kFieldLeft, 86, kFieldWidth, 17, UiText(&CUISTR::STR_SHOWPASSWORD)});
     lblClientNumberText = MakeLabel(this, kLabelLeft, 115, 120, &CUISTR::STR_CLIENT_NUM);
-    editClientNumber = MakeEdit(this, 112, 2);
+    editClientNumber = new TEdit({this, kFieldLeft, 112, kFieldWidth, 21});
+    editClientNumber->SetMaxLength(2);
     SetWindowLongA(editClientNumber->Handle(), GWL_STYLE,
                    GetWindowLongA(editClientNumber->Handle(), GWL_STYLE) | ES_NUMBER);
     editClientNumber->SetText("8");
 
     lblAuthenticationText = MakeLabel(this, kLabelLeft, 149, 120, &CUISTR::STR_AUTHENTICATION);
-    cBoxAuthentication = MakeList(this, 146);
-    cBoxAuthentication->Items().Add(Text(&CUISTR::STR_WPA2PSK));
+    cBoxAuthentication = new TComboBox({this, kFieldLeft, 146, kFieldWidth, 21});
+    cBoxAuthentication->Items().Add(UiText(&CUISTR::STR_WPA2PSK));
     cBoxAuthentication->SetItemIndex(0);
     lblEncryptionText = MakeLabel(this, kLabelLeft, 183, 120, &CUISTR::STR_ENCRYPTION);
-    cBoxEncryption = MakeList(this, 180);
-    cBoxEncryption->Items().Add(Text(&CUISTR::STR_AES));
+    cBoxEncryption = new TComboBox({this, kFieldLeft, 180, kFieldWidth, 21});
+    cBoxEncryption->Items().Add(UiText(&CUISTR::STR_AES));
     cBoxEncryption->SetItemIndex(0);
     for (TControl* hidden : {static_cast<TControl*>(lblAuthenticationText), static_cast<TControl*>(cBoxAuthentication),
                              static_cast<TControl*>(lblEncryptionText), static_cast<TControl*>(cBoxEncryption)})
@@ -68,12 +53,9 @@ TFrameExtendedAPConfig::TFrameExtendedAPConfig(TComponent* owner) : TFrameBase(o
     lblIPAddressText = MakeLabel(this, kLabelLeft, 149, 120, &CUISTR::STR_IP);
     lblIPAddress = MakeLabel(this, kFieldLeft, 149, kFieldWidth);
     lblICS = MakeLabel(this, kLabelLeft, 183, 120, &CUISTR::STR_ICS);
-    cBoxWAN = MakeList(this, 180);
+    cBoxWAN = new TComboBox({this, kFieldLeft, 180, kFieldWidth, 21});
 
-    BtnApply = new TButton(this);
-    BtnApply->SetParent(this);
-    BtnApply->SetBounds(275, 280, 75, 25);
-    BtnApply->SetCaption(Text(&CUISTR::STR_APPLY));
+    BtnApply = new TButton({this, 275, 280, 75, 25, UiText(&CUISTR::STR_APPLY)});
 
     BtnApply->OnClick = [this](TObject* s) { BtnApplyClick(s); };
     chboxShowPassword->OnClick = [this](TObject* s) { chboxShowPasswordClick(s); };
@@ -142,17 +124,17 @@ bool TFrameExtendedAPConfig::CheckValues()
     if (!TextToInt(m_strMaxClient, peers))
         return false;
     if (peers < 1 || peers > EXTAP_MAX_PEERS) {
-        ShowMessageBox(Text(&CUISTR::STR_EXTAP_INVALID_MAXCLIENT), 0);
+        ShowMessageBox(UiText(&CUISTR::STR_EXTAP_INVALID_MAXCLIENT), 0);
         return false;
     }
     m_strSSID = editSSID->Text();
     if (m_strSSID.empty()) {
-        ShowMessageBox(Text(&CUISTR::STR_ADHOCINPUTSSID), 0);
+        ShowMessageBox(UiText(&CUISTR::STR_ADHOCINPUTSSID), 0);
         return false;
     }
     m_strPSKKey = editPSKKey->Text();
     if (!IsValidExtAPKey(m_strPSKKey)) {
-        ShowMessageBox(Text(&CUISTR::STR_MSGWPA2PSKKEYINVALID), 0);
+        ShowMessageBox(UiText(&CUISTR::STR_MSGWPA2PSKKEYINVALID), 0);
         return false;
     }
     return true;
@@ -197,7 +179,7 @@ void TFrameExtendedAPConfig::BtnApplyClick(TObject*)
     const int result = VOZEZIV.WVWL_HostedNetworkSetup(config);
     if (result != 1) {
         PrintMessage(2, " TFrameExtendedAPConfig::BtnApplyClick WVWL_HostedNetworkSetup return %d\n", result);
-        ShowMessageBox(Text(&CUISTR::STR_HOST_NETSTART_FAIL), 0);
+        ShowMessageBox(UiText(&CUISTR::STR_HOST_NETSTART_FAIL), 0);
         return;
     }
     StartConnectionSharing(this, m_pForm ? m_pForm->Handle() : nullptr);

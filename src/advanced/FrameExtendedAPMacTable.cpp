@@ -6,13 +6,15 @@
 #include "advanced/FormExtendedAP.h"
 #include "core/Log.h"
 #include "core/WvwlLib.h"
-#include "mainwindow/LinkInfoLayout.h"
+#include "resources/FormResource.h"
+#include "resources/WvImage.h"
 #include "wlapi/records.h"
+
+using skin::UiText;
 
 namespace {
 
-using linkinfo::MakeLabel;
-using linkinfo::Text;
+using skin::MakeLabel;
 
 std::string MacText(const uint8_t* mac)
 {
@@ -37,8 +39,8 @@ TFrameExtendedAPMacTable::TFrameExtendedAPMacTable(TComponent* owner) : TFrameBa
     lvMacList->SetRowSelect(true);
     lvMacList->SetShowColumnHeaders(false);
     lvMacList->SetColor(WEVO_FORM_COLOR);
-    lvMacList->AddColumn(Text(&CUISTR::STR_MAC_ADDRESS), 180);
-    lvMacList->AddColumn(Text(&CUISTR::STR_AUTHENTICATION), 140);
+    lvMacList->AddColumn(UiText(&CUISTR::STR_MAC_ADDRESS), 180);
+    lvMacList->AddColumn(UiText(&CUISTR::STR_AUTHENTICATION), 140);
 }
 
 void TFrameExtendedAPMacTable::OnEnterPage()

@@ -9,12 +9,7 @@
 #include <new>
 #include <vector>
 
-#include "mainwindow/FormMain.h"
-
-static const TForm* MainWindow()
-{
-    return FormMain;
-}
+const TForm* DockingAnchor = nullptr;
 
 static_assert(sizeof(RGNDATAHEADER) == 32, "region header");
 static_assert(sizeof(RECT) == 16, "region rectangle");
@@ -25,15 +20,12 @@ HRGN(WINAPI* RegionBuilderExtCreateRegion)(const XFORM*, DWORD, const RGNDATA*) 
 
 TFormBase::TFormBase(TComponent* AOwner) : TForm(AOwner)
 {
-    ImgBackground = new TImage(this);
+    ImgBackground = new TImage({this, 0, 0, 0, 0});
     ImgBackground->Name = "ImgBackground";
-    ImgBackground->SetBounds(0, 0, 0, 0);
     ImgBackground->SetAutoSize(true);
-    lblCaptionText = new TLabel(this);
+    lblCaptionText = new TLabel({this, 16, 8, 353, 17});
     lblCaptionText->Name = "lblCaptionText";
-    lblCaptionText->SetAutoSize(false);
     lblCaptionText->SetAlignment(taCenter);
-    lblCaptionText->SetBounds(16, 8, 353, 17);
     for (TControl* c : {static_cast<TControl*>(ImgBackground), static_cast<TControl*>(lblCaptionText)}) {
         c->OnMouseDown = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
             ImgBackgroundMouseDown(s, b, sh, x, y);
@@ -143,9 +135,8 @@ void TFormBase::SetImagePosition(TControl* control, int left, int top, bool visi
 
 TFrameBase::TFrameBase(TComponent* AOwner) : TFrame(AOwner)
 {
-    ImgBackground = new TImage(this);
+    ImgBackground = new TImage({this, 0, 0, 0, 0});
     ImgBackground->Name = "ImgBackground";
-    ImgBackground->SetBounds(0, 0, 0, 0);
     ImgBackground->SetAutoSize(true);
     SetColor(WEVO_FORM_COLOR);
 }
@@ -156,7 +147,7 @@ TFrameBase::~TFrameBase() = default;
 
 bool SnapToMainForm(TForm* window, int threshold)
 {
-    return SnapToWindow(window, MainWindow(), threshold);
+    return SnapToWindow(window, DockingAnchor, threshold);
 }
 
 bool SnapToWindow(TForm* window, const TForm* main, int threshold)

@@ -54,7 +54,11 @@ public:
     virtual bool OnLeavePage() { return true; }
 };
 
-// Docks window to the main window's edges when within threshold pixels; true when it set
+// The window others dock to: the main window names itself when it is made and clears the
+// name when it goes; null while there is none.
+extern const TForm* DockingAnchor;
+
+// Docks window to the docking anchor's edges when within threshold pixels; true when it set
 // a coordinate.
 bool SnapToMainForm(TForm* window, int threshold);
 // The same against any window (main).

@@ -4,18 +4,6 @@
 
 TFormMessageBox* FormMessageBox = nullptr;
 
-namespace {
-
-TButton* MakeButton(TWinControl* parent, int left, int top, const std::string& caption)
-{
-    auto* button = new TButton(parent);
-    button->SetBounds(left, top, 75, 25);
-    button->SetCaption(caption);
-    return button;
-}
-
-}  // namespace
-
 TFormMessageBox::TFormMessageBox(TComponent* AOwner) : TForm(AOwner)
 {
     Name = "FormMessageBox";
@@ -26,25 +14,22 @@ TFormMessageBox::TFormMessageBox(TComponent* AOwner) : TForm(AOwner)
     SetCaption(texts.STR_WEVO_MESSAGE);
     SetPosition(poScreenCenter);
 
-    ImgMessageIcon = new TImage(this);
+    ImgMessageIcon = new TImage({this, 12, 16, 32, 32});
     ImgMessageIcon->SetAutoSize(true);
-    ImgMessageIcon->SetBounds(12, 16, 32, 32);
     ImgMessageIcon->SetPicture(FormResource->ImgMessageBoxIcon->Picture());
 
-    lblMessageText = new TLabel(this);
-    lblMessageText->SetAutoSize(false);
+    lblMessageText = new TLabel({this, 56, 8, 233, 68});
     lblMessageText->SetWordWrap(true);
-    lblMessageText->SetBounds(56, 8, 233, 68);
-    lblMessageText->SetCaption("");
 
-    PanelOK = new TPanel(this);
-    PanelOK->SetBounds(60, 78, 213, 35);
-    BtnOK = MakeButton(PanelOK, 62, 4, texts.STR_OK);
+    PanelOK = new TPanel({this, 60, 78, 213, 35});
+    BtnOK = new TButton({PanelOK, 62, 4, 75, 25, texts.STR_OK});
 
-    PanelOkCancel = new TPanel(this);
-    PanelOkCancel->SetBounds(60, 78, 213, 41);
-    BtnOK1 = MakeButton(PanelOkCancel, 20, 4, "OK");
-    BtnCancel = MakeButton(PanelOkCancel, 120, 4, "Cancel");
+    PanelOkCancel = new TPanel({this, 60, 78, 213, 41});
+    BtnOK1 = new TButton({PanelOkCancel, 20, 4, 75, 25, "OK"});
+    BtnCancel = new TButton({PanelOkCancel, 120, 4, 75, 25, "Cancel"});
+    BtnOK->Default = BtnOK->Cancel = true;  // a lone OK also answers Esc
+    BtnOK1->Default = true;
+    BtnCancel->Cancel = true;
 
     PanelOK->Hide();
     PanelOkCancel->Hide();

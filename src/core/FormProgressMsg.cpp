@@ -3,7 +3,6 @@
 #include "resources/FormResource.h"
 #include "core/Log.h"
 #include "core/WvwlLib.h"
-#include "wifidirect/WiFiDirectSetting.h"
 
 #include <windows.h>
 
@@ -62,25 +61,20 @@ TFormProgressMsg::TFormProgressMsg(TComponent* AOwner) : TFormBase(AOwner)
     ImgBackground->SetBounds(0, 0, 280, 80);
     lblCaptionText->Hide();  // this dialog has no title
 
-    ImgSandGlass = new TImage(this);
+    ImgSandGlass = new TImage({this, 8, 14, 32, 32});
     ImgSandGlass->SetAutoSize(true);
-    ImgSandGlass->SetBounds(8, 14, 32, 32);
 
-    lblMessageText = new TLabel(this);
+    lblMessageText = new TLabel({.Parent = this, .Left = 96, .Top = 14});
     lblMessageText->SetAlignment(taCenter);
     lblMessageText->SetTransparent(true);
-    lblMessageText->SetBounds(96, 14, 120, 26);
     lblMessageText->Font().SetName("Tahoma");
 
-    ImgProgressBarBack = new TImage(this);
+    ImgProgressBarBack = new TImage({this, 80, 50, 140, 22});
     ImgProgressBarBack->SetAutoSize(true);
-    ImgProgressBarBack->SetBounds(80, 50, 140, 22);
 
-    ImgProgressBar = new TImage(this);
-    ImgProgressBar->SetBounds(80, 50, 140, 22);
+    ImgProgressBar = new TImage({this, 80, 50, 140, 22});
 
-    BtnProgCancel = new TWvImage(this);
-    BtnProgCancel->SetBounds(240, 46, 24, 26);
+    BtnProgCancel = new TWvImage({this, 240, 46, 24, 26});
     BtnProgCancel->Cursor = crHandPoint;
     BtnProgCancel->SetShowHint(true);
     BtnProgCancel->ImageStyle = gsPushButton;
@@ -231,9 +225,8 @@ void TFormProgressMsg::FormClose(TObject*, TCloseAction&)
 void TFormProgressMsg::BtnProgCancelClick(TObject*)
 {
     unsigned char mac[6] = {};
-    if (FormWiFiDirectSetting)
-        std::memcpy(mac, FormWiFiDirectSetting->m_data_WIFIDIRECT_WPSE_Profile.DesiredMacAddr[0],
-                    sizeof mac);
+    if (PeerOfConnection)
+        PeerOfConnection(mac);
     PrintMessage(6,
                  " TimerProgressTimer: BtnProgCancelClick WVWL_DisConnectWifiDirectPerDevice-> "
                  "MacAddr = %02X-%02X-%02X-%02X-%02X-%02X\n",

@@ -8,6 +8,7 @@
 #include "ui/StdCtrls.h"
 
 #include <array>
+#include <functional>
 #include <string>
 
 class TFormProgressMsg : public TFormBase {
@@ -33,6 +34,9 @@ public:
     std::string m_strPinText;
     int m_nPinFontSize = 8;
     int m_nTextFontSize = 8;
+    // Fills the address of the peer that Cancel disconnects; registered by the window that runs
+    // the connection. Without it the address is all zeros.
+    std::function<void(unsigned char (&mac)[6])> PeerOfConnection;
 
     void FormCreate(TObject* Sender) override;
     void FormShow(TObject* Sender);

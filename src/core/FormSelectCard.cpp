@@ -38,29 +38,21 @@ TFormSelectCard::TFormSelectCard(TComponent* AOwner) : TForm(AOwner)
                                      &texts.STR_HARDWARE_ID, &texts.STR_LOCATION_INFO,
                                      &texts.STR_MANUFACTORY};
     for (int i = 0; i < 5; ++i) {
-        TLabel* label = new TLabel(this);
-        label->SetAutoSize(false);
-        label->SetAlignment(taRightJustify);
-        label->SetBounds(3, kLabelTops[i], 112, 13);
-        label->SetCaption(*captions[i]);
-        *labels[i] = label;
+        *labels[i] = new TLabel({this, 3, kLabelTops[i], 112, 13, *captions[i]});
+        (*labels[i])->SetAlignment(taRightJustify);
     }
 
-    cbBoxFriendlyName = new TComboBox(this, csDropDownList);
-    cbBoxFriendlyName->SetBounds(120, 15, 249, 21);
+    cbBoxFriendlyName = new TComboBox({this, 120, 15, 249, 21});
 
     TEdit** edits[] = {&editDeviceDescription, &editHardwareID, &editLocationInfo,
                        &editManufactory};
     for (int i = 0; i < 4; ++i) {
-        TEdit* edit = new TEdit(this);
-        edit->SetBounds(120, kEditTops[i], 249, 21);
-        edit->SetReadOnly(true);
-        *edits[i] = edit;
+        *edits[i] = new TEdit({this, 120, kEditTops[i], 249, 21});
+        (*edits[i])->SetReadOnly(true);
     }
 
-    BtnOK = new TButton(this);
-    BtnOK->SetBounds(152, 182, 75, 25);
-    BtnOK->SetCaption(texts.STR_OK);
+    BtnOK = new TButton({this, 152, 182, 75, 25, texts.STR_OK});
+    BtnOK->Default = true;
 
     OnShow = [this](TObject* sender) { FormShow(sender); };
     cbBoxFriendlyName->OnChange = [this](TObject* sender) { cbBoxFriendlyNameChange(sender); };

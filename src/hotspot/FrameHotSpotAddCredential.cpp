@@ -18,7 +18,7 @@ constexpr size_t kMaxThumbprintBytes = 31;
 
 TLabel* MakeCaption(TWinControl* parent, int top, std::string CUISTR::*member)
 {
-    return linkinfo::MakeLabel(parent, kLabelLeft, top + 4, kFieldLeft - kLabelLeft - 6, member);
+    return skin::MakeLabel(parent, kLabelLeft, top + 4, kFieldLeft - kLabelLeft - 6, member);
 }
 
 // Shows a caption and its control at a row, or hides both.

@@ -15,7 +15,7 @@ constexpr const char kAes[] = "AES", kTkip[] = "TKIP", kWpa2[] = "WPA2", kWpa[] 
 
 TLabel* MakeCaption(TWinControl* parent, int top, std::string CUISTR::*member)
 {
-    return linkinfo::MakeLabel(parent, kLabelLeft, top + 4, kFieldLeft - kLabelLeft - 6, member);
+    return skin::MakeLabel(parent, kLabelLeft, top + 4, kFieldLeft - kLabelLeft - 6, member);
 }
 
 void ShowPair(TLabel* label, TControl* control, bool visible)

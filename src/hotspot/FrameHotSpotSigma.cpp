@@ -40,7 +40,7 @@ TFrameHotSpotSigma::TFrameHotSpotSigma(TComponent* owner) : TFrameBase(owner)
     grpBoxSigma = Make<TGroupBox>(this, 0, 0, 376, 78, "Sigma");
     rBtnSigmaOn = Make<TRadioButton>(grpBoxSigma, 12, 20, 60, 17, "ON");
     rBtnSigmaOff = Make<TRadioButton>(grpBoxSigma, 80, 20, 60, 17, "OFF");
-    lblMac = linkinfo::MakeLabel(grpBoxSigma, 12, 50, 30);
+    lblMac = skin::MakeLabel(grpBoxSigma, 12, 50, 30);
     lblMac->SetCaption("MAC");
     editMac = new TEdit(grpBoxSigma);
     editMac->SetParent(grpBoxSigma);

@@ -6,12 +6,12 @@
 #include <cstring>
 #include <string>
 
-#include "mainwindow/LinkInfoLayout.h"
+#include "resources/WvImage.h"
 #include "ui/StdCtrls.h"
 
 namespace hotspot {
 
-using linkinfo::Text;
+inline std::string Text(std::string CUISTR::*member) { return skin::UiText(member); }
 
 constexpr int kLabelLeft = 16, kFieldLeft = 150, kFieldWidth = 200, kRowHeight = 21;
 

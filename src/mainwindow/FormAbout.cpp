@@ -10,16 +10,18 @@
 #include "core/Helpers.h"
 #include "core/Log.h"
 #include "core/WvwlLib.h"
-#include "mainwindow/LinkInfoLayout.h"
+#include "resources/FormResource.h"
+#include "resources/WvImage.h"
 #include "mainwindow/LinkStatus.h"
 #include "ui/Seams.h"
+
+using skin::UiText;
 
 TFormAbout* FormAbout = nullptr;
 
 namespace {
 
-using linkinfo::MakeLabel;
-using linkinfo::Text;
+using skin::MakeLabel;
 
 constexpr char kWebSiteError[] = "Can't open the Tarnwell website. Please check your internet.";
 
@@ -72,32 +74,26 @@ void VersionRow(TGroupBox* box, int top, std::string CUISTR::*name, TLabel*& nam
 TFormAbout::TFormAbout(TComponent* owner) : TFormBase(owner)
 {
     Name = "FormAbout";
-    linkinfo::StyleCaption(lblCaptionText);
+    skin::StyleCaption(lblCaptionText);
     SetClientSize(408, 245);
     TFormResource* res = FormResource;
 
-    SysBtnClose = linkinfo::MakePictureButton(this, 375, 8, res ? res->ImgBtnAboutFormClose_Normal : nullptr,
+    SysBtnClose = skin::MakePictureButton(this, 375, 8, res ? res->ImgBtnAboutFormClose_Normal : nullptr,
                                               res ? res->ImgBtnAboutFormClose_Down : nullptr, gsPushButton);
     SysBtnClose->SetBounds(375, 8, 15, 15);
     SysBtnClose->OnClick = [this](TObject* s) { SysBtnCloseClick(s); };
 
-    grpBoxVersion = new TGroupBox(this);
-    grpBoxVersion->SetParent(this);
-    grpBoxVersion->SetBounds(36, 55, 332, 84);
-    grpBoxVersion->SetCaption(Text(&CUISTR::STR_VERSION));
+    grpBoxVersion = new TGroupBox({this, 36, 55, 332, 84, UiText(&CUISTR::STR_VERSION)});
     VersionRow(grpBoxVersion, 15, &CUISTR::STR_UTILITY, lblUtilityVersionText, lblUtilityVersion, lblUtilityDateText,
                lblUtilityDate);
     VersionRow(grpBoxVersion, 36, &CUISTR::STR_DRIVER, lblDriverVersionText, lblDriverVersion, lblDriverDateText,
                lblDriverDate);
     VersionRow(grpBoxVersion, 57, &CUISTR::STR_DLL, lblSDKVersionText, lblSDKVersion, lblSDKDateText, lblSDKDate);
 
-    grpBoxMAC = new TGroupBox(this);
-    grpBoxMAC->SetParent(this);
-    grpBoxMAC->SetBounds(36, 142, 332, 25);
-    grpBoxMAC->SetCaption(Text(&CUISTR::STR_MAC));
+    grpBoxMAC = new TGroupBox({this, 36, 142, 332, 25, UiText(&CUISTR::STR_MAC)});
     lblMAC = MakeLabel(grpBoxMAC, 72, 8, 249, nullptr, taCenter);
 
-    ImgTarnwell = linkinfo::MakePictureButton(this, 36, 172, res ? res->ImgTarnwellWebSite : nullptr, nullptr,
+    ImgTarnwell = skin::MakePictureButton(this, 36, 172, res ? res->ImgTarnwellWebSite : nullptr, nullptr,
                                               gsButton);
     ImgTarnwell->SetBounds(36, 172, 92, 32);
     ImgTarnwell->SetHint(VOZEZIV.strCompanyWebSite);
@@ -122,10 +118,10 @@ void TFormAbout::FormCreate(TObject* Sender)
     TFormBase::FormCreate(Sender);
     if (res && res->ImgTarnwellWebSite)
         ImgTarnwell->SetPicture(res->ImgTarnwellWebSite->Picture());
-    const std::string caption = Text(&CUISTR::STR_BtnHintAbout);
+    const std::string caption = UiText(&CUISTR::STR_BtnHintAbout);
     SetCaption(caption);
     lblCaptionText->SetCaption(caption);
-    SysBtnClose->SetHint(Text(&CUISTR::STR_BtnHintClose));
+    SysBtnClose->SetHint(UiText(&CUISTR::STR_BtnHintClose));
 
     const bool link = VOZEZIV.bCompanyWebSiteLink == 1;
     ImgTarnwell->SetHint(link ? VOZEZIV.strCompanyWebSite : "");

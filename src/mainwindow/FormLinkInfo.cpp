@@ -11,10 +11,13 @@
 #include "core/WvwlLib.h"
 #include "hotspot/FormHotSpot.h"
 #include "mainwindow/FormMain.h"
-#include "mainwindow/LinkInfoLayout.h"
+#include "resources/FormResource.h"
+#include "resources/WvImage.h"
 #include "mainwindow/LinkStatus.h"
 #include "wlapi/bsslist.h"
 #include "wlapi/constants.h"
+
+using skin::UiText;
 
 TFormLinkInfo* FormLinkInfo = nullptr;
 
@@ -26,7 +29,6 @@ constexpr unsigned long kCcx2CckmEnable = 0x00000002;  // bit 1 of byte 0
 constexpr int kFirstHTWirelessMode = 5;
 constexpr int kPageLeft = 12, kPageTop = 52, kPageWidth = 376, kPageHeight = 186;
 
-using linkinfo::Text;
 
 // The library's answers, with what a missing entry stands for.
 int MSConfigServiceOn()
@@ -73,35 +75,35 @@ std::string LinkDownText(bool stateKnown, bool radioOff)
 {
     if (VOZEZIV.nWinOS >= WINOS_VISTA) {
         if (radioOff)
-            return Text(&CUISTR::STR_RADIOOFF);
+            return UiText(&CUISTR::STR_RADIOOFF);
         if (!stateKnown)
-            return Text(MSConfigServiceOn() == 0 ? &CUISTR::STR_AUTOCONFIG_DISABLE : &CUISTR::STR_DRIVER_NOTOK);
+            return UiText(MSConfigServiceOn() == 0 ? &CUISTR::STR_AUTOCONFIG_DISABLE : &CUISTR::STR_DRIVER_NOTOK);
         if (RadioOn() == 0)
-            return Text(&CUISTR::STR_RADIOOFF);
+            return UiText(&CUISTR::STR_RADIOOFF);
         if (WapiConnecting() == 1)
-            return Format("%s <--> %d %%", Text(&CUISTR::STR_PROCESSING_CONNECTION).c_str(), WapiProgress());
-        return Text(&CUISTR::STR_DISCONNECTED);
+            return Format("%s <--> %d %%", UiText(&CUISTR::STR_PROCESSING_CONNECTION).c_str(), WapiProgress());
+        return UiText(&CUISTR::STR_DISCONNECTED);
     }
     if (!stateKnown)
-        return Text(&CUISTR::STR_DRIVER_NOTOK);
+        return UiText(&CUISTR::STR_DRIVER_NOTOK);
     if (RadioOn() == 0)
-        return Text(&CUISTR::STR_RADIOOFF);
-    return Text(HardwareRadioOn() ? &CUISTR::STR_DISCONNECTED : &CUISTR::STR_RADIOOFF);
+        return UiText(&CUISTR::STR_RADIOOFF);
+    return UiText(HardwareRadioOn() ? &CUISTR::STR_DISCONNECTED : &CUISTR::STR_RADIOOFF);
 }
 
 std::string AuthenticationText(DWORD mode)
 {
     switch (mode) {
-    case 1: return Text(&CUISTR::STR_SHARED);
-    case 3: return Text(&CUISTR::STR_WPA);
-    case 4: return Text(&CUISTR::STR_WPAPSK);
-    case 5: return Text(&CUISTR::STR_WPANONE);
-    case 6: return Text(&CUISTR::STR_WPA2);
-    case 7: return Text(&CUISTR::STR_WPA2PSK);
-    case 10: return Text(&CUISTR::STR_WAPIPSK);
-    case 11: return Text(&CUISTR::STR_WAPICA);
-    case 13: return Text(&CUISTR::STR_CCKM);
-    default: return Text(&CUISTR::STR_OPENSYSTEM);
+    case 1: return UiText(&CUISTR::STR_SHARED);
+    case 3: return UiText(&CUISTR::STR_WPA);
+    case 4: return UiText(&CUISTR::STR_WPAPSK);
+    case 5: return UiText(&CUISTR::STR_WPANONE);
+    case 6: return UiText(&CUISTR::STR_WPA2);
+    case 7: return UiText(&CUISTR::STR_WPA2PSK);
+    case 10: return UiText(&CUISTR::STR_WAPIPSK);
+    case 11: return UiText(&CUISTR::STR_WAPICA);
+    case 13: return UiText(&CUISTR::STR_CCKM);
+    default: return UiText(&CUISTR::STR_OPENSYSTEM);
     }
 }
 
@@ -110,26 +112,26 @@ std::string EncryptionText(DWORD status, bool mfp)
 {
     const std::string suffix = mfp ? "(MFP)" : "";
     switch (status) {
-    case 0: return Text(&CUISTR::STR_WEP);
+    case 0: return UiText(&CUISTR::STR_WEP);
     case 3: return "WEP Not Supported";
     case 4:
-    case 5: return Text(&CUISTR::STR_TKIP) + suffix;
+    case 5: return UiText(&CUISTR::STR_TKIP) + suffix;
     case 6:
-    case 7: return Text(&CUISTR::STR_AES) + suffix;
-    case 9: return Text(&CUISTR::STR_SMS4);
-    case 10: return Text(&CUISTR::STR_TKIP) + "(MFP)";
-    case 11: return Text(&CUISTR::STR_AES) + "(MFP)";
-    default: return Text(&CUISTR::STR_NONE);
+    case 7: return UiText(&CUISTR::STR_AES) + suffix;
+    case 9: return UiText(&CUISTR::STR_SMS4);
+    case 10: return UiText(&CUISTR::STR_TKIP) + "(MFP)";
+    case 11: return UiText(&CUISTR::STR_AES) + "(MFP)";
+    default: return UiText(&CUISTR::STR_NONE);
     }
 }
 
 std::string NetworkTypeText(DWORD type)
 {
     if (type == WV_NETWORK_IBSS)
-        return Text(&CUISTR::STR_IBSS);
+        return UiText(&CUISTR::STR_IBSS);
     if (type == WV_NETWORK_PEER_TO_PEER)
         return "Peer to Peer";
-    return Text(&CUISTR::STR_INFRA);
+    return UiText(&CUISTR::STR_INFRA);
 }
 
 // The repository entry of the network with this BSSID, or null. Only entries that lie wholly
@@ -158,18 +160,18 @@ bool RepositoryEmpty()
 TFormLinkInfo::TFormLinkInfo(TComponent* owner) : TFormBase(owner)
 {
     Name = "FormLinkInfo";
-    linkinfo::StyleCaption(lblCaptionText);
+    skin::StyleCaption(lblCaptionText);
     TFormResource* res = FormResource;
     SetClientSize(400, 245);
 
-    SysBtnClose = linkinfo::MakePictureButton(this, 375, 8, res ? res->ImgBtnLinkInfoFormClose_Normal : nullptr,
+    SysBtnClose = skin::MakePictureButton(this, 375, 8, res ? res->ImgBtnLinkInfoFormClose_Normal : nullptr,
                                               res ? res->ImgBtnLinkInfoFormClose_Down : nullptr, gsPushButton);
-    TabBtnWireless = linkinfo::MakePictureButton(this, 12, 17, res ? res->ImgBtnLinkInfoWireless_Normal : nullptr,
+    TabBtnWireless = skin::MakePictureButton(this, 12, 17, res ? res->ImgBtnLinkInfoWireless_Normal : nullptr,
                                                  res ? res->ImgBtnLinkInfoWireless_Down : nullptr, gsTabButton);
     TabBtnThroughput =
-        linkinfo::MakePictureButton(this, 40, 17, res ? res->ImgBtnLinkInfoThroughput_Normal : nullptr,
+        skin::MakePictureButton(this, 40, 17, res ? res->ImgBtnLinkInfoThroughput_Normal : nullptr,
                                     res ? res->ImgBtnLinkInfoThroughput_Down : nullptr, gsTabButton);
-    TabBtnStatistic = linkinfo::MakePictureButton(this, 68, 17, res ? res->ImgBtnLinkInfoStatistic_Normal : nullptr,
+    TabBtnStatistic = skin::MakePictureButton(this, 68, 17, res ? res->ImgBtnLinkInfoStatistic_Normal : nullptr,
                                                   res ? res->ImgBtnLinkInfoStatistic_Down : nullptr, gsTabButton);
     SysBtnClose->OnClick = [this](TObject* s) { SysBtnCloseClick(s); };
     TabBtnWireless->OnMouseDown = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
@@ -200,7 +202,7 @@ TFormLinkInfo::TFormLinkInfo(TComponent* owner) : TFormBase(owner)
     for (int i = 0; i < kLinkStatusTextCount; ++i) {
         m_LinkStatusTexts[i].code = DWORD(i);
         // Longer texts are cut to the 63 characters the entry holds.
-        std::snprintf(m_LinkStatusTexts[i].text, sizeof m_LinkStatusTexts[i].text, "%s", Text(texts[i]).c_str());
+        std::snprintf(m_LinkStatusTexts[i].text, sizeof m_LinkStatusTexts[i].text, "%s", UiText(texts[i]).c_str());
     }
 
     TimerLinkInfo = new TTimer(this);
@@ -219,13 +221,13 @@ void TFormLinkInfo::FormCreate(TObject* Sender)
     if (FormResource && FormResource->ImgLinkInfoFormBG)
         ImgBackground->SetPicture(FormResource->ImgLinkInfoFormBG->Picture());
     TFormBase::FormCreate(Sender);
-    const std::string caption = Text(&CUISTR::STR_BtnHintLinkInfo);
+    const std::string caption = UiText(&CUISTR::STR_BtnHintLinkInfo);
     SetCaption(caption);
     lblCaptionText->SetCaption(caption);
-    SysBtnClose->SetHint(Text(&CUISTR::STR_BtnHintClose));
-    TabBtnWireless->SetHint(Text(&CUISTR::STR_BtnHintWireless));
-    TabBtnThroughput->SetHint(Text(&CUISTR::STR_BtnHintThroughput));
-    TabBtnStatistic->SetHint(Text(&CUISTR::STR_BtnHintStatistic));
+    SysBtnClose->SetHint(UiText(&CUISTR::STR_BtnHintClose));
+    TabBtnWireless->SetHint(UiText(&CUISTR::STR_BtnHintWireless));
+    TabBtnThroughput->SetHint(UiText(&CUISTR::STR_BtnHintThroughput));
+    TabBtnStatistic->SetHint(UiText(&CUISTR::STR_BtnHintStatistic));
     PrintMessage(6, " <-- TFormLinkInfo::FormCreate()\n");
 }
 
@@ -427,7 +429,7 @@ void TFormLinkInfo::FormatNetworkAndSecurity(const WLAN_STATUS& status)
         ccx = 0;
         const int read = VOZEZIV.WVWL_QueryCCXInfo ? VOZEZIV.WVWL_QueryCCXInfo(&ccx) : 0;
         if (read && (ccx & kCcx2CckmEnable))
-            m_strAuthen += "+" + Text(&CUISTR::STR_CCKM);
+            m_strAuthen += "+" + UiText(&CUISTR::STR_CCKM);
     }
     m_strEncrypt = EncryptionText(status.encryptionStatus, beforeVista && (ccx & CCX2_MFP));
 }
@@ -481,7 +483,7 @@ void TFormLinkInfo::ShowCentralChannel(const WLAN_STATUS& status)
             return;
         }
         PrintMessage(6, "m_strChannel is not NULL!!!");
-        caption->SetCaption(Text(&CUISTR::STR_CENTRAL_CHANNEL));
+        caption->SetCaption(UiText(&CUISTR::STR_CENTRAL_CHANNEL));
         value->SetCaption(Format("%d", int(status.centralChannel)));
         caption->SetVisible(true);
         value->SetVisible(true);
@@ -511,5 +513,5 @@ void TFormLinkInfo::ShowTxPower(const WLAN_STATUS& status)
     else
         power = Format("%d%%", int(status.txPower));
     FrameLinkInfoWireless->lblExtraInfo->SetCaption(
-        m_strExtraInfo + Format("  [%s:%s]", Text(&CUISTR::STR_TX_POWER).c_str(), power.c_str()));
+        m_strExtraInfo + Format("  [%s:%s]", UiText(&CUISTR::STR_TX_POWER).c_str(), power.c_str()));
 }

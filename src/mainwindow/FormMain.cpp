@@ -1,8 +1,10 @@
 // The main window: its controls, creation, showing, destruction, the buttons
 // that open the other windows, the docking drag and the button rights.
 #include "mainwindow/FormMain.h"
+#include "mainwindow/MainWindowServices.h"
 
 #include <wtsapi32.h>
+#include <algorithm>
 
 #include <cstring>
 #include <string>
@@ -25,6 +27,8 @@
 #include "ui/Picture.h"
 #include "wifidirect/FormWiFiDirect.h"
 #include "wifidisplay/FormWiFiDisplay.h"
+
+using skin::UiText;
 
 TFormMain* FormMain = nullptr;
 
@@ -55,14 +59,6 @@ std::string FindHelpFile()
     return {};
 }
 
-TImage* MakeImage(TFormMain* form, int left, int top, int width, int height)
-{
-    auto* image = new TImage(form);
-    image->SetParent(form);
-    image->SetBounds(left, top, width, height);
-    return image;
-}
-
 TWvImage* MakeButton(TFormMain* form, int left, int top, int width, int height, TImage* normal, TImage* down,
                      TImage* disabled)
 {
@@ -70,23 +66,6 @@ TWvImage* MakeButton(TFormMain* form, int left, int top, int width, int height, 
     if (disabled)
         button->SetImage(2, disabled);
     return button;
-}
-
-TLabel* MakeLabel(TFormMain* form, int left, int top, int width = 0)
-{
-    auto* label = new TLabel(form);
-    label->SetParent(form);
-    label->SetTransparent(true);
-    label->Font().SetName("Tahoma");
-    label->Font().SetSize(8);
-    label->Font().SetColor(kLabelColor);
-    label->SetLeft(left);
-    label->SetTop(top);
-    if (width) {
-        label->SetAutoSize(false);
-        label->SetBounds(left, top, width, 13);
-    }
-    return label;
 }
 
 TTimer* MakeTimer(TFormMain* form, unsigned interval, void (TFormMain::*handler)(TObject*))
@@ -103,6 +82,7 @@ TTimer* MakeTimer(TFormMain* form, unsigned interval, void (TFormMain::*handler)
 TFormMain::TFormMain(TComponent* owner) : TFormBase(owner)
 {
     Name = "FormMain";
+    DockingAnchor = this;
     TFormResource* res = FormResource;
 
     // Background: the built-in picture unless the skin names a file that loads.
@@ -121,6 +101,7 @@ TFormMain::TFormMain(TComponent* owner) : TFormBase(owner)
         }
     }
     SetClientSize(ImgBackground->Width(), ImgBackground->Height());
+    PlaceFirst();
     ImgBackground->OnMouseDown = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
         ImgBackgroundMouseDown(s, b, sh, x, y);
     };
@@ -132,7 +113,7 @@ TFormMain::TFormMain(TComponent* owner) : TFormBase(owner)
     lblCaptionText->Font().SetStyle(fsBold);
     lblCaptionText->Font().SetHeight(-13);
 
-    ImgPartition = MakeImage(this, 338, 30, 10, 15);
+    ImgPartition = new TImage({this, 338, 30, 10, 15});
     SysBtnHelp = MakeButton(this, 352, 30, 15, 15, res ? res->ImgBtnMainFormHelp_Normal : nullptr,
                             res ? res->ImgBtnMainFormHelp_Down : nullptr, nullptr);
     SysBtnClose = MakeButton(this, 373, 30, 15, 15, res ? res->ImgBtnMainFormClose_Normal : nullptr,
@@ -156,13 +137,13 @@ TFormMain::TFormMain(TComponent* owner) : TFormBase(owner)
     BtnAbout = MakeButton(this, 312, 25, 25, 25, res ? res->ImgBtnAbout_Normal : nullptr,
                           res ? res->ImgBtnAbout_Down : nullptr, res ? res->ImgBtnAbout_Disabled : nullptr);
     ImgRadioOff = MakeButton(this, 13, 65, 28, 27, res ? res->ImgMainFormRadioOff : nullptr, nullptr, nullptr);
-    ImgRadioOn = MakeImage(this, 13, 65, 30, 26);
+    ImgRadioOn = new TImage({this, 13, 65, 30, 26});
     ImgRadioOn->SetVisible(false);
-    ImgKeyDisabled = MakeImage(this, 14, 96, 30, 26);
-    ImgKeyEnable = MakeImage(this, 13, 96, 30, 26);
-    ImgLinkQualityDisconnected = MakeImage(this, 14, 123, 30, 26);
-    ImgLinkQualityDiabled = MakeImage(this, 14, 123, 30, 26);
-    ImgLinkQuality = MakeImage(this, 14, 123, 30, 26);
+    ImgKeyDisabled = new TImage({this, 14, 96, 30, 26});
+    ImgKeyEnable = new TImage({this, 13, 96, 30, 26});
+    ImgLinkQualityDisconnected = new TImage({this, 14, 123, 30, 26});
+    ImgLinkQualityDiabled = new TImage({this, 14, 123, 30, 26});
+    ImgLinkQuality = new TImage({this, 14, 123, 30, 26});
 
     SysBtnHelp->OnClick = [this](TObject* s) { SysBtnHelpClick(s); };
     SysBtnClose->OnClick = [this](TObject* s) { SysBtnCloseClick(s); };
@@ -182,17 +163,23 @@ TFormMain::TFormMain(TComponent* owner) : TFormBase(owner)
                         static_cast<TControl*>(ImgLinkQualityDiabled), static_cast<TControl*>(ImgLinkQuality)})
         c->SetShowHint(true);
 
-    lblSSIDText = MakeLabel(this, 70, 76);
-    lblSSID = MakeLabel(this, 133, 76, 256);
+    lblSSIDText = new TLabel({.Parent = this, .Left = 70, .Top = 76, .Caption = UiText(&CUISTR::STR_SSID)});
+    lblSSID = new TLabel({this, 133, 76, 256});
     lblSSID->SetEllipsisPosition(epEndEllipsis);
-    lblTxRateText = MakeLabel(this, 70, 100);
-    lblTxRate = MakeLabel(this, 132, 100, 93);
-    lblChannelText = MakeLabel(this, 70, 124);
-    lblChannel = MakeLabel(this, 132, 124, 93);
-    lblIPAddressText = MakeLabel(this, 242, 100);
-    lblIPAddress = MakeLabel(this, 304, 100, 88);
-    lblIPMaskText = MakeLabel(this, 242, 124);
-    lblIPMask = MakeLabel(this, 304, 124, 88);
+    lblTxRateText = new TLabel({.Parent = this, .Left = 70, .Top = 100, .Caption = UiText(&CUISTR::STR_TX_RATE)});
+    lblTxRate = new TLabel({this, 132, 100, 93});
+    lblChannelText = new TLabel({.Parent = this, .Left = 70, .Top = 124, .Caption = UiText(&CUISTR::STR_CHANNEL)});
+    lblChannel = new TLabel({this, 132, 124, 93});
+    lblIPAddressText = new TLabel({.Parent = this, .Left = 242, .Top = 100, .Caption = UiText(&CUISTR::STR_IP)});
+    lblIPAddress = new TLabel({this, 304, 100, 88});
+    lblIPMaskText = new TLabel({.Parent = this, .Left = 242, .Top = 124, .Caption = UiText(&CUISTR::STR_MASK)});
+    lblIPMask = new TLabel({this, 304, 124, 88});
+    for (TLabel* label : {lblSSIDText, lblSSID, lblTxRateText, lblTxRate, lblChannelText, lblChannel, lblIPAddressText,
+                          lblIPAddress, lblIPMaskText, lblIPMask}) {
+        label->Font().SetName("Tahoma");
+        label->Font().SetSize(8);
+        label->Font().SetColor(kLabelColor);
+    }
 
     TrayPopMenu = new TPopupMenu(this);
     ID_TRAY_LAUNCH = new TMenuItem(TrayPopMenu);
@@ -223,17 +210,10 @@ TFormMain::TFormMain(TComponent* owner) : TFormBase(owner)
 
     if (res) {
         const CUISTR& s = *res->UI_Str;
-        lblSSIDText->SetCaption(s.STR_SSID);
-        lblTxRateText->SetCaption(s.STR_TX_RATE);
-        lblChannelText->SetCaption(s.STR_CHANNEL);
-        lblIPAddressText->SetCaption(s.STR_IP);
-        lblIPMaskText->SetCaption(s.STR_MASK);
         ID_TRAY_LAUNCH->SetCaption(s.STR_TRAY_LAUNCH);
         ID_TRAY_EXIT->SetCaption(s.STR_TRAY_EXIT);
         m_strWirelessMode = s.STR_24GHZ;
     }
-    for (TLabel* value : {lblSSID, lblTxRate, lblChannel, lblIPAddress, lblIPMask})
-        value->SetCaption("");
 
     m_pProfData = new WLANPROFILE{};
     g_pRegProfData = new WLANPROFILE{};
@@ -250,6 +230,8 @@ TFormMain::TFormMain(TComponent* owner) : TFormBase(owner)
 
 TFormMain::~TFormMain()
 {
+    if (DockingAnchor == this)
+        DockingAnchor = nullptr;
     StopTimers();
     DeleteTrayIcon();
     delete m_pActionDataList;
@@ -542,12 +524,24 @@ void TFormMain::SysBtnHelpClick(TObject*)
     ShellExecuteA(nullptr, "open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
+void TFormMain::PlaceFirst()
+{
+    // Room on the left for the windows that open there (400 wide), otherwise centred; low
+    // enough that the windows opening below have room too.
+    constexpr int kNeighbourWidth = 400, kBelowHeight = 420;
+    RECT work{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    const int freeWidth = int(work.right - work.left) - Width();
+    const int left = work.left + std::max(0, std::min(freeWidth, std::max(kNeighbourWidth, freeWidth / 2)));
+    const int top = work.top + std::max(0, (int(work.bottom - work.top) - Height() - kBelowHeight) / 2);
+    SetBounds(left, top, Width(), Height());
+}
+
 void TFormMain::PlaceBelow(TForm* form)
 {
     if (!form)
         return;
-    form->SetTop(Top() + Height());
-    form->SetLeft(Left());
+    mainwin::PlaceBelow(form);
     form->Show();
 }
 
@@ -559,8 +553,7 @@ void TFormMain::BtnSiteSurveyClick(TObject*)
 {
     if (!FormSiteSurvey)
         return;
-    FormSiteSurvey->SetTop(Top());
-    FormSiteSurvey->SetLeft(Left() + Width());
+    mainwin::PlaceRightOf(FormSiteSurvey);
     FormSiteSurvey->Show();
 }
 
@@ -568,8 +561,7 @@ void TFormMain::BtnAdvancedClick(TObject*)
 {
     if (!FormAdvanced)
         return;
-    FormAdvanced->SetTop(Top());
-    FormAdvanced->SetLeft(Left() - FormAdvanced->Width());
+    mainwin::PlaceLeftOf(FormAdvanced);
     FormAdvanced->Show();
 }
 
@@ -589,10 +581,8 @@ void TFormMain::BtnAboutClick(TObject*)
 void TFormMain::BtnWiFiDirectClick(TObject*)
 {
     if (FormWiFiDirect) {
-        if (!VOZEZIV.bWiFiDirectStandAlone) {
-            FormWiFiDirect->SetTop(Top());
-            FormWiFiDirect->SetLeft(Left() - FormWiFiDirect->Width());
-        }
+        if (!VOZEZIV.bWiFiDirectStandAlone)
+            mainwin::PlaceLeftOf(FormWiFiDirect);
         FormWiFiDirect->Show();
     }
     if (!VOZEZIV.WVWL_ReadWDPUIConfig || !VOZEZIV.WVWL_WriteWDPUIConfig) {
@@ -609,8 +599,8 @@ void TFormMain::BtnWiFiDirectClick(TObject*)
         PrintMessage(6, "---> [WDP] WVWL_ReadWDPUIConfig return %d, show = %d\n", result, int(show));
     }
     if (BtnWiFiDisplay->Visible() && show && WiFiDisplayWaning && FormWiFiDirect) {
-        WiFiDisplayWaning->SetTop(Top());
-        WiFiDisplayWaning->SetLeft(Left() - FormWiFiDirect->Width());
+        WiFiDisplayWaning->SetTop(FormWiFiDirect->Top());
+        WiFiDisplayWaning->SetLeft(FormWiFiDirect->Left());
         WiFiDisplayWaning->Show();
     }
 }
@@ -619,8 +609,7 @@ void TFormMain::BtnHotSpotClick(TObject*)
 {
     if (!FormHotSpot)
         return;
-    FormHotSpot->SetTop(Top());
-    FormHotSpot->SetLeft(Left() - FormHotSpot->Width());
+    mainwin::PlaceLeftOf(FormHotSpot);
     FormHotSpot->Show();
 }
 

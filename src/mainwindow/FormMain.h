@@ -246,6 +246,8 @@ private:
     void ExecuteWiFiDirectProfileAction(const TActionQueue::Entry& action);
     void SendCcxInfo(bool needExactlyOne);
     void PlaceBelow(TForm* form);
+    // The window's first place on the screen.
+    void PlaceFirst();
     void ReapplyProfileAfterSessionSwitch();
 
     bool m_bExecutingActions = false;

@@ -118,19 +118,6 @@ TWvImage* MakeButton(TFormSiteSurvey* form, int left, int top, TImage* normal, T
     return MakePushButton(form, left, top, w, h, normal, down, disabled);
 }
 
-TLabel* MakeLabel(TWinControl* parent, int left, int top, int width)
-{
-    auto* label = new TLabel(parent);
-    label->SetParent(parent);
-    if (width) {
-        label->SetAutoSize(false);
-        label->SetBounds(left, top, width, 13);
-    } else {
-        label->SetBounds(left, top, 0, 0);
-    }
-    return label;
-}
-
 // A 16 by 16 picture of two letters, for the 802.11ac column.
 TPicture LetterPicture(const char* letters)
 {
@@ -253,9 +240,7 @@ TFormSiteSurvey::TFormSiteSurvey(TComponent* owner) : TFormBase(owner)
     SortByPopupMenu->Items()->Add(ID_TRAY_CHANNEL);
     SortByPopupMenu->Items()->Add(ID_TRAY_SIGNAL);
 
-    lvApList = new TListView(this);
-    lvApList->SetParent(this);
-    lvApList->SetBounds(12, 55, 376, 257);
+    lvApList = new TListView({this, 12, 55, 376, 257});
     lvApList->SetShowColumnHeaders(false);
     lvApList->SetRowSelect(true);
     lvApList->SetBorder(false);
@@ -275,22 +260,15 @@ TFormSiteSurvey::TFormSiteSurvey(TComponent* owner) : TFormBase(owner)
         lvApListSelectItem(s, item, selected);
     };
 
-    grpBoxApDetailInfo = new TGroupBox(this);
-    grpBoxApDetailInfo->SetParent(this);
-    grpBoxApDetailInfo->SetBounds(12, 313, 325, 57);
-    grpBoxApDetailInfo->SetCaption(S(&CUISTR::STR_AP_INFORMATION));
-    lblSSIDText = MakeLabel(grpBoxApDetailInfo, 8, 16, 0);
-    lblSSID = MakeLabel(grpBoxApDetailInfo, 84, 16, 74);
-    lblMACAddressText = MakeLabel(grpBoxApDetailInfo, 160, 16, 0);
-    lblMACAddress = MakeLabel(grpBoxApDetailInfo, 224, 16, 98);
-    lblAuthenticationText = MakeLabel(grpBoxApDetailInfo, 8, 36, 0);
-    lblAuthentication = MakeLabel(grpBoxApDetailInfo, 84, 36, 74);
-    lblEncryptionText = MakeLabel(grpBoxApDetailInfo, 160, 36, 0);
-    lblEncryption = MakeLabel(grpBoxApDetailInfo, 224, 36, 98);
-    lblSSIDText->SetCaption(S(&CUISTR::STR_SSID));
-    lblMACAddressText->SetCaption(S(&CUISTR::STR_MAC_ADDRESS));
-    lblAuthenticationText->SetCaption(S(&CUISTR::STR_AUTHENTICATION));
-    lblEncryptionText->SetCaption(S(&CUISTR::STR_ENCRYPTION));
+    TGroupBox* box = grpBoxApDetailInfo = new TGroupBox({this, 12, 313, 325, 57, S(&CUISTR::STR_AP_INFORMATION)});
+    lblSSIDText = new TLabel({.Parent = box, .Left = 8, .Top = 16, .Caption = S(&CUISTR::STR_SSID)});
+    lblSSID = new TLabel({box, 84, 16, 74});
+    lblMACAddressText = new TLabel({.Parent = box, .Left = 160, .Top = 16, .Caption = S(&CUISTR::STR_MAC_ADDRESS)});
+    lblMACAddress = new TLabel({box, 224, 16, 98});
+    lblAuthenticationText = new TLabel({.Parent = box, .Left = 8, .Top = 36, .Caption = S(&CUISTR::STR_AUTHENTICATION)});
+    lblAuthentication = new TLabel({box, 84, 36, 74});
+    lblEncryptionText = new TLabel({.Parent = box, .Left = 160, .Top = 36, .Caption = S(&CUISTR::STR_ENCRYPTION)});
+    lblEncryption = new TLabel({box, 224, 36, 98});
     // Each value follows its caption; the row's second pair follows the first value.
     const auto row = [this](TLabel* text1, TLabel* value1, int width1, TLabel* text2, TLabel* value2) {
         const int right = grpBoxApDetailInfo->Width() - 4;

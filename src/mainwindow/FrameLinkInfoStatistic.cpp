@@ -1,18 +1,19 @@
 #include "mainwindow/FrameLinkInfoStatistic.h"
 
 #include "core/WvwlLib.h"
-#include "mainwindow/LinkInfoLayout.h"
+#include "resources/FormResource.h"
+#include "resources/WvImage.h"
 
-using linkinfo::MakeLabel;
+using skin::UiText;
+
+using skin::MakeLabel;
 
 namespace {
 constexpr int kPanelLeft = 8, kPanelTop = 40, kPanelWidth = 360, kPanelHeight = 100;
 
 TPanel* MakePanel(TWinControl* parent)
 {
-    auto* panel = new TPanel(parent);
-    panel->SetParent(parent);
-    panel->SetBounds(kPanelLeft, kPanelTop, kPanelWidth, kPanelHeight);
+    auto* panel = new TPanel({parent, kPanelLeft, kPanelTop, kPanelWidth, kPanelHeight});
     panel->SetColor(parent->Color());
     return panel;
 }
@@ -22,25 +23,17 @@ void CounterRow(TPanel* panel, int row, std::string CUISTR::*caption, TLabel*& t
 {
     const int top = 8 + 22 * row;
     text = MakeLabel(panel, 8, top, 200, caption);
-    MakeLabel(panel, 216, top, 10)->SetCaption("=");
+    new TLabel({panel, 216, top, 10, 13, "="});
     value = MakeLabel(panel, 232, top, 120, nullptr, taRightJustify);
 }
 
-TRadioButton* MakeRadio(TWinControl* parent, int left, std::string CUISTR::*caption)
-{
-    auto* radio = new TRadioButton(parent);
-    radio->SetParent(parent);
-    radio->SetBounds(left, 12, 150, 17);
-    radio->SetCaption(linkinfo::Text(caption));
-    return radio;
-}
 } // namespace
 
 TFrameLinkInfoStatistic::TFrameLinkInfoStatistic(TComponent* owner) : TFrameBase(owner)
 {
     Name = "FrameLinkInfoStatistic";
-    rBtnTransmit = MakeRadio(this, 16, &CUISTR::STR_TX_TRANSMIT);
-    rBtnReceive = MakeRadio(this, 176, &CUISTR::STR_RX_RECEIVE);
+    rBtnTransmit = new TRadioButton({this, 16, 12, 150, 17, UiText(&CUISTR::STR_TX_TRANSMIT)});
+    rBtnReceive = new TRadioButton({this, 176, 12, 150, 17, UiText(&CUISTR::STR_RX_RECEIVE)});
 
     panelTransmit = MakePanel(this);
     CounterRow(panelTransmit, 0, &CUISTR::STR_TXOK, lblTxOKTxt, lblTxOK);
@@ -53,10 +46,10 @@ TFrameLinkInfoStatistic::TFrameLinkInfoStatistic(TComponent* owner) : TFrameBase
     CounterRow(panelReceive, 3, &CUISTR::STR_RXDUPLI, lblRxDuplicateTxt, lblRxDuplicate);
 
     TFormResource* res = FormResource;
-    btnResetCounter = linkinfo::MakePictureButton(
+    btnResetCounter = skin::MakePictureButton(
         this, 336, 148, res ? res->ImgBtnLinkInfoStatisticResetCounter_Normal : nullptr,
         res ? res->ImgBtnLinkInfoStatisticResetCounter_Down : nullptr, gsPushButton);
-    btnResetCounter->SetHint(linkinfo::Text(&CUISTR::STR_RESETCOUNTER));
+    btnResetCounter->SetHint(UiText(&CUISTR::STR_RESETCOUNTER));
 
     rBtnTransmit->OnClick = [this](TObject* s) { rBtnTransmitClick(s); };
     rBtnReceive->OnClick = [this](TObject* s) { rBtnReceiveClick(s); };

@@ -1,9 +1,12 @@
 #include "mainwindow/FrameLinkInfoThroughput.h"
 
-#include "mainwindow/LinkInfoLayout.h"
+#include "resources/FormResource.h"
+#include "resources/WvImage.h"
 
-using linkinfo::MakeLabel;
-using linkinfo::MakePicture;
+using skin::UiText;
+
+using skin::MakeLabel;
+using skin::MakePicture;
 
 namespace {
 constexpr int kCaptionLeft = 8, kCaptionWidth = 100;
@@ -53,11 +56,7 @@ TFrameLinkInfoThroughput::TFrameLinkInfoThroughput(TComponent* owner) : TFrameBa
 
     // One group per direction: its link speed and its throughput, one above the other.
     auto group = [this](int top, std::string CUISTR::*caption) {
-        auto* box = new TGroupBox(this);
-        box->SetParent(this);
-        box->SetBounds(8, top, 360, 50);
-        box->SetCaption(linkinfo::Text(caption));
-        return box;
+        return new TGroupBox({this, 8, top, 360, 50, UiText(caption)});
     };
     auto rows = [](TGroupBox* box, std::string CUISTR::*throughput, TLabel*& speedText, TLabel*& speed,
                    TLabel*& rateText, TLabel*& rate) {

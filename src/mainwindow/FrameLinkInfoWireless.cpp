@@ -1,8 +1,9 @@
 #include "mainwindow/FrameLinkInfoWireless.h"
 
-#include "mainwindow/LinkInfoLayout.h"
+#include "resources/FormResource.h"
+#include "resources/WvImage.h"
 
-using linkinfo::MakeLabel;
+using skin::MakeLabel;
 
 namespace {
 constexpr int kCaptionLeft = 8, kCaptionWidth = 108;

@@ -1,11 +1,14 @@
 #include "mainwindow/ProgramForms.h"
 
+#include <cstring>
+
 #include "advanced/Form80211nSetting.h"
 #include "advanced/FormAdvanced.h"
 #include "advanced/FormExtendedAP.h"
 #include "advanced/FormExtendedAPIdPwd.h"
 #include "advanced/FormMFPTest.h"
 #include "core/Dialogs.h"
+#include "core/FormProgressMsg.h"
 #include "core/FormHide.h"
 #include "hotspot/FormHotSpot.h"
 #include "mainwindow/FormAbout.h"
@@ -21,6 +24,7 @@
 #include "ui/Forms.h"
 #include "wifidirect/FormWiFiDirect.h"
 #include "wifidisplay/FormWDPTDLSProgressMsg.h"
+#include "wifidirect/WiFiDirectSetting.h"
 #include "wifidisplay/FormWiFiDisplay.h"
 #include "wifidisplay/WDPUIBCControlPanelForm.h"
 
@@ -55,6 +59,11 @@ void CreateProgramForms()
     Application->CreateForm(FormWFADispDevDetailInfo);
     Application->CreateForm(FormHotSpot);
     Application->CreateForm(WiFiDisplayWaning);
+    // The progress dialog's Cancel drops the peer the Wi-Fi Direct wizard connects to.
+    FormProgressMsg->PeerOfConnection = [](unsigned char (&mac)[6]) {
+        if (FormWiFiDirectSetting)
+            std::memcpy(mac, FormWiFiDirectSetting->m_data_WIFIDIRECT_WPSE_Profile.DesiredMacAddr[0], sizeof mac);
+    };
     // Last: its creation brings the adapter up.
     Application->CreateForm(FormMain);
 }

@@ -5,66 +5,10 @@
 #include "advanced/FormAdvanced.h"
 #include "core/Dialogs.h"
 #include "core/Log.h"
-#include "mainwindow/FormMain.h"
 #include "profiles/FormProfile.h"
 #include "wifidirect/FormWiFiDirect.h"
 
 namespace links {
-
-int InsertAction(const ACTION_DATA& action)
-{
-    if (FormMain)
-        return FormMain->InsertAction(action);
-    PrintMessage(2, " InsertAction: no main window\n");
-    return 0;
-}
-
-int InsertScanAction()
-{
-    return InsertAction({actionTypeScan, nullptr});
-}
-
-void ResumeActions()
-{
-    if (FormMain)
-        FormMain->ResumeActions();
-}
-
-void ModifyTrayIcon(int type, DWORD icon)
-{
-    if (FormMain)
-        FormMain->ModifyTrayIcon(type, icon);
-}
-
-const WLANPROFILE* CurrentProfile()
-{
-    if (FormMain)
-        return FormMain->m_pProfData;
-    return nullptr;
-}
-
-void SetReConnect()
-{
-    if (FormMain)
-        FormMain->m_bReConnect = TRUE;
-}
-
-HWND MainWindowHandle()
-{
-    if (FormMain)
-        return FormMain->Handle();
-    return nullptr;
-}
-
-bool MainWindowBounds(RECT& bounds)
-{
-    if (FormMain) {
-        bounds = {FormMain->Left(), FormMain->Top(), FormMain->Left() + FormMain->Width(),
-                  FormMain->Top() + FormMain->Height()};
-        return true;
-    }
-    return false;
-}
 
 int ShowMessage(const std::string& text, int okCancel)
 {

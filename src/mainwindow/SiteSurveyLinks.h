@@ -6,19 +6,20 @@
 #include <windows.h>
 #include <string>
 #include "mainwindow/ActionQueue.h"
+#include "mainwindow/MainWindowServices.h"
 #include "wlapi/records.h"
 
 namespace links {
 
 // Main window.
-int InsertAction(const ACTION_DATA& action);
-int InsertScanAction();
-void ResumeActions();
-void ModifyTrayIcon(int type, DWORD icon);
-const WLANPROFILE* CurrentProfile();       // the main window's current profile, or null
-void SetReConnect();
-HWND MainWindowHandle();                   // null when there is none
-bool MainWindowBounds(RECT& bounds);
+using mainwin::CurrentProfile;
+using mainwin::InsertAction;
+using mainwin::InsertScanAction;
+using mainwin::MainWindowBounds;
+using mainwin::MainWindowHandle;
+using mainwin::ModifyTrayIcon;
+using mainwin::SetReConnect;
+using mainwin::ResumeActions;
 
 // Shared message box: 1 OK, 2 Cancel.
 int ShowMessage(const std::string& text, int okCancel);

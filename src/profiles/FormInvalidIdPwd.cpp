@@ -3,7 +3,7 @@
 #include "core/FormMessageBox.h"
 #include "core/Log.h"
 #include "core/WvwlLib.h"
-#include "mainwindow/FormMain.h"
+#include "mainwindow/MainWindowServices.h"
 #include "profiles/IdPwdFields.h"
 #include "resources/FormResource.h"
 
@@ -19,36 +19,6 @@ const CUISTR& Texts()
 }
 
 constexpr uint32_t kMethodTls = 1;
-
-TLabel* MakeLabel(TWinControl* parent, int left, int top, const std::string& caption)
-{
-    auto* label = new TLabel(parent);
-    label->SetBounds(left, top, 100, 16);
-    label->SetCaption(caption);
-    return label;
-}
-
-TLabel* MakeValueLabel(TWinControl* parent, int left, int top, int width, int height)
-{
-    auto* label = new TLabel(parent);
-    label->SetAutoSize(false);
-    label->SetBounds(left, top, width, height);
-    label->SetCaption("");
-    return label;
-}
-
-TEdit* MakeEdit(TWinControl* parent, int left, int top)
-{
-    auto* edit = new TEdit(parent);
-    edit->SetBounds(left, top, 190, 21);
-    edit->SetMaxLength(ID_PWD_MAX_INPUT);
-    return edit;
-}
-
-bool IdentityRejected()
-{
-    return FormMain && FormMain->m_nAuthFailState == 1;
-}
 
 // The time-out text of an 802.1X method, or null for a method without one.
 const std::string* TimeoutText(const CUISTR& texts, uint32_t method)
@@ -77,25 +47,26 @@ TFormInvalidIdPwd::TFormInvalidIdPwd(TComponent* owner)
     SetCaption(texts.STR_WEVO_MESSAGE);
     SetPosition(poScreenCenter);
 
-    lblCardNameText = MakeLabel(this, 12, 12, texts.STR_CARD_NAME);
-    lblCardName = MakeValueLabel(this, 130, 12, 198, 16);
+    lblCardNameText = new TLabel({.Parent = this, .Left = 12, .Top = 12, .Caption = texts.STR_CARD_NAME});
+    lblCardName = new TLabel({this, 130, 12, 198, 16});
     lblCardName->SetEllipsisPosition(epEndEllipsis);
-    lblProfileNameText = MakeLabel(this, 12, 36, texts.STR_PROFILE_NAME);
-    lblProfileName = MakeValueLabel(this, 130, 36, 198, 16);
+    lblProfileNameText = new TLabel({.Parent = this, .Left = 12, .Top = 36, .Caption = texts.STR_PROFILE_NAME});
+    lblProfileName = new TLabel({this, 130, 36, 198, 16});
     lblProfileName->SetEllipsisPosition(epEndEllipsis);
-    lblMessageText = MakeLabel(this, 12, 60, texts.STR_MESSAGE);
-    lblMessage = MakeValueLabel(this, 130, 60, 198, 48);
+    lblMessageText = new TLabel({.Parent = this, .Left = 12, .Top = 60, .Caption = texts.STR_MESSAGE});
+    lblMessage = new TLabel({this, 130, 60, 198, 48});
     lblMessage->SetWordWrap(true);
 
-    lblTunnelIDText = MakeLabel(this, 12, 120, texts.STR_TUNNEL_AUTHEN_ID);
-    editTunnelID = MakeEdit(this, 138, 116);
-    lblTunnelPasswordText = MakeLabel(this, 12, 150, texts.STR_TUNNEL_AUTHEN_PASSWORD);
-    editTunnelPassword = MakeEdit(this, 138, 146);
+    lblTunnelIDText = new TLabel({.Parent = this, .Left = 12, .Top = 120, .Caption = texts.STR_TUNNEL_AUTHEN_ID});
+    editTunnelID = new TEdit({this, 138, 116, 190, 21});
+    editTunnelID->SetMaxLength(ID_PWD_MAX_INPUT);
+    lblTunnelPasswordText = new TLabel({.Parent = this, .Left = 12, .Top = 150, .Caption = texts.STR_TUNNEL_AUTHEN_PASSWORD});
+    editTunnelPassword = new TEdit({this, 138, 146, 190, 21});
+    editTunnelPassword->SetMaxLength(ID_PWD_MAX_INPUT);
     editTunnelPassword->SetPasswordChar('*');
 
-    BtnOK = new TButton(this);
-    BtnOK->SetBounds(132, 188, 75, 25);
-    BtnOK->SetCaption(texts.STR_OK);
+    BtnOK = new TButton({this, 132, 188, 75, 25, texts.STR_OK});
+    BtnOK->Default = true;
 
     BtnOK->OnClick = [this](TObject* sender) { BtnOKClick(sender); };
     OnShow = [this](TObject* sender) { FormShow(sender); };
@@ -120,7 +91,7 @@ void TFormInvalidIdPwd::FormShow(TObject*)
     editTunnelID->SetText("");
     editTunnelPassword->SetText("");
 
-    const bool rejected = IdentityRejected();
+    const bool rejected = mainwin::IdentityRejected();
     const uint32_t method = m_pProfile->enumAuthenProtocol;
     if (rejected)
         m_strReason = texts.STR_INVALID_IDPW;
@@ -145,7 +116,7 @@ void TFormInvalidIdPwd::BtnOKClick(TObject*)
     m_strID = editTunnelID->Text();
     m_strPassword = editTunnelPassword->Text();
 
-    if (IdentityRejected()) {
+    if (mainwin::IdentityRejected()) {
         if (m_strID.empty()) {
             ShowMessageBox(texts.STR_INPUT_IDENTITY, 0);
             return;
@@ -163,8 +134,7 @@ void TFormInvalidIdPwd::BtnOKClick(TObject*)
         SetTextField(m_pProfile->chPassword, m_strPassword);
     }
 
-    if (FormMain)
-        FormMain->m_bReConnect = TRUE;
+    mainwin::SetReConnect();
     if (!VOZEZIV.bProfAdvPage) {
         unsigned long psMode = m_pProfile->enumPSMode;
         VOZEZIV.WVWL_ReadPSMode(&psMode);

@@ -20,14 +20,6 @@ const CUISTR& Texts()
 constexpr uint32_t kMethodPeap = 0;
 constexpr uint32_t kMethodEapFast = 3;
 
-TEdit* MakeEdit(TWinControl* parent, int left, int top)
-{
-    auto* edit = new TEdit(parent);
-    edit->SetBounds(left, top, 190, 21);
-    edit->SetMaxLength(ID_PWD_MAX_INPUT);
-    return edit;
-}
-
 }  // namespace
 
 TFormPeapIdPwd::TFormPeapIdPwd(TComponent* owner) : TForm(owner), m_profileBuffer(std::make_unique<WLANPROFILE>())
@@ -39,23 +31,19 @@ TFormPeapIdPwd::TFormPeapIdPwd(TComponent* owner) : TForm(owner), m_profileBuffe
     SetClientSize(320, 160);
     SetPosition(poScreenCenter);
 
-    lblDescription = new TLabel(this);
-    lblDescription->SetAutoSize(false);
+    lblDescription = new TLabel({this, 12, 10, 296, 40});
     lblDescription->SetWordWrap(true);
-    lblDescription->SetBounds(12, 10, 296, 40);
-    lblDescription->SetCaption("");
 
-    lblTunnelIDText = new TLabel(this);
-    lblTunnelIDText->SetBounds(12, 62, 100, 16);
-    editTunnelID = MakeEdit(this, 118, 58);
-    lblTunnelPasswordText = new TLabel(this);
-    lblTunnelPasswordText->SetBounds(12, 92, 100, 16);
-    editTunnelPassword = MakeEdit(this, 118, 88);
+    lblTunnelIDText = new TLabel({this, 12, 62, 100, 16});
+    editTunnelID = new TEdit({this, 118, 58, 190, 21});
+    editTunnelID->SetMaxLength(ID_PWD_MAX_INPUT);
+    lblTunnelPasswordText = new TLabel({this, 12, 92, 100, 16});
+    editTunnelPassword = new TEdit({this, 118, 88, 190, 21});
+    editTunnelPassword->SetMaxLength(ID_PWD_MAX_INPUT);
     editTunnelPassword->SetPasswordChar('*');
 
-    BtnOK = new TButton(this);
-    BtnOK->SetBounds(122, 124, 75, 25);
-    BtnOK->SetCaption(texts.STR_OK);
+    BtnOK = new TButton({this, 122, 124, 75, 25, texts.STR_OK});
+    BtnOK->Default = true;
 
     BtnOK->OnClick = [this](TObject* sender) { BtnOKClick(sender); };
     OnShow = [this](TObject* sender) { FormShow(sender); };

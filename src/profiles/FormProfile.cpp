@@ -7,7 +7,7 @@
 #include "core/Dialogs.h"
 #include "core/Log.h"
 #include "core/WvwlLib.h"
-#include "mainwindow/FormMain.h"
+#include "mainwindow/MainWindowServices.h"
 #include "profiles/FormProfileEdit.h"
 #include "profiles/ProfileFileDialog.h"
 #include "profiles/ProfileNames.h"
@@ -140,21 +140,6 @@ int FrequencyToChannel(unsigned long frequency)
     return VOZEZIV.WVWL_FrequencyToChannel ? VOZEZIV.WVWL_FrequencyToChannel(frequency) : 0;
 }
 
-TLabel* MakeLabel(TWinControl* parent, int left, int top, int width, const std::string& caption = "")
-{
-    auto* label = new TLabel(parent);
-    label->SetParent(parent);
-    if (width) {
-        label->SetAutoSize(false);
-        label->SetBounds(left, top, width, 13);
-        label->SetShowHint(true);
-    } else {
-        label->SetBounds(left, top, 0, 0);
-    }
-    label->SetCaption(caption);
-    return label;
-}
-
 TWvImage* MakeButton(TFormProfile* form, int left, int top, TImage* normal, TImage* down, TImage* disabled)
 {
     const int w = normal ? normal->Width() : 24, h = normal ? normal->Height() : 26;
@@ -246,9 +231,7 @@ TFormProfile::TFormProfile(TComponent* owner) : TFormBase(owner)
     for (TImage* picture : pictures)
         ImageProfileList->Add(picture ? picture->Picture() : TPicture());
 
-    lvProfileList = new TListView(this);
-    lvProfileList->SetParent(this);
-    lvProfileList->SetBounds(12, 52, w - 24, 110);
+    lvProfileList = new TListView({this, 12, 52, w - 24, 110});
     lvProfileList->SetShowColumnHeaders(false);
     lvProfileList->SetRowSelect(true);
     lvProfileList->SetBorder(false);
@@ -263,18 +246,17 @@ TFormProfile::TFormProfile(TComponent* owner) : TFormBase(owner)
         lvProfileListSelectItem(s, item, selected);
     };
 
-    grpProfileInfo = new TGroupBox(this);
-    grpProfileInfo->SetParent(this);
-    grpProfileInfo->SetBounds(12, 166, w - 24, 60);
-    grpProfileInfo->SetCaption(S(&CUISTR::STR_PROFILE_INFORMATION));
-    lblProfileNameText = MakeLabel(grpProfileInfo, 8, 18, 0, S(&CUISTR::STR_PROFILE_NAME));
-    lblProfileName = MakeLabel(grpProfileInfo, 96, 18, 90);
-    lblSSIDText = MakeLabel(grpProfileInfo, 190, 18, 0, S(&CUISTR::STR_SSID));
-    lblSSID = MakeLabel(grpProfileInfo, 270, 18, 100);
-    lblAuthenticationText = MakeLabel(grpProfileInfo, 8, 38, 0, S(&CUISTR::STR_AUTHENTICATION));
-    lblAuthentication = MakeLabel(grpProfileInfo, 96, 38, 90);
-    lblEncryptionText = MakeLabel(grpProfileInfo, 190, 38, 0, S(&CUISTR::STR_ENCRYPTION));
-    lblEncryption = MakeLabel(grpProfileInfo, 270, 38, 100);
+    TGroupBox* box = grpProfileInfo = new TGroupBox({this, 12, 166, w - 24, 60, S(&CUISTR::STR_PROFILE_INFORMATION)});
+    lblProfileNameText = new TLabel({.Parent = box, .Left = 8, .Top = 18, .Caption = S(&CUISTR::STR_PROFILE_NAME)});
+    lblProfileName = new TLabel({box, 96, 18, 90});
+    lblSSIDText = new TLabel({.Parent = box, .Left = 190, .Top = 18, .Caption = S(&CUISTR::STR_SSID)});
+    lblSSID = new TLabel({box, 270, 18, 100});
+    lblAuthenticationText = new TLabel({.Parent = box, .Left = 8, .Top = 38, .Caption = S(&CUISTR::STR_AUTHENTICATION)});
+    lblAuthentication = new TLabel({box, 96, 38, 90});
+    lblEncryptionText = new TLabel({.Parent = box, .Left = 190, .Top = 38, .Caption = S(&CUISTR::STR_ENCRYPTION)});
+    lblEncryption = new TLabel({box, 270, 38, 100});
+    for (TLabel* value : {lblProfileName, lblSSID, lblAuthentication, lblEncryption})
+        value->SetShowHint(true);
 
     TimerProfile = new TTimer(this);
     TimerProfile->SetEnabled(false);
@@ -587,8 +569,7 @@ void TFormProfile::BtnProfileActivateClick(TObject*)
         return;
     }
     const int row = m_ProfileRows.size() == 1 ? 0 : m_nSelectedRow;
-    if (FormMain)
-        FormMain->m_bReConnect = TRUE;
+    mainwin::SetReConnect();
     if (WinOS() < WINOS_VISTA) {
         m_nActivatedRow = row;
         Call(VOZEZIV.WVWL_WriteSSOReleaseSUP);
@@ -634,8 +615,7 @@ void TFormProfile::ActiveProfile(int row)
         ApplySsoSettings();
         if (Call(VOZEZIV.WVWL_IsWpaCapable) == 0) {
             seams::Sleep(1000);
-            if (FormMain)
-                FormMain->TimerCheckWPACapTimer(nullptr);
+            mainwin::CheckWpaCapability();
         }
     }
     const TName128 buffer(name);
@@ -713,8 +693,7 @@ void TFormProfile::SetOidFromReg(int withAdvance)
     if (WinOS() < WINOS_VISTA && !(p.ssoInfo & PROF_SSO_USE_SSO))
         Call(VOZEZIV.WVWL_ResetSSOFeature);
     PrintMessage(6, " Insert action at PageProfileDlg SetOidFromReg \n");
-    if (FormMain)
-        FormMain->InsertAction({m_nActionType, &p});
+    mainwin::InsertAction({m_nActionType, &p});
 }
 
 void TFormProfile::BtnProfileDeleteClick(TObject*)
@@ -746,11 +725,10 @@ void TFormProfile::BtnProfileDeleteClick(TObject*)
             if (VOZEZIV.WVWL_WriteSSOProfileAndFunc)
                 VOZEZIV.WVWL_WriteSSOProfileAndFunc(buffer.chars, 1);
             Call(VOZEZIV.WVWL_WriteSSOReleaseSUP);
-            if (FormMain)
-                FormMain->m_bReConnect = TRUE;
+            mainwin::SetReConnect();
             SetOidFromReg(0);
-        } else if (FormMain && FormMain->m_pProfData) {
-            std::memset(FormMain->m_pProfData, 0, sizeof(WLANPROFILE));
+        } else if (WLANPROFILE* current = mainwin::CurrentProfile()) {
+            std::memset(current, 0, sizeof(WLANPROFILE));
         }
     }
 

@@ -28,7 +28,7 @@ TFrameProfileEditWireless::TFrameProfileEditWireless(TComponent* owner) : TFrame
     rBtnInfra->OnClick = [this](TObject* s) { rBtnInfraClick(s); };
     rBtnAdhoc = new TRadioButton(this);
     rBtnAdhoc->SetParent(this);
-    rBtnAdhoc->SetBounds(255, 78, 110, 17);
+    rBtnAdhoc->SetBounds(140, 95, 110, 13);  // below: both captions show whole
     rBtnAdhoc->SetCaption(S(&CUISTR::STR_ADHOC_NETWORK));
     rBtnAdhoc->OnClick = [this](TObject* s) { rBtnAdhocClick(s); };
     lblChannel = MakeLabel(this, 16, 112, S(&CUISTR::STR_CHANNEL));

@@ -1,4 +1,5 @@
 #include "resources/WvImage.h"
+#include "resources/FormResource.h"
 
 #include <commctrl.h>
 
@@ -54,6 +55,11 @@ void TWvImage::ShowPictureOf(TImage* source)
 {
     SetPicture(source->Picture());
     Invalidate();
+}
+
+TWvImage::TWvImage(const TControlArgs& Args) : TWvImage(Args.Parent)
+{
+    ApplyArgs(Args);
 }
 
 void TWvImage::SetImageIndex(int index)
@@ -180,9 +186,7 @@ void TWvImage::Dispatch(TMessage& Message)
 TWvImage* MakePushButton(TWinControl* form, int left, int top, int width, int height, TImage* normal,
                          TImage* down, TImage* disabled)
 {
-    auto* button = new TWvImage(form);
-    button->SetParent(form);
-    button->SetBounds(left, top, width, height);
+    auto* button = new TWvImage({form, left, top, width, height});
     if (normal)
         button->SetImage0(normal);
     if (down)
@@ -204,3 +208,55 @@ TWvImage* MakeTabButton(TWinControl* form, int left, int top, TImage* normal, TI
     tab->Cursor = crHandPoint;
     return tab;
 }
+
+namespace skin {
+
+std::string UiText(std::string CUISTR::*member)
+{
+    const CUISTR* s = FormResource ? FormResource->UI_Str.get() : nullptr;
+    return s && member ? s->*member : std::string();
+}
+
+TWvImage* MakePictureButton(TWinControl* parent, int left, int top, TImage* normal, TImage* down,
+                            TWvImageStyle style)
+{
+    const int w = normal ? normal->Picture().Width() : 16, h = normal ? normal->Picture().Height() : 16;
+    auto* button = new TWvImage({parent, left, top, w, h});
+    button->ImageStyle = style;
+    button->ImageSource = gsrcImage;
+    if (down)
+        button->SetImage(1, down);
+    if (normal)
+        button->SetImage0(normal);
+    button->Cursor = crHandPoint;
+    button->SetShowHint(true);
+    return button;
+}
+
+TImage* MakePicture(TWinControl* parent, int left, int top, const TImage* source)
+{
+    const int w = source ? source->Picture().Width() : 0, h = source ? source->Picture().Height() : 0;
+    auto* image = new TImage({parent, left, top, w, h});
+    if (source)
+        image->SetPicture(source->Picture());
+    return image;
+}
+
+TLabel* MakeLabel(TWinControl* parent, int left, int top, int width, std::string CUISTR::*member,
+                  TAlignment alignment)
+{
+    auto* label = new TLabel({parent, left, top, width, 13});
+    label->SetAutoSize(false);
+    label->SetAlignment(alignment);
+    label->SetEllipsisPosition(epEndEllipsis);
+    label->SetCaption(UiText(member));
+    return label;
+}
+
+void StyleCaption(TLabel* caption)
+{
+    caption->Font().SetColor(RGB(255, 255, 255));
+    caption->Font().SetStyle(caption->Font().Style() | fsBold);
+}
+
+} // namespace skin

@@ -2,8 +2,12 @@
 // Picture button: a windowless image that shows one of up to eight pictures and changes it
 // when pressed, released, entered, left, enabled or disabled.
 
+#include <string>
+
+#include "resources/UiStr.h"
 #include "ui/ComCtrls.h"
 #include "ui/ExtCtrls.h"
+#include "ui/StdCtrls.h"
 
 enum TWvImageStyle : int {
     gsButton = 0,      // pictures change only on enter, leave, enable and disable
@@ -33,11 +37,37 @@ TWvImage* MakePushButton(TWinControl* form, int left, int top, int width, int he
 // without one), with the hand cursor.
 TWvImage* MakeTabButton(TWinControl* form, int left, int top, TImage* normal, TImage* down, TImage* disabled);
 
+// Makers shared by the skinned windows of several subsystems (in a namespace of their own
+// so that a window's local helpers of the same name stay unambiguous).
+namespace skin {
+
+// An interface text of the repository, empty while there is none.
+std::string UiText(std::string CUISTR::*member);
+
+// A picture button of the given style showing normal (16 x 16 without one), with down while
+// pressed or selected; hand cursor, hints shown.
+TWvImage* MakePictureButton(TWinControl* parent, int left, int top, TImage* normal, TImage* down,
+                            TWvImageStyle style);
+
+// A picture of the repository placed at (left, top) and sized to it.
+TImage* MakePicture(TWinControl* parent, int left, int top, const TImage* source);
+
+// A one-line label of fixed width at (left, top) that ends a longer text with an ellipsis;
+// its text from the string table when member is given.
+TLabel* MakeLabel(TWinControl* parent, int left, int top, int width, std::string CUISTR::*member = nullptr,
+                  TAlignment alignment = taLeftJustify);
+
+// The caption of a skinned window: white and bold on its dark header.
+void StyleCaption(TLabel* caption);
+
+} // namespace skin
+
 class TWvImage : public TImage {
 public:
     static constexpr int kImageCount = 8;
 
     explicit TWvImage(TComponent* AOwner);
+    explicit TWvImage(const TControlArgs& Args);
     ~TWvImage() override;
 
     int ImageIndex() const { return imageIndex_; }

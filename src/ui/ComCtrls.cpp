@@ -175,6 +175,11 @@ TListView::TListView(TComponent* AOwner)
     SetBounds(0, 0, 250, 150);
 }
 
+TListView::TListView(const TControlArgs& Args) : TListView(Args.Parent)
+{
+    ApplyArgs(Args);
+}
+
 TListView::~TListView()
 {
     ++quiet_;

@@ -84,6 +84,7 @@ using TLVSelectItemEvent = std::function<void(TObject* Sender, TListItem* Item, 
 class TListView : public TWinControl {
 public:
     explicit TListView(TComponent* AOwner);
+    explicit TListView(const TControlArgs& Args);
     ~TListView() override;
 
     TListColumn* AddColumn(const std::string& caption, int width);

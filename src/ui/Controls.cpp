@@ -209,6 +209,13 @@ TControl::TControl(TComponent* AOwner) : TComponent(AOwner), color_(clBtnFace())
         TControl::SetParent(owner);
 }
 
+void TControl::ApplyArgs(const TControlArgs& args)
+{
+    SetBounds(args.Left, args.Top, args.Width < 0 ? width_ : args.Width, args.Height < 0 ? height_ : args.Height);
+    if (!args.Caption.empty())
+        SetCaption(args.Caption);
+}
+
 TControl::~TControl()
 {
     font_.OnChange = nullptr;
@@ -452,8 +459,8 @@ TWinControl::TWinControl(TComponent* AOwner, const char* WindowClass, DWORD Styl
 void TWinControl::CreateHandle(const char* WindowClass, DWORD Style, DWORD ExStyle)
 {
     static int nextId = 100;
-    RegisterWindowClass(kWindowClass, 0);
-    RegisterWindowClass("WevoForm", 0);
+    RegisterWindowClass(kWindowClass, CS_DBLCLKS);
+    RegisterWindowClass("WevoForm", CS_DBLCLKS);
     bool child = (Style & WS_CHILD) != 0;
     if (!child)
         visible_ = false;  // top-level windows start hidden
@@ -705,6 +712,25 @@ bool TWinControl::RouteMouse(TMessage& m)
             if (button == mbLeft)
                 selfPressed_ = true;
             MouseDown(button, shift, p.x, p.y);
+        }
+        return true;
+    }
+    case WM_LBUTTONDBLCLK: {
+        // The second press of a double click: DblClick, then a press marked double; its
+        // release clicks nothing.
+        TControl* target = ControlAtPos(p, false);
+        SetCapture(handle_);
+        captured_ = target;
+        if (target) {
+            target->DblClick();
+            if (std::find(controls_.begin(), controls_.end(), target) == controls_.end()) {
+                captured_ = nullptr;
+                return true;
+            }
+            target->MouseDown(mbLeft, shift | ssDouble, p.x - target->Left(), p.y - target->Top());
+        } else {
+            DblClick();
+            MouseDown(mbLeft, shift | ssDouble, p.x, p.y);
         }
         return true;
     }

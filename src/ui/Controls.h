@@ -63,6 +63,15 @@ private:
     mutable HFONT handle_ = nullptr;
 };
 
+// What a control is made with: its parent (which also owns it), its bounds and its caption.
+// A width or height left out (negative) keeps the control's own default; an empty caption
+// sets none.
+struct TControlArgs {
+    TWinControl* Parent = nullptr;
+    int Left = 0, Top = 0, Width = -1, Height = -1;
+    std::string Caption;
+};
+
 // Anything placed on a window: position relative to its parent's client area.
 class TControl : public TComponent {
 public:
@@ -136,6 +145,8 @@ public:
     bool MouseInside() const { return mouseInside_; }
 
 protected:
+    // Places a new control as args say; the constructors taking TControlArgs end with it.
+    void ApplyArgs(const TControlArgs& args);
     virtual void FontChanged() { Invalidate(); }
     virtual void BoundsChanged() {}
     virtual void VisibleChanged() {}

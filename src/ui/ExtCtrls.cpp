@@ -10,6 +10,11 @@ TImage::TImage(TComponent* AOwner) : TGraphicControl(AOwner)
     height_ = 105;
 }
 
+TImage::TImage(const TControlArgs& Args) : TImage(Args.Parent)
+{
+    ApplyArgs(Args);
+}
+
 void TImage::SetPicture(const TPicture& value)
 {
     picture_ = value;
@@ -48,6 +53,11 @@ TPanel::TPanel(TComponent* AOwner) : TWinControl(AOwner)
     if (Parent())
         color_ = Parent()->Color();
     SetBounds(0, 0, 185, 41);
+}
+
+TPanel::TPanel(const TControlArgs& Args) : TPanel(Args.Parent)
+{
+    ApplyArgs(Args);
 }
 
 void TPanel::SetBevelOuter(TBevelCut value)

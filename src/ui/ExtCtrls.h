@@ -7,6 +7,7 @@
 class TImage : public TGraphicControl {
 public:
     explicit TImage(TComponent* AOwner);
+    explicit TImage(const TControlArgs& Args);
 
     const TPicture& Picture() const { return picture_; }
     void SetPicture(const TPicture& value);  // repaints; AutoSize takes the picture's size
@@ -29,6 +30,7 @@ enum TBevelCut { bvNone, bvLowered, bvRaised };
 class TPanel : public TWinControl {
 public:
     explicit TPanel(TComponent* AOwner);
+    explicit TPanel(const TControlArgs& Args);
     TBevelCut BevelOuter() const { return bevel_; }
     void SetBevelOuter(TBevelCut value);
 

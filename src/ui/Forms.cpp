@@ -1,5 +1,6 @@
 #include "ui/Forms.h"
 #include "ui/ExtCtrls.h"
+#include "ui/StdCtrls.h"
 #include "ui/Seams.h"
 #include <algorithm>
 #include <cstdlib>
@@ -223,6 +224,76 @@ int TForm::ShowModal()
     return result;
 }
 
+namespace {
+
+// The first visible, enabled button below parent that wants marks Default (or Cancel).
+TButton* FindButton(TWinControl* parent, bool TButton::*mark)
+{
+    for (int i = 0; i < parent->ControlCount(); ++i) {
+        auto* child = dynamic_cast<TWinControl*>(parent->Controls(i));
+        if (!child || !IsWindowVisible(child->Handle()) || !IsWindowEnabled(child->Handle()))
+            continue;
+        if (auto* button = dynamic_cast<TButton*>(child); button && button->*mark)
+            return button;
+        if (TButton* inner = FindButton(child, mark))
+            return inner;
+    }
+    return nullptr;
+}
+
+bool WantsKey(HWND focus, WPARAM key)
+{
+    return (SendMessageA(focus, WM_GETDLGCODE, key, 0) & DLGC_WANTALLKEYS) != 0;
+}
+
+} // namespace
+
+bool TForm::DialogKey(const MSG& msg)
+{
+    if (msg.message != WM_KEYDOWN || !msg.hwnd)
+        return false;
+    auto* form = dynamic_cast<TForm*>(TWinControl::FromHandle(GetAncestor(msg.hwnd, GA_ROOT)));
+    if (!form || !form->Visible() || GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0)
+        return false;
+    const HWND focus = GetFocus();
+    switch (msg.wParam) {
+    case VK_TAB: {
+        const bool back = GetKeyState(VK_SHIFT) < 0;
+        HWND next = GetNextDlgTabItem(form->Handle(), IsChild(form->Handle(), focus) ? focus : nullptr, back);
+        if (!next)
+            return false;
+        ::SetFocus(next);
+        if (SendMessageA(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL)
+            SendMessageA(next, EM_SETSEL, 0, -1);
+        return true;
+    }
+    case VK_RETURN: {
+        if (focus && WantsKey(focus, VK_RETURN))
+            return false;
+        auto* focused = dynamic_cast<TButton*>(TWinControl::FromHandle(focus));
+        TButton* button = focused && IsChild(form->Handle(), focus) ? focused : FindButton(form, &TButton::Default);
+        if (!button)
+            return false;
+        button->Click();
+        return true;
+    }
+    case VK_ESCAPE: {
+        if (focus && WantsKey(focus, VK_ESCAPE))
+            return false;
+        if (TButton* button = FindButton(form, &TButton::Cancel)) {
+            button->Click();
+            return true;
+        }
+        if (!form->Modal())
+            return false;
+        form->Close();
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
 std::string TForm::ModalDescription() const
 {
     return Name + ": " + Caption();
@@ -422,6 +493,8 @@ void TApplication::HandleMessage()
         terminated_ = true;
         return;
     }
+    if (TForm::DialogKey(msg))
+        return;
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
 }
@@ -434,6 +507,8 @@ void TApplication::ProcessMessages()
             terminated_ = true;
             return;
         }
+        if (TForm::DialogKey(msg))
+            continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }

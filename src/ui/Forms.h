@@ -61,6 +61,11 @@ public:
     bool AutoSize() const { return autoSize_; }
     void SetAutoSize(bool value);       // client area follows the visible children
 
+    // The keys every form handles before its controls: Tab and Shift+Tab move the focus
+    // through the controls, Enter presses the focused or the default button, Esc the cancel
+    // button (a modal form without one closes with mrCancel). True when msg was used.
+    static bool DialogKey(const MSG& msg);
+
     // Text for the modal-answer seam; forms may add what they show.
     virtual std::string ModalDescription() const;
 

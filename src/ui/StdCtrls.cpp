@@ -13,6 +13,13 @@ TLabel::TLabel(TComponent* AOwner) : TGraphicControl(AOwner)
     AdjustBounds();
 }
 
+TLabel::TLabel(const TControlArgs& Args) : TLabel(Args.Parent)
+{
+    if (Args.Width >= 0)
+        autoSize_ = false;  // a label given a width keeps it
+    ApplyArgs(Args);
+}
+
 void TLabel::SetCaption(const std::string& value)
 {
     if (caption_ == value)
@@ -108,6 +115,11 @@ TButton::TButton(TComponent* AOwner)
     SetBounds(0, 0, 75, 25);
 }
 
+TButton::TButton(const TControlArgs& Args) : TButton(Args.Parent)
+{
+    ApplyArgs(Args);
+}
+
 void TButton::Click()
 {
     if (ModalResult != mrNone) {
@@ -133,6 +145,11 @@ TEdit::TEdit(TComponent* AOwner)
 {
     color_ = GetSysColor(COLOR_WINDOW);
     SetBounds(0, 0, 121, 21);
+}
+
+TEdit::TEdit(const TControlArgs& Args) : TEdit(Args.Parent)
+{
+    ApplyArgs(Args);
 }
 
 std::string TEdit::Text() const
@@ -188,6 +205,11 @@ TComboBox::TComboBox(TComponent* AOwner, TComboBoxStyle Style)
 {
     items_.OnChange = [this] { ItemsChanged(); };
     SetBounds(0, 0, 145, 21);
+}
+
+TComboBox::TComboBox(const TControlArgs& Args, TComboBoxStyle Style) : TComboBox(Args.Parent, Style)
+{
+    ApplyArgs(Args);
 }
 
 void TComboBox::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
@@ -259,12 +281,37 @@ HBRUSH TComboBox::CtlColor(HDC dc)
     return nullptr;
 }
 
+namespace {
+
+// Widens a check box or radio button so that its box and whole caption show.
+void FitCaption(TWinControl* control)
+{
+    if (control->Caption().empty())
+        return;
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, control->Font().Handle());
+    RECT r = {0, 0, 0, 0};
+    DrawTextA(dc, control->Caption().c_str(), -1, &r, DT_CALCRECT | DT_SINGLELINE);
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    const int needed = GetSystemMetrics(SM_CXMENUCHECK) + 8 + int(r.right);
+    if (needed > control->Width())
+        control->SetBounds(control->Left(), control->Top(), needed, control->Height());
+}
+
+} // namespace
+
 // ---- TCheckBox
 
 TCheckBox::TCheckBox(TComponent* AOwner)
     : TWinControl(AOwner, "BUTTON", WS_CHILD | WS_TABSTOP | BS_CHECKBOX, 0)
 {
     SetBounds(0, 0, 97, 17);
+}
+
+TCheckBox::TCheckBox(const TControlArgs& Args) : TCheckBox(Args.Parent)
+{
+    ApplyArgs(Args);
 }
 
 void TCheckBox::SetChecked(bool value)
@@ -293,6 +340,11 @@ TRadioButton::TRadioButton(TComponent* AOwner)
     : TWinControl(AOwner, "BUTTON", WS_CHILD | WS_TABSTOP | BS_RADIOBUTTON, 0)
 {
     SetBounds(0, 0, 113, 17);
+}
+
+TRadioButton::TRadioButton(const TControlArgs& Args) : TRadioButton(Args.Parent)
+{
+    ApplyArgs(Args);
 }
 
 void TRadioButton::SetChecked(bool value)
@@ -333,6 +385,11 @@ TGroupBox::TGroupBox(TComponent* AOwner) : TWinControl(AOwner)
     SetBounds(0, 0, 185, 105);
 }
 
+TGroupBox::TGroupBox(const TControlArgs& Args) : TGroupBox(Args.Parent)
+{
+    ApplyArgs(Args);
+}
+
 void TGroupBox::PaintBackground(HDC dc)
 {
     COLORREF back = Parent() ? Parent()->Color() : color_;
@@ -355,4 +412,20 @@ void TGroupBox::PaintBackground(HDC dc)
     }
     SelectObject(dc, old);
     DeleteObject(brush);
+}
+
+void TCheckBox::CaptionChanged() { FitCaption(this); }
+void TCheckBox::BoundsChanged() { FitCaption(this); }
+void TCheckBox::FontChanged()
+{
+    TWinControl::FontChanged();
+    FitCaption(this);
+}
+
+void TRadioButton::CaptionChanged() { FitCaption(this); }
+void TRadioButton::BoundsChanged() { FitCaption(this); }
+void TRadioButton::FontChanged()
+{
+    TWinControl::FontChanged();
+    FitCaption(this);
 }

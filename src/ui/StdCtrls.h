@@ -7,6 +7,7 @@ enum TEllipsisPosition { epNone, epEndEllipsis };
 class TLabel : public TGraphicControl {
 public:
     explicit TLabel(TComponent* AOwner);
+    explicit TLabel(const TControlArgs& Args);
 
     void SetCaption(const std::string& value) override;
     bool AutoSize() const { return autoSize_; }
@@ -35,10 +36,14 @@ private:
 };
 
 // Push button. A ModalResult other than 0 becomes its form's modal result when clicked.
+// Enter in its form presses the visible Default button, Esc the visible Cancel button.
 class TButton : public TWinControl {
 public:
     explicit TButton(TComponent* AOwner);
+    explicit TButton(const TControlArgs& Args);
     int ModalResult = 0;
+    bool Default = false;
+    bool Cancel = false;
     void Click() override;
 
 protected:
@@ -49,6 +54,7 @@ protected:
 class TEdit : public TWinControl {
 public:
     explicit TEdit(TComponent* AOwner);
+    explicit TEdit(const TControlArgs& Args);
     std::string Text() const;
     void SetText(const std::string& value);
     bool ReadOnly() const { return readOnly_; }
@@ -72,6 +78,7 @@ enum TComboBoxStyle { csDropDown, csDropDownList };
 class TComboBox : public TWinControl {
 public:
     explicit TComboBox(TComponent* AOwner, TComboBoxStyle Style = csDropDownList);
+    explicit TComboBox(const TControlArgs& Args, TComboBoxStyle Style = csDropDownList);
     TStrings& Items() { return items_; }
     const TStrings& Items() const { return items_; }
     int ItemIndex() const;
@@ -96,14 +103,19 @@ private:
     TComboBoxStyle style_;
 };
 
-// Check box. Setting Checked from code to a new value runs OnClick, as a click does.
+// Check box; as wide as its caption needs at least. Setting Checked from code to a new value runs OnClick, as a click does.
 class TCheckBox : public TWinControl {
 public:
     explicit TCheckBox(TComponent* AOwner);
+    explicit TCheckBox(const TControlArgs& Args);
     bool Checked() const { return checked_; }
     void SetChecked(bool value);
 
 protected:
+    // Widened to the box and the whole caption, never narrowed.
+    void CaptionChanged() override;
+    void BoundsChanged() override;
+    void FontChanged() override;
     void CommandNotify(WORD Code) override;
     HBRUSH CtlColor(HDC dc) override;
 
@@ -111,15 +123,20 @@ private:
     bool checked_ = false;
 };
 
-// Radio button; the radio buttons of one parent form a group. Checking one from code
+// Radio button, as wide as its caption needs at least; the radio buttons of one parent form a group. Checking one from code
 // unchecks the others and runs its OnClick.
 class TRadioButton : public TWinControl {
 public:
     explicit TRadioButton(TComponent* AOwner);
+    explicit TRadioButton(const TControlArgs& Args);
     bool Checked() const { return checked_; }
     void SetChecked(bool value);
 
 protected:
+    // Widened to the box and the whole caption, never narrowed.
+    void CaptionChanged() override;
+    void BoundsChanged() override;
+    void FontChanged() override;
     void CommandNotify(WORD Code) override;
     HBRUSH CtlColor(HDC dc) override;
 
@@ -131,6 +148,7 @@ private:
 class TGroupBox : public TWinControl {
 public:
     explicit TGroupBox(TComponent* AOwner);
+    explicit TGroupBox(const TControlArgs& Args);
 
 protected:
     void PaintBackground(HDC dc) override;

@@ -21,6 +21,11 @@ TTrackBar::TTrackBar(TComponent* AOwner)
     SetRange(min_, max_);
 }
 
+TTrackBar::TTrackBar(const TControlArgs& Args) : TTrackBar(Args.Parent)
+{
+    ApplyArgs(Args);
+}
+
 void TTrackBar::SetRange(int low, int high)
 {
     min_ = low;

@@ -6,6 +6,7 @@
 class TTrackBar : public TWinControl {
 public:
     explicit TTrackBar(TComponent* AOwner);
+    explicit TTrackBar(const TControlArgs& Args);
     int Min() const { return min_; }
     int Max() const { return max_; }
     void SetRange(int low, int high);

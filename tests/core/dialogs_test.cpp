@@ -2,7 +2,6 @@
 #include "core/WvwlLib.h"
 #include "resources/FormResource.h"
 #include "ui/Seams.h"
-#include "wifidirect/WiFiDirectSetting.h"
 #include "wlapi/records.h"
 
 #include <windows.h>
@@ -302,10 +301,8 @@ int __stdcall RecordDisconnect(const unsigned char* mac6)
 
 TEST_F(ProgressTest, CancelDisconnectsThePeerOfTheWizardAndCloses)
 {
-    TFormWiFiDirectSetting wizard;
     const unsigned char peer[6] = {0x02, 0x11, 0x22, 0x33, 0x44, 0xAB};
-    std::memcpy(wizard.m_data_WIFIDIRECT_WPSE_Profile.DesiredMacAddr[0], peer, sizeof peer);
-    FormWiFiDirectSetting = &wizard;
+    form()->PeerOfConnection = [&](unsigned char (&mac)[6]) { std::memcpy(mac, peer, sizeof peer); };
     VOZEZIV.WVWL_DisConnectWifiDirectPerDevice = RecordDisconnect;
     VOZEZIV.nDebugMode = 6;
     std::vector<std::string> lines;
@@ -313,7 +310,7 @@ TEST_F(ProgressTest, CancelDisconnectsThePeerOfTheWizardAndCloses)
     StartTimed(120000);
     form()->BtnProgCancelClick(nullptr);
     seams::logSink = nullptr;
-    FormWiFiDirectSetting = nullptr;
+    form()->PeerOfConnection = nullptr;
 
     EXPECT_EQ(1, disconnectCalls);
     EXPECT_EQ(0, std::memcmp(peer, disconnectedPeer, sizeof peer));

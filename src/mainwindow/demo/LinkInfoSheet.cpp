@@ -1,8 +1,9 @@
 // Starts the program's windows on the simulated adapter, connected to the default scene's
 // HomeNet, and opens the link-information window on one page or the About box, the way the
 // main window's buttons do: scripts/screenshot NAME with WEVO_PROGRAM=LinkInfoSheet.exe and
-// "-- wireless|throughput|statistic|about" takes a picture of it; "nolink" after the page
-// leaves the adapter unconnected.
+// "-- wireless|throughput|statistic|about" takes a picture of it; "neighbours" opens the
+// advanced and Wi-Fi Direct windows and "editor" a new profile in the editor by clicks on the
+// buttons; "nolink" after the page leaves the adapter unconnected.
 #include <windows.h>
 
 #include <cstring>
@@ -48,8 +49,28 @@ void StoreHomeProfile()
 }
 
 
+// A left click at the middle of a control, through its window's messages.
+void ClickThrough(TControl* control)
+{
+    const HWND window = control->Parent()->Handle();
+    const LPARAM at = MAKELPARAM(control->Left() + control->Width() / 2, control->Top() + control->Height() / 2);
+    SendMessageA(window, WM_MOUSEMOVE, 0, at);
+    SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageA(window, WM_LBUTTONUP, 0, at);
+}
+
 void Open(const std::string& what)
 {
+    if (what == "neighbours") {
+        ClickThrough(FormMain->BtnAdvanced);
+        ClickThrough(FormMain->BtnWiFiDirect);
+        return;
+    }
+    if (what == "editor") {
+        ClickThrough(FormMain->BtnProfile);
+        ClickThrough(FormProfile->BtnProfileAdd);
+        return;
+    }
     if (what == "about") {
         FormMain->BtnAboutClick(nullptr);
         return;

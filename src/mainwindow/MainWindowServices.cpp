@@ -1,0 +1,121 @@
+#include "mainwindow/MainWindowServices.h"
+
+#include <algorithm>
+
+#include "core/Log.h"
+#include "mainwindow/FormMain.h"
+
+namespace mainwin {
+
+int InsertAction(const ACTION_DATA& action)
+{
+    if (FormMain)
+        return FormMain->InsertAction(action);
+    PrintMessage(2, " InsertAction: no main window\n");
+    return 0;
+}
+
+int InsertScanAction()
+{
+    return InsertAction({actionTypeScan, nullptr});
+}
+
+void ResumeActions()
+{
+    if (FormMain)
+        FormMain->ResumeActions();
+}
+
+BOOL ModifyTrayIcon(int type, DWORD icon)
+{
+    return FormMain ? FormMain->ModifyTrayIcon(type, icon) : FALSE;
+}
+
+BOOL PopUpMsgTrayIcon(NOTIFYICONDATAA& balloon)
+{
+    return FormMain ? FormMain->PopUpMsgTrayIcon(balloon) : FALSE;
+}
+
+WLANPROFILE* CurrentProfile()
+{
+    return FormMain ? FormMain->m_pProfData : nullptr;
+}
+
+void SetReConnect()
+{
+    if (FormMain)
+        FormMain->m_bReConnect = TRUE;
+}
+
+bool IdentityRejected()
+{
+    return FormMain && FormMain->m_nAuthFailState == 1;
+}
+
+void CheckWpaCapability()
+{
+    if (FormMain)
+        FormMain->TimerCheckWPACapTimer(nullptr);
+}
+
+HWND MainWindowHandle()
+{
+    return FormMain ? FormMain->Handle() : nullptr;
+}
+
+bool MainWindowBounds(RECT& bounds)
+{
+    if (!FormMain)
+        return false;
+    bounds = {FormMain->Left(), FormMain->Top(), FormMain->Left() + FormMain->Width(),
+              FormMain->Top() + FormMain->Height()};
+    return true;
+}
+
+namespace {
+
+RECT WorkArea()
+{
+    RECT work{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    return work;
+}
+
+// A coordinate of a window of length size: first where it fits in [low, high), else other,
+// else moved in as far as it goes.
+int FitSpan(int first, int other, int size, int low, int high)
+{
+    if (first >= low && first + size <= high)
+        return first;
+    if (other >= low && other + size <= high)
+        return other;
+    return std::max(low, std::min(first, high - size));
+}
+
+void Place(TForm* form, bool horizontal, bool before)
+{
+    RECT main;
+    if (!form || !MainWindowBounds(main))
+        return;
+    const RECT work = WorkArea();
+    const int w = form->Width(), h = form->Height();
+    int left, top;
+    if (horizontal) {
+        const int leftSide = main.left - w, rightSide = main.right;
+        left = before ? FitSpan(leftSide, rightSide, w, work.left, work.right)
+                      : FitSpan(rightSide, leftSide, w, work.left, work.right);
+        top = FitSpan(main.top, main.top, h, work.top, work.bottom);
+    } else {
+        top = FitSpan(main.bottom, main.top - h, h, work.top, work.bottom);
+        left = FitSpan(main.left, main.left, w, work.left, work.right);
+    }
+    form->SetBounds(left, top, w, h);
+}
+
+} // namespace
+
+void PlaceBelow(TForm* form) { Place(form, false, false); }
+void PlaceLeftOf(TForm* form) { Place(form, true, true); }
+void PlaceRightOf(TForm* form) { Place(form, true, false); }
+
+} // namespace mainwin
