@@ -51,6 +51,7 @@ TEST_F(AdvanceOidAtStart, TheStoredSettingsRebuildLogsTheRecord)
 {
     StartProgram();
     m_log.clear();
+    VOZEZIV.nDebugMode = 6;
     FormMain->m_bReConnect = TRUE;
     FormMain->ActionTurnOnOffRadio(TRUE);
     bool dumped = false;

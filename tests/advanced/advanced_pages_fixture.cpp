@@ -20,6 +20,7 @@ void AdvancedPages::Open(TScenario scenario)
     seams::sleepOverride = [](DWORD) {};
     scenario.Set("System", "ConnectTimeMs", "50").Set("System", "ScanTimeMs", "50");
     StartProgram(scenario);
+    VOZEZIV.nDebugMode = 6;  // the tests read the program's trace lines
     FormAdvanced->Show();
     Pump(50);
 }

@@ -9,6 +9,7 @@
 #include "advanced/FormAdvanced.h"
 #include "advanced/FormMFPTest.h"
 #include "core/WvwlLib.h"
+#include "mainwindow/program_fixture.h"
 #include "resources/FormResource.h"
 #include "ui/Seams.h"
 
@@ -17,10 +18,13 @@ namespace {
 constexpr int kBase = 8;   // the wireless tab's place in the design
 constexpr int kTab = 24;   // width of a tab picture
 
-class AdvancedWindow : public ::testing::Test {
+class AdvancedWindow : public ProgramFixture {
 protected:
+    // The pages read the adapter when they are entered: the simulated library is loaded.
     void SetUp() override
     {
+        ProgramFixture::SetUp();
+        LoadLibrary();
         seams::logSink = [this](const char* line) { log.push_back(line); };
         VOZEZIV.bSupportWAPI = VOZEZIV.bSupportCCX = VOZEZIV.bSupportWMM = VOZEZIV.bShowTestDialog = 0;
         VOZEZIV.selectedAdapter.nAdapterKind = 4;
@@ -28,12 +32,6 @@ protected:
         Application->CreateForm(FormMFPTest);
         Application->CreateForm(Form80211nSetting);
         Application->CreateForm(FormAdvanced);
-    }
-    void TearDown() override
-    {
-        seams::modalAnswer = nullptr;
-        Application->DestroyForms();
-        seams::logSink = nullptr;
     }
 
     // Shows the window afresh with these settings.

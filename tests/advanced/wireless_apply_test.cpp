@@ -199,12 +199,9 @@ TEST_F(ApplyRules, BelowCode31ABssidProfileRescansOnceAndConnectsAfterIt)
     TFrameAdvancedWireless* page = FormAdvanced->FrameAdvancedWireless;
     Choose(page->cBox24GHz, 1);
     FormSiteSurvey->m_bConnectAfterScan = FALSE;
-    m_log.clear();
+    const int scans = SimCallCount("WVWL_SiteSurveyScan");
     Click(page->BtnApply);
-    int rescans = 0;
-    for (const std::string& line : m_log)
-        rescans += line.find(" Set m_bRescan as TRUE") != std::string::npos;
-    EXPECT_EQ(rescans, 1);
+    EXPECT_EQ(SimCallCount("WVWL_SiteSurveyScan") - scans, 1);
     EXPECT_TRUE(FormSiteSurvey->m_bConnectAfterScan);
     EXPECT_EQ(page->m_PendingConnectAction.actionType, DWORD(actionTypeProfile));
     EXPECT_EQ(page->m_PendingConnectAction.data, page->m_pProfileCopy.get());
