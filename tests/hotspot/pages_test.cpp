@@ -131,12 +131,12 @@ TEST_F(HotSpotPages, ACredentialIsStoredAsTypedWithItsLengthsAndWeight)
         {{2, "Sim", "", "", "", "310150123456789", "2601", "3101"}, "", "", "310150123456789", "260", "310"},
         {{1, "Cert", "", "", "r.example", "", "", ""}, "", "r.example", "", "", ""},
     };
-    // The site survey is open and idle: each Add rescans.
-    FormSiteSurvey->BtnSiteSurveyRescan->SetEnabled(true);
     int row = 0;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.in.name);
         m_log.clear();
+        // The site survey is idle (its last scan over): the Add rescans.
+        FormSiteSurvey->BtnSiteSurveyRescan->SetEnabled(true);
 
         AddCredentialByHand(c.in);
 
