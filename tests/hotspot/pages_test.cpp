@@ -131,12 +131,12 @@ TEST_F(HotSpotPages, ACredentialIsStoredAsTypedWithItsLengthsAndWeight)
         {{2, "Sim", "", "", "", "310150123456789", "2601", "3101"}, "", "", "310150123456789", "260", "310"},
         {{1, "Cert", "", "", "r.example", "", "", ""}, "", "r.example", "", "", ""},
     };
-    // The site survey is open and idle: each Add rescans.
-    FormSiteSurvey->BtnSiteSurveyRescan->SetEnabled(true);
     int row = 0;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.in.name);
         m_log.clear();
+        // The site survey is idle (its last scan over): the Add rescans.
+        FormSiteSurvey->BtnSiteSurveyRescan->SetEnabled(true);
 
         AddCredentialByHand(c.in);
 
@@ -353,3 +353,27 @@ TEST_F(HotSpotPages, EveryWayOutOfModifyBringsTheTabsBack)
 }
 
 } // namespace
+
+TEST(HotSpotCertificate, TheThumbprintIsTheHashInLowerCaseHexCutTo31Bytes)
+{
+    const uint8_t two[] = {0x0A, 0xFF};
+    uint8_t many[40];
+    for (uint8_t i = 0; i < sizeof many; ++i)
+        many[i] = i;
+    struct Case {
+        const uint8_t* hash;
+        uint32_t length;
+        std::string text;
+    } cases[] = {
+        {two, 2, "0aff"},
+        {many, 20, "000102030405060708090a0b0c0d0e0f10111213"},
+        {many, 40, "000102030405060708090a0b0c0d0e0f101112131415161718191a1b1c1d1e"},
+        {nullptr, 20, ""},
+    };
+    for (const Case& c : cases) {
+        CertRecord cert{};
+        cert.nHashLen = c.length;
+        cert.pHash = uint32_t(reinterpret_cast<uintptr_t>(c.hash));
+        EXPECT_EQ(TFrameHotSpotAddCredential::CertThumbprintText(cert), c.text);
+    }
+}

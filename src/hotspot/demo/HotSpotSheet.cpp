@@ -71,6 +71,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int)
         return 1;
     CreateProgramForms();
     FormMain->Show();
+    FormMain->SetLeft(440);  // the window opens to the main window's left
     FormMain->BtnHotSpotClick(nullptr);
     FormHotSpot->m_bSigmaTest = true;
     FormHotSpot->FrameHotSpotMain->rBtnEnableHS20->SetChecked(true);
