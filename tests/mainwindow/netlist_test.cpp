@@ -104,7 +104,8 @@ TEST_F(NetListTest, RowsFromDisplayableItems)
 {
     Net wpa2 = MakeNet(1, "secure", -171);
     wpa2.elements = {48, 20, 1, 0, 0x00, 0x0F, 0xAC, 4, 1, 0, 0x00, 0x0F, 0xAC, 4, 1, 0, 0x00, 0x0F, 0xAC, 2, 0, 0,
-                     45, 1, 0};
+                     45, 26};
+    wpa2.elements.resize(wpa2.elements.size() + 26);  // an HT element of its standard length
     Net wep = MakeNet(2, std::string(3, '\0'), -60, 5180000);
     wep.privacy = 1;
     Net wapi = MakeNet(3, "wapi");

@@ -12,6 +12,7 @@
 #include "mainwindow/LinkStatus.h"
 #include "profiles/FormProfile.h"
 #include "profiles/FormProfileEdit.h"
+#include "profiles/FrameProfileEdit8021X.h"
 #include "resources/FormResource.h"
 #include "ui/Seams.h"
 #include "wlapi/constants.h"
@@ -180,6 +181,11 @@ TEST_P(EditorNext, GoesWhereTheChoicesLead)
     const Route& r = GetParam();
     Start();
     OpenOn(r);
+    if (Showing() == Page::X8021 && r.to != Page::X8021) {
+        // the 802.1X page asks for the identity before it lets the user on
+        FormProfileEdit->FrameProfileEdit8021X->editAuthenID->SetText("user");
+        FormProfileEdit->FrameProfileEdit8021X->editAuthenPassword->SetText("secret");
+    }
     const int surveyCalls = SimCallCount("WVWL_SetWLANProfile");
     FormProfileEdit->BtnProfileNextClick(nullptr);
     EXPECT_STREQ(PageName(Showing()), PageName(r.to));
@@ -351,6 +357,8 @@ TEST_F(ProfileEditor, Md5KeysAreCheckedOnTheKeyPage)
     Start();
     const Route md5{"", Mode::Add, 41, 12, 1, 4, 26, 0, 0, 0, 0, 1, Page::X8021, Page::Key};
     OpenOn(md5);
+    FormProfileEdit->FrameProfileEdit8021X->editAuthenID->SetText("user");
+    FormProfileEdit->FrameProfileEdit8021X->editAuthenPassword->SetText("secret");
     FormProfileEdit->BtnProfileNextClick(nullptr);
     ASSERT_EQ(Showing(), Page::Key);
     EXPECT_TRUE(FormProfileEdit->m_bMD5WepKeys);
