@@ -6,7 +6,7 @@ export WINEARCH=win32
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 # Where Wine runs in the emulator (see setup), its loader need not exec itself a second time,
-# and tests that read another process's list rows are skipped.
+# and the tests' time limits are longer.
 if [ -e /usr/lib/wine/wine.i386 ]; then export WINELOADERNOEXEC=1 WEVO_EMULATED=1; fi
 
 # Starts Xvfb on a free display unless one is usable; sets WEVO_XVFB_PID when it started one.

@@ -169,8 +169,7 @@ protected:
     HWND list_ = nullptr;
 };
 
-// Not yet seen passing under Wine: finding the window and its page positions is to be checked.
-TEST_F(HotSpotEndToEnd, DISABLED_CredentialsSurviveARestartInTheirOrderAndCanBeChangedAndDeleted)
+TEST_F(HotSpotEndToEnd, CredentialsSurviveARestartInTheirOrderAndCanBeChangedAndDeleted)
 {
     Launch();
     OpenAndEnable();

@@ -24,30 +24,24 @@ bool ClickUntil(HWND window, POINT at, const std::function<bool()>& condition, D
     return false;
 }
 
-// The texts of the popup menu the program shows now, then the menu closed.
-std::vector<std::string> OpenPopup(HWND list)
+// The height of the popup menu the program shows now, then the menu closed. Menus belong to
+// the process that made them, so their items are counted by the height of the menu window.
+int PopupHeight(HWND list)
 {
-    std::vector<std::string> items;
     RECT r{};
     GetWindowRect(list, &r);
     PostMessageA(list, WM_CONTEXTMENU, WPARAM(list), MAKELPARAM(r.left + 40, r.top + 8));
     HWND menu = nullptr;
     if (!WaitFor([&] { return (menu = FindWindowA("#32768", nullptr)) != nullptr && IsWindowVisible(menu); }, 10000))
-        return items;
-    HMENU handle = reinterpret_cast<HMENU>(SendMessageA(menu, MN_GETHMENU, 0, 0));
-    for (int i = 0; handle && i < GetMenuItemCount(handle); ++i) {
-        char text[128] = {};
-        GetMenuStringA(handle, i, text, sizeof text, MF_BYPOSITION);
-        items.push_back(text);
-    }
+        return 0;
+    RECT shown{};
+    GetWindowRect(menu, &shown);
     PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
     WaitFor([&] { return !IsWindowVisible(menu); }, 5000);
-    return items;
+    return shown.bottom - shown.top;
 }
 
-// Disabled: the first two rows read back as empty texts from this process although the window
-// shows them; the cause is not found yet.
-TEST(WiFiDisplayEndToEnd, DISABLED_DevicesRescanAndPopup)
+TEST(WiFiDisplayEndToEnd, DevicesRescanAndPopup)
 {
     ProgramTurn turn;
     WevoRun wevo;
@@ -75,11 +69,10 @@ TEST(WiFiDisplayEndToEnd, DISABLED_DevicesRescanAndPopup)
     EXPECT_EQ(rows.Image(0), 2);
 
     // a popup without a selected row: the sort items and Device Information only
-    const std::vector<std::string> idle = OpenPopup(list);
-    ASSERT_FALSE(idle.empty()) << "no popup";
+    const int idle = PopupHeight(list);
+    ASSERT_GT(idle, 0) << "no popup";
     ASSERT_TRUE(rows.Select(1));
-    const std::vector<std::string> selected = OpenPopup(list);
-    EXPECT_GT(selected.size(), idle.size());  // Connect joins for the chosen device
+    EXPECT_GT(PopupHeight(list), idle);  // Connect joins for the chosen device
 
     // Rescan asks the adapter whether Wi-Fi Direct is on; it is off, so the program asks first
     const int reads = wevo.Calls("WVWL_ReadWifiDirectControl");
