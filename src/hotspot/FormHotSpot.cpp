@@ -163,6 +163,12 @@ void TFormHotSpot::RescanSiteSurvey()
         FormSiteSurvey->BtnSiteSurveyRescanClick(this);
 }
 
+void TFormHotSpot::FinishEntryPage(TObject* Sender)
+{
+    RescanSiteSurvey();
+    TabBtnHotSpotClick(Sender);
+}
+
 std::string TFormHotSpot::MakeDefaultSettingName(bool credential) const
 {
     const std::string prefix = hotspot::Text(credential ? &CUISTR::STR_HotSpot_HSPROF : &CUISTR::STR_HotSpot_APPROF);

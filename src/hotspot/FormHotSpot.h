@@ -48,6 +48,8 @@ public:
     void EndModify();
     // The site survey rescans when its rescan button is usable.
     void RescanSiteSurvey();
+    // After an entry page's Add or Submit: a rescan, and the priority table shown again.
+    void FinishEntryPage(TObject* Sender);
 
 private:
     void SelectTab(TWvImage* tab, TFrameBase* page);

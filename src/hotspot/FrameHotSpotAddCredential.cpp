@@ -232,24 +232,15 @@ void TFrameHotSpotAddCredential::BtnAddCredentialClick(TObject*)
     TFormHotSpot* form = Form();
     if (!form)
         return;
-    TFrameHotSpotMain* table = form->FrameHotSpotMain;
-    const int rows = table->lvConnSettingTable->ItemCount();
-    if (rows >= MAX_HS20_TABLE) {
-        PrintMessage(6, " --> >MAX_HS20_TABLE  Count: %d", rows);
-        return;
-    }
-    const uint8_t weight = uint8_t(100 - 10 * rows);
-    const HS20_CREDENTIAL record = BuildRecord(0, weight);
-    if (VOZEZIV.HS20_Add_Credential && VOZEZIV.HS20_Add_Credential(record) == 1) {
-        PrintMessage(6, " --> HotSpotAddCredential: HS20_Add_Credential: success\n");
-        table->AddSettingRow(FieldText(record.Name), TFrameHotSpotMain::kCredential, weight, false);
-        PrintMessage(6, table->SendWeightTable() ? " --> HotSpotAddCredential: HS20_Set_Weight: success\n"
-                                                 : " --> HotSpotAddCredential: HS20_Set_Weight: fail\n");
-    } else {
-        PrintMessage(6, " --> HotSpotAddCredential: HS20_Add_Credential: fail\n");
-    }
-    form->RescanSiteSurvey();
-    form->TabBtnHotSpotClick(this);
+    const bool added = form->FrameHotSpotMain->AddEntry(
+        "HotSpotAddCredential", "HS20_Add_Credential", TFrameHotSpotMain::kCredential, [this](BYTE prefer, BYTE weight, int) -> std::optional<std::string> {
+            const HS20_CREDENTIAL record = BuildRecord(prefer, weight);
+            if (!VOZEZIV.HS20_Add_Credential || VOZEZIV.HS20_Add_Credential(record) != 1)
+                return std::nullopt;
+            return FieldText(record.Name);
+        });
+    if (added)
+        form->FinishEntryPage(this);
 }
 
 void TFrameHotSpotAddCredential::BtnSubmitCredentialClick(TObject*)
@@ -257,21 +248,15 @@ void TFrameHotSpotAddCredential::BtnSubmitCredentialClick(TObject*)
     TFormHotSpot* form = Form();
     if (!form)
         return;
-    TFrameHotSpotMain* table = form->FrameHotSpotMain;
-    const int row = table->m_nModifyRow;
-    if (row >= 0 && row < table->lvConnSettingTable->ItemCount()) {
-        const HS20_CREDENTIAL record = BuildRecord(row == table->m_nPreferRow ? 1 : 0, uint8_t(100 - 10 * row));
-        const int index = table->m_WeightTable.Entry[row].Index;
-        if (VOZEZIV.HS20_Modify_Credential && VOZEZIV.HS20_Modify_Credential(record, index) == 1) {
-            table->SetRowName(row, FieldText(record.Name));
-            PrintMessage(6, " --> HotSpotAddCredential: HS20_Modify_Credential: success\n");
-        } else {
-            PrintMessage(6, " --> HotSpotAddCredential: HS20_Modify_Credential: fail\n");
-        }
-    }
+    form->FrameHotSpotMain->ModifyEntry(
+        "HotSpotAddCredential", "HS20_Modify_Credential", [this](BYTE prefer, BYTE weight, int index) -> std::optional<std::string> {
+            const HS20_CREDENTIAL record = BuildRecord(prefer, weight);
+            if (!VOZEZIV.HS20_Modify_Credential || VOZEZIV.HS20_Modify_Credential(record, index) != 1)
+                return std::nullopt;
+            return FieldText(record.Name);
+        });
     form->EndModify();
-    form->RescanSiteSurvey();
-    form->TabBtnHotSpotClick(this);
+    form->FinishEntryPage(this);
 }
 
 void TFrameHotSpotAddCredential::BtnCancelModifyClick(TObject*)

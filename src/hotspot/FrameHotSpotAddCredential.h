@@ -11,19 +11,8 @@
 
 class TFormHotSpot;
 
-// A certificate of the adapter library's lists; pHash is the address of its hash bytes,
-// owned by the library until WVWL_FreeCertArray.
-struct HS20_CERT_RECORD {
-    char chIssuedTo[256];
-    char chIssuedBy[256];
-    char chExpiration[256];
-    char chFriendlyName[256];
-    uint32_t nHashLen;
-    uint32_t pHash;
-    uint8_t Reserved[8];
-};
-static_assert(sizeof(HS20_CERT_RECORD) == 1040);
-using CertRecord = HS20_CERT_RECORD;
+// A certificate of the adapter library's lists.
+using CertRecord = wlapi::CERT_INFO;
 
 class TFrameHotSpotAddCredential : public TFrameBase {
 public:

@@ -133,24 +133,15 @@ void TFrameHotSpotAddProfile::BtnAddProfileClick(TObject*)
     TFormHotSpot* form = Form();
     if (!form)
         return;
-    TFrameHotSpotMain* table = form->FrameHotSpotMain;
-    const int rows = table->lvConnSettingTable->ItemCount();
-    if (rows >= MAX_HS20_TABLE) {
-        PrintMessage(6, " --> >MAX_HS20_TABLE  Count: %d", rows);
-        return;
-    }
-    const uint8_t weight = uint8_t(100 - 10 * rows);
-    const HS20_PROFILE record = BuildRecord(0, weight);
-    if (VOZEZIV.HS20_Add_Profile && VOZEZIV.HS20_Add_Profile(record) == 1) {
-        PrintMessage(6, " --> HotSpotAddProfile: HS20_Add_Profile: success\n");
-        table->AddSettingRow(FieldText(record.Name), TFrameHotSpotMain::kProfile, weight, false);
-        PrintMessage(6, table->SendWeightTable() ? " --> HotSpotAddProfile: HS20_Set_Weight: success\n"
-                                                 : " --> HotSpotAddProfile: HS20_Set_Weight: fail\n");
-    } else {
-        PrintMessage(6, " --> HotSpotAddProfile: HS20_Add_Profile: fail\n");
-    }
-    form->RescanSiteSurvey();
-    form->TabBtnHotSpotClick(this);
+    const bool added = form->FrameHotSpotMain->AddEntry(
+        "HotSpotAddProfile", "HS20_Add_Profile", TFrameHotSpotMain::kProfile, [this](BYTE prefer, BYTE weight, int) -> std::optional<std::string> {
+            const HS20_PROFILE record = BuildRecord(prefer, weight);
+            if (!VOZEZIV.HS20_Add_Profile || VOZEZIV.HS20_Add_Profile(record) != 1)
+                return std::nullopt;
+            return FieldText(record.Name);
+        });
+    if (added)
+        form->FinishEntryPage(this);
 }
 
 void TFrameHotSpotAddProfile::BtnSubmitProfileClick(TObject*)
@@ -158,21 +149,15 @@ void TFrameHotSpotAddProfile::BtnSubmitProfileClick(TObject*)
     TFormHotSpot* form = Form();
     if (!form)
         return;
-    TFrameHotSpotMain* table = form->FrameHotSpotMain;
-    const int row = table->m_nModifyRow;
-    if (row >= 0 && row < table->lvConnSettingTable->ItemCount()) {
-        const HS20_PROFILE record = BuildRecord(row == table->m_nPreferRow ? 1 : 0, uint8_t(100 - 10 * row));
-        const int index = table->m_WeightTable.Entry[row].Index;
-        if (VOZEZIV.HS20_Modify_Profile && VOZEZIV.HS20_Modify_Profile(record, index) == 1) {
-            table->SetRowName(row, FieldText(record.Name));
-            PrintMessage(6, " --> HotSpotAddCredential: HS20_Modify_Profile: success\n");
-        } else {
-            PrintMessage(6, " --> HotSpotAddCredential: HS20_Modify_Profile: fail\n");
-        }
-    }
+    form->FrameHotSpotMain->ModifyEntry(
+        "HotSpotAddCredential", "HS20_Modify_Profile", [this](BYTE prefer, BYTE weight, int index) -> std::optional<std::string> {
+            const HS20_PROFILE record = BuildRecord(prefer, weight);
+            if (!VOZEZIV.HS20_Modify_Profile || VOZEZIV.HS20_Modify_Profile(record, index) != 1)
+                return std::nullopt;
+            return FieldText(record.Name);
+        });
     form->EndModify();
-    form->RescanSiteSurvey();
-    form->TabBtnHotSpotClick(this);
+    form->FinishEntryPage(this);
 }
 
 void TFrameHotSpotAddProfile::BtnCancelModifyClick(TObject*)

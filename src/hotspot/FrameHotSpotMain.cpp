@@ -186,6 +186,37 @@ bool TFrameHotSpotMain::SendWeightTable()
     return false;
 }
 
+bool TFrameHotSpotMain::AddEntry(const char* page, const char* call, BYTE kind, const EntryWrite& write)
+{
+    const int rows = lvConnSettingTable->ItemCount();
+    if (rows >= MAX_HS20_TABLE) {
+        PrintMessage(6, " --> >MAX_HS20_TABLE  Count: %d", rows);
+        return false;
+    }
+    const BYTE weight = BYTE(100 - 10 * rows);
+    const std::optional<std::string> name = write(0, weight, -1);
+    if (!name) {
+        PrintMessage(6, " --> %s: %s: fail\n", page, call);
+        return true;
+    }
+    PrintMessage(6, " --> %s: %s: success\n", page, call);
+    AddSettingRow(*name, kind, weight, false);
+    PrintMessage(6, " --> %s: HS20_Set_Weight: %s\n", page, SendWeightTable() ? "success" : "fail");
+    return true;
+}
+
+void TFrameHotSpotMain::ModifyEntry(const char* page, const char* call, const EntryWrite& write)
+{
+    const int row = m_nModifyRow;
+    if (row < 0 || row >= lvConnSettingTable->ItemCount())
+        return;
+    const std::optional<std::string> name =
+        write(row == m_nPreferRow ? 1 : 0, BYTE(100 - 10 * row), m_WeightTable.Entry[row].Index);
+    if (name)
+        SetRowName(row, *name);
+    PrintMessage(6, " --> %s: %s: %s\n", page, call, name ? "success" : "fail");
+}
+
 bool TFrameHotSpotMain::SendPrefer(BYTE kind, BYTE index, BYTE prefer)
 {
     const HS20_PREFER record{kind, index, prefer, 0};

@@ -3,6 +3,8 @@
 // table of up to ten credentials and profiles that the Hotspot 2.0 library keeps.
 #include <windows.h>
 
+#include <functional>
+#include <optional>
 #include <string>
 
 #include "core/FormBase.h"
@@ -68,6 +70,16 @@ public:
     void SetRowName(int row, const std::string& name);
     // HS20_Set_Weight with the table; false (logged) when the library refuses.
     bool SendWeightTable();
+
+    // The library call of an entry page's Add or Submit: writes the page's record with the
+    // preferred flag and weight given (and, on Submit, the entry's library index) and gives the
+    // entry's name, or nothing when the library refuses.
+    using EntryWrite = std::function<std::optional<std::string>(BYTE prefer, BYTE weight, int index)>;
+    // Add: the entry becomes the last row and the weight table is sent; false, with nothing
+    // written, when the table is full. Each outcome is logged as the page's call.
+    bool AddEntry(const char* page, const char* call, BYTE kind, const EntryWrite& write);
+    // Submit: the entry of the row being modified is replaced and its row renamed.
+    void ModifyEntry(const char* page, const char* call, const EntryWrite& write);
 
     // State file. WriteHS20IniFile is false when the path does not fit the library's record
     // or the library fails. LoadHS20IniFile replays the file section by section, skipping (and
