@@ -122,6 +122,29 @@ TEST(Hint, ControlsFollowTheirParentsShowHintUntilTheyChooseThemselves)
     delete form;
 }
 
+// The tip appears from hovering alone: the pointer rests over the control and no button is
+// pressed, in a window that was never clicked or activated.
+TEST(Hint, RestingThePointerOverAControlShowsItsTip)
+{
+    auto* form = new TForm(nullptr);
+    form->SetBorderStyle(bsNone);
+    form->SetBounds(200, 200, 200, 100);
+    auto* image = new TImage(form);
+    image->SetBounds(10, 10, 30, 30);
+    image->SetHint("Close");
+    image->SetShowHint(true);
+    form->Show();
+    POINT p = {20, 20};
+    ClientToScreen(form->Handle(), &p);
+    SetCursorPos(p.x, p.y);
+    // One move onto the control, then the pointer stays still.
+    SendMouse(form->Handle(), WM_MOUSEMOVE, 20, 20);
+    HWND tip = FindTooltip();
+    ASSERT_NE(tip, nullptr);
+    EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(tip) != FALSE; }, 10000));
+    delete form;
+}
+
 TEST(Menu, PopupRunsTheChosenItemsClickBeforeReturning)
 {
     TPopupMenu menu(nullptr);
