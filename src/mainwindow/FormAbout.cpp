@@ -82,6 +82,7 @@ TFormAbout::TFormAbout(TComponent* owner) : TFormBase(owner)
                                               res ? res->ImgBtnAboutFormClose_Down : nullptr, gsPushButton);
     SysBtnClose->SetBounds(375, 8, 15, 15);
     SysBtnClose->OnClick = [this](TObject* s) { SysBtnCloseClick(s); };
+    CancelControl = SysBtnClose;
 
     grpBoxVersion = new TGroupBox({this, 36, 55, 332, 84, UiText(&CUISTR::STR_VERSION)});
     VersionRow(grpBoxVersion, 15, &CUISTR::STR_UTILITY, lblUtilityVersionText, lblUtilityVersion, lblUtilityDateText,

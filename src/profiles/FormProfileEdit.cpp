@@ -112,6 +112,8 @@ TFormProfileEdit::TFormProfileEdit(TComponent* owner) : TFormBase(owner)
     BtnProfileCancel->OnClick = [this](TObject* s) { SysBtnCloseClick(s); };
     BtnProfileBack->OnClick = [this](TObject* s) { BtnProfileBackClick(s); };
     BtnProfileNext->OnClick = [this](TObject* s) { BtnProfileNextClick(s); };
+    DefaultControl = BtnProfileNext;
+    CancelControl = BtnProfileCancel;
 
     const auto place = [this](TFrameBase* page) {
         page->SetParent(this);

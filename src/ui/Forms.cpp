@@ -246,6 +246,14 @@ bool WantsKey(HWND focus, WPARAM key)
     return (SendMessageA(focus, WM_GETDLGCODE, key, 0) & DLGC_WANTALLKEYS) != 0;
 }
 
+bool PressControl(TControl* control)
+{
+    if (!control || !control->Visible() || !control->Enabled())
+        return false;
+    control->Click();
+    return true;
+}
+
 } // namespace
 
 bool TForm::DialogKey(const MSG& msg)
@@ -273,7 +281,7 @@ bool TForm::DialogKey(const MSG& msg)
         auto* focused = dynamic_cast<TButton*>(TWinControl::FromHandle(focus));
         TButton* button = focused && IsChild(form->Handle(), focus) ? focused : FindButton(form, &TButton::Default);
         if (!button)
-            return false;
+            return PressControl(form->DefaultControl);
         button->Click();
         return true;
     }
@@ -284,6 +292,8 @@ bool TForm::DialogKey(const MSG& msg)
             button->Click();
             return true;
         }
+        if (PressControl(form->CancelControl))
+            return true;
         if (!form->Modal())
             return false;
         form->Close();

@@ -65,6 +65,10 @@ public:
     // through the controls, Enter presses the focused or the default button, Esc the cancel
     // button (a modal form without one closes with mrCancel). True when msg was used.
     static bool DialogKey(const MSG& msg);
+    // Windowless controls (picture buttons) that Enter and Esc press when no button takes
+    // the key; each is pressed only while it is visible and enabled.
+    TControl* DefaultControl = nullptr;
+    TControl* CancelControl = nullptr;
 
     // Text for the modal-answer seam; forms may add what they show.
     virtual std::string ModalDescription() const;

@@ -1007,4 +1007,20 @@ TEST_F(ProfileEditor, ASharedWepNetworkOfTheSurveyJoinsThroughTheActionQueue)
     EXPECT_FALSE(Stored(FormProfileEdit->m_strProfName, p)) << "the survey's connect stores no profile";
 }
 
+// ---- Keys
+
+TEST_F(ProfileEditor, EnterGoesToTheNextPageAndEscCancelsTheEditor)
+{
+    Start();
+    const Route add{"", Mode::Add, 41, 0, 0, 0, 26, 0, 0, 0, 0, 1, Page::Wireless, Page::Security};
+    OpenOn(add);
+    HWND form = FormProfileEdit->Handle();
+    PostMessageA(form, WM_KEYDOWN, VK_RETURN, 1);
+    Application->ProcessMessages();
+    EXPECT_EQ(Showing(), Page::Security);
+    PostMessageA(form, WM_KEYDOWN, VK_ESCAPE, 1);
+    Application->ProcessMessages();
+    EXPECT_EQ(Showing(), Page::Closed);
+}
+
 } // namespace

@@ -90,4 +90,36 @@ TEST(DialogKeys, EnterOnAFocusedButtonPressesThatButton)
     EXPECT_EQ(d.clicks, std::vector<std::string>{"cancel"});
 }
 
+// Picture buttons have no window of their own: the form names them for Enter and Esc.
+TEST(DialogKeys, EnterAndEscPressTheFormsWindowlessControlsWhileTheyAreEnabled)
+{
+    auto* form = new TForm(nullptr);
+    auto* edit = new TEdit({form, 10, 10, 100, 21});
+    auto* next = new TImage(form);
+    auto* cancel = new TImage(form);
+    next->SetBounds(10, 40, 20, 20);
+    cancel->SetBounds(40, 40, 20, 20);
+    std::vector<std::string> clicks;
+    next->OnClick = [&](TObject*) { clicks.push_back("next"); };
+    cancel->OnClick = [&](TObject*) { clicks.push_back("cancel"); };
+    form->DefaultControl = next;
+    form->CancelControl = cancel;
+    form->Show();
+    SetForegroundWindow(form->Handle());
+    SetFocus(edit->Handle());
+    auto press = [&](WPARAM key) {
+        PostMessageA(edit->Handle(), WM_KEYDOWN, key, 1);
+        Application->ProcessMessages();
+    };
+    press(VK_RETURN);
+    press(VK_ESCAPE);
+    EXPECT_EQ(clicks, (std::vector<std::string>{"next", "cancel"}));
+    next->SetEnabled(false);
+    cancel->SetVisible(false);
+    press(VK_RETURN);
+    press(VK_ESCAPE);
+    EXPECT_EQ(clicks, (std::vector<std::string>{"next", "cancel"}));
+    delete form;
+}
+
 } // namespace
