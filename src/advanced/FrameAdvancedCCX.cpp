@@ -1,5 +1,6 @@
 #include "advanced/FrameAdvancedCCX.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 
@@ -60,12 +61,13 @@ TFrameAdvancedCCX::TFrameAdvancedCCX(TComponent* owner) : TFrameBase(owner)
     BtnApply = Button(this, 310, 96, 75, 25, Text(&CUISTR::STR_APPLY));
 
     lblCACTxt = MakeLabel(this, 16, 131, 130, &CUISTR::STR_ENABLE_CAC);
-    cBoxCAC = List(this, 150, 128, 100);
+    lblCACTxt->SetAutoSize(true);  // the list and its button follow the caption's width
+    cBoxCAC = List(this, std::max(150, lblCACTxt->Left() + lblCACTxt->Width() + 8), 128, 100);
     AddCoded(cBoxCAC, Text(&CUISTR::STR_ADDTS), 0);
     AddCoded(cBoxCAC, Text(&CUISTR::STR_DELTS), 1);
     AddCoded(cBoxCAC, Text(&CUISTR::STR_RESET), 2);
     cBoxCAC->SetItemIndex(0);
-    BtnSet = Button(this, 260, 127, 75, 23, Text(&CUISTR::STR_CAC_APPLY));
+    BtnSet = Button(this, cBoxCAC->Left() + cBoxCAC->Width() + 10, 127, 75, 23, Text(&CUISTR::STR_CAC_APPLY));
 
     grpBoxDiagnostic = Group(this, 8, 156, 384, 170, Text(&CUISTR::STR_DIAGNOSTIC_CONNECT));
     lblSelectProfileText = MakeLabel(grpBoxDiagnostic, 12, 23, 104, &CUISTR::STR_SELECT_PROFILE);

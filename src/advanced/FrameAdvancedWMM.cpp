@@ -32,10 +32,17 @@ TFrameAdvancedWMM::TFrameAdvancedWMM(TComponent* owner) : TFrameBase(owner)
     panelWMMEnable = Panel(this, 24, 40, 352, 80);
     chBoxPowerSaveEnable = Check(panelWMMEnable, 16, 6, 200, "Power Save Enable");
     panelPowerSaveEnable = Panel(panelWMMEnable, 16, 30, 330, 40);
-    chBoxAC_BK = Check(panelPowerSaveEnable, 16, 10, 70, Text(&CUISTR::STR_AC_BK));
-    chBoxAC_BE = Check(panelPowerSaveEnable, 92, 10, 70, Text(&CUISTR::STR_AC_BE));
-    chBoxAC_VI = Check(panelPowerSaveEnable, 168, 10, 70, Text(&CUISTR::STR_AC_VI));
-    chBoxAC_VO = Check(panelPowerSaveEnable, 244, 10, 70, Text(&CUISTR::STR_AC_VO));
+    // Left to right; each box is as wide as its caption needs and the next one follows it.
+    int left = 16;
+    auto category = [&](std::string CUISTR::*caption) {
+        TCheckBox* box = Check(panelPowerSaveEnable, left, 10, 60, Text(caption));
+        left = box->Left() + box->Width() + 8;
+        return box;
+    };
+    chBoxAC_BK = category(&CUISTR::STR_AC_BK);
+    chBoxAC_BE = category(&CUISTR::STR_AC_BE);
+    chBoxAC_VI = category(&CUISTR::STR_AC_VI);
+    chBoxAC_VO = category(&CUISTR::STR_AC_VO);
     BtnApply = Button(this, 310, 300, 75, 25, Text(&CUISTR::STR_APPLY));
     BtnApply->SetVisible(false);
 

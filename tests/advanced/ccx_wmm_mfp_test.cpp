@@ -375,3 +375,45 @@ TEST_F(MfpDialog, SilentLinkDownChangesOnlyByte10AndDropsTheLink)
 }
 
 }  // namespace
+
+namespace {
+
+// ---------------------------------------------------------------------------------------------
+// Layout: every caption shows whole and no control covers its neighbour.
+
+int CaptionWidth(TControl* control, const std::string& caption)
+{
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, control->Font().Handle());
+    RECT r = {0, 0, 0, 0};
+    DrawTextA(dc, caption.c_str(), -1, &r, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    return int(r.right);
+}
+
+int Right(TControl* c) { return c->Left() + c->Width(); }
+
+TEST_F(WmmPage, TheCategoryBoxesShowTheirWholeCaptionsSideBySide)
+{
+    TFrameAdvancedWMM* page = OpenWmm(WMM_CAPABILITY{});
+    TCheckBox* row[] = {page->chBoxAC_BK, page->chBoxAC_BE, page->chBoxAC_VI, page->chBoxAC_VO};
+    for (int i = 0; i < 4; ++i) {
+        SCOPED_TRACE(row[i]->Caption());
+        EXPECT_GE(row[i]->Width(), CaptionWidth(row[i], row[i]->Caption()) + GetSystemMetrics(SM_CXMENUCHECK));
+        if (i > 0)
+            EXPECT_LE(Right(row[i - 1]), row[i]->Left());
+    }
+    EXPECT_LE(Right(page->chBoxAC_VO), page->panelPowerSaveEnable->Width());
+}
+
+TEST_F(CcxPage, TheAdmissionControlCaptionIsNotCut)
+{
+    TFrameAdvancedCCX* page = OpenCcx();
+    EXPECT_GE(page->lblCACTxt->Width(), CaptionWidth(page->lblCACTxt, page->lblCACTxt->Caption()));
+    EXPECT_LE(Right(page->lblCACTxt), page->cBoxCAC->Left());
+    EXPECT_LE(Right(page->cBoxCAC), page->BtnSet->Left());
+    EXPECT_LE(Right(page->BtnSet), page->Width());
+}
+
+} // namespace
