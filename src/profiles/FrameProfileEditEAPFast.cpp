@@ -76,7 +76,7 @@ TFrameProfileEditEAPFast::TFrameProfileEditEAPFast(TComponent* owner) : TFrameBa
     chBoxUsePAC = MakeOn<TCheckBox>(this, 200, 4, 150, 17);
     chBoxUsePAC->SetCaption(S(&CUISTR::STR_USE_PAC));
     lblProvisioningTunnel = MakeLabel(this, 16, 30, "");
-    cBoxProvisioningTunnel = MakeCombo(this, 216, 26, 150);
+    cBoxProvisioningTunnel = MakeCombo(this, 224, 26, 142);
     lblProvisioningTunnel->SetEnabled(false);
     cBoxProvisioningTunnel->SetEnabled(false);
 

@@ -40,7 +40,10 @@ TFrameProfileEditSSO::TFrameProfileEditSSO(TComponent* owner) : TFrameBase(owner
     rBtnPreLogon = MakeRadio(panelSSOforVista, 130, 24, 110, S(&CUISTR::STR_PROF_SSO_PRE_LOGON));
     rBtnPostLogon = MakeRadio(panelSSOforVista, 250, 24, 110, S(&CUISTR::STR_PROF_SSO_POST_LOGON));
 
-    lblRecommendMsg = MakeLabel(this, 16, 50, S(&CUISTR::STR_SSO_RECOMMEND_MSG));
+    lblRecommendMsg = MakeLabel(this, 16, 34, S(&CUISTR::STR_SSO_RECOMMEND_MSG));
+    lblRecommendMsg->SetAutoSize(false);
+    lblRecommendMsg->SetWordWrap(true);
+    lblRecommendMsg->SetBounds(16, 34, kPageWidth - 32, 30);
     lblRecommendMsg->SetVisible(false);
     panelWarnMsg = MakePanel(this, 72, 40);
     lblWarnMsg = MakeLabel(panelWarnMsg, 16, 0, "");
@@ -89,8 +92,7 @@ void TFrameProfileEditSSO::LayOut(bool persistent)
     if (persistent) {
         panelSSOforXP->SetBounds(0, 4, kPageWidth, 22);
         chBoxEnablePersistentConnection->SetCaption(S(&CUISTR::STR_PROF_SSO_ENABLE_PRE_LOGON));
-        lblRecommendMsg->SetBounds(16, 34, 0, 0);
-        panelWarnMsg->SetBounds(0, 56, kPageWidth, 40);
+        panelWarnMsg->SetBounds(0, 68, kPageWidth, 40);
     } else {
         panelSSOforXP->SetBounds(0, 26, kPageWidth, kXPPanelHeight);
         chBoxEnablePersistentConnection->SetCaption(S(&CUISTR::STR_SSO_ENABLE_PERSISTENT_CONNECTION));
