@@ -849,6 +849,31 @@ TEST_F(ProfileEditor, AnEapFastProfileFromVistaOpensTheSystemsEapDialog)
     }
 }
 
+TEST_F(ProfileEditor, WithoutTheSystemsEapDialogTheMainWindowIsEnabledAgain)
+{
+    Start();
+    VOZEZIV.nWinOS = 41;
+    struct Case {
+        const char* name;
+        bool missing;  // else the entry fails
+    } cases[] = {{"Failed", false}, {"Missing", true}};
+    SimCommand("inject WVWL_StartEapHostPeerInvokeConfigUI * 0");
+    for (const Case& c : cases) {
+        if (c.missing)
+            VOZEZIV.WVWL_StartEapHostPeerInvokeConfigUI = nullptr;
+        TFormProfileEdit* e = FormProfileEdit;
+        e->InitialSettingFromProfileAdd(c.name, "3");
+        e->m_strProfSSID = "FastNet";
+        e->m_nAuthSel = 5;
+        e->m_nEncrySel = 3;
+        e->m_WpaInfo.nEapMethod = 3;
+        FormMain->SetEnabled(true);
+        e->SaveProfile();
+        Pump(100);
+        EXPECT_TRUE(FormMain->Enabled()) << c.name;
+    }
+}
+
 // ---- what the library hands over is bounded
 
 struct PacPair {
