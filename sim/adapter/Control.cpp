@@ -11,6 +11,7 @@
 
 #include "Certs.h"
 #include "EntrySupport.h"
+#include "PacList.h"
 #include "WifiDirect.h"
 #include "WpsRun.h"
 
@@ -80,7 +81,7 @@ const char* kHelp =
     "p2pstatus HEX (queues a Wi-Fi Direct status record)\n"
     "wdptable HEX | wdpstatus HEX | wdppeer IFMAC DEVMAC | wdplease MAC IP [FAILS]\n"
     "p2p add NAME MAC [KEY=VALUE...] | p2p remove|leave|return|request MAC | p2p error CODE [VALUE [METHODS]]\n"
-    "p2p event CODE | p2p queue | certs (hash buffers outstanding)\n";
+    "p2p event CODE | p2p queue | certs (hash buffers outstanding) | pac PROFILE (its stored PAC list)\n";
 
 }  // namespace
 
@@ -94,6 +95,7 @@ std::string RunCommand(const std::string& line) {
   if (EqualNoCase(cmd, "help")) return kHelp;
   if (EqualNoCase(cmd, "status")) return Sim().StatusText();
   if (EqualNoCase(cmd, "certs")) return CertStatus();
+  if (EqualNoCase(cmd, "pac") && t.size() >= 2) return PacListStatus(line.substr(line.find(t[1]))) + "\n";
   if ((EqualNoCase(cmd, "plug") || EqualNoCase(cmd, "unplug")) && t.size() == 2 && ParseInt(t[1], a))
     return Sim().PlugAdapter(static_cast<int>(a), EqualNoCase(cmd, "plug")) ? "ok\n" : "error: no such adapter\n";
   if (EqualNoCase(cmd, "radio") && t.size() == 3 && OnOff(t[2], on)) {

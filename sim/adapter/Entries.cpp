@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "Certs.h"
+#include "PacList.h"
 #include "EntrySupport.h"
 #include "ExtAp.h"
 #include "Psk.h"
@@ -721,10 +722,9 @@ WVWL_API int __stdcall WVWL_QueryRemoteDevWDPService(const unsigned char* mac6, 
 }
 
 WVWL_API int __stdcall WVWL_ReadPACList(void* entries, unsigned long* count, const char* profileName) {
-  return Call("WVWL_ReadPACList", [&] { return ""; }, [&]() -> int {
-    if (!count) return WVWL_ERROR_FAILURE;
-    *count = 0;
-    return WVWL_ERROR_SUCCESS;
+  const std::string args = Text(profileName, 128) + (entries ? " capacity " + std::to_string(count ? *count : 0) : " count");
+  return Call("WVWL_ReadPACList", [&] { return args + (count ? " -> " + std::to_string(*count) : ""); }, [&]() -> int {
+    return ReadPacList(entries, count, profileName);
   });
 }
 
@@ -1165,8 +1165,8 @@ WVWL_API int __stdcall WVWL_WriteNetConfig(const void* config) {
 }
 
 WVWL_API int __stdcall WVWL_WritePACList(const void* pacFileList, const char* profileName) {
-  return Call("WVWL_WritePACList", [&] { return ""; }, [&]() -> int {
-    return WVWL_ERROR_SUCCESS;
+  return Call("WVWL_WritePACList", [&] { return Text(profileName, 128) + " " + PacListText(pacFileList); }, [&]() -> int {
+    return WritePacList(pacFileList, profileName);
   });
 }
 

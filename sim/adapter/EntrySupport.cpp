@@ -281,6 +281,7 @@ int WriteProfile(const char* name, const WLANPROFILE* profile) {
 int DeleteProfile(const char* name, int deleteConnected) {
   std::string key = Text(name, 128);
   if (key.empty() || !Sim().DeleteRecord("Profile", key)) return WVWL_ERROR_FAILURE;
+  Sim().DeleteRecord("PacList", key);
   if (EqualNoCase(RegText("CurProfile"), key)) {
     WriteRegValue("CurProfile", REG_SZ, "", 1);
     if (deleteConnected) Sim().Disconnect();

@@ -763,7 +763,7 @@ void TFormProfile::BtnProfileImportClick(TObject*)
     TTrace trace("BtnProfileImportClick");
     TProfileFileDialog dialog(false);
     dialog.DefaultExt = "prof";
-    dialog.Filter = S(&CUISTR::STR_IM_EXPORT_SAVE_DEFAULT_FILTER_PROF) + "|.prof";
+    dialog.Filter = S(&CUISTR::STR_IM_EXPORT_SAVE_DEFAULT_FILTER_PROF) + "|*.prof";
     dialog.FileName = "*.prof";
     if (!dialog.Execute(Handle()))
         return;
@@ -799,7 +799,7 @@ void TFormProfile::BtnProfileExportClick(TObject*)
     }
     TProfileFileDialog dialog(true);
     dialog.DefaultExt = "prof";
-    dialog.Filter = S(&CUISTR::STR_IM_EXPORT_SAVE_DEFAULT_FILTER_PROF) + "|.prof";
+    dialog.Filter = S(&CUISTR::STR_IM_EXPORT_SAVE_DEFAULT_FILTER_PROF) + "|*.prof";
     if (!dialog.Execute(Handle()))
         return;
     const TName128 name(m_ProfileRows[size_t(m_nSelectedRow)]->strName);

@@ -27,6 +27,7 @@ namespace {
 
 constexpr size_t kPacEntrySize = 516;
 constexpr unsigned long kMaxPacEntries = 1024;
+constexpr unsigned long kMaxPacRows = TFrameProfileEditEAPFast::kMaxPacRows;
 constexpr int kPageLeft = 10, kPageTop = 48, kPageHeight = 155;
 
 TWvImage* MakeButton(TFormProfileEdit* form, int left, int top, TImage* normal, TImage* down, TImage* disabled)
@@ -353,6 +354,7 @@ void TFormProfileEdit::InitialSettingFromSiteSurvey(const NDIS_WLAN_BSSID_EX* ne
         }
     }
     FillAuthenticationList();
+    StartNewEapFast();
     PrintMessage(6, " <-- TFormProfileEdit::InitialSettingFromSiteSurvey\n");
 }
 
@@ -372,14 +374,35 @@ void TFormProfileEdit::InitialSettingFromProfileAdd(const std::string& name, con
     m_nInfrastructureMode = 1;
     FillAuthenticationList();
     ShowAdvancedValues();
-    FrameProfileEditSSO->ClearSsoBoxes();
-    FrameProfileEditEAPFast->m_PacEntries.clear();
-    FrameProfileEditEAPFast->m_nPacCount = 0;
-    // A new profile starts with provisioning and the credentials on, through MS-CHAPv2.
+    FrameProfileEditSSO->ResetControls();
+    StartNewEapFast();
+    PrintMessage(6, " <-- TFormProfileEdit::InitialSettingFromProfileAdd\n");
+}
+
+void TFormProfileEdit::StartNewEapFast()
+{
     m_bProvisionMode = 1;
     m_bUsePAC = 1;
     m_nProvisioningTunnel = 0;
-    PrintMessage(6, " <-- TFormProfileEdit::InitialSettingFromProfileAdd\n");
+    m_strLastPACFile.clear();
+    FrameProfileEditEAPFast->LoadPACFiles();
+}
+
+void TFormProfileEdit::HoldPacEntries(const std::vector<PAC_FILE_ENTRY>& entries)
+{
+    m_WpaInfo.nPacCount = 0;
+    m_WpaInfo.pPacEntries = nullptr;
+    try {
+        m_PacBuffer.assign(entries.size() * kPacEntrySize, 0);
+    } catch (const std::bad_alloc&) {
+        m_PacBuffer.clear();
+        return;
+    }
+    if (entries.empty())
+        return;
+    std::memcpy(m_PacBuffer.data(), entries.data(), m_PacBuffer.size());
+    m_WpaInfo.nPacCount = int(entries.size());
+    m_WpaInfo.pPacEntries = m_PacBuffer.data();
 }
 
 void TFormProfileEdit::LoadProfile()
@@ -480,7 +503,10 @@ void TFormProfileEdit::ReadPacList(const char* profileName)
     }
     unsigned long filled = count;
     VOZEZIV.WVWL_ReadPACList(m_PacBuffer.data(), &filled, profileName);
-    m_WpaInfo.nPacCount = int(std::min(filled, count));
+    filled = std::min(filled, count);
+    if (filled > kMaxPacRows)
+        PrintMessage(2, " TFormProfileEdit::ReadPacList: %lu entries, the first %lu kept\n", filled, kMaxPacRows);
+    m_WpaInfo.nPacCount = int(std::min(filled, kMaxPacRows));
     m_WpaInfo.pPacEntries = m_PacBuffer.data();
 }
 
@@ -516,10 +542,12 @@ void TFormProfileEdit::FillPagesFromProfile()
     m_bUsePAC = m_WpaInfo.bPacEnabled;
     m_bProvisionMode = m_WpaInfo.bProvisionEnabled;
     m_nProvisioningTunnel = m_WpaInfo.nProvTunnel == 13 ? 1 : m_WpaInfo.nProvTunnel == 6 ? 2 : 0;
+    m_strLastPACFile = m_WpaInfo.strPacPath;
     // The credential list goes to the EAP-FAST page.
-    FrameProfileEditEAPFast->m_PacEntries = std::move(m_PacBuffer);
-    FrameProfileEditEAPFast->m_nPacCount = m_WpaInfo.nPacCount;
+    FrameProfileEditEAPFast->TakeEntries(reinterpret_cast<const PAC_FILE_ENTRY*>(m_PacBuffer.data()),
+                                         int(std::min(m_PacBuffer.size() / kPacEntrySize, size_t(m_WpaInfo.nPacCount))));
     m_PacBuffer.clear();
+    m_WpaInfo.nPacCount = 0;
     m_WpaInfo.pPacEntries = nullptr;
 }
 
@@ -1370,14 +1398,10 @@ void TFormProfileEdit::WriteBackProfileToRegistry()
         VOZEZIV.WVWL_WriteProfile(name, &p);
 
     if (m_WpaInfo.nEapMethod == 3 && VOZEZIV.WVWL_WritePACList) {
-        // The pair (count, entries) always describes a list that is there: the editor's own
-        // buffer, else the one the EAP-FAST page holds.
-        TFrameProfileEditEAPFast* fast = FrameProfileEditEAPFast;
-        if (!m_WpaInfo.pPacEntries) {
-            const int held = int(fast->m_PacEntries.size() / kPacEntrySize);
-            m_WpaInfo.nPacCount = std::clamp(fast->m_nPacCount, 0, held);
-            m_WpaInfo.pPacEntries = m_WpaInfo.nPacCount ? fast->m_PacEntries.data() : nullptr;
-        }
+        // The pair (count, entries) always describes a list the editor holds: the one the
+        // EAP-FAST page's Next stored, else the page's rows (a page never entered).
+        if (!m_WpaInfo.pPacEntries)
+            HoldPacEntries(FrameProfileEditEAPFast->Entries());
         VOZEZIV.WVWL_WritePACList(&m_WpaInfo.nPacCount, p.strProfileName);
     }
     m_PacBuffer.clear();

@@ -101,8 +101,11 @@ public:
     std::string m_strUserCertPath;
     std::string m_strASCertPath;
     WPA_INFO m_WpaInfo;
-    // The EAP-FAST credential list read with a stored profile (516-byte entries).
+    // The EAP-FAST credential list read with a stored profile or held for the save (516-byte
+    // entries); m_WpaInfo's pair points into it.
     std::vector<BYTE> m_PacBuffer;
+    // Path of the PAC file imported last (the stored one for an edited profile).
+    std::string m_strLastPACFile;
     // Certificates the WAPI certificate store holds.
     int m_nWapiStoreCertCount = 0;
 
@@ -287,6 +290,14 @@ private:
     void FillSsidList(bool fromProfile = false);
     // The stored profile's EAP-FAST credential list into m_PacBuffer.
     void ReadPacList(const char* profileName);
+    // A new profile's EAP-FAST start: both boxes on, the first provisioning method, the PAC
+    // files of the current directory.
+    void StartNewEapFast();
+
+public:
+    // The entries the save hands to the library, held by the editor; the count is 0 when
+    // they cannot be held.
+    void HoldPacEntries(const std::vector<PAC_FILE_ENTRY>& entries);
 };
 
 extern TFormProfileEdit* FormProfileEdit;

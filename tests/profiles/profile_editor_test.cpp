@@ -849,6 +849,31 @@ TEST_F(ProfileEditor, AnEapFastProfileFromVistaOpensTheSystemsEapDialog)
     }
 }
 
+TEST_F(ProfileEditor, WithoutTheSystemsEapDialogTheMainWindowIsEnabledAgain)
+{
+    Start();
+    VOZEZIV.nWinOS = 41;
+    struct Case {
+        const char* name;
+        bool missing;  // else the entry fails
+    } cases[] = {{"Failed", false}, {"Missing", true}};
+    SimCommand("inject WVWL_StartEapHostPeerInvokeConfigUI * 0");
+    for (const Case& c : cases) {
+        if (c.missing)
+            VOZEZIV.WVWL_StartEapHostPeerInvokeConfigUI = nullptr;
+        TFormProfileEdit* e = FormProfileEdit;
+        e->InitialSettingFromProfileAdd(c.name, "3");
+        e->m_strProfSSID = "FastNet";
+        e->m_nAuthSel = 5;
+        e->m_nEncrySel = 3;
+        e->m_WpaInfo.nEapMethod = 3;
+        FormMain->SetEnabled(true);
+        e->SaveProfile();
+        Pump(100);
+        EXPECT_TRUE(FormMain->Enabled()) << c.name;
+    }
+}
+
 // ---- what the library hands over is bounded
 
 struct PacPair {
@@ -856,11 +881,14 @@ struct PacPair {
     const void* entries;
 };
 PacPair g_pacSeen{-1, nullptr};
+std::vector<PAC_FILE_ENTRY> g_pacEntriesSeen;
 unsigned long g_pacFirstCount = 0, g_pacSecondCount = 0;
 
 int __stdcall FakeWritePACList(const void* pair, const char*)
 {
     g_pacSeen = *static_cast<const PacPair*>(pair);
+    const auto* entries = static_cast<const PAC_FILE_ENTRY*>(g_pacSeen.entries);
+    g_pacEntriesSeen.assign(entries, entries + (entries ? g_pacSeen.count : 0));
     return 1;
 }
 
@@ -870,31 +898,34 @@ int __stdcall FakeReadPACList(void* entries, unsigned long* count, const char*)
     return 1;
 }
 
-TEST_F(ProfileEditor, TheCredentialListGivenToTheLibraryIsOneTheEditorHolds)
+TEST_F(ProfileEditor, TheCredentialListGivenToTheLibraryIsTheRowsOfThePage)
 {
     Start();
     VOZEZIV.WVWL_WritePACList = FakeWritePACList;
-    struct Case {
-        int pageCount;       // count the EAP-FAST page claims
-        size_t pageEntries;  // entries it really holds
-        int expected;
-    };
-    const Case cases[] = {{2, 2, 2}, {3, 0, 0}, {9, 1, 1}};
-    for (const Case& c : cases) {
+    for (int rows : {0, 2, 50}) {
         TFormProfileEdit* e = FormProfileEdit;
         e->InitialSettingFromProfileAdd("Fast", "3");
         e->m_strProfSSID = "FastNet";
         e->m_nAuthSel = 5;
         e->m_nEncrySel = 3;
         e->m_WpaInfo.nEapMethod = 3;
-        e->m_WpaInfo.nPacCount = 7; // left from an earlier read
-        e->FrameProfileEditEAPFast->m_PacEntries.assign(c.pageEntries * 516, 0x5A);
-        e->FrameProfileEditEAPFast->m_nPacCount = c.pageCount;
+        std::vector<PAC_FILE_ENTRY> entries(static_cast<size_t>(rows));
+        for (int i = 0; i < rows; ++i) {
+            entries[size_t(i)].nMark = i % 2;
+            // a name that fills its field without a terminating zero
+            std::memset(entries[size_t(i)].chFileName, 'a' + i % 26, sizeof entries[size_t(i)].chFileName);
+        }
+        e->FrameProfileEditEAPFast->TakeEntries(entries.data(), rows);
         g_pacSeen = {-1, nullptr};
         e->SaveProfile();
-        EXPECT_EQ(g_pacSeen.count, c.expected);
-        if (c.expected)
-            EXPECT_EQ(g_pacSeen.entries, e->FrameProfileEditEAPFast->m_PacEntries.data());
+        ASSERT_EQ(g_pacSeen.count, rows);
+        EXPECT_EQ(g_pacSeen.entries == nullptr, rows == 0);
+        for (int i = 0; i < rows; ++i) {
+            const PAC_FILE_ENTRY& seen = g_pacEntriesSeen[size_t(i)];
+            EXPECT_EQ(seen.nMark, uint32_t(i % 2));
+            EXPECT_EQ(std::string(seen.chFileName), std::string(255, char('a' + i % 26))) << "cut to 255 characters";
+        }
+        EXPECT_EQ(e->m_WpaInfo.pPacEntries, nullptr);
     }
 }
 
@@ -906,7 +937,7 @@ TEST_F(ProfileEditor, AHostileCredentialCountIsNotTrusted)
         unsigned long first, second;
         int held;
     };
-    const Case cases[] = {{2, 2, 2}, {0x7FFFFFFF, 0x7FFFFFFF, 0}, {2, 5000, 2}, {3, 1, 1}};
+    const Case cases[] = {{2, 2, 2}, {0x7FFFFFFF, 0x7FFFFFFF, 0}, {2, 5000, 2}, {3, 1, 1}, {60, 60, 50}};
     for (const Case& c : cases) {
         g_pacFirstCount = c.first;
         g_pacSecondCount = c.second;
@@ -917,7 +948,7 @@ TEST_F(ProfileEditor, AHostileCredentialCountIsNotTrusted)
         EXPECT_EQ(e->m_WpaInfo.nPacCount, c.held) << c.first << " " << c.second;
         EXPECT_GE(e->m_PacBuffer.size(), size_t(c.held) * 516);
         e->FillPagesFromProfile();
-        EXPECT_EQ(e->FrameProfileEditEAPFast->m_nPacCount, c.held);
+        EXPECT_EQ(e->FrameProfileEditEAPFast->PacCount(), c.held);
         EXPECT_EQ(e->m_WpaInfo.pPacEntries, nullptr);
     }
 }

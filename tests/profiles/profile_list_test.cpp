@@ -252,6 +252,34 @@ TEST_F(ProfileList, ActivateGoesThroughTheActionQueueToTheAdapter)
     EXPECT_EQ(FormProfile->m_ProfileRows[size_t(RowOf("Cafe"))]->nStatus, 0);
 }
 
+TEST_F(ProfileList, TheQueuedProfileIsTheStoredOneWithTheAdvancedSettingsOverIt)
+{
+    StartWithProfiles();
+    ADVANCE_CONFIG_DATA advance{};
+    ASSERT_TRUE(VOZEZIV.WVWL_ReadAdvanceCfgData(&advance));
+    advance.CountryRegion = 5;
+    advance.CountryRegionABand = 7;
+    VOZEZIV.WVWL_WriteAdvanceCfgData(advance);
+    ASSERT_TRUE(VOZEZIV.WVWL_ReadAdvanceCfgData(&advance));
+    KV_802_11_STA_CONFIG config{};
+    VOZEZIV.WVWL_QuerySTAConfig(&config);
+    struct Case {
+        int withAdvance;
+        uint32_t region;
+    } cases[] = {{1, (advance.CountryRegionABand << 8) + advance.CountryRegion}, {0, 0}};
+    for (const Case& c : cases) {
+        FormProfile->SetOidFromReg(c.withAdvance);
+        const WLANPROFILE& p = *FormProfile->m_pActionProfile;
+        EXPECT_STREQ(p.strProfileName, "Home") << c.withAdvance;
+        EXPECT_EQ(std::string(reinterpret_cast<const char*>(p.SSID.Ssid), p.SSID.SsidLength), "HomeNet");
+        EXPECT_EQ(p.bSetAdvance, uint32_t(c.withAdvance));
+        EXPECT_EQ(p.nCountryRegion, c.region);
+        if (c.withAdvance) {
+            EXPECT_EQ(std::memcmp(&p.configSta, &config, sizeof config), 0);
+        }
+    }
+}
+
 TEST_F(ProfileList, ActivateNeedsARadioAndASelection)
 {
     StartWithProfiles();
