@@ -281,6 +281,31 @@ TEST_F(SimWps, ExternalRegistrarWorksOnlyThroughTheConnectedAccessPointAndReport
   EXPECT_TRUE(WaitFor([&] { return CallbackSeen(210); }));
 }
 
+TEST_F(SimWps, WithTheEnrolleeListAPinRunWaitsForTheChosenStationAndUsesItsPin) {
+  Load(Scene("", "WPSUUID=00112233445566778899aabbccddeeff") +
+       "[Enrollee.1]\nMac=02:AA:00:00:00:01\nPasswordId=0\nPin=87654325\n"
+       "[Enrollee.2]\nMac=02:AA:00:00:00:02\nPasswordId=0\nPin=12345670\n");
+  WLANPROFILE p = Profile("HomeNet", 7, 6);
+  SetPsk(p, "correct horse");
+  Connect(p);
+  ASSERT_EQ(1, Entry<PFN_WVWL_StartExtregWPS>("WVWL_StartExtregWPS")("00112233445566778899aabbccddeeff"));
+  auto use = Entry<PFN_WVWL_UseEnrolleeList>("WVWL_UseEnrolleeList");
+  EXPECT_EQ(1, use(0));
+  EXPECT_EQ(1, use(1));
+  ASSERT_EQ(1, Start(Pin("12345670", 0, WPS_START_CONFIG_EXTREG_STA)));
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(WPS_STATUS_PIN_BIT | 44u, Poll()) << i;
+  const unsigned char second[6] = {0x02, 0xAA, 0, 0, 0, 0x02};
+  ASSERT_EQ(1, Entry<PFN_WVWL_SetSelEnrolleeMAC>("WVWL_SetSelEnrolleeMAC")(second));
+  EXPECT_EQ(15u, Codes(PollToEnd()).back());   // the second station's PIN was the one sent
+  EXPECT_NE(std::string::npos, Journal().find("WVWL_SetSelEnrolleeMAC(02AA00000002)")) << Journal();
+
+  // Without the list the run takes the first station, whose PIN this is not.
+  ASSERT_EQ(1, use(0));
+  ASSERT_EQ(1, Start(Pin("12345670", 0, WPS_START_CONFIG_EXTREG_STA)));
+  PollToEnd(14);
+  EXPECT_TRUE(WaitFor([&] { return CallbackSeen(210); }));
+}
+
 TEST_F(SimWps, EnrolleeListAnswersMinusTenThenTheStationsAndMayClaimMore) {
   Load(std::string(kWpsScene) + "[Enrollee.1]\nMac=02:AA:00:00:00:01\nPasswordId=4\nModel=Camera\n"
                                 "[Enrollee.2]\nMac=02:AA:00:00:00:02\nPasswordId=65535\n");
