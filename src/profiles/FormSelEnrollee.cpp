@@ -59,6 +59,7 @@ TFormSelEnrollee::TFormSelEnrollee(TComponent* owner) : TFormBase(owner)
 {
     Name = "FormSelEnrollee";
     SetClientSize(kWidth, kHeight);
+    SetPosition(poScreenCenter);
     lblCaptionText->SetBounds(16, 8, kWidth - 32, 17);
     m_lvEnrolleeList = new TListView(this);
     m_lvEnrolleeList->SetParent(this);
