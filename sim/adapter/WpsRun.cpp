@@ -236,8 +236,12 @@ void WpsRun::FinishLocked(bool success) {
   active_ = false;
   steps_.clear();
   Sim().SetWpsLink(nullptr);
+  // An access point is reconfigured once per agreement.
+  bool reconfigure = reconfigure_;
+  reconfigure_ = false;
   if (!success || configMode_ != WPS_START_CONFIG_REGISTRAR || !hasTarget_) return;
-  if (!reconfigure_ || sent_.ProfileCnt == 0) return;
+  // An unconfigured access point takes what it is sent; a configured one only when told to.
+  if ((target_.wpsConfigured && !reconfigure) || sent_.ProfileCnt == 0) return;
   // The access point takes the configuration handed to it.
   WPS_CREDENTIAL sent = sent_.Profile[0];
   std::memcpy(sent.MacAddr, target_.bssid.data(), 6);

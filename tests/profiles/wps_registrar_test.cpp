@@ -226,6 +226,43 @@ TEST_F(WpsRegistrar, MadeUpConfigurationCarriesTheOwnAddressAndARandomKey)
     EXPECT_NE(KeyOf(e->m_profileWps.Profile[0]), first);
 }
 
+TEST_F(WpsRegistrar, ConfigApHandsTheMadeUpNetworkToTheAccessPointThenFindsItAsExternalRegistrar)
+{
+    StartProgram(WpsScene());
+    OpenWizard();
+    TFormProfileEdit* e = FormProfileEdit;
+    Click(e->FrameProfileEditWPS->rBtnPIN);
+    TComboBox* aps = e->FrameProfileEditWPS->cboxSSID;
+    Pick(aps, aps->Items().IndexOf("HomeNet"));
+    Next();
+    Pick(e->FrameProfileEditWPSPin->cBoxConfigMode, 1);
+    Type(e->FrameProfileEditWPSPin->editPinCode, "12345670");
+    Next();
+    ASSERT_EQ(e->m_pCurrentPage, e->FrameProfileEditWPSConnect);
+    SimJournalClear();
+    Click(e->FrameProfileEditWPSConnect->BtnPIN);
+    // The configured access point is reconfigured once the user agrees.
+    EXPECT_TRUE(Shown(Texts().STR_WPS_MSGBOX_CONFIGAP_RECONFIGURE));
+    ASSERT_TRUE(PumpUntil([this] {
+        std::string reply;
+        SimCommand("status", &reply);
+        return reply.find("link=connected ssid=ExRegNW123456") != std::string::npos;
+    }, 40000)) << e->FrameProfileEditWPSConnect->editWPSStatus->Text();
+    // The editor stays open after configuring an access point, until discovery finds it.
+    EXPECT_TRUE(e->Visible());
+    ASSERT_TRUE(PumpUntil([e] { return e->m_bExtRegDeviceFound == TRUE; }, 20000)) << SimJournal();
+    EXPECT_FALSE(e->Visible());
+    const std::string journal = SimJournal();
+    EXPECT_NE(journal.find("WVWL_ReConfigureAP(1)"), std::string::npos) << journal;
+    EXPECT_NE(journal.find("WVWL_SetWPSProfile(count 1; \"ExRegNW123456\" auth 32 encr 8 index 1 key(64)"),
+              std::string::npos)
+        << journal;
+    EXPECT_NE(journal.find(std::string("WVWL_StartExtregWPS(") + kUuid), std::string::npos) << journal;
+    int flag = -1;
+    VOZEZIV.WVWL_ReadWPSFlag(&flag);
+    EXPECT_EQ(flag, 0);
+}
+
 struct ChoiceCase {
     const char* name;
     unsigned long version;

@@ -225,8 +225,15 @@ TEST_F(SimWps, AnAutomaticPinRunIsNotEndedByTheWalkTime) {
 }
 
 TEST_F(SimWps, RegistrarHandsItsConfigurationOverOnlyWhenTheAccessPointIsReconfigured) {
-  for (int reconfigure : {0, 1}) {
-    Load(kWpsScene);
+  // A configured access point takes it only when told to; an unconfigured one always.
+  const struct {
+    int reconfigure;
+    bool configured;
+    bool takes;
+  } cases[] = {{0, true, false}, {1, true, true}, {0, false, true}};
+  for (const auto& k : cases) {
+    const int reconfigure = k.reconfigure;
+    Load(k.configured ? kWpsScene : Scene("", "WPSConfigured=0"));
     WPS_PROFILE sent{};
     sent.ProfileCnt = 1;
     WPS_CREDENTIAL& c = sent.Profile[0];
@@ -243,7 +250,7 @@ TEST_F(SimWps, RegistrarHandsItsConfigurationOverOnlyWhenTheAccessPointIsReconfi
     EXPECT_EQ((std::vector<unsigned long>{2, 3, 4, 5, 6, 17, 34, 35, 37, 38, 39, 40, 41, 42, 43, 15}), Codes(PollToEnd()));
     WPS_PROFILE got = Credentials();
     ASSERT_EQ(1u, got.ProfileCnt);
-    EXPECT_EQ(reconfigure ? "ExRegNW0A1B2C" : "HomeNet", Ssid(got.Profile[0])) << reconfigure;
+    EXPECT_EQ(k.takes ? "ExRegNW0A1B2C" : "HomeNet", Ssid(got.Profile[0])) << reconfigure << k.configured;
     Connect(ProfileOf(got.Profile[0], 7, 6));
     EXPECT_EQ(WvStatus_Connected, Status().status) << reconfigure;
   }
