@@ -157,7 +157,9 @@ WVWL_API int __stdcall WVWL_StopExtregWPS() {
 
 WVWL_API int __stdcall WVWL_UseEnrolleeList(int use) {
   return Call("WVWL_UseEnrolleeList", [&] { return Flag(use); }, [&]() -> int {
-    return static_cast<int>(Cfg([](const Scenario& s) { return s.wps.useEnrolleeList; }));
+    int result = static_cast<int>(Cfg([](const Scenario& s) { return s.wps.useEnrolleeList; }));
+    WpsRun::Get().SetUseEnrolleeList(use != 0 && (result & 1));
+    return result;
   });
 }
 

@@ -90,6 +90,8 @@ void WpsRun::StartLocked(const WPS_MODE& mode) {
   walkTimeMs_ = Sim().WithScenario([](const Scenario& s) { return s.wps.walkTimeMs; });
   hasTarget_ = false;
   result_ = WPS_PROFILE{};
+  enrolleeChosen_ = false;
+  awaitingEnrollee_ = false;
   if (configMode_ == WPS_START_CONFIG_EXTREG_STA) ExternalRegistrarLocked(mode);
   else EnrolleeOrRegistrarLocked(mode);
 }
@@ -160,6 +162,13 @@ void WpsRun::EnrolleeOrRegistrarLocked(const WPS_MODE& mode) {
 void WpsRun::ExternalRegistrarLocked(const WPS_MODE& mode) {
   Push(kExtregScan);
   if (!extreg_) return;   // no access point to work through: nothing is ever found
+  extregMode_ = mode;
+  // With the enrollee list in use, a PIN run waits for the station the user picks.
+  awaitingEnrollee_ = pinRun_ && useEnrolleeList_;
+  if (!awaitingEnrollee_) StationStepsLocked();
+}
+
+void WpsRun::StationStepsLocked() {
   std::vector<EnrolleeDef> stations = Sim().WithScenario([](const Scenario& s) { return s.wps.enrollees; });
   const EnrolleeDef* station = nullptr;
   if (!pinRun_) {
@@ -174,9 +183,10 @@ void WpsRun::ExternalRegistrarLocked(const WPS_MODE& mode) {
     for (const EnrolleeDef& e : stations)
       if (!station || (enrolleeChosen_ && e.mac == enrollee_)) station = &e;
     if (!station) return;
+    if (enrolleeChosen_ && station->mac != enrollee_) return;   // the chosen station is gone
   }
   Push(kExtregOneEnrollee);
-  bool wrongPin = pinRun_ && !station->pin.empty() && StartRecordPin(mode) != station->pin;
+  bool wrongPin = pinRun_ && !station->pin.empty() && StartRecordPin(extregMode_) != station->pin;
   for (int cb = kCbM1Received; cb <= kCbM8Sent; ++cb) {
     Push(kExtregOneEnrollee, cb);
     if (wrongPin && cb == kCbM1Received + 2) {
@@ -226,8 +236,12 @@ void WpsRun::FinishLocked(bool success) {
   active_ = false;
   steps_.clear();
   Sim().SetWpsLink(nullptr);
+  // An access point is reconfigured once per agreement.
+  bool reconfigure = reconfigure_;
+  reconfigure_ = false;
   if (!success || configMode_ != WPS_START_CONFIG_REGISTRAR || !hasTarget_) return;
-  if (!reconfigure_ || sent_.ProfileCnt == 0) return;
+  // An unconfigured access point takes what it is sent; a configured one only when told to.
+  if ((target_.wpsConfigured && !reconfigure) || sent_.ProfileCnt == 0) return;
   // The access point takes the configuration handed to it.
   WPS_CREDENTIAL sent = sent_.Profile[0];
   std::memcpy(sent.MacAddr, target_.bssid.data(), 6);
@@ -294,6 +308,15 @@ void WpsRun::SelectEnrollee(const Mac& mac) {
   std::lock_guard<std::mutex> lock(mu_);
   enrollee_ = mac;
   enrolleeChosen_ = true;
+  if (active_ && awaitingEnrollee_) {
+    awaitingEnrollee_ = false;
+    StationStepsLocked();
+  }
+}
+
+void WpsRun::SetUseEnrolleeList(bool on) {
+  std::lock_guard<std::mutex> lock(mu_);
+  useEnrolleeList_ = on;
 }
 
 bool WpsRun::ExtregRunning() {

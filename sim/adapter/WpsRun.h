@@ -34,6 +34,8 @@ public:
   int StartExtreg(const std::string& uuid);
   void StopExtreg();
   void SelectEnrollee(const Mac& mac);
+  // WVWL_UseEnrolleeList: a PIN run of the external registrar waits for SelectEnrollee.
+  void SetUseEnrolleeList(bool on);
   bool ExtregRunning();
 
 private:
@@ -44,6 +46,7 @@ private:
   void StartLocked(const WPS_MODE& mode);
   void EnrolleeOrRegistrarLocked(const WPS_MODE& mode);
   void ExternalRegistrarLocked(const WPS_MODE& mode);
+  void StationStepsLocked();
   void FinishLocked(bool success);
   void Push(uint32_t code, int callback = 0) { steps_.push_back({code, callback}); }
 
@@ -63,6 +66,9 @@ private:
   bool reconfigure_ = false;
   bool extreg_ = false;
   bool enrolleeChosen_ = false;
+  bool useEnrolleeList_ = false;
+  bool awaitingEnrollee_ = false;
+  WPS_MODE extregMode_{};
   Mac enrollee_{};
   bool buttonPending_ = false;
 };

@@ -19,6 +19,7 @@
 #include "profiles/FormPeapIdPwd.h"
 #include "profiles/FormProfile.h"
 #include "profiles/FormProfileEdit.h"
+#include "profiles/FormSelEnrollee.h"
 #include "profiles/FormWPS20WiFiTestBed.h"
 #include "resources/FormResource.h"
 #include "ui/Forms.h"
@@ -52,6 +53,7 @@ void CreateProgramForms()
     Application->CreateForm(FormExtendedAPIdPwd);
     Application->CreateForm(FormInvalidIdPwd);
     Application->CreateForm(FormWPS20WiFiTestBed);
+    Application->CreateForm(FormSelEnrollee);
     Application->CreateForm(FormLinkInfo);
     Application->CreateForm(WDPUIBCControlPanelForm);
     Application->CreateForm(FormWDPTDLSProgressMsg);

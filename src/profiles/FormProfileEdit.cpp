@@ -892,6 +892,8 @@ void TFormProfileEdit::BtnProfileNextClick(TObject*)
         NextFromWPSPage();
     } else if (page == FrameProfileEditWPSPin) {
         NextFromWPSPinPage();
+    } else if (page == FrameProfileEditWPSProfile) {
+        NextFromWPSProfilePage();
     } else if (page == FrameProfileEditExtregWPSProfile) {
         GoTo(FrameProfileEditWPSConnect, 1);
         BtnProfileNext->SetEnabled(false);
@@ -1114,6 +1116,18 @@ void TFormProfileEdit::NextFromWPSPinPage()
         GoTo(FrameProfileEditWPSConnect, 1);
         BtnProfileNext->SetEnabled(false);
     }
+}
+
+void TFormProfileEdit::NextFromWPSProfilePage()
+{
+    FrameProfileEditWPSProfile->ApplyToEditor();
+    if (m_nAuthSel != 0 || m_nEncrySel != 0) {
+        GoTo(FrameProfileEditKey, 1);
+        return;
+    }
+    ShowMessageText(S(&CUISTR::STR_WPS_REGISTRAR_OPENNONE));
+    GoTo(FrameProfileEditWPSConnect, 1);
+    BtnProfileNext->SetEnabled(false);
 }
 
 void TFormProfileEdit::BackFromWPSConnectPage()

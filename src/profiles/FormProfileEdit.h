@@ -263,6 +263,7 @@ private:
     void CloseEnrolleeDialog();
     void NextFromWPSPage();
     void NextFromWPSPinPage();
+    void NextFromWPSProfilePage();
     void BackFromWPSConnectPage();
     int m_nWpsProgressWidth = 0;
 

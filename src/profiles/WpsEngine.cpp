@@ -470,8 +470,13 @@ void TFormProfileEdit::ReleaseAfterFailure()
             links::SetOidFromReg();
         return;
     }
-    if (!extReg)
+    if (!extReg) {
         OnWpsDisconnect();
+        return;
+    }
+    // The registrar's run is over too: the adapter is free again.
+    SetRotateProfile(FALSE);
+    WriteWpsFlag(FALSE);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -10,6 +10,7 @@
 #include "core/Log.h"
 #include "core/WvwlLib.h"
 #include "mainwindow/SiteSurveyLinks.h"
+#include "profiles/FormSelEnrollee.h"
 #include "profiles/WpsRecords.h"
 #include "profiles/WpsStatus.h"
 #include "resources/FormResource.h"
@@ -136,6 +137,25 @@ void TFormProfileEdit::ConfigStaPinStart()
     if (m_bUseEnrolleeList)
         VOZEZIV.WVWL_UseEnrolleeList(TRUE);
     StartExtregConnect();
+    if (!m_bUseEnrolleeList || !FormSelEnrollee)
+        return;
+    m_bEnrolleeSelected = FALSE;
+    std::memset(m_EnrolleeMac, 0, sizeof m_EnrolleeMac);
+    if (FormSelEnrollee->ShowModal() != mrOk)
+        return;
+    if (m_bEnrolleeSelected) {
+        const BYTE* m = m_EnrolleeMac;
+        PrintMessage(6, " Selected enrollee %02X-%02X-%02X-%02X-%02X-%02X\n", m[0], m[1], m[2], m[3], m[4], m[5]);
+        if (VOZEZIV.WVWL_SetSelEnrolleeMAC)
+            VOZEZIV.WVWL_SetSelEnrolleeMAC(m_EnrolleeMac);
+        return;
+    }
+    SetWPSProgress(0);
+    SetWpsStatus("External registrar configure enrollee failed");
+    TimerWPSStatus->SetEnabled(false);
+    // Nothing runs any more: the adapter is free again.
+    if (VOZEZIV.WVWL_WriteWPSFlag)
+        VOZEZIV.WVWL_WriteWPSFlag(FALSE);
 }
 
 void TFormProfileEdit::StartExtregConnect()
@@ -164,6 +184,8 @@ void TFormProfileEdit::StartExtregConnect()
 
 void TFormProfileEdit::CloseEnrolleeDialog()
 {
+    if (m_bUseEnrolleeList && FormSelEnrollee)
+        FormSelEnrollee->CloseDialog();
 }
 
 void TFormProfileEdit::OnExtRegWpsMessage(BYTE code)

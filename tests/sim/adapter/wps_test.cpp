@@ -225,8 +225,15 @@ TEST_F(SimWps, AnAutomaticPinRunIsNotEndedByTheWalkTime) {
 }
 
 TEST_F(SimWps, RegistrarHandsItsConfigurationOverOnlyWhenTheAccessPointIsReconfigured) {
-  for (int reconfigure : {0, 1}) {
-    Load(kWpsScene);
+  // A configured access point takes it only when told to; an unconfigured one always.
+  const struct {
+    int reconfigure;
+    bool configured;
+    bool takes;
+  } cases[] = {{0, true, false}, {1, true, true}, {0, false, true}};
+  for (const auto& k : cases) {
+    const int reconfigure = k.reconfigure;
+    Load(k.configured ? kWpsScene : Scene("", "WPSConfigured=0"));
     WPS_PROFILE sent{};
     sent.ProfileCnt = 1;
     WPS_CREDENTIAL& c = sent.Profile[0];
@@ -243,7 +250,7 @@ TEST_F(SimWps, RegistrarHandsItsConfigurationOverOnlyWhenTheAccessPointIsReconfi
     EXPECT_EQ((std::vector<unsigned long>{2, 3, 4, 5, 6, 17, 34, 35, 37, 38, 39, 40, 41, 42, 43, 15}), Codes(PollToEnd()));
     WPS_PROFILE got = Credentials();
     ASSERT_EQ(1u, got.ProfileCnt);
-    EXPECT_EQ(reconfigure ? "ExRegNW0A1B2C" : "HomeNet", Ssid(got.Profile[0])) << reconfigure;
+    EXPECT_EQ(k.takes ? "ExRegNW0A1B2C" : "HomeNet", Ssid(got.Profile[0])) << reconfigure << k.configured;
     Connect(ProfileOf(got.Profile[0], 7, 6));
     EXPECT_EQ(WvStatus_Connected, Status().status) << reconfigure;
   }
@@ -278,6 +285,31 @@ TEST_F(SimWps, ExternalRegistrarWorksOnlyThroughTheConnectedAccessPointAndReport
   // A wrong station PIN fails with 210.
   ASSERT_EQ(1, Start(Pin("11111115", 0, WPS_START_CONFIG_EXTREG_STA)));
   PollToEnd(12);
+  EXPECT_TRUE(WaitFor([&] { return CallbackSeen(210); }));
+}
+
+TEST_F(SimWps, WithTheEnrolleeListAPinRunWaitsForTheChosenStationAndUsesItsPin) {
+  Load(Scene("", "WPSUUID=00112233445566778899aabbccddeeff") +
+       "[Enrollee.1]\nMac=02:AA:00:00:00:01\nPasswordId=0\nPin=87654325\n"
+       "[Enrollee.2]\nMac=02:AA:00:00:00:02\nPasswordId=0\nPin=12345670\n");
+  WLANPROFILE p = Profile("HomeNet", 7, 6);
+  SetPsk(p, "correct horse");
+  Connect(p);
+  ASSERT_EQ(1, Entry<PFN_WVWL_StartExtregWPS>("WVWL_StartExtregWPS")("00112233445566778899aabbccddeeff"));
+  auto use = Entry<PFN_WVWL_UseEnrolleeList>("WVWL_UseEnrolleeList");
+  EXPECT_EQ(1, use(0));
+  EXPECT_EQ(1, use(1));
+  ASSERT_EQ(1, Start(Pin("12345670", 0, WPS_START_CONFIG_EXTREG_STA)));
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(WPS_STATUS_PIN_BIT | 44u, Poll()) << i;
+  const unsigned char second[6] = {0x02, 0xAA, 0, 0, 0, 0x02};
+  ASSERT_EQ(1, Entry<PFN_WVWL_SetSelEnrolleeMAC>("WVWL_SetSelEnrolleeMAC")(second));
+  EXPECT_EQ(15u, Codes(PollToEnd()).back());   // the second station's PIN was the one sent
+  EXPECT_NE(std::string::npos, Journal().find("WVWL_SetSelEnrolleeMAC(02AA00000002)")) << Journal();
+
+  // Without the list the run takes the first station, whose PIN this is not.
+  ASSERT_EQ(1, use(0));
+  ASSERT_EQ(1, Start(Pin("12345670", 0, WPS_START_CONFIG_EXTREG_STA)));
+  PollToEnd(14);
   EXPECT_TRUE(WaitFor([&] { return CallbackSeen(210); }));
 }
 
