@@ -289,7 +289,7 @@ void TFormMain::ExecuteWiFiDirectProfileAction(const TActionQueue::Entry& action
     if (!W)
         return;
     const BYTE persistent = W[0];
-    if (!FormWiFiDirectSetting || FormWiFiDirectSetting->m_ulPersistState == 0) {
+    if (!FormWiFiDirectSetting || FormWiFiDirectSetting->FrameWiFiDirectSettingWPS->m_bPersistSupported == 0) {
         PrintMessage(6, " FrameWiFiDirectSettingSaveProfile:: Dont save profile\n");
         VOZEZIV.WVWL_WriteActiveWifiDirectWpseProfileName("");
     } else {

@@ -67,7 +67,7 @@ void TFormWiFiDirect::OnP2PPersistEnableDisable(TObject*)
     int state = 0;
     VOZEZIV.WVWL_QueryP2PPersistState(&state);
     if (FormWiFiDirectSetting)
-        FormWiFiDirectSetting->m_ulPersistState = uint32_t(state);
+        FormWiFiDirectSetting->FrameWiFiDirectSettingWPS->m_bPersistSupported = state;
     VOZEZIV.WVWL_SetAndWriteP2PPersist(state == 0 ? 1 : 0);
     if (FormWiFiDirectProfile)
         FormWiFiDirectProfile->UpdateProfileList();

@@ -389,7 +389,7 @@ void TFormWiFiDirect::ShowMyInfo()
             int persist = 0;
             VOZEZIV.WVWL_QueryP2PPersistState(&persist);
             if (FormWiFiDirectSetting)
-                FormWiFiDirectSetting->m_ulPersistState = uint32_t(persist);
+                FormWiFiDirectSetting->FrameWiFiDirectSettingWPS->m_bPersistSupported = persist;
             AddPopupMenuItem(MyPopupMenu, at++, persist ? s->STR_WIFIDIRECT_DISABLE_P2PPERSIST : s->STR_WIFIDIRECT_ENABLE_P2PPERSIST,
                              [this](TObject* o) { OnP2PPersistEnableDisable(o); });
         }

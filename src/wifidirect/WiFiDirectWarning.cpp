@@ -150,10 +150,11 @@ void TFormWiFiDirect::RepairPersistentGroup(const std::string& profileName)
     if (!wizard)
         return;
     WIFIDIRECT_WPSE_PROFILE& r = wizard->m_data_WIFIDIRECT_WPSE_Profile;
-    r.WpsMethod = wizard->m_ulWPSType;
+    TFrameWiFiDirectSettingWPS* page = wizard->FrameWiFiDirectSettingWPS;
+    r.WpsMethod = page->m_ulWPSType;
     std::memset(r.PIN, 0, sizeof r.PIN);
-    wizard->m_strTempPinCode = RepairPinText(wizard->m_ulPin);
-    std::memcpy(r.PIN, wizard->m_strTempPinCode.data(), std::min(sizeof r.PIN, wizard->m_strTempPinCode.size()));
+    page->m_strTempPinCode = RepairPinText(page->m_ulPin);
+    std::memcpy(r.PIN, page->m_strTempPinCode.data(), std::min(sizeof r.PIN, page->m_strTempPinCode.size()));
     wizard->m_enumActionTpye = 0;
     wizard->SetWifiDirectWpseConfig();
     const CUISTR* s = FormResource ? FormResource->UI_Str.get() : nullptr;

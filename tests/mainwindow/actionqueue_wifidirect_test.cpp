@@ -71,7 +71,7 @@ protected:
 
 TEST_F(WiFiDirectAction, PersistentGroupIsSavedForThePeerAndConnected)
 {
-    FormWiFiDirectSetting->m_ulPersistState = 1;
+    FormWiFiDirectSetting->FrameWiFiDirectSettingWPS->m_bPersistSupported = 1;
     BYTE status[1808];
     FillWpsDone(status + 4, 1);
     main->InsertAction({actionTypeWiFiDirectProfile, status + 4});
@@ -92,7 +92,7 @@ TEST_F(WiFiDirectAction, PersistentGroupIsSavedForThePeerAndConnected)
 
 TEST_F(WiFiDirectAction, WithoutSavedProfilesItOnlyConnects)
 {
-    FormWiFiDirectSetting->m_ulPersistState = 0;
+    FormWiFiDirectSetting->FrameWiFiDirectSettingWPS->m_bPersistSupported = 0;
     BYTE w[128];
     FillWpsDone(w, 0);
     main->InsertAction({actionTypeWiFiDirectProfile, w});
@@ -105,7 +105,7 @@ TEST_F(WiFiDirectAction, WithoutSavedProfilesItOnlyConnects)
 
 TEST_F(WiFiDirectAction, QueuedResultKeepsItsOwnCopyAndHostileLengthsAreCut)
 {
-    FormWiFiDirectSetting->m_ulPersistState = 1;
+    FormWiFiDirectSetting->FrameWiFiDirectSettingWPS->m_bPersistSupported = 1;
     BYTE w[128];
     FillWpsDone(w, 1);
     uint32_t huge = 0xFFFFFFFF;

@@ -262,8 +262,8 @@ TEST_P(Repair, DeletesTheProfileAndConnectsAgainWithThePin)
     saved.DesiredMacCount = 1;
     VOZEZIV.WVWL_WriteWifiDirectWpseProfile("Profile-TV", &saved);
     FormWiFiDirectSetting->m_data_WIFIDIRECT_WPSE_Profile = saved;
-    FormWiFiDirectSetting->m_ulWPSType = WIFI_DIRECT_WPSE_PIN_MODE_DEFAULT;
-    FormWiFiDirectSetting->m_ulPin = GetParam().pin;
+    FormWiFiDirectSetting->FrameWiFiDirectSettingWPS->m_ulWPSType = WIFI_DIRECT_WPSE_PIN_MODE_DEFAULT;
+    FormWiFiDirectSetting->FrameWiFiDirectSettingWPS->m_ulPin = GetParam().pin;
     m_answer = 1;
     WIFI_DIRECT_STATUS s = Event(WIFIDIRECTEVENT_ERROR_CODE);
     s.WifiDirectStateContext.Error.ErrorStatusCode = P2P_ERRCODE_PEER_WITHOUT_PERSISTENT_TABLE;
