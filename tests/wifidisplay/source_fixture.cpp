@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "core/Settings.h"
+#include "mainwindow/FormMain.h"
 
 namespace {
 
@@ -67,6 +68,7 @@ void SourceFixture::StartOn(SIZE screen, const std::vector<wdpseams::DisplayMode
     wdpseams::screenSizeOverride = [screen] { return screen; };
     wdpseams::displayModesOverride = [modes] { return modes; };
     Start();
+    FormMain->Handle();  // the capture library is given the main window, found by its caption
     if (auto clear = LibEntry<void (*)()>("VaZEDEVE.dll", "SessionClearInjections"))
         clear();
     ClearJournals();

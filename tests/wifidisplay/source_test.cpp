@@ -181,9 +181,9 @@ TEST_F(SourceSession, SessionFromAcceptToCaptureAndStop)
     Script("52 - h:" + FormatRecord(0, 0, 0, 0, 0, 0) + ";55 - i:1;58 - h:" + FormatRecord(0, 2, 8, 0x80, 0, 0) +
            ";18;19;20;21;22;23 - w:0,6000");
     const std::string handle = MainHandleText();
-    Strings want = {"WVWDP_StartSessionSetup(\"192.168.49.23\") -> 0", "WVWDP_GetSessionID(\"192.168.49.23\") -> 4711"};
-    if (handle != "0x00000000")
-        want.push_back("WFD_LibraryInit(" + handle + ") -> 0");
+    ASSERT_NE(handle, "0x00000000");
+    Strings want = {"WVWDP_StartSessionSetup(\"192.168.49.23\") -> 0", "WVWDP_GetSessionID(\"192.168.49.23\") -> 4711",
+                    "WFD_LibraryInit(" + handle + ") -> 0"};
     const Strings capture = {"WFD_SetEncodeType(0) -> 0",
                              "WFD_SetLPCMByteSwap(0) -> 0",
                              "WFD_SetFrameRatio(30) -> 0",
@@ -407,10 +407,10 @@ TEST_F(SourceSession, CaptureSettingsAndInitFailure)
     VOZEZIV.nWinOS = 50;
     ClearJournals();
     Script("0 192.168.49.8;23 - w:5000,0");
-    const Strings calls = Calls();
-    if (MainHandleText() != "0x00000000") {
+    ASSERT_NE(MainHandleText(), "0x00000000");
+    {
         // the library refused: no settings, but capture still starts
-        EXPECT_EQ(calls, (Strings{"WVWDP_StartSessionSetup(\"192.168.49.8\") -> 0", "WVWDP_GetSessionID(\"192.168.49.8\") -> 12345678",
+        EXPECT_EQ(Calls(), (Strings{"WVWDP_StartSessionSetup(\"192.168.49.8\") -> 0", "WVWDP_GetSessionID(\"192.168.49.8\") -> 12345678",
                                   "WFD_LibraryInit(" + MainHandleText() + ") -> -1 injected", "WFD_SetSaveTsFile(1) -> 0",
                                   "WFD_SetIPInfo(55650, 5000, L\"192.168.49.8\") -> 0", "WFD_StartMpegtsCapture(0, 0, 0) -> 0"}));
     }
