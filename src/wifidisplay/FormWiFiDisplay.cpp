@@ -274,9 +274,40 @@ void TFormWiFiDisplay::Dispatch(TMessage& Message)
             GetUpdateDiscovery();
         return;
     }
-    if (HandleSourceMessage(Message.Msg, Message.WParam))
+    if (HandleSourceMessage(Message.Msg, Message.WParam) || HandleSinkMessage(Message.Msg))
         return;
     TFormBase::Dispatch(Message);
+}
+
+bool TFormWiFiDisplay::HandleSinkMessage(unsigned message)
+{
+    switch (message) {
+    case MSG_SINK_SET_SESSIONID_TO_DRIVER:
+        SetSessionIDToDriver(WDPSink::SessionID(), nullptr);
+        return true;
+    case MSG_SINK_ENABLE_UIBC:
+        if (m_Sink.SnUIBC() != 0)
+            SetUIBCPanelVisable(true);
+        return true;
+    case MSG_SINK_DISABLE_UIBC:
+        m_Sink.CloseUIBCSocket();
+        SetUIBCPanelVisable(false);
+        return true;
+    case MSG_SINK_RECEIVE_M7_OK:
+        EnableWDPPlayControlButton(true);
+        return true;
+    case MSG_SINK_SEND_PAUSE:
+        m_Sink.RTSPPause();
+        return true;
+    case MSG_SINK_SEND_PLAY:
+        m_Sink.RTSPPlay();
+        return true;
+    case MSG_SINK_SEND_TEARDOWN:
+        m_Sink.Stop();
+        return true;
+    default:
+        return false;
+    }
 }
 
 void TFormWiFiDisplay::SetStatusText(const std::string& text)

@@ -173,6 +173,7 @@ public:
 
 private:
     bool HandleSourceMessage(unsigned message, WPARAM wParam);
+    bool HandleSinkMessage(unsigned message);
     // Calls into the Wi-Fi Direct window.
     void WiFiDirectScan();
     void WiFiDirectDisconnect();

@@ -151,3 +151,46 @@ bool SourceFixture::Logged(const std::string& part)
 {
     return SimJournal().find(part) != std::string::npos;
 }
+
+std::vector<std::string> SourceFixture::PlayerCalls()
+{
+    const std::string text = JournalOf("StreamDll.dll", "PlayerJournal");
+    std::vector<std::string> lines;
+    size_t at = 0;
+    while (at < text.size()) {
+        const size_t end = text.find('\n', at);
+        lines.push_back(text.substr(at, end - at));
+        at = end == std::string::npos ? text.size() : end + 1;
+    }
+    return lines;
+}
+
+void SourceFixture::PlayerClear()
+{
+    LibEntry<void (*)()>("StreamDll.dll", "PlayerJournalClear")();
+}
+
+void SourceFixture::PlayerRun(const std::string& script)
+{
+    auto play = LibEntry<int (*)(const char*)>("StreamDll.dll", "PlayerScript");
+    auto wait = LibEntry<int (*)(int)>("StreamDll.dll", "PlayerWaitIdle");
+    ASSERT_TRUE(play && wait);
+    ASSERT_GT(play(script.c_str()), 0) << script;
+    ASSERT_EQ(wait(10000), 1);
+    Pump(30);
+}
+
+void SourceFixture::PlayerSetState(int state)
+{
+    LibEntry<void (*)(int)>("StreamDll.dll", "PlayerSetState")(state);
+}
+
+void SourceFixture::PlayerInject(const char* entry, int result)
+{
+    LibEntry<void (*)(const char*, int)>("StreamDll.dll", "PlayerInject")(entry, result);
+}
+
+int SourceFixture::PlayerWatchByte()
+{
+    return LibEntry<int (*)()>("StreamDll.dll", "PlayerWatchByte")();
+}

@@ -1,6 +1,7 @@
 #pragma once
-// The Wi-Fi Display window with the source session on the session and capture stand-ins: their
-// control surfaces, their journals merged in call order, and a settings file of this process.
+// The Wi-Fi Display window with its sessions on the session, capture and player stand-ins:
+// their control surfaces, their journals (the source's two merged in call order), and a
+// settings file of this process.
 #include <string>
 #include <vector>
 
@@ -30,6 +31,14 @@ protected:
     bool Logged(const std::string& part);
 
     WDPSource& Source() { return FormWiFiDisplay->m_Source; }
+
+    // The player stand-in: its journal lines, a script of its callbacks played and handled.
+    std::vector<std::string> PlayerCalls();
+    void PlayerClear();
+    void PlayerRun(const std::string& script);
+    void PlayerSetState(int state);
+    void PlayerInject(const char* entry, int result);
+    int PlayerWatchByte();
 
 private:
     std::string m_ini;

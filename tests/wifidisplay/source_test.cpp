@@ -321,8 +321,9 @@ TEST_F(SourceSession, CallbackCodes)
     };
     StartOn(kLaptop, kLaptopModes);
     for (const Case& c : cases) {
-        if (!Source().m_bRTSPServerStarted)
+        if (!Source().m_bRTSPServerStarted) {
             ASSERT_EQ(Source().StartRTSPServer(), 1);
+        }
         Pump(20);
         FormWiFiDisplay->labStatus->SetCaption("");
         ClearJournals();
