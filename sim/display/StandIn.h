@@ -1,8 +1,10 @@
 #pragma once
 // What the three Wi-Fi Display stand-ins share: a journal of calls and results, and results
-// a test injects by entry name. Each DLL holds its own copy.
+// a test injects by entry name. Each DLL holds its own copy; every line carries the
+// performance counter, so that the journals of the three can be merged in call order.
 #include <windows.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <deque>
@@ -28,8 +30,10 @@ public:
         auto it = injected_.find(name);
         const bool inject = it != injected_.end();
         const int result = inject ? it->second : answer;
-        journal_.push_back(std::string(name) + "(" + args + ") -> " + std::to_string(result) +
-                           (inject ? " injected" : ""));
+        LARGE_INTEGER now;
+        QueryPerformanceCounter(&now);
+        journal_.push_back({uint64_t(now.QuadPart), std::string(name) + "(" + args + ") -> " + std::to_string(result) +
+                                                        (inject ? " injected" : "")});
         if (journal_.size() > 5000)
             journal_.pop_front();
         return result;
@@ -39,17 +43,34 @@ public:
         std::lock_guard<std::mutex> lock(mu_);
         injected_[name] = result;
     }
+    // The result injected under key, when there is one.
+    bool Injected(const std::string& key, int* result)
+    {
+        std::lock_guard<std::mutex> lock(mu_);
+        auto it = injected_.find(key);
+        if (it == injected_.end())
+            return false;
+        *result = it->second;
+        return true;
+    }
     void ClearInjections()
     {
         std::lock_guard<std::mutex> lock(mu_);
         injected_.clear();
     }
-    int Journal(char* out, int size)
+    // One line per call; with stamps, each line starts with the counter as 20 digits and a space.
+    int Journal(char* out, int size, bool stamps = false)
     {
         std::lock_guard<std::mutex> lock(mu_);
         std::string text;
-        for (const std::string& line : journal_)
-            text += line + "\n";
+        for (const Line& line : journal_) {
+            if (stamps) {
+                char stamp[24];
+                std::snprintf(stamp, sizeof stamp, "%020llu ", static_cast<unsigned long long>(line.stamp));
+                text += stamp;
+            }
+            text += line.text + "\n";
+        }
         if (out && size > 0) {
             const size_t n = std::min(text.size(), size_t(size) - 1);
             std::memcpy(out, text.data(), n);
@@ -64,14 +85,30 @@ public:
     }
 
 private:
+    struct Line {
+        uint64_t stamp;
+        std::string text;
+    };
     std::mutex mu_;
-    std::deque<std::string> journal_;
+    std::deque<Line> journal_;
     std::map<std::string, int> injected_;
 };
 
 inline std::string Str(const char* text)
 {
     return text ? "\"" + std::string(text, strnlen(text, 260)) + "\"" : "null";
+}
+
+inline std::string Hex(const void* data, size_t size)
+{
+    std::string text;
+    const auto* p = static_cast<const unsigned char*>(data);
+    for (size_t i = 0; i < size; ++i) {
+        char two[3];
+        std::snprintf(two, sizeof two, "%02X", p[i]);
+        text += two;
+    }
+    return text;
 }
 
 inline std::string Ptr(const void* p)

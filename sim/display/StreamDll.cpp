@@ -1,16 +1,38 @@
-// StreamDll.dll: the stand-in for the stream player. Every entry journals its arguments and
-// answers neutrally; GetHwnd answers a window only after Create, and the callback is kept.
+// StreamDll.dll: the stand-in for the stream player. Every entry journals its arguments;
+// GetHwnd answers a window only after Create, the player state follows Play and Stop, and
+// scripted callback events are played to the program from a thread of the player.
+#include <atomic>
 #include <type_traits>
 
+#include "EventScript.h"
 #include "StandIn.h"
 #include "wlapi/wfd_entries.h"
 
 namespace {
-PFN_SINK_CALLBACK g_callback = nullptr;
-bool g_created = false;
+std::atomic<PFN_SINK_CALLBACK> g_callback{nullptr};
+std::atomic<bool> g_created{false};
+// 0 nothing special; after Play the first question answers 1 (opening), later ones 3 (playing).
+std::atomic<int> g_state{0};
+std::atomic<bool> g_opening{false};
+// The byte the player hands over with event 12 ("v:").
+unsigned char g_watchByte = 0;
+
 display::StandIn& J()
 {
     return display::StandIn::Get();
+}
+
+void Deliver(const display::ScriptEvent& e)
+{
+    void* data = e.watchByte ? &g_watchByte : e.hasData ? const_cast<unsigned char*>(e.data.data()) : nullptr;
+    if (PFN_SINK_CALLBACK callback = g_callback)
+        callback(e.code, 0, 0, data);
+}
+
+display::EventPlayer& Player()
+{
+    static display::EventPlayer player(Deliver);
+    return player;
 }
 std::string Options(int count, const char* const* options)
 {
@@ -29,7 +51,7 @@ DISPLAY_API int __stdcall Create(int a, int b, int c, int d, int e, int f, int o
 
 DISPLAY_API HWND __stdcall GetHwnd()
 {
-    const int window = J().Call("GetHwnd", "", g_created ? 1 : 0);
+    const int window = J().Call("GetHwnd", "", g_created ? 0x1234 : 0);
     return reinterpret_cast<HWND>(static_cast<INT_PTR>(window));
 }
 
@@ -77,6 +99,7 @@ DISPLAY_API int __stdcall Release()
 
 DISPLAY_API int __stdcall Play()
 {
+    g_opening = true;
     return J().Call("Play", "", 0);
 }
 
@@ -87,6 +110,9 @@ DISPLAY_API int __stdcall Pause()
 
 DISPLAY_API int __stdcall Stop()
 {
+    // A player still opening stays so (the program then releases it through the watch byte).
+    if (g_opening.exchange(false) || g_state != 1)
+        g_state = 5;
     return J().Call("Stop", "", 0);
 }
 
@@ -97,7 +123,12 @@ DISPLAY_API int __stdcall IsPlaying()
 
 DISPLAY_API int __stdcall GetPlayerState()
 {
-    return J().Call("GetPlayerState", "", 0);
+    int state = g_state;
+    if (g_opening.exchange(false)) {
+        state = 1;
+        g_state = 3;
+    }
+    return J().Call("GetPlayerState", "", state);
 }
 
 DISPLAY_API int __stdcall Get_CoupleStatus()
@@ -159,11 +190,22 @@ DISPLAY_API int __stdcall Set_SupportStandby(int value)
 DISPLAY_API int PlayerJournal(char* out, int size) { return J().Journal(out, size); }
 DISPLAY_API void PlayerJournalClear() { J().ClearJournal(); }
 DISPLAY_API void PlayerInject(const char* entry, int result) { J().Inject(entry, result); }
-// Calls the program's callback as the player's thread would (data may be null).
+DISPLAY_API void PlayerClearInjections() { J().ClearInjections(); }
+// Sets the state GetPlayerState answers from now on.
+DISPLAY_API void PlayerSetState(int state)
+{
+    g_opening = false;
+    g_state = state;
+}
+// Queues callback events for the player's thread (see EventScript.h); -1 when malformed.
+DISPLAY_API int PlayerScript(const char* script) { return Player().Queue(script); }
+DISPLAY_API int PlayerWaitIdle(int ms) { return Player().WaitIdle(ms) ? 1 : 0; }
+DISPLAY_API int PlayerWatchByte() { return g_watchByte; }
+// Calls the program's callback on the caller's thread (data may be null).
 DISPLAY_API void PlayerFireCallback(int code, void* data)
 {
-    if (g_callback)
-        g_callback(code, 0, 0, data);
+    if (PFN_SINK_CALLBACK callback = g_callback)
+        callback(code, 0, 0, data);
 }
 
 static_assert(std::is_same_v<decltype(&Create), PFN_SN_Create>);

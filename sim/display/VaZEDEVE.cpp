@@ -1,7 +1,9 @@
 // VaZEDEVE.dll: the stand-in for the Wi-Fi Display session library. Every entry journals its
-// arguments and answers neutrally (0, success); the callback is kept.
+// arguments; the RTSP server keeps its running state, results can be injected, and a script
+// of callback events is played to the program from a thread of the library.
 #include <type_traits>
 
+#include "EventScript.h"
 #include "StandIn.h"
 #include "wlapi/wfd_entries.h"
 
@@ -10,22 +12,74 @@ using display::Ptr;
 using display::Str;
 
 namespace {
-PFN_WDP_SO_CALLBACK g_callback = nullptr;
+
+struct Session {
+    std::mutex mu;
+    PFN_WDP_SO_CALLBACK callback = nullptr;
+    bool serverRunning = false;
+    int sessionId = 12345678;
+};
+
+Session g_s;
+
 display::StandIn& J()
 {
     return display::StandIn::Get();
 }
+
+void Deliver(const display::ScriptEvent& e)
+{
+    PFN_WDP_SO_CALLBACK callback;
+    {
+        std::lock_guard<std::mutex> lock(g_s.mu);
+        callback = g_s.callback;
+    }
+    if (callback)
+        callback(e.code, e.hasAddress ? e.address.c_str() : nullptr, nullptr,
+                 e.hasData ? const_cast<unsigned char*>(e.data.data()) : nullptr);
+}
+
+display::EventPlayer& Player()
+{
+    static display::EventPlayer player(Deliver);
+    return player;
+}
+
+std::string DataText(int request, const void* data)
+{
+    if (!data)
+        return "null";
+    if (request == 20)
+        return "h:" + display::Hex(data, 20);
+    if (request == 10)
+        return "h:" + display::Hex(data, 32);
+    return std::to_string(*static_cast<const int*>(data));
+}
+
 }  // namespace
 
 DISPLAY_API int __stdcall WVWDP_Init(PFN_WDP_SO_CALLBACK callback, int reserved)
 {
-    g_callback = callback;
+    {
+        std::lock_guard<std::mutex> lock(g_s.mu);
+        g_s.callback = callback;
+    }
     return J().Call("WVWDP_Init", Ptr(reinterpret_cast<void*>(callback)) + ", " + std::to_string(reserved), 0);
 }
 
+// Start fails with 3 while the server runs (its port is taken); "start" and "stop" injections
+// replace the result of each (a failed call leaves the state as it was).
 DISPLAY_API int __stdcall WVWDP_StartOrStopRTSPServer(int start, const char* address, int port)
 {
-    return J().Call("WVWDP_StartOrStopRTSPServer", std::to_string(start) + ", " + Str(address) + ", " + std::to_string(port), 0);
+    std::lock_guard<std::mutex> lock(g_s.mu);
+    int result = start && g_s.serverRunning ? 3 : 0;
+    int injected = 0;
+    if (J().Injected(start ? "start" : "stop", &injected))
+        result = injected;
+    if (result == 0)
+        g_s.serverRunning = start != 0;
+    return J().Call("WVWDP_StartOrStopRTSPServer", std::to_string(start) + ", " + Str(address) + ", " + std::to_string(port),
+                    result);
 }
 
 DISPLAY_API int __stdcall WVWDP_GetRTSPURLPrefix(char* buffer, int length)
@@ -47,7 +101,12 @@ DISPLAY_API int __stdcall WVWDP_TriggerMethod(const char* client, int method)
 
 DISPLAY_API int __stdcall WVWDP_GetSessionID(const char* sink)
 {
-    return J().Call("WVWDP_GetSessionID", Str(sink), 0);
+    int id;
+    {
+        std::lock_guard<std::mutex> lock(g_s.mu);
+        id = g_s.sessionId;
+    }
+    return J().Call("WVWDP_GetSessionID", Str(sink), id);
 }
 
 DISPLAY_API int __stdcall WVWDP_UIBC(const char* client, int enable)
@@ -62,21 +121,37 @@ DISPLAY_API int __stdcall WVWDP_IsDoCouple(int couple)
 
 DISPLAY_API int __stdcall WVWDP_DoWork(const char* address, int request, void* data)
 {
-    std::string value = Ptr(data);
-    if (data && request != 10 && request != 20)
-        value = std::to_string(*static_cast<const int*>(data));
-    return J().Call("WVWDP_DoWork", Str(address) + ", " + std::to_string(request) + ", " + value, 0);
+    return J().Call("WVWDP_DoWork", Str(address) + ", " + std::to_string(request) + ", " + DataText(request, data), 0);
 }
 
-// Control surface.
+// Control surface (C calling convention).
 DISPLAY_API int SessionJournal(char* out, int size) { return J().Journal(out, size); }
+DISPLAY_API int SessionJournalStamped(char* out, int size) { return J().Journal(out, size, true); }
 DISPLAY_API void SessionJournalClear() { J().ClearJournal(); }
+// entry "start" or "stop" for the server, else an entry name; the result replaces the answer.
 DISPLAY_API void SessionInject(const char* entry, int result) { J().Inject(entry, result); }
-// Calls the program's callback as the library's thread would (data may be null).
-DISPLAY_API void SessionFireCallback(int code, const char* address, void* data)
+DISPLAY_API void SessionClearInjections() { J().ClearInjections(); }
+DISPLAY_API void SessionSetSessionID(int id)
 {
-    if (g_callback)
-        g_callback(code, address, nullptr, data);
+    std::lock_guard<std::mutex> lock(g_s.mu);
+    g_s.sessionId = id;
+}
+// Queues the script's events for the library's thread; returns their number or -1 when malformed.
+DISPLAY_API int SessionScript(const char* script) { return Player().Queue(script); }
+// 1 when every queued event was delivered within ms.
+DISPLAY_API int SessionWaitIdle(int ms) { return Player().WaitIdle(ms) ? 1 : 0; }
+// The codes delivered so far, "0,10,11,...".
+DISPLAY_API int SessionPlayed(char* out, int size)
+{
+    const std::string played = Player().Played();
+    if (out && size > 0)
+        std::snprintf(out, size_t(size), "%s", played.c_str());
+    return int(played.size());
+}
+DISPLAY_API int SessionServerRunning()
+{
+    std::lock_guard<std::mutex> lock(g_s.mu);
+    return g_s.serverRunning ? 1 : 0;
 }
 
 static_assert(std::is_same_v<decltype(&WVWDP_Init), PFN_WVWDP_Init>);

@@ -1,5 +1,6 @@
 // WFDSource.dll: the stand-in for the screen-capture and encoding library. Every entry
-// journals its arguments and answers neutrally (0); nothing is captured.
+// journals its arguments exactly (a window by its handle, a float by its bits, a wide text
+// in UTF-8) and answers 0 unless a result is injected; nothing is captured or encoded.
 #include <type_traits>
 
 #include "StandIn.h"
@@ -14,7 +15,9 @@ display::StandIn& J()
 
 DISPLAY_API int __stdcall WFD_LibraryInit(HWND window)
 {
-    return J().Call("WFD_LibraryInit", display::Ptr(window), 0);
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%08X", unsigned(reinterpret_cast<uintptr_t>(window)));
+    return J().Call("WFD_LibraryInit", text, 0);
 }
 
 DISPLAY_API int __stdcall WFD_GetVideoFrameData(void* buffer, int length)
@@ -53,16 +56,23 @@ DISPLAY_API int __stdcall WFD_SetVideoCodecParameter(int profile, int level)
 
 DISPLAY_API int __stdcall WFD_SetIPInfo(int localPort, int sinkPort, const wchar_t* sinkAddress)
 {
-    char address[261] = {};
-    if (sinkAddress)
-        WideCharToMultiByte(CP_ACP, 0, sinkAddress, -1, address, sizeof address - 1, nullptr, nullptr);
-    return J().Call("WFD_SetIPInfo", display::Args(localPort, sinkPort) + ", " + display::Str(sinkAddress ? address : nullptr), 0);
+    std::string address = "null";
+    if (sinkAddress) {
+        const size_t length = wcsnlen(sinkAddress, 1024);
+        std::string utf8(length * 3 + 1, '\0');
+        const int n = WideCharToMultiByte(CP_UTF8, 0, sinkAddress, int(length), utf8.data(), int(utf8.size()), nullptr, nullptr);
+        utf8.resize(size_t(n > 0 ? n : 0));
+        address = "L\"" + utf8 + "\"";
+    }
+    return J().Call("WFD_SetIPInfo", display::Args(localPort, sinkPort) + ", " + address, 0);
 }
 
 DISPLAY_API int __stdcall WFD_SetBitRateRatio(float ratio)
 {
-    char text[32];
-    std::snprintf(text, sizeof text, "%g", double(ratio));
+    uint32_t bits;
+    std::memcpy(&bits, &ratio, sizeof bits);
+    char text[48];
+    std::snprintf(text, sizeof text, "%g (0x%08X)", double(ratio), unsigned(bits));
     return J().Call("WFD_SetBitRateRatio", text, 0);
 }
 
@@ -158,6 +168,8 @@ DISPLAY_API int __stdcall WFD_IDRRequest()
 
 // Control surface.
 DISPLAY_API int CaptureJournal(char* out, int size) { return J().Journal(out, size); }
+DISPLAY_API int CaptureJournalStamped(char* out, int size) { return J().Journal(out, size, true); }
+DISPLAY_API void CaptureClearInjections() { J().ClearInjections(); }
 DISPLAY_API void CaptureJournalClear() { J().ClearJournal(); }
 DISPLAY_API void CaptureInject(const char* entry, int result) { J().Inject(entry, result); }
 

@@ -14,6 +14,7 @@
 #include "resources/FormResource.h"
 #include "resources/UiStr.h"
 #include "wifidirect/FormWiFiDirect.h"
+#include "wifidisplay/WDPMessages.h"
 #include "wlapi/constants.h"
 #include "wlapi/result.h"
 
@@ -214,6 +215,7 @@ TFormWiFiDisplay::TFormWiFiDisplay(TComponent* owner) : TFormBase(owner)
     TimerStatus = timer(3000, false);
     TimerKeepalive = timer(55000, false);
     TimerCheckIfWDPSigmaStart = timer(5000, true);
+    TimerKeepalive->OnTimer = [this](TObject*) { m_Source.SendKeepalive(); };
     TimerCheckIfWDPSigmaStart->OnTimer = [this](TObject*) {
         TimerCheckIfWDPSigmaStart->SetEnabled(false);
         PrintMessage(6, "[WDP] WDPSigma=%s\n", ReadINIStr("WiFiDisplay", "WDPSigma", "0", "ini").c_str());
@@ -272,7 +274,106 @@ void TFormWiFiDisplay::Dispatch(TMessage& Message)
             GetUpdateDiscovery();
         return;
     }
+    if (HandleSourceMessage(Message.Msg, Message.WParam) || HandleSinkMessage(Message.Msg))
+        return;
     TFormBase::Dispatch(Message);
+}
+
+bool TFormWiFiDisplay::HandleSinkMessage(unsigned message)
+{
+    switch (message) {
+    case MSG_SINK_SET_SESSIONID_TO_DRIVER:
+        SetSessionIDToDriver(WDPSink::SessionID(), nullptr);
+        return true;
+    case MSG_SINK_ENABLE_UIBC:
+        if (m_Sink.SnUIBC() != 0)
+            SetUIBCPanelVisable(true);
+        return true;
+    case MSG_SINK_DISABLE_UIBC:
+        m_Sink.CloseUIBCSocket();
+        SetUIBCPanelVisable(false);
+        return true;
+    case MSG_SINK_RECEIVE_M7_OK:
+        EnableWDPPlayControlButton(true);
+        return true;
+    case MSG_SINK_SEND_PAUSE:
+        m_Sink.RTSPPause();
+        return true;
+    case MSG_SINK_SEND_PLAY:
+        m_Sink.RTSPPlay();
+        return true;
+    case MSG_SINK_SEND_TEARDOWN:
+        m_Sink.Stop();
+        return true;
+    default:
+        return false;
+    }
+}
+
+void TFormWiFiDisplay::SetStatusText(const std::string& text)
+{
+    labStatus->SetCaption(text);
+}
+
+int TFormWiFiDisplay::CaptureCursorChoice()
+{
+    if (VOZEZIV.nWinOS < 51)
+        return std::atoi(ReadINIStr("WiFiDisplaySo", "CaptureCursor", "1", "ini").c_str()) != 0 ? 1 : 0;
+    return CheckCaptureCursor->Checked() ? 1 : 0;
+}
+
+bool TFormWiFiDisplay::HandleSourceMessage(unsigned message, WPARAM wParam)
+{
+    switch (message) {
+    case MSG_SOURCE_RECEIVE_WPDCONNECT:
+        SetStatusText("Receive WPD Connect");
+        m_Source.StartSession();
+        return true;
+    case MSG_SOURCE_SET_SESSIONID_TO_DRIVER: {
+        char id[16];
+        std::snprintf(id, sizeof id, "%08d", m_Source.GetSessionID(1));
+        SetSessionIDToDriver(id, nullptr);
+        return true;
+    }
+    case MSG_SOURCE_PLAY_STREAM:
+        SetStatusText("Start Capture");
+        m_Source.StartCapture(1, CaptureCursorChoice());
+        EnableWDPPlayControlButton(true);
+        return true;
+    case MSG_SOURCE_PAUSE_STREAM:
+        SetStatusText("Stop Capture Screen");
+        m_Source.StopCapture();
+        return true;
+    case MSG_SOURCE_STOP_STREAM:
+        SetStatusText("Stop RTSP Server");
+        m_Source.StopRTSPServer();
+        return true;
+    case MSG_SOURCE_IDR:
+        SetStatusText("Send IDR");
+        m_Source.SendIDR();
+        return true;
+    case MSG_GOIN_STANDBY:
+        SetStatusText("Go In Standby Mode");
+        m_Source.GoInStandbyMode();
+        return true;
+    case MSG_SOURCE_CREATE_UIBC_THREAD:
+        SetStatusText("Create Receive UIBC Thread");
+        return true;
+    case MSG_SOURCE_START_SERVER:
+        SetStatusText("Start RTSP Server");
+        return true;
+    case MSG_SOURCE_STOP_SERVER:
+        SetStatusText("Stop RTSP Server");
+        return true;
+    case MSG_SOURCE_KEEPALIVE:
+        IsEnableKeepaliveTimer(wParam == 1);
+        return true;
+    case MSG_SOURCE_STOP_STANDBY:
+        SetStatusText("Stop Send Standby");
+        return true;
+    default:
+        return false;
+    }
 }
 
 // ---- Device table and list

@@ -149,6 +149,9 @@ public:
     void TDLSTeardownAll();
     void TDLSTunnedel(const BYTE* mac);
     void GetConnectedDeviceP2PDevMacAddress();
+    void SetStatusText(const std::string& text);
+    // Whether capture shows the cursor: the settings below Windows code 51, else the check box.
+    int CaptureCursorChoice();
     // Local role from the checked radio button: 0 source, 1 primary sink, 2 secondary sink.
     int LocalRole() const;
 
@@ -169,6 +172,8 @@ public:
     void BtnCaptureCursorClick(TObject* Sender);
 
 private:
+    bool HandleSourceMessage(unsigned message, WPARAM wParam);
+    bool HandleSinkMessage(unsigned message);
     // Calls into the Wi-Fi Direct window.
     void WiFiDirectScan();
     void WiFiDirectDisconnect();

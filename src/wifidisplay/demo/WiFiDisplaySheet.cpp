@@ -1,7 +1,9 @@
 // Starts the program's windows on the simulated adapter and opens the Wi-Fi Display window as
 // the main window's button does, its list filled from the scenario's device table with names
 // of a Wi-Fi Direct discovery: scripts/screenshot NAME wifidisplay with
-// WEVO_PROGRAM=WiFiDisplaySheet.exe and "-- list|popup|detail" takes a picture of it.
+// WEVO_PROGRAM=WiFiDisplaySheet.exe and "-- list|popup|detail|source|sink" takes a picture of it.
+// "source" and "sink" run a session on the stand-ins: the session library's or the player's
+// scripted callbacks up to the stream.
 #include <windows.h>
 
 #include <cstring>
@@ -42,6 +44,31 @@ void FillList()
     FormWiFiDisplay->GetUpdateDiscovery();
 }
 
+template <class T>
+T StandInEntry(const char* module, const char* name)
+{
+    HMODULE m = GetModuleHandleA(module);
+    return m ? reinterpret_cast<T>(reinterpret_cast<void*>(GetProcAddress(m, name))) : nullptr;
+}
+
+// The server started, a sink accepted and the session set up to capture start.
+void SourceSession()
+{
+    FormWiFiDisplay->m_Source.StartRTSPServer();
+    if (auto script = StandInEntry<int (*)(const char*)>("VaZEDEVE.dll", "SessionScript"))
+        script("0 192.168.49.23;10;11;12;13;14;15 - i:6001;16;17;55 - i:1;18;19;20;21;22;23 - w:0,6000");
+}
+
+// A primary sink connected to the source; the player reports M7 and the source's formats.
+void SinkSession()
+{
+    FormWiFiDisplay->rbPSink->SetChecked(true);
+    FormWiFiDisplay->m_Sink.ConnectRTSPServer("192.168.49.1", 7236, 1);
+    FormWiFiDisplay->EnableRTSPRetryTimer(true);
+    if (auto script = StandInEntry<int (*)(const char*)>("StreamDll.dll", "PlayerScript"))
+        script("3 - s:00004711;6 - h:00000000000000000000000000000000800000000000000000000000");
+}
+
 } // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int)
@@ -69,6 +96,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int)
             FormWFADispDevDetailInfo->SetBounds(FormWiFiDisplay->Left() - FormWFADispDevDetailInfo->Width(),
                                                 FormWiFiDisplay->Top(), FormWFADispDevDetailInfo->Width(),
                                                 FormWFADispDevDetailInfo->Height());
+        } else if (what == "source") {
+            SourceSession();
+        } else if (what == "sink") {
+            SinkSession();
         } else if (what == "popup") {
             RECT r{};
             GetWindowRect(FormWiFiDisplay->lvWDPList->Handle(), &r);
