@@ -187,6 +187,10 @@ TFormWiFiDisplay::TFormWiFiDisplay(TComponent* owner) : TFormBase(owner)
     BtnZoomIn->SetCaption("+");
     BtnZoomOut->SetCaption("-");
     BtnCancelZoomMode->SetCaption("C");
+    BtnOCP->OnClick = [this](TObject* s) { OnBtnOpenControlPanel(s); };
+    BtnZoomIn->OnClick = [this](TObject* s) { OnZoomInClick(s); };
+    BtnZoomOut->OnClick = [this](TObject* s) { OnZoomOutClick(s); };
+    BtnCancelZoomMode->OnClick = [this](TObject* s) { OnCancelZoomModeClick(s); };
     CheckCaptureCursor = Place<TCheckBox>(this, 220, 334, 100, 17);
     CheckCaptureCursor->SetCaption("Capture Cursor");
     CheckCaptureCursor->OnClick = [this](TObject* s) { BtnCaptureCursorClick(s); };
@@ -260,6 +264,8 @@ void TFormWiFiDisplay::FormCreate(TObject* Sender)
 
 void TFormWiFiDisplay::Dispatch(TMessage& Message)
 {
+    if (HandleUIBCMessage(Message.Msg, Message.WParam, Message.LParam))
+        return;
     if (Message.Msg == MSG_WIFIDISPLAY_EVENET) {
         ++m_nEventsHandled;
         WDP_STATUS status{};
@@ -708,6 +714,8 @@ void TFormWiFiDisplay::SetUIBCPanelVisable(bool visible)
     BtnZoomIn->SetVisible(zoom);
     BtnZoomOut->SetVisible(zoom);
     BtnCancelZoomMode->SetVisible(zoom);
+    if (!visible)
+        CloseControlPanel();
 }
 
 void TFormWiFiDisplay::EnableConnectRTSPServerTimer(bool enable)

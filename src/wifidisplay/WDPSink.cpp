@@ -15,6 +15,7 @@ WDPSink::WDPSink()
 
 WDPSink::~WDPSink()
 {
+    CloseUIBCSocket();
     if (m_hPlayerLib)
         FreeLibrary(m_hPlayerLib);
 }
@@ -53,6 +54,7 @@ void WDPSink::Stop()
 void WDPSink::SinkSetDefault()
 {
     Stop();
+    CloseUIBCSocket();
 }
 
 void WDPSink::SnUIBC()

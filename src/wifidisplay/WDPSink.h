@@ -1,5 +1,6 @@
 #pragma once
 // The sink session: plays a source's stream through the stream player library.
+#include <winsock2.h>
 #include <windows.h>
 
 #include <string>
@@ -23,13 +24,22 @@ public:
     void SnUIBC();
     void GetSourceResolution(int& width, int& height) const;
 
+    // Remote input to the source (UibcSink.cpp): one packet per input on m_SUIBC; 1 when
+    // the socket exists, whatever becomes of the packet, 0 without it.
+    int SendMouseMoveUIBC(int type, int x, int y, int data1, int data2);
+    void CloseUIBCSocket();
+    SOCKET m_SUIBC = 0;
+    // The incoming picture's size, which panel coordinates are scaled to.
+    int m_iSourceWidth = 0;
+    int m_iSourceHeight = 0;
+
     // 1 generic input, 0 HIDC input, as the player negotiated.
     int m_bGeneric = 0;
     bool Loaded() const { return m_hPlayerLib != nullptr; }
 
 private:
+    void SendUIBCData(int type, int x, int y, int data1, int data2);
+
     HMODULE m_hPlayerLib = nullptr;
     const std::string* m_pConnectedIP = nullptr;
-    int m_iSourceWidth = 0;
-    int m_iSourceHeight = 0;
 };

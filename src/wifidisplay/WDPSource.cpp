@@ -113,6 +113,7 @@ void WDPSource::SourceSetDefault()
 {
     StopCapture();
     StopRTSPServer();
+    m_UIBC.Close();
 }
 
 void WDPSource::SendDoWork(const char* address, int request, void* data)

@@ -3,6 +3,9 @@
 // and the capture library.
 #include <windows.h>
 
+#include <string>
+
+#include "wifidisplay/UibcSource.h"
 #include "wlapi/wfd_entries.h"
 
 class WDPSource {
@@ -25,6 +28,12 @@ public:
     void SendDoWork(const char* address, int request, void* data);
 
     int m_bRTSPServerStarted = 0;
+
+    // Remote input from the sink, for the client at clientAddress (UibcSource.cpp).
+    int CreateReceiveUIBCDataThread(const std::string& clientAddress);
+    void SoUIBCEnable(const std::string& clientAddress);
+    void SoUIBCDisable(const std::string& clientAddress);
+    UibcSource m_UIBC;
     bool Loaded() const { return m_hSessionLib != nullptr; }
 
 private:
