@@ -9,6 +9,7 @@ TWDPUIBCControlPanelForm::TWDPUIBCControlPanelForm(TComponent* owner) : TForm(ow
     Name = "WDPUIBCControlPanelForm";
     SetCaption("UIBC Control Panel");
     SetClientSize(320, 240);
+    SetPosition(poScreenCenter);
     TForm::OnMouseMove = [this](TObject* s, TShiftState shift, int x, int y) { OnMouseMove(s, shift, x, y); };
     TForm::OnMouseDown = [this](TObject* s, TMouseButton b, TShiftState shift, int x, int y) {
         OnMouseDown(s, b, shift, x, y);
