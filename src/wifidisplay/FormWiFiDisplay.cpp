@@ -188,6 +188,10 @@ TFormWiFiDisplay::TFormWiFiDisplay(TComponent* owner) : TFormBase(owner)
     BtnZoomIn->SetCaption("+");
     BtnZoomOut->SetCaption("-");
     BtnCancelZoomMode->SetCaption("C");
+    BtnOCP->OnClick = [this](TObject* s) { OnBtnOpenControlPanel(s); };
+    BtnZoomIn->OnClick = [this](TObject* s) { OnZoomInClick(s); };
+    BtnZoomOut->OnClick = [this](TObject* s) { OnZoomOutClick(s); };
+    BtnCancelZoomMode->OnClick = [this](TObject* s) { OnCancelZoomModeClick(s); };
     CheckCaptureCursor = Place<TCheckBox>(this, 220, 334, 100, 17);
     CheckCaptureCursor->SetCaption("Capture Cursor");
     CheckCaptureCursor->OnClick = [this](TObject* s) { BtnCaptureCursorClick(s); };
@@ -262,6 +266,8 @@ void TFormWiFiDisplay::FormCreate(TObject* Sender)
 
 void TFormWiFiDisplay::Dispatch(TMessage& Message)
 {
+    if (HandleUIBCMessage(Message.Msg, Message.WParam, Message.LParam))
+        return;
     if (Message.Msg == MSG_WIFIDISPLAY_EVENET) {
         ++m_nEventsHandled;
         WDP_STATUS status{};
@@ -358,6 +364,7 @@ bool TFormWiFiDisplay::HandleSourceMessage(unsigned message, WPARAM wParam)
         return true;
     case MSG_SOURCE_CREATE_UIBC_THREAD:
         SetStatusText("Create Receive UIBC Thread");
+        m_Source.CreateReceiveUIBCDataThread(WDPSource::SessionState().connectingClientIP);
         return true;
     case MSG_SOURCE_START_SERVER:
         SetStatusText("Start RTSP Server");
@@ -809,6 +816,8 @@ void TFormWiFiDisplay::SetUIBCPanelVisable(bool visible)
     BtnZoomIn->SetVisible(zoom);
     BtnZoomOut->SetVisible(zoom);
     BtnCancelZoomMode->SetVisible(zoom);
+    if (!visible)
+        CloseControlPanel();
 }
 
 void TFormWiFiDisplay::EnableConnectRTSPServerTimer(bool enable)

@@ -171,6 +171,15 @@ public:
     void OnSoreMenuDisableWiFiDisplay(TObject* Sender);
     void BtnCaptureCursorClick(TObject* Sender);
 
+    // Remote input to a source (UibcWindow.cpp): the control panel, its zoom buttons and the
+    // messages it posts, turned into packets by the sink.
+    void OnBtnOpenControlPanel(TObject* Sender);
+    void OnZoomInClick(TObject* Sender);
+    void OnZoomOutClick(TObject* Sender);
+    void OnCancelZoomModeClick(TObject* Sender);
+    bool HandleUIBCMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void CloseControlPanel();
+
 private:
     bool HandleSourceMessage(unsigned message, WPARAM wParam);
     bool HandleSinkMessage(unsigned message);

@@ -72,6 +72,13 @@ public:
     // The session id text the player reported with its M7 response.
     static std::string SessionID();
 
+    // Remote input to the source (UibcSink.cpp): one packet per input on m_SUIBC; 1 when
+    // the socket exists, whatever becomes of the packet, 0 without it.
+    int SendMouseMoveUIBC(int type, int x, int y, int data1, int data2);
+    // The incoming picture's size, which panel coordinates are scaled to.
+    int m_iSourceWidth = 0;
+    int m_iSourceHeight = 0;
+
     // 1 generic input, 0 HIDC input, as the player negotiated.
     static std::atomic<int> m_bGeneric;
     SOCKET m_SUIBC = 0;
@@ -84,8 +91,6 @@ private:
 
     HMODULE hlibPlayerDll = nullptr;
     const std::string* m_pConnectedIP = nullptr;
-    int m_iSourceWidth = 0;
-    int m_iSourceHeight = 0;
     // The five option texts of SetPath keep their last text between calls.
     char m_szPathOptions[5][30] = {};
 
@@ -115,6 +120,7 @@ private:
     PFN_SN_Int Set_SupportEDID = nullptr;
     PFN_SN_Int Set_SupportI2C = nullptr;
     PFN_SN_Int Set_SupportStandby = nullptr;
+    void SendUIBCData(int type, int x, int y, int data1, int data2);
 };
 
 // The reply of the sink's I2C server to one request (the bytes received), as it is sent.

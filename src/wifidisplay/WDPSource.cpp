@@ -674,6 +674,7 @@ void WDPSource::SourceSetDefault()
 {
     StopCapture();
     StopRTSPServer();
+    m_UIBC.Close();
     std::lock_guard<std::mutex> lock(g_so.mu);
     g_so.connectingClientIP[0] = 0;
 }

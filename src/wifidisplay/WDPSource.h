@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+#include "wifidisplay/UibcSource.h"
 #include "wlapi/wfd_entries.h"
 
 // Formats offered to sinks, handed to the session library with work request 20.
@@ -112,6 +113,11 @@ public:
     void CloseSession();
     void QueryDisplayModes();
 
+    // Remote input from the sink, for the client at clientAddress (UibcSource.cpp).
+    int CreateReceiveUIBCDataThread(const std::string& clientAddress);
+    void SoUIBCEnable(const std::string& clientAddress);
+    void SoUIBCDisable(const std::string& clientAddress);
+    UibcSource m_UIBC;
     bool Loaded() const { return m_hSessionLib != nullptr; }
     bool CaptureLoaded() const { return m_hCaptureLib != nullptr; }
     const WDP_VIDEO_FORMAT_SUPPORT& VideoFormatSupport() const { return m_stVideoFormatSupport; }

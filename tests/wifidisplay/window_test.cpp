@@ -234,7 +234,7 @@ TEST_F(WiFiDisplayWindow, TeardownOfATdlsSessionLeavesWiFiDirectAlone)
     FormWiFiDisplay->BtnWDPTeardown->SetEnabled(true);
     SimJournalClear();
     FormWiFiDisplay->BtnWDPTeardownClick(nullptr);
-    EXPECT_NE(SimJournal().find("[WDP][So] StopRTSPServer"), std::string::npos);
+    EXPECT_NE(SimJournal().find("[WDP][So] RTSP server already stop"), std::string::npos);
     EXPECT_EQ(SimJournal().find("TFormWiFiDirect::OnDisconnect"), std::string::npos);
     EXPECT_EQ(FormWiFiDisplay->m_iNowConnectType, WDP_CONNECT_TDLS);
 }
