@@ -211,6 +211,9 @@ public:
     void WriteBackProfileToRegistry();
     // The record the working fields make.
     void BuildProfileRecord(WLANPROFILE& record) const;
+    // The PAC entries the save hands to the library, held by the editor in m_PacBuffer; the
+    // count is 0 when they cannot be held.
+    void HoldPacEntries(const std::vector<PAC_FILE_ENTRY>& entries);
 
     // The WPS wizard from the profile list: 1 when an access point offers WPS.
     int StartWPSWizard(const std::string& name, const std::string& id);
@@ -294,11 +297,6 @@ private:
     // A new profile's EAP-FAST start: both boxes on, the first provisioning method, the PAC
     // files of the current directory.
     void StartNewEapFast();
-
-public:
-    // The entries the save hands to the library, held by the editor; the count is 0 when
-    // they cannot be held.
-    void HoldPacEntries(const std::vector<PAC_FILE_ENTRY>& entries);
 };
 
 extern TFormProfileEdit* FormProfileEdit;
