@@ -7,8 +7,9 @@
 #include "WevoRun.h"
 #include "wlapi/constants.h"
 
-// Wi-Fi Protected Setup in the installed program: a push-button run started from the profile
-// list against an access point whose button is pressed (the "wps" scene).
+// Wi-Fi Protected Setup in the installed program, started from the profile list: a push-button
+// run against an access point whose button is pressed (the "wps" scene), and a PIN run whose
+// PIN the access point does not take (the "wpspin" scene).
 
 namespace {
 
@@ -21,16 +22,43 @@ struct ButtonSearch {
     HWND found = nullptr;
 };
 
+// Pages lie on top of each other, all of them visible windows: a user sees a control only
+// where nothing above it covers it. True when the child is on top at its own centre.
+bool OnTop(HWND form, HWND child)
+{
+    RECT box{};
+    GetWindowRect(child, &box);
+    POINT at = {(box.left + box.right) / 2, (box.top + box.bottom) / 2};
+    ScreenToClient(form, &at);
+    HWND top = form;
+    for (;;) {
+        HWND next = ChildWindowFromPointEx(top, at, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
+        if (!next || next == top)
+            return top == child;
+        MapWindowPoints(top, next, &at, 1);
+        top = next;
+    }
+}
+
 BOOL CALLBACK TakeButton(HWND child, LPARAM param)
 {
     auto* search = reinterpret_cast<ButtonSearch*>(param);
-    if (WindowClass(child) != "Button" || WindowText(child) != search->text || !IsWindowVisible(child))
+    if (WindowClass(child) != "Button" || WindowText(child) != search->text || !IsWindowVisible(child) ||
+        !OnTop(GetAncestor(child, GA_ROOT), child))
         return TRUE;
     search->found = child;
     return FALSE;
 }
 
-// A visible push button of the form with this caption.
+// The text of a control of another process, asked of the control itself.
+std::string ControlText(HWND control)
+{
+    char text[512] = {};
+    SendMessageA(control, WM_GETTEXT, sizeof text, LPARAM(text));
+    return text;
+}
+
+// A button of the form with this caption that the user sees.
 HWND FindButton(HWND form, const std::string& text)
 {
     ButtonSearch search{text};
@@ -40,9 +68,9 @@ HWND FindButton(HWND form, const std::string& text)
 
 class WpsEndToEnd : public ::testing::Test {
 protected:
-    void Launch()
+    void Launch(const std::string& scene = "wps")
     {
-        ASSERT_TRUE(wevo_.Start("", "wps")) << "the program did not start";
+        ASSERT_TRUE(wevo_.Start("", scene)) << "the program did not start";
         ASSERT_TRUE(WaitFor([this] { return wevo_.MainWindow() != nullptr; })) << "no main window";
         main_ = wevo_.MainWindow();
         ASSERT_TRUE(WaitFor([this] { return IsWindowVisible(main_) != FALSE; }));
@@ -62,6 +90,28 @@ protected:
     }
 
     ProgramTurn turn_;
+    // The WPS wizard, opened from the profile list's WPS button.
+    HWND OpenWizard()
+    {
+        HWND profiles = OpenBy(main_, kMainProfile);
+        if (!profiles || !wevo_.WaitForJournal("WVWL_SiteSurveyQuery"))
+            return nullptr;
+        return OpenBy(profiles, kProfileWps);
+    }
+
+    // Presses the editor's Next until a visible button with this caption shows.
+    HWND NextUntilButton(HWND editor, const std::string& caption)
+    {
+        RECT client{};
+        GetClientRect(editor, &client);
+        HWND found = nullptr;
+        WaitFor([&] {
+            ClickAt(editor, client.right - 40 + 10, client.bottom - 34 + 10);
+            return WaitFor([&] { return (found = FindButton(editor, caption)) != nullptr; }, 2000);
+        }, 20000);
+        return found;
+    }
+
     WevoRun wevo_;
     HWND main_ = nullptr;
 };
@@ -69,21 +119,12 @@ protected:
 TEST_F(WpsEndToEnd, PushButtonFromTheProfileListEndsConnectedWithANewProfile)
 {
     Launch();
-    HWND profiles = OpenBy(main_, kMainProfile);
-    ASSERT_NE(profiles, nullptr) << "no profile list";
-    // The WPS button opens the wizard once the networks around are known.
-    ASSERT_TRUE(wevo_.WaitForJournal("WVWL_SiteSurveyQuery"));
-    HWND editor = OpenBy(profiles, kProfileWps);
+    HWND editor = OpenWizard();
     ASSERT_NE(editor, nullptr) << "no WPS wizard\n" << wevo_.Journal();
 
     // Push button is the method chosen first: Next leads to the page that starts it.
-    RECT client{};
-    GetClientRect(editor, &client);
-    HWND start = nullptr;
-    ASSERT_TRUE(WaitFor([&] {
-        ClickAt(editor, client.right - 40 + 10, client.bottom - 34 + 10);
-        return WaitFor([&] { return (start = FindButton(editor, "Start PBC")) != nullptr; }, 2000);
-    }, 20000)) << "no Start PBC button";
+    HWND start = NextUntilButton(editor, "Start PBC");
+    ASSERT_NE(start, nullptr) << "no Start PBC button";
     wevo_.Sim("journal clear");
     PostMessageA(start, BM_CLICK, 0, 0);
 
@@ -93,6 +134,33 @@ TEST_F(WpsEndToEnd, PushButtonFromTheProfileListEndsConnectedWithANewProfile)
     const std::string journal = wevo_.Journal();
     EXPECT_NE(journal.find("WVWL_WriteProfile("), std::string::npos) << journal;
     EXPECT_NE(journal.find("WVWL_WriteWPSFlag(0)"), std::string::npos) << journal;
+
+    PostMessageA(main_, MSG_TRAY_EXIT, 0, 0);
+    EXPECT_TRUE(wevo_.WaitForExit(20000));
+}
+
+TEST_F(WpsEndToEnd, PinRunWithAPinTheAccessPointDoesNotTakeShowsTheFailure)
+{
+    Launch("wpspin");
+    HWND editor = OpenWizard();
+    ASSERT_NE(editor, nullptr) << "no WPS wizard\n" << wevo_.Journal();
+    HWND pin = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (pin = FindButton(editor, "PIN")) != nullptr; })) << "no PIN choice";
+    PostMessageA(pin, BM_CLICK, 0, 0);
+    // The PIN page shows the adapter's own PIN; Next again leads to the start.
+    HWND start = NextUntilButton(editor, "Start PIN");
+    ASSERT_NE(start, nullptr) << "no Start PIN button";
+    wevo_.Sim("journal clear");
+    PostMessageA(start, BM_CLICK, 0, 0);
+
+    ASSERT_TRUE(wevo_.WaitForJournal("WVWL_SetWPSMode(PIN ")) << wevo_.Journal();
+    EXPECT_NE(wevo_.Journal().find("ssid \"StudioNet\""), std::string::npos) << wevo_.Journal();
+    HWND status = FindWindowExA(GetParent(start), nullptr, "Edit", nullptr);
+    ASSERT_NE(status, nullptr);
+    EXPECT_TRUE(WaitFor([&] { return ControlText(status).find("The PIN does not match.") != std::string::npos; }, 30000))
+        << ControlText(status) << "\n" << wevo_.Journal();
+    // Nothing was received, so nothing is stored.
+    EXPECT_EQ(wevo_.Journal().find("WVWL_WriteProfile("), std::string::npos) << wevo_.Journal();
 
     PostMessageA(main_, MSG_TRAY_EXIT, 0, 0);
     EXPECT_TRUE(wevo_.WaitForExit(20000));
