@@ -41,9 +41,9 @@ TListView* MakeTable(TWinControl* parent)
     list->SetRowSelect(true);
     list->SetShowColumnHeaders(false);
     list->SetColor(WEVO_FORM_COLOR);
-    list->AddColumn("Mac Address", 110);
+    list->AddColumn("Mac Address", 126);
     for (int tid = 0; tid < 8; ++tid)
-        list->AddColumn("TID[" + std::to_string(tid) + "]", 23);
+        list->AddColumn("TID[" + std::to_string(tid) + "]", 21);
     list->SetEnabled(false);
     return list;
 }
@@ -74,12 +74,12 @@ TFrame80211nSetting::TFrame80211nSetting(TComponent* owner) : TFrameBase(owner)
         cBoxMpduDensity->Items().Add(std::to_string(density));
     cBoxMpduDensity->SetItemIndex(0);
 
-    grpBoxSMPSMode = Group(this, 200, 0, 190, 80, "Spatial Multiplexing Power Save");
+    grpBoxSMPSMode = Group(this, 190, 0, 200, 80, "Spatial Multiplexing Power Save");
     rBtnSMEnable = Radio(grpBoxSMPSMode, 12, 18, 160, "SM enable");
     rBtnStaticSMPS = Radio(grpBoxSMPSMode, 12, 38, 160, "Static SMPS");
     rBtnDynamicSMPS = Radio(grpBoxSMPSMode, 12, 58, 160, "Dynamic SMPS");
 
-    grpBoxAckPolicy = Group(this, 200, 82, 190, 56, "Ack Policy");
+    grpBoxAckPolicy = Group(this, 190, 82, 200, 56, "Ack Policy");
     chBoxACBE = Check(grpBoxAckPolicy, 12, 16, 80, "AC_BE");
     chBoxACBK = Check(grpBoxAckPolicy, 100, 16, 80, "AC_BK");
     chBoxACVI = Check(grpBoxAckPolicy, 12, 35, 80, "AC_VI");
