@@ -358,3 +358,20 @@ TEST_F(Setting80211n, OlderWindowsVersionsUseTheOlderRequestNumbers)
 }
 
 }  // namespace
+
+namespace {
+
+// A peer count beyond what the driver returned lists only the rows it returned.
+TEST_F(Setting80211n, AHostilePeerCountListsOnlyTheReturnedRows)
+{
+    TScenario scenario;
+    scenario.AddSection("BlockAck", {"Peers=02:AA:00:00:00:01,02:AA:00:00:00:02", "PeerCount=4000"});
+    Start(scenario);
+    VOZEZIV.WVWL_WriteBACap(0x00022020);
+    OpenWindow();
+    Click(Page()->btnAddOrigi);
+    EXPECT_EQ(Captions(AddPage()->lvAvailBssidList),
+              (std::vector<std::string>{"02-AA-00-00-00-01", "02-AA-00-00-00-02"}));
+}
+
+}  // namespace
