@@ -7,6 +7,7 @@
 #include <type_traits>
 #include <vector>
 
+#include "BlockAck.h"
 #include "Certs.h"
 #include "PacList.h"
 #include "EntrySupport.h"
@@ -23,8 +24,8 @@ WVWL_API int __stdcall WVWL_AdapterSelect(WLAN_ADAPTER* adapter, RS_CALLBACK_FUN
 }
 
 WVWL_API int __stdcall WVWL_AddIMMEBA(BA_SESSION_REQUEST request) {
-  return Call("WVWL_AddIMMEBA", [&] { return ""; }, [&]() -> int {
-    return WVWL_ERROR_SUCCESS;
+  return Call("WVWL_AddIMMEBA", [&] { return BaRequestText(request); }, [&]() -> int {
+    return BaAdd(request);
   });
 }
 
@@ -513,9 +514,9 @@ WVWL_API int __stdcall WVWL_QueryBACap(BA_CAP_SETTING* capability) {
   });
 }
 
-WVWL_API int __stdcall WVWL_QueryBATable(void* table) {
+WVWL_API int __stdcall WVWL_QueryBATable(BA_TABLE* table) {
   return Call("WVWL_QueryBATable", [&] { return ""; }, [&]() -> int {
-    return WVWL_ERROR_SUCCESS;
+    return BaTable(table);
   });
 }
 
@@ -637,9 +638,10 @@ WVWL_API int __stdcall WVWL_ReadAckPolicy(int* be, int* bk, int* vi, int* vo) {
     if (bk) *bk = 0;
     if (vi) *vi = 0;
     if (vo) *vo = 0;
+    // Nothing stored yet reads as a failure, as an absent registry value does.
     std::string v = Sim().Value("AckPolicy");
-    if (!v.empty() && be && bk && vi && vo) std::sscanf(v.c_str(), "%d %d %d %d", be, bk, vi, vo);
-    return WVWL_ERROR_SUCCESS;
+    if (v.empty() || !be || !bk || !vi || !vo) return WVWL_ERROR_FAILURE;
+    return std::sscanf(v.c_str(), "%d %d %d %d", be, bk, vi, vo) == 4 ? WVWL_ERROR_SUCCESS : WVWL_ERROR_FAILURE;
   });
 }
 
@@ -841,7 +843,9 @@ WVWL_API int __stdcall WVWL_RunOnceInitConfigTxBurst() {
 }
 
 WVWL_API int __stdcall WVWL_SetAckPolicy(int be, int bk, int vi, int vo) {
-  return Call("WVWL_SetAckPolicy", [&] { return ""; }, [&]() -> int {
+  const std::string values = std::to_string(be) + " " + std::to_string(bk) + " " + std::to_string(vi) + " " + std::to_string(vo);
+  return Call("WVWL_SetAckPolicy", [&] { return values; }, [&]() -> int {
+    Sim().SetValue("AckPolicyInUse", values);
     return WVWL_ERROR_SUCCESS;
   });
 }
@@ -884,8 +888,8 @@ WVWL_API int __stdcall WVWL_SetAuthMode(int authMode) {
 }
 
 WVWL_API int __stdcall WVWL_SetBACap(BA_CAP_SETTING capability) {
-  return Call("WVWL_SetBACap", [&] { return ""; }, [&]() -> int {
-    return WVWL_ERROR_SUCCESS;
+  return Call("WVWL_SetBACap", [&] { return BaCapText(capability); }, [&]() -> int {
+    return BaSetCap(capability);
   });
 }
 
@@ -910,7 +914,9 @@ WVWL_API int __stdcall WVWL_SetCCXInfo(int mode, unsigned long ccx2Control) {
 }
 
 WVWL_API int __stdcall WVWL_SetCoexMode(const char* mode) {
-  return Call("WVWL_SetCoexMode", [&] { return ""; }, [&]() -> int {
+  return Call("WVWL_SetCoexMode", [&] { return Text(mode, 256); }, [&]() -> int {
+    if (!mode) return WVWL_ERROR_FAILURE;
+    Sim().SetValue("CoexMode", Text(mode, 256));
     return WVWL_ERROR_SUCCESS;
   });
 }
@@ -1133,14 +1139,15 @@ WVWL_API int __stdcall WVWL_WlanQueryRadioState(int* hardware, int* software) {
 }
 
 WVWL_API int __stdcall WVWL_WriteAckPolicy(int be, int bk, int vi, int vo) {
-  return Call("WVWL_WriteAckPolicy", [&] { return ""; }, [&]() -> int {
-    Sim().SetValue("AckPolicy", std::to_string(be) + " " + std::to_string(bk) + " " + std::to_string(vi) + " " + std::to_string(vo));
+  const std::string values = std::to_string(be) + " " + std::to_string(bk) + " " + std::to_string(vi) + " " + std::to_string(vo);
+  return Call("WVWL_WriteAckPolicy", [&] { return values; }, [&]() -> int {
+    Sim().SetValue("AckPolicy", values);
     return WVWL_ERROR_SUCCESS;
   });
 }
 
 WVWL_API int __stdcall WVWL_WriteBACap(unsigned long capWord) {
-  return Call("WVWL_WriteBACap", [&] { return ""; }, [&]() -> int {
+  return Call("WVWL_WriteBACap", [&] { return Hex32(capWord); }, [&]() -> int {
     Sim().SetIntValue("BACap", capWord);
     return WVWL_ERROR_SUCCESS;
   });

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "BlockAck.h"
 #include "Ies.h"
 #include "wlapi/bsslist.h"
 
@@ -183,6 +184,7 @@ int OidQuery(unsigned long request, void* buffer, unsigned long length, unsigned
     if (returned) *returned = 6;
     return WVWL_ERROR_SUCCESS;
   }
+  if (request == BaPeerListRequest()) return BaPeerList(buffer, length, returned);
   if (request == kOidHotspotCheck) {
     if (!Cfg([](const Scenario& s) { return s.supportHotspot20; })) return WVWL_ERROR_FAILURE;
     std::memset(buffer, 0, length);
@@ -197,6 +199,7 @@ int OidSet(unsigned long request, const void* data, unsigned long length) {
   Sim().Journal("OIDSetInfo payload " + Hex32(request) + " " + HexBytes(data, length));
   int wdp = 0;
   if (WdpOidSet(request, data, length, wdp)) return wdp;
+  if (request == BaDeleteRequest()) return BaDelete(data, length);
   if (request == kOidLocalIp && length == 4) {
     const auto* ip = static_cast<const uint8_t*>(data);
     char text[20];

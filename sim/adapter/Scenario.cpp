@@ -206,6 +206,22 @@ CertDef ReadCert(Reader& r, const std::string& sec) {
   return c;
 }
 
+// MAC addresses joined with ",".
+bool ParseMacs(const std::string& text, std::vector<Mac>& out) {
+  size_t at = 0;
+  while (at <= text.size()) {
+    size_t end = text.find(',', at);
+    if (end == std::string::npos) end = text.size();
+    std::string item = Trim(text.substr(at, end - at));
+    at = end + 1;
+    if (item.empty()) continue;
+    Mac mac{};
+    if (!ParseMac(item, mac)) return false;
+    out.push_back(mac);
+  }
+  return true;
+}
+
 // "MAC" or "MAC/state" items joined with ",".
 bool ParsePeers(const std::string& text, std::vector<HostedPeer>& out) {
   size_t at = 0;
@@ -340,6 +356,10 @@ Scenario ScenarioFromIni(const IniDoc& doc) {
   r.Parsed("HostedNetwork", "BSSID", s.hostedBssid, ParseMac);
   r.Parsed("HostedNetwork", "Peers", s.hostedPeers, ParsePeers);
   r.Long("HostedNetwork", "PeerCount", s.hostedPeerCount, -1, 0xFFFFFFFFLL);
+
+  r.Parsed("BlockAck", "Peers", s.baPeers, ParseMacs);
+  r.Long("BlockAck", "PeerCount", s.baPeerCount, -1, 0xFFFFFFFFLL);
+  r.Bool("BlockAck", "ConnectedAP", s.baConnectedAp);
 
   const std::string adv = "Advanced";
   r.Bool(adv, "Region24Changeable", s.region24Changeable);

@@ -166,6 +166,11 @@ struct Scenario {
   bool windowsProfilesListed = false;            // false: the WLAN service holds every stored profile
   std::vector<std::string> windowsProfiles;
 
+  // [BlockAck]: the driver's peer list for block-ack agreements.
+  std::vector<Mac> baPeers;
+  long long baPeerCount = -1;     // count as written (-1: the real count)
+  bool baConnectedAp = true;      // the connected access point follows the peers when not among them
+
   std::vector<Network> networks;
   WpsScene wps;
   long long listCountExtra = 0;   // NumberOfItems claims more items than follow

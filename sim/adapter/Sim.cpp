@@ -1,11 +1,14 @@
 #include "Sim.h"
 
+#include "BlockAck.h"
+
 #include <dbt.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 
+#include "BlockAck.h"
 #include "BssList.h"
 #include "Ies.h"
 #include "Psk.h"
@@ -138,6 +141,7 @@ void Simulator::EnsureLoaded() {
 bool Simulator::LoadScenario(const std::string& path, std::string& error) {
   Scenario sc;
   if (!sim::LoadScenario(ResolveScenario(path), sc, error)) return false;
+  BaReset();
   std::lock_guard<std::mutex> lock(mu_);
   LoadLocked(sc);
   return true;

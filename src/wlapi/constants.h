@@ -31,6 +31,14 @@ constexpr int WINOS_WIN7 = 41;
 constexpr int WINOS_WIN8 = 51;
 constexpr int WINTYPE_WIN7_STARTER = 14;
 
+// Driver requests of the block-ack pages: the peer list (388-byte PEER_MAC_TABLE) and the
+// deletion of an agreement (14-byte BA_SESSION_REQUEST); the first of each pair from
+// Windows-version code 31 on, the second below it.
+constexpr unsigned long OID_BA_PEER_LIST = 0xFF0C0029;
+constexpr unsigned long OID_BA_PEER_LIST_LEGACY = 0x0D71010B;
+constexpr unsigned long OID_BA_DELETE = 0xFF8C0027;
+constexpr unsigned long OID_BA_DELETE_LEGACY = 0x0DF1013A;
+
 // Codes of the adapter callback (low 8 bits decide, except the WPS codes above 200).
 constexpr int RS_CBS_FAST_SAVE_PAC = 2;
 constexpr int RS_CBS_CHANGE_PASSWORD_SUCCESS = 3;

@@ -104,7 +104,7 @@ using PFN_WVWL_QueryAntennaNumber = int(__stdcall*)(unsigned long* number);
 using PFN_WVWL_QueryAPIPAddress = int(__stdcall*)(AP_IP_INFO* info);
 using PFN_WVWL_QueryBACap = int(__stdcall*)(BA_CAP_SETTING* capability);
 // Out: the driver's block-ack table (BA_TABLE entries of 48 bytes).
-using PFN_WVWL_QueryBATable = int(__stdcall*)(void* table);
+using PFN_WVWL_QueryBATable = int(__stdcall*)(BA_TABLE* table);
 using PFN_WVWL_QueryCountryRegion = int(__stdcall*)(int* region, int* changeable5GHz, int* changeable24GHz);
 using PFN_WVWL_QueryCurrAddress = int(__stdcall*)(unsigned char* mac6);
 using PFN_WVWL_QueryDLSParameter = int(__stdcall*)(void* parameter);

@@ -737,6 +737,9 @@ struct BA_SESSION_REQUEST {
     uint8_t Reserved13;
 };
 static_assert(sizeof(BA_SESSION_REQUEST) == 14);
+static_assert(offsetof(BA_SESSION_REQUEST, MacAddr) == 1);
+static_assert(offsetof(BA_SESSION_REQUEST, TID) == 7);
+static_assert(offsetof(BA_SESSION_REQUEST, WindowSize) == 8);
 static_assert(offsetof(BA_SESSION_REQUEST, AllTid) == 12);
 
 struct BA_CAP_SETTING {
@@ -745,10 +748,70 @@ struct BA_CAP_SETTING {
     uint8_t MpduAggregation; // 1 on, 2 off
     uint8_t MpduDensity;
     uint8_t AmsduEnable;
-    uint8_t AmsduMax7935;
-    uint8_t Rest[2];
+    uint8_t AmsduMax7935;    // 0 when A-MSDU is off
+    uint8_t PowerSave;       // 0 static, 1 dynamic, 3 SM enable
+    uint8_t AutoDensity;     // 1 automatic MPDU density
 };
 static_assert(sizeof(BA_CAP_SETTING) == 8);
+static_assert(offsetof(BA_CAP_SETTING, MpduAggregation) == 2);
+static_assert(offsetof(BA_CAP_SETTING, AmsduEnable) == 4);
+static_assert(offsetof(BA_CAP_SETTING, PowerSave) == 6);
+static_assert(offsetof(BA_CAP_SETTING, AutoDensity) == 7);
+
+// Fields of the stored capability word (WVWL_ReadBACap / WVWL_WriteBACap).
+namespace BA_CAP_WORD {
+constexpr uint32_t Carried0Shift = 0;
+constexpr uint32_t Carried1Shift = 8;
+constexpr uint32_t AutoDensityBit = 1u << 16;
+constexpr uint32_t MpduShift = 17;       // 2 bits: 1 on, 2 off
+constexpr uint32_t DensityShift = 19;    // 3 bits
+constexpr uint32_t AmsduBit = 1u << 22;
+constexpr uint32_t Amsdu7935Bit = 1u << 23;
+constexpr uint32_t PowerSaveShift = 24;  // 2 bits: 0 static, 1 dynamic, 3 SM enable
+}  // namespace BA_CAP_WORD
+
+// One peer of the block-ack table.
+struct BA_TABLE_ENTRY {
+    uint8_t MacAddr[6];
+    uint8_t TidBitmap;       // bit t: an agreement for TID t
+    uint8_t Reserved7;
+    uint8_t TidValue[8];     // per TID, shown in decimal
+    uint8_t Reserved16[32];
+};
+static_assert(sizeof(BA_TABLE_ENTRY) == 48);
+static_assert(offsetof(BA_TABLE_ENTRY, TidBitmap) == 6);
+static_assert(offsetof(BA_TABLE_ENTRY, TidValue) == 8);
+
+constexpr int BA_TABLE_MAX_ENTRIES = 32;
+
+// Out-record of WVWL_QueryBATable.
+struct BA_TABLE {
+    BA_TABLE_ENTRY Originator[BA_TABLE_MAX_ENTRIES];
+    BA_TABLE_ENTRY Recipient[BA_TABLE_MAX_ENTRIES];
+    uint8_t OriginatorPresent;
+    uint8_t RecipientPresent;
+    uint8_t Reserved3074[2];
+};
+static_assert(sizeof(BA_TABLE) == 3076);
+static_assert(offsetof(BA_TABLE, Recipient) == 1536);
+static_assert(offsetof(BA_TABLE, OriginatorPresent) == 3072);
+static_assert(offsetof(BA_TABLE, RecipientPresent) == 3073);
+
+constexpr int PEER_MAC_TABLE_MAX_ROWS = 32;
+
+// The driver's peer list (answer to the peer-list request).
+struct PEER_MAC_ROW {
+    uint8_t MacAddr[6];
+    uint8_t Reserved6[6];
+};
+static_assert(sizeof(PEER_MAC_ROW) == 12);
+
+struct PEER_MAC_TABLE {
+    uint32_t Count;
+    PEER_MAC_ROW Rows[PEER_MAC_TABLE_MAX_ROWS];
+};
+static_assert(sizeof(PEER_MAC_TABLE) == 388);
+static_assert(offsetof(PEER_MAC_TABLE, Rows) == 4);
 
 struct SSO_SETTING {
     uint32_t Reserved0;
