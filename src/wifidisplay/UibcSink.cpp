@@ -30,12 +30,3 @@ void WDPSink::SendUIBCData(int type, int x, int y, int data1, int data2)
         CloseUIBCSocket();
     }
 }
-
-void WDPSink::CloseUIBCSocket()
-{
-    if (!m_SUIBC)
-        return;
-    if (closesocket(m_SUIBC) == SOCKET_ERROR)
-        PrintMessage(2, "[WDP][CloseUIBCSocket] closesocket error=%d\n", WSAGetLastError());
-    m_SUIBC = 0;
-}

@@ -57,6 +57,15 @@ void WDPSink::SinkSetDefault()
     CloseUIBCSocket();
 }
 
+void WDPSink::CloseUIBCSocket()
+{
+    if (!m_SUIBC)
+        return;
+    if (closesocket(m_SUIBC) == SOCKET_ERROR)
+        PrintMessage(2, "[WDP][CloseUIBCSocket] closesocket error=%d\n", WSAGetLastError());
+    m_SUIBC = 0;
+}
+
 void WDPSink::SnUIBC()
 {
     PrintMessage(6, "[WDP][Sn] SnUIBC\n");

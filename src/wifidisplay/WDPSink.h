@@ -24,7 +24,7 @@ public:
     void SnUIBC();
     void GetSourceResolution(int& width, int& height) const;
 
-    // Remote input to the source (UibcSink.cpp): one packet per input on m_SUIBC; 1 when
+    // Remote input to the source (sender in UibcSink.cpp): one packet per input on m_SUIBC; 1 when
     // the socket exists, whatever becomes of the packet, 0 without it.
     int SendMouseMoveUIBC(int type, int x, int y, int data1, int data2);
     void CloseUIBCSocket();
