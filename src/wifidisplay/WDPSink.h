@@ -72,7 +72,7 @@ public:
     // The session id text the player reported with its M7 response.
     static std::string SessionID();
 
-    // Remote input to the source (UibcSink.cpp): one packet per input on m_SUIBC; 1 when
+    // Remote input to the source (sender in UibcSink.cpp): one packet per input on m_SUIBC; 1 when
     // the socket exists, whatever becomes of the packet, 0 without it.
     int SendMouseMoveUIBC(int type, int x, int y, int data1, int data2);
     // The incoming picture's size, which panel coordinates are scaled to.

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "wifidisplay/UibcSource.h"
 #include "wifidisplay/WDPUIBCControlPanelForm.h"
 #include "wifidisplay/wifidisplay_fixture.h"
 
@@ -24,16 +25,21 @@ protected:
         WiFiDisplayFixture::TearDown();
     }
 
-    // Starts the program, gives the sink a connected back channel and opens the panel the
-    // way the user does.
+    // Starts the program, gives the sink a back channel to the test and opens the panel.
     void Open(int generic)
     {
         Start();
+        OpenPanel(generic, ConnectedPair());
+    }
+
+    // Gives the sink this connected back channel and opens the panel the way the user does.
+    void OpenPanel(int generic, SOCKET channel)
+    {
         WDPSink& sink = FormWiFiDisplay->m_Sink;
         sink.m_bGeneric = generic;
         sink.m_iSourceWidth = 1280;
         sink.m_iSourceHeight = 720;
-        sink.m_SUIBC = ConnectedPair();
+        sink.m_SUIBC = channel;
         ASSERT_NE(sink.m_SUIBC, 0u);
         FormWiFiDisplay->Show();
         FormWiFiDisplay->SetUIBCPanelVisable(true);
@@ -76,6 +82,8 @@ protected:
     std::string Received()
     {
         Pump(30);
+        if (m_peer == INVALID_SOCKET)
+            return std::string();
         std::string bytes;
         for (;;) {
             fd_set set;
@@ -290,6 +298,86 @@ TEST_F(UibcPanel, SendingNeedsTheChannel)
     // Hiding the panel's buttons closes the panel.
     FormWiFiDisplay->SetUIBCPanelVisable(false);
     EXPECT_FALSE(WDPUIBCControlPanelForm->Visible());
+}
+
+// Both ends in one program over loopback: the panel's input goes out of the sink, into the
+// source's listener and comes back as recorded input calls.
+TEST_F(UibcPanel, PanelInputReplayedByTheSource)
+{
+    TUibcInputJournal journal;
+    SetUibcInputCalls(&journal);
+    Start();
+    UibcSource& source = FormWiFiDisplay->m_Source.m_UIBC;
+    source.m_iUIBCPort = 0;
+    FormWiFiDisplay->m_Source.SoUIBCEnable("127.0.0.1");
+    ASSERT_TRUE(source.Listening());
+    SOCKET channel = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(u_short(source.ListeningPort()));
+    inet_pton(AF_INET, "127.0.0.1", &address.sin_addr);
+    ASSERT_EQ(connect(channel, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ASSERT_TRUE(PumpUntil([&] { return source.Serving(); }, 3000));
+
+    const auto replayed = [&](const std::vector<std::string>& want) {
+        PumpUntil([&] { return journal.Lines().size() >= want.size(); }, 3000);
+        Pump(50);
+        const std::vector<std::string> got = journal.Lines();
+        journal.Clear();
+        return got;
+    };
+
+    OpenPanel(1, channel);
+    replayed({});
+    Mouse(WM_MOUSEMOVE, 80, 45);
+    Mouse(WM_LBUTTONDOWN, 80, 45, MK_LBUTTON);
+    Mouse(WM_LBUTTONUP, 80, 45);
+    Key(WM_KEYDOWN, 'A', false);
+    Key(WM_KEYUP, 'A', false);
+    Click(FormWiFiDisplay->BtnZoomIn);
+    Mouse(WM_LBUTTONDOWN, 10, 20, MK_LBUTTON);
+    Mouse(WM_LBUTTONUP, 10, 20);
+    std::vector<std::string> want = {
+        "SetCursorPos 320 180", "mouse_event 0x0002 320 180 0", "mouse_event 0x0004 320 180 0",
+        "keybd_event 0x41 down", "keybd_event 0x41 up",
+        "SetCursorPos 10 20", "keybd_event 0x5B down", "keybd_event 0x6B down", "keybd_event 0x6B up",
+        "keybd_event 0x5B up", "mouse_event 0x0004 40 80 0"};
+    EXPECT_EQ(replayed(want), want);
+
+    // HID kind: relative moves ten times over, a click in one call, Shift+A.
+    FormWiFiDisplay->m_Sink.m_bGeneric = 0;
+    Click(FormWiFiDisplay->BtnOCP);
+    Pump(20);
+    Mouse(WM_MOUSELEAVE, 0, 0);
+    Mouse(WM_MOUSEMOVE, 30, 40);
+    Mouse(WM_LBUTTONDOWN, 30, 40, MK_LBUTTON);
+    Mouse(WM_LBUTTONUP, 30, 40);
+    Key(WM_KEYDOWN, 'A', true);
+    want = {"mouse_event 0x0001 300 400 0", "GetCursorPos 310 420",
+            "mouse_event 0x0001 0 0 0", "GetCursorPos 310 420", "mouse_event 0x0006 310 420 0",
+            "mouse_event 0x0001 0 0 0", "GetCursorPos 310 420",
+            "keybd_event 0xA2 up", "keybd_event 0xA0 down", "keybd_event 0xA4 up", "keybd_event 0xA3 up",
+            "keybd_event 0xA1 up", "keybd_event 0xA5 up", "keybd_event 0x41 down", "keybd_event 0x41 up"};
+    EXPECT_EQ(replayed(want), want);
+
+    // Another host is refused and nothing it sends is replayed.
+    SOCKET foreign = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    sockaddr_in local{};
+    local.sin_family = AF_INET;
+    inet_pton(AF_INET, "127.0.0.2", &local.sin_addr);
+    bind(foreign, reinterpret_cast<sockaddr*>(&local), sizeof local);
+    ASSERT_EQ(connect(foreign, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    const char move[] = {0, 0, 0, 14, 2, 0, 6, 1, 0, 0, 100, 0, 50, 0};
+    send(foreign, move, sizeof move, 0);
+    Pump(300);
+    closesocket(foreign);
+    EXPECT_EQ(replayed({}), std::vector<std::string>{});
+
+    // The session ends: no listener and no client are left.
+    FormWiFiDisplay->m_Source.SourceSetDefault();
+    EXPECT_FALSE(source.Listening());
+    EXPECT_FALSE(source.Serving());
+    SetUibcInputCalls(nullptr);
 }
 
 } // namespace

@@ -1,9 +1,10 @@
 // Starts the program's windows on the simulated adapter and opens the Wi-Fi Display window as
 // the main window's button does, its list filled from the scenario's device table with names
 // of a Wi-Fi Direct discovery: scripts/screenshot NAME wifidisplay with
-// WEVO_PROGRAM=WiFiDisplaySheet.exe and "-- list|popup|detail|source|sink" takes a picture of it.
-// "source" and "sink" run a session on the stand-ins: the session library's or the player's
-// scripted callbacks up to the stream.
+// WEVO_PROGRAM=WiFiDisplaySheet.exe and "-- list|popup|detail|source|sink|panel" takes a picture
+// of it. "source" and "sink" run a session on the stand-ins: the session library's or the
+// player's scripted callbacks up to the stream; "panel" is the remote-input control panel of a
+// sink receiving a 1280 x 720 picture.
 #include <windows.h>
 
 #include <cstring>
@@ -100,6 +101,12 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int)
             SourceSession();
         } else if (what == "sink") {
             SinkSession();
+        } else if (what == "panel") {
+            FormWiFiDisplay->m_Sink.m_bGeneric = 1;
+            FormWiFiDisplay->m_Sink.m_iSourceWidth = 1280;
+            FormWiFiDisplay->m_Sink.m_iSourceHeight = 720;
+            FormWiFiDisplay->SetUIBCPanelVisable(true);
+            FormWiFiDisplay->OnBtnOpenControlPanel(nullptr);
         } else if (what == "popup") {
             RECT r{};
             GetWindowRect(FormWiFiDisplay->lvWDPList->Handle(), &r);
