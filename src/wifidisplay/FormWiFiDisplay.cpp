@@ -216,6 +216,9 @@ TFormWiFiDisplay::TFormWiFiDisplay(TComponent* owner) : TFormBase(owner)
     TimerKeepalive = timer(55000, false);
     TimerCheckIfWDPSigmaStart = timer(5000, true);
     TimerKeepalive->OnTimer = [this](TObject*) { m_Source.SendKeepalive(); };
+    TimerConnectRTSPServer->OnTimer = [this](TObject* s) { TimerConnectRTSPServerRun(s); };
+    TimerRTSPRetry->OnTimer = [this](TObject* s) { TimerRTSPRereyRun(s); };
+    TimerStatus->OnTimer = [this](TObject* s) { TimerStatusRun(s); };
     TimerCheckIfWDPSigmaStart->OnTimer = [this](TObject*) {
         TimerCheckIfWDPSigmaStart->SetEnabled(false);
         PrintMessage(6, "[WDP] WDPSigma=%s\n", ReadINIStr("WiFiDisplay", "WDPSigma", "0", "ini").c_str());
