@@ -308,6 +308,9 @@ bool TFormWiFiDisplay::HandleSinkMessage(unsigned message)
     case MSG_SINK_SEND_TEARDOWN:
         m_Sink.Stop();
         return true;
+    case MSG_WDP_P2P_DISCONNECT:
+        SetStatusDisconnect(WDP_CONNECT_P2P);
+        return true;
     default:
         return false;
     }
