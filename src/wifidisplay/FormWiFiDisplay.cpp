@@ -220,6 +220,9 @@ TFormWiFiDisplay::TFormWiFiDisplay(TComponent* owner) : TFormBase(owner)
     TimerKeepalive = timer(55000, false);
     TimerCheckIfWDPSigmaStart = timer(5000, true);
     TimerKeepalive->OnTimer = [this](TObject*) { m_Source.SendKeepalive(); };
+    TimerConnectRTSPServer->OnTimer = [this](TObject* s) { TimerConnectRTSPServerRun(s); };
+    TimerRTSPRetry->OnTimer = [this](TObject* s) { TimerRTSPRereyRun(s); };
+    TimerStatus->OnTimer = [this](TObject* s) { TimerStatusRun(s); };
     TimerCheckIfWDPSigmaStart->OnTimer = [this](TObject*) {
         TimerCheckIfWDPSigmaStart->SetEnabled(false);
         PrintMessage(6, "[WDP] WDPSigma=%s\n", ReadINIStr("WiFiDisplay", "WDPSigma", "0", "ini").c_str());
@@ -310,6 +313,9 @@ bool TFormWiFiDisplay::HandleSinkMessage(unsigned message)
         return true;
     case MSG_SINK_SEND_TEARDOWN:
         m_Sink.Stop();
+        return true;
+    case MSG_WDP_P2P_DISCONNECT:
+        SetStatusDisconnect(WDP_CONNECT_P2P);
         return true;
     default:
         return false;

@@ -149,6 +149,16 @@ public:
     void TDLSTeardownAll();
     void TDLSTunnedel(const BYTE* mac);
     void GetConnectedDeviceP2PDevMacAddress();
+    // The peer's addresses on the link.
+    void GetConnectedDeviceP2Pinterface();
+    std::string GetWDPOppositeIP();
+    std::string GetClientIPFromDHCPServer();
+    void SendUDPToOne();
+    std::string FindIPByDevMacInWDPTable(const std::string& mac);
+    // Timers.
+    void TimerConnectRTSPServerRun(TObject* Sender);
+    void TimerRTSPRereyRun(TObject* Sender);
+    void TimerStatusRun(TObject* Sender);
     void SetStatusText(const std::string& text);
     // Whether capture shows the cursor: the settings below Windows code 51, else the check box.
     int CaptureCursorChoice();

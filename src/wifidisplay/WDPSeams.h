@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <string>
 #include <vector>
 
 namespace wdpseams {
@@ -21,5 +22,20 @@ std::vector<DisplayMode> DisplayModes();
 // Screen width and height (GetSystemMetrics unless overridden).
 extern std::function<SIZE()> screenSizeOverride;
 SIZE ScreenSize();
+
+// One row of the ARP table: the address bytes as stored and the physical address.
+struct ArpRow {
+    BYTE address[4];
+    BYTE physical[8];
+    DWORD physicalLength;
+};
+
+// The ARP table (GetIpNetTable unless overridden); false when it cannot be read.
+extern std::function<bool(std::vector<ArpRow>&)> arpTableOverride;
+bool ArpTable(std::vector<ArpRow>& rows);
+
+// Sends one byte to the address and port from the local port (a UDP socket unless overridden).
+extern std::function<int(const std::string& address, int port, int localPort)> udpSendOverride;
+int SendUdpByte(const std::string& address, int port, int localPort);
 
 }  // namespace wdpseams

@@ -388,6 +388,7 @@ int WDPSource::StartRTSPServer()
 
 int WDPSource::StopRTSPServer()
 {
+    PrintMessage(6, "[WDP][So] StopRTSPServer\n");
     if (!m_bRTSPServerStarted) {
         PrintMessage(6, "[WDP][So] RTSP server already stop\n");
         return 0;

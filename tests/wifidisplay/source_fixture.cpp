@@ -194,3 +194,8 @@ int SourceFixture::PlayerWatchByte()
 {
     return LibEntry<int (*)()>("StreamDll.dll", "PlayerWatchByte")();
 }
+
+void SourceFixture::PlayerClearInjections()
+{
+    LibEntry<void (*)()>("StreamDll.dll", "PlayerClearInjections")();
+}

@@ -38,6 +38,7 @@ protected:
     void PlayerRun(const std::string& script);
     void PlayerSetState(int state);
     void PlayerInject(const char* entry, int result);
+    void PlayerClearInjections();
     int PlayerWatchByte();
 
 private:
