@@ -23,6 +23,18 @@ int __stdcall FakeWriteActive(const char* name)
     g_activeName = name;
     return 1;
 }
+int g_listRefreshes = 0;
+int __stdcall FakeReadWpseList(void* profiles, unsigned long* count)
+{
+    if (!profiles)
+        ++g_listRefreshes;
+    *count = 0;
+    return 1;
+}
+int __stdcall FakeYes()
+{
+    return 1;
+}
 int __stdcall FakeConnectWpse(unsigned long persistent, const void* content)
 {
     g_persistent = persistent;
@@ -39,6 +51,10 @@ protected:
         VOZEZIV.WVWL_WriteWifiDirectWpseProfile = FakeWriteWpse;
         VOZEZIV.WVWL_WriteActiveWifiDirectWpseProfileName = FakeWriteActive;
         VOZEZIV.WVWL_ConnectWPSProfileWithWifiDirectWpse = FakeConnectWpse;
+        VOZEZIV.WVWL_ReadWifiDirectWpseProfileList = FakeReadWpseList;
+        VOZEZIV.WVWL_DetectUserAdmin = FakeYes;
+        VOZEZIV.WVWL_IsAllowStandardUserSetProfile = FakeYes;
+        g_listRefreshes = 0;
         Application->CreateForm(FormWiFiDirectSetting);
         Application->CreateForm(FormWiFiDirectProfile);
         Application->CreateForm(FormWiFiDirect);
@@ -85,7 +101,7 @@ TEST_F(WiFiDirectAction, PersistentGroupIsSavedForThePeerAndConnected)
     EXPECT_EQ(std::string(g_saved.DeviceName, g_saved.DeviceNameLength), "MyLaptop");
     EXPECT_EQ(std::string(reinterpret_cast<char*>(g_saved.SSID), g_saved.SSIDLength), "DIRECT-ab");
     EXPECT_EQ(std::string(reinterpret_cast<char*>(g_saved.Key), g_saved.KeyLength), "12345678");
-    EXPECT_EQ(FormWiFiDirectProfile->m_nListUpdates, 1);
+    EXPECT_EQ(g_listRefreshes, 1);
     EXPECT_EQ(g_persistent, 1u);
     EXPECT_EQ(g_content[0], 1);   // the content starts with its valid byte
 }
@@ -98,7 +114,7 @@ TEST_F(WiFiDirectAction, WithoutSavedProfilesItOnlyConnects)
     main->InsertAction({actionTypeWiFiDirectProfile, w});
     EXPECT_TRUE(g_savedName.empty());
     EXPECT_EQ(g_activeName, "");
-    EXPECT_EQ(FormWiFiDirectProfile->m_nListUpdates, 0);
+    EXPECT_EQ(g_listRefreshes, 0);
     EXPECT_EQ(g_calls, (std::vector<std::string>{"ConnectWpse"}));
     EXPECT_EQ(g_persistent, 0u);
 }

@@ -174,10 +174,14 @@ void WiFiDirectFixture::FinishWizardWith(uint32_t method, uint32_t intent)
 
 void WiFiDirectFixture::Snapshot(const std::string& name)
 {
+    Snapshot(FormWiFiDirect->Handle(), name);
+}
+
+void WiFiDirectFixture::Snapshot(HWND window, const std::string& name)
+{
     char folder[MAX_PATH] = {};
     if (!GetEnvironmentVariableA("WEVO_SHOTS", folder, sizeof folder))
         return;
-    HWND window = FormWiFiDirect->Handle();
     SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     RECT r;

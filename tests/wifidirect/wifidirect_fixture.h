@@ -44,6 +44,8 @@ protected:
     void PressOn(TControl* control, UINT down, UINT up);
     // With WEVO_SHOTS naming a folder, saves the Wi-Fi Direct window as NAME.bmp there.
     void Snapshot(const std::string& name);
+    // The same for any window.
+    void Snapshot(HWND window, const std::string& name);
     // Answers the wizard as a user finishing it with a method and intent for the selected peer.
     void FinishWizardWith(uint32_t method, uint32_t intent);
 

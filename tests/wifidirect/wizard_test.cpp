@@ -573,3 +573,58 @@ TEST_F(WiFiDirectWizard, ChannelListsFollowTheAdapter)
 }
 
 } // namespace
+
+namespace {
+
+// Every visible control of a page lies inside it (nothing cut off at the page's edge).
+void ExpectInside(TWinControl* page)
+{
+    for (int i = 0; i < page->ControlCount(); ++i) {
+        TControl* control = page->Controls(i);
+        if (!control->Visible() || control == static_cast<TFrameBase*>(page)->ImgBackground)
+            continue;
+        EXPECT_GE(control->Left(), 0) << page->Name << " " << control->Name;
+        EXPECT_LE(control->Left() + control->Width(), page->Width()) << page->Name << " " << control->Caption();
+        EXPECT_LE(control->Top() + control->Height(), page->Height()) << page->Name << " " << control->Caption();
+    }
+}
+
+class WiFiDirectWizardPages : public WiFiDirectWizard {};
+
+TEST_F(WiFiDirectWizardPages, EachPageFitsAndIsShownForItsAction)
+{
+    StartWith(41, true);
+    SelectPeer("Phone-A", 0x0188);
+    const struct {
+        uint32_t action;
+        const char* shot;
+    } cases[] = {
+        {ACTION_ENABLE, "wizard_device_name"},
+        {ACTION_CONNECT, "wizard_wps"},
+        {ACTION_AUTONOMOUSGO, "wizard_autonomous_go"},
+    };
+    TFrameBase* const expected[] = {W()->FrameWiFiDirectSettingDeviceName, Wps(), W()->FrameWiFiDirectSettingAutonomousGO};
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        Open(cases[i].action);
+        ASSERT_EQ(W()->m_pCurrentPage, expected[i]);
+        ExpectInside(W()->m_pCurrentPage);
+        Snapshot(W()->Handle(), cases[i].shot);
+        Press(W()->BtnWiFiDirectCancel);
+    }
+    // The advanced page, reached from the WPS page with advanced settings on.
+    Open(ACTION_CONNECT);
+    Next();
+    ASSERT_EQ(W()->m_pCurrentPage, W()->FrameWiFiDirectSettingAdvanced);
+    ExpectInside(W()->FrameWiFiDirectSettingAdvanced);
+    ExpectInside(W()->FrameWiFiDirectSettingAutonomousGO->grpBoxAutoGO);
+    ExpectInside(W()->FrameWiFiDirectSettingDeviceName->rGrpDeviceName);
+    Snapshot(W()->Handle(), "wizard_advanced");
+    // The buttons lie inside the window.
+    for (TControl* button : {static_cast<TControl*>(W()->BtnWiFiDirectBack), static_cast<TControl*>(W()->BtnWiFiDirectNext),
+                             static_cast<TControl*>(W()->BtnWiFiDirectCancel), static_cast<TControl*>(W()->SysBtnClose)}) {
+        EXPECT_LE(button->Left() + button->Width(), W()->ClientWidth());
+        EXPECT_LE(button->Top() + button->Height(), W()->ClientHeight());
+    }
+}
+
+} // namespace

@@ -1,0 +1,174 @@
+// The Wi-Fi Direct profile list: the stored profiles listed, the connected peer's row marked,
+// delete, details and activation through the window's buttons.
+#include <windows.h>
+
+#include <cstring>
+#include <string>
+
+#include "core/FormMessageBox.h"
+#include "core/WvwlLib.h"
+#include "wifidirect/FormWiFiDirectProfile.h"
+#include "wifidirect/WiFiDirectSetting.h"
+#include "wifidirect/wifidirect_fixture.h"
+
+namespace {
+
+class WiFiDirectProfileList : public WiFiDirectFixture {
+protected:
+    TFormWiFiDirectProfile* L() const { return FormWiFiDirectProfile; }
+
+    void StartList()
+    {
+        Start(41);
+        m_onModal = [this](const std::string& what) {
+            if (what.rfind("FormMessageBox", 0) == 0)
+                m_messages.push_back(FormMessageBox->m_strMessage);
+            if (what.rfind("FormWiFiDirectSetting", 0) == 0)
+                m_wizardOpened = true;
+        };
+    }
+    void Store(const char* name, const char* peer, uint8_t last, uint32_t intent)
+    {
+        WIFIDIRECT_WPSE_PROFILE r{};
+        std::strcpy(r.ProfileName, name);
+        std::memcpy(r.PeerDeviceName[0], peer, std::strlen(peer));
+        r.PeerDeviceNameCount = 1;
+        const uint8_t mac[6] = {0x02, 0x50, 0xF2, 0xAA, 0x00, last};
+        std::memcpy(r.DesiredMacAddr[0], mac, 6);
+        r.DesiredMacCount = 1;
+        r.GoIntentIdx = intent;
+        r.ConfigMode = CONFIG_MODE_CONNECT;
+        r.WpsMethod = WIFI_DIRECT_WPSE_PBC_MODE;
+        std::memcpy(r.SSID, "DIRECT-q1", 9);
+        r.SSIDLength = 9;
+        ASSERT_EQ(VOZEZIV.WVWL_WriteWifiDirectWpseProfile(name, &r), 1);
+    }
+    void Press(TWvImage* button)
+    {
+        const int x = button->Left() + button->Width() / 2, y = button->Top() + button->Height() / 2;
+        HWND window = button->Parent()->Handle();
+        SendMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
+        SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+        SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+        Pump(10);
+    }
+    std::string Row(int i) const
+    {
+        const TListItem* item = L()->lvProfileList->Item(i);
+        return item->SubItem(0) + "|" + item->SubItem(1) + "|" + item->SubItem(2);
+    }
+
+    std::vector<std::string> m_messages;
+    bool m_wizardOpened = false;
+};
+
+TEST_F(WiFiDirectProfileList, ListsTheStoredProfilesAndDeletesTheSelectedOne)
+{
+    StartList();
+    Store("Profile-TV", "Living-Room-TV", 1, 7);
+    Store("Profile-Tablet", "Kitchen-Tablet", 2, 7);
+    Store("AutoGOLaptop", "", 3, 16);
+    L()->Show();
+    Pump(20);
+    ASSERT_EQ(L()->lvProfileList->ItemCount(), 3);
+    EXPECT_EQ(Row(0), "Profile-TV|Living-Room-TV|DIRECT-q1");
+    EXPECT_EQ(L()->lvProfileList->ItemIndex(), 0);
+    EXPECT_EQ(L()->lblProfileName->Caption(), "Profile-TV");
+    EXPECT_EQ(L()->lblSSID->Caption(), "DIRECT-q1");
+    EXPECT_TRUE(L()->BtnProfileDelete->Enabled());
+
+    // Deleting the last row selects the new last row.
+    L()->lvProfileList->SetItemIndex(2);
+    Press(L()->BtnProfileDelete);
+    ASSERT_EQ(L()->lvProfileList->ItemCount(), 2);
+    EXPECT_EQ(L()->lvProfileList->ItemIndex(), 1);
+    WIFIDIRECT_WPSE_PROFILE gone{};
+    EXPECT_NE(VOZEZIV.WVWL_ReadWifiDirectWpseProfile(&gone, "AutoGOLaptop"), 1);
+
+    Press(L()->BtnProfileDelete);
+    Press(L()->BtnProfileDelete);  // one row left: acted on without a highlight
+    EXPECT_EQ(L()->lvProfileList->ItemCount(), 0);
+    EXPECT_FALSE(L()->BtnProfileDelete->Enabled());
+    EXPECT_FALSE(L()->BtnProfileDetail->Enabled());
+    EXPECT_FALSE(L()->BtnProfileActivate->Enabled());
+    EXPECT_EQ(L()->lblProfileName->Caption(), "");
+    EXPECT_TRUE(m_messages.empty());
+}
+
+TEST_F(WiFiDirectProfileList, ConnectedPeerIsMarkedOnlyWhereTheSettingAllowsIt)
+{
+    StartList();
+    Store("Profile-TV", "Living-Room-TV", 1, 7);
+    Store("Profile-Tablet", "Kitchen-Tablet", 2, 7);
+    WIFI_DIRECT_TOPOPOGY peer;
+    peer.Device.bConnectToMe = 1;
+    std::memcpy(peer.Device.chDeviceName, "Living-Room-Display", 19);
+    peer.Device.ulStringLen = 19;
+    const uint8_t mac[6] = {0x02, 0x50, 0xF2, 0xAA, 0x00, 0x01};
+    std::memcpy(peer.Device.chMacAddr, mac, 6);
+    FormWiFiDirect->m_vecTopology.push_back(peer);
+    const struct {
+        int winOS;
+        int iconSetting;
+        int mark;
+    } cases[] = {{41, 1, 0}, {41, 0, -1}, {21, 0, 0}};
+    for (const auto& c : cases) {
+        VOZEZIV.nWinOS = c.winOS;
+        VOZEZIV.bActiveProfileIcon = c.iconSetting;
+        L()->UpdateProfileList();
+        ASSERT_EQ(L()->lvProfileList->ItemCount(), 2);
+        EXPECT_EQ(L()->lvProfileList->Item(0)->ImageIndex(), c.mark) << c.winOS << " " << c.iconSetting;
+        EXPECT_EQ(L()->lvProfileList->Item(1)->ImageIndex(), -1);
+    }
+}
+
+TEST_F(WiFiDirectProfileList, ActivationConnectsToTheStoredPeer)
+{
+    StartList();
+    Store("Profile-TV", "Living-Room-TV", 1, 7);
+    FormWiFiDirect->m_bEnableWiFiDirect = TRUE;
+    L()->Show();
+    Pump(20);
+    MarkCalls();
+    Press(L()->BtnProfileActivate);
+    char active[129] = {};
+    VOZEZIV.WVWL_ReadActiveWifiDirectWpseProfileName(active);
+    EXPECT_STREQ(active, "Profile-TV");
+    const auto requests = Lines("WVWL_SetWifiDirectWpseConfig");
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_NE(requests[0].find("mode=3 intent=7 method=0x20000000"), std::string::npos) << requests[0];
+    EXPECT_NE(requests[0].find("peer=02-50-F2-AA-00-01"), std::string::npos) << requests[0];
+    EXPECT_EQ(FormWiFiDirect->m_bOK, TRUE);
+    EXPECT_TRUE(FormWiFiDirect->TimerShowProgressBar->Enabled());
+}
+
+TEST_F(WiFiDirectProfileList, AProfileThatCannotBeReadIsNotApplied)
+{
+    StartList();
+    Store("Profile-TV", "Living-Room-TV", 1, 7);
+    FormWiFiDirect->m_bEnableWiFiDirect = TRUE;
+    L()->Show();
+    Pump(20);
+    std::string reply;
+    SimCommand("inject WVWL_ReadWifiDirectWpseProfile * 0", &reply);
+    MarkCalls();
+    Press(L()->BtnProfileActivate);
+    EXPECT_TRUE(Lines("WVWL_SetWifiDirectWpseConfig").empty());
+    EXPECT_EQ(FormWiFiDirect->m_bOK, FALSE);
+}
+
+TEST_F(WiFiDirectProfileList, DetailOpensTheWizardOnTheSelectedProfile)
+{
+    StartList();
+    Store("Profile-TV", "Living-Room-TV", 1, 7);
+    Store("AutoGOLaptop", "", 3, 16);
+    L()->Show();
+    Pump(20);
+    L()->lvProfileList->SetItemIndex(1);
+    Press(L()->BtnProfileDetail);
+    EXPECT_TRUE(m_wizardOpened);
+    EXPECT_EQ(FormWiFiDirectSetting->m_enumActionTpye, uint32_t(ACTION_Profile_DETAIL));
+    EXPECT_EQ(FormWiFiDirectSetting->m_strProfileName, "AutoGOLaptop");
+}
+
+} // namespace
