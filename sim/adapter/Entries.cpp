@@ -1160,8 +1160,11 @@ WVWL_API int __stdcall WVWL_WriteDomainName(const char* domain) {
 }
 
 WVWL_API int __stdcall WVWL_WriteIDnPasswd(const char* identity128, const char* password128) {
-  return Call("WVWL_WriteIDnPasswd", [&] { return ""; }, [&]() -> int {
-    return WVWL_ERROR_SUCCESS;
+  return Call("WVWL_WriteIDnPasswd",
+              [&] { return "\"" + Text(identity128, 128) + "\" " + (Text(password128, 128).empty() ? "\"\"" : "***"); },
+              [&]() -> int {
+    if (!identity128 || !password128) return WVWL_ERROR_FAILURE;
+    return Sim().WriteIdPassword(Text(identity128, 128), Text(password128, 128));
   });
 }
 

@@ -58,7 +58,17 @@ std::string ProfileText(const WLANPROFILE* p) {
                 Text(reinterpret_cast<const char*>(p->SSID.Ssid), std::min<size_t>(p->SSID.SsidLength, 32)).c_str(),
                 static_cast<int>(p->bBssid), p->BSSID[0], p->BSSID[1], p->BSSID[2], p->BSSID[3], p->BSSID[4],
                 p->BSSID[5], p->enumAuthenMode, p->enumEncryStatus);
-  return buf;
+  std::string text = buf;
+  if (!p->b8021X && p->enumAuthenMode != 3 && p->enumAuthenMode != 6 && p->enumAuthenMode != 13) return text;
+  std::snprintf(buf, sizeof buf, " eap %u inner %u id \"%s\" password %s", p->enumAuthenProtocol, p->enumTunnel,
+                Text(p->chID, sizeof p->chID).c_str(), p->chPassword[0] ? "***" : "\"\"");
+  text += buf;
+  if (p->bClientCert) {
+    uint32_t length = p->user_cert.BlobLength;
+    text += " cert " + (length <= sizeof p->user_cert.BlobData ? HexText(p->user_cert.BlobData, length)
+                                                               : "length " + std::to_string(length));
+  }
+  return text;
 }
 
 std::string QueryText(const WLAN_STATUS_QUERY& q) {

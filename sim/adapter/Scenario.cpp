@@ -158,6 +158,7 @@ Network ReadNetwork(Reader& r, const IniDoc& doc, const std::string& sec, int in
   r.Text(sec, "Identity", n.identity);
   r.Text(sec, "Password", n.password);
   r.Bool(sec, "AuthTimeout", n.authTimeout);
+  r.Bool(sec, "PasswordChange", n.passwordChange);
   n.apIp = {192, 168, static_cast<uint8_t>(index), 1};
   n.clientIp = {192, 168, static_cast<uint8_t>(index), 23};
   r.Parsed(sec, "APIP", n.apIp, ParseIp);

@@ -45,6 +45,7 @@ struct Network {
   std::string key;                // WEP key text, or 64 hex digits of a pre-shared key
   std::string identity, password; // 802.1X credentials; empty accepts any
   bool authTimeout = false;       // 802.1X server never answers
+  bool passwordChange = false;    // the 802.1X server asks for a new password (callback 20)
   Ip4 apIp{}, clientIp{}, mask{255, 255, 255, 0};
   std::string apName;
   int chains = 2;

@@ -92,6 +92,11 @@ int RssiPercent(long rssi) {
   return static_cast<int>(2 * (rssi + 100));
 }
 
+// TLS, and PEAP with TLS inside, authenticate with a client certificate instead of a password.
+bool UsesClientCert(const WLANPROFILE& p) {
+  return p.enumAuthenProtocol == 1 || (p.enumAuthenProtocol == 0 && p.enumTunnel == 13);
+}
+
 bool Is5GHzMode(int mode) { return mode == 2 || mode == 3 || mode == 5 || mode == 8 || mode == 11; }
 bool Is24GHzMode(int mode) { return mode != 2 && mode != 8; }
 
@@ -564,7 +569,15 @@ ConnectOutcome Simulator::EvaluateLocked(const WLANPROFILE& p, const Network*& t
     }
     return !n.passphrase.empty() && key == n.passphrase;
   };
+  auto certOk = [&] {
+    if (!p.bClientCert || p.user_cert.BlobLength == 0 || p.user_cert.BlobLength > sizeof p.user_cert.BlobData)
+      return false;
+    std::vector<uint8_t> hash(p.user_cert.BlobData, p.user_cert.BlobData + p.user_cert.BlobLength);
+    return std::any_of(sc_.certs.begin(), sc_.certs.end(),
+                       [&](const CertDef& c) { return EqualNoCase(c.store, "MY") && c.hash == hash; });
+  };
   auto identityOk = [&] {
+    if (UsesClientCert(p)) return certOk();
     std::string id = FieldText(p.chID, sizeof p.chID), pw = FieldText(p.chPassword, sizeof p.chPassword);
     return (n.identity.empty() || id == n.identity) && (n.password.empty() || pw == n.password);
   };
@@ -609,6 +622,23 @@ ConnectOutcome Simulator::EvaluateLocked(const WLANPROFILE& p, const Network*& t
   return ConnectOutcome::Mismatch;
 }
 
+int Simulator::WriteIdPassword(const std::string& identity, const std::string& password) {
+  std::lock_guard<std::mutex> lock(mu_);
+  storedIdentity_ = identity;
+  storedPassword_ = password;
+  if (!link_.passwordChangeAsked || password.empty()) return WVWL_ERROR_SUCCESS;
+  link_.passwordChangeAsked = false;
+  for (Network& n : sc_.networks) {
+    if (n.ssid != link_.network.ssid || n.bssid != link_.network.bssid) continue;
+    n.password = password;
+    n.passwordChange = false;
+  }
+  link_.network.password = password;
+  link_.network.passwordChange = false;
+  Journal("password changed for \"" + link_.network.ssid + "\"");
+  return WVWL_ERROR_SUCCESS;
+}
+
 void Simulator::DropLinkLocked(uint32_t linkStatusCode, std::vector<int>& callbacks) {
   if (link_.phase == Link::Phase::Connected) {
     callbacks.push_back(RS_CBS_AU_STATUS_MEDIA_DISCONNECT);
@@ -625,7 +655,7 @@ int Simulator::SetProfile(const WLANPROFILE& p) {
   uint64_t generation;
   ConnectOutcome outcome;
   DWORD delay;
-  bool dot1x;
+  bool dot1x, askPasswordChange;
   {
     std::lock_guard<std::mutex> lock(mu_);
     SetStateValueLocked("Blobs", "CurrentSetting", HexText(reinterpret_cast<const uint8_t*>(&p), sizeof p));
@@ -644,6 +674,9 @@ int Simulator::SetProfile(const WLANPROFILE& p) {
     if (link_.profileName.empty()) link_.profileName = SsidText(p.SSID);
     generation = link_.generation;
     dot1x = link_.dot1x;
+    askPasswordChange = dot1x && outcome == ConnectOutcome::Success && target && target->passwordChange &&
+                        !UsesClientCert(p);
+    link_.passwordChangeAsked = askPasswordChange;
     delay = static_cast<DWORD>(sc_.connectTimeMs);
     char line[160];
     std::snprintf(line, sizeof line, "connect \"%s\" auth %u encryption %u -> %d", SsidText(p.SSID).c_str(),
@@ -652,12 +685,14 @@ int Simulator::SetProfile(const WLANPROFILE& p) {
   }
   if (!dropped.empty()) engine_.Schedule(0, [this, dropped] { RunCallbacks(dropped); });
   if (dot1x && outcome != ConnectOutcome::NoNetwork && outcome != ConnectOutcome::Mismatch)
-    engine_.Schedule(delay / 2, [this, generation] {
+    engine_.Schedule(delay / 2, [this, generation, askPasswordChange] {
       {
         std::lock_guard<std::mutex> lock(mu_);
         if (link_.generation != generation) return;
       }
-      RunCallbacks({RS_CBS_AU_STATUS_START, RS_CBS_AU_STATUS_AUTHENTICATING});
+      std::vector<int> codes{RS_CBS_AU_STATUS_START, RS_CBS_AU_STATUS_AUTHENTICATING};
+      if (askPasswordChange) codes.push_back(RS_CBS_CHANGE_PASSWORD_REQUEST);
+      RunCallbacks(codes);
     });
   engine_.Schedule(delay, [this, generation, outcome] { FinishConnect(generation, outcome); });
   return WVWL_ERROR_SUCCESS;

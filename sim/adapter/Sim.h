@@ -27,6 +27,7 @@ struct Link {
   uint32_t linkStatusCode = 1;     // link down
   ULONGLONG countersSince = 0;     // tick of the last counter start
   bool wps = false;                // the link of a WPS exchange, not of a profile
+  bool passwordChangeAsked = false; // callback 20 sent; the next password written is the new one
 };
 
 enum class ConnectOutcome { Success, NoNetwork, Mismatch, WrongKey, IdentityRejected, AuthTimeout };
@@ -78,6 +79,9 @@ public:
   int StartGo();
   void StopGo();
   void EapConfigDone(bool fromSiteSurvey);
+  // WVWL_WriteIDnPasswd: keeps the credentials; after a change request the server takes the
+  // new password.
+  int WriteIdPassword(const std::string& identity, const std::string& password);
   int Channels(int wirelessMode, unsigned char* channels64, int* count);
   void FlushScanList();                            // the next list query finds no network
 
@@ -171,6 +175,7 @@ private:
   Link link_;
   ULONGLONG countersSince_ = 0;
   char callbackText_[256] = {};          // the `out` buffer handed to the callback
+  std::string storedIdentity_, storedPassword_;   // the last WVWL_WriteIDnPasswd
 
   std::mutex journalMu_;
   std::deque<std::string> journal_;
