@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "advanced/Form80211nSetting.h"
+#include "advanced/FormASManagement.h"
 #include "advanced/FormAdvanced.h"
 #include "advanced/FormExtendedAP.h"
 #include "advanced/FormExtendedAPIdPwd.h"
@@ -51,6 +52,7 @@ void CreateProgramForms()
     Application->CreateForm(FormHiddenSsid);
     Application->CreateForm(FormExtendedAPIdPwd);
     Application->CreateForm(FormInvalidIdPwd);
+    Application->CreateForm(FormASManagement);
     Application->CreateForm(FormWPS20WiFiTestBed);
     Application->CreateForm(FormLinkInfo);
     Application->CreateForm(WDPUIBCControlPanelForm);
