@@ -856,7 +856,7 @@ void TFormProfileEdit::BtnProfileNextClick(TObject*)
         if (m_WapiUserIdentity.Length > kMaxRecordIdentity || m_WapiASIdentity.Length > kMaxRecordIdentity) {
             PrintMessage(6, " WAPI identity too long: %d, %d\n", int(m_WapiUserIdentity.Length),
                          int(m_WapiASIdentity.Length));
-            links::ShowMessage(S(&CUISTR::STR_MSG_WAPI_IDENTITY_TOO_LONG), 0);
+            links::ShowMessage(S(&CUISTR::STR_ERROR_LOAD_CER), 0);
             return;
         }
         if (SurveyMode())

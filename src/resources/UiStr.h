@@ -372,7 +372,6 @@ public:
     std::string STR_MSG_INSTALL_CERT_MAX_SIZE;
     std::string STR_MSG_PROFILE_SAVE_NO_CERT;
     std::string STR_MSG_INSTALL_CERT_AS_ISSUER_SUBJECT2;
-    std::string STR_MSG_WAPI_IDENTITY_TOO_LONG;
     std::string STR_TITLE_PSK;
     std::string STR_PSK_KEY_TYPE;
     std::string STR_PSK_KEY;

@@ -278,7 +278,7 @@ TEST_F(WapiCertPage, AnIdentityLongerThanTheRecordHoldsIsClampedAndNotSaved)
         ClickNext();
         WLANPROFILE p;
         EXPECT_EQ(Stored("Wapi", p), c.saved);
-        EXPECT_EQ(Shown(&CUISTR::STR_MSG_WAPI_IDENTITY_TOO_LONG), !c.saved);
+        EXPECT_EQ(Shown(&CUISTR::STR_ERROR_LOAD_CER), !c.saved);
         if (c.saved) {
             EXPECT_EQ(p.WapiUserIdentity.Length, 255);
         }
