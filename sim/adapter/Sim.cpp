@@ -7,17 +7,43 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 
 #include "BlockAck.h"
 #include "BssList.h"
 #include "Ies.h"
 #include "Psk.h"
 #include "wlapi/constants.h"
+#include "wlapi/entries.h"
 #include "wlapi/result.h"
 
 namespace sim {
 
 namespace {
+
+// The certificate check of a WAPI-certificate profile, asked of the certificate library when
+// the program has loaded it. Automatic mode needs a certificate in the library; manual mode
+// needs both identities, the user identity one the library holds.
+bool WapiCertAccepted(const WLANPROFILE& p) {
+  HMODULE library = GetModuleHandleA("ZeZuveZud.dll");
+  auto getCert = library ? reinterpret_cast<PFN_ZeZuveZud_GetCert>(
+                               reinterpret_cast<void*>(GetProcAddress(library, "ZeZuveZud_GetCert")))
+                         : nullptr;
+  auto certIndex = library ? reinterpret_cast<PFN_ZeZuveZud_GetCertIndex>(
+                                 reinterpret_cast<void*>(GetProcAddress(library, "ZeZuveZud_GetCertIndex")))
+                           : nullptr;
+  if (p.nWapiCertMode == 0) {
+    if (!getCert) return false;
+    auto store = std::make_unique<WAPI_CERT_STORE>();
+    return getCert(store.get()) == 1 && store->nCount > 0;
+  }
+  if (p.WapiUserIdentity.Length == 0 || p.WapiASIdentity.Length == 0) return false;
+  if (!certIndex) return true;
+  WAPI_ID_BUFFER id{};
+  id.Length = p.WapiUserIdentity.Length;
+  std::memcpy(id.Data, p.WapiUserIdentity.Data, sizeof id.Data);
+  return certIndex(nullptr, &id) >= 0;
+}
 
 constexpr size_t kJournalLimit = 50000;
 const GUID kNdisLanClass = {0xAD498944, 0x762F, 0x11D0, {0x8D, 0xCB, 0x00, 0xC0, 0x4F, 0xC3, 0x35, 0x8C}};
@@ -617,7 +643,7 @@ ConnectOutcome Simulator::EvaluateLocked(const WLANPROFILE& p, const Network*& t
       return pskOk() ? ConnectOutcome::Success : ConnectOutcome::WrongKey;
     case Security::WapiCert:
       if (auth != 11) return ConnectOutcome::Mismatch;
-      return p.chUserCertPath[0] ? ConnectOutcome::Success : ConnectOutcome::WrongKey;
+      return WapiCertAccepted(p) ? ConnectOutcome::Success : ConnectOutcome::WrongKey;
   }
   return ConnectOutcome::Mismatch;
 }

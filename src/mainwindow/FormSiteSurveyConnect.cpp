@@ -10,6 +10,7 @@
 #include "profiles/FormProfile.h"
 #include "profiles/FormProfileEdit.h"
 #include "profiles/ProfileNames.h"
+#include "profiles/ProfileRecord.h"
 #include "resources/FormResource.h"
 #include "wlapi/bsslist.h"
 #include "wlapi/constants.h"
@@ -406,8 +407,8 @@ void TFormSiteSurvey::LoadProfile()
             CopyText(P.chASCertPath, m_strASCertPath);
             if (FormProfileEdit) {
                 P.nWapiCertMode = FormProfileEdit->m_nWapiCertMode;
-                P.WapiUserIdentity = FormProfileEdit->m_WapiUserIdentity;
-                P.WapiASIdentity = FormProfileEdit->m_WapiASIdentity;
+                IdentityToRecord(FormProfileEdit->m_WapiUserIdentity, P.WapiUserIdentity);
+                IdentityToRecord(FormProfileEdit->m_WapiASIdentity, P.WapiASIdentity);
             }
         }
         const bool psk = (infra && (auth == 4 || auth == 6 || auth == 8)) || (!infra && (auth == 6 || auth == 7 || auth == 8));

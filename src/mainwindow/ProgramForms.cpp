@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "advanced/Form80211nSetting.h"
+#include "advanced/FormASManagement.h"
 #include "advanced/FormAdvanced.h"
 #include "advanced/FormExtendedAP.h"
 #include "advanced/FormExtendedAPIdPwd.h"
@@ -52,6 +53,7 @@ void CreateProgramForms()
     Application->CreateForm(FormHiddenSsid);
     Application->CreateForm(FormExtendedAPIdPwd);
     Application->CreateForm(FormInvalidIdPwd);
+    Application->CreateForm(FormASManagement);
     Application->CreateForm(FormWPS20WiFiTestBed);
     Application->CreateForm(FormSelEnrollee);
     Application->CreateForm(FormLinkInfo);

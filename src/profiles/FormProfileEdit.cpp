@@ -184,6 +184,9 @@ TFormProfileEdit::~TFormProfileEdit()
     for (TTimer* timer : {TimerWPSHWPBC, TimerWPSStatus, TimerWPSTwoMin, TimerWPSNDISMediaDisconnected, TimerWPSConnectStatus})
         if (timer)
             timer->SetEnabled(false);
+    // The certificate library releases what the store refers to.
+    if (VOZEZIV.ZeZuveZud_ClearCert)
+        VOZEZIV.ZeZuveZud_ClearCert(m_WapiCertStore.get());
 }
 
 void TFormProfileEdit::FormCreate(TObject* Sender)
@@ -472,8 +475,8 @@ void TFormProfileEdit::LoadProfile()
     m_WpaInfo.nIdMode = int(p.nIDModeIndex);
     m_WpaInfo.bCacheUser = int(p.bCacheUserInfo);
     m_nWapiCertMode = int(p.nWapiCertMode);
-    m_WapiUserIdentity = p.WapiUserIdentity;
-    m_WapiASIdentity = p.WapiASIdentity;
+    m_WapiUserIdentity = IdentityFromRecord(p.WapiUserIdentity);
+    m_WapiASIdentity = IdentityFromRecord(p.WapiASIdentity);
     m_strUserCertPath = BoundedText(p.chUserCertPath, sizeof p.chUserCertPath);
     m_strASCertPath = BoundedText(p.chASCertPath, sizeof p.chASCertPath);
     ShowSsoBitsOnPage(*FrameProfileEditSSO, p.ssoInfo, VOZEZIV.bPersistentConnect != 0, WinOS());
@@ -875,8 +878,15 @@ void TFormProfileEdit::BtnProfileNextClick(TObject*)
     } else if (page == FrameProfileEditEAPFast) {
         NextFromEAPFast();
     } else if (page == FrameProfileEditWAPICert) {
-        if (m_nWapiStoreCertCount <= 0) {
+        if (WapiStoreCount(*m_WapiCertStore) <= 0) {
             links::ShowMessage(S(&CUISTR::STR_NO_USER_CERT), 0);
+            return;
+        }
+        // The record keeps one length byte: a longer identity cannot be saved.
+        if (m_WapiUserIdentity.Length > kMaxRecordIdentity || m_WapiASIdentity.Length > kMaxRecordIdentity) {
+            PrintMessage(6, " WAPI identity too long: %d, %d\n", int(m_WapiUserIdentity.Length),
+                         int(m_WapiASIdentity.Length));
+            links::ShowMessage(S(&CUISTR::STR_ERROR_LOAD_CER), 0);
             return;
         }
         if (SurveyMode())
@@ -1393,8 +1403,8 @@ void TFormProfileEdit::BuildProfileRecord(WLANPROFILE& p) const
     p.bClientCertInSmartCard = w.bSmartCard;
     p.nIDModeIndex = w.nIdMode;
     p.nWapiCertMode = m_nWapiCertMode;
-    p.WapiUserIdentity = m_WapiUserIdentity;
-    p.WapiASIdentity = m_WapiASIdentity;
+    IdentityToRecord(m_WapiUserIdentity, p.WapiUserIdentity);
+    IdentityToRecord(m_WapiASIdentity, p.WapiASIdentity);
     p.ssoInfo = SsoBitsFromPage(*FrameProfileEditSSO, VOZEZIV.bPersistentConnect != 0, WinOS());
 }
 

@@ -2,6 +2,7 @@
 // The profile editor: a new or stored profile (add and edit mode), or a secured network of
 // the site survey given its key or 802.1X settings before the first connect (site-survey
 // mode). Next and Back route between the pages by the choices made on them.
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -96,8 +97,8 @@ public:
     int m_bACCam = 0;
     int m_bMD5WepKeys = 0;
     int m_nWapiCertMode = 0;
-    WAPI_IDENTITY m_WapiUserIdentity{};
-    WAPI_IDENTITY m_WapiASIdentity{};
+    WAPI_ID_BUFFER m_WapiUserIdentity{};
+    WAPI_ID_BUFFER m_WapiASIdentity{};
     std::string m_strUserCertPath;
     std::string m_strASCertPath;
     WPA_INFO m_WpaInfo;
@@ -106,8 +107,10 @@ public:
     std::vector<BYTE> m_PacBuffer;
     // Path of the PAC file imported last (the stored one for an edited profile).
     std::string m_strLastPACFile;
-    // Certificates the WAPI certificate store holds.
-    int m_nWapiStoreCertCount = 0;
+    // The WAPI certificate library's contents as last copied, and the user certificate the
+    // certificate centre has selected (-1 none).
+    std::unique_ptr<WAPI_CERT_STORE> m_WapiCertStore = std::make_unique<WAPI_CERT_STORE>();
+    int m_nWapiCertSelIndex = -1;
 
     // 802.1X page values (kept across entries, refilled from a loaded profile).
     int m_nEAPMethod = 0;

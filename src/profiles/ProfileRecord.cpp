@@ -64,3 +64,21 @@ int StoredAuthToEditor(DWORD authenMode, DWORD b8021X, DWORD encryStatus)
         editor = 12;
     return editor;
 }
+
+WAPI_ID_BUFFER IdentityFromRecord(const WAPI_IDENTITY& stored)
+{
+    WAPI_ID_BUFFER working{};
+    working.Length = stored.Length;
+    std::memcpy(working.Data, stored.Data, stored.Length);
+    return working;
+}
+
+bool IdentityToRecord(const WAPI_ID_BUFFER& working, WAPI_IDENTITY& stored)
+{
+    stored = {};
+    if (working.Length > kMaxRecordIdentity)
+        return false;
+    stored.Length = uint8_t(working.Length);
+    std::memcpy(stored.Data, working.Data, working.Length);
+    return true;
+}

@@ -17,3 +17,11 @@ bool IsOpenProfile(const WLANPROFILE& profile);
 int StoredAuthToEditor(DWORD authenMode, DWORD b8021X, DWORD encryStatus);
 // The editor's encryption value of a stored encryption status.
 int StoredEncryToEditor(DWORD encryStatus);
+
+// The WAPI identities: the editor keeps a 16-bit length, the record one length byte, so an
+// identity above 255 bytes cannot be stored.
+constexpr int kMaxRecordIdentity = 255;
+WAPI_ID_BUFFER IdentityFromRecord(const WAPI_IDENTITY& stored);
+// Length and bytes into the record; false, leaving the record's identity empty, when the
+// length does not fit its byte.
+bool IdentityToRecord(const WAPI_ID_BUFFER& working, WAPI_IDENTITY& stored);

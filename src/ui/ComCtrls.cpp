@@ -286,6 +286,11 @@ void TListView::SetShowColumnHeaders(bool value)
     ChangeStyle(Handle(), GWL_STYLE, LVS_NOCOLUMNHEADER, !value);
 }
 
+void TListView::SetGridLines(bool value)
+{
+    SendMessageA(Handle(), LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_GRIDLINES, value ? LVS_EX_GRIDLINES : 0);
+}
+
 void TListView::SetRowSelect(bool value)
 {
     SendMessageA(Handle(), LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT,

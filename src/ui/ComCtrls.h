@@ -104,6 +104,7 @@ public:
 
     void SetShowColumnHeaders(bool value);
     void SetRowSelect(bool value);
+    void SetGridLines(bool value);
     void SetBorder(bool value);
     void SetSmallImages(TImageList* images);
     void SetColor(COLORREF value) override;

@@ -274,6 +274,8 @@ void TComboBox::CommandNotify(WORD Code)
 {
     if ((Code == CBN_SELCHANGE || Code == CBN_EDITCHANGE) && OnChange)
         OnChange(this);
+    if (Code == CBN_DROPDOWN && OnDropDown)
+        OnDropDown(this);
 }
 
 HBRUSH TComboBox::CtlColor(HDC dc)

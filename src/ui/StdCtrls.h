@@ -92,6 +92,7 @@ public:
     void SetSorted(bool value) { items_.SetSorted(value); }
     void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
     TNotifyEvent OnChange;
+    TNotifyEvent OnDropDown;  // the list is about to open
 
 protected:
     void CommandNotify(WORD Code) override;

@@ -88,3 +88,16 @@ constexpr unsigned MSG_WIFIDISPLAY_EVENET = 1024 + 16;
 // Named events the library signals for Wi-Fi Direct and Wi-Fi Display.
 constexpr const char* WD_STATUS_EVENT_NAME = "WDStatusEvent";
 constexpr const char* WDP_STATUS_EVENT_NAME = "WDPStatusEvent";
+
+// Result codes of ZeZuveZud_WriteUserASCert (user + AS) and ZeZuveZud_WriteExtraASCertByIndex
+// (extra AS). 0 is a failure the program reports; codes the tables do not name mean success.
+constexpr int WAPI_INSTALL_FAILED = 0;
+constexpr int WAPI_INSTALL_STA_ERR = 1;               // user + AS: bad user certificate
+constexpr int WAPI_INSTALL_EXTRA_DONE = 1;            // extra AS: installed
+constexpr int WAPI_INSTALL_AS_ERR = 2;                // bad AS certificate
+constexpr int WAPI_INSTALL_DONE = 3;                  // user + AS: installed
+constexpr int WAPI_INSTALL_EXTRA_ISSUER_SUBJECT = 3;  // extra AS: the user's issuer is not its subject
+constexpr int WAPI_INSTALL_AS_ISSUER_SUBJECT = 4;     // user + AS: AS issuer and subject differ
+constexpr int WAPI_INSTALL_STA_AS_NOT_MATCH = 5;
+constexpr int WAPI_INSTALL_EXIST = 6;
+constexpr int WAPI_INSTALL_MAX_SIZE = 7;

@@ -341,17 +341,22 @@ using PFN_WVWL_SetAllowOrDisallowHostedNetwork = int(__stdcall*)(int allow);
 using PFN_WVWL_OutPutUIWppLog = int(__stdcall*)(int level, const char* line);
 
 // ---------------------------------------------------------------------------------------------
-// "ZeZuveZud.dll" (caller cleans). The store is the 452868-byte WAPI_CERT_STORE.
+// "ZeZuveZud.dll" (caller cleans). Paths are NUL-terminated ANSI texts in zero-filled 256-byte
+// buffers. The install entries return the codes of wlapi/constants.h (WAPI_INSTALL_...).
 using PFN_ZeZuveZud_IsLegal = int(__cdecl*)(const char* path);
-using PFN_ZeZuveZud_GetCert = int(__cdecl*)(void* store);
-using PFN_ZeZuveZud_ClearCert = int(__cdecl*)(void* store);
-using PFN_ZeZuveZud_WriteUserASCert = int(__cdecl*)(void* store, const char* userCertPath, const char* asCertPath);
-using PFN_ZeZuveZud_WriteExtraASCertByIndex = int(__cdecl*)(void* store, const char* asCertPath256, int userIndex);
-using PFN_ZeZuveZud_DeleteUserASCertByIndex = int(__cdecl*)(void* store, int index);
-using PFN_ZeZuveZud_DeleteExtraASCertByIndex = int(__cdecl*)(void* store, int userIndex, int asIndex);
-using PFN_ZeZuveZud_MoveCert = int(__cdecl*)(void* store, int index, int direction);
-using PFN_ZeZuveZud_GetIdentity = int(__cdecl*)(int kind, int value1, int value2, unsigned char* identity258);
-using PFN_ZeZuveZud_GetCertIndex = int(__cdecl*)(void* store, const WAPI_IDENTITY* identity);
+using PFN_ZeZuveZud_GetCert = int(__cdecl*)(WAPI_CERT_STORE* store);
+using PFN_ZeZuveZud_ClearCert = int(__cdecl*)(WAPI_CERT_STORE* store);
+using PFN_ZeZuveZud_WriteUserASCert = int(__cdecl*)(WAPI_CERT_STORE* store, const char* userCertPath, const char* asCertPath);
+using PFN_ZeZuveZud_WriteExtraASCertByIndex = int(__cdecl*)(WAPI_CERT_STORE* store, const char* asCertPath, int userIndex);
+using PFN_ZeZuveZud_DeleteUserASCertByIndex = int(__cdecl*)(WAPI_CERT_STORE* store, int index);
+using PFN_ZeZuveZud_DeleteExtraASCertByIndex = int(__cdecl*)(WAPI_CERT_STORE* store, int userIndex, int asIndex);
+// direction 1 up (towards index 0), 0 down.
+using PFN_ZeZuveZud_MoveCert = int(__cdecl*)(WAPI_CERT_STORE* store, int index, int direction);
+// kind 1: the user identity of (nUserIdValue1, nUserIdValue2); kind 0: the AS identity of
+// (nASIdValue, 0).
+using PFN_ZeZuveZud_GetIdentity = int(__cdecl*)(int kind, uint32_t value1, uint32_t value2, WAPI_ID_BUFFER* identity);
+// The position of the user certificate with this identity, -1 when none.
+using PFN_ZeZuveZud_GetCertIndex = int(__cdecl*)(WAPI_CERT_STORE* store, const WAPI_ID_BUFFER* identity);
 
 // ---------------------------------------------------------------------------------------------
 // "HS20.dll" (caller cleans).

@@ -872,6 +872,70 @@ static_assert(offsetof(HOSTED_NETWORK_STATUS, NumberOfPeers) == 36);
 static_assert(offsetof(HOSTED_NETWORK_STATUS, Peers) == 40);
 
 // ---------------------------------------------------------------------------------------------
+// The WAPI certificate library ("ZeZuveZud.dll").
+
+// A WAPI identity as the library hands it out: a 16-bit length, then up to 256 bytes.
+struct WAPI_ID_BUFFER {
+    uint16_t Length;
+    uint8_t Data[256];
+};
+static_assert(sizeof(WAPI_ID_BUFFER) == 258);
+
+constexpr int WAPI_MAX_USER_CERT = 16;
+constexpr int WAPI_MAX_EXTRA_AS_CERT = 16;
+constexpr uint32_t WAPI_CERT_TYPE_X509 = 1;
+
+// One certificate as the library describes it; texts are NUL-terminated ANSI.
+struct WAPI_CERT_ENTRY {
+    uint32_t nVersion;
+    uint32_t nType;          // 1 X.509, else GBW
+    uint32_t nSerialLen;
+    uint8_t Serial[256];
+    char Issuer[256];
+    char Subject[256];
+    char ValidFrom[256];
+    char ValidTo[256];
+    uint8_t Reserved1292[256];
+    uint32_t nUserIdValue1;  // user certificate only: GetIdentity kind 1
+    uint32_t nUserIdValue2;
+};
+static_assert(sizeof(WAPI_CERT_ENTRY) == 1556);
+static_assert(offsetof(WAPI_CERT_ENTRY, nType) == 4);
+static_assert(offsetof(WAPI_CERT_ENTRY, nSerialLen) == 8);
+static_assert(offsetof(WAPI_CERT_ENTRY, Serial) == 12);
+static_assert(offsetof(WAPI_CERT_ENTRY, Issuer) == 268);
+static_assert(offsetof(WAPI_CERT_ENTRY, Subject) == 524);
+static_assert(offsetof(WAPI_CERT_ENTRY, ValidFrom) == 780);
+static_assert(offsetof(WAPI_CERT_ENTRY, ValidTo) == 1036);
+static_assert(offsetof(WAPI_CERT_ENTRY, Reserved1292) == 1292);
+static_assert(offsetof(WAPI_CERT_ENTRY, nUserIdValue1) == 1548);
+static_assert(offsetof(WAPI_CERT_ENTRY, nUserIdValue2) == 1552);
+
+// One user certificate with its AS certificates.
+struct WAPI_CERT_INFO {
+    WAPI_CERT_ENTRY UserCert;
+    uint8_t Reserved1556[1840];   // the library's own
+    uint32_t nASIdValue;          // GetIdentity kind 0
+    uint32_t Reserved3400;
+    uint32_t nExtraASCount;       // 0..16
+    WAPI_CERT_ENTRY ExtraAS[WAPI_MAX_EXTRA_AS_CERT];
+};
+static_assert(sizeof(WAPI_CERT_INFO) == 28304);
+static_assert(offsetof(WAPI_CERT_INFO, Reserved1556) == 1556);
+static_assert(offsetof(WAPI_CERT_INFO, nASIdValue) == 3396);
+static_assert(offsetof(WAPI_CERT_INFO, Reserved3400) == 3400);
+static_assert(offsetof(WAPI_CERT_INFO, nExtraASCount) == 3404);
+static_assert(offsetof(WAPI_CERT_INFO, ExtraAS) == 3408);
+
+// The library's whole contents, refilled by ZeZuveZud_GetCert.
+struct WAPI_CERT_STORE {
+    uint32_t nCount;              // 0..16
+    WAPI_CERT_INFO Cert[WAPI_MAX_USER_CERT];
+};
+static_assert(sizeof(WAPI_CERT_STORE) == 452868);
+static_assert(offsetof(WAPI_CERT_STORE, Cert) == 4);
+
+// ---------------------------------------------------------------------------------------------
 // Hotspot 2.0 records (passed by value to the caller-cleans entries of "HS20.dll").
 struct HS20_INIT_PARAM {
     uint8_t GuidLength;

@@ -14,6 +14,7 @@
 #include "profiles/FormProfileEdit.h"
 #include "profiles/FrameProfileEdit8021X.h"
 #include "resources/FormResource.h"
+#include "support/WapiCertFiles.h"
 #include "ui/Seams.h"
 #include "wlapi/constants.h"
 
@@ -99,6 +100,19 @@ protected:
         FormMain->TimerReconnect->SetEnabled(false);
     }
 
+    // One user certificate in the WAPI certificate library.
+    void InstallWapiCert()
+    {
+        ASSERT_NE(VOZEZIV.ZeZuveZud_WriteUserASCert, nullptr);
+        const std::string as = m_certFiles.WriteAS("as.cer", "Wevo AS", "A0");
+        const std::string user = m_certFiles.Write("user.cer", "alice", "Wevo AS", "01");
+        ASSERT_EQ(VOZEZIV.ZeZuveZud_WriteUserASCert(FormProfileEdit->m_WapiCertStore.get(), user.c_str(), as.c_str()),
+                  WAPI_INSTALL_DONE);
+    }
+
+    WapiCertFiles m_certFiles;
+    bool m_installWapiCert = true;
+
     static void Settings(const Route& r)
     {
         VOZEZIV.nWinOS = r.os;
@@ -134,7 +148,8 @@ protected:
         e->m_nTunnelAuthen = r.tunnel;
         e->m_nProvisioningTunnel = r.provision;
         e->m_strPskKey = "a pass phrase of some length";
-        e->m_nWapiStoreCertCount = 1;
+        if (r.auth == 9 && m_installWapiCert)
+            InstallWapiCert();
         e->Show();
         if (r.from == Page::Security)
             e->FillAuthenticationList();
@@ -337,8 +352,8 @@ TEST_F(ProfileEditor, PagesThatRefuseNextSayWhy)
 {
     Start();
     const Route wapi{"", Mode::Add, 41, 9, 4, 0, 26, 0, 0, 0, 0, 1, Page::WapiCert, Page::WapiCert};
+    m_installWapiCert = false;
     OpenOn(wapi);
-    FormProfileEdit->m_nWapiStoreCertCount = 0;
     FormProfileEdit->BtnProfileNextClick(nullptr);
     EXPECT_EQ(Showing(), Page::WapiCert);
     EXPECT_TRUE(Shown(&CUISTR::STR_NO_USER_CERT));
