@@ -4,8 +4,10 @@
 // the median time of a tick and of its steps, with the window hidden and shown, and the growth
 // between counts.
 //
-// Usage: BenchSurvey [rounds] [count...]   (defaults: 15 rounds; 100 500 1000 networks)
+// Usage: BenchSurvey [rounds] [count...]   (defaults: 15 rounds; 100 250 500 1000 networks)
 // Each count runs in a process of its own (the program keeps its state in globals).
+// The program grows its list buffers as the library asks; WEVO_BENCH_LIST_BYTES presets a
+// larger repository instead, to measure a build whose buffers cannot grow.
 #include <windows.h>
 
 #include <algorithm>
@@ -29,9 +31,17 @@
 
 namespace {
 
-// Room for 1024 networks of about 300 bytes: beyond the program's 64 KB list, so that the
-// growth of the code shows, not the size of that buffer.
-constexpr unsigned kBenchListBytes = 1024 * 1024;
+// Messages the survey's list view received on this thread (counted by a hook).
+HWND countedList = nullptr;
+long listMessages = 0;
+
+LRESULT CALLBACK CountListMessages(int code, WPARAM wp, LPARAM lp)
+{
+    const auto* message = reinterpret_cast<const CWPSTRUCT*>(lp);
+    if (code == HC_ACTION && message->hwnd == countedList)
+        ++listMessages;
+    return CallNextHookEx(nullptr, code, wp, lp);
+}
 
 double Ms(LARGE_INTEGER from, LARGE_INTEGER to)
 {
@@ -109,21 +119,30 @@ void Pump(DWORD ms)
 }
 
 struct Steps {
-    std::vector<double> tick, query, merge, sort, rows, fill;
+    std::vector<double> tick, paint, messages, query, merge, sort, rows, fill;
 };
 
-// Full ticks: each one as after a completed scan. The steps are timed on copies of the same
-// buffers with the same functions the tick calls, right after the tick.
+// Full ticks: each one as after a completed scan, with the repaint it causes. The steps are
+// timed on copies of the same buffers with the same functions the tick calls, right after.
+// A last tick, not timed, counts the messages the list view receives (the hook slows them).
 void RunTicks(int rounds, Steps& s)
 {
     TFormSiteSurvey& survey = *FormSiteSurvey;
-    std::vector<BYTE> list(VOZEZIV.nRepositBssidBufSize);
+    const auto tick = [&survey] {
+        InterlockedExchange(&m_bSurveyComplete, 1);
+        survey.TimerSiteSurvey->Tick();
+        RedrawWindow(survey.Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    };
     for (int r = 0; r < rounds; ++r) {
+        std::vector<BYTE> list(VOZEZIV.nRepositBssidBufSize);
         InterlockedExchange(&m_bSurveyComplete, 1);
         LARGE_INTEGER t0 = Now();
         survey.TimerSiteSurvey->Tick();
         LARGE_INTEGER t1 = Now();
-        s.tick.push_back(Ms(t0, t1));
+        RedrawWindow(survey.Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        const LARGE_INTEGER painted = Now();
+        s.tick.push_back(Ms(t0, painted));
+        s.paint.push_back(Ms(t1, painted));
 
         unsigned long size = VOZEZIV.nRepositBssidBufSize;
         t0 = Now();
@@ -135,11 +154,10 @@ void RunTicks(int rounds, Steps& s)
         LARGE_INTEGER t3 = Now();
         ::SortBssidList(VOZEZIV, list.data(), DWORD(list.size()), survey.m_nSortBy);
         LARGE_INTEGER t4 = Now();
-        auto rows = BuildSiteSurveyRows(VOZEZIV, list.data(), DWORD(list.size()));
+        survey.m_pApList = BuildSiteSurveyRows(VOZEZIV, list.data(), DWORD(list.size()));
         LARGE_INTEGER t5 = Now();
-        survey.FillApList(rows);
+        survey.FillApList(survey.m_pApList);
         LARGE_INTEGER t6 = Now();
-        survey.m_pApList = std::move(rows);
         s.query.push_back(Ms(t0, t1));
         s.merge.push_back(Ms(t1, t2));
         s.sort.push_back(Ms(t3, t4));
@@ -147,14 +165,21 @@ void RunTicks(int rounds, Steps& s)
         s.fill.push_back(Ms(t5, t6));
         Pump(20);
     }
+    countedList = survey.lvApList->Handle();
+    listMessages = 0;
+    if (HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, CountListMessages, nullptr, GetCurrentThreadId())) {
+        tick();
+        UnhookWindowsHookEx(hook);
+    }
+    s.messages.push_back(double(listMessages));
 }
 
 void Print(const char* window, int count, const Steps& s)
 {
-    std::printf("%5d networks, window %-6s: tick %8.2f ms (%.2f%% of 2 s) | query %.2f merge %.2f sort %.2f "
-                "rows %.2f list %.2f\n",
-                count, window, Median(s.tick), Median(s.tick) / 20.0, Median(s.query), Median(s.merge),
-                Median(s.sort), Median(s.rows), Median(s.fill));
+    std::printf("%5d networks, window %-6s: tick %8.2f ms (%.2f%% of 2 s), %5.0f list messages | paint %.2f "
+                "query %.2f merge %.2f sort %.2f rows %.2f list %.2f\n",
+                count, window, Median(s.tick), Median(s.tick) / 20.0, Median(s.messages), Median(s.paint),
+                Median(s.query), Median(s.merge), Median(s.sort), Median(s.rows), Median(s.fill));
     std::fflush(stdout);
 }
 
@@ -173,8 +198,14 @@ int RunOne(int count, int rounds)
         return 1;
     }
     VOZEZIV.nDebugMode = 0;
-    VOZEZIV.pRepositBssidList = new BYTE[kBenchListBytes]();
-    VOZEZIV.nRepositBssidBufSize = kBenchListBytes;
+    char preset[32] = {};
+    if (GetEnvironmentVariableA("WEVO_BENCH_LIST_BYTES", preset, sizeof preset)) {
+        const unsigned bytes = unsigned(std::strtoul(preset, nullptr, 10));
+        if (bytes > VOZEZIV.nRepositBssidBufSize) {
+            VOZEZIV.pRepositBssidList = new BYTE[bytes]();
+            VOZEZIV.nRepositBssidBufSize = bytes;
+        }
+    }
     relaunchExecOverride = [](const std::string&, UINT) { return 33u; };
     statusEventNameSuffix = "." + std::to_string(GetCurrentProcessId());
     CreateProgramForms();
@@ -261,9 +292,9 @@ int main(int argc, char** argv)
     for (int i = 2; i < argc; ++i)
         counts.push_back(std::atoi(argv[i]));
     if (counts.empty())
-        counts = {100, 500, 1000};
+        counts = {100, 250, 500, 1000};
 
-    std::printf("Site-survey tick, medians of %d full ticks (list buffer %u KB)\n", rounds, kBenchListBytes / 1024);
+    std::printf("Site-survey tick after a completed scan, repaint included: medians of %d ticks\n", rounds);
     std::vector<double> hidden, shown;
     for (int count : counts) {
         const std::string output = RunChild(count, rounds);

@@ -1,6 +1,7 @@
 #include "core/WvwlLib.h"
 
 #include <cstring>
+#include <new>
 #include <fstream>
 
 #include "core/Log.h"
@@ -376,7 +377,8 @@ bool WVWLLIB::Load(const char* path)
         nWinType = WVWL_GetWinType();
 
     // Kept until the process ends.
-    pRepositBssidList = new BYTE[nRepositBssidBufSize]();
+    ownedRepository_.reset(new BYTE[nRepositBssidBufSize]());
+    pRepositBssidList = ownedRepository_.get();
 
     selectedAdapter.DevDesc[0] = '\0';
     selectedAdapter.HardwareID[0] = '\0';
@@ -480,3 +482,18 @@ int IsExistWiFiDisplayDll()
 }
 
 }  // namespace CWiFiDlg
+
+bool WVWLLIB::GrowRepositBssidList(unsigned size)
+{
+    if (size <= nRepositBssidBufSize)
+        return true;
+    std::unique_ptr<BYTE[]> grown(new (std::nothrow) BYTE[size]());
+    if (!grown)
+        return false;
+    if (pRepositBssidList)
+        std::memcpy(grown.get(), pRepositBssidList, nRepositBssidBufSize);
+    ownedRepository_ = std::move(grown);
+    pRepositBssidList = ownedRepository_.get();
+    nRepositBssidBufSize = size;
+    return true;
+}

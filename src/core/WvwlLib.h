@@ -1,5 +1,6 @@
 #pragma once
 #include <windows.h>
+#include <memory>
 #include <string>
 #include "wlapi/entries.h"
 #include "wlapi/records.h"
@@ -26,8 +27,10 @@ public:
     WLAN_ADAPTER selectedAdapter{};
     WLANPROFILE defaultProfile{};
     BYTE* pRepositBssidList = nullptr;
-    FILETIME ftRepositBssidTime[1024]{};
+    FILETIME ftRepositBssidTime[REPOSIT_BSSID_TIME_COUNT]{};
     unsigned nRepositBssidBufSize = 0;
+    // Enlarges the repository to size bytes (its networks kept); false when that fails.
+    bool GrowRepositBssidList(unsigned size);
     int nWinOS = 0;
     int nWinType = 0;
 
@@ -439,6 +442,9 @@ public:
     int nUseDefaultRegPIN = 0;
     int bWiFiDirectSigmaTest = 0;
     int bWiFiDirectSigmaTestIni = 0;
+
+private:
+    std::unique_ptr<BYTE[]> ownedRepository_;
 };
 
 extern WVWLLIB VOZEZIV;

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 
 #include "core/Helpers.h"
 #include "core/Log.h"
@@ -15,6 +16,7 @@
 #include "ui/Seams.h"
 #include "wlapi/bsslist.h"
 #include "wlapi/constants.h"
+#include "wlapi/result.h"
 
 TFormSiteSurvey* FormSiteSurvey = nullptr;
 volatile LONG m_bSurveyComplete = 0;
@@ -240,7 +242,8 @@ TFormSiteSurvey::TFormSiteSurvey(TComponent* owner) : TFormBase(owner)
     SortByPopupMenu->Items()->Add(ID_TRAY_CHANNEL);
     SortByPopupMenu->Items()->Add(ID_TRAY_SIGNAL);
 
-    lvApList = new TListView({this, 12, 55, 376, 257});
+    lvApList = new TListView({this, 12, 55, 376, 257}, true);
+    lvApList->OnData = [this](TObject*, TListItem* item) { ApListData(item); };
     lvApList->SetShowColumnHeaders(false);
     lvApList->SetRowSelect(true);
     lvApList->SetBorder(false);
@@ -320,10 +323,7 @@ void TFormSiteSurvey::FormCreate(TObject* Sender)
     BtnSiteSurveyAdd2Prof->SetHint(S(&CUISTR::STR_BtnHintAddToProfile));
     BtnSiteSurveyConnect->SetHint(S(&CUISTR::STR_BtnHintConnect));
     SysBtnClose->SetHint(S(&CUISTR::STR_BtnHintClose));
-    lvApList->ClearItems();
-    TListItem* item = lvApList->AddItem();
-    item->SetCaption("");
-    item->SetImageIndex(kNoPicture);
+    ShowPlaceholderRow("");
     m_pApList.clear();
     ForceUpdateBssidList();
     TimerReScanOn->SetEnabled(true);
@@ -390,8 +390,29 @@ int TFormSiteSurvey::QueryList()
     }
     if (!VOZEZIV.WVWL_SiteSurveyQuery)
         return 0;
-    unsigned long size = m_nBssidListSize;
-    return VOZEZIV.WVWL_SiteSurveyQuery(reinterpret_cast<NDIS_802_11_BSSID_LIST_EX*>(pBssidList.data()), &size);
+    for (;;) {
+        unsigned long size = m_nBssidListSize;
+        const int result =
+            VOZEZIV.WVWL_SiteSurveyQuery(reinterpret_cast<NDIS_802_11_BSSID_LIST_EX*>(pBssidList.data()), &size);
+        if (result != WVWL_ERROR_BUFFER_TOO_SMALL || !GrowList(size))
+            return result;
+    }
+}
+
+bool TFormSiteSurvey::GrowList(unsigned long needed)
+{
+    const DWORD size = GrownBssidListSize(m_nBssidListSize, needed);
+    if (size <= m_nBssidListSize || !VOZEZIV.GrowRepositBssidList(size))
+        return false;
+    try {
+        pBssidList.resize(size, 0);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    PrintMessage(6, " The network list needs %d bytes: the list buffers grow from %d to %d bytes\n", int(needed),
+                 int(m_nBssidListSize), int(size));
+    m_nBssidListSize = size;
+    return true;
 }
 
 void TFormSiteSurvey::ForceUpdateBssidList()
@@ -407,7 +428,7 @@ void TFormSiteSurvey::ForceUpdateBssidList()
     }
     const bss::Walk walk = bss::WalkList(pBssidList.data(), pBssidList.size());
     PrintMessage(6, " BSSID count = %d\n", int(walk.items.size()));
-    for (size_t i = 0; i < walk.items.size(); ++i)
+    for (size_t i = 0; LogEachNetwork() && i < walk.items.size(); ++i)
         PrintMessage(6, " BSSID %d = %s\n", int(i),
                      MacText(pBssidList.data() + walk.items[i].offset + bss::kMac, "%02X:%02X:%02X:%02X:%02X:%02X").c_str());
     UpdateRepositBssidListAt(VOZEZIV, pBssidList.data(), SiteSurveyFileTimeNow());
@@ -437,10 +458,13 @@ void TFormSiteSurvey::TimerSiteSurveyTimer(TObject* Sender)
         PrintMessage(6, " Scan complete in site survey page, BSSID count = %d\n", int(walk.items.size()));
         TFormProfileEdit* editor = FormProfileEdit;
         TCredentialMatch match;
-        for (size_t i = 0; i < walk.items.size(); ++i) {
+        const bool logEach = LogEachNetwork();
+        const bool matching = editor && editor->m_bScanAfterEAPConfig;
+        for (size_t i = 0; (logEach || matching) && i < walk.items.size(); ++i) {
             const BYTE* item = pBssidList.data() + walk.items[i].offset;
-            PrintMessage(6, " Scan complete in site survey page, BSSID %d = %s\n", int(i),
-                         MacText(item + bss::kMac, "%02X:%02X:%02X:%02X:%02X:%02X").c_str());
+            if (logEach)
+                PrintMessage(6, " Scan complete in site survey page, BSSID %d = %s\n", int(i),
+                             MacText(item + bss::kMac, "%02X:%02X:%02X:%02X:%02X:%02X").c_str());
             if (!editor || !editor->m_bScanAfterEAPConfig || match.found)
                 continue;
             const ULONG credLength = std::min<ULONG>(editor->m_WpsCredentialSsid.SsidLength, 32);
@@ -521,8 +545,10 @@ void TFormSiteSurvey::WpsCredentialFollowUp(int matchedOffset)
 void TFormSiteSurvey::RefreshApList()
 {
     TTrace trace("RefreshApList");
+    m_bPlaceholderRow = false;
     lvApList->ClearItems();
     m_pApList.clear();
+    m_SignalTexts.clear();
     PrintMessage(6, " Set m_bSurveyComplete and m_bRescan as FALSE\n");
     m_bSurveyComplete = 0;
     m_bRescan = 0;
@@ -551,38 +577,16 @@ void TFormSiteSurvey::FillApList(const std::vector<std::unique_ptr<SITE_SURVEY_I
 {
     TTrace trace("FillApList");
     m_bFillingApList = TRUE;
+    m_bPlaceholderRow = false;
+    m_nBlankMark = kNoPicture;
+    m_SignalTexts.assign(rows.size(), std::string());
     lvApList->ClearItems();
     const std::vector<DWORD> networks = DisplayableItems();
     if (networks.empty()) {
         m_bFillingApList = FALSE;
         return;
     }
-    const auto percent = [](LONG signal) {
-        return VOZEZIV.WVWL_RssiToPercent ? VOZEZIV.WVWL_RssiToPercent(signal) : 0;
-    };
-    for (const auto& row : rows) {
-        TListItem* item = lvApList->AddItem();
-        item->SetCaption("");
-        item->SetImageIndex(row->bConnected == 1 ? 0 : kNoPicture);
-        const ULONG type = row->nNetworkTypeInUse;
-        int security = kNoPicture;
-        if (row->bSecured)
-            security = row->nWapiType ? 9 : (row->bWps == 1 ? 10 : 8);
-        else if (row->bWps == 1)
-            security = 10;
-        char signal[16];
-        wsprintfA(signal, "%5d%%", percent(row->nSignal));
-        item->AddSubItem(row->strSsid, -1);
-        item->AddSubItem("", row->nInfraMode ? 3 : 2);
-        item->AddSubItem(row->strChannel, -1);
-        item->AddSubItem("", type == 2 ? 4 : kNoPicture);
-        item->AddSubItem("", !row->bGOnly && (type == 0 || type == 1 || type == 3) ? 5 : kNoPicture);
-        item->AddSubItem("", type == 3 ? 6 : kNoPicture);
-        item->AddSubItem("", row->b11ac == 1 ? 11 : (row->b11n == 1 ? 7 : kNoPicture));
-        item->AddSubItem("", security);
-        item->AddSubItem(signal, -1);
-        item->Data = row.get();
-    }
+    lvApList->SetItemCount(int(rows.size()));
 
     int select = 0;
     if (const NDIS_WLAN_BSSID_EX* selected = SelectedBssid()) {
@@ -601,6 +605,58 @@ void TFormSiteSurvey::FillApList(const std::vector<std::unique_ptr<SITE_SURVEY_I
     TListItem* item = lvApList->Item(select);
     item->SetSelected(true);
     item->MakeVisible();
+}
+
+void TFormSiteSurvey::ApListData(TListItem* item)
+{
+    const int index = item->Index();
+    if (m_bPlaceholderRow) {
+        item->SetImageIndex(m_nBlankMark);
+        item->AddSubItem(m_strPlaceholder, -1);
+        return;
+    }
+    if (index < 0 || size_t(index) >= m_pApList.size())
+        return;
+    const SITE_SURVEY_INFO_EX& row = *m_pApList[index];
+    item->SetImageIndex(row.bConnected == 1 ? 0 : m_nBlankMark);
+    const ULONG type = row.nNetworkTypeInUse;
+    int security = kNoPicture;
+    if (row.bSecured)
+        security = row.nWapiType ? 9 : (row.bWps == 1 ? 10 : 8);
+    else if (row.bWps == 1)
+        security = 10;
+    if (m_SignalTexts.size() != m_pApList.size())
+        m_SignalTexts.assign(m_pApList.size(), std::string());
+    std::string& signal = m_SignalTexts[index];
+    if (signal.empty()) {
+        char text[16];
+        wsprintfA(text, "%5d%%", VOZEZIV.WVWL_RssiToPercent ? VOZEZIV.WVWL_RssiToPercent(row.nSignal) : 0);
+        signal = text;
+    }
+    item->AddSubItem(row.strSsid, -1);
+    item->AddSubItem("", row.nInfraMode ? 3 : 2);
+    item->AddSubItem(row.strChannel, -1);
+    item->AddSubItem("", type == 2 ? 4 : kNoPicture);
+    item->AddSubItem("", !row.bGOnly && (type == 0 || type == 1 || type == 3) ? 5 : kNoPicture);
+    item->AddSubItem("", type == 3 ? 6 : kNoPicture);
+    item->AddSubItem("", row.b11ac == 1 ? 11 : (row.b11n == 1 ? 7 : kNoPicture));
+    item->AddSubItem("", security);
+    item->AddSubItem(signal, -1);
+    item->Data = m_pApList[index].get();
+}
+
+void TFormSiteSurvey::ShowPlaceholderRow(const std::string& text)
+{
+    lvApList->ClearItems();
+    m_bPlaceholderRow = true;
+    m_strPlaceholder = text;
+    m_nBlankMark = kNoPicture;
+    lvApList->SetItemCount(1);
+}
+
+bool TFormSiteSurvey::LogEachNetwork()
+{
+    return VOZEZIV.nDebugMode >= 6;
 }
 
 std::vector<DWORD> TFormSiteSurvey::DisplayableItems() const
@@ -868,16 +924,16 @@ void TFormSiteSurvey::UpdateConnectStatus(TObject* Sender)
         }
     }
 
-    for (auto& row : m_pApList)
-        row->bConnected = 0;
-    for (int i = 0; i < lvApList->ItemCount(); ++i) {
-        lvApList->Item(i)->SetCaption("");
-        lvApList->Item(i)->SetImageIndex(-1);
-    }
-    if (connected >= 0 && connected < lvApList->ItemCount() && size_t(connected) < m_pApList.size() &&
-        link.status == WvStatus_Connected) {
-        m_pApList[connected]->bConnected = 1;
-        lvApList->Item(connected)->SetImageIndex(0);
+    // The mark lives in the rows; only a row whose mark changed is repainted.
+    const bool mark = !m_bPlaceholderRow && connected >= 0 && connected < lvApList->ItemCount() &&
+                      size_t(connected) < m_pApList.size() && link.status == WvStatus_Connected;
+    m_nBlankMark = -1;
+    for (size_t i = 0; i < m_pApList.size(); ++i) {
+        const BOOL connectedRow = mark && int(i) == connected ? 1 : 0;
+        if (m_pApList[i]->bConnected == connectedRow)
+            continue;
+        m_pApList[i]->bConnected = connectedRow;
+        lvApList->UpdateItems(int(i), int(i));
     }
 
     if (link.status == WvStatus_Connected && RadioOn() && HasLinkBssid(link)) {
@@ -928,18 +984,16 @@ void TFormSiteSurvey::StartReScanTimer()
 void TFormSiteSurvey::ShowRescanningRow()
 {
     TTrace trace("ShowRescanningRow");
-    lvApList->ClearItems();
-    TListItem* item = lvApList->AddItem();
-    item->SetCaption("");
-    item->SetImageIndex(kNoPicture);
-    item->AddSubItem(S(&CUISTR::STR_RESCANNING), -1);
+    ShowPlaceholderRow(S(&CUISTR::STR_RESCANNING));
 }
 
 void TFormSiteSurvey::ClearNetworks()
 {
     TTrace trace("ClearNetworks");
+    m_bPlaceholderRow = false;
     lvApList->ClearItems();
     m_pApList.clear();
+    m_SignalTexts.clear();
     std::fill(pBssidList.begin(), pBssidList.end(), 0);
     ClearDetails();
 }

@@ -103,6 +103,7 @@ public:
     static void __stdcall FuncScanFinished();
     void ForceUpdateBssidList();
     void RefreshApList();
+    // Shows the rows of m_pApList (rows is that list): the list view asks for them as it paints.
     void FillApList(const std::vector<std::unique_ptr<SITE_SURVEY_INFO_EX>>& rows);
     void UpdateConnectStatus(TObject* Sender);
     void ButtonShowHide();
@@ -125,6 +126,15 @@ public:
     bool TakeQueuedEapConnect();
 
 private:
+    // The list view's row i: a network row of m_pApList, or the one placeholder row.
+    void ApListData(TListItem* item);
+    void ShowPlaceholderRow(const std::string& text);
+    // True when the per-network lines of a walk are wanted (the debug level).
+    static bool LogEachNetwork();
+    bool m_bPlaceholderRow = false;
+    std::string m_strPlaceholder;
+    int m_nBlankMark = 12;                  // picture of a row without the connection mark
+    std::vector<std::string> m_SignalTexts; // per row, made when first painted
     // Offsets of the displayable networks of the list buffer, in order (row i = entry i).
     std::vector<DWORD> DisplayableItems() const;
     const NDIS_WLAN_BSSID_EX* Network(int row) const;
@@ -135,7 +145,10 @@ private:
     // Before a connect is built: the network chosen at the click becomes the selection again,
     // or, when it has left the list meanwhile, the user is told and false is returned.
     bool KeepConnectNetwork();
-    int QueryList(); // WVWL_SiteSurveyQuery into the list buffer
+    // WVWL_SiteSurveyQuery into the list buffer; a buffer too small grows (both the window's
+    // and the repository) and the query is asked again.
+    int QueryList();
+    bool GrowList(unsigned long needed);
     void WpsCredentialFollowUp(int matchedOffset);
     void ClearDetails();
     void SortBy(int mode, TMenuItem* item);

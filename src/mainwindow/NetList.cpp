@@ -51,6 +51,15 @@ DWORD BssidListBufferSize(const WVWLLIB& lib)
     return BSSID_LIST_SIZE_LARGE;
 }
 
+DWORD GrownBssidListSize(DWORD current, unsigned long needed)
+{
+    if (current >= BSSID_LIST_SIZE_MAX)
+        return current;
+    ULONGLONG size = std::max<ULONGLONG>(ULONGLONG(current) * 2, needed);
+    size = (size + BSSID_LIST_SIZE_LARGE - 1) / BSSID_LIST_SIZE_LARGE * BSSID_LIST_SIZE_LARGE;
+    return DWORD(std::min<ULONGLONG>(size, BSSID_LIST_SIZE_MAX));
+}
+
 void UpdateRepositBssidList(WVWLLIB& lib, BYTE* list)
 {
     FILETIME now;
@@ -74,12 +83,15 @@ void UpdateRepositBssidListAt(WVWLLIB& lib, BYTE* list, ULONGLONG now)
         const int channel = ChannelOf(lib, khz);
         return channel >= 0 && std::find(allowed.begin(), allowed.end(), channel) != allowed.end();
     };
-    hooks.scanItem = [](int index, const std::string& ssid, uint32_t length) {
-        PrintMessage(6, " UpdateRepositBssidList:listTempRepositBssid.pBssidList->Bssid[%d]->Ssid.Ssid = %s", index,
-                     ssid.c_str());
-        PrintMessage(6, " UpdateRepositBssidList:listTempRepositBssid.pBssidList->Bssid[%d] = %d", index,
-                     int(length));
-    };
+    // One line per network only at the debug level: a crowded floor would flood the log.
+    if (lib.nDebugMode >= 6) {
+        hooks.scanItem = [](int index, const std::string& ssid, uint32_t length) {
+            PrintMessage(6, " UpdateRepositBssidList:listTempRepositBssid.pBssidList->Bssid[%d]->Ssid.Ssid = %s", index,
+                         ssid.c_str());
+            PrintMessage(6, " UpdateRepositBssidList:listTempRepositBssid.pBssidList->Bssid[%d] = %d", index,
+                         int(length));
+        };
+    }
     const DWORD size = lib.nRepositBssidBufSize;
     hooks.bufferLimit = [size] {
         PrintMessage(2, " Update Bssid List might reach buffer limit(%d bytes)! Stop adding new Bssid\n", int(size));

@@ -37,6 +37,10 @@ constexpr ULONGLONG REPOSIT_BSSID_MAX_AGE = 150000000;
 // else 65536.
 DWORD BssidListBufferSize(const WVWLLIB& lib);
 
+// The size a list buffer of `current` bytes grows to when the library needs `needed` bytes:
+// at least double, in whole 64 KB steps, at most BSSID_LIST_SIZE_MAX; current when it cannot grow.
+DWORD GrownBssidListSize(DWORD current, unsigned long needed);
+
 // Merges the list that WVWL_SiteSurveyQuery just filled (lib.nRepositBssidBufSize bytes)
 // into lib's repository; when the scan found networks, list receives the merged list.
 void UpdateRepositBssidList(WVWLLIB& lib, BYTE* list);

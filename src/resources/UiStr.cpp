@@ -8,6 +8,9 @@
 
 #include <algorithm>
 #include <array>
+#include <cwctype>
+#include <mutex>
+#include <vector>
 #include <utility>
 
 namespace {
@@ -860,6 +863,110 @@ int CUISTR::Load()
     return LoadFrom(ProgramFolder(), language, country);
 }
 
+namespace {
+
+bool IsProfileBlank(wchar_t c)
+{
+    return iswspace(c) || c == 0x1A;
+}
+
+std::wstring TrimProfileBlanks(const wchar_t* begin, const wchar_t* end)
+{
+    while (begin < end && IsProfileBlank(*begin))
+        ++begin;
+    while (end > begin && IsProfileBlank(end[-1]))
+        --end;
+    return std::wstring(begin, end);
+}
+
+std::wstring LowerKey(std::wstring key)
+{
+    if (!key.empty())
+        CharLowerBuffW(key.data(), DWORD(key.size()));
+    return key;
+}
+
+// A value as the profile reader hands it out into a buffer of kTextBufferSize characters:
+// a quote at both ends is removed (unless the value had to be cut), then the cut.
+std::wstring ProfileValue(const std::wstring& stored)
+{
+    std::wstring value = stored;
+    bool quoted = false;
+    if (value.size() > 1 && (value[0] == L'"' || value[0] == L'\'') && value.back() == value[0]) {
+        value.erase(0, 1);
+        quoted = true;
+    }
+    const std::size_t fits = kTextBufferSize - 1;
+    const bool whole = value.size() <= kTextBufferSize;
+    if (value.size() > fits)
+        value.resize(fits);
+    if (quoted && whole && !value.empty())
+        value.pop_back();
+    return value;
+}
+
+std::mutex languageLock;
+
+// A text of the file in the ANSI code page, at most 511 bytes.
+std::string TextOf(std::wstring text)
+{
+    // A value cut by the buffer may end in half a surrogate pair.
+    if (!text.empty() && IS_HIGH_SURROGATE(text.back()))
+        text.pop_back();
+    return WideToCodePageBounded(text, CP_ACP, kMaxTextBytes);
+}
+
+} // namespace
+
+TLanguageStrings TLanguageStrings::Parse(const wchar_t* section, std::size_t length)
+{
+    TLanguageStrings strings;
+    const wchar_t* end = section + length;
+    for (const wchar_t* line = section; line < end && *line;) {
+        const wchar_t* lineEnd = std::find(line, end, L'\0');
+        const wchar_t* equals = std::find(line, lineEnd, L'=');
+        if (equals != lineEnd) {
+            std::wstring key = LowerKey(TrimProfileBlanks(line, equals));
+            if (!key.empty() && key[0] != L';')
+                strings.texts_.emplace(std::move(key), ProfileValue(TrimProfileBlanks(equals + 1, lineEnd)));
+        }
+        line = lineEnd + 1;
+    }
+    return strings;
+}
+
+std::shared_ptr<const TLanguageStrings> TLanguageStrings::Of(const std::wstring& fileName)
+{
+    static std::unordered_map<std::wstring, std::shared_ptr<const TLanguageStrings>> read;
+    std::lock_guard<std::mutex> lock(languageLock);
+    // A file rewritten since (tests do) is read again.
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    GetFileAttributesExW(fileName.c_str(), GetFileExInfoStandard, &data);
+    const std::wstring name = LowerKey(fileName) + L"|" + std::to_wstring(data.ftLastWriteTime.dwHighDateTime) + L"." +
+                              std::to_wstring(data.ftLastWriteTime.dwLowDateTime) + L"|" +
+                              std::to_wstring(data.nFileSizeLow);
+    if (auto known = read.find(name); known != read.end())
+        return known->second;
+
+    std::vector<wchar_t> section(32768);
+    DWORD length = 0;
+    for (;;) {
+        length = GetPrivateProfileSectionW(L"Strings", section.data(), DWORD(section.size()), fileName.c_str());
+        if (length + 2 < section.size() || section.size() >= (1u << 24))
+            break;
+        section.assign(section.size() * 2, L'\0');
+    }
+    auto strings = std::make_shared<TLanguageStrings>(Parse(section.data(), std::min<std::size_t>(length, section.size())));
+    read.emplace(name, strings);
+    return strings;
+}
+
+const std::wstring* TLanguageStrings::Find(const std::wstring& key) const
+{
+    const auto found = texts_.find(LowerKey(TrimProfileBlanks(key.data(), key.data() + key.size())));
+    return found == texts_.end() ? nullptr : &found->second;
+}
+
 int CUISTR::LoadFrom(const std::string& programFolder, const std::string& language,
                      const std::string& country)
 {
@@ -868,9 +975,10 @@ int CUISTR::LoadFrom(const std::string& programFolder, const std::string& langua
     const std::string fileA = WideToCodePageBounded(file, CP_ACP, std::string::npos);
     nCharSet = GetFontCharSet(fileA.c_str());
     strFaceName = GetFontFaceName(fileA.c_str());
+    const std::shared_ptr<const TLanguageStrings> strings = TLanguageStrings::Of(file);
     for (const KeyEntry& entry : kKeys) {
-        this->*entry.member = ReadUIStringW(L"Strings", WidenAscii(entry.key).c_str(),
-                                            WidenAscii(entry.defaultText).c_str(), file.c_str());
+        const std::wstring* text = strings->Find(WidenAscii(entry.key));
+        this->*entry.member = TextOf(text ? *text : WidenAscii(entry.defaultText));
     }
     return 1;
 }

@@ -2,8 +2,10 @@
 // Interface texts of the language file, one member per key of section "Strings".
 
 #include <cstddef>
+#include <memory>
 #include <span>
 #include <string>
+#include <unordered_map>
 
 class CUISTR {
 public:
@@ -728,6 +730,26 @@ public:
     std::string STR_HotSpot_TABLE;
     std::string STR_HotSpot_CONNECTED;
     std::string STR_HotSpot_AP;
+};
+
+// The section "Strings" of a language file, read in one pass with the platform's profile
+// reader and kept for the run of the program (both loads share it). A key's text follows the
+// rules of GetPrivateProfileStringW: keys without case, blanks around key and value dropped,
+// the first of duplicate keys, matching quotes around a value removed, at most 511 characters.
+class TLanguageStrings {
+public:
+    // The section of this file, read on first use; a missing file or section gives no keys.
+    static std::shared_ptr<const TLanguageStrings> Of(const std::wstring& fileName);
+    // Parses a section as GetPrivateProfileSectionW returns it ("key=value" texts, each
+    // ended by a zero).
+    static TLanguageStrings Parse(const wchar_t* section, std::size_t length);
+
+    // The text of a key, or nothing when the file has no such key.
+    const std::wstring* Find(const std::wstring& key) const;
+    std::size_t Count() const { return texts_.size(); }
+
+private:
+    std::unordered_map<std::wstring, std::wstring> texts_; // by key in lower case
 };
 
 // Language-file readers. Texts are at most 511 bytes; conversion cuts on a character boundary.

@@ -53,8 +53,7 @@ TWvImage::~TWvImage() = default;
 
 void TWvImage::ShowPictureOf(TImage* source)
 {
-    SetPicture(source->Picture());
-    Invalidate();
+    SetPicture(source->Picture());  // repaints only when the picture changes
 }
 
 TWvImage::TWvImage(const TControlArgs& Args) : TWvImage(Args.Parent)
@@ -166,10 +165,12 @@ void TWvImage::CMMouseLeave()
 
 void TWvImage::SetEnabled(bool value)
 {
+    const bool changed = value != Enabled();
     TImage::SetEnabled(value);
     if (value) {
         SetImageIndex(MouseOverEffect && m_bMouseInside ? 1 : 0);
-        Invalidate();
+        if (changed)
+            Invalidate();
     } else {
         SetImageIndex(3);
     }

@@ -1,5 +1,6 @@
 #include "ui/ComCtrls.h"
 #include <algorithm>
+#include <stdexcept>
 
 // ---- TImageList
 
@@ -59,8 +60,19 @@ int TListItem::Index() const
     return owner_->IndexOf(this);
 }
 
+void TListItem::Reset(int index)
+{
+    index_ = index;
+    caption_.clear();
+    image_ = -1;
+    subItems_.clear();
+    Data = nullptr;
+}
+
 void TListItem::Push(int column) const
 {
+    if (owner_->ownerData_)
+        return;  // the view asks OnData when it paints
     int index = Index();
     if (index < 0)
         return;
@@ -164,18 +176,21 @@ const char* ListViewClass()
 
 }  // namespace
 
-TListView::TListView(TComponent* AOwner)
+TListView::TListView(TComponent* AOwner, bool OwnerData)
     : TWinControl(AOwner, ListViewClass(),
                   WS_CHILD | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
-                      LVS_SHAREIMAGELISTS,
-                  WS_EX_CLIENTEDGE)
+                      LVS_SHAREIMAGELISTS | (OwnerData ? LVS_OWNERDATA : 0),
+                  WS_EX_CLIENTEDGE),
+      ownerData_(OwnerData)
 {
+    if (ownerData_)
+        painted_.reset(new TListItem(this));
     color_ = GetSysColor(COLOR_WINDOW);
     SendMessageA(Handle(), LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_SUBITEMIMAGES, LVS_EX_SUBITEMIMAGES);
     SetBounds(0, 0, 250, 150);
 }
 
-TListView::TListView(const TControlArgs& Args) : TListView(Args.Parent)
+TListView::TListView(const TControlArgs& Args, bool OwnerData) : TListView(Args.Parent, OwnerData)
 {
     ApplyArgs(Args);
 }
@@ -207,6 +222,8 @@ TListItem* TListView::AddItem()
 
 TListItem* TListView::InsertItem(int index)
 {
+    if (ownerData_)
+        throw Exception("An owner-data list view changes its rows by count only");
     index = std::clamp(index, 0, ItemCount());
     items_.insert(items_.begin() + index, std::unique_ptr<TListItem>(new TListItem(this)));
     LVITEMA native = {};
@@ -222,6 +239,8 @@ TListItem* TListView::InsertItem(int index)
 
 void TListView::DeleteItem(int index)
 {
+    if (ownerData_)
+        throw Exception("An owner-data list view changes its rows by count only");
     if (index < 0 || index >= ItemCount())
         return;
     ++quiet_;
@@ -232,14 +251,58 @@ void TListView::DeleteItem(int index)
 
 void TListView::ClearItems()
 {
+    if (ownerData_) {
+        SetItemCount(0);
+        return;
+    }
     ++quiet_;
     SendMessageA(Handle(), LVM_DELETEALLITEMS, 0, 0);
     items_.clear();
     --quiet_;
 }
 
+TListItem* TListView::Item(int index) const
+{
+    if (!ownerData_)
+        return items_.at(index).get();
+    if (index < 0 || index >= count_)
+        throw std::out_of_range("list item index");
+    if (items_.size() != size_t(count_))
+        items_.resize(count_);
+    std::unique_ptr<TListItem>& item = items_[index];
+    if (!item)
+        item.reset(new TListItem(const_cast<TListView*>(this)));
+    item->Reset(index);
+    if (OnData)
+        OnData(const_cast<TListView*>(this), item.get());
+    return item.get();
+}
+
+void TListView::SetItemCount(int count)
+{
+    if (!ownerData_)
+        return;
+    count = std::max(count, 0);
+    ++quiet_;
+    items_.clear();
+    count_ = count;
+    SendMessageA(Handle(), LVM_SETITEMCOUNT, count, LVSICF_NOSCROLL);
+    --quiet_;
+}
+
+void TListView::UpdateItems(int first, int last)
+{
+    first = std::max(first, 0);
+    last = std::min(last, ItemCount() - 1);
+    if (first > last || !IsWindowVisible(Handle()))
+        return;
+    SendMessageA(Handle(), LVM_REDRAWITEMS, first, last);
+}
+
 int TListView::IndexOf(const TListItem* item) const
 {
+    if (ownerData_)
+        return item && item->owner_ == this && item->index_ < count_ ? item->index_ : -1;
     for (int i = 0; i < ItemCount(); ++i)
         if (items_[i].get() == item)
             return i;
@@ -249,7 +312,7 @@ int TListView::IndexOf(const TListItem* item) const
 TListItem* TListView::Selected() const
 {
     int index = ItemIndex();
-    return index >= 0 ? items_[index].get() : nullptr;
+    return index >= 0 ? Item(index) : nullptr;
 }
 
 int TListView::ItemIndex() const
@@ -261,7 +324,7 @@ int TListView::ItemIndex() const
 void TListView::SetItemIndex(int index)
 {
     if (index >= 0 && index < ItemCount()) {
-        items_[index]->SetSelected(true);
+        Item(index)->SetSelected(true);
         return;
     }
     if (TListItem* selected = Selected())
@@ -315,9 +378,47 @@ void TListView::SetColor(COLORREF value)
     SendMessageA(Handle(), LVM_SETTEXTBKCOLOR, 0, value);
 }
 
+bool TListView::DispInfo(NMLVDISPINFOA* info, bool wide)
+{
+    LVITEMA& asked = info->item;
+    if (!ownerData_ || asked.iItem < 0 || asked.iItem >= count_)
+        return true;
+    painted_->Reset(asked.iItem);
+    if (OnData)
+        OnData(this, painted_.get());
+    const int column = asked.iSubItem;
+    const bool known = column >= 1 && column - 1 < painted_->SubItemCount();
+    if (asked.mask & LVIF_TEXT && asked.pszText && asked.cchTextMax > 0) {
+        static const std::string none;
+        const std::string& text = column == 0 ? painted_->Caption() : known ? painted_->SubItem(column - 1) : none;
+        if (wide) {
+            std::wstring converted(text.size() + 1, L'\0');
+            MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, converted.data(), int(converted.size()));
+            lstrcpynW(reinterpret_cast<wchar_t*>(asked.pszText), converted.c_str(), asked.cchTextMax);
+        } else {
+            lstrcpynA(asked.pszText, text.c_str(), asked.cchTextMax);
+        }
+    }
+    if (asked.mask & LVIF_IMAGE)
+        asked.iImage = column == 0 ? painted_->ImageIndex() : known ? painted_->SubItemImage(column - 1) : -1;
+    if (asked.mask & LVIF_INDENT)
+        asked.iIndent = 0;
+    return true;
+}
+
 bool TListView::NotifyNotify(NMHDR* Header, LRESULT& Result)
 {
     switch (Header->code) {
+    case LVN_GETDISPINFOA:
+        return DispInfo(reinterpret_cast<NMLVDISPINFOA*>(Header), false);
+    case LVN_GETDISPINFOW:
+        return DispInfo(reinterpret_cast<NMLVDISPINFOA*>(Header), true);
+    case LVN_ODFINDITEMA:
+    case LVN_ODFINDITEMW:
+        Result = -1;
+        return ownerData_;
+    case LVN_ODCACHEHINT:
+        return ownerData_;
     case LVN_ITEMCHANGED: {
         auto* change = reinterpret_cast<NMLISTVIEW*>(Header);
         if (quiet_ || !(change->uChanged & LVIF_STATE))
@@ -327,7 +428,7 @@ bool TListView::NotifyNotify(NMHDR* Header, LRESULT& Result)
         if (change->iItem < 0 || change->iItem >= ItemCount())
             return true;
         if (OnSelectItem)
-            OnSelectItem(this, items_[change->iItem].get(), (change->uNewState & LVIS_SELECTED) != 0);
+            OnSelectItem(this, Item(change->iItem), (change->uNewState & LVIS_SELECTED) != 0);
         return true;
     }
     case NM_CLICK:

@@ -55,7 +55,9 @@ private:
         int image;
     };
     void Push(int column) const;
+    void Reset(int index);
     TListView* owner_;
+    int index_ = -1;  // owner data: the row this item was filled for
     std::string caption_;
     int image_ = -1;
     std::vector<Sub> subItems_;
@@ -78,14 +80,24 @@ private:
 };
 
 using TLVSelectItemEvent = std::function<void(TObject* Sender, TListItem* Item, bool Selected)>;
+using TLVOwnerDataEvent = std::function<void(TObject* Sender, TListItem* Item)>;
 
 // Report-style list view with one selection. Selecting an item (by the user or from code)
 // runs OnSelectItem; adding, deleting and clearing items run nothing.
+// Owner data: the view keeps only a count of rows; OnData fills a row (caption, pictures,
+// sub-items, Data) whenever the view paints it or anyone asks for it. Item(i) returns an
+// item filled afresh, valid until the count changes. Rows are added and removed only through
+// SetItemCount; UpdateItems repaints rows whose data changed.
 class TListView : public TWinControl {
 public:
-    explicit TListView(TComponent* AOwner);
-    explicit TListView(const TControlArgs& Args);
+    explicit TListView(TComponent* AOwner, bool OwnerData = false);
+    explicit TListView(const TControlArgs& Args, bool OwnerData = false);
     ~TListView() override;
+
+    bool OwnerData() const { return ownerData_; }
+    void SetItemCount(int count);
+    void UpdateItems(int first, int last);
+    TLVOwnerDataEvent OnData;
 
     TListColumn* AddColumn(const std::string& caption, int width);
     int ColumnCount() const { return static_cast<int>(columns_.size()); }
@@ -95,8 +107,8 @@ public:
     TListItem* InsertItem(int index);  // before the item at index; at the end when out of range
     void DeleteItem(int index);
     void ClearItems();
-    int ItemCount() const { return static_cast<int>(items_.size()); }
-    TListItem* Item(int index) const { return items_.at(index).get(); }
+    int ItemCount() const { return ownerData_ ? count_ : static_cast<int>(items_.size()); }
+    TListItem* Item(int index) const;
     int IndexOf(const TListItem* item) const;
     TListItem* Selected() const;  // first selected item or null
     int ItemIndex() const;        // -1 when none
@@ -118,6 +130,11 @@ private:
     friend class TListItem;
     friend class TListColumn;
     std::vector<std::unique_ptr<TListColumn>> columns_;
-    std::vector<std::unique_ptr<TListItem>> items_;
+    bool DispInfo(NMLVDISPINFOA* info, bool wide);
+    // Owner data: the cache holds the items handed out since the count last changed.
+    mutable std::vector<std::unique_ptr<TListItem>> items_;
+    std::unique_ptr<TListItem> painted_;  // the row being painted
+    bool ownerData_ = false;
+    int count_ = 0;
     int quiet_ = 0;  // >0 while the list changes itself
 };

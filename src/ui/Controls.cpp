@@ -283,7 +283,14 @@ void TControl::SetCaption(const std::string& value)
 
 void TControl::SetHint(const std::string& value)
 {
+    if (hint_ == value)
+        return;
     hint_ = value;
+    ApplyHint();
+}
+
+void TControl::ApplyHint()
+{
     if (auto* self = dynamic_cast<TWinControl*>(this)) {
         RECT r = {0, 0, width_, height_};
         SetHintTool(self->Handle(), r, ShowHint() ? hint_ : std::string());
@@ -303,7 +310,7 @@ void TControl::SetShowHint(bool value)
 {
     showHint_ = value;
     parentShowHint_ = false;
-    SetHint(hint_);
+    ApplyHint();
 }
 
 void TControl::SetColor(COLORREF value)
@@ -548,7 +555,7 @@ void TWinControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
         MoveWindow(handle_, left_, top_, width_, height_, TRUE);
     BoundsChanged();
     if (!hint_.empty())
-        SetHint(hint_);
+        ApplyHint();
     if (parent_)
         parent_->ChildBoundsChanged(this);
 }

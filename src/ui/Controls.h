@@ -107,6 +107,8 @@ public:
     // Whether the hint shows: the parent's choice until the control makes its own.
     bool ShowHint() const;
     void SetShowHint(bool value);
+    // Hands the hint to the hint window (after a change of text, place or switch).
+    void ApplyHint();
 
     COLORREF Color() const { return color_; }
     virtual void SetColor(COLORREF value);

@@ -17,6 +17,8 @@ TImage::TImage(const TControlArgs& Args) : TImage(Args.Parent)
 
 void TImage::SetPicture(const TPicture& value)
 {
+    if (picture_.SameAs(value))
+        return;
     picture_ = value;
     if (autoSize_ && !picture_.Empty())
         SetBounds(left_, top_, picture_.Width(), picture_.Height());

@@ -35,6 +35,8 @@ public:
   HBITMAP Bitmap() const;  // 32-bit top-down DIB section owned by the picture, null if empty
   HICON Icon() const;      // icon handle for ICO pictures, else null; owned by the picture
   bool IsIcon() const;
+  // True when both hold the same decoded image (or both are empty).
+  bool SameAs(const TPicture& other) const { return data_ == other.data_; }
 
 private:
   std::shared_ptr<const TPictureData> data_;

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <new>
+#include <unordered_set>
 
 namespace bss {
 
@@ -384,6 +385,18 @@ void SortList(uint8_t* buffer, size_t size, int sortBy, const std::function<int(
     }
 }
 
+namespace {
+
+uint64_t MacKey(const uint8_t* mac)
+{
+    uint64_t key = 0;
+    for (int i = 0; i < 6; ++i)
+        key = key << 8 | mac[i];
+    return key;
+}
+
+} // namespace
+
 void MergeRepository(uint8_t* repository, uint64_t* times, size_t timeCount, uint8_t* scan, size_t size,
                      bool keepMissing, uint64_t now, uint64_t maxAge, const MergeHooks& hooks)
 {
@@ -418,14 +431,20 @@ void MergeRepository(uint8_t* repository, uint64_t* times, size_t timeCount, uin
             hooks.scanItem(static_cast<int>(i), SsidText(scan + fresh.items[i].offset), fresh.items[i].length);
     }
 
+    std::unordered_set<uint64_t> seen;
+    try {
+        seen.reserve(fresh.items.size() * 2);
+        for (const Item& f : fresh.items)
+            seen.insert(MacKey(scan + f.offset + kMac));
+    } catch (const std::bad_alloc&) {
+        return;
+    }
+
     const Walk old = WalkList(repository, size, timeCount);
     bool full = false;
     for (size_t j = 0; j < old.items.size(); ++j) {
         const uint8_t* item = repository + old.items[j].offset;
-        const bool seenAgain = std::any_of(fresh.items.begin(), fresh.items.end(), [&](const Item& f) {
-            return std::memcmp(scan + f.offset + kMac, item + kMac, 6) == 0;
-        });
-        if (seenAgain)
+        if (seen.count(MacKey(item + kMac)))
             continue;
         const uint64_t stamp = times[j];
         const uint64_t age = now >= stamp ? now - stamp : stamp - now;

@@ -39,7 +39,11 @@ constexpr uint32_t BSSID_EX_FIXED_SIZE = 116;
 // Sizes of the network-list buffers (site survey and repository).
 constexpr uint32_t BSSID_LIST_SIZE_SMALL = 0x8000;
 constexpr uint32_t BSSID_LIST_SIZE_LARGE = 0x10000;
-constexpr int REPOSIT_BSSID_TIME_COUNT = 1024;
+// The buffers grow when the library answers that they are too small, up to this bound
+// (room for more than 4096 networks with their information elements).
+constexpr uint32_t BSSID_LIST_SIZE_MAX = 0x400000;
+// Time stamps of the repository: one per network it can hold.
+constexpr int REPOSIT_BSSID_TIME_COUNT = 8192;
 
 // ---------------------------------------------------------------------------------------------
 // Adapter record (GetAvailableAdapters, AdapterSelect, IsDeviceExist, ReadDriverPath, DevEnable).

@@ -4,6 +4,9 @@
 
 #include "wlapi/constants.h"
 
+#include <commctrl.h>
+#include <cstdio>
+
 namespace {
 
 constexpr int kNoPicture = 12;
@@ -131,6 +134,174 @@ TEST_F(SiteSurveyList, RadioOffEmptiesTheListAndDisablesTheButtons)
     EXPECT_FALSE(FormSiteSurvey->BtnSiteSurveyRescan->Enabled());
     EXPECT_FALSE(FormSiteSurvey->BtnSiteSurveyConnect->Enabled());
     EXPECT_EQ(FormSiteSurvey->lblSSID->Caption(), "");
+}
+
+// What the list view itself answers for a cell, through its window messages.
+std::string WindowText(HWND list, int row, int column)
+{
+    char text[260] = {};
+    LVITEMA item{};
+    item.iSubItem = column;
+    item.pszText = text;
+    item.cchTextMax = sizeof text;
+    SendMessageA(list, LVM_GETITEMTEXTA, row, LPARAM(&item));
+    return text;
+}
+
+int WindowImage(HWND list, int row, int column)
+{
+    LVITEMA item{};
+    item.mask = LVIF_IMAGE;
+    item.iItem = row;
+    item.iSubItem = column;
+    item.iImage = -99;
+    return SendMessageA(list, LVM_GETITEMA, 0, LPARAM(&item)) ? item.iImage : -99;
+}
+
+TEST_F(SiteSurveyList, TheListWindowShowsTheRowsOrderAndMarkOfEverySort)
+{
+    Start();
+    RescanAndShow();
+    WLANPROFILE profile{};
+    profile.SSID.SsidLength = 10;
+    std::memcpy(profile.SSID.Ssid, "CafeCorner", 10);
+    profile.enumNetworkType = 1;
+    profile.enumEncryStatus = 1;
+    ASSERT_EQ(VOZEZIV.WVWL_SetWLANProfile(&profile), 1);
+    ASSERT_TRUE(PumpUntil([] { return IsLinkConnected(QueryLinkStatus(VOZEZIV, LINK_QUERY_CONNECTION)); }));
+    FormSiteSurvey->lvApList->Item(RowOf("HomeNet"))->SetSelected(true);
+
+    const struct {
+        void (TFormSiteSurvey::*sort)(TObject*);
+        std::vector<std::string> order;
+    } sorts[] = {
+        {&TFormSiteSurvey::OnSortBySSID, {"", "CafeCorner", "Fast5G", "HomeNet", "Legacy-WEP", "OfficeCorp"}},
+        {&TFormSiteSurvey::OnSortByChannel, {"CafeCorner", "Legacy-WEP", "HomeNet", "", "OfficeCorp", "Fast5G"}},
+        {&TFormSiteSurvey::OnSortBySignal, {"HomeNet", "Fast5G", "CafeCorner", "", "OfficeCorp", "Legacy-WEP"}},
+    };
+    const HWND list = FormSiteSurvey->lvApList->Handle();
+    for (const auto& c : sorts) {
+        (FormSiteSurvey->*c.sort)(nullptr);
+        FormSiteSurvey->TimerSiteSurveyTimer(nullptr);
+        ASSERT_EQ(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0), LRESULT(c.order.size()));
+        for (int row = 0; row < int(c.order.size()); ++row) {
+            SCOPED_TRACE(c.order[row]);
+            TListItem* item = FormSiteSurvey->lvApList->Item(row);
+            EXPECT_EQ(WindowText(list, row, 1), c.order[row]);
+            EXPECT_EQ(WindowImage(list, row, 0), c.order[row] == "CafeCorner" ? 0 : -1);
+            EXPECT_EQ(WindowText(list, row, 0), "");
+            for (int column = 1; column <= 9; ++column) {
+                EXPECT_EQ(WindowText(list, row, column), item->SubItem(column - 1)) << column;
+                EXPECT_EQ(WindowImage(list, row, column), item->SubItemImage(column - 1)) << column;
+            }
+        }
+        // The selection stays on its network whatever the order.
+        const LRESULT selected = SendMessageA(list, LVM_GETNEXTITEM, WPARAM(-1), LVNI_SELECTED);
+        EXPECT_EQ(selected, LRESULT(RowOf("HomeNet")));
+        EXPECT_EQ(FormSiteSurvey->lblSSID->Caption(), "HomeNet");
+    }
+}
+
+// Counts the messages that change or repaint the survey's list view.
+HWND hookedList = nullptr;
+std::vector<std::pair<UINT, WPARAM>> listChanges;
+
+LRESULT CALLBACK RecordListChanges(int code, WPARAM wp, LPARAM lp)
+{
+    const auto* m = reinterpret_cast<const CWPSTRUCT*>(lp);
+    if (code == HC_ACTION && m->hwnd == hookedList &&
+        (m->message == LVM_SETITEMA || m->message == LVM_SETITEMW || m->message == LVM_SETITEMTEXTA ||
+         m->message == LVM_SETITEMTEXTW || m->message == LVM_REDRAWITEMS || m->message == LVM_INSERTITEMA ||
+         m->message == LVM_DELETEALLITEMS || m->message == LVM_SETITEMCOUNT))
+        listChanges.push_back({m->message, m->wParam});
+    return CallNextHookEx(nullptr, code, wp, lp);
+}
+
+TEST_F(SiteSurveyList, ATickRepaintsOnlyTheRowWhoseMarkChanged)
+{
+    Start();
+    FormSiteSurvey->Show();
+    RescanAndShow();
+    WLANPROFILE profile{};
+    profile.SSID.SsidLength = 10;
+    std::memcpy(profile.SSID.Ssid, "CafeCorner", 10);
+    profile.enumNetworkType = 1;
+    profile.enumEncryStatus = 1;
+    ASSERT_EQ(VOZEZIV.WVWL_SetWLANProfile(&profile), 1);
+    ASSERT_TRUE(PumpUntil([] { return IsLinkConnected(QueryLinkStatus(VOZEZIV, LINK_QUERY_CONNECTION)); }));
+    const int cafe = RowOf("CafeCorner");
+    ASSERT_GE(cafe, 0);
+
+    hookedList = FormSiteSurvey->lvApList->Handle();
+    listChanges.clear();
+    HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, RecordListChanges, nullptr, GetCurrentThreadId());
+    ASSERT_NE(hook, nullptr);
+    FormSiteSurvey->TimerSiteSurveyTimer(nullptr); // the mark appears
+    const auto marked = listChanges;
+    listChanges.clear();
+    FormSiteSurvey->TimerSiteSurveyTimer(nullptr); // nothing changed
+    const auto unchanged = listChanges;
+    UnhookWindowsHookEx(hook);
+
+    EXPECT_EQ(marked, (std::vector<std::pair<UINT, WPARAM>>{{LVM_REDRAWITEMS, WPARAM(cafe)}}));
+    EXPECT_TRUE(unchanged.empty());
+    EXPECT_EQ(FormSiteSurvey->lvApList->Item(cafe)->ImageIndex(), 0);
+}
+
+// The lines a scan's walk writes per network appear at the debug level (6) only.
+class SiteSurveyWalkLog : public SiteSurveyFixture, public ::testing::WithParamInterface<int> {};
+
+TEST_P(SiteSurveyWalkLog, NetworkLinesOnlyAtTheDebugLevel)
+{
+    const int level = GetParam();
+    Start();
+    VOZEZIV.nDebugMode = level;
+    RescanAndShow();
+    VOZEZIV.nDebugMode = 0;
+    const std::string journal = SimJournal();
+    EXPECT_NE(journal.find(" BSSID count = "), std::string::npos);
+    EXPECT_EQ(journal.find("site survey page, BSSID 0 = ") != std::string::npos, level >= 6);
+    EXPECT_EQ(journal.find("UpdateRepositBssidList:listTempRepositBssid") != std::string::npos, level >= 6);
+}
+
+INSTANTIATE_TEST_SUITE_P(Levels, SiteSurveyWalkLog, ::testing::Values(0, 2, 6));
+
+// `count` more networks for the default scene, more than a 64 KB list holds.
+std::string CrowdedNetworks(int count)
+{
+    std::string extra;
+    char text[256];
+    for (int i = 0; i < count; ++i) {
+        std::snprintf(text, sizeof text,
+                      "[Network.Crowd%d]\r\nSSID=Crowd-%04d\r\nBSSID=02:C0:00:00:%02X:%02X\r\nChannel=%d\r\n"
+                      "RSSI=%d\r\nSecurity=%s\r\n%sHT=1\r\n",
+                      i, i, (i >> 8) & 0xFF, i & 0xFF, 1 + i % 11, -40 - i % 50, i % 2 ? "wpa2-psk" : "open",
+                      i % 2 ? "Cipher=aes\r\nPassphrase=crowded place\r\n" : "");
+        extra += text;
+    }
+    return extra;
+}
+
+TEST_F(SiteSurveyList, ACrowdedFloorIsListedWholeAndRemembered)
+{
+    constexpr int kCrowd = 1100; // beyond the 64 KB list and the former 1024 time stamps
+    Start(DefaultScene(CrowdedNetworks(kCrowd)));
+    RescanAndShow();
+    ASSERT_EQ(FormSiteSurvey->lvApList->ItemCount(), kCrowd + 6);
+    EXPECT_GT(VOZEZIV.nRepositBssidBufSize, 0x10000u);
+    EXPECT_EQ(FormSiteSurvey->m_nBssidListSize, VOZEZIV.nRepositBssidBufSize);
+    EXPECT_EQ(RowOf("Crowd-1099"), kCrowd + 1); // sorted by SSID: the hidden one, CafeCorner, the crowd
+    // The library first answered that the 64 KB list was too small.
+    const std::string journal = SimJournal();
+    const size_t tooSmall = journal.find(") -> -10");
+    ASSERT_NE(tooSmall, std::string::npos);
+    EXPECT_EQ(journal.rfind("WVWL_SiteSurveyQuery(", tooSmall), journal.rfind("WVWL_", tooSmall));
+
+    // A network of the far end missing from one scan stays listed for its 15 seconds.
+    ASSERT_GT(SimCommand("remove Crowd-1099"), 0);
+    RescanAndShow();
+    EXPECT_EQ(FormSiteSurvey->lvApList->ItemCount(), kCrowd + 6);
+    EXPECT_GE(RowOf("Crowd-1099"), 0);
 }
 
 TEST_F(SiteSurveyList, AFailedQueryKeepsTheListAndClearsTheScanFlags)

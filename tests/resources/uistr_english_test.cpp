@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstring>
 #include <set>
 #include <string>
 #include <vector>
@@ -139,3 +140,18 @@ TEST(UiStrLoad, LocaleSeamChoosesTheFileBesideTheProgram)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(EnglishFile, TheOnePassReadingGivesWhatTheProfileReaderGivesForEveryKey)
+{
+    const std::wstring file = std::wstring(folder_.begin(), folder_.end()) + L"Languages\\Wevo_en.ini";
+    for (const CUISTR::KeyEntry& entry : CUISTR::Keys()) {
+        const std::wstring key(entry.key, entry.key + std::strlen(entry.key));
+        const std::wstring fallback = entry.defaultText ? std::wstring(entry.defaultText, entry.defaultText + std::strlen(entry.defaultText)) : L"";
+        EXPECT_EQ(table_.*entry.member, ReadUIStringW(L"Strings", key.c_str(), fallback.c_str(), file.c_str()))
+            << entry.key;
+    }
+}
+
+} // namespace

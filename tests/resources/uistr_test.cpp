@@ -305,3 +305,95 @@ TEST(UiStrKeys, OneMemberPerKeyInMemberOrder)
 }
 
 }  // namespace
+
+namespace {
+
+// Odd lines of a language file: the one-pass reading answers as the profile reader does.
+class LanguageStringsOddFile : public LanguageFolder {
+protected:
+    static std::wstring OddSection()
+    {
+        const std::wstring longText(600, L'x');
+        return L"[Font]\r\nFaceName=Arial\r\n"
+               L"[Strings]\r\n"
+               L"KEY_PLAIN=plain text\r\n"
+               L"   KEY_BLANKS   =   spaced value   \r\n"
+               L"KEY_TABS=\tin tabs\t\r\n"
+               L"key_lower=lower case key\r\n"
+               L"KEY_DQ=\"double quoted\"\r\n"
+               L"KEY_SQ='single quoted'\r\n"
+               L"KEY_MIXED=\"mixed'\r\n"
+               L"KEY_ONEQ=\"\r\n"
+               L"KEY_EMPTYQ=\"\"\r\n"
+               L"KEY_INNER=a \"b\" c\r\n"
+               L"KEY_QBLANKS=\"  padded  \"\r\n"
+               L"KEY_DUP=first\r\n"
+               L"KEY_DUP=second\r\n"
+               L"KEY_EMPTY=\r\n"
+               L"KEY_NOEQUALS\r\n"
+               L"KEY_EQUALS=a=b=c\r\n"
+               L"KEY_UNICODE=gr\u00FC\u00DFe \u00E9t\u00E9\r\n"
+               L"KEY_LONG=" + longText + L"\r\n"
+               L"KEY_LONGQ=\"" + longText + L"\"\r\n"
+               L"KEY_Q510=\"" + std::wstring(510, L'y') + L"\"\r\n"
+               L"KEY_Q511=\"" + std::wstring(511, L'y') + L"\"\r\n"
+               L"KEY_Q509=\"" + std::wstring(509, L'y') + L"\"\r\n"
+               L"KEY_511=" + std::wstring(511, L'z') + L"\r\n"
+               L"\r\n"
+               L"; a comment\r\n"
+               L"KEY_AFTER_BLANK=after\r\n"
+               L"[Other]\r\nKEY_OTHER=other section\r\n"
+               L"[Strings]\r\nKEY_SECOND=second section\r\nKEY_PLAIN=again\r\n";
+    }
+
+    void ExpectSameAsProfileReader(const std::string& name)
+    {
+        const std::wstring file = std::wstring(folder_.begin(), folder_.end()) + L"Languages\\" +
+                                  std::wstring(name.begin(), name.end());
+        const auto strings = TLanguageStrings::Of(file);
+        const wchar_t* keys[] = {L"KEY_PLAIN", L"KEY_BLANKS", L"KEY_TABS", L"KEY_LOWER", L"KEY_DQ", L"KEY_SQ",
+                                 L"KEY_MIXED", L"KEY_ONEQ", L"KEY_EMPTYQ", L"KEY_INNER", L"KEY_QBLANKS", L"KEY_DUP",
+                                 L"KEY_EMPTY", L"KEY_NOEQUALS", L"KEY_EQUALS", L"KEY_UNICODE", L"KEY_LONG",
+                                 L"KEY_LONGQ", L"KEY_Q510", L"KEY_Q511", L"KEY_Q509", L"KEY_511",
+                                 L"KEY_AFTER_BLANK", L"KEY_OTHER", L"KEY_SECOND", L"KEY_MISSING", L"KEY_PLAIN  ",
+                                 L"  key_plain"};
+        for (const wchar_t* key : keys) {
+            SCOPED_TRACE(Ansi(key));
+            wchar_t buffer[512] = {};
+            const DWORD n = GetPrivateProfileStringW(L"Strings", key, L"\x01missing", buffer, 512, file.c_str());
+            const std::wstring platform(buffer, n);
+            const std::wstring* ours = strings->Find(key);
+            if (platform == L"\x01missing") {
+                EXPECT_EQ(ours, nullptr);
+                continue;
+            }
+            ASSERT_NE(ours, nullptr);
+            EXPECT_EQ(*ours, platform);
+        }
+    }
+};
+
+TEST_F(LanguageStringsOddFile, Utf16File)
+{
+    WriteUtf16("Wevo_odd16.ini", OddSection());
+    ExpectSameAsProfileReader("Wevo_odd16.ini");
+}
+
+TEST_F(LanguageStringsOddFile, AnsiFile)
+{
+    WriteBytes("Wevo_odd8.ini", Ansi(OddSection()));
+    ExpectSameAsProfileReader("Wevo_odd8.ini");
+}
+
+TEST_F(LanguageStringsOddFile, ARewrittenFileIsReadAgainAndAMissingOneHasNoKeys)
+{
+    WriteBytes("Wevo_re.ini", "[Strings]\r\nKEY_PLAIN=one\r\n");
+    const std::wstring file = std::wstring(folder_.begin(), folder_.end()) + L"Languages\\Wevo_re.ini";
+    ASSERT_NE(TLanguageStrings::Of(file)->Find(L"KEY_PLAIN"), nullptr);
+    EXPECT_EQ(*TLanguageStrings::Of(file)->Find(L"KEY_PLAIN"), L"one");
+    WriteBytes("Wevo_re.ini", "[Strings]\r\nKEY_PLAIN=a longer two\r\n");
+    EXPECT_EQ(*TLanguageStrings::Of(file)->Find(L"KEY_PLAIN"), L"a longer two");
+    EXPECT_EQ(TLanguageStrings::Of(file + L".none")->Count(), 0u);
+}
+
+} // namespace
