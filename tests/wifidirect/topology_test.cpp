@@ -267,15 +267,15 @@ TEST_F(WiFiDirectTopology, SubGroupButtonsTurnTheMembers)
     StartShown();
     ShowRotationButtons();
     ShowPeers({{"Owner", 0x0700, 4, 1}});
-    ASSERT_EQ(Labels(), "||Owner||||Owner-m0|Owner-m1");
+    ASSERT_EQ(Labels(), "||Owner|||Owner-m0|Owner-m1");
     EXPECT_FALSE(FormWiFiDirect->BtnRotationClockwise_sub->Visible());
     ASSERT_TRUE(FormWiFiDirect->BtnRotationCounter_sub->Visible());
     Click(FormWiFiDirect->BtnRotationCounter_sub);
     Click(FormWiFiDirect->BtnRotationCounter_sub);
-    EXPECT_EQ(Labels(), "||Owner||||Owner-m2|Owner-m3");
+    EXPECT_EQ(Labels(), "||Owner|||Owner-m2|Owner-m3");
     EXPECT_FALSE(FormWiFiDirect->BtnRotationCounter_sub->Visible());
     Click(FormWiFiDirect->BtnRotationClockwise_sub);
-    EXPECT_EQ(Labels(), "||Owner||||Owner-m1|Owner-m2");
+    EXPECT_EQ(Labels(), "||Owner|||Owner-m1|Owner-m2");
 }
 
 TEST_F(WiFiDirectTopology, ClickingAnOwnerWithMembersTurnsItToTheMiddle)
