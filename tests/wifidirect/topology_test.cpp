@@ -46,6 +46,7 @@ protected:
         Start();
         FormWiFiDirect->m_bEnableWiFiDirect = TRUE;
         FormWiFiDirect->m_bDisableScan = TRUE;
+        FormWiFiDirect->ShowWiFiDirectState(true);
         FormWiFiDirect->Show();
         Pump(20);
     }
@@ -223,6 +224,7 @@ TEST_F(WiFiDirectTopology, PicturesFollowTheDeviceTypeAndOwnersWithMembersShowTh
     EXPECT_FALSE(FormWiFiDirect->ImgDevice0_GO->Visible());
     EXPECT_EQ(Labels(), "Printer|Televisi..|Camera|Twelve-c..|||");
     EXPECT_EQ(Picture(3)->Hint(), "Twelve-chars");
+    Snapshot("topology_peers");
 
     // the owner's member in the sub-group shows the plain picture of its own type
     Click(Picture(1));
