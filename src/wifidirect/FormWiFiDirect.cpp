@@ -1,6 +1,7 @@
 #include "wifidirect/FormWiFiDirect.h"
 
 #include <process.h>
+#include <windowsx.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -146,9 +147,14 @@ TFormWiFiDirect::TFormWiFiDirect(TComponent* owner) : TFormBase(owner)
         MakePushButton(this, 350, 280, 24, 24, res ? res->ImgBtnRotationCounterwise_Normal : nullptr,
                        res ? res->ImgBtnRotationCounterwise_Down : nullptr, nullptr);
 
+    BtnRotationClockwise->OnClick = [this](TObject* s) { BtnRotationClockwiseClick(s); };
+    BtnRotationCounter->OnClick = [this](TObject* s) { BtnRotationCounterClick(s); };
+    BtnRotationClockwise_sub->OnClick = [this](TObject* s) { BtnRotationClockwise_subClick(s); };
+    BtnRotationCounter_sub->OnClick = [this](TObject* s) { BtnRotationCounter_subClick(s); };
+
     grpBoxDeivceInfo = new TGroupBox(this);
     grpBoxDeivceInfo->SetParent(this);
-    grpBoxDeivceInfo->SetBounds(10, 318, 380, 60);
+    grpBoxDeivceInfo->SetBounds(10, 315, 380, 60);
     lblSSIDText = MakeLabel(grpBoxDeivceInfo, 10, 14, 80);
     lblSSID = MakeLabel(grpBoxDeivceInfo, 90, 14, 140);
     lblMACAddressText = MakeLabel(grpBoxDeivceInfo, 10, 28, 80);
@@ -276,7 +282,12 @@ void TFormWiFiDirect::MakeSlotDecorations()
         *marks[slot] = MakeImage(this, p->Left() + p->Width() / 2 - 8, p->Top() - 18, 16, 16);
         if (slot < 5)
             *badges[slot] = MakeImage(this, p->Left() + p->Width() - 14, p->Top(), 16, 16);
-        p->OnMouseDown = [this, slot](TObject*, TMouseButton, TShiftState, int, int) { ImgDeviceMouseDown(slot); };
+        p->OnMouseDown = [this, slot](TObject*, TMouseButton b, TShiftState, int x, int y) {
+            ImgDeviceMouseDown(slot, b, x, y);
+        };
+        p->OnMouseUp = [this, slot](TObject*, TMouseButton, TShiftState, int x, int y) { ImgDeviceMouseUp(slot, x, y); };
+        if (slot != 2 && slot < 5)
+            p->OnClick = [this, slot](TObject*) { ImgDeviceClick(slot); };
         p->OnDblClick = [this, slot](TObject*) { ImgDeviceDblClick(slot); };
     }
     ImgIm_GO = MakeImage(this, 20 + 64 - 14, 200, 16, 16);
@@ -717,6 +728,13 @@ void TFormWiFiDirect::Dispatch(TMessage& Message)
     case MSG_WIFIDIRECT_CLOSE_SUBFORMS:
         CloseSubForms();
         return;
+    case WM_MOUSEWHEEL: {
+        POINT p = {GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam)};
+        ::ScreenToClient(Handle(), &p);
+        FormMouseWheel(GET_WHEEL_DELTA_WPARAM(Message.WParam), p.x, p.y);
+        Message.Result = 0;
+        return;
+    }
     default:
         TForm::Dispatch(Message);
     }

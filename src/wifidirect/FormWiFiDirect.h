@@ -110,6 +110,8 @@ public:
     int m_nWheelEvent = 3;
     int m_nWheelEventSubGroup = 3;
     POINT m_ptMouseDown{};
+    int m_nMouseDownX = 0;
+    int m_nMouseDownY = 0;
     POINT m_ptMouseMove{};
     BOOL m_bOK = FALSE;
     BOOL m_bEnableAutonomousGO = FALSE;
@@ -147,9 +149,18 @@ public:
     void TimerCheckConnectStatusTimer(TObject* Sender);
     void BtnWPSConnectClick(TObject* Sender);
     void BtnSetGOKeyClick(TObject* Sender);
-    // Press and double-click on a device picture (slot: ring 0..4, sub-group 5 and 6).
-    void ImgDeviceMouseDown(int slot);
+    // Press, click, release and double-click on a device picture (slot: ring 0..4,
+    // sub-group 5 for 2_0 and 6 for 2_1); X and Y are the picture's coordinates.
+    void ImgDeviceMouseDown(int slot, TMouseButton Button, int X, int Y);
+    void ImgDeviceClick(int slot);
+    void ImgDeviceMouseUp(int slot, int X, int Y);
     void ImgDeviceDblClick(int slot);
+    void BtnRotationClockwiseClick(TObject* Sender);
+    void BtnRotationCounterClick(TObject* Sender);
+    void BtnRotationClockwise_subClick(TObject* Sender);
+    void BtnRotationCounter_subClick(TObject* Sender);
+    // A wheel notch at (X, Y) of the window's client area.
+    void FormMouseWheel(int WheelDelta, int X, int Y);
 
     // Menu actions.
     void OnScan(TObject* Sender);

@@ -1,5 +1,6 @@
 // The peer model of the Wi-Fi Direct window and its drawing on the ring of device slots.
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "core/Helpers.h"
@@ -312,14 +313,81 @@ void TFormWiFiDirect::UpdateTopologySubGroup(int index)
     }
 }
 
-void TFormWiFiDirect::ImgDeviceMouseDown(int slot)
+void TFormWiFiDirect::ImgDeviceMouseDown(int slot, TMouseButton Button, int X, int Y)
 {
-    const DEVICE_ENTRY* e = DeviceInSlot(slot);
     std::memset(&m_SeleteDeviceEntry, 0, sizeof m_SeleteDeviceEntry);
-    if (!e)
-        return;
-    m_SeleteDeviceEntry = *e;
+    if (const DEVICE_ENTRY* e = DeviceInSlot(slot))
+        m_SeleteDeviceEntry = *e;
     ShowDeviceInfo();
+    if (Button == mbRight)
+        return;
+    m_nMouseDownX = X;
+    m_nMouseDownY = Y;
+}
+
+// A group owner with members pressed in an outer ring slot turns to the middle.
+void TFormWiFiDirect::ImgDeviceClick(int slot)
+{
+    if (m_SeleteDeviceEntry.nNumOfSubMember == 0)
+        return;
+    switch (slot) {
+    case 0:
+        BtnRotationClockwiseClick(this);
+        BtnRotationClockwiseClick(this);
+        break;
+    case 1: BtnRotationClockwiseClick(this); break;
+    case 3: BtnRotationCounterClick(this); break;
+    case 4:
+        BtnRotationCounterClick(this);
+        BtnRotationCounterClick(this);
+        break;
+    default: break;
+    }
+}
+
+void TFormWiFiDirect::ImgDeviceMouseUp(int slot, int X, int Y)
+{
+    const int dX = X - m_nMouseDownX;
+    const int dY = Y - m_nMouseDownY;
+    if (dX == 0 || dY == 0)
+        return;
+    // Slot order along the drag: ring 0..4, and the sub-group as a ring of two.
+    const bool sub = slot >= 5;
+    const int first = sub ? 5 : 0;
+    const int last = sub ? 6 : 4;
+    auto half = [this](int from, int to) {
+        const TImage* a = SlotAt(from).picture;
+        const TImage* b = SlotAt(to).picture;
+        return POINT{(b->Left() - a->Left()) / 2, (b->Top() - a->Top()) / 2};
+    };
+    auto turn = [this, sub](bool clockwise) {
+        if (sub)
+            clockwise ? BtnRotationClockwise_subClick(this) : BtnRotationCounter_subClick(this);
+        else
+            clockwise ? BtnRotationClockwiseClick(this) : BtnRotationCounterClick(this);
+    };
+    if (slot == first) {
+        const POINT n = half(slot, slot + 1);
+        if (dX > n.x && dY > n.y)
+            turn(true);
+        else if (-dX > n.x && std::abs(dY) < n.y)
+            turn(false);
+        return;
+    }
+    if (slot == last) {
+        const POINT p = half(slot - 1, slot);
+        if (std::abs(dX) < p.x && dY > p.y)
+            turn(true);
+        else if (-dX > p.x && -dY > p.y)
+            turn(false);
+        return;
+    }
+    const POINT n = half(slot, slot + 1);
+    const POINT p = half(slot - 1, slot);
+    if (dX > n.x && dY > n.y)
+        turn(true);
+    else if (-dX > p.x && -dY > p.y)
+        turn(false);
 }
 
 void TFormWiFiDirect::ImgDeviceDblClick(int)
@@ -328,6 +396,71 @@ void TFormWiFiDirect::ImgDeviceDblClick(int)
         OnDisconnectDevice(this);
     else
         OnConnectDevice(this);
+}
+
+void TFormWiFiDirect::BtnRotationClockwiseClick(TObject*)
+{
+    if (m_nIndexInVecForDevice0 >= -1)
+        --m_nIndexInVecForDevice0;
+    UpdateTopology();
+}
+
+void TFormWiFiDirect::BtnRotationCounterClick(TObject*)
+{
+    if (m_nIndexInVecForDevice0 < n1stOrderDeviceNum - 3)
+        ++m_nIndexInVecForDevice0;
+    UpdateTopology();
+}
+
+void TFormWiFiDirect::BtnRotationClockwise_subClick(TObject*)
+{
+    if (m_nIndexInVecForDevice2_0 > 0)
+        --m_nIndexInVecForDevice2_0;
+    UpdateTopologySubGroup(m_nIndexInVecForDevice0 + 2);
+}
+
+void TFormWiFiDirect::BtnRotationCounter_subClick(TObject*)
+{
+    const int middle = m_nIndexInVecForDevice0 + 2;
+    const int members = middle >= 0 && middle < int(m_vecTopology.size())
+                            ? int(m_vecTopology[size_t(middle)].Device.nNumOfSubMember)
+                            : 0;
+    if (m_nIndexInVecForDevice2_0 < members - 2)
+        ++m_nIndexInVecForDevice2_0;
+    UpdateTopologySubGroup(middle);
+}
+
+void TFormWiFiDirect::FormMouseWheel(int WheelDelta, int X, int Y)
+{
+    if (Y > grpBoxDeivceInfo->Top())
+        return;
+    bool ring = false;
+    for (int slot = 0; slot < 5 && !ring; ++slot) {
+        const TImage* p = SlotAt(slot).picture;
+        ring = p->Visible() && X <= p->Left() + p->Width() && Y >= p->Top();
+    }
+    const TImage* d2 = ImgDevice2;
+    const bool sub0 = ImgDevice2_0->Visible();
+    const bool sub1 = ImgDevice2_1->Visible();
+    if (!ring && !sub0 && !sub1)
+        ring = true;
+    const bool subGroup = !ring && ((sub0 && X >= d2->Left() && Y <= d2->Top()) ||
+                                    (sub0 && X >= ImgDevice2_0->Left() && Y <= d2->Top()) ||
+                                    (sub1 && X >= d2->Left() + d2->Width() && Y <= d2->Top() + d2->Height()) ||
+                                    (sub1 && X >= d2->Left() + d2->Width() && Y >= ImgDevice2_1->Top() + ImgDevice2_1->Height()));
+    if (!ring && !subGroup)
+        return;
+    int& counter = ring ? m_nWheelEvent : m_nWheelEventSubGroup;
+    const bool acts = counter == 3;
+    if (--counter == 0)
+        counter = 3;
+    if (!acts || (WheelDelta != 120 && WheelDelta != -120))
+        return;
+    const bool clockwise = WheelDelta == 120;
+    if (ring)
+        clockwise ? BtnRotationClockwiseClick(this) : BtnRotationCounterClick(this);
+    else
+        clockwise ? BtnRotationClockwise_subClick(this) : BtnRotationCounter_subClick(this);
 }
 
 void TFormWiFiDirect::ShowDeviceInfo()
