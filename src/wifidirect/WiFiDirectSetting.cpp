@@ -389,6 +389,19 @@ void TFormWiFiDirectSetting::BtnWiFiDirectNextClick(TObject*)
     }
 }
 
+// Next on the autonomous group-owner page: shows the advanced page where it is offered, else
+// checks its hidden settings. True when the run may go on at once.
+bool TFormWiFiDirectSetting::PassAutonomousGO()
+{
+    if (!MoveToAdvanced())
+        return false;
+    if (VOZEZIV.bSupportAdvanceSettings) {
+        BtnWiFiDirectBack->SetEnabled(true);
+        return false;
+    }
+    return ValidateAdvancedHidden();
+}
+
 void TFormWiFiDirectSetting::NextEnable()
 {
     if (m_pCurrentPage != FrameWiFiDirectSettingDeviceName || !Validate(FrameWiFiDirectSettingDeviceName))
@@ -430,13 +443,7 @@ void TFormWiFiDirectSetting::NextConnect()
 void TFormWiFiDirectSetting::NextAutonomousGO()
 {
     if (m_pCurrentPage == FrameWiFiDirectSettingAutonomousGO) {
-        if (!MoveToAdvanced())
-            return;
-        if (VOZEZIV.bSupportAdvanceSettings) {
-            BtnWiFiDirectBack->SetEnabled(true);
-            return;
-        }
-        if (!ValidateAdvancedHidden())
+        if (!PassAutonomousGO())
             return;
     } else if (m_pCurrentPage != FrameWiFiDirectSettingAdvanced || !Validate(FrameWiFiDirectSettingAdvanced)) {
         return;
@@ -476,13 +483,7 @@ void TFormWiFiDirectSetting::NextWps()
 void TFormWiFiDirectSetting::NextProfileDetail()
 {
     if (m_pCurrentPage == FrameWiFiDirectSettingAutonomousGO) {
-        if (!MoveToAdvanced())
-            return;
-        if (VOZEZIV.bSupportAdvanceSettings) {
-            BtnWiFiDirectBack->SetEnabled(true);
-            return;
-        }
-        if (!ValidateAdvancedHidden())
+        if (!PassAutonomousGO())
             return;
     } else if (m_pCurrentPage == FrameWiFiDirectSettingWPS) {
         if (!MoveToAdvanced())

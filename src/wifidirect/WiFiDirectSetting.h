@@ -75,6 +75,7 @@ private:
     bool MoveToAdvanced();
     // The advanced page hidden and validated without being shown.
     bool ValidateAdvancedHidden();
+    bool PassAutonomousGO();
     void NextEnable();
     void NextConnect();
     void NextAutonomousGO();

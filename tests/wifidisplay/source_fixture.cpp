@@ -1,10 +1,12 @@
 #include "wifidisplay/source_fixture.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 
 #include "core/Settings.h"
 #include "mainwindow/FormMain.h"
+#include "resources/FormResource.h"
 
 namespace {
 
@@ -127,8 +129,26 @@ std::vector<std::string> SourceFixture::Calls()
                      [](const std::string& a, const std::string& b) { return a.compare(0, 20, b, 0, 20) < 0; });
     std::vector<std::string> lines;
     for (const std::string& line : stamped)
-        lines.push_back(line.substr(21));
+        lines.push_back(NamedMainWindow(line.substr(21)));
     return lines;
+}
+
+// The capture library gets the window found by the program's title; test processes running
+// side by side each have one, so a handle of such a window reads as "<main window>".
+std::string SourceFixture::NamedMainWindow(const std::string& line)
+{
+    const std::string call = "WFD_LibraryInit(0x";
+    if (line.compare(0, call.size(), call) != 0)
+        return line;
+    const size_t end = line.find(')', call.size());
+    if (end == std::string::npos)
+        return line;
+    HWND window = reinterpret_cast<HWND>(std::strtoul(line.substr(call.size(), end - call.size()).c_str(), nullptr, 16));
+    char title[256] = {};
+    if (!IsWindow(window) || !GetWindowTextA(window, title, sizeof title) ||
+        FormResource->UI_Str->STR_TARNWELL_CONFIG_TITLE != title)
+        return line;
+    return "WFD_LibraryInit(<main window>" + line.substr(end);
 }
 
 std::vector<std::string> SourceFixture::Calls(const std::string& prefix)

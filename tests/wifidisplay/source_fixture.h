@@ -26,6 +26,7 @@ protected:
     std::vector<std::string> Calls();
     // Only the lines that start with prefix.
     std::vector<std::string> Calls(const std::string& prefix);
+    static std::string NamedMainWindow(const std::string& line);
     void ClearJournals();
     // A log line the program wrote (the adapter library journals them) contains part.
     bool Logged(const std::string& part);

@@ -60,9 +60,7 @@ std::string Offered(uint32_t cea, uint32_t vesa)
 std::string MainHandleText()
 {
     const std::string title = FormResource->UI_Str->STR_TARNWELL_CONFIG_TITLE;
-    char text[16];
-    std::snprintf(text, sizeof text, "0x%08X", unsigned(reinterpret_cast<uintptr_t>(FindWindowA(nullptr, title.c_str()))));
-    return text;
+    return FindWindowA(nullptr, title.c_str()) ? "<main window>" : "0x00000000";
 }
 
 TEST_F(SourceSession, ServerStartSendsTheWorkRequestsInOrder)
