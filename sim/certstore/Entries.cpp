@@ -11,21 +11,16 @@
 #include <vector>
 
 #include "CertModel.h"
+#include "common/CallInjections.h"
 #include "wlapi/entries.h"
 
 namespace {
-
-struct Injection {
-    int call;  // 0: every call
-    int result;
-};
 
 struct State {
     std::recursive_mutex lock;
     bool opened = false;
     certsim::CertModel model;
-    std::map<std::string, int> calls;
-    std::map<std::string, std::vector<Injection>> injections;
+    simcommon::CallInjections injections;
     std::string journal;
     int extraUsers = 0;
     int extraAS = 0;
@@ -62,18 +57,7 @@ State& S()
 // Counts the call; true and the injected result when one is due.
 bool Injected(const char* entry, int& result)
 {
-    State& s = S();
-    const int call = ++s.calls[entry];
-    auto found = s.injections.find(entry);
-    if (found == s.injections.end())
-        return false;
-    for (const Injection& each : found->second) {
-        if (each.call == 0 || each.call == call) {
-            result = each.result;
-            return true;
-        }
-    }
-    return false;
+    return S().injections.Due(entry, result);
 }
 
 int Journal(const std::string& line, int result, bool injected)
@@ -231,14 +215,13 @@ __declspec(dllexport) int ZeZuveZud_GetCertIndex(WAPI_CERT_STORE* store, const W
 __declspec(dllexport) void SimCertInject(const char* entry, int call, int result)
 {
     std::lock_guard<std::recursive_mutex> hold(S().lock);
-    S().injections[entry].push_back({call, result});
+    S().injections.Add(entry, call, result);
 }
 
 __declspec(dllexport) int SimCertCallCount(const char* entry)
 {
     std::lock_guard<std::recursive_mutex> hold(S().lock);
-    auto found = S().calls.find(entry);
-    return found == S().calls.end() ? 0 : found->second;
+    return S().injections.Count(entry);
 }
 
 // Copies the journal (terminated, cut to size); returns the size it needs.
@@ -273,8 +256,7 @@ __declspec(dllexport) void SimCertReset()
 {
     std::lock_guard<std::recursive_mutex> hold(S().lock);
     S().model.Reset();
-    S().calls.clear();
-    S().injections.clear();
+    S().injections.Clear();
     S().journal.clear();
     S().extraUsers = S().extraAS = 0;
 }

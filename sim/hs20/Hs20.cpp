@@ -10,24 +10,19 @@
 #include <string>
 #include <vector>
 
+#include "common/CallInjections.h"
 #include "wlapi/records.h"
 
 namespace {
 
 constexpr size_t kMaxPerKind = 10;
 
-struct Injection {
-    int call;  // 0: every call
-    int result;
-};
-
 struct State {
     std::mutex lock;
     std::vector<HS20_CREDENTIAL> credentials;
     std::vector<HS20_PROFILE> profiles;
     HS20_CONNECTED_INFO connected{};
-    std::map<std::string, int> calls;
-    std::map<std::string, std::vector<Injection>> injections;
+    simcommon::CallInjections injections;
     std::string journal;
 };
 
@@ -43,21 +38,10 @@ std::string Field(const char (&text)[N])
     return std::string(text, strnlen(text, N));
 }
 
-// Counts the call; true and the injected result when one is set for this call.
+// Counts the call; true and the injected result when one is due.
 bool Injected(const char* entry, int& result)
 {
-    State& s = S();
-    const int call = ++s.calls[entry];
-    auto found = s.injections.find(entry);
-    if (found == s.injections.end())
-        return false;
-    for (const Injection& each : found->second) {
-        if (each.call == 0 || each.call == call) {
-            result = each.result;
-            return true;
-        }
-    }
-    return false;
+    return S().injections.Due(entry, result);
 }
 
 int Journal(const std::string& line, int result)
@@ -391,14 +375,13 @@ __declspec(dllexport) void SimHs20Inject(const char* entry, int call, int result
 {
     std::lock_guard<std::mutex> hold(S().lock);
     if (entry)
-        S().injections[entry].push_back({call, result});
+        S().injections.Add(entry, call, result);
 }
 
 __declspec(dllexport) int SimHs20CallCount(const char* entry)
 {
     std::lock_guard<std::mutex> hold(S().lock);
-    auto found = entry ? S().calls.find(entry) : S().calls.end();
-    return found == S().calls.end() ? 0 : found->second;
+    return entry ? S().injections.Count(entry) : 0;
 }
 
 static int CopyOut(const std::string& text, char* out, int size)
@@ -477,8 +460,7 @@ __declspec(dllexport) void SimHs20Reset()
     std::lock_guard<std::mutex> hold(S().lock);
     ClearEntries();
     S().connected = HS20_CONNECTED_INFO{};
-    S().calls.clear();
-    S().injections.clear();
+    S().injections.Clear();
     S().journal.clear();
 }
 

@@ -9,18 +9,6 @@
 #include "profiles/FormProfileEdit.h"
 #include "wlapi/constants.h"
 
-namespace {
-
-bool StartsWithNoCase(const std::string& text, const std::string& prefix)
-{
-    if (prefix.empty() || text.size() < prefix.size())
-        return false;
-    return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, text.c_str(), int(prefix.size()), prefix.c_str(),
-                          int(prefix.size())) == CSTR_EQUAL;
-}
-
-} // namespace
-
 std::string NextProfileID(const WVWLLIB& lib)
 {
     unsigned long count = 0;

@@ -44,6 +44,22 @@ std::string WindowClass(HWND window)
     return name;
 }
 
+bool OnTop(HWND form, HWND child)
+{
+    RECT box{};
+    GetWindowRect(child, &box);
+    POINT at = {(box.left + box.right) / 2, (box.top + box.bottom) / 2};
+    ScreenToClient(form, &at);
+    HWND top = form;
+    for (;;) {
+        HWND next = ChildWindowFromPointEx(top, at, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
+        if (!next || next == top)
+            return top == child;
+        MapWindowPoints(top, next, &at, 1);
+        top = next;
+    }
+}
+
 void ClickAt(HWND window, int x, int y)
 {
     const LPARAM at = MAKELPARAM(x, y);

@@ -29,6 +29,10 @@ std::string WindowClass(HWND window);
 // Posts a left click at client coordinates, as the mouse would deliver it.
 void ClickAt(HWND window, int x, int y);
 
+// Pages lie on top of each other, all of them visible windows: a user sees a control only
+// where nothing above it covers it. True when the child is on top at its own centre.
+bool OnTop(HWND form, HWND child);
+
 class WevoRun {
 public:
     WevoRun();

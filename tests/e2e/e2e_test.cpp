@@ -126,24 +126,6 @@ protected:
         return search.second;
     }
 
-    // Pages lie on top of each other, all of them visible windows: a user sees a control only
-    // where nothing above it covers it. True when the child is on top at its own centre.
-    static bool OnTop(HWND form, HWND child)
-    {
-        RECT box{};
-        GetWindowRect(child, &box);
-        POINT at = {(box.left + box.right) / 2, (box.top + box.bottom) / 2};
-        ScreenToClient(form, &at);
-        HWND top = form;
-        for (;;) {
-            HWND next = ChildWindowFromPointEx(top, at, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
-            if (!next || next == top)
-                return top == child;
-            MapWindowPoints(top, next, &at, 1);
-            top = next;
-        }
-    }
-
     static bool HasPasswordEdit(HWND form, bool visible) { return PasswordEdit(form, visible) != nullptr; }
 
     static BOOL CALLBACK TakePasswordEdit(HWND child, LPARAM param)

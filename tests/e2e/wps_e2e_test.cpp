@@ -22,24 +22,6 @@ struct ButtonSearch {
     HWND found = nullptr;
 };
 
-// Pages lie on top of each other, all of them visible windows: a user sees a control only
-// where nothing above it covers it. True when the child is on top at its own centre.
-bool OnTop(HWND form, HWND child)
-{
-    RECT box{};
-    GetWindowRect(child, &box);
-    POINT at = {(box.left + box.right) / 2, (box.top + box.bottom) / 2};
-    ScreenToClient(form, &at);
-    HWND top = form;
-    for (;;) {
-        HWND next = ChildWindowFromPointEx(top, at, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
-        if (!next || next == top)
-            return top == child;
-        MapWindowPoints(top, next, &at, 1);
-        top = next;
-    }
-}
-
 BOOL CALLBACK TakeButton(HWND child, LPARAM param)
 {
     auto* search = reinterpret_cast<ButtonSearch*>(param);
