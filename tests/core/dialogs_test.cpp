@@ -2,6 +2,7 @@
 #include "core/WvwlLib.h"
 #include "resources/FormResource.h"
 #include "ui/Seams.h"
+#include "../ui/UiTestSupport.h"
 #include "wlapi/records.h"
 
 #include <windows.h>
@@ -308,7 +309,7 @@ TEST_F(ProgressTest, CancelDisconnectsThePeerOfTheWizardAndCloses)
     std::vector<std::string> lines;
     seams::logSink = [&](const char* line) { lines.push_back(line); };
     StartTimed(120000);
-    form()->BtnProgCancelClick(nullptr);
+    ClickControl(form()->BtnProgCancel);
     seams::logSink = nullptr;
     form()->PeerOfConnection = nullptr;
 
@@ -326,7 +327,7 @@ TEST_F(ProgressTest, CancelWithoutTheLibraryOnlyCloses)
 {
     VOZEZIV.WVWL_DisConnectWifiDirectPerDevice = nullptr;
     StartTimed(120000);
-    form()->BtnProgCancelClick(nullptr);
+    ClickControl(form()->BtnProgCancel);
     EXPECT_FALSE(form()->Visible());
 }
 

@@ -2,8 +2,16 @@
 #include <windows.h>
 #include <dbt.h>
 
+#include "core/Dialogs.h"
+#include "core/FormProgressMsg.h"
 #include "mainwindow/FormLinkInfo.h"
+#include "profiles/FormProfileEdit.h"
 #include "program_fixture.h"
+#include "wifidirect/FormWiFiDirect.h"
+#include "wifidirect/FormWiFiDirectMediaSharing.h"
+#include "wifidirect/FormWiFiDirectProfile.h"
+#include "wifidirect/WiFiDirectSetting.h"
+#include "wifidisplay/FormWiFiDisplay.h"
 
 namespace {
 
@@ -81,6 +89,92 @@ TEST_F(DeviceChange, RemovalWithAnotherAdapterSwitchesToIt)
     EXPECT_TRUE(FormMain->m_bDeviceExist);
     EXPECT_STREQ(VOZEZIV.selectedAdapter.DevDesc, "Second Card");
     EXPECT_TRUE(FormMain->TimerSignalQuality->Enabled());
+}
+
+// A top-level window of another part of the system, by its title; it records WM_CLOSE.
+class TitledWindow {
+public:
+    explicit TitledWindow(const char* title)
+    {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = Proc;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = "DeviceChangeTitled";
+        RegisterClassA(&wc);
+        handle_ = CreateWindowA(wc.lpszClassName, title, WS_OVERLAPPED, 0, 0, 50, 50, nullptr, nullptr,
+                                wc.hInstance, nullptr);
+    }
+    ~TitledWindow()
+    {
+        if (IsWindow(handle_))
+            DestroyWindow(handle_);
+    }
+    bool Closed() const { return !IsWindow(handle_); }
+
+private:
+    static LRESULT CALLBACK Proc(HWND w, UINT m, WPARAM wp, LPARAM lp) { return DefWindowProcA(w, m, wp, lp); }
+    HWND handle_ = nullptr;
+};
+
+TEST_F(DeviceChange, RemovalClosesEveryAdapterWindowAndStopsSharing)
+{
+    StartProgram();
+    FormMain->Show();
+    VOZEZIV.WVWL_EnableICS(nullptr, nullptr, 1, 0);
+    VOZEZIV.WVWL_WriteWifiDirectFlag(1);
+    VOZEZIV.bWiFiDirectSigmaTestIni = 0;
+    VOZEZIV.bWiFiDirectSigmaTest = 1;
+    FormWiFiDirect->m_bEnableAutonomousGO = TRUE;
+    TForm* windows[] = {FormWiFiDirectSetting, FormWiFiDirectProfile, FormWiFiDirectMediaSharing,
+                        FormProgressMsg, FormProfileEdit, FormMessageBox};
+    for (TForm* form : windows)
+        form->Show();
+    FormProgressMsg->m_strPinText = "12345670";
+    TitledWindow others[] = {TitledWindow("RIDORIDARAZ"), TitledWindow("ZIZAVOREZAV"), TitledWindow("HTML Help")};
+    Pump(50);
+
+    ASSERT_EQ(SimPlugAdapter(1, false), 1);
+    Notify(DBT_DEVICEREMOVECOMPLETE);
+    Pump(100);
+
+    for (TForm* form : windows)
+        EXPECT_FALSE(form->Visible()) << form->Caption();
+    EXPECT_TRUE(FormProgressMsg->m_strPinText.empty());
+    for (const TitledWindow& other : others)
+        EXPECT_TRUE(other.Closed());
+    EXPECT_EQ(FormWiFiDirect->m_bEnableAutonomousGO, FALSE);
+    EXPECT_EQ(VOZEZIV.bWiFiDirectSigmaTest, 0);
+    EXPECT_EQ(SimCallCount("WVWL_DisableDhcpServer"), 1);
+    EXPECT_EQ(SimCallCount("WVWL_DisableICS"), 1);
+}
+
+TEST_F(DeviceChange, RemovalWithoutWiFiDirectLeavesSharingAlone)
+{
+    StartProgram();
+    VOZEZIV.WVWL_EnableICS(nullptr, nullptr, 1, 0);
+    VOZEZIV.WVWL_WriteWifiDirectFlag(0);
+    VOZEZIV.bWiFiDirectSigmaTest = VOZEZIV.bWiFiDirectSigmaTestIni = 0;
+    ASSERT_EQ(SimPlugAdapter(1, false), 1);
+    Notify(DBT_DEVICEREMOVECOMPLETE);
+    EXPECT_FALSE(FormMain->m_bDeviceExist);
+    EXPECT_EQ(SimCallCount("WVWL_DisableDhcpServer"), 0);
+    EXPECT_EQ(SimCallCount("WVWL_DisableICS"), 0);
+}
+
+TEST_F(DeviceChange, RemovalWhileADisplaySessionRunsTearsItDownFirst)
+{
+    StartProgram();
+    FormWiFiDisplay->Show();
+    // A running session, as a connection leaves the window.
+    FormWiFiDisplay->m_iNowConnectType = WDP_CONNECT_P2P;
+    FormWiFiDisplay->EnableWDPPlayControlButton(true);
+
+    ASSERT_EQ(SimPlugAdapter(1, false), 1);
+    Notify(DBT_DEVICEREMOVECOMPLETE);
+
+    EXPECT_FALSE(FormWiFiDisplay->Visible());
+    EXPECT_EQ(FormWiFiDisplay->GetNowConnectType(), WDP_CONNECT_NONE);
+    EXPECT_FALSE(FormWiFiDisplay->BtnWDPTeardown->Enabled());
 }
 
 TEST_F(DeviceChange, StartWithoutAdapterThenPlugIn)

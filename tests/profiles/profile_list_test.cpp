@@ -15,6 +15,7 @@
 #include "profiles/ProfileFileDialog.h"
 #include "resources/FormResource.h"
 #include "ui/Seams.h"
+#include "../ui/UiTestSupport.h"
 
 namespace {
 
@@ -324,7 +325,7 @@ TEST_F(ProfileList, DeleteAsksOnlyForTheActiveProfile)
         m_shown.clear();
         Select(c.name);
         const int row = RowOf(c.name);
-        FormProfile->BtnProfileDeleteClick(nullptr);
+        ClickControl(FormProfile->BtnProfileDelete);
         EXPECT_EQ(Shown(&CUISTR::STR_DELCURRENTPROF), c.asked);
         EXPECT_EQ(RowOf(c.name) < 0, c.deleted);
         EXPECT_EQ(Stored().size(), c.deleted ? 2u : 3u);
@@ -372,11 +373,7 @@ TEST_P(DeleteConnectedActive, AsksOkOrCancelAndOkDisconnects)
 
     g_pressCancel = cancel;
     SetTimer(nullptr, 0, 50, PressMessageBoxButton);
-    const RECT r = FormProfile->BtnProfileDelete->BoundsRect();
-    const HWND parent = FormProfile->BtnProfileDelete->Parent()->Handle();
-    const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-    SendMessageA(parent, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    SendMessageA(parent, WM_LBUTTONUP, 0, at);
+    ClickControl(FormProfile->BtnProfileDelete);
 
     EXPECT_TRUE(g_offeredCancel);
     EXPECT_EQ(RowOf("Cafe") >= 0, cancel);
@@ -397,10 +394,10 @@ TEST_F(ProfileList, DeletingAnotherProfileOfTheConnectedNetworkSaysSo)
     FormProfile->BtnProfileActivateClick(nullptr);
     ASSERT_TRUE(PumpUntil([] { return IsLinkConnected(QueryLinkStatus(VOZEZIV, LINK_QUERY_CONNECTION)); }));
     Select("Cafe2");
-    FormProfile->BtnProfileDeleteClick(nullptr);
+    ClickControl(FormProfile->BtnProfileDelete);
     EXPECT_TRUE(FormProfile->m_bDeleteConnected);
     Select("Party");
-    FormProfile->BtnProfileDeleteClick(nullptr);
+    ClickControl(FormProfile->BtnProfileDelete);
     EXPECT_FALSE(FormProfile->m_bDeleteConnected);
 }
 
@@ -412,7 +409,7 @@ TEST_F(ProfileList, DeletingTheLastProfileDisablesItsButtonsAndClearsTheDetails)
     FormProfile->RefreshProfileList();
     ASSERT_EQ(FormProfile->lblProfileName->Caption(), "Only");
     FormProfile->m_nSelectedRow = -1;  // a single row is used without a selection
-    FormProfile->BtnProfileDeleteClick(nullptr);
+    ClickControl(FormProfile->BtnProfileDelete);
     EXPECT_TRUE(Stored().empty());
     EXPECT_EQ(FormProfile->lvProfileList->ItemCount(), 0);
     for (TWvImage* b : {FormProfile->BtnProfileDelete, FormProfile->BtnProfileEdit, FormProfile->BtnProfileActivate,

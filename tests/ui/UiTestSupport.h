@@ -35,6 +35,14 @@ inline void ClickAt(HWND hwnd, int x, int y)
     SendMouse(hwnd, WM_LBUTTONUP, x, y, 0);
 }
 
+// A click at the centre of a control, delivered to the window that holds it (windowless
+// controls such as picture buttons get their clicks through their parent).
+inline void ClickControl(TControl* control)
+{
+    const RECT r = control->BoundsRect();
+    ClickAt(control->Parent()->Handle(), (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+}
+
 #include "ui/Picture.h"
 #include <vector>
 
