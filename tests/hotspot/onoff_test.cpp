@@ -1,6 +1,8 @@
 // Hotspot 2.0 turned on and off: what reaches the library, the page's controls, failures.
 #include "hotspot/hotspot_fixture.h"
 
+#include <dbt.h>
+
 #include "core/WvwlLib.h"
 
 TEST_F(HotSpotFixture, EnableLoadsTheLibraryAndInitialisesItForTheAdapter)
@@ -113,4 +115,16 @@ TEST_F(HotSpotFixture, TheTestTabComesAndGoesWithHotspotOnlyInTestMode)
     EXPECT_EQ(FormHotSpot->m_pCurrentPage, FormHotSpot->FrameHotSpotMain);
     EXPECT_EQ(FormHotSpot->TabBtnHotSpot->ImageIndex(), 1);
     EXPECT_EQ(FormHotSpot->TabBtnHotSpotSigma->ImageIndex(), 0);
+}
+
+TEST_F(HotSpotFixture, RemovingTheAdapterTurnsItOff)
+{
+    Enable();
+    ASSERT_EQ(Page()->m_bHS20Active, 1);
+    ASSERT_EQ(SimPlugAdapter(1, false), 1);
+    SendMessageA(FormMain->Handle(), WM_DEVICECHANGE, DBT_DEVICEREMOVECOMPLETE, 0);
+    Pump(50);
+    EXPECT_EQ(Page()->m_bHS20Active, 0);
+    EXPECT_TRUE(Page()->rBtnDisableHS20->Checked());
+    EXPECT_EQ(Calls("HS20_Deinit"), 1);
 }
