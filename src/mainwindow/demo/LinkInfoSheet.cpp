@@ -2,8 +2,8 @@
 // HomeNet, and opens the link-information window on one page or the About box, the way the
 // main window's buttons do: scripts/screenshot NAME with WEVO_PROGRAM=LinkInfoSheet.exe and
 // "-- wireless|throughput|statistic|about" takes a picture of it; "neighbours" opens the
-// advanced and Wi-Fi Direct windows and "editor" a new profile in the editor by clicks on the
-// buttons; "nolink" after the page leaves the adapter unconnected.
+// advanced and Wi-Fi Direct windows, "editor" a new profile in the editor and "delete" the
+// question before the active profile is deleted, by clicks on the buttons; "nolink" after the page leaves the adapter unconnected.
 #include <windows.h>
 
 #include <cstring>
@@ -69,6 +69,14 @@ void Open(const std::string& what)
     if (what == "editor") {
         ClickThrough(FormMain->BtnProfile);
         ClickThrough(FormProfile->BtnProfileAdd);
+        return;
+    }
+    if (what == "delete") {
+        // The question asked before the active profile is deleted.
+        ClickThrough(FormMain->BtnProfile);
+        FormProfile->lvProfileList->SetItemIndex(0);
+        FormProfile->m_bActiveProfile = TRUE;
+        ClickThrough(FormProfile->BtnProfileDelete);
         return;
     }
     if (what == "about") {
