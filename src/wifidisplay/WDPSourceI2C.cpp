@@ -220,7 +220,8 @@ int WDPSource::SendI2CRequest(const char* name, const uint8_t* request, int leng
 }
 
 // Reads at most replyLength bytes of the sink's answer and checks them; a read answer is
-// 0, the count and count bytes, a write answer the single byte 1; 0x80 is a refusal.
+// 0, the count and count bytes, a write answer the single byte 1; a first byte with bit 7
+// set is a refusal.
 void WDPSource::ReadI2CReply(const char* name, int replyLength, int count)
 {
     std::vector<uint8_t> reply(size_t(replyLength), 0);
@@ -234,14 +235,14 @@ void WDPSource::ReadI2CReply(const char* name, int replyLength, int count)
         if (n <= 0)
             break;
         got += n;
-        if (reply[0] == kI2CRefused)
+        if (reply[0] & kI2CRefused)
             break;
     }
     if (got == 0) {
         PrintMessage(2, "[WDP][%s] no reply\n", name);
         return;
     }
-    if (reply[0] == kI2CRefused) {
+    if (reply[0] & kI2CRefused) {
         PrintMessage(2, "[WDP][%s] refused by the sink\n", name);
         return;
     }
