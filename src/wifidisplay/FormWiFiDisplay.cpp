@@ -279,8 +279,7 @@ void TFormWiFiDisplay::Dispatch(TMessage& Message)
                                ? VOZEZIV.WVWL_OIDQueryInfo(OID_WDP_QUERY_STATUS, &status, sizeof status, &returned)
                                : -1;
         PrintMessage(6, "[WDP] MSG_WIFIDISPLAY_EVENET query=%d WDPStatus=%d\n", result, status.WDPStatus);
-        if (status.WDPStatus == 4)
-            GetUpdateDiscovery();
+        DoWDPSigmaEvent(status);
         return;
     }
     if (HandleSourceMessage(Message.Msg, Message.WParam) || HandleSinkMessage(Message.Msg))

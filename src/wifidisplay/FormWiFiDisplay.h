@@ -190,6 +190,16 @@ public:
     bool HandleUIBCMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void CloseControlPanel();
 
+    // Driver events and test automation (WDPEvents.cpp), each given the whole status record.
+    void DoWDPSigmaEvent(const WDP_STATUS& status);
+    void DoWDPSigmaRTSPEvent(const WDP_STATUS& status);
+    void DoWDPSigmaSetParameterEvent(const WDP_STATUS& status);
+    void DoWDPSigmaAction(const WDP_STATUS& status);
+    void DoPresetTestParameter(const WDP_STATUS& status);
+    // The driver's list of video formats (64 bytes), logged.
+    int QueryVideoarray();
+    BYTE m_VideoArray[64] = {};
+
 private:
     bool HandleSourceMessage(unsigned message, WPARAM wParam);
     bool HandleSinkMessage(unsigned message);
@@ -202,6 +212,10 @@ private:
     std::string SortText(const WDP_SURVEY_INFO_EX& info) const;
     const WDP_ENTRY* ValidEntry(int k) const;
     int ValidCount(bool logLimit) const;
+    void ResetToDefault(const WDP_STATUS& status);
+    void StartConnectionEvent(const WDP_STATUS& status);
+    void SourceAction(int action, const WDP_STATUS& status);
+    void SinkAction(int action, const WDP_STATUS& status);
 };
 
 extern TFormWiFiDisplay* FormWiFiDisplay;

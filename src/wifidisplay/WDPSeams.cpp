@@ -4,6 +4,7 @@
 #include "wifidisplay/WDPSeams.h"
 
 #include <iphlpapi.h>
+#include <shellapi.h>
 
 #include <cstring>
 #include <memory>
@@ -79,6 +80,17 @@ int SendUdpByte(const std::string& address, int port, int localPort)
     const int sent = sendto(s, &zero, 1, 0, reinterpret_cast<sockaddr*>(&to), sizeof to);
     closesocket(s);
     return sent;
+}
+
+std::function<void(const std::string&)> shellOpenOverride;
+
+void ShellOpen(const std::string& path)
+{
+    if (shellOpenOverride) {
+        shellOpenOverride(path);
+        return;
+    }
+    ShellExecuteA(nullptr, "open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 }  // namespace wdpseams

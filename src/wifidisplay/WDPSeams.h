@@ -38,4 +38,8 @@ bool ArpTable(std::vector<ArpRow>& rows);
 extern std::function<int(const std::string& address, int port, int localPort)> udpSendOverride;
 int SendUdpByte(const std::string& address, int port, int localPort);
 
+// Opens a file with the shell's "open" verb in a normal window (ShellExecuteA unless overridden).
+extern std::function<void(const std::string& path)> shellOpenOverride;
+void ShellOpen(const std::string& path);
+
 }  // namespace wdpseams

@@ -4,6 +4,8 @@
 #include <winsock2.h>
 #include <windows.h>
 
+#include <atomic>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -52,6 +54,27 @@ constexpr int WORK_SET_SUPPORT_GENERIC = 27;
 constexpr int WDP_SOURCE_RTP_PORT0 = 55650;
 constexpr int WDP_SOURCE_RTP_PORT1 = 55750;
 constexpr int WDP_RTSP_PORT = 7236;
+
+// Timing record handed with the format-change work request: PTS and DTS as "%010u" texts.
+struct WDP_FORMAT_CHANGE_TIMING {
+    char PTS[12];
+    char DTS[12];
+    int32_t Table;      // 0 CEA, 1 VESA, 2 HH
+    int32_t FormatBit;  // row of the format in its table
+};
+static_assert(sizeof(WDP_FORMAT_CHANGE_TIMING) == 32);
+static_assert(offsetof(WDP_FORMAT_CHANGE_TIMING, DTS) == 12);
+static_assert(offsetof(WDP_FORMAT_CHANGE_TIMING, Table) == 24);
+static_assert(offsetof(WDP_FORMAT_CHANGE_TIMING, FormatBit) == 28);
+
+// Row of the first table row with this width, height and frame rate; 0 when none.
+int JudgeCEAResolationBit(int width, int height, int frameRate);
+int JudgeVESAResolationBit(int width, int height, int frameRate);
+int JudgeHHResolationBit(int width, int height, int frameRate);
+// The row in table 0 (CEA), 1 (VESA) or 2 (HH); -1 for any other table.
+int DecideVideoFormatBit(int width, int height, int frameRate, int table);
+// Wall-clock time kept steady by the performance counter after the first call; always 0.
+int GetTimeOfDay(long* seconds, long* microseconds);
 
 // Callback codes of the session library.
 enum WDPSourceEvent {
@@ -118,6 +141,19 @@ public:
     void SoUIBCEnable(const std::string& clientAddress);
     void SoUIBCDisable(const std::string& clientAddress);
     UibcSource m_UIBC;
+
+    // The I2C back channel to the sink and the test operations (WDPSourceI2C.cpp).
+    void InitI2CSocket();
+    int SendReadRequest(int deviceAddress, int count);
+    int SendWriteRequest(int deviceAddress, int unused);
+    void SigmaFrameskip(int frameRate);
+    void SigmaI2C(int item);
+    void SigmaAVFormatChange(int code);
+    int TestWidth() const { return m_iTestWidth; }
+    int TestHeight() const { return m_iTestHeight; }
+    int TestFrameRate() const { return m_iTestFrameRate; }
+    // How long a request waits for the sink's reply.
+    static std::atomic<int> i2cReplyWaitMs;
     bool Loaded() const { return m_hSessionLib != nullptr; }
     bool CaptureLoaded() const { return m_hCaptureLib != nullptr; }
     const WDP_VIDEO_FORMAT_SUPPORT& VideoFormatSupport() const { return m_stVideoFormatSupport; }
@@ -140,6 +176,8 @@ private:
     void LoadWMTDll();
     void UnloadScreenCaptureDll();
     void Trigger(int method, const char* name);
+    int SendI2CRequest(const char* name, const uint8_t* request, int length, int replyLength);
+    void ReadI2CReply(const char* name, int replyLength, int count);
     int JudgeCEAResolution(uint32_t mask, int& width, int& height, int& frameRate) const;
     int JudgeVESAResolution(uint32_t mask, int& width, int& height, int& frameRate) const;
     int JudgeHHResolution(uint32_t mask, int& width, int& height, int& frameRate) const;
@@ -148,6 +186,11 @@ private:
     int m_iCaptureHeight = 0;
     int m_iCaptureFrameRate = 30;
     WDP_VIDEO_FORMAT_SUPPORT m_stVideoFormatSupport{};
+    int m_iTestWidth = 640;
+    int m_iTestHeight = 480;
+    int m_iTestFrameRate = 60;
+    long m_lSessionStartSec = 0;
+    long m_lSessionStartUsec = 0;
 
     HMODULE m_hSessionLib = nullptr;
     PFN_WVWDP_StartOrStopRTSPServer WVWDP_StartOrStopRTSPServer = nullptr;
