@@ -1,5 +1,7 @@
 #include "wifidisplay/WiFiDisplayWaning.h"
 
+#include <algorithm>
+
 #include "core/Log.h"
 #include "core/WvwlLib.h"
 #include "resources/FormResource.h"
@@ -29,10 +31,13 @@ TWiFiDisplayWaning::TWiFiDisplayWaning(TComponent* owner) : TForm(owner)
     BtnWiFiDisplay->SetEnabled(false);
     ImageName = new TLabel(this);
     ImageName->SetParent(this);
-    ImageName->SetAutoSize(false);
     ImageName->SetAlignment(taRightJustify);
     ImageName->SetBounds(0, 46, 64, 13);
+    ImageName->SetAutoSize(true);
     ImageName->SetCaption("Wi-Fi Display");
+    // Centred under the picture, and never past the window's left edge.
+    const int centre = BtnWiFiDisplay->Left() + BtnWiFiDisplay->Width() / 2;
+    ImageName->SetLeft(std::max(4, centre - ImageName->Width() / 2));
 
     Message = new TLabel(this);
     Message->SetParent(this);

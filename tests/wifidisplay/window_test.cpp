@@ -315,6 +315,21 @@ TEST_F(WiFiDisplayWindow, ReminderStoresItsFlagOnlyWhenChecked)
     }
 }
 
+TEST_F(WiFiDisplayWindow, ReminderShowsThePictureNameWhole)
+{
+    Start();
+    TLabel* name = WiFiDisplayWaning->ImageName;
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, name->Font().Handle());
+    SIZE text{};
+    GetTextExtentPoint32A(dc, "Wi-Fi Display", 13, &text);
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    EXPECT_GE(name->Left(), 0);
+    EXPECT_GE(name->Width(), text.cx);
+    EXPECT_LE(name->Left() + name->Width(), WiFiDisplayWaning->Message->Left());
+}
+
 TEST_F(WiFiDisplayWindow, StartupWindowsAndCreationFlags)
 {
     TScenario scenario;
