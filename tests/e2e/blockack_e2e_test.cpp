@@ -2,7 +2,6 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -14,7 +13,7 @@
 
 // The 802.11n window and the WAPI certificate centre in the installed program: a block-ack
 // agreement is added and deleted through the window's pages, and certificates installed in the
-// centre carry a WAPI-certificate connection.
+// centre carry a WAPI-certificate connection, whose access point then heads the add page.
 
 namespace {
 
