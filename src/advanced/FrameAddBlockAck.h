@@ -36,11 +36,3 @@ public:
     // The window size byte: the edit's integer, low 8 bits; 32 when the text is no integer.
     static uint8_t WindowSizeOf(const std::string& text);
 };
-
-// The candidate peers for the pages: the driver's peer list with the connected access point
-// first; empty when the list cannot be read.
-std::vector<std::string> QueryBlockAckCandidates();
-// Lists the candidates, one item each, none selected.
-void FillCandidateList(TListView* list, const std::vector<std::string>& candidates);
-// The list view and its three neighbours as both pages make them.
-TListView* MakeCandidateList(TWinControl* page, int left, int top, int width, int height);
