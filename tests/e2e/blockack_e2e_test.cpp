@@ -93,15 +93,10 @@ void ClickOn(HWND form, POINT at)
     ClickAt(target, at.x, at.y);
 }
 
-// Pages lie on top of each other: a user sees a control only where nothing covers it.
-bool OnTop(HWND child)
+// A control the user sees: visible and not covered by another page.
+bool Shown(HWND child)
 {
-    HWND form = GetAncestor(child, GA_ROOT);
-    RECT box{};
-    GetWindowRect(child, &box);
-    POINT at = {(box.left + box.right) / 2, (box.top + box.bottom) / 2};
-    ScreenToClient(form, &at);
-    return IsWindowVisible(child) && WindowAt(form, at) == child;
+    return IsWindowVisible(child) && OnTop(GetAncestor(child, GA_ROOT), child);
 }
 
 struct ChildSearch {
@@ -114,7 +109,7 @@ BOOL CALLBACK CollectChild(HWND child, LPARAM param)
 {
     auto* search = reinterpret_cast<ChildSearch*>(param);
     if (WindowClass(child) == search->className && (search->text.empty() || WindowText(child) == search->text) &&
-        OnTop(child))
+        Shown(child))
         search->found.push_back(child);
     return TRUE;
 }
@@ -357,8 +352,8 @@ protected:
         ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(add) != FALSE; })) << "the table buttons stay disabled";
     }
 
+    ProgramTurn turn_;  // first: the settings file is changed only during this test's turn
     SettingsChange settings_;
-    ProgramTurn turn_;
     WevoRun wevo_;
     HWND main_ = nullptr;
 };
