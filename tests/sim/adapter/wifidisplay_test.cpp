@@ -163,6 +163,26 @@ TEST_F(SimWifiDisplay, LeaseFromThePipeJoinsTheSceneAndRestartsTheFailures) {
   EXPECT_EQ(std::make_pair(0, std::string("-")), Lookup("02:50:F2:AA:00:06"));
 }
 
+// A refused peer command leaves both addresses as they were.
+TEST_F(SimWifiDisplay, PeerAddressesChangeWholeOrNotAtAll) {
+  Load(std::string(kScene) + "[WiFiDisplay]\nPeerInterfaceMac=02:00:00:00:00:AA\nPeerDeviceMac=02:00:00:00:00:BB\n");
+  const auto peer = [&](unsigned long request) {
+    uint8_t mac[6] = {};
+    unsigned long returned = 0;
+    EXPECT_EQ(WVWL_ERROR_SUCCESS,
+              Entry<PFN_WVWL_OIDQueryInfo>("WVWL_OIDQueryInfo")(request, mac, sizeof mac, &returned));
+    return static_cast<int>(mac[5]);
+  };
+  EXPECT_EQ(0xAA, peer(OID_WDP_QUERY_PEER_IF_MAC));
+  EXPECT_EQ(0xBB, peer(OID_WDP_QUERY_PEER_DEV_MAC));
+  EXPECT_EQ("ok\n", Command("wdppeer 02:00:00:00:00:CC 02:00:00:00:00:DD"));
+  EXPECT_EQ(0xCC, peer(OID_WDP_QUERY_PEER_IF_MAC));
+  EXPECT_EQ(0xDD, peer(OID_WDP_QUERY_PEER_DEV_MAC));
+  EXPECT_EQ(0u, Command("wdppeer 02:00:00:00:00:EE nope").find("error"));
+  EXPECT_EQ(0xCC, peer(OID_WDP_QUERY_PEER_IF_MAC));
+  EXPECT_EQ(0xDD, peer(OID_WDP_QUERY_PEER_DEV_MAC));
+}
+
 TEST_F(SimWifiDisplay, MalformedSceneItemsAreWarnedAbout) {
   Load(std::string(kScene) + "[WiFiDisplay]\nLeases=02:50:F2:AA:00:01\nPeerDeviceMac=nope\n"
                              "[WDPDevice.A]\nMac=02:00:00:00:01:00\nDevInfo=70000\nTdlsIP=1.2.3\n");
