@@ -316,11 +316,14 @@ bool WdpCommand(const std::vector<std::string>& t, std::string& reply) {
     return true;
   }
   if (EqualNoCase(cmd, "wdppeer") && t.size() == 3) {
-    std::lock_guard<std::mutex> lock(rt.mu);
-    if (!ParseMacTo(t[1], rt.peerInterfaceMac) || !ParseMacTo(t[2], rt.peerDeviceMac)) {
+    uint8_t iface[6], device[6];
+    if (!ParseMacTo(t[1], iface) || !ParseMacTo(t[2], device)) {
       reply = "error: wdppeer INTERFACE-MAC DEVICE-MAC\n";
       return true;
     }
+    std::lock_guard<std::mutex> lock(rt.mu);
+    std::memcpy(rt.peerInterfaceMac, iface, 6);
+    std::memcpy(rt.peerDeviceMac, device, 6);
     rt.peerSet = true;
     reply = "ok\n";
     return true;

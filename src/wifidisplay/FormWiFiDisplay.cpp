@@ -157,8 +157,8 @@ TFormWiFiDisplay::TFormWiFiDisplay(TComponent* owner) : TFormBase(owner)
     lvWDPList->PopupMenu = SortByPopupMenu;
     lvWDPList->AddColumn("", 20);
     lvWDPList->AddColumn(S(&CUISTR::STR_WDP_DEVICENAME), 115);
-    lvWDPList->AddColumn(S(&CUISTR::STR_WDP_DEVICETYPE), 105);
-    lvWDPList->AddColumn(S(&CUISTR::STR_MAC), 110);
+    lvWDPList->AddColumn(S(&CUISTR::STR_WDP_DEVICETYPE), 95);
+    lvWDPList->AddColumn(S(&CUISTR::STR_MAC), 120);
 
     GroupBox1 = Place<TGroupBox>(this, 12, 313, 200, 57);
     GroupBox1->SetCaption("Wi-Fi Display Role");

@@ -10,7 +10,9 @@
 #include "wlapi/constants.h"
 
 // Hotspot 2.0 in the installed program: entries added through the credential page survive an
-// exit and a new start in their priority order, and can be changed and deleted.
+// exit and a new start in their priority order, and can be changed and deleted. The scenario's
+// certificate stores hold the user's "alice" and the computer's "host.corp.example", listed in
+// that order.
 
 namespace {
 
@@ -26,12 +28,21 @@ constexpr POINT kAddOrCancel = {12 + 266 + 40, 52 + 280 + 12};
 constexpr POINT kSubmit = {12 + 172 + 40, 52 + 280 + 12};
 constexpr POINT kDelete = {12 + 192 + 40, 52 + 56 + 226 + 12};
 constexpr POINT kModify = {12 + 282 + 40, 52 + 56 + 226 + 12};
+constexpr POINT kInTable = {12 + 12 + 150, 52 + 56 + 20 + 120};
+constexpr char kHostThumbprint[] = "7c0d1e2f3a4b5c6d7e8f90a1b2c3d4e5f6071829";
 
 std::string StateFile()
 {
     char folder[MAX_PATH] = {};
     SHGetFolderPathA(nullptr, CSIDL_COMMON_APPDATA, nullptr, 0, folder);
     return std::string(folder) + "\\Ostrel\\HS20.ini";
+}
+
+std::string StateValue(const std::string& section, const std::string& key)
+{
+    char value[256] = {};
+    GetPrivateProfileStringA(section.c_str(), key.c_str(), "", value, sizeof value, StateFile().c_str());
+    return value;
 }
 
 class HotSpotEndToEnd : public ::testing::Test {
@@ -41,7 +52,7 @@ protected:
 
     void Launch()
     {
-        ASSERT_TRUE(wevo_.Start()) << "the program did not start";
+        ASSERT_TRUE(wevo_.Start("", "enterprise")) << "the program did not start";
         ASSERT_TRUE(WaitFor([this] { return wevo_.MainWindow() != nullptr; })) << "no main window";
         main_ = wevo_.MainWindow();
     }
@@ -176,7 +187,7 @@ TEST_F(HotSpotEndToEnd, CredentialsSurviveARestartInTheirOrderAndCanBeChangedAnd
 
     AddUserNameCredential("Home", "alice", "pw");
     ASSERT_TRUE(WaitFor([this] { return RowsAre({"|Home"}); })) << "no row after Add";
-    AddCertificateCredential("Work", 0, "corp.example");
+    AddCertificateCredential("Work", 1, "corp.example");
     ASSERT_TRUE(WaitFor([this] { return RowsAre({"|Home", "|Work"}); })) << "no second row";
 
     // Modify the first: its page comes back filled; the new name goes to the library.
@@ -192,11 +203,27 @@ TEST_F(HotSpotEndToEnd, CredentialsSurviveARestartInTheirOrderAndCanBeChangedAnd
     DWORD code = STILL_ACTIVE;
     ASSERT_TRUE(wevo_.WaitForExit(30000, &code)) << "the program did not end";
     ASSERT_NE(GetFileAttributesA(StateFile().c_str()), INVALID_FILE_ATTRIBUTES) << "no state file";
+    EXPECT_EQ(StateValue("Credential 0", "Name"), "Home2");
+    EXPECT_EQ(StateValue("Credential 0", "CredenType"), "0");
+    EXPECT_EQ(StateValue("Credential 0", "UserName"), "alice");
+    EXPECT_EQ(StateValue("Credential 1", "Name"), "Work");
+    EXPECT_EQ(StateValue("Credential 1", "CredenType"), "1");
+    EXPECT_EQ(StateValue("Credential 1", "RootCa"), kHostThumbprint);
+    EXPECT_EQ(StateValue("Credential 1", "Realm"), "corp.example");
 
     Launch();
     OpenAndEnable();
     ASSERT_TRUE(WaitFor([this] { return RowsAre({"|Home2", "|Work"}); })) << "restored rows differ";
     EXPECT_EQ(GetFileAttributesA(StateFile().c_str()), INVALID_FILE_ATTRIBUTES) << "the state file is left";
+
+    // The restored certificate credential opens with its own certificate chosen; Cancel leaves it.
+    Select(1);
+    Press(kModify);
+    ASSERT_TRUE(WaitFor([this] { return WindowClass(At(kRowA)) == "ComboBox"; })) << "no certificate list";
+    EXPECT_EQ(SendMessageA(At(kRowA), CB_GETCURSEL, 0, 0), 1) << "not the stored certificate";
+    Press(kAddOrCancel);
+    ASSERT_TRUE(WaitFor([this] { return At(kInTable) == list_; })) << "Cancel did not go back to the table";
+    EXPECT_TRUE(RowsAre({"|Home2", "|Work"}));
 
     Select(0);
     Press(kDelete);
