@@ -58,7 +58,10 @@ std::vector<uint32_t> Pixels(HWND window, const RECT& part)
     HGDIOBJ old = SelectObject(memory, bitmap);
     BitBlt(memory, 0, 0, w, h, screen, origin.x, origin.y, SRCCOPY);
     GdiFlush();
+    // colour only: text drawing leaves its own values in the fourth byte
     std::vector<uint32_t> pixels(static_cast<uint32_t*>(bits), static_cast<uint32_t*>(bits) + w * h);
+    for (uint32_t& pixel : pixels)
+        pixel |= 0xFF000000u;
     SelectObject(memory, old);
     DeleteObject(bitmap);
     DeleteDC(memory);
