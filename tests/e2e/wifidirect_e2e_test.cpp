@@ -39,6 +39,9 @@ constexpr SlotBox kRing[5] = {MakeSlot(33, 78), MakeSlot(106, 92), MakeSlot(179,
                               MakeSlot(231, 248)};
 
 const char* const kTv = "02:50:F2:AA:00:01";
+constexpr POINT kProfileActivate = {83 + 12, 20 + 13};
+// The own-device menu: Scan, persistent groups, autonomous group owner or disconnect, profiles.
+constexpr int kMenuScan = 0, kMenuProfiles = 3;
 
 // Pixels of a client area part of a window of another process, as the screen shows them.
 std::vector<uint32_t> Pixels(HWND window, const RECT& part)
@@ -253,7 +256,7 @@ protected:
     void Scan()
     {
         const int scans = CountIn(wevo_.Journal(), "WVWL_SetWifiDirectWpseConfig(mode=2 ");
-        ASSERT_TRUE(ChooseFromMenu(direct_, kDirectOnOff, 0)) << "no own-device menu";
+        ASSERT_TRUE(ChooseFromMenu(direct_, kDirectOnOff, kMenuScan)) << "no own-device menu";
         ASSERT_TRUE(WaitFor([&] { return CountIn(wevo_.Journal(), "WVWL_SetWifiDirectWpseConfig(mode=2 ") > scans; }))
             << wevo_.Journal();
     }
@@ -378,6 +381,64 @@ TEST_F(WiFiDirectEndToEnd, PeersConnectByPushButtonLeaveAndTheSavedGroupComesBac
     EXPECT_NE(wevo_.Journal().find("WVWL_DisConnectWifiDirectPerDevice(02-50-F2-AA-00-01"), std::string::npos)
         << wevo_.Journal();
     EXPECT_TRUE(WaitFor([&] { return ConnectedSlot() < 0; })) << wevo_.Journal();
+}
+
+// The first turn-on names the device; a connection by the peer's PIN is saved as a profile,
+// listed, and activating it later connects again.
+TEST_F(WiFiDirectEndToEnd, PinConnectionIsSavedListedAndActivatedAgain)
+{
+    Launch();
+    TurnOn("Den-Laptop");
+    Scan();
+    ASSERT_TRUE(WaitFor([&] { return SlotShown(1) && SlotShown(2); })) << wevo_.Journal();
+
+    // the kitchen tablet, in the middle slot: the user types the tablet's PIN into the wizard
+    HWND wizard = OpenBy(direct_, Centre(kRing[2].picture), "Wi-Fi Direct Settings", true);
+    ASSERT_NE(wizard, nullptr) << "no wizard for the connection\n" << wevo_.Journal();
+    HWND byPin = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (byPin = FindButton(wizard, "Enter the peer's PIN")) != nullptr; }));
+    SendMessageA(byPin, BM_CLICK, 0, 0);
+    HWND pin = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (pin = FindEdit(wizard)) != nullptr; })) << "no PIN field";
+    SendMessageA(pin, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("49226874"));
+    Sleep(300);
+    Shot(wizard, "e2e_wizard_pin");
+    ASSERT_TRUE(NextUntilClosed(wizard)) << wevo_.Journal();
+    ASSERT_TRUE(wevo_.WaitForJournal("WVWL_SetWPSMode(")) << wevo_.Journal();
+    const std::string journal = wevo_.Journal();
+    EXPECT_NE(journal.find("pin=49226874 peer=02-50-F2-AA-00-02"), std::string::npos) << journal;
+    // our intent is the higher one: this device owns the group and lets the tablet in
+    EXPECT_TRUE(wevo_.WaitForJournal("WVWL_ConnectWPSProfileWithWifiDirectWpse(1 02-50-F2-AA-00-02 role=1)")) << journal;
+    // the tablet is drawn connected in its slot, and the connection is saved
+    int tablet = -1;
+    ASSERT_TRUE(WaitFor([&] { return (tablet = ConnectedSlot()) >= 0; })) << wevo_.Journal();
+    EXPECT_EQ(tablet, 2);
+    EXPECT_TRUE(wevo_.WaitForJournal("WVWL_WriteWifiDirectWpseProfile(Profile-Kitchen-Tablet) return 1")) << wevo_.Journal();
+    Shot(direct_, "e2e_wifidirect_pin_connected");
+
+    // the profile list shows it
+    ASSERT_TRUE(ChooseFromMenu(direct_, kDirectOnOff, kMenuProfiles)) << "no own-device menu";
+    HWND profiles = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (profiles = Form("Wi-Fi Direct Profiles")) != nullptr; })) << wevo_.Journal();
+    HWND list = FindWindowExA(profiles, nullptr, "SysListView32", nullptr);
+    ASSERT_NE(list, nullptr);
+    RemoteListView rows(wevo_.Process(), list);
+    int row = -1;
+    ASSERT_TRUE(WaitFor([&] { return (row = rows.Find(1, "Profile-Kitchen-Tablet")) >= 0; })) << wevo_.Journal();
+    EXPECT_EQ(rows.Text(row, 2), "Kitchen-Tablet");
+    Shot(profiles, "e2e_wifidirect_profiles");
+
+    // disconnected, then activated from the list: the saved profile connects the tablet again
+    DoubleClickAt(direct_, Centre(kRing[tablet].picture));
+    ASSERT_TRUE(Answer("OK")) << "no question before disconnecting";
+    ASSERT_TRUE(wevo_.WaitForJournal("WVWL_DisConnectWifiDirectPerDevice(02-50-F2-AA-00-02")) << wevo_.Journal();
+    ASSERT_TRUE(WaitFor([&] { return ConnectedSlot() < 0; })) << wevo_.Journal();
+    wevo_.Sim("journal clear");
+    ASSERT_TRUE(rows.Select(row));
+    ClickAt(profiles, kProfileActivate.x, kProfileActivate.y);
+    ASSERT_TRUE(wevo_.WaitForJournal("WVWL_ReadWifiDirectWpseProfile(Profile-Kitchen-Tablet")) << wevo_.Journal();
+    EXPECT_TRUE(wevo_.WaitForJournal("peer=02-50-F2-AA-00-02")) << wevo_.Journal();
+    EXPECT_TRUE(WaitFor([&] { return ConnectedSlot() >= 0; })) << wevo_.Journal();
 }
 
 }  // namespace
