@@ -73,6 +73,7 @@ TEST_F(WiFiDirectMediaSharing, FolderFallsBackToTheProfilesMediaSharingFolder)
     Pump(20);
     EXPECT_EQ(FormWiFiDirectMediaSharing->editSharingFolder->Text(), m_home + "\\Documents\\Media Sharing");
     EXPECT_NE(GetFileAttributesA((m_home + "\\Documents\\Media Sharing").c_str()), INVALID_FILE_ATTRIBUTES);
+    Snapshot(FormWiFiDirectMediaSharing->Handle(), "media_sharing");
 
     // A profile folder so long that the path would not fit the library's buffer: no folder.
     SetEnvironmentVariableA("USERPROFILE", (std::string("C:\\") + std::string(245, 'p')).c_str());
