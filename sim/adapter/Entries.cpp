@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
+#include <string>
 #include <type_traits>
 #include <vector>
 
@@ -1594,32 +1596,75 @@ WVWL_API int __stdcall WVWL_ReadWiFiDirectGOssid(NDIS_802_11_SSID* ssid) {
   });
 }
 
+// The media server the library switches: the name and folder it was handed, whether it runs and
+// whether it starts with Windows. Each entry journals the state the call left.
+namespace {
+
+struct MediaServer {
+  std::mutex lock;
+  std::string friendlyName;
+  std::string folder;
+  bool running = false;
+  bool startWithWindows = false;
+};
+
+MediaServer& Media() {
+  static MediaServer media;
+  return media;
+}
+
+std::string MediaState() {
+  MediaServer& m = Media();
+  std::lock_guard<std::mutex> hold(m.lock);
+  return std::string(m.running ? "running" : "stopped") + (m.startWithWindows ? " auto" : " manual");
+}
+
+}  // namespace
+
 WVWL_API int __stdcall WVWL_SetMediaServerStartupType(int startWithWindows) {
-  return Call("WVWL_SetMediaServerStartupType", [&] { return ""; }, [&]() -> int {
+  return Call("WVWL_SetMediaServerStartupType", [&] { return std::to_string(startWithWindows) + " " + MediaState(); },
+              [&]() -> int {
+    std::lock_guard<std::mutex> hold(Media().lock);
+    Media().startWithWindows = startWithWindows != 0;
     return WVWL_ERROR_SUCCESS;
   });
 }
 
 WVWL_API int __stdcall WVWL_StopMediaServer() {
-  return Call("WVWL_StopMediaServer", [&] { return ""; }, [&]() -> int {
+  return Call("WVWL_StopMediaServer", [&] { return MediaState(); }, [&]() -> int {
+    std::lock_guard<std::mutex> hold(Media().lock);
+    Media().running = false;
     return WVWL_ERROR_SUCCESS;
   });
 }
 
+// The folder is published as it is handed over; a missing buffer or an empty folder is refused.
 WVWL_API int __stdcall WVWL_StartAndSetMediaFolder(const char* folder256) {
-  return Call("WVWL_StartAndSetMediaFolder", [&] { return ""; }, [&]() -> int {
+  const std::string folder = Text(folder256, 256);
+  return Call("WVWL_StartAndSetMediaFolder", [&] { return folder; }, [&]() -> int {
+    if (folder.empty()) return WVWL_ERROR_FAILURE;
+    std::lock_guard<std::mutex> hold(Media().lock);
+    Media().folder = folder;
     return WVWL_ERROR_SUCCESS;
   });
 }
 
 WVWL_API int __stdcall WVWL_SetMediaServerFriendlyName(const char* name64) {
-  return Call("WVWL_SetMediaServerFriendlyName", [&] { return ""; }, [&]() -> int {
+  const std::string name = Text(name64, 64);
+  return Call("WVWL_SetMediaServerFriendlyName", [&] { return name; }, [&]() -> int {
+    if (name.empty()) return WVWL_ERROR_FAILURE;
+    std::lock_guard<std::mutex> hold(Media().lock);
+    Media().friendlyName = name;
     return WVWL_ERROR_SUCCESS;
   });
 }
 
+// Starts only with a folder to share.
 WVWL_API int __stdcall WVWL_StartMediaServer() {
-  return Call("WVWL_StartMediaServer", [&] { return ""; }, [&]() -> int {
+  return Call("WVWL_StartMediaServer", [&] { return MediaState(); }, [&]() -> int {
+    std::lock_guard<std::mutex> hold(Media().lock);
+    if (Media().folder.empty()) return WVWL_ERROR_FAILURE;
+    Media().running = true;
     return WVWL_ERROR_SUCCESS;
   });
 }

@@ -282,15 +282,36 @@ void TFormWiFiDirect::MakeSlotDecorations()
         *marks[slot] = MakeImage(this, p->Left() + p->Width() / 2 - 8, p->Top() - 18, 16, 16);
         if (slot < 5)
             *badges[slot] = MakeImage(this, p->Left() + p->Width() - 14, p->Top(), 16, 16);
-        p->OnMouseDown = [this, slot](TObject*, TMouseButton b, TShiftState, int x, int y) {
-            ImgDeviceMouseDown(slot, b, x, y);
-        };
-        p->OnMouseUp = [this, slot](TObject*, TMouseButton, TShiftState, int x, int y) { ImgDeviceMouseUp(slot, x, y); };
-        if (slot != 2 && slot < 5)
-            p->OnClick = [this, slot](TObject*) { ImgDeviceClick(slot); };
-        p->OnDblClick = [this, slot](TObject*) { ImgDeviceDblClick(slot); };
     }
+    WireDevicePicture(ImgDevice0, &TFormWiFiDirect::ImgDevice0MouseDown, &TFormWiFiDirect::ImgDevice0MouseUp,
+                      &TFormWiFiDirect::ImgDevice0DblClick, &TFormWiFiDirect::ImgDevice0Click);
+    WireDevicePicture(ImgDevice1, &TFormWiFiDirect::ImgDevice1MouseDown, &TFormWiFiDirect::ImgDevice1MouseUp,
+                      &TFormWiFiDirect::ImgDevice1DblClick, &TFormWiFiDirect::ImgDevice1Click);
+    WireDevicePicture(ImgDevice2, &TFormWiFiDirect::ImgDevice2MouseDown, &TFormWiFiDirect::ImgDevice2MouseUp,
+                      &TFormWiFiDirect::ImgDevice2DblClick, nullptr);
+    WireDevicePicture(ImgDevice3, &TFormWiFiDirect::ImgDevice3MouseDown, &TFormWiFiDirect::ImgDevice3MouseUp,
+                      &TFormWiFiDirect::ImgDevice3DblClick, &TFormWiFiDirect::ImgDevice3Click);
+    WireDevicePicture(ImgDevice4, &TFormWiFiDirect::ImgDevice4MouseDown, &TFormWiFiDirect::ImgDevice4MouseUp,
+                      &TFormWiFiDirect::ImgDevice4DblClick, &TFormWiFiDirect::ImgDevice4Click);
+    WireDevicePicture(ImgDevice2_0, &TFormWiFiDirect::ImgDevice2_0MouseDown, &TFormWiFiDirect::ImgDevice2_0MouseUp,
+                      &TFormWiFiDirect::ImgDevice2_0DblClick, nullptr);
+    WireDevicePicture(ImgDevice2_1, &TFormWiFiDirect::ImgDevice2_1MouseDown, &TFormWiFiDirect::ImgDevice2_1MouseUp,
+                      &TFormWiFiDirect::ImgDevice2_1DblClick, nullptr);
     ImgIm_GO = MakeImage(this, 20 + 64 - 14, 200, 16, 16);
+}
+
+void TFormWiFiDirect::WireDevicePicture(TImage* picture, MouseHandler down, MouseHandler up, NotifyHandler dblClick,
+                                        NotifyHandler click)
+{
+    picture->OnMouseDown = [this, down](TObject* s, TMouseButton b, TShiftState shift, int x, int y) {
+        (this->*down)(s, b, shift, x, y);
+    };
+    picture->OnMouseUp = [this, up](TObject* s, TMouseButton b, TShiftState shift, int x, int y) {
+        (this->*up)(s, b, shift, x, y);
+    };
+    picture->OnDblClick = [this, dblClick](TObject* s) { (this->*dblClick)(s); };
+    if (click)
+        picture->OnClick = [this, click](TObject* s) { (this->*click)(s); };
 }
 
 TFormWiFiDirect::~TFormWiFiDirect()

@@ -155,6 +155,32 @@ public:
     void ImgDeviceClick(int slot);
     void ImgDeviceMouseUp(int slot, int X, int Y);
     void ImgDeviceDblClick(int slot);
+    // The published handlers of each device picture, forwarding to the ones above.
+    void ImgDevice0MouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+    void ImgDevice0MouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+    void ImgDevice0DblClick(TObject* Sender);
+    void ImgDevice0Click(TObject* Sender);
+    void ImgDevice1MouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+    void ImgDevice1MouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+    void ImgDevice1DblClick(TObject* Sender);
+    void ImgDevice1Click(TObject* Sender);
+    void ImgDevice2MouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+    void ImgDevice2MouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+    void ImgDevice2DblClick(TObject* Sender);
+    void ImgDevice3MouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+    void ImgDevice3MouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+    void ImgDevice3DblClick(TObject* Sender);
+    void ImgDevice3Click(TObject* Sender);
+    void ImgDevice4MouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+    void ImgDevice4MouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+    void ImgDevice4DblClick(TObject* Sender);
+    void ImgDevice4Click(TObject* Sender);
+    void ImgDevice2_0MouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+    void ImgDevice2_0MouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+    void ImgDevice2_0DblClick(TObject* Sender);
+    void ImgDevice2_1MouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+    void ImgDevice2_1MouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+    void ImgDevice2_1DblClick(TObject* Sender);
     void BtnRotationClockwiseClick(TObject* Sender);
     void BtnRotationCounterClick(TObject* Sender);
     void BtnRotationClockwise_subClick(TObject* Sender);
@@ -224,6 +250,10 @@ private:
     DWORD m_dwWindowThread = 0;
 
     void MakeSlotDecorations();
+    using MouseHandler = void (TFormWiFiDirect::*)(TObject*, TMouseButton, TShiftState, int, int);
+    using NotifyHandler = void (TFormWiFiDirect::*)(TObject*);
+    void WireDevicePicture(TImage* picture, MouseHandler down, MouseHandler up, NotifyHandler dblClick,
+                           NotifyHandler click);
     void InitMenus();
 
     bool OnWindowThread() const;

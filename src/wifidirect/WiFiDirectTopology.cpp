@@ -398,6 +398,131 @@ void TFormWiFiDirect::ImgDeviceDblClick(int)
         OnConnectDevice(this);
 }
 
+void TFormWiFiDirect::ImgDevice0MouseDown(TObject*, TMouseButton Button, TShiftState, int X, int Y)
+{
+    ImgDeviceMouseDown(0, Button, X, Y);
+}
+
+void TFormWiFiDirect::ImgDevice0MouseUp(TObject*, TMouseButton, TShiftState, int X, int Y)
+{
+    ImgDeviceMouseUp(0, X, Y);
+}
+
+void TFormWiFiDirect::ImgDevice0DblClick(TObject*)
+{
+    ImgDeviceDblClick(0);
+}
+
+void TFormWiFiDirect::ImgDevice0Click(TObject*)
+{
+    ImgDeviceClick(0);
+}
+
+void TFormWiFiDirect::ImgDevice1MouseDown(TObject*, TMouseButton Button, TShiftState, int X, int Y)
+{
+    ImgDeviceMouseDown(1, Button, X, Y);
+}
+
+void TFormWiFiDirect::ImgDevice1MouseUp(TObject*, TMouseButton, TShiftState, int X, int Y)
+{
+    ImgDeviceMouseUp(1, X, Y);
+}
+
+void TFormWiFiDirect::ImgDevice1DblClick(TObject*)
+{
+    ImgDeviceDblClick(1);
+}
+
+void TFormWiFiDirect::ImgDevice1Click(TObject*)
+{
+    ImgDeviceClick(1);
+}
+
+void TFormWiFiDirect::ImgDevice2MouseDown(TObject*, TMouseButton Button, TShiftState, int X, int Y)
+{
+    ImgDeviceMouseDown(2, Button, X, Y);
+}
+
+void TFormWiFiDirect::ImgDevice2MouseUp(TObject*, TMouseButton, TShiftState, int X, int Y)
+{
+    ImgDeviceMouseUp(2, X, Y);
+}
+
+void TFormWiFiDirect::ImgDevice2DblClick(TObject*)
+{
+    ImgDeviceDblClick(2);
+}
+
+void TFormWiFiDirect::ImgDevice3MouseDown(TObject*, TMouseButton Button, TShiftState, int X, int Y)
+{
+    ImgDeviceMouseDown(3, Button, X, Y);
+}
+
+void TFormWiFiDirect::ImgDevice3MouseUp(TObject*, TMouseButton, TShiftState, int X, int Y)
+{
+    ImgDeviceMouseUp(3, X, Y);
+}
+
+void TFormWiFiDirect::ImgDevice3DblClick(TObject*)
+{
+    ImgDeviceDblClick(3);
+}
+
+void TFormWiFiDirect::ImgDevice3Click(TObject*)
+{
+    ImgDeviceClick(3);
+}
+
+void TFormWiFiDirect::ImgDevice4MouseDown(TObject*, TMouseButton Button, TShiftState, int X, int Y)
+{
+    ImgDeviceMouseDown(4, Button, X, Y);
+}
+
+void TFormWiFiDirect::ImgDevice4MouseUp(TObject*, TMouseButton, TShiftState, int X, int Y)
+{
+    ImgDeviceMouseUp(4, X, Y);
+}
+
+void TFormWiFiDirect::ImgDevice4DblClick(TObject*)
+{
+    ImgDeviceDblClick(4);
+}
+
+void TFormWiFiDirect::ImgDevice4Click(TObject*)
+{
+    ImgDeviceClick(4);
+}
+
+void TFormWiFiDirect::ImgDevice2_0MouseDown(TObject*, TMouseButton Button, TShiftState, int X, int Y)
+{
+    ImgDeviceMouseDown(5, Button, X, Y);
+}
+
+void TFormWiFiDirect::ImgDevice2_0MouseUp(TObject*, TMouseButton, TShiftState, int X, int Y)
+{
+    ImgDeviceMouseUp(5, X, Y);
+}
+
+void TFormWiFiDirect::ImgDevice2_0DblClick(TObject*)
+{
+    ImgDeviceDblClick(5);
+}
+
+void TFormWiFiDirect::ImgDevice2_1MouseDown(TObject*, TMouseButton Button, TShiftState, int X, int Y)
+{
+    ImgDeviceMouseDown(6, Button, X, Y);
+}
+
+void TFormWiFiDirect::ImgDevice2_1MouseUp(TObject*, TMouseButton, TShiftState, int X, int Y)
+{
+    ImgDeviceMouseUp(6, X, Y);
+}
+
+void TFormWiFiDirect::ImgDevice2_1DblClick(TObject*)
+{
+    ImgDeviceDblClick(6);
+}
+
 void TFormWiFiDirect::BtnRotationClockwiseClick(TObject*)
 {
     if (m_nIndexInVecForDevice0 >= -1)

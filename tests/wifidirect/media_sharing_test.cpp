@@ -73,6 +73,7 @@ TEST_F(WiFiDirectMediaSharing, FolderFallsBackToTheProfilesMediaSharingFolder)
     Pump(20);
     EXPECT_EQ(FormWiFiDirectMediaSharing->editSharingFolder->Text(), m_home + "\\Documents\\Media Sharing");
     EXPECT_NE(GetFileAttributesA((m_home + "\\Documents\\Media Sharing").c_str()), INVALID_FILE_ATTRIBUTES);
+    Snapshot(FormWiFiDirectMediaSharing->Handle(), "media_sharing");
 
     // A profile folder so long that the path would not fit the library's buffer: no folder.
     SetEnvironmentVariableA("USERPROFILE", (std::string("C:\\") + std::string(245, 'p')).c_str());
@@ -102,12 +103,19 @@ TEST_F(WiFiDirectMediaSharing, StartStopAndRestartCallTheServerInOrder)
     EXPECT_EQ(MediaCalls(), (std::vector<std::string>{"WVWL_SetMediaServerFriendlyName", "WVWL_StartAndSetMediaFolder",
                                                       "WVWL_StartMediaServer", "WVWL_SetMediaServerStartupType"}));
     EXPECT_TRUE(form->TimerCheckStatus->Enabled());
+    // the server got the name and the shown folder, and runs, started with Windows
+    const std::string journal = SimJournal();
+    EXPECT_NE(journal.find("WVWL_SetMediaServerFriendlyName(Den) -> 1"), std::string::npos) << journal;
+    EXPECT_NE(journal.find("WVWL_StartAndSetMediaFolder(" + form->editSharingFolder->Text() + ") -> 1"), std::string::npos)
+        << journal;
+    EXPECT_NE(journal.find("WVWL_SetMediaServerStartupType(1 running auto) -> 1"), std::string::npos) << journal;
     MarkCalls();
     form->BtnMediaSharingReStart->SetEnabled(true);
     Press(form->BtnMediaSharingReStart);
     EXPECT_EQ(MediaCalls(), (std::vector<std::string>{"WVWL_StopMediaServer", "WVWL_SetMediaServerStartupType",
                                                       "WVWL_SetMediaServerFriendlyName", "WVWL_StartAndSetMediaFolder",
                                                       "WVWL_StartMediaServer", "WVWL_SetMediaServerStartupType"}));
+    EXPECT_NE(SimJournal().find("WVWL_StopMediaServer(stopped auto) -> 1"), std::string::npos);
     // A service that does not exist leaves the buttons as they were; the timer stops.
     const bool startEnabled = form->BtnMediaSharingStart->Enabled();
     form->TimerCheckStatus->Tick();
