@@ -493,7 +493,7 @@ WVWL_API int __stdcall WVWL_ParseInfoElement(const NDIS_WLAN_BSSID_EX* item, IE_
 }
 
 WVWL_API int __stdcall WVWL_PasswordHash(const char* password, const char* ssid, unsigned char* hash32) {
-  return Call("WVWL_PasswordHash", [&] { return ""; }, [&]() -> int {
+  return Call("WVWL_PasswordHash", [&] { return Secret(password, 64) + " " + Quoted(ssid, 32); }, [&]() -> int {
     return password && ssid && hash32 && DerivePsk(Text(password, 64), Text(ssid, 32), hash32) ? WVWL_ERROR_SUCCESS : WVWL_ERROR_FAILURE;
   });
 }
@@ -962,7 +962,7 @@ WVWL_API int __stdcall WVWL_SetLocalDevWDPService(const void* service) {
 }
 
 WVWL_API int __stdcall WVWL_SetWEPKey(const WLANPROFILE* profile) {
-  return Call("WVWL_SetWEPKey", [&] { return ""; }, [&]() -> int {
+  return Call("WVWL_SetWEPKey", [&] { return WepKeysText(profile); }, [&]() -> int {
     return WVWL_ERROR_SUCCESS;
   });
 }
@@ -1207,13 +1207,13 @@ WVWL_API int __stdcall WVWL_WvSetRegValue(const char* valueName, unsigned long t
 }
 
 WVWL_API int __stdcall WVWL_WriteSSOEnablePersConn(int persistent) {
-  return Call("WVWL_WriteSSOEnablePersConn", [&] { return ""; }, [&]() -> int {
+  return Call("WVWL_WriteSSOEnablePersConn", [&] { return std::to_string(persistent); }, [&]() -> int {
     return WVWL_ERROR_SUCCESS;
   });
 }
 
 WVWL_API int __stdcall WVWL_WriteSSOProfile(const char* profileName) {
-  return Call("WVWL_WriteSSOProfile", [&] { return ""; }, [&]() -> int {
+  return Call("WVWL_WriteSSOProfile", [&] { return Quoted(profileName, 512); }, [&]() -> int {
     return WVWL_ERROR_SUCCESS;
   });
 }
@@ -1225,13 +1225,13 @@ WVWL_API int __stdcall WVWL_WriteSSOReleaseSUP() {
 }
 
 WVWL_API int __stdcall WVWL_WriteSSOSavePassword(int idPwdSource) {
-  return Call("WVWL_WriteSSOSavePassword", [&] { return ""; }, [&]() -> int {
+  return Call("WVWL_WriteSSOSavePassword", [&] { return std::to_string(idPwdSource); }, [&]() -> int {
     return WVWL_ERROR_SUCCESS;
   });
 }
 
 WVWL_API int __stdcall WVWL_WriteSSOSetting(SSO_SETTING setting) {
-  return Call("WVWL_WriteSSOSetting", [&] { return ""; }, [&]() -> int {
+  return Call("WVWL_WriteSSOSetting", [&] { return SsoSettingText(setting); }, [&]() -> int {
     Sim().SetBlob("SSOSetting", &setting, sizeof setting);
     return WVWL_ERROR_SUCCESS;
   });
@@ -1350,7 +1350,7 @@ WVWL_API int __stdcall WVWL_IsSupportTDLS() {
 }
 
 WVWL_API int __stdcall WVWL_WriteSSOProfileAndFunc(const char* profileName, int release) {
-  return Call("WVWL_WriteSSOProfileAndFunc", [&] { return ""; }, [&]() -> int {
+  return Call("WVWL_WriteSSOProfileAndFunc", [&] { return Quoted(profileName, 512) + " " + std::to_string(release); }, [&]() -> int {
     return WVWL_ERROR_SUCCESS;
   });
 }

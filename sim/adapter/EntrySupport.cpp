@@ -45,6 +45,28 @@ std::string Text(const char* text, size_t max) {
   return std::string(text, n);
 }
 
+std::string Quoted(const char* text, size_t max) {
+  return text ? "\"" + Text(text, max) + "\"" : "null";
+}
+
+std::string Secret(const char* text, size_t max) {
+  if (!text) return "null";
+  return Text(text, max).empty() ? "\"\"" : "***";
+}
+
+std::string WepKeysText(const WLANPROFILE* p) {
+  if (!p) return "null";
+  std::string text = ProfileText(p) + " default key " + std::to_string(p->wepDefaultKey) + " keys";
+  for (const char* key : {p->WEPKey1, p->WEPKey2, p->WEPKey3, p->WEPKey4})
+    text += " " + Secret(key, 64);
+  return text;
+}
+
+std::string SsoSettingText(const SSO_SETTING& s) {
+  return "sso " + std::to_string(s.bSSO) + " logon " + Quoted(s.LogonDll, sizeof s.LogonDll) + " driver " +
+         Quoted(s.DriverDesc, sizeof s.DriverDesc) + " profile " + Quoted(s.ProfileName, sizeof s.ProfileName);
+}
+
 std::string Hex32(unsigned long v) {
   char buf[16];
   std::snprintf(buf, sizeof buf, "0x%08lX", v);

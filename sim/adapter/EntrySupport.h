@@ -30,6 +30,11 @@ int LogLine(int level, const char* line);
 
 // Journal texts.
 std::string Text(const char* text, size_t max);
+std::string Quoted(const char* text, size_t max);
+// A secret as "***", or "" when it is empty.
+std::string Secret(const char* text, size_t max);
+std::string WepKeysText(const WLANPROFILE* p);
+std::string SsoSettingText(const SSO_SETTING& s);
 std::string Hex32(unsigned long v);
 std::string ProfileText(const WLANPROFILE* p);
 std::string QueryText(const WLAN_STATUS_QUERY& q);

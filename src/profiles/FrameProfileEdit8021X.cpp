@@ -43,17 +43,17 @@ TFrameProfileEdit8021X::TFrameProfileEdit8021X(TComponent* owner) : TFrameBase(o
 {
     Name = "FrameProfileEdit8021X";
     lblEAPMethodTxt = MakeLabel(this, 16, 8, S(&CUISTR::STR_EAP_METHOD));
-    cBoxEAPMethod = MakeCombo(this, 150, 4, 200);
+    cBoxEAPMethod = MakeCombo(this, 150, 4, 216);
     lblTunnelAuthenTxt = MakeLabel(this, 16, 34, S(&CUISTR::STR_TUNNEL_AUTHEN));
-    cBoxTunnelAuthen = MakeCombo(this, 150, 30, 200);
+    cBoxTunnelAuthen = MakeCombo(this, 150, 30, 216);
     lblAuthenIDTxt = MakeLabel(this, 16, 60, S(&CUISTR::STR_TUNNEL_AUTHEN_ID));
-    cBoxAuthenID = MakeCombo(this, 150, 56, 70);
-    editAuthenID = MakeEdit(this, 224, 56, 126);
+    cBoxAuthenID = MakeCombo(this, 150, 56, 116);
+    editAuthenID = MakeEdit(this, 270, 56, 96);
     editAuthenID->SetMaxLength(kIdentityLimit);
     lblAuthenPasswordTxt = MakeLabel(this, 16, 86, S(&CUISTR::STR_TUNNEL_AUTHEN_PASSWORD));
-    cBoxPasswordMode = MakeCombo(this, 150, 82, 70);
+    cBoxPasswordMode = MakeCombo(this, 150, 82, 116);
     cBoxPasswordMode->SetVisible(false);
-    editAuthenPassword = MakeEdit(this, 224, 82, 126);
+    editAuthenPassword = MakeEdit(this, 270, 82, 96);
     editAuthenPassword->SetMaxLength(kIdentityLimit);
     editAuthenPassword->SetPasswordChar('*');
     chBoxSessionResumption = MakeOn<TCheckBox>(this, 16, 110, 200, 17);

@@ -22,7 +22,7 @@ TLabel* MakeValue(TWinControl* parent, int left, int top)
 {
     TLabel* label = MakeLabel(parent, left, top, "");
     label->SetAutoSize(false);
-    label->SetBounds(left, top, 240, 15);
+    label->SetBounds(left, top, 258, 15);
     return label;
 }
 
@@ -65,14 +65,14 @@ TFrameProfileEditWAPICert::TFrameProfileEditWAPICert(TComponent* owner) : TFrame
     cbBoxSelectMode = MakeCombo(this, 150, 8, 196);
     lblWAPICertificateText = MakeLabel(this, 16, 40, S(&CUISTR::STR_WAPI_CERT));
     cbBooxWAPICert = MakeCombo(this, 150, 36, 196);
-    grpBoxCertInfo = MakeOn<TGroupBox>(this, 16, 66, 346, 84);
+    grpBoxCertInfo = MakeOn<TGroupBox>(this, 16, 66, 360, 84);
     grpBoxCertInfo->SetCaption(S(&CUISTR::STR_CERTIFICATE_INFO));
     lblSerialNumberText = MakeLabel(grpBoxCertInfo, 10, 20, S(&CUISTR::STR_SERIAL_NUMBER));
     lblIssuerText = MakeLabel(grpBoxCertInfo, 10, 40, S(&CUISTR::STR_ISSUER));
     lblValidPeriodText = MakeLabel(grpBoxCertInfo, 10, 60, S(&CUISTR::STR_VALID_PERIOD));
-    lblSerialNumber = MakeValue(grpBoxCertInfo, 100, 20);
-    lblIssuer = MakeValue(grpBoxCertInfo, 100, 40);
-    lblValidPeriod = MakeValue(grpBoxCertInfo, 100, 60);
+    lblSerialNumber = MakeValue(grpBoxCertInfo, 96, 20);
+    lblIssuer = MakeValue(grpBoxCertInfo, 96, 40);
+    lblValidPeriod = MakeValue(grpBoxCertInfo, 96, 60);
     const TFormResource* res = FormResource;
     BtnWAPICertCenter = MakePushButton(this, 352, 34, 24, 26, res ? res->ImgBtnProfEditWAPICertManager_Normal : nullptr,
                                        res ? res->ImgBtnProfEditWAPICertManager_Down : nullptr, nullptr);

@@ -115,6 +115,41 @@ TEST_F(SimAdapter, JournalShowsTheEapChoicesAndMasksEveryPassword) {
   EXPECT_EQ(std::string::npos, journal.find("s3cret")) << journal;
 }
 
+TEST_F(SimAdapter, KeyAndSingleSignOnWritesJournalTheirArgumentsWithoutSecrets) {
+  Load(std::string(kScene) + kEapScene);
+  unsigned char hash[32] = {};
+  EXPECT_EQ(WVWL_ERROR_SUCCESS, Entry<PFN_WVWL_PasswordHash>("WVWL_PasswordHash")("correct horse", "HomeNet", hash));
+
+  WLANPROFILE wep = {};
+  std::memcpy(wep.SSID.Ssid, "Cellar", 6);
+  wep.SSID.SsidLength = 6;
+  wep.enumNetworkType = 1;
+  wep.wepDefaultKey = 2;
+  std::strcpy(wep.WEPKey2, "0123456789");
+  EXPECT_EQ(WVWL_ERROR_SUCCESS, Entry<PFN_WVWL_SetWEPKey>("WVWL_SetWEPKey")(&wep));
+
+  SSO_SETTING sso = {};
+  sso.bSSO = 1;
+  std::strcpy(sso.LogonDll, "logon.dll");
+  std::strcpy(sso.DriverDesc, "Test Adapter");
+  std::strcpy(sso.ProfileName, "Work");
+  Entry<PFN_WVWL_WriteSSOSetting>("WVWL_WriteSSOSetting")(sso);
+  Entry<PFN_WVWL_WriteSSOEnablePersConn>("WVWL_WriteSSOEnablePersConn")(1);
+  Entry<PFN_WVWL_WriteSSOSavePassword>("WVWL_WriteSSOSavePassword")(2);
+  Entry<PFN_WVWL_WriteSSOProfile>("WVWL_WriteSSOProfile")("Work");
+  Entry<PFN_WVWL_WriteSSOProfileAndFunc>("WVWL_WriteSSOProfileAndFunc")("Work", 1);
+
+  const std::string journal = Journal();
+  for (const char* line : {"WVWL_PasswordHash(*** \"HomeNet\") -> 1",
+                           "WVWL_SetWEPKey(ssid \"Cellar\"", "default key 2 keys \"\" *** \"\" \"\") -> 1",
+                           "WVWL_WriteSSOSetting(sso 1 logon \"logon.dll\" driver \"Test Adapter\" profile \"Work\") -> 1",
+                           "WVWL_WriteSSOEnablePersConn(1) -> 1", "WVWL_WriteSSOSavePassword(2) -> 1",
+                           "WVWL_WriteSSOProfile(\"Work\") -> 1", "WVWL_WriteSSOProfileAndFunc(\"Work\" 1) -> 1"})
+    EXPECT_NE(std::string::npos, journal.find(line)) << line << "\n" << journal;
+  EXPECT_EQ(std::string::npos, journal.find("correct horse")) << journal;
+  EXPECT_EQ(std::string::npos, journal.find("0123456789")) << journal;
+}
+
 TEST_F(SimAdapter, AServerThatWantsANewPasswordAsksOnceAndTakesTheWrittenOne) {
   Load(std::string(kScene) + kEapScene);
   Connect(Enterprise("Rotate", 0, 26, "bob", "old-pw"));
