@@ -1,8 +1,11 @@
 // Wi-Fi Display sessions in the running program: a sink linked to a source over TDLS from the
 // device list's popup, the wait dialog ticking until the driver reports the peer's address,
-// and the sink's connect timer reaching the source's RTSP address.
-#include <gtest/gtest.h>
+// the sink's connect timer reaching the source's RTSP address, and the player's callbacks,
+// scripted through its pipe, giving the session id, the picture size and the back channel.
+#include <winsock2.h>
+#include <ws2tcpip.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <cstdio>
 #include <cstring>
@@ -12,6 +15,7 @@
 
 #include "WevoRun.h"
 #include "core/Settings.h"
+#include "resources/UiStr.h"
 #include "wlapi/records.h"
 
 namespace {
@@ -97,7 +101,7 @@ bool PickPopupItem(HWND list, int item)
     return true;
 }
 
-TEST(WiFiDisplaySessionEndToEnd, SinkLinksOverTdlsAndConnects)
+TEST(WiFiDisplaySessionEndToEnd, SinkSessionOverTdls)
 {
     ProgramTurn turn;
     IniSetting tdls("WiFiDisplay", "TDLS", "1");
@@ -129,7 +133,7 @@ TEST(WiFiDisplaySessionEndToEnd, SinkLinksOverTdlsAndConnects)
     WDP_ENTRY& source = table.Entry[0];
     const BYTE device[6] = {0x02, 0x50, 0xF2, 0xAA, 0x00, 0x01};
     const BYTE tdlsMac[6] = {0x0E, 0x50, 0xF2, 0xAA, 0x00, 0x01};
-    const BYTE address[4] = {192, 168, 1, 50};
+    const BYTE address[4] = {127, 0, 0, 1};  // the source's end is this test, on loopback
     std::memcpy(source.DevMac, device, 6);
     std::memcpy(source.TdlsMac, tdlsMac, 6);
     std::memcpy(source.TdlsIp, address, 4);
@@ -158,10 +162,63 @@ TEST(WiFiDisplaySessionEndToEnd, SinkLinksOverTdlsAndConnects)
 
     // the driver's next table event carries the address; the connect timer goes to the source
     EXPECT_EQ(wevo.Sim("wdpstatus 04").substr(0, 2), "ok");
-    EXPECT_TRUE(wevo.WaitForJournal("[WDP][TimerConnectRTSPServerRun] type=1 192.168.1.50:7236", 30000))
+    EXPECT_TRUE(wevo.WaitForJournal("[WDP][TimerConnectRTSPServerRun] type=1 127.0.0.1:7236", 30000))
         << wevo.Journal();
     EXPECT_TRUE(wevo.WaitForJournal("[WDP][ConnectRTSPServer] Create player", 10000)) << wevo.Journal();
     EXPECT_EQ(RemoteListView(wevo.Process(), list).Image(0), 0);  // shown as connected
+    EXPECT_NE(wevo.Display("StreamDll", "journal").find("SetPath(\"rtsp://127.0.0.1:7236\""), std::string::npos)
+        << wevo.Display("StreamDll", "journal");
+
+    // the player's M7 with the session id: it goes to the driver
+    EXPECT_EQ(wevo.Display("StreamDll", "script 3 - s:00004711"), "1\n");
+    EXPECT_EQ(wevo.Display("StreamDll", "wait 5000"), "ok\n");
+    EXPECT_TRUE(wevo.WaitForJournal("wdp session id 00004711", 10000)) << wevo.Journal();
+
+    // the source's formats (CEA 1920 x 1080) and its back-channel port on this test's listener
+    uint8_t video[56] = {}, preferred[108] = {};
+    const uint32_t cea = 0x80;
+    std::memcpy(video + 16, &cea, 4);
+    WSADATA wsa{};
+    WSAStartup(0x0202, &wsa);
+    SOCKET listener = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    sockaddr_in at{};
+    at.sin_family = AF_INET;
+    inet_pton(AF_INET, "127.0.0.1", &at.sin_addr);
+    ASSERT_EQ(bind(listener, reinterpret_cast<sockaddr*>(&at), sizeof at), 0);
+    ASSERT_EQ(listen(listener, 1), 0);
+    int size = sizeof at;
+    getsockname(listener, reinterpret_cast<sockaddr*>(&at), &size);
+    const std::string script = "6 - h:" + Hex(video, sizeof video) + ";9 - h:" + Hex(preferred, sizeof preferred) +
+                               ";4 - i:" + std::to_string(ntohs(at.sin_port)) + ";7";
+    EXPECT_EQ(wevo.Display("StreamDll", "script " + script), "4\n");
+    EXPECT_EQ(wevo.Display("StreamDll", "wait 5000"), "ok\n");
+    fd_set ready;
+    FD_ZERO(&ready);
+    FD_SET(listener, &ready);
+    timeval within = {10, 0};
+    ASSERT_EQ(select(0, &ready, nullptr, nullptr, &within), 1) << "the sink did not open its back channel";
+    SOCKET channel = accept(listener, nullptr, nullptr);
+    EXPECT_NE(channel, INVALID_SOCKET);
+
+    // the control panel opens at a quarter of the source's picture
+    CUISTR strings;
+    strings.Load();
+    HWND open = nullptr;
+    ASSERT_TRUE(WaitFor([&] {
+        open = FindChild(display, "Button", strings.STR_OPEN_UIBC_CONTROLPANEL);
+        return open && IsWindowVisible(open);
+    }, 10000));
+    before = wevo.VisibleWindows();
+    PostMessageA(open, BM_CLICK, 0, 0);
+    HWND panel = wevo.WaitForNewForm(before, 10000);
+    ASSERT_NE(panel, nullptr) << "no control panel";
+    RECT client{};
+    GetClientRect(panel, &client);
+    EXPECT_EQ(client.right, 1920 / 4);
+    EXPECT_EQ(client.bottom, 1080 / 4);
+    closesocket(channel);
+    closesocket(listener);
+    WSACleanup();
 }
 
 }  // namespace
