@@ -101,67 +101,93 @@ bool PickPopupItem(HWND list, int item)
     return true;
 }
 
-TEST(WiFiDisplaySessionEndToEnd, SinkSessionOverTdls)
+// A format record of the session library (288 bytes): preferred flag, profile, level, masks.
+std::string FormatRecord(uint8_t preferred, uint8_t profile, uint8_t level, uint32_t cea)
 {
-    ProgramTurn turn;
-    IniSetting tdls("WiFiDisplay", "TDLS", "1");
-    WevoRun wevo;
-    ASSERT_TRUE(wevo.Start("", "wifidisplay"));
-    ASSERT_TRUE(WaitFor([&] { return wevo.MainWindow() != nullptr && IsWindowVisible(wevo.MainWindow()); }));
-    HWND main = wevo.MainWindow();
+    uint8_t record[288] = {};
+    record[1] = preferred;
+    record[8] = profile;
+    record[9] = level;
+    std::memcpy(record + 12, &cea, 4);
+    return Hex(record, sizeof record);
+}
 
-    std::vector<HWND> before = wevo.VisibleWindows();
-    HWND display = nullptr;
-    const DWORD start = GetTickCount();
-    while (!display && GetTickCount() - start < 30000) {
-        ClickAt(main, kMainWiFiDisplay.x, kMainWiFiDisplay.y);
-        display = wevo.WaitForNewForm(before, 5000);
+// The program with TDLS on, its Wi-Fi Display window open in the given role, linked over TDLS
+// from the popup to one device (type bits in devInfo) whose TDLS address is loopback.
+class TdlsSession : public ::testing::Test {
+protected:
+    void LinkUp(const char* role, uint16_t devInfo, const char* roleConfig)
+    {
+        ASSERT_TRUE(wevo.Start("", "wifidisplay"));
+        ASSERT_TRUE(WaitFor([&] { return wevo.MainWindow() != nullptr && IsWindowVisible(wevo.MainWindow()); }));
+        HWND main = wevo.MainWindow();
+        std::vector<HWND> before = wevo.VisibleWindows();
+        const DWORD start = GetTickCount();
+        while (!display && GetTickCount() - start < 30000) {
+            ClickAt(main, kMainWiFiDisplay.x, kMainWiFiDisplay.y);
+            display = wevo.WaitForNewForm(before, 5000);
+        }
+        ASSERT_NE(display, nullptr) << "the Wi-Fi Display window did not open";
+        list = FindWindowExA(display, nullptr, "SysListView32", nullptr);
+        ASSERT_NE(list, nullptr);
+
+        // the role chosen by the user, which also switches Wi-Fi Display on in the driver
+        for (const char* button : {"S-Sink", role}) {
+            HWND roleButton = FindChild(display, "Button", button);
+            ASSERT_NE(roleButton, nullptr) << button;
+            SendMessageA(roleButton, BM_CLICK, 0, 0);
+        }
+        EXPECT_TRUE(wevo.WaitForJournal(roleConfig)) << wevo.Journal();
+
+        // the driver brings the link up on the third table read
+        WDP_TABLE table{};
+        table.ClientNumber = 1;
+        WDP_ENTRY& peer = table.Entry[0];
+        const BYTE device[6] = {0x02, 0x50, 0xF2, 0xAA, 0x00, 0x01};
+        const BYTE tdlsMac[6] = {0x0E, 0x50, 0xF2, 0xAA, 0x00, 0x01};
+        const BYTE address[4] = {127, 0, 0, 1};  // the peer's end is this test, on loopback
+        std::memcpy(peer.DevMac, device, 6);
+        std::memcpy(peer.TdlsMac, tdlsMac, 6);
+        std::memcpy(peer.TdlsIp, address, 4);
+        peer.DevInfo = devInfo;
+        peer.ControlPort = 7236;
+        ASSERT_EQ(wevo.Sim("wdptable " + Hex(&table, sizeof table)), "ok\n");
+        ASSERT_EQ(wevo.Sim("wdptdls 1 2"), "ok\n");
+        EXPECT_EQ(wevo.Sim("wdpstatus 04").substr(0, 2), "ok");
+        RemoteListView rows(wevo.Process(), list);
+        ASSERT_TRUE(WaitFor([&] { return rows.Count() == 1 && rows.Text(0, 3) == "02:50:F2:AA:00:01"; }))
+            << wevo.Journal();
+        ASSERT_TRUE(rows.Select(0));
+
+        // TDLS Connect, the sixth item shown: name, type, MAC, details, connect, TDLS connect
+        wevo.Sim("journal clear");
+        before = wevo.VisibleWindows();
+        ASSERT_TRUE(PickPopupItem(list, 6));
+        ASSERT_TRUE(wevo.WaitForJournal("wdp tdls request 0E:50:F2:AA:00:01 action=1 kind=2")) << wevo.Journal();
+        HWND wait = wevo.WaitForNewForm(before, 10000);
+        EXPECT_NE(wait, nullptr) << "no TDLS wait dialog";
+
+        // the dialog ticks each second until the address shows
+        ASSERT_TRUE(wevo.WaitForJournal("TDLS is ready", 30000)) << wevo.Journal();
+        const std::string journal = wevo.Journal();
+        EXPECT_EQ(Count(journal, "TDLS isn't ready"), 2u) << journal;
+        EXPECT_TRUE(WaitFor([&] { return wait && !IsWindowVisible(wait); }, 5000));
+        EXPECT_EQ(wevo.Sim("wdpstatus 04").substr(0, 2), "ok");  // the driver's next table event
     }
-    ASSERT_NE(display, nullptr) << "the Wi-Fi Display window did not open";
-    HWND list = FindWindowExA(display, nullptr, "SysListView32", nullptr);
-    ASSERT_NE(list, nullptr);
 
-    // this computer is a primary sink
-    HWND primarySink = FindChild(display, "Button", "P-Sink");
-    ASSERT_NE(primarySink, nullptr);
-    SendMessageA(primarySink, BM_CLICK, 0, 0);
-    EXPECT_TRUE(wevo.WaitForJournal("DevInfo=0x0091"));
+    ProgramTurn turn;
+    IniSetting tdls{"WiFiDisplay", "TDLS", "1"};
+    WevoRun wevo;
+    HWND display = nullptr;
+    HWND list = nullptr;
+};
 
-    // a source that prefers TDLS; the driver brings the link up on the third table read
-    WDP_TABLE table{};
-    table.ClientNumber = 1;
-    WDP_ENTRY& source = table.Entry[0];
-    const BYTE device[6] = {0x02, 0x50, 0xF2, 0xAA, 0x00, 0x01};
-    const BYTE tdlsMac[6] = {0x0E, 0x50, 0xF2, 0xAA, 0x00, 0x01};
-    const BYTE address[4] = {127, 0, 0, 1};  // the source's end is this test, on loopback
-    std::memcpy(source.DevMac, device, 6);
-    std::memcpy(source.TdlsMac, tdlsMac, 6);
-    std::memcpy(source.TdlsIp, address, 4);
-    source.DevInfo = 0x0090;
-    source.ControlPort = 7236;
-    ASSERT_EQ(wevo.Sim("wdptable " + Hex(&table, sizeof table)), "ok\n");
-    ASSERT_EQ(wevo.Sim("wdptdls 1 2"), "ok\n");
-    EXPECT_EQ(wevo.Sim("wdpstatus 04").substr(0, 2), "ok");
-    RemoteListView rows(wevo.Process(), list);
-    ASSERT_TRUE(WaitFor([&] { return rows.Count() == 1 && rows.Text(0, 3) == "02:50:F2:AA:00:01"; })) << wevo.Journal();
-    ASSERT_TRUE(rows.Select(0));
+TEST_F(TdlsSession, SinkConnectsAndFollowsThePlayer)
+{
+    ASSERT_NO_FATAL_FAILURE(LinkUp("P-Sink", 0x0090, "DevInfo=0x0091"));  // a sink here, a source there
+    std::vector<HWND> before;
 
-    // TDLS Connect, the sixth item shown: name, type, MAC, details, connect, TDLS connect
-    wevo.Sim("journal clear");
-    before = wevo.VisibleWindows();
-    ASSERT_TRUE(PickPopupItem(list, 6));
-    ASSERT_TRUE(wevo.WaitForJournal("wdp tdls request 0E:50:F2:AA:00:01 action=1 kind=2")) << wevo.Journal();
-    HWND wait = wevo.WaitForNewForm(before, 10000);
-    EXPECT_NE(wait, nullptr) << "no TDLS wait dialog";
-
-    // the dialog ticks each second until the address shows
-    ASSERT_TRUE(wevo.WaitForJournal("TDLS is ready", 30000)) << wevo.Journal();
-    const std::string journal = wevo.Journal();
-    EXPECT_EQ(Count(journal, "TDLS isn't ready"), 2u) << journal;
-    EXPECT_TRUE(WaitFor([&] { return wait && !IsWindowVisible(wait); }, 5000));
-
-    // the driver's next table event carries the address; the connect timer goes to the source
-    EXPECT_EQ(wevo.Sim("wdpstatus 04").substr(0, 2), "ok");
+    // the connect timer goes to the source's address
     EXPECT_TRUE(wevo.WaitForJournal("[WDP][TimerConnectRTSPServerRun] type=1 127.0.0.1:7236", 30000))
         << wevo.Journal();
     EXPECT_TRUE(wevo.WaitForJournal("[WDP][ConnectRTSPServer] Create player", 10000)) << wevo.Journal();
@@ -219,6 +245,42 @@ TEST(WiFiDisplaySessionEndToEnd, SinkSessionOverTdls)
     closesocket(channel);
     closesocket(listener);
     WSACleanup();
+}
+
+// A source here and a primary sink there: the link starts the RTSP server, the session
+// library's callbacks (scripted through its pipe) run the session up to capture, and M9 ends it.
+TEST_F(TdlsSession, SourceRunsASessionFromAcceptToTeardown)
+{
+    ASSERT_NO_FATAL_FAILURE(LinkUp("Source", 0x0091, "DevInfo=0x0090"));
+    ASSERT_TRUE(WaitFor([&] { return wevo.Display("VaZEDEVE", "running") == "1\n"; }))
+        << wevo.Display("VaZEDEVE", "journal") << wevo.Journal();
+    EXPECT_EQ(wevo.Display("VaZEDEVE", "sessionid 4711"), "ok\n");
+
+    const auto play = [&](const std::string& script) {
+        EXPECT_NE(wevo.Display("VaZEDEVE", "script " + script), "-1\n") << script;
+        EXPECT_EQ(wevo.Display("VaZEDEVE", "wait 10000"), "ok\n") << script;
+    };
+    play("0 127.0.0.1;10;11;12;13;14;16;17");
+    EXPECT_TRUE(WaitFor([&] {
+        return wevo.Display("VaZEDEVE", "journal").find("WVWDP_StartSessionSetup(\"127.0.0.1\") -> 0") != std::string::npos;
+    }, 10000)) << wevo.Display("VaZEDEVE", "journal");
+    play("52 - h:" + FormatRecord(0, 0, 0, 0) + ";55 - i:1;58 - h:" + FormatRecord(0, 2, 8, 0x80) +
+         ";18;19;20;21;22;23 - w:0,6000");
+    const auto captured = [&](const std::string& part) {
+        return WaitFor([&] { return wevo.Display("WFDSource", "journal").find(part) != std::string::npos; }, 10000);
+    };
+    EXPECT_TRUE(captured("WFD_SetVideoCodecParameter(100, 41) -> 0")) << wevo.Display("WFDSource", "journal");
+    EXPECT_TRUE(captured("WFD_SetIPInfo(")) << wevo.Display("WFDSource", "journal");
+    EXPECT_TRUE(captured(", 6000, L\"127.0.0.1\") -> 0"));
+    EXPECT_TRUE(captured("WFD_StartMpegtsCapture(2, 0, 0) -> 0"));
+    EXPECT_TRUE(wevo.WaitForJournal("wdp session id 00004711", 10000)) << wevo.Journal();
+
+    // M9: the server stops and capture ends
+    wevo.Display("WFDSource", "journal clear");
+    play("24;25");
+    EXPECT_TRUE(WaitFor([&] { return wevo.Display("VaZEDEVE", "running") == "0\n"; }));
+    EXPECT_NE(wevo.Display("VaZEDEVE", "journal").find("WVWDP_StartOrStopRTSPServer(0, \"\", 7236) -> 0"), std::string::npos);
+    EXPECT_TRUE(captured("WFD_StopCapture() -> 0")) << wevo.Display("WFDSource", "journal") << wevo.Journal();
 }
 
 }  // namespace
