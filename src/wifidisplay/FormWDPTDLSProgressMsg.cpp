@@ -32,6 +32,7 @@ TFormWDPTDLSProgressMsg::TFormWDPTDLSProgressMsg(TComponent* owner) : TFormBase(
 {
     Name = "FormWDPTDLSProgressMsg";
     SetClientSize(280, 80);
+    SetPosition(poScreenCenter);
     TFormResource* res = FormResource;
     if (res) {
         TImage* frames[] = {res->ImgSG01, res->ImgSG02, res->ImgSG03, res->ImgSG04, res->ImgSG05,
