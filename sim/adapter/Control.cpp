@@ -79,7 +79,7 @@ const char* kHelp =
     "inject ENTRY CALL|* RESULT | journal [clear] | calls ENTRY | scenario PATH | state PATH\n"
     "callback CODE | event direct|display | notready direct|display N | wait [MS]\n"
     "p2pstatus HEX (queues a Wi-Fi Direct status record)\n"
-    "wdptable HEX | wdpstatus HEX | wdppeer IFMAC DEVMAC | wdplease MAC IP [FAILS]\n"
+    "wdptable HEX | wdpstatus HEX | wdppeer IFMAC DEVMAC | wdplease MAC IP [FAILS] | wdptdls RESULT [READS]\n"
     "p2p add NAME MAC [KEY=VALUE...] | p2p remove|leave|return|request MAC | p2p error CODE [VALUE [METHODS]]\n"
     "p2p event CODE | p2p queue | certs (hash buffers outstanding) | pac PROFILE (its stored PAC list)\n";
 

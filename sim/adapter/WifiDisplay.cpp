@@ -1,6 +1,7 @@
 // The driver's Wi-Fi Display side of the simulated adapter.
 #include "WifiDisplay.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <deque>
@@ -34,6 +35,12 @@ struct WdpRuntime {
   std::vector<uint8_t> current = std::vector<uint8_t>(kStatusSize, 0);
   bool readBackPending = false;        // the next status query reads back a session id
   uint32_t tdlsEnabled = 0;
+  bool tdlsSet = false;                // tdlsResult and tdlsReadyAfter given by command
+  int tdlsResult = WVWL_ERROR_SUCCESS;
+  int tdlsReadyAfter = -1;
+  bool tdlsLinked = false;
+  uint8_t tdlsPeer[6] = {};
+  int tdlsReadsLeft = 0;
 };
 
 WdpRuntime& Rt() {
@@ -114,6 +121,42 @@ std::vector<uint8_t> CurrentTable(WdpRuntime& rt) {
   return table;
 }
 
+void LoadTdlsScene(WdpRuntime& rt, const WdpScene& scene) {
+  if (rt.tdlsSet) return;
+  rt.tdlsResult = scene.tdlsSetupResult;
+  rt.tdlsReadyAfter = scene.tdlsReadyAfter;
+}
+
+// With the link model on, a TDLS address shows only for the linked peer once its reads are over.
+void GateTdlsAddresses(WdpRuntime& rt, std::vector<uint8_t>& bytes) {
+  if (rt.tdlsReadyAfter < 0) return;
+  WDP_TABLE table{};
+  std::memcpy(&table, bytes.data(), kTableSize);
+  const bool up = rt.tdlsLinked && rt.tdlsReadsLeft == 0;
+  for (WDP_ENTRY& e : table.Entry)
+    if (!up || std::memcmp(e.TdlsMac, rt.tdlsPeer, 6) != 0) std::memset(e.TdlsIp, 0, sizeof e.TdlsIp);
+  if (rt.tdlsLinked && rt.tdlsReadsLeft > 0) --rt.tdlsReadsLeft;
+  std::memcpy(bytes.data(), &table, kTableSize);
+}
+
+int TdlsSetup(const void* data, unsigned long length) {
+  if (!data || length != sizeof(TDLS_REQUEST)) return WVWL_ERROR_FAILURE;
+  TDLS_REQUEST r{};
+  std::memcpy(&r, data, sizeof r);
+  WdpRuntime& rt = Rt();
+  const WdpScene scene = Scene();
+  std::lock_guard<std::mutex> lock(rt.mu);
+  LoadTdlsScene(rt, scene);
+  Sim().Journal("wdp tdls request " + MacText(r.PeerMac) + " action=" + std::to_string(r.Action) +
+                " kind=" + std::to_string(r.Kind) + " bytes " + HexBytes(&r, sizeof r) + " -> " +
+                std::to_string(rt.tdlsResult));
+  if (rt.tdlsResult != WVWL_ERROR_SUCCESS) return rt.tdlsResult;
+  std::memcpy(rt.tdlsPeer, r.PeerMac, 6);
+  rt.tdlsLinked = true;
+  rt.tdlsReadsLeft = std::max(0, rt.tdlsReadyAfter);
+  return WVWL_ERROR_SUCCESS;
+}
+
 // Writes one record of the event queue (or the current one) into the caller's buffer.
 int ReadStatus(void* buffer, unsigned long length, unsigned long* returned) {
   WdpRuntime& rt = Rt();
@@ -149,6 +192,10 @@ int SetConfigRequest(const WDP_CONFIG_REQUEST& request) {
   }
   if (request.ConfigMode == CONFIG_MODE_WDP_TDLS_TEARDOWN) {
     Sim().Journal("wdp tdls teardown " + MacText(request.PeerMac));
+    static const uint8_t kAll[6] = {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
+    std::lock_guard<std::mutex> lock(rt.mu);
+    if (std::memcmp(request.PeerMac, kAll, 6) == 0 || std::memcmp(request.PeerMac, rt.tdlsPeer, 6) == 0)
+      rt.tdlsLinked = false;
     return WVWL_ERROR_SUCCESS;
   }
   return WVWL_ERROR_FAILURE;
@@ -174,15 +221,20 @@ void ReadWdpScene(const IniDoc& doc, WdpScene& out, std::vector<std::string>& wa
   if (doc.Has(sec, "Leases") && !ParseLeases(doc.Get(sec, "Leases"), out.leases))
     warnings.push_back("WiFiDisplay.Leases: MAC/IP items joined with ,");
   out.leaseFailures = static_cast<int>(std::max<long long>(0, doc.GetInt(sec, "LeaseFailures", 0)));
+  out.tdlsSetupResult = static_cast<int>(doc.GetInt(sec, "TdlsSetupResult", WVWL_ERROR_SUCCESS));
+  out.tdlsReadyAfter = static_cast<int>(std::max<long long>(-1, doc.GetInt(sec, "TdlsReadyAfter", -1)));
 }
 
 int WdpGetTable(void* table) {
   if (!table) return WVWL_ERROR_FAILURE;
   WdpRuntime& rt = Rt();
   std::vector<uint8_t> t;
+  const WdpScene scene = Scene();
   {
     std::lock_guard<std::mutex> lock(rt.mu);
     t = CurrentTable(rt);
+    LoadTdlsScene(rt, scene);
+    GateTdlsAddresses(rt, t);
   }
   std::memcpy(table, t.data(), kTableSize);
   Sim().Journal("wdp table Start=" + std::to_string(t[0]) + " ClientNumber=" + std::to_string(t[1]));
@@ -236,7 +288,7 @@ bool WdpOidSet(unsigned long request, const void* data, unsigned long length, in
     return true;
   }
   if (request == OID_WDP_SET_TDLS_SETUP) {
-    result = length == sizeof(TDLS_REQUEST) ? WVWL_ERROR_SUCCESS : WVWL_ERROR_FAILURE;
+    result = TdlsSetup(data, length);
     return true;
   }
   return false;
@@ -325,6 +377,19 @@ bool WdpCommand(const std::vector<std::string>& t, std::string& reply) {
     std::memcpy(rt.peerInterfaceMac, iface, 6);
     std::memcpy(rt.peerDeviceMac, device, 6);
     rt.peerSet = true;
+    reply = "ok\n";
+    return true;
+  }
+  if (EqualNoCase(cmd, "wdptdls") && (t.size() == 2 || t.size() == 3)) {
+    long long result = WVWL_ERROR_SUCCESS, reads = -1;
+    if (!ParseInt(t[1], result) || (t.size() == 3 && (!ParseInt(t[2], reads) || reads < -1))) {
+      reply = "error: wdptdls RESULT [READS]\n";
+      return true;
+    }
+    std::lock_guard<std::mutex> lock(rt.mu);
+    rt.tdlsSet = true;
+    rt.tdlsResult = static_cast<int>(result);
+    rt.tdlsReadyAfter = static_cast<int>(reads);
     reply = "ok\n";
     return true;
   }

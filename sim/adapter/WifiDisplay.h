@@ -21,6 +21,8 @@ struct WdpScene {
   uint8_t peerDeviceMac[6] = {};
   std::vector<WdpLease> leases;
   int leaseFailures = 0;           // lookups that fail before the lease table answers
+  int tdlsSetupResult = 1;         // the answer to a TDLS link request (1 accepted)
+  int tdlsReadyAfter = -1;         // >= 0: TDLS addresses show only for the linked peer, after this many table reads
 };
 
 void ReadWdpScene(const IniDoc& doc, WdpScene& out, std::vector<std::string>& warnings);
@@ -32,7 +34,8 @@ int WdpGetTable(void* table);
 int WdpLeaseLookup(const unsigned char* mac6, char* address64);
 std::string WdpConfigText(const void* config, int set);
 std::string HexBytes(const void* data, unsigned long length);
-// Control commands "wdptable HEX", "wdpstatus HEX", "wdppeer IFMAC DEVMAC", "wdplease MAC IP [FAILS]";
+// Control commands "wdptable HEX", "wdpstatus HEX", "wdppeer IFMAC DEVMAC", "wdplease MAC IP [FAILS]",
+// "wdptdls RESULT [READS]";
 // false when the line is none of them.
 bool WdpCommand(const std::vector<std::string>& tokens, std::string& reply);
 

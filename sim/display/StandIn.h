@@ -6,11 +6,15 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <deque>
 #include <map>
 #include <mutex>
+#include <sstream>
 #include <string>
+
+#include "ControlPipe.h"
 
 #define DISPLAY_API extern "C" __declspec(dllexport)
 
@@ -23,9 +27,19 @@ public:
         static StandIn s;
         return s;
     }
+    // Names the library for its control pipe, with the commands of its own; the pipe starts
+    // with the first call of an entry.
+    bool ServeAs(const char* library, ControlPipe::Handler commands)
+    {
+        library_ = library;
+        commands_ = std::move(commands);
+        return true;
+    }
     // Journals "name(args) -> result", with an injected result in place of answer.
     int Call(const char* name, const std::string& args, int answer)
     {
+        if (library_)
+            pipe_.Start(library_, [this](const std::string& line) { return Command(line); });
         std::lock_guard<std::mutex> lock(mu_);
         auto it = injected_.find(name);
         const bool inject = it != injected_.end();
@@ -84,6 +98,34 @@ public:
         journal_.clear();
     }
 
+    // Commands every stand-in understands: "journal", "journal clear", "inject ENTRY RESULT",
+    // "clear" (the injections); the rest go to the library's own.
+    std::string Command(const std::string& line)
+    {
+        std::istringstream words(line);
+        std::string verb, a, b;
+        words >> verb >> a >> b;
+        if (verb == "journal" && a.empty()) {
+            std::string text(size_t(Journal(nullptr, 0)) + 1, '\0');
+            text.resize(size_t(Journal(text.data(), int(text.size()))));
+            return text;
+        }
+        if (verb == "journal" && a == "clear") {
+            ClearJournal();
+            return "ok\n";
+        }
+        if (verb == "inject" && !a.empty() && !b.empty()) {
+            Inject(a.c_str(), std::atoi(b.c_str()));
+            return "ok\n";
+        }
+        if (verb == "clear") {
+            ClearInjections();
+            return "ok\n";
+        }
+        std::string reply = commands_ ? commands_(line) : std::string();
+        return reply.empty() ? "error: unknown command\n" : reply;
+    }
+
 private:
     struct Line {
         uint64_t stamp;
@@ -92,7 +134,17 @@ private:
     std::mutex mu_;
     std::deque<Line> journal_;
     std::map<std::string, int> injected_;
+    const char* library_ = nullptr;
+    ControlPipe::Handler commands_;
+    ControlPipe pipe_;
 };
+
+// The text after the first word of a command line.
+inline std::string Rest(const std::string& line)
+{
+    const size_t space = line.find(' ');
+    return space == std::string::npos ? std::string() : line.substr(space + 1);
+}
 
 inline std::string Str(const char* text)
 {

@@ -41,6 +41,26 @@ std::string Options(int count, const char* const* options)
         text += ", " + display::Str(options[i]);
     return text;
 }
+// Pipe commands: "script EVENTS", "wait MS", "state N", "watchbyte".
+std::string Command(const std::string& line)
+{
+    const std::string verb = line.substr(0, line.find(' '));
+    const std::string rest = display::Rest(line);
+    if (verb == "script")
+        return std::to_string(Player().Queue(rest.c_str())) + "\n";
+    if (verb == "wait")
+        return Player().WaitIdle(rest.empty() ? 10000 : std::atoi(rest.c_str())) ? "ok\n" : "error: still busy\n";
+    if (verb == "state" && !rest.empty()) {
+        g_opening = false;
+        g_state = std::atoi(rest.c_str());
+        return "ok\n";
+    }
+    if (verb == "watchbyte")
+        return std::to_string(g_watchByte) + "\n";
+    return {};
+}
+
+const bool g_served = J().ServeAs("StreamDll", Command);
 }  // namespace
 
 DISPLAY_API int __stdcall Create(int a, int b, int c, int d, int e, int f, int optionCount, const char* const* options)

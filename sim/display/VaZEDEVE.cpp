@@ -56,6 +56,31 @@ std::string DataText(int request, const void* data)
     return std::to_string(*static_cast<const int*>(data));
 }
 
+// Pipe commands: "script EVENTS", "wait MS", "played", "sessionid N", "running".
+std::string Command(const std::string& line)
+{
+    const std::string verb = line.substr(0, line.find(' '));
+    const std::string rest = display::Rest(line);
+    if (verb == "script")
+        return std::to_string(Player().Queue(rest.c_str())) + "\n";
+    if (verb == "wait")
+        return Player().WaitIdle(rest.empty() ? 10000 : std::atoi(rest.c_str())) ? "ok\n" : "error: still busy\n";
+    if (verb == "played")
+        return Player().Played() + "\n";
+    if (verb == "sessionid" && !rest.empty()) {
+        std::lock_guard<std::mutex> lock(g_s.mu);
+        g_s.sessionId = std::atoi(rest.c_str());
+        return "ok\n";
+    }
+    if (verb == "running") {
+        std::lock_guard<std::mutex> lock(g_s.mu);
+        return g_s.serverRunning ? "1\n" : "0\n";
+    }
+    return {};
+}
+
+const bool g_served = J().ServeAs("VaZEDEVE", Command);
+
 }  // namespace
 
 DISPLAY_API int __stdcall WVWDP_Init(PFN_WDP_SO_CALLBACK callback, int reserved)

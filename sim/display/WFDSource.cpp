@@ -11,6 +11,7 @@ display::StandIn& J()
 {
     return display::StandIn::Get();
 }
+const bool g_served = J().ServeAs("WFDSource", nullptr);
 }  // namespace
 
 DISPLAY_API int __stdcall WFD_LibraryInit(HWND window)

@@ -26,7 +26,10 @@ public:
     void SetTargetMac(const std::string& mac) { m_strTargetMac = mac; }
     void StartProgress();
     void BtnWDPTDLSProgCancelClick(TObject* Sender);
+    void TimerProgressTimer(TObject* Sender);
     void GetWDPTable();
+    // The TDLS address of the device with this MAC in the dialog's copy of the table, or "".
+    std::string FindTDLSIPByDeviceMacInWDPTableProgress(const std::string& mac) const;
 };
 
 extern TFormWDPTDLSProgressMsg* FormWDPTDLSProgressMsg;

@@ -1009,11 +1009,6 @@ void TFormWiFiDisplay::OnSortDeviceConnect(TObject*)
         WiFiDirectConnectDevice(m_SelectedDevice.strDevName, m_SelectedDevice.strDevMac);
 }
 
-void TFormWiFiDisplay::OnTDLSConnectClick(TObject*)
-{
-    PrintMessage(6, "[WDP][OnTDLSConnectClick] %s\n", m_SelectedDevice.strDevMac.c_str());
-}
-
 void TFormWiFiDisplay::OnSoreMenuDisableWiFiDisplay(TObject*)
 {
     SetWDPConfigToDriver(0);

@@ -146,6 +146,8 @@ public:
     void EnableRTSPRetryTimer(bool enable);
     void IsEnableKeepaliveTimer(bool enable);
     void SetEnableTDLSToDriver(int enable);
+    // Asks the driver for a TDLS link to the peer with this TDLS MAC text: 1 sent, 0 refused.
+    int DoTDLS(int reserved, const std::string& tdlsMac);
     void TDLSTeardownAll();
     void TDLSTunnedel(const BYTE* mac);
     void GetConnectedDeviceP2PDevMacAddress();

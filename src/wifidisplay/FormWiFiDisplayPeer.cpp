@@ -169,6 +169,8 @@ void TFormWiFiDisplay::TimerConnectRTSPServerRun(TObject*)
     } else {
         return;
     }
+    PrintMessage(6, "[WDP][TimerConnectRTSPServerRun] type=%d %s:%d\n", m_iNowConnectType, m_strWDPConnectedIP.c_str(),
+                 m_iWDPConnectedPort);
     if (m_Sink.ConnectRTSPServer(m_strWDPConnectedIP, m_iWDPConnectedPort, role) == 1) {
         EnableConnectRTSPServerTimer(false);
         EnableRTSPRetryTimer(true);

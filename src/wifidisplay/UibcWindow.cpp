@@ -9,11 +9,9 @@
 
 namespace {
 
-// A panel coordinate in the incoming picture, truncated toward zero.
+// A panel coordinate in the incoming picture, truncated toward zero (panelSize above 0).
 int Scale(int value, int panelSize, int pictureSize)
 {
-    if (panelSize <= 0)
-        return 0;
     return int(double(value) / panelSize * pictureSize);
 }
 
@@ -108,6 +106,12 @@ bool TFormWiFiDisplay::HandleUIBCMessage(UINT message, WPARAM wParam, LPARAM lPa
     m_Sink.GetSourceResolution(width, height);
     const int panelWidth = WDPUIBCControlPanelForm ? WDPUIBCControlPanelForm->ClientWidth() : 0;
     const int panelHeight = WDPUIBCControlPanelForm ? WDPUIBCControlPanelForm->ClientHeight() : 0;
+    // Without a picture or panel size there is no point to scale to: nothing is sent.
+    if (panelWidth <= 0 || panelHeight <= 0 || width <= 0 || height <= 0) {
+        PrintMessage(3, "[WDP][UIBC] pointer event %u dropped: panel %dx%d picture %dx%d\n", message, panelWidth,
+                     panelHeight, width, height);
+        return true;
+    }
     m_Sink.SendMouseMoveUIBC(type, Scale(a, panelWidth, width), Scale(b, panelHeight, height), 0, 0);
     return true;
 }

@@ -188,16 +188,26 @@ HWND WevoRun::WaitForNewForm(const std::vector<HWND>& before, DWORD timeoutMs) c
 
 std::string WevoRun::Sim(const std::string& command) const
 {
+    return Ask(pipe_, command);
+}
+
+std::string WevoRun::Display(const std::string& library, const std::string& command) const
+{
+    return Ask(pipe_ + "." + library, command);
+}
+
+std::string WevoRun::Ask(const std::string& name, const std::string& command) const
+{
     // The simulator answers one client at a time and makes the pipe anew after each answer;
     // in between the name is busy or briefly gone, so a client tries again for a while.
     HANDLE pipe = INVALID_HANDLE_VALUE;
     const DWORD start = GetTickCount();
     while (pipe == INVALID_HANDLE_VALUE && GetTickCount() - start < 5000) {
-        pipe = CreateFileA(pipe_.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        pipe = CreateFileA(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
         if (pipe != INVALID_HANDLE_VALUE)
             break;
         if (GetLastError() == ERROR_PIPE_BUSY)
-            WaitNamedPipeA(pipe_.c_str(), 1000);
+            WaitNamedPipeA(name.c_str(), 1000);
         else if (!Running())
             return {};
         else

@@ -59,6 +59,9 @@ public:
     // One command of the simulator's control pipe and its answer.
     std::string Sim(const std::string& command) const;
     std::string Journal() const { return Sim("journal"); }
+    // One command of a Wi-Fi Display stand-in's pipe ("VaZEDEVE", "WFDSource", "StreamDll"),
+    // which opens with the library's first call.
+    std::string Display(const std::string& library, const std::string& command) const;
     int Calls(const std::string& entry) const;
     bool WaitForJournal(const std::string& text, DWORD timeoutMs = 20000) const;
     bool WaitForStatus(const std::string& text, DWORD timeoutMs = 20000) const;
@@ -66,6 +69,8 @@ public:
     const std::string& Title() const { return title_; }
 
 private:
+    std::string Ask(const std::string& pipe, const std::string& command) const;
+
     HANDLE process_ = nullptr;
     DWORD id_ = 0;
     std::string pipe_;

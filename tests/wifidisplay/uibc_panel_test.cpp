@@ -267,6 +267,47 @@ TEST_F(UibcPanel, HidInputBecomesReports)
     }
 }
 
+// Pointer input is scaled by the panel and the picture; when either has no size there is no
+// point to send, while keys, which carry no point, still go out.
+TEST_F(UibcPanel, PointerWithoutASizeIsDropped)
+{
+    Open(1);
+    WDPSink& sink = FormWiFiDisplay->m_Sink;
+    struct Case {
+        const char* what;
+        int pictureWidth, pictureHeight;
+        int panelWidth, panelHeight;
+        const char* packets;
+    };
+    const char* const kKeyA = "00 00 00 0C 03 00 05 00 00 41 00 00";
+    const Case cases[] = {
+        {"both known", 1280, 720, 320, 180, "00 00 00 0E 02 00 06 01 00 01 40 00 B4 00"},
+        {"picture size unknown", 0, 0, 320, 180, ""},
+        {"picture height unknown", 1280, 0, 320, 180, ""},
+        {"panel without height", 1280, 720, 320, 0, ""},
+    };
+    for (const Case& c : cases) {
+        sink.m_iSourceWidth = c.pictureWidth;
+        sink.m_iSourceHeight = c.pictureHeight;
+        WDPUIBCControlPanelForm->SetClientSize(c.panelWidth, c.panelHeight);
+        Pump(20);
+        Received();
+        ASSERT_EQ(WDPUIBCControlPanelForm->ClientWidth(), c.panelWidth) << c.what;
+        ASSERT_EQ(WDPUIBCControlPanelForm->ClientHeight(), c.panelHeight) << c.what;
+        SendMessageA(m_panel, WM_MOUSEMOVE, 0, MAKELPARAM(80, 45));
+        SendMessageA(m_panel, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(80, 45));
+        SendMessageA(m_panel, WM_LBUTTONUP, 0, MAKELPARAM(80, 45));
+        const std::string pointer = Received();
+        if (*c.packets)
+            EXPECT_EQ(pointer.substr(0, pointer.find('\n')), c.packets) << c.what;
+        else
+            EXPECT_EQ(pointer, "") << c.what;
+        Key(WM_KEYDOWN, 'A', false);
+        EXPECT_EQ(Received(), kKeyA) << c.what;
+        EXPECT_TRUE(IsWindow(m_panel)) << c.what;
+    }
+}
+
 TEST_F(UibcPanel, SendingNeedsTheChannel)
 {
     Open(1);
