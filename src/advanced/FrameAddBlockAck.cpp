@@ -4,7 +4,8 @@
 
 #include "advanced/BlockAckRecords.h"
 #include "advanced/Form80211nSetting.h"
-#include "advanced/FormAdvancedControls.h"
+#include "ui/ExtCtrls.h"
+#include "ui/StdCtrls.h"
 #include "core/FormMessageBox.h"
 #include "core/Log.h"
 #include "core/WvwlLib.h"
@@ -13,8 +14,6 @@
 #include "wlapi/constants.h"
 
 namespace {
-
-using namespace advctl;
 
 constexpr unsigned long kPeerListLength = sizeof(PEER_MAC_TABLE);
 
@@ -62,9 +61,7 @@ void FillCandidateList(TListView* list, const std::vector<std::string>& candidat
 
 TListView* MakeCandidateList(TWinControl* page, int left, int top, int width, int height)
 {
-    auto* list = new TListView(page);
-    list->SetParent(page);
-    list->SetBounds(left, top, width, height);
+    auto* list = new TListView({page, left, top, width, height});
     list->SetRowSelect(true);
     list->SetShowColumnHeaders(false);
     list->SetColor(WEVO_FORM_COLOR);
@@ -76,17 +73,18 @@ TFrameAddBlockAck::TFrameAddBlockAck(TComponent* owner) : TFrameBase(owner)
 {
     Name = "FrameAddBlockAck";
     lblTID = Label(this, 24, 20, 140, "TID");
-    cBoxTID = List(this, 170, 16, 70);
+    cBoxTID = new TComboBox({this, 170, 16, 70, 21});
     for (int tid = 0; tid < 8; ++tid)
         cBoxTID->Items().Add(std::to_string(tid));
     cBoxTID->SetItemIndex(0);
     lblLimitBAWindowSize = Label(this, 24, 52, 140, "Limit BA Window Size");
-    editLimitBAWindowSize = Edit(this, 170, 48, 70, 10);
+    editLimitBAWindowSize = new TEdit({this, 170, 48, 70, 21});
+    editLimitBAWindowSize->SetMaxLength(10);
     editLimitBAWindowSize->SetText("32");
     lblAvailBssidList = Label(this, 24, 84, 200, "Avail Bssid List");
     lvAvailBssidList = MakeCandidateList(this, 24, 104, 352, 180);
-    btnOK = Button(this, 206, 296, 80, 25, "OK");
-    btnCancel = Button(this, 296, 296, 80, 25, "Cancel");
+    btnOK = new TButton({this, 206, 296, 80, 25, "OK"});
+    btnCancel = new TButton({this, 296, 296, 80, 25, "Cancel"});
     btnOK->OnClick = [this](TObject* s) { btnOKClick(s); };
     btnCancel->OnClick = [this](TObject* s) { btnCancelClick(s); };
 }

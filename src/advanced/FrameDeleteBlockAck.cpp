@@ -1,7 +1,8 @@
 #include "advanced/FrameDeleteBlockAck.h"
 
 #include "advanced/Form80211nSetting.h"
-#include "advanced/FormAdvancedControls.h"
+#include "ui/ExtCtrls.h"
+#include "ui/StdCtrls.h"
 #include "advanced/FrameAddBlockAck.h"
 #include "core/FormMessageBox.h"
 #include "core/WvwlLib.h"
@@ -9,8 +10,6 @@
 #include "wlapi/constants.h"
 
 namespace {
-
-using namespace advctl;
 
 TLabel* Label(TWinControl* parent, int left, int top, int width, const char* caption)
 {
@@ -25,14 +24,14 @@ TFrameDeleteBlockAck::TFrameDeleteBlockAck(TComponent* owner) : TFrameBase(owner
 {
     Name = "FrameDeleteBlockAck";
     lblTID = Label(this, 24, 20, 140, "TID");
-    cBoxTID = List(this, 170, 16, 70);
+    cBoxTID = new TComboBox({this, 170, 16, 70, 21});
     for (int tid = 0; tid < 8; ++tid)
         cBoxTID->Items().Add(std::to_string(tid));
     cBoxTID->SetItemIndex(0);
     lblAvailBssidList = Label(this, 24, 84, 200, "Avail Bssid List");
     lvAvailBssidList = MakeCandidateList(this, 24, 104, 352, 180);
-    BtnOK = Button(this, 206, 296, 80, 25, "OK");
-    BtnCancel = Button(this, 296, 296, 80, 25, "Cancel");
+    BtnOK = new TButton({this, 206, 296, 80, 25, "OK"});
+    BtnCancel = new TButton({this, 296, 296, 80, 25, "Cancel"});
     BtnOK->OnClick = [this](TObject* s) { btnOKClick(s); };
     BtnCancel->OnClick = [this](TObject* s) { btnCancelClick(s); };
 }
