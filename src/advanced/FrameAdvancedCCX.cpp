@@ -50,12 +50,12 @@ TFrameAdvancedCCX::TFrameAdvancedCCX(TComponent* owner) : TFrameBase(owner)
     Name = "FrameAdvancedCCX";
     chBoxEnableCCX = new TCheckBox({this, 16, 8, 300, 17, Text(&CUISTR::STR_ENABLE_CCX)});
     chBoxEnableRadioMeasurement = new TCheckBox({this, 32, 30, 300, 17, Text(&CUISTR::STR_RADIO_MEASURE)});
-    chBoxNonServingChannelMeasurement = new TCheckBox({this, 48, 52, 226, 17, Text(&CUISTR::STR_NON_SERVING_CHANNEL_MEASURE)});
-    editMeasureTime = new TEdit({this, 278, 50, 40, 21});
+    chBoxNonServingChannelMeasurement = new TCheckBox({this, 48, 52, 210, 17, Text(&CUISTR::STR_NON_SERVING_CHANNEL_MEASURE)});
+    editMeasureTime = new TEdit({this, 262, 50, 40, 21});
     editMeasureTime->SetMaxLength(4);
     SetWindowLongA(editMeasureTime->Handle(), GWL_STYLE, GetWindowLongA(editMeasureTime->Handle(), GWL_STYLE) | ES_NUMBER);
     editMeasureTime->SetText(kDefaultMeasureTime);
-    lblMeasureTimeTxt = MakeLabel(this, 322, 53, 70, &CUISTR::STR_MEASURE_TIME_UNIT);
+    lblMeasureTimeTxt = MakeLabel(this, 306, 53, 88, &CUISTR::STR_MEASURE_TIME_UNIT);
     chBoxRFRoaming = new TCheckBox({this, 32, 76, 260, 17, Text(&CUISTR::STR_RF_ROAM_ENABLE)});
     chBoxVoiceDrasticRoaming = new TCheckBox({this, 32, 98, 260, 17, Text(&CUISTR::STR_VOICE_RATE)});
     BtnApply = new TButton({this, 310, 96, 75, 25, Text(&CUISTR::STR_APPLY)});

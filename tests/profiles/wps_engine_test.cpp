@@ -388,6 +388,19 @@ TEST_F(WpsEngine, PinPageTakesOnlyAValidPin)
     }
 }
 
+TEST_F(WpsEngine, BothMethodChoicesShowWholeAndTakeAClick)
+{
+    OpenWizard();
+    TFrameProfileEditWPS* page = FormProfileEdit->FrameProfileEditWPS;
+    // The push-button caption widens its radio button; the PIN choice stays beside it.
+    EXPECT_LE(page->rBtnPBC->Left() + page->rBtnPBC->Width(), page->rBtnPIN->Left());
+    EXPECT_LE(page->rBtnPIN->Left() + page->rBtnPIN->Width(), page->Width());
+    RECT box{};
+    GetWindowRect(page->rBtnPIN->Handle(), &box);
+    POINT at = {box.left + 6, (box.top + box.bottom) / 2};
+    EXPECT_EQ(WindowFromPoint(at), page->rBtnPIN->Handle());
+}
+
 // An automatic PIN run started from the connect page: the first access point that does not
 // offer push button is tried, with the walk and media timers running.
 class WpsAutomaticRun : public WpsEngine {
