@@ -4,7 +4,8 @@
 
 #include "advanced/BlockAckRecords.h"
 #include "advanced/Form80211nSetting.h"
-#include "advanced/FormAdvancedControls.h"
+#include "ui/ExtCtrls.h"
+#include "ui/StdCtrls.h"
 #include "core/FormMessageBox.h"
 #include "core/Log.h"
 #include "core/WvwlLib.h"
@@ -12,8 +13,6 @@
 #include "wlapi/constants.h"
 
 namespace {
-
-using namespace advctl;
 
 constexpr unsigned long kPeerListLength = sizeof(PEER_MAC_TABLE);
 
@@ -38,9 +37,7 @@ void CurrentAccessPoint(uint8_t (&bssid)[6])
 
 TListView* CandidateList(TWinControl* page, int left, int top, int width, int height)
 {
-    auto* list = new TListView(page);
-    list->SetParent(page);
-    list->SetBounds(left, top, width, height);
+    auto* list = new TListView({page, left, top, width, height});
     list->SetRowSelect(true);
     list->SetShowColumnHeaders(false);
     list->SetColor(WEVO_FORM_COLOR);
@@ -68,7 +65,7 @@ BLOCK_ACK_PAGE_CONTROLS MakeBlockAckPageControls(TWinControl* page, const std::f
 {
     BLOCK_ACK_PAGE_CONTROLS c;
     c.lblTID = Label(page, 24, 20, 140, "TID");
-    c.cBoxTID = List(page, 170, 16, 70);
+    c.cBoxTID = new TComboBox({page, 170, 16, 70, 21});
     for (int tid = 0; tid < 8; ++tid)
         c.cBoxTID->Items().Add(std::to_string(tid));
     c.cBoxTID->SetItemIndex(0);
@@ -76,8 +73,8 @@ BLOCK_ACK_PAGE_CONTROLS MakeBlockAckPageControls(TWinControl* page, const std::f
         ownRows();
     c.lblAvailBssidList = Label(page, 24, 84, 200, "Avail Bssid List");
     c.lvAvailBssidList = CandidateList(page, 24, 104, 352, 180);
-    c.btnOK = Button(page, 206, 296, 80, 25, "OK");
-    c.btnCancel = Button(page, 296, 296, 80, 25, "Cancel");
+    c.btnOK = new TButton({page, 206, 296, 80, 25, "OK"});
+    c.btnCancel = new TButton({page, 296, 296, 80, 25, "Cancel"});
     return c;
 }
 

@@ -35,9 +35,7 @@ TFormASManagement::TFormASManagement(TComponent* owner) : TForm(owner)
     BtnASCertBrowse = new TButton({grpBoxCertInstall, 232, 20, 62, 25, UiText(&CUISTR::STR_BROWSE)});
     BtnInstall = new TButton({grpBoxCertInstall, 298, 20, 62, 25, UiText(&CUISTR::STR_INSTALL)});
 
-    lvASCertList = new TListView(this);
-    lvASCertList->SetParent(this);
-    lvASCertList->SetBounds(8, 68, 368, 150);
+    lvASCertList = new TListView({this, 8, 68, 368, 150});
     AddWapiCertColumns(lvASCertList);
 
     BtnDelete = new TButton({this, 220, 228, 75, 25, UiText(&CUISTR::STR_DELETE)});

@@ -1,21 +1,10 @@
 #pragma once
-// Control makers of the advanced window's pages: each control made on its parent at its place
-// with its caption.
+// Lists of the advanced window's pages whose items carry a code beside their text.
 #include <string>
 
-#include "ui/ExtCtrls.h"
 #include "ui/StdCtrls.h"
 
 namespace advctl {
-
-TCheckBox* Check(TWinControl* parent, int left, int top, int width, const std::string& caption);
-TRadioButton* Radio(TWinControl* parent, int left, int top, int width, const std::string& caption);
-TComboBox* List(TWinControl* parent, int left, int top, int width);
-TEdit* Edit(TWinControl* parent, int left, int top, int width, int maxLength);
-TButton* Button(TWinControl* parent, int left, int top, int width, int height, const std::string& caption);
-TGroupBox* Group(TWinControl* parent, int left, int top, int width, int height, const std::string& caption);
-// A borderless panel; radio buttons on one panel form one group.
-TPanel* Panel(TWinControl* parent, int left, int top, int width, int height);
 
 // Selects the first item whose code equals the value, else the first item.
 void SelectCode(TComboBox* list, int code);

@@ -1,6 +1,7 @@
 #include "advanced/FormMFPTest.h"
 
-#include "advanced/FormAdvancedControls.h"
+#include "ui/ExtCtrls.h"
+#include "ui/StdCtrls.h"
 #include "core/Log.h"
 #include "core/WvwlLib.h"
 #include "resources/WvImage.h"
@@ -10,7 +11,6 @@ TFormMFPTest* FormMFPTest = nullptr;
 
 TFormMFPTest::TFormMFPTest(TComponent* owner) : TFormBase(owner)
 {
-    using namespace advctl;
     Name = "FormMFPTest";
     SetClientSize(400, 380);
     skin::StyleCaption(lblCaptionText);
@@ -18,24 +18,24 @@ TFormMFPTest::TFormMFPTest(TComponent* owner) : TFormBase(owner)
     SysBtnClose = MakePushButton(this, 373, 16, 15, 15, res ? res->ImgBtnAdvancedFormClose_Normal : nullptr,
                                  res ? res->ImgBtnAdvancedFormClose_Down : nullptr, nullptr);
 
-    grpBoxMFPCapability = Group(this, 16, 48, 368, 80, "MFP Capability");
-    chBoxMFP_Enable = Check(grpBoxMFPCapability, 16, 22, 130, "MFP_Enable");
-    chBoxMFP_Required = Check(grpBoxMFPCapability, 16, 48, 130, "MFP_Required");
-    chBoxAKMwSHA256 = Check(grpBoxMFPCapability, 150, 22, 130, "Force SHA256");
-    BtnApply = Button(grpBoxMFPCapability, 280, 44, 75, 25, "Apply");
-    btnDisassociate = Button(this, 16, 138, 130, 27, "Disassociate");
-    btnSilentLinkdown = Button(this, 160, 138, 130, 27, "Silent Link Down");
-    grpBoxInject = Group(this, 16, 176, 368, 190, "Inject");
-    grpBoxFrameType = Group(grpBoxInject, 10, 20, 170, 160, "Frame Type");
-    chBoxDisassoc = Check(grpBoxFrameType, 12, 22, 150, "Disassociation");
-    chBoxDeauth = Check(grpBoxFrameType, 12, 48, 150, "Deauthentication");
-    chBoxAssoc = Check(grpBoxFrameType, 12, 74, 150, "Association");
-    chBoxReassoc = Check(grpBoxFrameType, 12, 100, 150, "Reassociation");
-    chBoxSAQuery = Check(grpBoxFrameType, 12, 126, 150, "SA Query");
-    grpBoxInjectType = Group(grpBoxInject, 190, 20, 166, 80, "Injection Type");
-    chBoxIncorrectKey = Check(grpBoxInjectType, 12, 22, 145, "Incorrect Key");
-    chBoxUnprotected = Check(grpBoxInjectType, 12, 48, 145, "Unprotected");
-    BtnInject = Button(grpBoxInject, 232, 124, 90, 27, "Inject");
+    grpBoxMFPCapability = new TGroupBox({this, 16, 48, 368, 80, "MFP Capability"});
+    chBoxMFP_Enable = new TCheckBox({grpBoxMFPCapability, 16, 22, 130, 17, "MFP_Enable"});
+    chBoxMFP_Required = new TCheckBox({grpBoxMFPCapability, 16, 48, 130, 17, "MFP_Required"});
+    chBoxAKMwSHA256 = new TCheckBox({grpBoxMFPCapability, 150, 22, 130, 17, "Force SHA256"});
+    BtnApply = new TButton({grpBoxMFPCapability, 280, 44, 75, 25, "Apply"});
+    btnDisassociate = new TButton({this, 16, 138, 130, 27, "Disassociate"});
+    btnSilentLinkdown = new TButton({this, 160, 138, 130, 27, "Silent Link Down"});
+    grpBoxInject = new TGroupBox({this, 16, 176, 368, 190, "Inject"});
+    grpBoxFrameType = new TGroupBox({grpBoxInject, 10, 20, 170, 160, "Frame Type"});
+    chBoxDisassoc = new TCheckBox({grpBoxFrameType, 12, 22, 150, 17, "Disassociation"});
+    chBoxDeauth = new TCheckBox({grpBoxFrameType, 12, 48, 150, 17, "Deauthentication"});
+    chBoxAssoc = new TCheckBox({grpBoxFrameType, 12, 74, 150, 17, "Association"});
+    chBoxReassoc = new TCheckBox({grpBoxFrameType, 12, 100, 150, 17, "Reassociation"});
+    chBoxSAQuery = new TCheckBox({grpBoxFrameType, 12, 126, 150, 17, "SA Query"});
+    grpBoxInjectType = new TGroupBox({grpBoxInject, 190, 20, 166, 80, "Injection Type"});
+    chBoxIncorrectKey = new TCheckBox({grpBoxInjectType, 12, 22, 145, 17, "Incorrect Key"});
+    chBoxUnprotected = new TCheckBox({grpBoxInjectType, 12, 48, 145, 17, "Unprotected"});
+    BtnInject = new TButton({grpBoxInject, 232, 124, 90, 27, "Inject"});
 
     SysBtnClose->OnClick = [this](TObject* s) { SysBtnCloseClick(s); };
     BtnApply->OnClick = [this](TObject* s) { BtnApplyClick(s); };

@@ -5,14 +5,13 @@
 #include <string>
 
 #include "advanced/Form80211nSetting.h"
-#include "advanced/FormAdvancedControls.h"
+#include "ui/ExtCtrls.h"
+#include "ui/StdCtrls.h"
 #include "core/Log.h"
 #include "core/WvwlLib.h"
 #include "resources/WvImage.h"
 
 namespace {
-
-using namespace advctl;
 
 constexpr unsigned kTableMs = 1000;
 
@@ -35,9 +34,7 @@ const char* const kTGnItems[] = {
 // A read-only, disabled table of nine columns without a header.
 TListView* MakeTable(TWinControl* parent)
 {
-    auto* list = new TListView(parent);
-    list->SetParent(parent);
-    list->SetBounds(8, 18, 302, 52);
+    auto* list = new TListView({parent, 8, 18, 302, 52});
     list->SetRowSelect(true);
     list->SetShowColumnHeaders(false);
     list->SetColor(WEVO_FORM_COLOR);
@@ -60,50 +57,50 @@ TLabel* Label(TWinControl* parent, int left, int top, int width, const char* cap
 TFrame80211nSetting::TFrame80211nSetting(TComponent* owner) : TFrameBase(owner)
 {
     Name = "Frame80211nSetting";
-    chBoxAMSDU = Check(this, 12, 4, 150, "A-MSDU");
-    pnlAmsduMax = Panel(this, 28, 22, 166, 20);
-    rBtnMax3839 = Radio(pnlAmsduMax, 0, 1, 80, "Max:3839");
-    rBtnMax7935 = Radio(pnlAmsduMax, 82, 1, 80, "Max:7935");
-    chBoxMPDU = Check(this, 12, 46, 170, "MPDU Aggregation");
-    pnlMpduMode = Panel(this, 28, 64, 166, 20);
-    rBtnManual = Radio(pnlMpduMode, 0, 1, 80, "Manual");
-    rBtnAuto = Radio(pnlMpduMode, 82, 1, 80, "Auto");
+    chBoxAMSDU = new TCheckBox({this, 12, 4, 150, 17, "A-MSDU"});
+    pnlAmsduMax = new TPanel({this, 28, 22, 166, 20});
+    rBtnMax3839 = new TRadioButton({pnlAmsduMax, 0, 1, 80, 17, "Max:3839"});
+    rBtnMax7935 = new TRadioButton({pnlAmsduMax, 82, 1, 80, 17, "Max:7935"});
+    chBoxMPDU = new TCheckBox({this, 12, 46, 170, 17, "MPDU Aggregation"});
+    pnlMpduMode = new TPanel({this, 28, 64, 166, 20});
+    rBtnManual = new TRadioButton({pnlMpduMode, 0, 1, 80, 17, "Manual"});
+    rBtnAuto = new TRadioButton({pnlMpduMode, 82, 1, 80, 17, "Auto"});
     lblMpduDensity = Label(this, 28, 92, 86, "Mpdu Density");
-    cBoxMpduDensity = List(this, 118, 88, 56);
+    cBoxMpduDensity = new TComboBox({this, 118, 88, 56, 21});
     for (int density = 0; density < 8; ++density)
         cBoxMpduDensity->Items().Add(std::to_string(density));
     cBoxMpduDensity->SetItemIndex(0);
 
-    grpBoxSMPSMode = Group(this, 190, 0, 200, 80, "Spatial Multiplexing Power Save");
-    rBtnSMEnable = Radio(grpBoxSMPSMode, 12, 18, 160, "SM enable");
-    rBtnStaticSMPS = Radio(grpBoxSMPSMode, 12, 38, 160, "Static SMPS");
-    rBtnDynamicSMPS = Radio(grpBoxSMPSMode, 12, 58, 160, "Dynamic SMPS");
+    grpBoxSMPSMode = new TGroupBox({this, 190, 0, 200, 80, "Spatial Multiplexing Power Save"});
+    rBtnSMEnable = new TRadioButton({grpBoxSMPSMode, 12, 18, 160, 17, "SM enable"});
+    rBtnStaticSMPS = new TRadioButton({grpBoxSMPSMode, 12, 38, 160, 17, "Static SMPS"});
+    rBtnDynamicSMPS = new TRadioButton({grpBoxSMPSMode, 12, 58, 160, 17, "Dynamic SMPS"});
 
-    grpBoxAckPolicy = Group(this, 190, 82, 200, 56, "Ack Policy");
-    chBoxACBE = Check(grpBoxAckPolicy, 12, 16, 80, "AC_BE");
-    chBoxACBK = Check(grpBoxAckPolicy, 100, 16, 80, "AC_BK");
-    chBoxACVI = Check(grpBoxAckPolicy, 12, 35, 80, "AC_VI");
-    chBoxACVO = Check(grpBoxAckPolicy, 100, 35, 80, "AC_VO");
+    grpBoxAckPolicy = new TGroupBox({this, 190, 82, 200, 56, "Ack Policy"});
+    chBoxACBE = new TCheckBox({grpBoxAckPolicy, 12, 16, 80, 17, "AC_BE"});
+    chBoxACBK = new TCheckBox({grpBoxAckPolicy, 100, 16, 80, 17, "AC_BK"});
+    chBoxACVI = new TCheckBox({grpBoxAckPolicy, 12, 35, 80, 17, "AC_VI"});
+    chBoxACVO = new TCheckBox({grpBoxAckPolicy, 100, 35, 80, 17, "AC_VO"});
 
-    btnApply = Button(this, 12, 114, 75, 25, "Apply");
+    btnApply = new TButton({this, 12, 114, 75, 25, "Apply"});
     lblTGnWiFi = Label(this, 12, 148, 64, "TGn WiFi");
-    cBoxTGnWiFi = List(this, 80, 144, 310);
+    cBoxTGnWiFi = new TComboBox({this, 80, 144, 310, 21});
     for (const char* item : kTGnItems)
         cBoxTGnWiFi->Items().Add(item);
     cBoxTGnWiFi->SetItemIndex(0);
 
-    grpBoxOriginator = Group(this, 10, 172, 380, 78, "Originator of");
+    grpBoxOriginator = new TGroupBox({this, 10, 172, 380, 78, "Originator of"});
     lvOriginatorList = MakeTable(grpBoxOriginator);
-    btnAddOrigi = Button(grpBoxOriginator, 316, 18, 26, 24, "+");
-    btnDeleteOrigi = Button(grpBoxOriginator, 346, 18, 26, 24, "-");
-    btnDeleteAllOrigi = Button(grpBoxOriginator, 316, 46, 56, 24, "-All");
+    btnAddOrigi = new TButton({grpBoxOriginator, 316, 18, 26, 24, "+"});
+    btnDeleteOrigi = new TButton({grpBoxOriginator, 346, 18, 26, 24, "-"});
+    btnDeleteAllOrigi = new TButton({grpBoxOriginator, 316, 46, 56, 24, "-All"});
     btnDeleteAllOrigi->SetVisible(false);
 
-    grpBoxRecipient = Group(this, 10, 254, 380, 78, "Recipient of");
+    grpBoxRecipient = new TGroupBox({this, 10, 254, 380, 78, "Recipient of"});
     lvRecipientList = MakeTable(grpBoxRecipient);
-    btnAddRecip = Button(grpBoxRecipient, 316, 18, 26, 24, "+");
-    btnDeleteRecip = Button(grpBoxRecipient, 346, 18, 26, 24, "-");
-    btnDeleteAllRecip = Button(grpBoxRecipient, 316, 46, 56, 24, "-All");
+    btnAddRecip = new TButton({grpBoxRecipient, 316, 18, 26, 24, "+"});
+    btnDeleteRecip = new TButton({grpBoxRecipient, 346, 18, 26, 24, "-"});
+    btnDeleteAllRecip = new TButton({grpBoxRecipient, 316, 46, 56, 24, "-All"});
     btnDeleteAllRecip->SetVisible(false);
 
     TimerQueryBATable = new TTimer(this);

@@ -2,7 +2,6 @@
 
 #include "advanced/BlockAckPage.h"
 #include "advanced/Form80211nSetting.h"
-#include "advanced/FormAdvancedControls.h"
 #include "core/WvwlLib.h"
 #include "resources/WvImage.h"
 #include "ui/IniFiles.h"
@@ -13,7 +12,8 @@ TFrameAddBlockAck::TFrameAddBlockAck(TComponent* owner) : TFrameBase(owner)
     const BLOCK_ACK_PAGE_CONTROLS c = MakeBlockAckPageControls(this, [this] {
         lblLimitBAWindowSize = skin::MakeLabel(this, 24, 52, 140);
         lblLimitBAWindowSize->SetCaption("Limit BA Window Size");
-        editLimitBAWindowSize = advctl::Edit(this, 170, 48, 70, 10);
+        editLimitBAWindowSize = new TEdit({this, 170, 48, 70, 21});
+        editLimitBAWindowSize->SetMaxLength(10);
         editLimitBAWindowSize->SetText("32");
     });
     lblTID = c.lblTID;

@@ -47,33 +47,33 @@ bool IsOlderAdapterKind()
 
 TFrameAdvancedCCX::TFrameAdvancedCCX(TComponent* owner) : TFrameBase(owner)
 {
-    using namespace advctl;
     Name = "FrameAdvancedCCX";
-    chBoxEnableCCX = Check(this, 16, 8, 300, Text(&CUISTR::STR_ENABLE_CCX));
-    chBoxEnableRadioMeasurement = Check(this, 32, 30, 300, Text(&CUISTR::STR_RADIO_MEASURE));
-    chBoxNonServingChannelMeasurement = Check(this, 48, 52, 226, Text(&CUISTR::STR_NON_SERVING_CHANNEL_MEASURE));
-    editMeasureTime = Edit(this, 278, 50, 40, 4);
+    chBoxEnableCCX = new TCheckBox({this, 16, 8, 300, 17, Text(&CUISTR::STR_ENABLE_CCX)});
+    chBoxEnableRadioMeasurement = new TCheckBox({this, 32, 30, 300, 17, Text(&CUISTR::STR_RADIO_MEASURE)});
+    chBoxNonServingChannelMeasurement = new TCheckBox({this, 48, 52, 210, 17, Text(&CUISTR::STR_NON_SERVING_CHANNEL_MEASURE)});
+    editMeasureTime = new TEdit({this, 262, 50, 40, 21});
+    editMeasureTime->SetMaxLength(4);
     SetWindowLongA(editMeasureTime->Handle(), GWL_STYLE, GetWindowLongA(editMeasureTime->Handle(), GWL_STYLE) | ES_NUMBER);
     editMeasureTime->SetText(kDefaultMeasureTime);
-    lblMeasureTimeTxt = MakeLabel(this, 322, 53, 70, &CUISTR::STR_MEASURE_TIME_UNIT);
-    chBoxRFRoaming = Check(this, 32, 76, 260, Text(&CUISTR::STR_RF_ROAM_ENABLE));
-    chBoxVoiceDrasticRoaming = Check(this, 32, 98, 260, Text(&CUISTR::STR_VOICE_RATE));
-    BtnApply = Button(this, 310, 96, 75, 25, Text(&CUISTR::STR_APPLY));
+    lblMeasureTimeTxt = MakeLabel(this, 306, 53, 88, &CUISTR::STR_MEASURE_TIME_UNIT);
+    chBoxRFRoaming = new TCheckBox({this, 32, 76, 260, 17, Text(&CUISTR::STR_RF_ROAM_ENABLE)});
+    chBoxVoiceDrasticRoaming = new TCheckBox({this, 32, 98, 260, 17, Text(&CUISTR::STR_VOICE_RATE)});
+    BtnApply = new TButton({this, 310, 96, 75, 25, Text(&CUISTR::STR_APPLY)});
 
     lblCACTxt = MakeLabel(this, 16, 131, 130, &CUISTR::STR_ENABLE_CAC);
     lblCACTxt->SetAutoSize(true);  // the list and its button follow the caption's width
-    cBoxCAC = List(this, std::max(150, lblCACTxt->Left() + lblCACTxt->Width() + 8), 128, 100);
-    AddCoded(cBoxCAC, Text(&CUISTR::STR_ADDTS), 0);
-    AddCoded(cBoxCAC, Text(&CUISTR::STR_DELTS), 1);
-    AddCoded(cBoxCAC, Text(&CUISTR::STR_RESET), 2);
+    cBoxCAC = new TComboBox({this, std::max(150, lblCACTxt->Left() + lblCACTxt->Width() + 8), 128, 100, 21});
+    advctl::AddCoded(cBoxCAC, Text(&CUISTR::STR_ADDTS), 0);
+    advctl::AddCoded(cBoxCAC, Text(&CUISTR::STR_DELTS), 1);
+    advctl::AddCoded(cBoxCAC, Text(&CUISTR::STR_RESET), 2);
     cBoxCAC->SetItemIndex(0);
-    BtnSet = Button(this, cBoxCAC->Left() + cBoxCAC->Width() + 10, 127, 75, 23, Text(&CUISTR::STR_CAC_APPLY));
+    BtnSet = new TButton({this, cBoxCAC->Left() + cBoxCAC->Width() + 10, 127, 75, 23, Text(&CUISTR::STR_CAC_APPLY)});
 
-    grpBoxDiagnostic = Group(this, 8, 156, 384, 170, Text(&CUISTR::STR_DIAGNOSTIC_CONNECT));
+    grpBoxDiagnostic = new TGroupBox({this, 8, 156, 384, 170, Text(&CUISTR::STR_DIAGNOSTIC_CONNECT)});
     lblSelectProfileText = MakeLabel(grpBoxDiagnostic, 12, 23, 104, &CUISTR::STR_SELECT_PROFILE);
-    cBoxProfile = List(grpBoxDiagnostic, 120, 20, 150);
-    BtnDiagnostic = Button(grpBoxDiagnostic, 280, 19, 92, 23, Text(&CUISTR::STR_DIAGNOSTIC));
-    BtnCancel = Button(grpBoxDiagnostic, 280, 19, 92, 23, Text(&CUISTR::STR_CANCEL));
+    cBoxProfile = new TComboBox({grpBoxDiagnostic, 120, 20, 150, 21});
+    BtnDiagnostic = new TButton({grpBoxDiagnostic, 280, 19, 92, 23, Text(&CUISTR::STR_DIAGNOSTIC)});
+    BtnCancel = new TButton({grpBoxDiagnostic, 280, 19, 92, 23, Text(&CUISTR::STR_CANCEL)});
     BtnCancel->SetVisible(false);
     lblProfileInformationText = MakeLabel(grpBoxDiagnostic, 12, 52, 300, &CUISTR::STR_PROFILE_INFOR);
     lblProfileNameText = MakeLabel(grpBoxDiagnostic, 24, 74, 140, &CUISTR::STR_PROFILE_NAME);

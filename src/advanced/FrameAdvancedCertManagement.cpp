@@ -146,10 +146,7 @@ std::string CUISTR::*WapiInstallMessage(int code, bool extraAS)
 TFrameAdvancedCertManagement::TFrameAdvancedCertManagement(TComponent* owner) : TFrameBase(owner)
 {
     Name = "FrameAdvancedCertManagement";
-    grpBoxCertInstall = new TGroupBox(this);
-    grpBoxCertInstall->SetParent(this);
-    grpBoxCertInstall->SetBounds(8, 2, 384, 84);
-    grpBoxCertInstall->SetCaption(UiText(&CUISTR::STR_INSTALL_CERT));
+    grpBoxCertInstall = new TGroupBox({this, 8, 2, 384, 84, UiText(&CUISTR::STR_INSTALL_CERT)});
     lblSTACertText = MakeText(grpBoxCertInstall, 10, 24, 110, &CUISTR::STR_CA_STA_CERT);
     editSTACert = new TEdit({grpBoxCertInstall, 120, 20, 196, 21});
     BtnSTACertBrowse = MakeBrowse(grpBoxCertInstall, 320, 17);
@@ -160,9 +157,7 @@ TFrameAdvancedCertManagement::TFrameAdvancedCertManagement(TComponent* owner) : 
                             &TFormResource::ImgAdvancedCertManagerBtnInstallCert_Down,
                             &TFormResource::ImgAdvancedCertManagerBtnInstallCert_Disabled, &CUISTR::STR_INSTALL);
 
-    lvCertManagementList = new TListView(this);
-    lvCertManagementList->SetParent(this);
-    lvCertManagementList->SetBounds(8, 92, 350, 122);
+    lvCertManagementList = new TListView({this, 8, 92, 350, 122});
     AddWapiCertColumns(lvCertManagementList);
     BtnUp = MakeButton(this, 366, 92, &TFormResource::ImgAdvancedCertManagerBtnMoveUp_Normal,
                        &TFormResource::ImgAdvancedCertManagerBtnMoveUp_Down,
@@ -177,10 +172,7 @@ TFrameAdvancedCertManagement::TFrameAdvancedCertManagement(TComponent* owner) : 
                            &TFormResource::ImgAdvancedCertManagerBtnDelete_Down,
                            &TFormResource::ImgAdvancedCertManagerBtnDelete_Disabled, &CUISTR::STR_DELETE);
 
-    grpBoxCertDetail = new TGroupBox(this);
-    grpBoxCertDetail->SetParent(this);
-    grpBoxCertDetail->SetBounds(8, 220, 384, 108);
-    grpBoxCertDetail->SetCaption(UiText(&CUISTR::STR_CERT_DETAIL));
+    grpBoxCertDetail = new TGroupBox({this, 8, 220, 384, 108, UiText(&CUISTR::STR_CERT_DETAIL)});
     lblVersionText = MakeText(grpBoxCertDetail, 10, 20, 70, &CUISTR::STR_VERSION);
     lblVersion = MakeText(grpBoxCertDetail, 84, 20, 100, nullptr);
     lblTypeText = MakeText(grpBoxCertDetail, 194, 20, 60, &CUISTR::STR_TYPE);

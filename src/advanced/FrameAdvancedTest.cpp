@@ -7,11 +7,7 @@ namespace {
 
 TButton* MakeButton(TFrameBase* page, int top, const char* caption)
 {
-    auto* button = new TButton(page);
-    button->SetParent(page);
-    button->SetBounds(128, top, 137, 33);
-    button->SetCaption(caption);
-    return button;
+    return new TButton({page, 128, top, 137, 33, caption});
 }
 
 }  // namespace

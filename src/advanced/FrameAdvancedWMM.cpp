@@ -1,7 +1,8 @@
 #include "advanced/FrameAdvancedWMM.h"
 
 #include "advanced/AdvancedRecords.h"
-#include "advanced/FormAdvancedControls.h"
+#include "ui/ExtCtrls.h"
+#include "ui/StdCtrls.h"
 #include "core/Log.h"
 #include "core/WvwlLib.h"
 #include "mainwindow/FormSiteSurvey.h"
@@ -26,16 +27,15 @@ bool IsKeyedEncryption(uint32_t status)
 
 TFrameAdvancedWMM::TFrameAdvancedWMM(TComponent* owner) : TFrameBase(owner)
 {
-    using namespace advctl;
     Name = "FrameAdvancedWMM";
-    chBoxWMM = Check(this, 24, 16, 200, "WMM Enable");
-    panelWMMEnable = Panel(this, 24, 40, 352, 80);
-    chBoxPowerSaveEnable = Check(panelWMMEnable, 16, 6, 200, "Power Save Enable");
-    panelPowerSaveEnable = Panel(panelWMMEnable, 16, 30, 330, 40);
+    chBoxWMM = new TCheckBox({this, 24, 16, 200, 17, "WMM Enable"});
+    panelWMMEnable = new TPanel({this, 24, 40, 352, 80});
+    chBoxPowerSaveEnable = new TCheckBox({panelWMMEnable, 16, 6, 200, 17, "Power Save Enable"});
+    panelPowerSaveEnable = new TPanel({panelWMMEnable, 16, 30, 330, 40});
     // Left to right; each box is as wide as its caption needs and the next one follows it.
     int left = 16;
     auto category = [&](std::string CUISTR::*caption) {
-        TCheckBox* box = Check(panelPowerSaveEnable, left, 10, 60, Text(caption));
+        TCheckBox* box = new TCheckBox({panelPowerSaveEnable, left, 10, 60, 17, Text(caption)});
         left = box->Left() + box->Width() + 8;
         return box;
     };
@@ -43,7 +43,7 @@ TFrameAdvancedWMM::TFrameAdvancedWMM(TComponent* owner) : TFrameBase(owner)
     chBoxAC_BE = category(&CUISTR::STR_AC_BE);
     chBoxAC_VI = category(&CUISTR::STR_AC_VI);
     chBoxAC_VO = category(&CUISTR::STR_AC_VO);
-    BtnApply = Button(this, 310, 300, 75, 25, Text(&CUISTR::STR_APPLY));
+    BtnApply = new TButton({this, 310, 300, 75, 25, Text(&CUISTR::STR_APPLY)});
     BtnApply->SetVisible(false);
 
     chBoxWMM->OnClick = [this](TObject* s) { chBoxWMMClick(s); };

@@ -115,33 +115,33 @@ TFrameAdvancedWireless::TFrameAdvancedWireless(TComponent* owner)
 
 void TFrameAdvancedWireless::BuildControls()
 {
-    using namespace advctl;
     lblWirelessModeTxt = MakeLabel(this, 16, 8, 120, &CUISTR::STR_WIRELESS_MODE);
-    cBoxWirelessMode = List(this, 140, 5, 150);
-    grpCountryRegion = Group(this, 8, 2, 384, 72, Text(&CUISTR::STR_COUNTRY_REGION));
+    cBoxWirelessMode = new TComboBox({this, 140, 5, 150, 21});
+    grpCountryRegion = new TGroupBox({this, 8, 2, 384, 72, Text(&CUISTR::STR_COUNTRY_REGION)});
     lbl24GHzTxt = MakeLabel(grpCountryRegion, 12, 21, 60, &CUISTR::STR_24GHZ);
-    cBox24GHz = List(grpCountryRegion, 90, 18, 100);
+    cBox24GHz = new TComboBox({grpCountryRegion, 90, 18, 100, 21});
     lbl5GHzTxt = MakeLabel(grpCountryRegion, 12, 47, 60, &CUISTR::STR_5GHZ);
-    cBox5GHz = List(grpCountryRegion, 90, 44, 257);
+    cBox5GHz = new TComboBox({grpCountryRegion, 90, 44, 257, 21});
 
     lblBGProtectionTxt = MakeLabel(this, 16, 85, 110, &CUISTR::STR_BGPROTECTION);
-    cBoxBGProtection = List(this, 128, 82, 90);
+    cBoxBGProtection = new TComboBox({this, 128, 82, 90, 21});
     lblTxRateTxt = MakeLabel(this, 16, 111, 110, &CUISTR::STR_TX_RATE);
-    cBoxTxRate = List(this, 128, 108, 90);
-    chBoxTXBurst = Check(this, 232, 84, 160, Text(&CUISTR::STR_ENABLE_TX_BURST));
+    cBoxTxRate = new TComboBox({this, 128, 108, 90, 21});
+    chBoxTXBurst = new TCheckBox({this, 232, 84, 160, 17, Text(&CUISTR::STR_ENABLE_TX_BURST)});
     chBoxTXBurst->SetChecked(true);
-    chBoxTCPWindowSize = Check(this, 232, 110, 160, Text(&CUISTR::STR_ENABLE_TCP_WINDOW_SIZE));
-    chBoxFastRoaming = Check(this, 16, 136, 150, Text(&CUISTR::STR_FAST_ROAMING));
-    editDbm = Edit(this, 170, 134, 40, 3);
+    chBoxTCPWindowSize = new TCheckBox({this, 232, 110, 160, 17, Text(&CUISTR::STR_ENABLE_TCP_WINDOW_SIZE)});
+    chBoxFastRoaming = new TCheckBox({this, 16, 136, 150, 17, Text(&CUISTR::STR_FAST_ROAMING)});
+    editDbm = new TEdit({this, 170, 134, 40, 21});
+    editDbm->SetMaxLength(3);
     editDbm->SetText("-70");
     editDbm->SetEnabled(false);
     lblDbmTxt = MakeLabel(this, 214, 137, 40, &CUISTR::STR_DBM);
-    chBoxAuthenticationStatus = Check(this, 232, 160, 160, Text(&CUISTR::STR_SHOW_AUTH_STATUS));
+    chBoxAuthenticationStatus = new TCheckBox({this, 232, 160, 160, 17, Text(&CUISTR::STR_SHOW_AUTH_STATUS)});
     chBoxAuthenticationStatus->SetVisible(false);
-    chBox11NMode = Check(this, 16, 160, 200, Text(&CUISTR::STR_ENABLE11NMODE));
+    chBox11NMode = new TCheckBox({this, 16, 160, 200, 17, Text(&CUISTR::STR_ENABLE11NMODE)});
     chBox11NMode->SetVisible(false);
 
-    panelHTSettings = Panel(this, 8, 182, 384, 112);
+    panelHTSettings = new TPanel({this, 8, 182, 384, 112});
     lblHTPhyModeTxt = MakeLabel(panelHTSettings, 8, 2, 200, &CUISTR::STR_HT_PHYSICAL_MODE);
     struct RadioRow {
         TLabel*& label;
@@ -159,18 +159,18 @@ void TFrameAdvancedWireless::BuildControls()
     };
     for (RadioRow& row : rows) {
         row.label = MakeLabel(panelHTSettings, row.left, row.top + 2, 50, row.title);
-        TPanel* pair = Panel(panelHTSettings, row.left + 52, row.top, 128, 20);
-        row.first = Radio(pair, 0, 1, 60, Text(row.firstText));
-        row.second = Radio(pair, 64, 1, 62, Text(row.secondText));
+        TPanel* pair = new TPanel({panelHTSettings, row.left + 52, row.top, 128, 20});
+        row.first = new TRadioButton({pair, 0, 1, 60, 17, Text(row.firstText)});
+        row.second = new TRadioButton({pair, 64, 1, 62, 17, Text(row.secondText)});
     }
     rBtnHTModeMM->SetChecked(true);
     rBtnBWAuto->SetChecked(true);
     rBtnGIAuto->SetChecked(true);
     rBtnSTBCAuto->SetChecked(true);
     lblMCSTxt = MakeLabel(panelHTSettings, 8, 74, 50, &CUISTR::STR_MCS);
-    cBoxMCS = List(panelHTSettings, 60, 71, 80);
+    cBoxMCS = new TComboBox({panelHTSettings, 60, 71, 80, 21});
 
-    BtnApply = Button(this, 310, 300, 75, 25, Text(&CUISTR::STR_APPLY));
+    BtnApply = new TButton({this, 310, 300, 75, 25, Text(&CUISTR::STR_APPLY)});
     TimerAdvancedScan = new TTimer(this);
     TimerAdvancedScan->SetInterval(1000);
     TimerAdvancedEnable80211N = new TTimer(this);

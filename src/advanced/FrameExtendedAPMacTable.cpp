@@ -33,9 +33,7 @@ TFrameExtendedAPMacTable::TFrameExtendedAPMacTable(TComponent* owner) : TFrameBa
     lblBSSID->SetCaption(m_strBSSID);
     lblMacTableText = MakeLabel(this, 24, 48, 320, &CUISTR::STR_BtnHintExtAPMacTable);
 
-    lvMacList = new TListView(this);
-    lvMacList->SetParent(this);
-    lvMacList->SetBounds(24, 68, 352, 240);
+    lvMacList = new TListView({this, 24, 68, 352, 240});
     lvMacList->SetRowSelect(true);
     lvMacList->SetShowColumnHeaders(false);
     lvMacList->SetColor(WEVO_FORM_COLOR);

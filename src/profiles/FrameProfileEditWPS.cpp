@@ -1,5 +1,7 @@
 #include "profiles/FrameProfileEditWPS.h"
 
+#include <algorithm>
+
 #include "core/Log.h"
 #include "core/WvwlLib.h"
 #include "profiles/FormProfileEdit.h"
@@ -77,9 +79,15 @@ void TFrameProfileEditWPS::OfferApList()
         cboxSSID->SetItemIndex(0);
 }
 
+void TFrameProfileEditWPS::PlaceMethodChoices()
+{
+    rBtnPIN->SetLeft(std::max(240, rBtnPBC->Left() + rBtnPBC->Width() + 8));
+}
+
 void TFrameProfileEditWPS::OnEnterPage()
 {
     TFormProfileEdit* editor = FormProfileEdit;
+    PlaceMethodChoices();
     unsigned long version = 0x10;
     if (!VOZEZIV.WVWL_QueryWPSVersion || !VOZEZIV.WVWL_QueryWPSVersion(&version))
         version = 0x10;

@@ -37,4 +37,6 @@ private:
     void EnableApList(bool enable);
     // Enables the list and selects its first entry when none is.
     void OfferApList();
+    // PIN follows the push-button choice, however wide its caption has become.
+    void PlaceMethodChoices();
 };

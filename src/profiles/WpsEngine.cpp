@@ -655,6 +655,8 @@ void TFormProfileEdit::TimerWPSTwoMinTimer(TObject*)
     StopWpsRoutine(true);
     if (m_bConfigSTA != 1)
         OnWpsDisconnect();
+    else
+        WriteWpsFlag(FALSE);  // the run is over even though the registrar keeps its link
     FrameProfileEditWPSConnect->BtnFinish->SetEnabled(true);
     SetWpsStatus(Texts().STR_WPS_STATUS_PIN + Texts().STR_WPS_STATUS_EAP_FAILED);
 }

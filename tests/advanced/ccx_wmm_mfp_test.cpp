@@ -416,4 +416,13 @@ TEST_F(CcxPage, TheAdmissionControlCaptionIsNotCut)
     EXPECT_LE(Right(page->BtnSet), page->Width());
 }
 
+TEST_F(CcxPage, TheMeasureTimeUnitIsNotCut)
+{
+    TFrameAdvancedCCX* page = OpenCcx();
+    EXPECT_GE(page->lblMeasureTimeTxt->Width(), CaptionWidth(page->lblMeasureTimeTxt, page->lblMeasureTimeTxt->Caption()));
+    EXPECT_LE(Right(page->chBoxNonServingChannelMeasurement), page->editMeasureTime->Left());
+    EXPECT_LE(Right(page->editMeasureTime), page->lblMeasureTimeTxt->Left());
+    EXPECT_LE(Right(page->lblMeasureTimeTxt), page->Width());
+}
+
 } // namespace

@@ -148,4 +148,24 @@ TEST_F(WpsEndToEnd, PinRunWithAPinTheAccessPointDoesNotTakeShowsTheFailure)
     EXPECT_TRUE(wevo_.WaitForExit(20000));
 }
 
+TEST_F(WpsEndToEnd, HardwareButtonStartsARunByItselfAndEndsConnected)
+{
+    Launch();
+    // Nothing on the screen is touched: the adapter's own button is pressed.
+    wevo_.Sim("journal clear");
+    wevo_.Sim("wps button");
+
+    ASSERT_TRUE(wevo_.WaitForJournal("WVWL_WriteWPSFlag(1)")) << wevo_.Journal();
+    EXPECT_TRUE(wevo_.WaitForJournal("WVWL_CopyProfileToCurrentSetting(", 40000)) << wevo_.Journal();
+    EXPECT_TRUE(wevo_.WaitForStatus("link=connected ssid=HomeNet", 40000)) << wevo_.Sim("status");
+    const std::string journal = wevo_.Journal();
+    // The driver runs the button's session itself: no start record is sent.
+    EXPECT_EQ(journal.find("WVWL_SetWPSMode("), std::string::npos) << journal;
+    EXPECT_NE(journal.find("WVWL_WriteProfile("), std::string::npos) << journal;
+    EXPECT_NE(journal.find("WVWL_WriteWPSFlag(0)"), std::string::npos) << journal;
+
+    PostMessageA(main_, MSG_TRAY_EXIT, 0, 0);
+    EXPECT_TRUE(wevo_.WaitForExit(20000));
+}
+
 }  // namespace

@@ -160,6 +160,16 @@ protected:
     static const CUISTR& Texts() { return *FormResource->UI_Str; }
     std::string Status() const { return FormProfileEdit->FrameProfileEditWPSConnect->editWPSStatus->Text(); }
 
+    // Calls of the entry since the journal was last cleared.
+    int Calls(const std::string& entry)
+    {
+        int count = 0;
+        std::istringstream lines(SimJournal());
+        for (std::string line; std::getline(lines, line);)
+            count += line.rfind(entry + "(", 0) == 0 ? 1 : 0;
+        return count;
+    }
+
     std::vector<std::string> m_shown;
 };
 
@@ -377,5 +387,206 @@ TEST_F(WpsEngine, PinPageTakesOnlyAValidPin)
         e->BtnProfileBackClick(nullptr);
     }
 }
+
+TEST_F(WpsEngine, BothMethodChoicesShowWholeAndTakeAClick)
+{
+    OpenWizard();
+    TFrameProfileEditWPS* page = FormProfileEdit->FrameProfileEditWPS;
+    // The push-button caption widens its radio button; the PIN choice stays beside it.
+    EXPECT_LE(page->rBtnPBC->Left() + page->rBtnPBC->Width(), page->rBtnPIN->Left());
+    EXPECT_LE(page->rBtnPIN->Left() + page->rBtnPIN->Width(), page->Width());
+    RECT box{};
+    GetWindowRect(page->rBtnPIN->Handle(), &box);
+    POINT at = {box.left + 6, (box.top + box.bottom) / 2};
+    EXPECT_EQ(WindowFromPoint(at), page->rBtnPIN->Handle());
+}
+
+// An automatic PIN run started from the connect page: the first access point that does not
+// offer push button is tried, with the walk and media timers running.
+class WpsAutomaticRun : public WpsEngine {
+protected:
+    void StartAutomaticPinRun(TScenario scenario = TScenario())
+    {
+        OpenWizard(scenario);
+        TFormProfileEdit* e = FormProfileEdit;
+        e->FrameProfileEditWPS->rBtnPIN->SetChecked(true);
+        e->FrameProfileEditWPS->chBoxAuto->SetChecked(true);
+        ASSERT_EQ(e->m_bAutoSelect, 1);
+        e->BtnProfileNextClick(nullptr);
+        ASSERT_EQ(e->m_pCurrentPage, e->FrameProfileEditWPSPin);
+        e->BtnProfileNextClick(nullptr);
+        ASSERT_EQ(e->m_pCurrentPage, e->FrameProfileEditWPSConnect);
+        SimJournalClear();
+        Click(e->FrameProfileEditWPSConnect, e->FrameProfileEditWPSConnect->BtnPIN);
+        ASSERT_EQ(Calls("WVWL_SetWPSMode"), 1) << SimJournal();
+        ASSERT_GE(e->m_nCurSelItem, 0);
+        ASSERT_TRUE(e->TimerWPSTwoMin->Enabled());
+        ASSERT_TRUE(e->TimerWPSNDISMediaDisconnected->Enabled());
+        ASSERT_TRUE(e->TimerWPSStatus->Enabled());
+    }
+
+    static int WpsFlag()
+    {
+        int flag = -1;
+        VOZEZIV.WVWL_ReadWPSFlag(&flag);
+        return flag;
+    }
+};
+
+struct WalkCase {
+    const char* name;
+    const char* winOS;
+    BOOL configSta;          // the external registrar configures a station
+    int wpsDisconnects;      // WVWL_WPSDisconnect calls
+    int disconnects;         // WVWL_Disconnect calls
+};
+
+class WpsWalkTime : public WpsAutomaticRun, public ::testing::WithParamInterface<WalkCase> {};
+
+TEST_P(WpsWalkTime, EndsTheWholeRunAndShowsThePinFailure)
+{
+    const WalkCase& c = GetParam();
+    StartAutomaticPinRun(TScenario().Set("System", "WinOS", c.winOS));
+    TFormProfileEdit* e = FormProfileEdit;
+    e->m_bConfigSTA = c.configSta;
+    ASSERT_EQ(WpsFlag(), 1);
+    SimJournalClear();
+
+    e->TimerWPSTwoMin->Tick();
+
+    EXPECT_FALSE(e->TimerWPSTwoMin->Enabled());
+    EXPECT_FALSE(e->TimerWPSStatus->Enabled());
+    EXPECT_FALSE(e->TimerWPSNDISMediaDisconnected->Enabled());
+    EXPECT_EQ(e->m_nWPSMode, 2);
+    EXPECT_EQ(e->m_nCurSelItem, -1);
+    EXPECT_FALSE(e->m_bRescan);
+    EXPECT_EQ(e->m_nWpsProgress, 0);
+    EXPECT_TRUE(e->FrameProfileEditWPSConnect->BtnFinish->Enabled());
+    EXPECT_EQ(Status(), Texts().STR_WPS_STATUS_PIN + Texts().STR_WPS_STATUS_EAP_FAILED);
+    // However the run ends, the adapter is no longer held by it.
+    EXPECT_EQ(WpsFlag(), 0);
+    EXPECT_EQ(Calls("WVWL_WPSDisconnect"), c.wpsDisconnects);
+    EXPECT_EQ(Calls("WVWL_Disconnect"), c.disconnects);
+    // No other access point is tried afterwards.
+    EXPECT_EQ(Calls("WVWL_SetWPSMode"), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Expiry, WpsWalkTime,
+    ::testing::Values(WalkCase{"WindowsFromCode31EndsTheLibrarysRun", "41", FALSE, 1, 0},
+                      WalkCase{"OlderWindowsDropsTheLink", "21", FALSE, 0, 1},
+                      WalkCase{"ExternalRegistrarKeepsTheLinkButFreesTheAdapter", "41", TRUE, 0, 0}),
+    [](const ::testing::TestParamInfo<WalkCase>& i) { return std::string(i.param.name); });
+
+struct MediaCase {
+    const char* name;
+    int statusPolls;     // polls of the run before the media check (3 bring the link up)
+    int mediaTicks;      // media checks in a row
+    bool moved;          // another access point was started
+    bool rescanned;      // past the last access point the list is scanned again
+};
+
+class WpsMediaCheck : public WpsAutomaticRun, public ::testing::WithParamInterface<MediaCase> {};
+
+TEST_P(WpsMediaCheck, MovesOnOnlyWithoutALink)
+{
+    const MediaCase& c = GetParam();
+    StartAutomaticPinRun();
+    TFormProfileEdit* e = FormProfileEdit;
+    const int first = e->m_nCurSelItem;
+    for (int i = 0; i < c.statusPolls; ++i)
+        e->TimerWPSStatus->Tick();
+    SimJournalClear();
+
+    // A timer that switched itself off ticks no more.
+    for (int i = 0; i < c.mediaTicks && e->TimerWPSNDISMediaDisconnected->Enabled(); ++i)
+        e->TimerWPSNDISMediaDisconnected->Tick();
+
+    EXPECT_EQ(Calls("WVWL_SetWPSMode") > 0, c.moved) << SimJournal();
+    EXPECT_EQ(Calls("WVWL_SiteSurveyScan") > 0, c.rescanned) << SimJournal();
+    // The walk time spans every access point tried and every rescan.
+    EXPECT_TRUE(e->TimerWPSTwoMin->Enabled());
+    EXPECT_TRUE(e->m_bRescan);
+    if (c.rescanned) {
+        EXPECT_EQ(e->m_nCurSelItem, -1);
+        EXPECT_FALSE(e->TimerWPSNDISMediaDisconnected->Enabled());
+        EXPECT_EQ(Status(), Texts().STR_RESCANNING);
+    } else if (c.moved) {
+        EXPECT_GT(e->m_nCurSelItem, first);
+        EXPECT_TRUE(e->TimerWPSStatus->Enabled());
+        EXPECT_TRUE(e->TimerWPSNDISMediaDisconnected->Enabled());
+        // The next start names an access point that takes a PIN.
+        const std::string journal = SimJournal();
+        EXPECT_NE(journal.find("WVWL_SetWPSMode(PIN "), std::string::npos) << journal;
+        EXPECT_EQ(journal.find("ssid \"HomeNet\""), std::string::npos) << journal;
+    } else {
+        EXPECT_EQ(e->m_nCurSelItem, first);
+        EXPECT_TRUE(e->TimerWPSStatus->Enabled());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ticks, WpsMediaCheck,
+    ::testing::Values(MediaCase{"LinkUpKeepsTheAccessPoint", 3, 1, false, false},
+                      MediaCase{"NoLinkTriesTheNextAccessPoint", 0, 1, true, false},
+                      MediaCase{"NoLinkAnywhereRescansAfterTheLast", 0, 12, true, true}),
+    [](const ::testing::TestParamInfo<MediaCase>& i) { return std::string(i.param.name); });
+
+struct ButtonCase {
+    const char* name;
+    const char* hwPbcMode;   // what WVWL_GetWPSHwPBCMode reports
+    const char* zeroConfig;  // what WVWL_IsZeroConfig reports
+    int pressBeforeTick;     // 0: never pressed
+    int startTick;           // the tick whose run starts, 0: none
+};
+
+class WpsHardwareButton : public WpsEngine, public ::testing::WithParamInterface<ButtonCase> {};
+
+TEST_P(WpsHardwareButton, StartsOneRunAfterTheButtonIsSeen)
+{
+    const ButtonCase& c = GetParam();
+    StartProgram(TScenario().Set("WPS", "HwPbcMode", c.hwPbcMode).Set("System", "ZeroConfig", c.zeroConfig));
+    FormMain->TimerReconnect->SetEnabled(false);
+    TFormProfileEdit* e = FormProfileEdit;
+    // The adapter is there from the start, so the button is watched from the start.
+    ASSERT_TRUE(e->TimerWPSHWPBC->Enabled());
+    EXPECT_EQ(e->TimerWPSHWPBC->Interval(), 1000u);
+    e->TimerWPSHWPBC->SetEnabled(false);
+    SimJournalClear();
+
+    std::vector<int> startedAt;
+    for (int tick = 1; tick <= 8; ++tick) {
+        if (tick == c.pressBeforeTick) {
+            std::string reply;
+            SimCommand("wps button", &reply);
+            ASSERT_EQ(reply, "ok\n");
+        }
+        const int before = Calls("WVWL_WlanDeleteAllWindowsProfiles");
+        e->TimerWPSHWPBC->Tick();
+        if (Calls("WVWL_WlanDeleteAllWindowsProfiles") > before)
+            startedAt.push_back(tick);
+    }
+
+    if (c.startTick == 0) {
+        EXPECT_TRUE(startedAt.empty());
+        EXPECT_FALSE(e->TimerWPSStatus->Enabled());
+        return;
+    }
+    EXPECT_EQ(startedAt, std::vector<int>{c.startTick});
+    EXPECT_NE(SimJournal().find("WVWL_WriteWPSFlag(1)"), std::string::npos);
+    // The driver runs the button's session: no start record, an enrollee push-button run.
+    EXPECT_EQ(Calls("WVWL_SetWPSMode"), 0);
+    EXPECT_TRUE(e->TimerWPSStatus->Enabled());
+    EXPECT_EQ(e->m_nWPSMode, 2);
+    EXPECT_EQ(e->m_nConfigMode, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Presses, WpsHardwareButton,
+    ::testing::Values(ButtonCase{"ModeOneStartsInTheTickThatSeesIt", "1", "0", 2, 2},
+                      ButtonCase{"OtherModesStartThreeTicksLater", "0", "0", 2, 5},
+                      ButtonCase{"NotPressedStartsNothing", "1", "0", 0, 0},
+                      ButtonCase{"ZeroConfigTwoIgnoresTheButton", "1", "2", 2, 0}),
+    [](const ::testing::TestParamInfo<ButtonCase>& i) { return std::string(i.param.name); });
 
 }  // namespace
