@@ -148,7 +148,7 @@ TFormWiFiDisplay::TFormWiFiDisplay(TComponent* owner) : TFormBase(owner)
     ID_TRAY_DEVICENAME->Checked = true;
     ID_TRAY_DISABLE_WIFIDISPLAY->Visible = false;
 
-    lvWDPList = Place<TListView>(this, 12, 55, 376, 257);
+    lvWDPList = Place<TListView>(this, 12, 55, 376, 231);
     lvWDPList->SetShowColumnHeaders(false);
     lvWDPList->SetRowSelect(true);
     lvWDPList->SetBorder(false);
@@ -178,13 +178,13 @@ TFormWiFiDisplay::TFormWiFiDisplay(TComponent* owner) : TFormBase(owner)
     labStatus = new TLabel(this);
     labStatus->SetParent(this);
     labStatus->SetAutoSize(false);
-    labStatus->SetBounds(220, 318, 168, 13);
+    labStatus->SetBounds(220, 290, 168, 13);
     labStatus->SetVisible(false);
-    BtnOCP = Place<TButton>(this, 220, 348, 100, 22);
+    BtnOCP = Place<TButton>(this, 220, 356, 100, 22);
     BtnOCP->SetCaption(S(&CUISTR::STR_OPEN_UIBC_CONTROLPANEL));
-    BtnZoomIn = Place<TButton>(this, 324, 348, 20, 22);
-    BtnZoomOut = Place<TButton>(this, 346, 348, 20, 22);
-    BtnCancelZoomMode = Place<TButton>(this, 368, 348, 20, 22);
+    BtnZoomIn = Place<TButton>(this, 324, 356, 20, 22);
+    BtnZoomOut = Place<TButton>(this, 346, 356, 20, 22);
+    BtnCancelZoomMode = Place<TButton>(this, 368, 356, 20, 22);
     BtnZoomIn->SetCaption("+");
     BtnZoomOut->SetCaption("-");
     BtnCancelZoomMode->SetCaption("C");
@@ -192,7 +192,7 @@ TFormWiFiDisplay::TFormWiFiDisplay(TComponent* owner) : TFormBase(owner)
     BtnZoomIn->OnClick = [this](TObject* s) { OnZoomInClick(s); };
     BtnZoomOut->OnClick = [this](TObject* s) { OnZoomOutClick(s); };
     BtnCancelZoomMode->OnClick = [this](TObject* s) { OnCancelZoomModeClick(s); };
-    CheckCaptureCursor = Place<TCheckBox>(this, 220, 334, 100, 17);
+    CheckCaptureCursor = Place<TCheckBox>(this, 220, 306, 100, 17);
     CheckCaptureCursor->SetCaption("Capture Cursor");
     CheckCaptureCursor->OnClick = [this](TObject* s) { BtnCaptureCursorClick(s); };
     TestSnBut = Place<TButton>(this, 60, 20, 30, 20);

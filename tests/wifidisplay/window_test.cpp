@@ -330,6 +330,35 @@ TEST_F(WiFiDisplayWindow, ReminderShowsThePictureNameWhole)
     EXPECT_LE(name->Left() + name->Width(), WiFiDisplayWaning->Message->Left());
 }
 
+// With every control of the lower band shown (a test-mode status text, cursor capture, the
+// remote-input buttons), none covers another and all lie inside the window.
+TEST_F(WiFiDisplayWindow, TheLowerBandsControlsDoNotOverlap)
+{
+    Start();
+    TFormWiFiDisplay* w = FormWiFiDisplay;
+    w->labStatus->SetCaption("Sink Stop Retry Connecting");
+    TControl* controls[] = {w->lvWDPList, w->GroupBox1, w->labStatus, w->CheckCaptureCursor, w->BtnOCP,
+                            w->BtnZoomIn, w->BtnZoomOut, w->BtnCancelZoomMode, w->BtnWDPPlay, w->BtnWDPPause,
+                            w->BtnWDPTeardown};
+    for (TControl* c : controls)
+        c->SetVisible(true);
+    const RECT client = {0, 0, w->ClientWidth(), w->ClientHeight()};
+    for (size_t i = 0; i < std::size(controls); ++i) {
+        const RECT a = controls[i]->BoundsRect();
+        RECT inside{};
+        IntersectRect(&inside, &a, &client);
+        EXPECT_TRUE(EqualRect(&inside, &a)) << "control " << i;
+        for (size_t j = i + 1; j < std::size(controls); ++j) {
+            const RECT b = controls[j]->BoundsRect();
+            RECT both{};
+            EXPECT_FALSE(IntersectRect(&both, &a, &b)) << "control " << i << " covers control " << j;
+        }
+    }
+    for (TControl* role : {static_cast<TControl*>(w->rbSource), static_cast<TControl*>(w->rbPSink),
+                           static_cast<TControl*>(w->rbSSink)})
+        EXPECT_LE(role->Left() + role->Width(), w->GroupBox1->Width()) << role->Caption();
+}
+
 TEST_F(WiFiDisplayWindow, StartupWindowsAndCreationFlags)
 {
     TScenario scenario;
