@@ -198,11 +198,24 @@ int ProfileInteger(const std::string& text)
     return static_cast<int>(negative ? 0u - result : result);
 }
 
+// The section listing leaves out keys that look like comments; those are asked one by one.
+bool ListedKey(const std::string& key)
+{
+    const std::string name = Trimmed(key.data(), key.data() + key.size());
+    return !name.empty() && name[0] != ';';
+}
+
 }  // namespace
 
 std::string ReadINIStr(const std::string& section, const std::string& key,
                        const std::string& def, const std::string& ext)
 {
+    if (!ListedKey(key)) {
+        char value[kValueBuffer] = {};
+        GetPrivateProfileStringA(section.c_str(), key.c_str(), def.c_str(), value, sizeof value,
+                                 SettingsFilePath(ext).c_str());
+        return value;
+    }
     const auto read = SectionOf(SettingsFilePath(ext), section);
     if (const std::string* stored = StoredValue(*read, key))
         return BufferedValue(*stored);
@@ -220,6 +233,8 @@ bool ReadINIBool(const std::string& section, const std::string& key, int def, co
 
 int ReadINIInt(const std::string& section, const std::string& key, int def, const std::string& ext)
 {
+    if (!ListedKey(key))
+        return static_cast<int>(GetPrivateProfileIntA(section.c_str(), key.c_str(), def, SettingsFilePath(ext).c_str()));
     const auto read = SectionOf(SettingsFilePath(ext), section);
     const std::string* stored = StoredValue(*read, key);
     if (!stored)
