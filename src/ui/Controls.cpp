@@ -43,12 +43,16 @@ TControlTable& ControlTable()
     return table;
 }
 
+// Asked of the system once: every font size of the program converts with it.
 int ScreenDpi()
 {
-    HDC dc = GetDC(nullptr);
-    int dpi = GetDeviceCaps(dc, LOGPIXELSY);
-    ReleaseDC(nullptr, dc);
-    return dpi > 0 ? dpi : 96;
+    static const int dpi = [] {
+        HDC dc = GetDC(nullptr);
+        int value = GetDeviceCaps(dc, LOGPIXELSY);
+        ReleaseDC(nullptr, dc);
+        return value > 0 ? value : 96;
+    }();
+    return dpi;
 }
 
 TShiftState ShiftFromKeys(WPARAM keys)
