@@ -1,6 +1,8 @@
 // Start-up time: from process start to the main window shown, for Wevo.exe on the simulated
 // adapter and for a minimal program that shows one window, under the same system in one run.
 // Usage: BenchStartup [runs]   (default 5; the median of the runs is reported)
+//        BenchStartup marks    one start of each, between named events the server's request
+//                              trace shows (scripts/bench counts the requests between them)
 #include <windows.h>
 
 #include <algorithm>
@@ -20,6 +22,14 @@ double Seconds(LARGE_INTEGER from, LARGE_INTEGER to)
     LARGE_INTEGER frequency;
     QueryPerformanceFrequency(&frequency);
     return double(to.QuadPart - from.QuadPart) / double(frequency.QuadPart);
+}
+
+// A named event: a line in the server's request trace that marks a point of the run.
+void Mark(const std::string& name)
+{
+    HANDLE event = CreateEventA(nullptr, TRUE, FALSE, name.c_str());
+    if (event)
+        CloseHandle(event);
 }
 
 struct Shown {
@@ -44,7 +54,8 @@ BOOL CALLBACK FindShown(HWND window, LPARAM param)
 
 // Starts the program and returns the seconds until its window is visible (negative: never);
 // then closes it with the message given and waits for its end.
-double TimeToWindow(const std::string& exe, const std::string& className, const std::string& caption, UINT closeMessage)
+double TimeToWindow(const std::string& exe, const std::string& className, const std::string& caption, UINT closeMessage,
+                    const char* mark = nullptr)
 {
     std::string commandLine = "\"" + exe + "\"";
     STARTUPINFOA startup{};
@@ -64,6 +75,8 @@ double TimeToWindow(const std::string& exe, const std::string& className, const 
         QueryPerformanceCounter(&now);
         if (shown.window) {
             seconds = Seconds(start, now);
+            if (mark)
+                Mark(std::string("WevoBenchShown-") + mark);
             break;
         }
         if (Seconds(start, now) > 60 || WaitForSingleObject(info.hProcess, 0) == WAIT_OBJECT_0)
@@ -96,13 +109,25 @@ void Print(const char* name, const std::vector<double>& values)
 
 int main(int argc, char** argv)
 {
-    const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
+    const bool marks = argc > 1 && std::string(argv[1]) == "marks";
+    const int runs = argc > 1 && !marks ? std::max(1, std::atoi(argv[1])) : 5;
     ProgramTurn turn;
     SetEnvironmentVariableA("WEVO_SIM_STATE", "none");
     SetEnvironmentVariableA("WEVO_SIM_PIPE", "none");
     SetEnvironmentVariableA("WEVO_SCENARIO", "default");
     const std::string folder = ProgramFolder();
     WevoRun names;  // only for the program's title
+    if (marks) {
+        // The marks bracket process start and the window shown; the trace names the process.
+        for (int i = 0; i < 2; ++i) {
+            Mark("WevoBenchStart-minimal");
+            const double m = TimeToWindow(folder + "BenchMinimalWindow.exe", "WevoBenchMinimal", "", WM_CLOSE, "minimal");
+            Mark("WevoBenchStart-wevo");
+            const double w = TimeToWindow(folder + "Wevo.exe", "WevoForm", names.Title(), MSG_TRAY_EXIT, "wevo");
+            std::printf("marked run %d: minimal %.1f ms, Wevo.exe %.1f ms\n", i + 1, m * 1000, w * 1000);
+        }
+        return 0;
+    }
     std::vector<double> wevo, minimal;
     // A first start of each warms the file cache; it is not counted.
     TimeToWindow(folder + "BenchMinimalWindow.exe", "WevoBenchMinimal", "", WM_CLOSE);

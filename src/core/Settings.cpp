@@ -1,7 +1,12 @@
 #include "core/Settings.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <map>
+#include <memory>
+#include <mutex>
 #include <vector>
 
 #include "core/Log.h"
@@ -44,13 +49,181 @@ std::string SettingsFilePath(const std::string& ext)
     return path + ext;
 }
 
+namespace {
+
+// A section of a settings file read in one pass, as the profile reader would answer a key:
+// blanks around key and value trimmed, keys without case, the first of equal keys wins, a
+// quote at both ends of a value removed.
+struct TSettingsSection {
+    std::map<std::string, std::string> values;
+};
+
+const size_t kValueBuffer = 512;
+
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f' || c == 0x1A;
+}
+
+std::string Trimmed(const char* begin, const char* end)
+{
+    while (begin < end && IsBlank(*begin))
+        ++begin;
+    while (end > begin && IsBlank(end[-1]))
+        --end;
+    return std::string(begin, end);
+}
+
+std::string Lower(std::string text)
+{
+    if (!text.empty())
+        CharLowerBuffA(text.data(), DWORD(text.size()));
+    return text;
+}
+
+// A stored value or default as the reader copies it into a buffer of kValueBuffer bytes.
+std::string BufferedValue(std::string value)
+{
+    bool quoted = false;
+    if (value.size() > 1 && (value[0] == '"' || value[0] == '\'') && value.back() == value[0]) {
+        value.erase(0, 1);
+        quoted = true;
+    }
+    const size_t fits = kValueBuffer - 1;
+    const bool whole = value.size() <= kValueBuffer;
+    if (value.size() > fits)
+        value.resize(fits);
+    if (quoted && whole && !value.empty())
+        value.pop_back();
+    return value;
+}
+
+TSettingsSection ParseSection(const char* text, size_t length)
+{
+    TSettingsSection section;
+    const char* end = text + length;
+    for (const char* line = text; line < end && *line;) {
+        const char* lineEnd = std::find(line, end, '\0');
+        const char* equals = std::find(line, lineEnd, '=');
+        if (equals != lineEnd) {
+            std::string key = Lower(Trimmed(line, equals));
+            if (!key.empty())
+                section.values.emplace(std::move(key), Trimmed(equals + 1, lineEnd));
+        }
+        line = lineEnd + 1;
+    }
+    return section;
+}
+
+std::mutex settingsLock;
+std::map<std::string, std::pair<std::string, std::shared_ptr<const TSettingsSection>>> settingsRead;
+
+// Name, time and size of the file: a rewritten file is read again.
+std::string FileStamp(const std::string& path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
+        return "-";
+    return std::to_string(data.ftLastWriteTime.dwHighDateTime) + "." +
+           std::to_string(data.ftLastWriteTime.dwLowDateTime) + "." + std::to_string(data.nFileSizeHigh) + "." +
+           std::to_string(data.nFileSizeLow);
+}
+
+std::shared_ptr<const TSettingsSection> SectionOf(const std::string& path, const std::string& section)
+{
+    const std::string name = Lower(path) + "|" + Lower(section);
+    const std::string stamp = FileStamp(path);
+    std::lock_guard<std::mutex> guard(settingsLock);
+    auto known = settingsRead.find(name);
+    if (known != settingsRead.end() && known->second.first == stamp)
+        return known->second.second;
+    std::vector<char> buffer(8192);
+    DWORD length = 0;
+    if (stamp != "-") {
+        for (;;) {
+            length = GetPrivateProfileSectionA(section.c_str(), buffer.data(), DWORD(buffer.size()), path.c_str());
+            if (length + 2 < buffer.size() || buffer.size() >= (1u << 24))
+                break;
+            buffer.assign(buffer.size() * 2, '\0');
+        }
+    }
+    auto parsed = std::make_shared<const TSettingsSection>(
+        ParseSection(buffer.data(), std::min<size_t>(length, buffer.size())));
+    settingsRead[name] = {stamp, parsed};
+    return parsed;
+}
+
+void ForgetSettingsRead()
+{
+    std::lock_guard<std::mutex> guard(settingsLock);
+    settingsRead.clear();
+}
+
+// The stored text of a key, or null when the key has no value.
+const std::string* StoredValue(const TSettingsSection& section, const std::string& key)
+{
+    auto found = section.values.find(Lower(Trimmed(key.data(), key.data() + key.size())));
+    return found == section.values.end() ? nullptr : &found->second;
+}
+
+// Integer text read as the profile reader's integer call does: blanks, a sign, then decimal
+// or 0x, 0o, 0b digits up to the first other character; no digits read 0.
+int ProfileInteger(const std::string& text)
+{
+    const std::string value = text.substr(0, 29);
+    size_t i = 0;
+    while (i < value.size() && static_cast<unsigned char>(value[i]) <= ' ')
+        ++i;
+    bool negative = false;
+    if (i < value.size() && (value[i] == '+' || value[i] == '-'))
+        negative = value[i++] == '-';
+    unsigned base = 10;
+    if (i + 1 < value.size() && value[i] == '0') {
+        const char prefix = value[i + 1];
+        base = prefix == 'x' ? 16 : prefix == 'o' ? 8 : prefix == 'b' ? 2 : 10;
+        if (base != 10)
+            i += 2;
+    }
+    uint32_t result = 0;
+    for (; i < value.size(); ++i) {
+        const char c = value[i];
+        unsigned digit = c >= '0' && c <= '9' ? unsigned(c - '0')
+                         : c >= 'a' && c <= 'f' ? unsigned(c - 'a' + 10)
+                         : c >= 'A' && c <= 'F' ? unsigned(c - 'A' + 10)
+                                                : 99;
+        if (digit >= base)
+            break;
+        result = result * base + digit;
+    }
+    return static_cast<int>(negative ? 0u - result : result);
+}
+
+// The section listing leaves out keys that look like comments; those are asked one by one.
+bool ListedKey(const std::string& key)
+{
+    const std::string name = Trimmed(key.data(), key.data() + key.size());
+    return !name.empty() && name[0] != ';';
+}
+
+}  // namespace
+
 std::string ReadINIStr(const std::string& section, const std::string& key,
                        const std::string& def, const std::string& ext)
 {
-    char value[512] = {};
-    GetPrivateProfileStringA(section.c_str(), key.c_str(), def.c_str(), value, sizeof value,
-                             SettingsFilePath(ext).c_str());
-    return value;
+    if (!ListedKey(key)) {
+        char value[kValueBuffer] = {};
+        GetPrivateProfileStringA(section.c_str(), key.c_str(), def.c_str(), value, sizeof value,
+                                 SettingsFilePath(ext).c_str());
+        return value;
+    }
+    const auto read = SectionOf(SettingsFilePath(ext), section);
+    if (const std::string* stored = StoredValue(*read, key))
+        return BufferedValue(*stored);
+    // The reader drops blanks at the end of a default.
+    std::string text = def;
+    while (!text.empty() && text.back() == ' ')
+        text.pop_back();
+    return BufferedValue(text);
 }
 
 bool ReadINIBool(const std::string& section, const std::string& key, int def, const std::string& ext)
@@ -60,8 +233,14 @@ bool ReadINIBool(const std::string& section, const std::string& key, int def, co
 
 int ReadINIInt(const std::string& section, const std::string& key, int def, const std::string& ext)
 {
-    return static_cast<int>(GetPrivateProfileIntA(section.c_str(), key.c_str(), def,
-                                                  SettingsFilePath(ext).c_str()));
+    if (!ListedKey(key))
+        return static_cast<int>(GetPrivateProfileIntA(section.c_str(), key.c_str(), def, SettingsFilePath(ext).c_str()));
+    const auto read = SectionOf(SettingsFilePath(ext), section);
+    const std::string* stored = StoredValue(*read, key);
+    if (!stored)
+        return def;
+    const std::string text = BufferedValue(*stored);
+    return text.empty() ? def : ProfileInteger(text);
 }
 
 BOOL WriteINIStr(const std::string& section, const std::string& key, const std::string& value,
@@ -70,7 +249,9 @@ BOOL WriteINIStr(const std::string& section, const std::string& key, const std::
     std::string path = fileName.empty() ? SettingsFilePath(ext) : ProgramFolder() + fileName;
     PrintMessage(6, " WriteINIStr: szINIPath = %s", path.c_str());
     PrintMessage(6, " WriteINIStr: Write szIniStr = %s", value.c_str());
-    return WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), path.c_str());
+    BOOL written = WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), path.c_str());
+    ForgetSettingsRead();
+    return written;
 }
 
 namespace {

@@ -191,7 +191,8 @@ void TFormMain::ArrivalSteps()
 
     SetTimer(TimerReconnect, true);
     SetTimer(TimerSignalQuality, true);
-    SetTimer(TimerCheckWPACap, true);
+    // Its tick does nothing from Windows code 31 on.
+    SetTimer(TimerCheckWPACap, VOZEZIV.nWinOS < 31);
     SetTimer(TimerRadioStatus, true);
     if (FormLinkInfo)
         SetTimer(FormLinkInfo->TimerLinkInfo, true);

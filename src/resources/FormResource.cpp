@@ -703,14 +703,18 @@ void TFormResource::FormCreate(TObject*)
 void TFormResource::LoadSkin()
 {
     TIniFile ini(SkinFolder + "\\RoVaza.ini");
+    // Without a skin file every key reads its default: positions 0, 0, no pictures.
+    const bool present = IsFileExist(ini.FileName().c_str());
     for (const SkinKey& k : kSkinKeys) {
         TImage* image = FindPicture(k.picture);
         if (!image)
             continue;
         if (k.position) {
-            SetSkinPosition(image, ini.ReadString(k.section, k.key, "0,0"));
+            SetSkinPosition(image, present ? ini.ReadString(k.section, k.key, "0,0") : "0,0");
             continue;
         }
+        if (!present)
+            continue;
         std::string value = ini.ReadString(k.section, k.key, "");
         if (!value.empty())
             LoadSkinImage(image, SkinFolder + "\\" + value);

@@ -5,18 +5,54 @@
 #include <windowsx.h>
 #include <commctrl.h>
 #include <algorithm>
+#include <mutex>
+#include <unordered_map>
 
 namespace {
 
-const char kPropName[] = "WevoControl";
 const char kWindowClass[] = "WevoWindow";
 
+// Library objects by window handle, for this process only.
+class TControlTable {
+public:
+    void Add(HWND hwnd, TWinControl* control)
+    {
+        std::lock_guard<std::mutex> guard(lock_);
+        table_[hwnd] = control;
+    }
+    void Remove(HWND hwnd)
+    {
+        std::lock_guard<std::mutex> guard(lock_);
+        table_.erase(hwnd);
+    }
+    TWinControl* Find(HWND hwnd)
+    {
+        std::lock_guard<std::mutex> guard(lock_);
+        auto found = table_.find(hwnd);
+        return found == table_.end() ? nullptr : found->second;
+    }
+
+private:
+    std::mutex lock_;
+    std::unordered_map<HWND, TWinControl*> table_;
+};
+
+TControlTable& ControlTable()
+{
+    static TControlTable table;
+    return table;
+}
+
+// Asked of the system once: every font size of the program converts with it.
 int ScreenDpi()
 {
-    HDC dc = GetDC(nullptr);
-    int dpi = GetDeviceCaps(dc, LOGPIXELSY);
-    ReleaseDC(nullptr, dc);
-    return dpi > 0 ? dpi : 96;
+    static const int dpi = [] {
+        HDC dc = GetDC(nullptr);
+        int value = GetDeviceCaps(dc, LOGPIXELSY);
+        ReleaseDC(nullptr, dc);
+        return value > 0 ? value : 96;
+    }();
+    return dpi;
 }
 
 TShiftState ShiftFromKeys(WPARAM keys)
@@ -90,7 +126,7 @@ LRESULT CALLBACK WevoWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
         auto* create = reinterpret_cast<CREATESTRUCTA*>(lp);
         auto* control = static_cast<TWinControl*>(create->lpCreateParams);
         if (control) {
-            SetPropA(hwnd, kPropName, control);
+            ControlTable().Add(hwnd, control);
             control->handle_ = hwnd;
         }
     }
@@ -105,6 +141,8 @@ LRESULT CALLBACK WevoWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
     } catch (...) {
         Application->ShowException(Exception(""));
     }
+    if (msg == WM_NCDESTROY)
+        ControlTable().Remove(hwnd);
     return m.Result;
 }
 
@@ -341,7 +379,8 @@ void TControl::SendToBack()
 
 void TControl::Invalidate()
 {
-    if (!parent_ || !parent_->Handle())
+    // A hidden window is painted whole when it is shown.
+    if (!parent_ || !parent_->Handle() || !IsWindowVisible(parent_->Handle()))
         return;
     RECT r = BoundsRect();
     InvalidateRect(parent_->Handle(), &r, FALSE);
@@ -424,7 +463,7 @@ void TGraphicControl::BoundsChanged() {}
 void TGraphicControl::VisibleChanged()
 {
     RECT r = BoundsRect();
-    if (Parent() && Parent()->Handle())
+    if (Parent() && Parent()->Handle() && IsWindowVisible(Parent()->Handle()))
         InvalidateRect(Parent()->Handle(), &r, FALSE);
 }
 
@@ -485,7 +524,7 @@ void TWinControl::CreateHandle(const char* WindowClass, DWORD Style, DWORD ExSty
         throw Exception(std::string("Cannot create window of class ") + WindowClass);
     handle_ = hwnd;
     if (!own) {
-        SetPropA(hwnd, kPropName, this);
+        ControlTable().Add(hwnd, this);
         oldProc_ = reinterpret_cast<WNDPROC>(
             SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WevoWindowProc)));
     }
@@ -501,7 +540,7 @@ TWinControl::~TWinControl()
     if (GetCapture() == handle_)
         ReleaseCapture();
     SetHintTool(handle_, {}, std::string());
-    RemovePropA(handle_, kPropName);
+    ControlTable().Remove(handle_);
     if (oldProc_)
         SetWindowLongPtrA(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(oldProc_));
     DestroyWindow(handle_);
@@ -512,7 +551,7 @@ TWinControl::~TWinControl()
 
 TWinControl* TWinControl::FromHandle(HWND hwnd)
 {
-    return hwnd ? static_cast<TWinControl*>(GetPropA(hwnd, kPropName)) : nullptr;
+    return hwnd ? ControlTable().Find(hwnd) : nullptr;
 }
 
 void TWinControl::InsertControl(TControl* control)
@@ -585,7 +624,7 @@ void TWinControl::SendToBack()
 
 void TWinControl::Invalidate()
 {
-    if (handle_)
+    if (handle_ && IsWindowVisible(handle_))
         InvalidateRect(handle_, nullptr, TRUE);
 }
 

@@ -3,6 +3,7 @@
 #include "ui/codec_common.h"
 
 #include <cstring>
+#include <mutex>
 #include <new>
 #include <utility>
 
@@ -54,7 +55,8 @@ private:
 
 }  // namespace
 
-// The decoded picture, shared by copies of a TPicture.
+// The picture shared by copies of a TPicture. A built-in picture is decoded, and its bitmap
+// and icon made, when first drawn or read; its size comes from the file header.
 struct TPictureData {
   codec::Image image;  // straight alpha; kept only when the bitmap holds premultiplied pixels
   int width = 0;
@@ -64,6 +66,13 @@ struct TPictureData {
   HBITMAP bitmap = nullptr;  // premultiplied when hasAlpha
   const uint32_t* bits = nullptr;
   HICON icon = nullptr;
+  // Encoded bytes still to decode (resource memory, alive with the module).
+  const uint8_t* source = nullptr;
+  size_t sourceSize = 0;
+  std::string label;
+  std::mutex lock;
+  bool ready = false;
+  std::string failure;
 
   TPictureData() = default;
   TPictureData(const TPictureData&) = delete;
@@ -71,6 +80,48 @@ struct TPictureData {
   ~TPictureData() {
     if (icon) DestroyIcon(icon);
     if (bitmap) DeleteObject(bitmap);
+  }
+
+  // Decodes (unless done), then makes the bitmap and icon; throws EPictureError on failure.
+  void Ready() {
+    std::lock_guard<std::mutex> guard(lock);
+    if (ready) return;
+    if (!failure.empty()) throw EPictureError(failure);
+    try {
+      if (source) {
+        const int declaredWidth = width, declaredHeight = height;
+        image = Decode(source, sourceSize, isIcon);
+        if (image.width != declaredWidth || image.height != declaredHeight)
+          throw EPictureError("size differs from its header");
+      }
+      hasAlpha = codec::AnyTransparent(image);
+      MakeBitmap();
+      if (isIcon) MakeIcon();
+      DropOpaqueCopy();
+      source = nullptr;
+      ready = true;
+    } catch (const EPictureError& e) {
+      failure = label.empty() ? e.what() : label + ": " + e.what();
+      image = codec::Image();
+      throw EPictureError(failure);
+    }
+  }
+
+  static codec::Image Decode(const uint8_t* p, size_t size, bool& isIcon) {
+    try {
+      if (size >= 2 && p[0] == 'B' && p[1] == 'M') return codec::DecodeBmp(p, size);
+      if (size >= 4 && p[0] == 0 && p[1] == 0 && p[2] == 1 && p[3] == 0) {
+        isIcon = true;
+        return codec::DecodeIco(p, size);
+      }
+      if (codec::IsPng(p, size)) return codec::DecodePng(p, size);
+      if (size >= 3 && p[0] == 0xFF && p[1] == 0xD8 && p[2] == 0xFF) return codec::DecodeJpeg(p, size);
+    } catch (const codec::DecodeError& e) {
+      throw EPictureError(e.what());
+    } catch (const std::bad_alloc&) {
+      throw EPictureError("out of memory decoding a picture");
+    }
+    throw EPictureError("unknown picture format");
   }
 
   void MakeBitmap() {
@@ -149,30 +200,58 @@ void TPicture::LoadFromMemory(const void* data, size_t size) {
   const auto* p = static_cast<const uint8_t*>(data);
   if (!p || size == 0) throw EPictureError("empty picture data");
   auto loaded = std::make_shared<TPictureData>();
-  try {
-    if (size >= 2 && p[0] == 'B' && p[1] == 'M') {
-      loaded->image = codec::DecodeBmp(p, size);
-    } else if (size >= 4 && p[0] == 0 && p[1] == 0 && p[2] == 1 && p[3] == 0) {
-      loaded->image = codec::DecodeIco(p, size);
-      loaded->isIcon = true;
-    } else if (codec::IsPng(p, size)) {
-      loaded->image = codec::DecodePng(p, size);
-    } else if (size >= 3 && p[0] == 0xFF && p[1] == 0xD8 && p[2] == 0xFF) {
-      loaded->image = codec::DecodeJpeg(p, size);
-    } else {
-      throw EPictureError("unknown picture format");
-    }
-  } catch (const codec::DecodeError& e) {
-    throw EPictureError(e.what());
-  } catch (const std::bad_alloc&) {
-    throw EPictureError("out of memory decoding a picture");
-  }
-  loaded->hasAlpha = codec::AnyTransparent(loaded->image);
-  loaded->MakeBitmap();
-  if (loaded->isIcon) loaded->MakeIcon();
-  loaded->DropOpaqueCopy();
+  loaded->image = TPictureData::Decode(p, size, loaded->isIcon);
+  loaded->Ready();
   data_ = std::move(loaded);
 }
+
+namespace {
+
+uint32_t BigEndian16(const uint8_t* p) { return (uint32_t(p[0]) << 8) | p[1]; }
+uint32_t BigEndian32(const uint8_t* p) { return (BigEndian16(p) << 16) | BigEndian16(p + 2); }
+
+// The size a PNG or JPEG header declares; false when the header does not tell it plainly.
+bool HeaderSize(const uint8_t* p, size_t size, int& width, int& height) {
+  int64_t w = 0, h = 0;
+  if (codec::IsPng(p, size)) {
+    if (size < 24 || std::memcmp(p + 12, "IHDR", 4) != 0) return false;
+    w = BigEndian32(p + 16);
+    h = BigEndian32(p + 20);
+  } else if (size >= 4 && p[0] == 0xFF && p[1] == 0xD8) {
+    size_t i = 2;
+    for (;;) {
+      if (i + 4 > size || p[i] != 0xFF) return false;
+      const uint8_t marker = p[i + 1];
+      if (marker == 0xFF) {
+        ++i;
+        continue;
+      }
+      if (marker == 0xD8 || marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7)) {
+        i += 2;
+        continue;
+      }
+      const size_t length = BigEndian16(p + i + 2);
+      if (length < 2) return false;
+      const bool frame = marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
+      if (frame) {
+        if (length < 7 || i + 9 > size) return false;
+        h = BigEndian16(p + i + 5);
+        w = BigEndian16(p + i + 7);
+        break;
+      }
+      i += 2 + length;
+    }
+  } else {
+    return false;
+  }
+  if (w <= 0 || h <= 0 || w > codec::kMaxDimension || h > codec::kMaxDimension || w * h > codec::kMaxPixels)
+    return false;
+  width = static_cast<int>(w);
+  height = static_cast<int>(h);
+  return true;
+}
+
+}  // namespace
 
 void TPicture::LoadFromResource(HINSTANCE module, const char* name) {
   const std::string label = IS_INTRESOURCE(name) ? "#" + std::to_string(reinterpret_cast<uintptr_t>(name)) : name;
@@ -180,18 +259,33 @@ void TPicture::LoadFromResource(HINSTANCE module, const char* name) {
   HGLOBAL handle = info ? LoadResource(module, info) : nullptr;
   const void* data = handle ? LockResource(handle) : nullptr;
   if (!data) throw EPictureError("picture resource " + label + " not found");
-  try {
-    LoadFromMemory(data, SizeofResource(module, info));
-  } catch (const EPictureError& e) {
-    throw EPictureError("picture resource " + label + ": " + e.what());
+  const auto* bytes = static_cast<const uint8_t*>(data);
+  const size_t size = SizeofResource(module, info);
+  auto loaded = std::make_shared<TPictureData>();
+  loaded->label = "picture resource " + label;
+  if (HeaderSize(bytes, size, loaded->width, loaded->height)) {
+    // Resource memory lives as long as the module: decoded when first used.
+    loaded->source = bytes;
+    loaded->sourceSize = size;
+    data_ = std::move(loaded);
+    return;
   }
+  try {
+    // Icons and other formats: pixels now, bitmap and icon handle when first used.
+    loaded->image = TPictureData::Decode(bytes, size, loaded->isIcon);
+  } catch (const EPictureError& e) {
+    throw EPictureError(loaded->label + ": " + e.what());
+  }
+  loaded->width = loaded->image.width;
+  loaded->height = loaded->image.height;
+  data_ = std::move(loaded);
 }
 
 void TPicture::Clear() { data_.reset(); }
 bool TPicture::Empty() const { return !data_; }
 int TPicture::Width() const { return data_ ? data_->width : 0; }
 int TPicture::Height() const { return data_ ? data_->height : 0; }
-bool TPicture::HasAlpha() const { return data_ && data_->hasAlpha; }
+bool TPicture::HasAlpha() const { return data_ && (data_->Ready(), data_->hasAlpha); }
 
 void TPicture::Draw(HDC dc, int x, int y) const {
   if (!data_) return;
@@ -203,6 +297,7 @@ void TPicture::StretchDraw(HDC dc, const RECT& r) const {
   if (!data_) return;
   const int w = r.right - r.left, h = r.bottom - r.top;
   if (w <= 0 || h <= 0) return;
+  data_->Ready();
   TMemoryDC source(dc, data_->bitmap);
   if (!source.Get()) return;
   const int sw = Width(), sh = Height();
@@ -220,15 +315,27 @@ void TPicture::StretchDraw(HDC dc, const RECT& r) const {
 
 COLORREF TPicture::Pixel(int x, int y) const {
   if (!data_ || x < 0 || y < 0 || x >= Width() || y >= Height()) return 0;
+  data_->Ready();
   const uint32_t p = data_->At(x, y);
   return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
 }
 
 BYTE TPicture::Alpha(int x, int y) const {
   if (!data_ || x < 0 || y < 0 || x >= Width() || y >= Height()) return 0;
+  data_->Ready();
   return static_cast<BYTE>(data_->At(x, y) >> 24);
 }
 
-HBITMAP TPicture::Bitmap() const { return data_ ? data_->bitmap : nullptr; }
-HICON TPicture::Icon() const { return data_ ? data_->icon : nullptr; }
+HBITMAP TPicture::Bitmap() const {
+  if (!data_) return nullptr;
+  data_->Ready();
+  return data_->bitmap;
+}
+
+HICON TPicture::Icon() const {
+  if (!data_) return nullptr;
+  data_->Ready();
+  return data_->icon;
+}
+
 bool TPicture::IsIcon() const { return data_ && data_->isIcon; }

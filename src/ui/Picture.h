@@ -13,7 +13,8 @@ public:
 
 struct TPictureData;
 
-// A decoded BMP, ICO, PNG or JPEG picture. A value type: copies share the decoded image.
+// A BMP, ICO, PNG or JPEG picture. A value type: copies share the decoded image. A built-in
+// picture is decoded when first drawn or read; a corrupt one throws EPictureError then.
 class TPicture {
 public:
   void LoadFromFile(const std::string& path);
@@ -39,5 +40,5 @@ public:
   bool SameAs(const TPicture& other) const { return data_ == other.data_; }
 
 private:
-  std::shared_ptr<const TPictureData> data_;
+  std::shared_ptr<TPictureData> data_;
 };

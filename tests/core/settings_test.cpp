@@ -308,3 +308,90 @@ TEST(ShippedSettingsFile, ReadsAsAUserOfTheAdapterExpects)
     EXPECT_EQ(ReadINIInt("Transparency_Color_Key", "Red", 0, "ini"), 255);
     programPathOverride = nullptr;
 }
+
+// The settings reader keeps each section after one read; every answer must still be the
+// profile reader's own, key by key, on files with odd lines.
+class SettingsReadOnce : public SettingsTest {
+protected:
+    std::string Path() const { return folder.File(programName + ".ini"); }
+
+    std::string ProfileString(const std::string& section, const std::string& key, const std::string& def)
+    {
+        char value[512] = {};
+        GetPrivateProfileStringA(section.c_str(), key.c_str(), def.c_str(), value, sizeof value, Path().c_str());
+        return value;
+    }
+    int ProfileInt(const std::string& section, const std::string& key, int def)
+    {
+        return int(GetPrivateProfileIntA(section.c_str(), key.c_str(), def, Path().c_str()));
+    }
+};
+
+TEST_F(SettingsReadOnce, EveryKeyReadsAsTheProfileReaderReadsIt)
+{
+    const std::string longValue(700, 'x');
+    programName = "WevoOdd";
+    folder.Write(programName + ".ini",
+                 "; a comment=with an equals sign\r\n"
+                 "[Odd]\r\n"
+                 "Plain=value\r\n"
+                 "  Spaced   =   inner  blanks  \r\n"
+                 "Quoted=\"quoted text\"\r\n"
+                 "Single='single'\r\n"
+                 "HalfQuote=\"open only\r\n"
+                 "Lone=\"\r\n"
+                 "Empty=\r\n"
+                 "NoValue\r\n"
+                 "Dup=first\r\n"
+                 "dup=second\r\n"
+                 "MixedCase=Upper\r\n"
+                 "Long=" + longValue + "\r\n"
+                 "LongQuoted=\"" + longValue + "\"\r\n"
+                 "Tab\t=\tafter tab\t\r\n"
+                 "Hex=0x1F\r\n"
+                 "Negative=-42\r\n"
+                 "Plus=+7\r\n"
+                 "Trailing=12abc\r\n"
+                 "Letters=abc\r\n"
+                 "Octal=0o17\r\n"
+                 "Binary=0b101\r\n"
+                 "Dollar=$10\r\n"
+                 "Huge=99999999999\r\n"
+                 "QuotedNumber=\"15\"\r\n"
+                 ";Commented=1\r\n"
+                 "[odd]\r\n"
+                 "Later=in a second section of the same name\r\n"
+                 "[Empty Section]\r\n");
+    const char* keys[] = {"Plain", "Spaced", " Spaced ", "Quoted", "Single", "HalfQuote", "Lone", "Empty",
+                          "NoValue", "Dup", "DUP", "mixedcase", "Long", "LongQuoted", "Tab", "Hex", "Negative",
+                          "Plus", "Trailing", "Letters", "Octal", "Binary", "Dollar", "Huge", "QuotedNumber",
+                          ";Commented", "Later", "Missing"};
+    for (const char* section : {"Odd", "ODD", "Empty Section", "Nowhere"}) {
+        for (const char* key : keys) {
+            SCOPED_TRACE(std::string(section) + "/" + key);
+            for (const char* def : {"", "default", "0"})
+                EXPECT_EQ(ReadINIStr(section, key, def, "ini"), ProfileString(section, key, def));
+            for (int def : {0, -3, 77})
+                EXPECT_EQ(ReadINIInt(section, key, def, "ini"), ProfileInt(section, key, def));
+        }
+    }
+}
+
+TEST_F(SettingsReadOnce, ARewrittenOrWrittenFileIsReadAgain)
+{
+    programName = "WevoRewrite";
+    folder.Write(programName + ".ini", "[Settings]\r\nDebugMode=1\r\nName=old\r\n");
+    EXPECT_EQ(ReadINIInt("Settings", "DebugMode", 0, "ini"), 1);
+    EXPECT_EQ(ReadINIStr("Settings", "Name", "", "ini"), "old");
+
+    folder.Write(programName + ".ini", "[Settings]\r\nDebugMode=3\r\nName=rewritten and longer\r\n");
+    EXPECT_EQ(ReadINIInt("Settings", "DebugMode", 0, "ini"), 3);
+    EXPECT_EQ(ReadINIStr("Settings", "Name", "", "ini"), "rewritten and longer");
+
+    ASSERT_TRUE(WriteINIStr("Settings", "Name", "set", "ini", ""));
+    EXPECT_EQ(ReadINIStr("Settings", "Name", "", "ini"), "set");
+
+    DeleteFileA(Path().c_str());
+    EXPECT_EQ(ReadINIInt("Settings", "DebugMode", 9, "ini"), 9);
+    EXPECT_EQ(ReadINIStr("Settings", "Name", "gone", "ini"), "gone");
+}

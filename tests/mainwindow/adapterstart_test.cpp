@@ -37,6 +37,8 @@ TEST_P(AdapterStartPerWindows, SelectsTheAdapterAndBringsItUp)
     EXPECT_TRUE(FormMain->TimerReconnect->Enabled());
     EXPECT_TRUE(FormMain->TimerRadioStatus->Enabled());
     EXPECT_TRUE(FormMain->TimerSignalQuality->Enabled());
+    // The WPA-capability check has nothing to do from Vista on, so its timer stays off there.
+    EXPECT_EQ(FormMain->TimerCheckWPACap->Enabled(), os < 31);
     EXPECT_EQ(VOZEZIV.WVWL_QueryOPMode(), OP_MODE_STATION);
     EXPECT_EQ(FormMain->m_nNowIcon, 1u);
     // Below Windows 7 Wi-Fi Direct starts on the window thread at once.

@@ -159,3 +159,97 @@ TEST(PictureResource, EveryEmbeddedPictureLoads) {
 }
 
 }  // namespace
+
+namespace {
+
+// A copy of this program with pictures added as resources, loaded as data.
+class ResourceHost {
+public:
+  explicit ResourceHost(const std::vector<std::pair<std::string, Bytes>>& pictures) {
+    char self[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    path_ = std::string(temp) + "wevo_picture_host_" + std::to_string(GetCurrentProcessId()) + ".exe";
+    if (!CopyFileA(self, path_.c_str(), FALSE)) return;
+    HANDLE update = BeginUpdateResourceA(path_.c_str(), FALSE);
+    if (!update) return;
+    for (const auto& [name, bytes] : pictures)
+      UpdateResourceA(update, MAKEINTRESOURCEA(10), name.c_str(), MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL),
+                      const_cast<uint8_t*>(bytes.data()), DWORD(bytes.size()));
+    if (!EndUpdateResourceA(update, FALSE)) return;
+    module_ = LoadLibraryExA(path_.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  }
+  ~ResourceHost() {
+    if (module_) FreeLibrary(module_);
+    DeleteFileA(path_.c_str());
+  }
+  ResourceHost(const ResourceHost&) = delete;
+  ResourceHost& operator=(const ResourceHost&) = delete;
+  HMODULE Module() const { return module_; }
+
+private:
+  std::string path_;
+  HMODULE module_ = nullptr;
+};
+
+std::string DrawError(const TPicture& picture) {
+  HDC dc = CreateCompatibleDC(nullptr);
+  HBITMAP target = CreateCompatibleBitmap(dc, 64, 64);
+  HGDIOBJ old = SelectObject(dc, target);
+  std::string what;
+  try {
+    picture.Draw(dc, 0, 0);
+  } catch (const EPictureError& e) {
+    what = e.what();
+  }
+  SelectObject(dc, old);
+  DeleteObject(target);
+  DeleteDC(dc);
+  return what;
+}
+
+// A built-in picture tells its size from its header at once and is decoded when first used:
+// a sound one then shows every pixel, one with a broken body fails then, clearly and every time.
+TEST(PictureResource, DecodedWhenFirstUsed) {
+  Bytes png = ReadFixture("png_rgb8.png");
+  Bytes jpeg = ReadFixture("jpeg_rgb.jpg");
+  Bytes brokenPng = png;
+  brokenPng.resize(brokenPng.size() - 30);  // IDAT cut short, IEND gone
+  Bytes brokenJpeg = jpeg;
+  brokenJpeg.resize(brokenJpeg.size() / 3);
+  for (size_t i = brokenJpeg.size() / 2; i < brokenJpeg.size(); ++i) brokenJpeg[i] = 0xFF;
+  ResourceHost host({{"SOUND_PNG", png}, {"BROKEN_PNG", brokenPng}, {"BROKEN_JPEG", brokenJpeg}});
+  ASSERT_NE(host.Module(), nullptr);
+
+  TPicture sound;
+  ASSERT_NO_THROW(sound.LoadFromResource(host.Module(), "SOUND_PNG"));
+  ExpectPixels(sound, ReadExpected("png_rgb8.png"));
+  EXPECT_NE(sound.Bitmap(), nullptr);
+
+  TPicture reference;
+  reference.LoadFromMemory(png.data(), png.size());
+  TPicture broken;
+  ASSERT_NO_THROW(broken.LoadFromResource(host.Module(), "BROKEN_PNG"));
+  EXPECT_EQ(broken.Width(), reference.Width());
+  EXPECT_EQ(broken.Height(), reference.Height());
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    const std::string what = DrawError(broken);
+    EXPECT_NE(what.find("BROKEN_PNG"), std::string::npos) << what;
+  }
+  EXPECT_THROW(broken.Pixel(0, 0), EPictureError);
+  EXPECT_THROW(broken.Bitmap(), EPictureError);
+  TPicture copy = broken;
+  EXPECT_NE(DrawError(copy).find("BROKEN_PNG"), std::string::npos);
+
+  TPicture brokenJpegPicture;
+  try {
+    brokenJpegPicture.LoadFromResource(host.Module(), "BROKEN_JPEG");
+    EXPECT_NE(DrawError(brokenJpegPicture).find("BROKEN_JPEG"), std::string::npos);
+  } catch (const EPictureError& e) {
+    // A header cut before the frame fails at once, naming the resource as well.
+    EXPECT_NE(std::string(e.what()).find("BROKEN_JPEG"), std::string::npos) << e.what();
+  }
+}
+
+}  // namespace
