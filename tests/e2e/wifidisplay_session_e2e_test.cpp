@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "../support/Loopback.h"
 #include "WevoRun.h"
 #include "core/Settings.h"
 #include "resources/UiStr.h"
@@ -206,14 +207,9 @@ TEST_F(TdlsSession, SinkConnectsAndFollowsThePlayer)
     std::memcpy(video + 16, &cea, 4);
     WSADATA wsa{};
     WSAStartup(0x0202, &wsa);
-    SOCKET listener = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
     sockaddr_in at{};
-    at.sin_family = AF_INET;
-    inet_pton(AF_INET, "127.0.0.1", &at.sin_addr);
-    ASSERT_EQ(bind(listener, reinterpret_cast<sockaddr*>(&at), sizeof at), 0);
-    ASSERT_EQ(listen(listener, 1), 0);
-    int size = sizeof at;
-    getsockname(listener, reinterpret_cast<sockaddr*>(&at), &size);
+    SOCKET listener = ListenOnLoopback(at);
+    ASSERT_NE(listener, INVALID_SOCKET);
     const std::string script = "6 - h:" + Hex(video, sizeof video) + ";9 - h:" + Hex(preferred, sizeof preferred) +
                                ";4 - i:" + std::to_string(ntohs(at.sin_port)) + ";7";
     EXPECT_EQ(wevo.Display("StreamDll", "script " + script), "4\n");

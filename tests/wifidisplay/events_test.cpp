@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "../support/Loopback.h"
 #include "ui/Seams.h"
 #include "wifidisplay/WDPSink.h"
 #include "wifidisplay/source_fixture.h"
@@ -349,14 +350,9 @@ TEST_F(WDPEvents, SinkGeneratesInputForTheHarness)
 {
     Begin();
     Role(1);
-    SOCKET listener = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
     sockaddr_in at{};
-    at.sin_family = AF_INET;
-    inet_pton(AF_INET, "127.0.0.1", &at.sin_addr);
-    ASSERT_EQ(bind(listener, reinterpret_cast<sockaddr*>(&at), sizeof at), 0);
-    ASSERT_EQ(listen(listener, 1), 0);
-    int size = sizeof at;
-    getsockname(listener, reinterpret_cast<sockaddr*>(&at), &size);
+    SOCKET listener = ListenOnLoopback(at);
+    ASSERT_NE(listener, INVALID_SOCKET);
     SOCKET sink = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
     ASSERT_EQ(connect(sink, reinterpret_cast<sockaddr*>(&at), sizeof at), 0);
     SOCKET peer = accept(listener, nullptr, nullptr);

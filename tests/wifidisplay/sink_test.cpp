@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "../support/Loopback.h"
 #include "core/Settings.h"
 #include "wifidisplay/WDPSink.h"
 #include "wifidisplay/source_fixture.h"
@@ -238,14 +239,9 @@ TEST_F(SinkCallbacks, PictureSizeAndRemoteInput)
     EXPECT_TRUE(Logged("[WDP][SnUIBC] m_UIBCPort=0 error, return"));
 
     // the source offers a port: the sink connects to the source's address and shows the panel
-    SOCKET listener = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
     sockaddr_in at{};
-    at.sin_family = AF_INET;
-    inet_pton(AF_INET, "127.0.0.1", &at.sin_addr);
-    ASSERT_EQ(bind(listener, reinterpret_cast<sockaddr*>(&at), sizeof at), 0);
-    ASSERT_EQ(listen(listener, 1), 0);
-    int size = sizeof at;
-    getsockname(listener, reinterpret_cast<sockaddr*>(&at), &size);
+    SOCKET listener = ListenOnLoopback(at);
+    ASSERT_NE(listener, INVALID_SOCKET);
     FormWiFiDisplay->m_strWDPConnectedIP = "127.0.0.1";
     PlayerRun("4 - i:" + std::to_string(ntohs(at.sin_port)) + ";7");
     EXPECT_NE(Sink().m_SUIBC, 0u);
