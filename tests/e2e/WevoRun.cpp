@@ -44,20 +44,36 @@ std::string WindowClass(HWND window)
     return name;
 }
 
+bool ClickUntil(HWND window, POINT at, const std::function<bool()>& condition, DWORD timeoutMs)
+{
+    const DWORD start = GetTickCount();
+    do {
+        ClickAt(window, at.x, at.y);
+        if (WaitFor(condition, 5000))
+            return true;
+    } while (GetTickCount() - start < timeoutMs);
+    return false;
+}
+
+HWND WindowAt(HWND form, POINT& at)
+{
+    HWND top = form;
+    for (;;) {
+        HWND next = ChildWindowFromPointEx(top, at, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
+        if (!next || next == top)
+            return top;
+        MapWindowPoints(top, next, &at, 1);
+        top = next;
+    }
+}
+
 bool OnTop(HWND form, HWND child)
 {
     RECT box{};
     GetWindowRect(child, &box);
     POINT at = {(box.left + box.right) / 2, (box.top + box.bottom) / 2};
     ScreenToClient(form, &at);
-    HWND top = form;
-    for (;;) {
-        HWND next = ChildWindowFromPointEx(top, at, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
-        if (!next || next == top)
-            return top == child;
-        MapWindowPoints(top, next, &at, 1);
-        top = next;
-    }
+    return WindowAt(form, at) == child;
 }
 
 void ClickAt(HWND window, int x, int y)

@@ -29,6 +29,13 @@ std::string WindowClass(HWND window);
 // Posts a left click at client coordinates, as the mouse would deliver it.
 void ClickAt(HWND window, int x, int y);
 
+// Clicks, and clicks again every 5 s, until the condition holds: a posted click can be lost
+// when the window's capture changes under it, as a user's click can.
+bool ClickUntil(HWND window, POINT at, const std::function<bool()>& condition, DWORD timeoutMs = 30000);
+
+// The deepest visible window at a client position of the form; at becomes that window's.
+HWND WindowAt(HWND form, POINT& at);
+
 // Pages lie on top of each other, all of them visible windows: a user sees a control only
 // where nothing above it covers it. True when the child is on top at its own centre.
 bool OnTop(HWND form, HWND child);

@@ -72,19 +72,6 @@ std::string WriteCertificate(const std::string& name, const std::string& serial,
     return path;
 }
 
-// The deepest visible window at a client position of the form, and the position in it.
-HWND WindowAt(HWND form, POINT& at)
-{
-    HWND top = form;
-    for (;;) {
-        HWND next = ChildWindowFromPointEx(top, at, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
-        if (!next || next == top)
-            return top;
-        MapWindowPoints(top, next, &at, 1);
-        top = next;
-    }
-}
-
 // A click at a client position of the form, delivered to whatever window lies there, as the
 // mouse would deliver it (picture buttons are drawn by their parent).
 void ClickOn(HWND form, POINT at)

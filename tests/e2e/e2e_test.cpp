@@ -33,19 +33,6 @@ void Click(HWND window, POINT at)
     ClickAt(window, at.x, at.y);
 }
 
-// Clicks, and clicks again every 5 s, until the condition holds: a posted click can be lost
-// when the window's capture changes under it, as a user's click can.
-bool ClickUntil(HWND window, POINT at, const std::function<bool()>& condition, DWORD timeoutMs = 30000)
-{
-    const DWORD start = GetTickCount();
-    do {
-        Click(window, at);
-        if (WaitFor(condition, 5000))
-            return true;
-    } while (GetTickCount() - start < timeoutMs);
-    return false;
-}
-
 class EndToEnd : public ::testing::Test {
 protected:
     // Starts the program and waits for its main window to be there (shown or not).

@@ -118,18 +118,6 @@ protected:
         ASSERT_TRUE(WaitFor([this] { return IsWindowVisible(main_) != FALSE; }));
     }
 
-    // Clicks, and again every 5 s, until the condition holds.
-    static bool ClickUntil(HWND window, POINT at, const std::function<bool()>& condition, DWORD timeoutMs = 30000)
-    {
-        const DWORD start = GetTickCount();
-        do {
-            ClickAt(window, at.x, at.y);
-            if (WaitFor(condition, 5000))
-                return true;
-        } while (GetTickCount() - start < timeoutMs);
-        return false;
-    }
-
     HWND OpenSiteSurvey()
     {
         const std::vector<HWND> before = wevo_.VisibleWindows();

@@ -78,17 +78,7 @@ protected:
     }
 
     // The visible control on top at a client position of the window.
-    HWND At(POINT at) const
-    {
-        HWND top = form_;
-        for (;;) {
-            HWND next = ChildWindowFromPointEx(top, at, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
-            if (!next || next == top)
-                return top;
-            MapWindowPoints(top, next, &at, 1);
-            top = next;
-        }
-    }
+    HWND At(POINT at) const { return WindowAt(form_, at); }
 
     static HWND FindChild(HWND parent, const char* className)
     {

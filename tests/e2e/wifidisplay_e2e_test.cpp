@@ -13,17 +13,6 @@ namespace {
 constexpr POINT kMainWiFiDisplay = {153 + 12, 25 + 12};
 constexpr POINT kRescan = {8 + 10, 20 + 10};
 
-bool ClickUntil(HWND window, POINT at, const std::function<bool()>& condition, DWORD timeoutMs = 30000)
-{
-    const DWORD start = GetTickCount();
-    do {
-        ClickAt(window, at.x, at.y);
-        if (WaitFor(condition, 5000))
-            return true;
-    } while (GetTickCount() - start < timeoutMs);
-    return false;
-}
-
 HWND ShowPopup(HWND list)
 {
     RECT r{};
