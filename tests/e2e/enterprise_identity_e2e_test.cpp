@@ -189,6 +189,8 @@ TEST_F(EnterpriseIdentityEndToEnd, RefusedIdentityIsAskedAgainAndTheCorrectedPas
 
     // The server refuses the identity; the program asks for it again.
     EXPECT_TRUE(wevo_.WaitForJournal("connect \"OfficeCorp\" auth 6 encryption 6 -> 4")) << wevo_.Journal();
+    EXPECT_TRUE(JournalHas("WVWL_SetWLANProfile(ssid \"OfficeCorp\" bssid 0 ")) << "bound to an access point\n"
+                                                                              << wevo_.Journal();
     EXPECT_TRUE(JournalHas("id \"alice\" password ***")) << wevo_.Journal();
     ASSERT_TRUE(wevo_.WaitForJournal("callback 16")) << wevo_.Journal();
     HWND ask = wevo_.WaitForNewForm(before);
