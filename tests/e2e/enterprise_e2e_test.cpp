@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "EditorDriving.h"
 #include "WevoRun.h"
 #include "wlapi/constants.h"
 
@@ -24,63 +25,6 @@ constexpr const char* kWrongPassword = "s3cr3t-typo";
 // alice's certificate in the scene's personal store.
 constexpr const char* kAliceHash = "3A5F0C12D4E6B7089A1B2C3D4E5F60718293A4B5";
 
-struct ChildSearch {
-    const std::function<bool(HWND)>* accept;
-    std::vector<HWND> found;
-};
-
-BOOL CALLBACK TakeChild(HWND child, LPARAM param)
-{
-    auto* search = reinterpret_cast<ChildSearch*>(param);
-    if ((*search->accept)(child))
-        search->found.push_back(child);
-    return TRUE;
-}
-
-std::vector<HWND> Children(HWND parent, const std::function<bool(HWND)>& accept)
-{
-    ChildSearch search{&accept, {}};
-    EnumChildWindows(parent, TakeChild, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-bool IsPasswordEdit(HWND control)
-{
-    return WindowClass(control) == "Edit" && (GetWindowLongA(control, GWL_STYLE) & ES_PASSWORD);
-}
-
-// The list's item text, asked of the list in its own character set across the processes.
-std::string ComboItem(HWND combo, int index)
-{
-    wchar_t text[256] = {};
-    if (SendMessageW(combo, CB_GETLBTEXTLEN, index, 0) >= LRESULT(std::size(text)))
-        return "";
-    SendMessageW(combo, CB_GETLBTEXT, index, LPARAM(text));
-    char narrow[512] = {};
-    WideCharToMultiByte(CP_ACP, 0, text, -1, narrow, sizeof narrow, nullptr, nullptr);
-    return narrow;
-}
-
-std::string ComboSelection(HWND combo)
-{
-    const int index = int(SendMessageA(combo, CB_GETCURSEL, 0, 0));
-    return index < 0 ? "" : ComboItem(combo, index);
-}
-
-// A drop-down list of the form whose first item is this text.
-HWND ComboStartingWith(HWND form, const std::string& first)
-{
-    auto found = Children(form, [&](HWND c) { return WindowClass(c) == "ComboBox" && ComboItem(c, 0) == first; });
-    return found.empty() ? nullptr : found.front();
-}
-
-// The editor's page that holds the control lies above every other page.
-bool PageShowing(HWND form, HWND control)
-{
-    HWND page = GetParent(control);
-    return page && GetParent(page) == form && GetTopWindow(form) == page;
-}
-
 // The form's controls, for a failure's message.
 std::string Describe(HWND form)
 {
@@ -94,18 +38,6 @@ std::string Describe(HWND form)
         text += "\n";
     }
     return text;
-}
-
-void SetText(HWND edit, const std::string& text)
-{
-    SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-}
-
-// A user's key press on a focused control.
-void Key(HWND control, WPARAM key)
-{
-    PostMessageA(control, WM_KEYDOWN, key, 1);
-    PostMessageA(control, WM_KEYUP, key, 0xC0000001);
 }
 
 class EnterpriseEndToEnd : public ::testing::Test {
@@ -153,12 +85,7 @@ protected:
         return editor;
     }
 
-    static POINT NextButton(HWND editor)
-    {
-        RECT client{};
-        GetClientRect(editor, &client);
-        return {client.right - 40 + 10, client.bottom - 34 + 10};
-    }
+    static POINT NextButton(HWND editor) { return EditorNextButton(editor); }
 
     // Next until a drop-down list starting with this item shows on the page on top.
     static HWND NextUntilList(HWND editor, const std::string& first)

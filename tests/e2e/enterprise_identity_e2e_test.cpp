@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "EditorDriving.h"
 #include "WevoRun.h"
 #include "wlapi/constants.h"
 
@@ -24,56 +25,15 @@ constexpr const char* kSsid = "OfficeCorp";
 constexpr const char* kPassword = "s3cret";
 constexpr const char* kWrongPassword = "s3cr3t-typo";
 
-BOOL CALLBACK CollectChild(HWND child, LPARAM param)
-{
-    reinterpret_cast<std::vector<HWND>*>(param)->push_back(child);
-    return TRUE;
-}
-
-std::vector<HWND> ChildrenWhere(HWND parent, const std::function<bool(HWND)>& accept)
-{
-    std::vector<HWND> all, found;
-    EnumChildWindows(parent, CollectChild, reinterpret_cast<LPARAM>(&all));
-    for (HWND c : all)
-        if (accept(c))
-            found.push_back(c);
-    return found;
-}
-
-bool IsPassword(HWND control)
-{
-    return WindowClass(control) == "Edit" && (GetWindowLongA(control, GWL_STYLE) & ES_PASSWORD);
-}
-
-// An item of a drop-down list in the other process, asked for in wide characters.
-std::string ItemText(HWND combo, int index)
-{
-    if (index < 0)
-        return "";
-    wchar_t text[256] = {};
-    if (SendMessageW(combo, CB_GETLBTEXTLEN, index, 0) >= LRESULT(std::size(text)))
-        return "";
-    SendMessageW(combo, CB_GETLBTEXT, index, LPARAM(text));
-    char narrow[512] = {};
-    WideCharToMultiByte(CP_ACP, 0, text, -1, narrow, sizeof narrow, nullptr, nullptr);
-    return narrow;
-}
-
-std::string Selected(HWND combo)
-{
-    return ItemText(combo, int(SendMessageA(combo, CB_GETCURSEL, 0, 0)));
-}
-
 // A control of the page the editor shows on top.
 bool OnShownPage(HWND editor, HWND control)
 {
-    HWND page = GetParent(control);
-    return page && GetParent(page) == editor && GetTopWindow(editor) == page && IsWindowVisible(control);
+    return PageShowing(editor, control) && IsWindowVisible(control);
 }
 
 HWND ShownCombo(HWND editor, const std::function<bool(HWND)>& accept)
 {
-    auto found = ChildrenWhere(editor, [&](HWND c) {
+    auto found = Children(editor, [&](HWND c) {
         return WindowClass(c) == "ComboBox" && OnShownPage(editor, c) && accept(c);
     });
     return found.empty() ? nullptr : found.front();
@@ -81,23 +41,17 @@ HWND ShownCombo(HWND editor, const std::function<bool(HWND)>& accept)
 
 HWND ComboFirstItem(HWND editor, const std::string& first)
 {
-    return ShownCombo(editor, [&](HWND c) { return ItemText(c, 0) == first; });
-}
-
-void Type(HWND control, const std::string& text)
-{
-    SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    return ShownCombo(editor, [&](HWND c) { return ComboItem(c, 0) == first; });
 }
 
 // Down-arrow presses on a focused drop-down list until it shows this item.
 bool ArrowTo(HWND combo, const std::string& item)
 {
-    for (int i = 0; i < 12 && Selected(combo) != item; ++i) {
-        PostMessageA(combo, WM_KEYDOWN, VK_DOWN, 1);
-        PostMessageA(combo, WM_KEYUP, VK_DOWN, 0xC0000001);
-        WaitFor([&] { return Selected(combo) == item; }, 500);
+    for (int i = 0; i < 12 && ComboSelection(combo) != item; ++i) {
+        Key(combo, VK_DOWN);
+        WaitFor([&] { return ComboSelection(combo) == item; }, 500);
     }
-    return Selected(combo) == item;
+    return ComboSelection(combo) == item;
 }
 
 class EnterpriseIdentityEndToEnd : public ::testing::Test {
@@ -110,12 +64,7 @@ protected:
         return form;
     }
 
-    static POINT Next(HWND editor)
-    {
-        RECT client{};
-        GetClientRect(editor, &client);
-        return {client.right - 40 + 10, client.bottom - 34 + 10};
-    }
+    static POINT Next(HWND editor) { return EditorNextButton(editor); }
 
     static HWND NextUntilCombo(HWND editor, const std::string& first)
     {
@@ -145,36 +94,36 @@ TEST_F(EnterpriseIdentityEndToEnd, RefusedIdentityIsAskedAgainAndTheCorrectedPas
     // Add: the editor opens on its first page; the network's name is typed in.
     HWND editor = OpenBy(profiles, kProfileAdd);
     ASSERT_NE(editor, nullptr) << "no profile editor\n" << wevo_.Journal();
-    ASSERT_FALSE(ChildrenWhere(editor, IsPassword).empty()) << "not the profile editor: " << WindowText(editor);
+    ASSERT_FALSE(Children(editor, IsPasswordEdit).empty()) << "not the profile editor: " << WindowText(editor);
     HWND ssid = nullptr;
     ASSERT_TRUE(WaitFor([&] {
         return (ssid = ShownCombo(editor, [](HWND c) {
                     return (GetWindowLongA(c, GWL_STYLE) & 3) == CBS_DROPDOWN;
                 })) != nullptr;
     })) << "no network name field";
-    Type(ssid, kSsid);
+    SetText(ssid, kSsid);
 
     // WPA2 with AES.
     HWND auth = NextUntilCombo(editor, "Open");
     ASSERT_NE(auth, nullptr) << "the security page does not show";
-    ASSERT_TRUE(ArrowTo(auth, "WPA2")) << Selected(auth);
+    ASSERT_TRUE(ArrowTo(auth, "WPA2")) << ComboSelection(auth);
     HWND cipher = nullptr;
     ASSERT_TRUE(WaitFor([&] {
-        return (cipher = ShownCombo(editor, [&](HWND c) { return c != auth && ItemText(c, 0) != ""; })) != nullptr;
+        return (cipher = ShownCombo(editor, [&](HWND c) { return c != auth && ComboItem(c, 0) != ""; })) != nullptr;
     }, 5000)) << "no encryption list";
-    ASSERT_TRUE(ArrowTo(cipher, "AES")) << Selected(cipher);
+    ASSERT_TRUE(ArrowTo(cipher, "AES")) << ComboSelection(cipher);
 
     // PEAP as alice with the mistyped password.
     HWND methods = NextUntilCombo(editor, "PEAP");
     ASSERT_NE(methods, nullptr) << "the 802.1X page does not show";
-    EXPECT_EQ(Selected(methods), "PEAP");
+    EXPECT_EQ(ComboSelection(methods), "PEAP");
     HWND identity = nullptr, secret = nullptr;
-    for (HWND edit : ChildrenWhere(GetParent(methods), [](HWND c) { return WindowClass(c) == "Edit" && IsWindowVisible(c); }))
-        (IsPassword(edit) ? secret : identity) = edit;
+    for (HWND edit : Children(GetParent(methods), [](HWND c) { return WindowClass(c) == "Edit" && IsWindowVisible(c); }))
+        (IsPasswordEdit(edit) ? secret : identity) = edit;
     ASSERT_NE(identity, nullptr);
     ASSERT_NE(secret, nullptr);
-    Type(identity, "alice");
-    Type(secret, kWrongPassword);
+    SetText(identity, "alice");
+    SetText(secret, kWrongPassword);
     ASSERT_TRUE(ClickUntil(editor, Next(editor), [&] { return !IsWindowVisible(editor); }, 40000))
         << "the editor stays open\n" << wevo_.Journal();
 
@@ -197,15 +146,15 @@ TEST_F(EnterpriseIdentityEndToEnd, RefusedIdentityIsAskedAgainAndTheCorrectedPas
     ASSERT_NE(ask, nullptr) << "no identity question\n" << wevo_.Journal();
     HWND askId = nullptr, askPassword = nullptr;
     ASSERT_TRUE(WaitFor([&] {
-        for (HWND edit : ChildrenWhere(ask, [](HWND c) { return WindowClass(c) == "Edit" && IsWindowVisible(c); }))
-            (IsPassword(edit) ? askPassword : askId) = edit;
+        for (HWND edit : Children(ask, [](HWND c) { return WindowClass(c) == "Edit" && IsWindowVisible(c); }))
+            (IsPasswordEdit(edit) ? askPassword : askId) = edit;
         return askId && askPassword;
     })) << "the question has no identity and password fields";
     EXPECT_FALSE(wevo_.WaitForStatus("link=connected", 500)) << wevo_.Sim("status");
 
-    Type(askId, "alice");
-    Type(askPassword, kPassword);
-    auto ok = ChildrenWhere(ask, [](HWND c) { return WindowClass(c) == "Button" && WindowText(c) == "OK"; });
+    SetText(askId, "alice");
+    SetText(askPassword, kPassword);
+    auto ok = Children(ask, [](HWND c) { return WindowClass(c) == "Button" && WindowText(c) == "OK"; });
     ASSERT_EQ(ok.size(), 1u);
     RECT box{};
     GetClientRect(ok.front(), &box);
