@@ -1443,7 +1443,7 @@ WVWL_API int __stdcall WVWL_WriteActiveWifiDirectWpseProfileName(const char* nam
 }
 
 WVWL_API int __stdcall WVWL_WriteWifiDirectWpseProfile(const char* profileName, const void* profile) {
-  return Call("WVWL_WriteWifiDirectWpseProfile", [&] { return ""; }, [&]() -> int {
+  return Call("WVWL_WriteWifiDirectWpseProfile", [&] { return Text(profileName, 128); }, [&]() -> int {
     if (!profile || !profileName) return WVWL_ERROR_FAILURE;
     Sim().WriteRecord("WifiDirectProfile", Text(profileName, 128), profile, 1468);
     return WVWL_ERROR_SUCCESS;

@@ -49,6 +49,21 @@ void SetCert(WLANPROFILE& p, std::vector<uint8_t> hash, uint32_t length) {
   std::memcpy(p.user_cert.BlobData, hash.data(), std::min<size_t>(hash.size(), sizeof p.user_cert.BlobData));
 }
 
+TEST_F(SimAdapter, WiFiDirectProfilesAreJournalledByNameAndReadBack) {
+  Load();
+  std::vector<unsigned char> record(1468, 0x5A), back(1468, 0);
+  EXPECT_EQ(WVWL_ERROR_SUCCESS,
+            Entry<PFN_WVWL_WriteWifiDirectWpseProfile>("WVWL_WriteWifiDirectWpseProfile")("Profile-TV", record.data()));
+  EXPECT_EQ(WVWL_ERROR_FAILURE,
+            Entry<PFN_WVWL_WriteWifiDirectWpseProfile>("WVWL_WriteWifiDirectWpseProfile")("Profile-TV", nullptr));
+  ASSERT_EQ(WVWL_ERROR_SUCCESS,
+            Entry<PFN_WVWL_ReadWifiDirectWpseProfile>("WVWL_ReadWifiDirectWpseProfile")(back.data(), "Profile-TV"));
+  EXPECT_EQ(record, back);
+  const std::string journal = Journal();
+  EXPECT_NE(std::string::npos, journal.find("WVWL_WriteWifiDirectWpseProfile(Profile-TV) -> 1")) << journal;
+  EXPECT_NE(std::string::npos, journal.find("WVWL_WriteWifiDirectWpseProfile(Profile-TV) -> 0")) << journal;
+}
+
 }  // namespace
 
 TEST_F(SimAdapter, EapMethodsCheckWhatTheirServerAsksFor) {
