@@ -108,6 +108,7 @@ void ProgramFixture::SetUp()
 void ProgramFixture::TearDown()
 {
     seams::modalAnswer = nullptr;
+    seams::clockOverride = nullptr;
     Application->DestroyForms();
     relaunchExecOverride = nullptr;
     if (VOZEZIV.hWLAPIDll) {
@@ -198,6 +199,12 @@ void ProgramFixture::SimJournalClear()
 {
     if (auto clear = SimEntry<void (*)()>("SimJournalClear"))
         clear();
+}
+
+bool ProgramFixture::SimWaitIdle(int timeoutMs)
+{
+    auto wait = SimEntry<int (*)(int)>("SimWaitIdle");
+    return wait && wait(timeoutMs) == 1;
 }
 
 int ProgramFixture::SimPlugAdapter(int index, bool present)

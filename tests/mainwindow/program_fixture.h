@@ -43,6 +43,8 @@ protected:
     int SimCallCount(const char* entry);
     std::string SimJournal();
     void SimJournalClear();
+    // Waits until the simulator has no timed work left (a scan or a connection in flight).
+    bool SimWaitIdle(int timeoutMs = 20000);
     int SimPlugAdapter(int index, bool present);
 
     // A WPA2 profile of the scenario's HomeNet stored as the active profile.
