@@ -1,6 +1,7 @@
 #include "wifidirect/FormWiFiDirectProfile.h"
 
 #include <algorithm>
+#include <commctrl.h>
 #include <cstring>
 
 #include "core/FormMessageBox.h"
@@ -75,7 +76,7 @@ TFormWiFiDirectProfile::TFormWiFiDirectProfile(TComponent* owner) : TFormBase(ow
     lvProfileList->AddColumn("", 20);
     lvProfileList->AddColumn(wizard::Text(&CUISTR::STR_PROFILE_NAME), 150);
     lvProfileList->AddColumn("Device", 150);
-    lvProfileList->AddColumn(wizard::Text(&CUISTR::STR_SSID), 52);
+    lvProfileList->AddColumn(wizard::Text(&CUISTR::STR_SSID), kSsidColumnWidth);
     lvProfileList->OnSelectItem = [this](TObject* s, TListItem* item, bool selected) {
         lvProfileListSelectItem(s, item, selected);
     };
@@ -174,9 +175,24 @@ void TFormWiFiDirectProfile::UpdateProfileList()
         item->AddSubItem(row->strDeviceName);
         item->AddSubItem(row->strSSID);
     }
+    FitSsidColumn();
     if (lvProfileList->ItemCount() > 0)
         lvProfileList->SetItemIndex(0);
     MarkConnectedRows();
+}
+
+// The SSID column fills what the other columns leave, and widens (the list then scrolls)
+// for a longer network name.
+void TFormWiFiDirectProfile::FitSsidColumn()
+{
+    constexpr int kPadding = 14;
+    int width = kSsidColumnWidth;
+    for (const auto& row : m_Rows) {
+        const LRESULT text = SendMessageA(lvProfileList->Handle(), LVM_GETSTRINGWIDTHA, 0,
+                                          reinterpret_cast<LPARAM>(row->strSSID.c_str()));
+        width = std::max(width, int(text) + kPadding);
+    }
+    lvProfileList->Column(3)->SetWidth(width);
 }
 
 void TFormWiFiDirectProfile::MarkConnectedRows()

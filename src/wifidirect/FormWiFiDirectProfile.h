@@ -67,6 +67,8 @@ public:
 private:
     void EnableButtons(bool any);
     void MarkConnectedRows();
+    void FitSsidColumn();
+    static constexpr int kSsidColumnWidth = 52;
     // The row the buttons act on: the selection, or the only row.
     int ActionRow() const;
 };

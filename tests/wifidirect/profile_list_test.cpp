@@ -27,7 +27,7 @@ protected:
                 m_wizardOpened = true;
         };
     }
-    void Store(const char* name, const char* peer, uint8_t last, uint32_t intent)
+    void Store(const char* name, const char* peer, uint8_t last, uint32_t intent, const char* ssid = "DIRECT-q1")
     {
         WIFIDIRECT_WPSE_PROFILE r{};
         std::strcpy(r.ProfileName, name);
@@ -39,8 +39,8 @@ protected:
         r.GoIntentIdx = intent;
         r.ConfigMode = CONFIG_MODE_CONNECT;
         r.WpsMethod = WIFI_DIRECT_WPSE_PBC_MODE;
-        std::memcpy(r.SSID, "DIRECT-q1", 9);
-        r.SSIDLength = 9;
+        r.SSIDLength = static_cast<uint32_t>(std::strlen(ssid));
+        std::memcpy(r.SSID, ssid, r.SSIDLength);
         ASSERT_EQ(VOZEZIV.WVWL_WriteWifiDirectWpseProfile(name, &r), 1);
     }
     void Press(TWvImage* button)
@@ -93,6 +93,31 @@ TEST_F(WiFiDirectProfileList, ListsTheStoredProfilesAndDeletesTheSelectedOne)
     EXPECT_FALSE(L()->BtnProfileActivate->Enabled());
     EXPECT_EQ(L()->lblProfileName->Caption(), "");
     EXPECT_TRUE(m_messages.empty());
+}
+
+TEST_F(WiFiDirectProfileList, EveryNetworkNameShowsWhole)
+{
+    StartList();
+    Store("Profile-TV", "Living-Room-TV", 1, 7, "DIRECT-56");
+    Store("Profile-Tablet", "Kitchen-Tablet", 2, 7, "DIRECT-xY-Kitchen-Tablet-Upstairs");
+    L()->Show();
+    Pump(20);
+    const HWND list = L()->lvProfileList->Handle();
+    ASSERT_EQ(L()->lvProfileList->ItemCount(), 2);
+    for (int row = 0; row < 2; ++row) {
+        const std::string ssid = L()->lvProfileList->Item(row)->SubItem(2);
+        RECT cell = {};
+        cell.top = 3;
+        cell.left = LVIR_LABEL;
+        ASSERT_TRUE(SendMessageA(list, LVM_GETSUBITEMRECT, row, reinterpret_cast<LPARAM>(&cell)));
+        const int text = int(SendMessageA(list, LVM_GETSTRINGWIDTHA, 0, reinterpret_cast<LPARAM>(ssid.c_str())));
+        EXPECT_GT(cell.right - cell.left, text) << ssid;
+    }
+    // Without the long name the column narrows again.
+    const int wide = L()->lvProfileList->Column(3)->Width();
+    VOZEZIV.WVWL_DeleteWifiDirectWpseProfile("Profile-Tablet");
+    L()->UpdateProfileList();
+    EXPECT_LT(L()->lvProfileList->Column(3)->Width(), wide);
 }
 
 TEST_F(WiFiDirectProfileList, ConnectedPeerIsMarkedOnlyWhereTheSettingAllowsIt)
