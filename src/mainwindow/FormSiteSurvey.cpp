@@ -545,10 +545,7 @@ void TFormSiteSurvey::WpsCredentialFollowUp(int matchedOffset)
 void TFormSiteSurvey::RefreshApList()
 {
     TTrace trace("RefreshApList");
-    m_bPlaceholderRow = false;
-    lvApList->ClearItems();
     m_pApList.clear();
-    m_SignalTexts.clear();
     PrintMessage(6, " Set m_bSurveyComplete and m_bRescan as FALSE\n");
     m_bSurveyComplete = 0;
     m_bRescan = 0;
@@ -573,20 +570,55 @@ int TFormSiteSurvey::GetAuthType(ULONG nAuthBits)
     return ::GetAuthType(nAuthBits);
 }
 
+namespace {
+
+// What a row shows, except the connection mark (which the status update keeps).
+std::string ShownText(const SITE_SURVEY_INFO_EX& row)
+{
+    char fields[96];
+    wsprintfA(fields, "|%lu|%lu|%ld|%d|%d|%d|%d|%lu|%d|", row.nInfraMode, row.nNetworkTypeInUse, row.nSignal,
+              int(row.bSecured), int(row.bWps), int(row.b11n), int(row.bGOnly), row.nWapiType, int(row.b11ac));
+    return row.strSsid + '\0' + row.strChannel + fields;
+}
+
+}  // namespace
+
 void TFormSiteSurvey::FillApList(const std::vector<std::unique_ptr<SITE_SURVEY_INFO_EX>>& rows)
 {
     TTrace trace("FillApList");
     m_bFillingApList = TRUE;
+    const bool sameRows = !m_bPlaceholderRow && m_ShownRows.size() == rows.size() &&
+                          lvApList->ItemCount() == int(rows.size());
     m_bPlaceholderRow = false;
-    m_nBlankMark = kNoPicture;
-    m_SignalTexts.assign(rows.size(), std::string());
-    lvApList->ClearItems();
+    std::vector<std::string> shown;
+    shown.reserve(rows.size());
+    for (const auto& row : rows)
+        shown.push_back(ShownText(*row));
     const std::vector<DWORD> networks = DisplayableItems();
-    if (networks.empty()) {
+    if (networks.empty() || rows.empty()) {
+        m_nBlankMark = kNoPicture;
+        lvApList->ClearItems();
+        m_ShownRows.clear();
+        m_SignalTexts.clear();
         m_bFillingApList = FALSE;
         return;
     }
-    lvApList->SetItemCount(int(rows.size()));
+    if (sameRows) {
+        // As many rows as shown: only the rows whose texts or pictures changed are repainted.
+        m_SignalTexts.resize(rows.size());
+        for (size_t i = 0; i < rows.size(); ++i) {
+            if (shown[i] == m_ShownRows[i])
+                continue;
+            m_SignalTexts[i].clear();
+            lvApList->UpdateItems(int(i), int(i));
+        }
+    } else {
+        m_nBlankMark = kNoPicture;
+        m_SignalTexts.assign(rows.size(), std::string());
+        lvApList->ClearItems();
+        lvApList->SetItemCount(int(rows.size()));
+    }
+    m_ShownRows = std::move(shown);
 
     int select = 0;
     if (const NDIS_WLAN_BSSID_EX* selected = SelectedBssid()) {
@@ -603,6 +635,11 @@ void TFormSiteSurvey::FillApList(const std::vector<std::unique_ptr<SITE_SURVEY_I
         return;
     }
     TListItem* item = lvApList->Item(select);
+    if (sameRows && lvApList->ItemIndex() == select) {
+        // Already selected: the selection's details follow the new row without a scroll.
+        lvApListSelectItem(lvApList, item, true);
+        return;
+    }
     item->SetSelected(true);
     item->MakeVisible();
 }
@@ -648,6 +685,7 @@ void TFormSiteSurvey::ApListData(TListItem* item)
 void TFormSiteSurvey::ShowPlaceholderRow(const std::string& text)
 {
     lvApList->ClearItems();
+    m_ShownRows.clear();
     m_bPlaceholderRow = true;
     m_strPlaceholder = text;
     m_nBlankMark = kNoPicture;
@@ -993,6 +1031,7 @@ void TFormSiteSurvey::ClearNetworks()
     m_bPlaceholderRow = false;
     lvApList->ClearItems();
     m_pApList.clear();
+    m_ShownRows.clear();
     m_SignalTexts.clear();
     std::fill(pBssidList.begin(), pBssidList.end(), 0);
     ClearDetails();

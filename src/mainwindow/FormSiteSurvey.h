@@ -135,6 +135,7 @@ private:
     std::string m_strPlaceholder;
     int m_nBlankMark = 12;                  // picture of a row without the connection mark
     std::vector<std::string> m_SignalTexts; // per row, made when first painted
+    std::vector<std::string> m_ShownRows;   // per row, what the list shows of it
     // Offsets of the displayable networks of the list buffer, in order (row i = entry i).
     std::vector<DWORD> DisplayableItems() const;
     const NDIS_WLAN_BSSID_EX* Network(int row) const;

@@ -4,6 +4,7 @@
 
 #include "wlapi/constants.h"
 
+#include <algorithm>
 #include <commctrl.h>
 #include <cstdio>
 
@@ -246,6 +247,43 @@ TEST_F(SiteSurveyList, ATickRepaintsOnlyTheRowWhoseMarkChanged)
     EXPECT_EQ(marked, (std::vector<std::pair<UINT, WPARAM>>{{LVM_REDRAWITEMS, WPARAM(cafe)}}));
     EXPECT_TRUE(unchanged.empty());
     EXPECT_EQ(FormSiteSurvey->lvApList->Item(cafe)->ImageIndex(), 0);
+}
+
+TEST_F(SiteSurveyList, AScanRepaintsOnlyTheRowsThatChanged)
+{
+    Start();
+    FormSiteSurvey->Show();
+    RescanAndShow();
+    const int home = RowOf("HomeNet");
+    ASSERT_GE(home, 0);
+    const std::vector<std::string> rows = ListedSsids();
+    const std::string signal = FormSiteSurvey->lvApList->Item(home)->SubItem(8);
+
+    hookedList = FormSiteSurvey->lvApList->Handle();
+    listChanges.clear();
+    HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, RecordListChanges, nullptr, GetCurrentThreadId());
+    ASSERT_NE(hook, nullptr);
+    RescanAndShow(); // the same floor
+    const auto same = listChanges;
+    listChanges.clear();
+    SimCommand("set HomeNet RSSI=-88");
+    RescanAndShow();
+    const auto weaker = listChanges;
+    UnhookWindowsHookEx(hook);
+
+    EXPECT_TRUE(same.empty());
+    EXPECT_EQ(weaker, (std::vector<std::pair<UINT, WPARAM>>{{LVM_REDRAWITEMS, WPARAM(home)}}));
+    EXPECT_EQ(ListedSsids(), rows);
+    EXPECT_NE(FormSiteSurvey->lvApList->Item(home)->SubItem(8), signal);
+    // A network more is a new list.
+    listChanges.clear();
+    hook = SetWindowsHookExA(WH_CALLWNDPROC, RecordListChanges, nullptr, GetCurrentThreadId());
+    SimCommand("add SSID=Newcomer Channel=6 RSSI=-50 Security=open");
+    RescanAndShow();
+    UnhookWindowsHookEx(hook);
+    EXPECT_EQ(ListedSsids().size(), rows.size() + 1);
+    EXPECT_NE(std::find(listChanges.begin(), listChanges.end(), std::pair<UINT, WPARAM>{LVM_SETITEMCOUNT, rows.size() + 1}),
+              listChanges.end());
 }
 
 // The lines a scan's walk writes per network appear at the debug level (6) only.
