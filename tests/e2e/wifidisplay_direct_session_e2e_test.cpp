@@ -236,6 +236,10 @@ protected:
         HGDIOBJ old = SelectObject(memory, bitmap);
         BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
         GdiFlush();
+        // colour only: text drawing leaves its own values in the fourth byte
+        auto* pixel = static_cast<uint32_t*>(bits);
+        for (int i = 0; i < w * h; ++i)
+            pixel[i] |= 0xFF000000u;
         BITMAPFILEHEADER file{};
         file.bfType = 0x4D42;
         file.bfOffBits = sizeof file + sizeof info.bmiHeader;
@@ -373,7 +377,11 @@ TEST_F(WiFiDisplayDirectSession, SourceStreamsToASinkConnectedOverWiFiDirect)
         "WFD_StopCapture() -> 0",
     };
     EXPECT_EQ(order, expected);
+    // the sink is still in the group, so the group is left too
+    EXPECT_TRUE(wevo_.WaitForJournal("---> TFormWiFiDirect::OnDisconnect", 10000)) << wevo_.Journal();
     EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(source) != FALSE; })) << wevo_.Journal();
+    EXPECT_TRUE(Checked(source));
+    EXPECT_TRUE(WaitFor([&] { return rows.Image(rows.Find(3, kTv)) != 0; })) << "the row still shows the connection";
     EXPECT_TRUE(wevo_.Running());
 }
 
