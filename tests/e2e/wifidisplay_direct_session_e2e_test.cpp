@@ -24,7 +24,7 @@ constexpr POINT kDirectOnOff = {20 + 32, 200 + 32};
 constexpr POINT kWizardNext = {322 + 12, 318 + 13};
 constexpr POINT kTeardown = {354 + 8, 324 + 8};
 const char* const kTv = "02:50:F2:AA:00:01";
-// The address the sink connects from, as the group's DHCP server leased it.
+// The sink's address on the group's link, which the session library reports as it connects.
 const char* const kTvAddress = "192.168.137.20";
 
 struct Search {
@@ -207,7 +207,8 @@ protected:
         GetWindowRect(list, &r);
         PostMessageA(list, WM_CONTEXTMENU, WPARAM(list), MAKELPARAM(r.left + 40, r.top + 8));
         HWND menu = nullptr;
-        if (!WaitFor([&] { return (menu = FindWindowA("#32768", nullptr)) != nullptr && IsWindowVisible(menu); }, 10000))
+        const auto shown = [&] { return (menu = FindWindowA("#32768", nullptr)) != nullptr && IsWindowVisible(menu); };
+        if (!WaitFor(shown, 10000))
             return false;
         for (int i = 0; i < item; ++i)
             PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
@@ -288,7 +289,8 @@ TEST_F(WiFiDisplayDirectSession, SourceStreamsToASinkConnectedOverWiFiDirect)
     ASSERT_NO_FATAL_FAILURE(ScanForPeers());
 
     const std::vector<HWND> before = wevo_.VisibleWindows();
-    ASSERT_TRUE(ClickUntil(main_, kMainWiFiDisplay, [&] { return (display_ = wevo_.WaitForNewForm(before, 100)) != nullptr; }))
+    const auto opened = [&] { return (display_ = wevo_.WaitForNewForm(before, 100)) != nullptr; };
+    ASSERT_TRUE(ClickUntil(main_, kMainWiFiDisplay, opened))
         << "the Wi-Fi Display window did not open";
     HWND list = FindWindowExA(display_, nullptr, "SysListView32", nullptr);
     ASSERT_NE(list, nullptr);
@@ -341,7 +343,7 @@ TEST_F(WiFiDisplayDirectSession, SourceStreamsToASinkConnectedOverWiFiDirect)
     EXPECT_NE(FieldOf(offered, 8) & at60, 0u) << "VESA mask offered " << offered.substr(16, 8);
     EXPECT_NE(FieldOf(offered, 4) & 1u, 0u) << "640 x 480 is always offered";
 
-    // the sink connects from its leased address; M1 to M4, the session set up
+    // the sink connects from its address on the group's link; M1 to M4, the session set up
     wevo_.Display("WFDSource", "journal clear");
     Play(std::string("0 ") + kTvAddress + ";10;11;12;13;14;15 - i:6001;16;17");
     EXPECT_TRUE(WaitFor([&] {
