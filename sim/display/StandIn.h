@@ -98,16 +98,17 @@ public:
         journal_.clear();
     }
 
-    // Commands every stand-in understands: "journal", "journal clear", "inject ENTRY RESULT",
+    // Commands every stand-in understands: "journal", "journal stamped", "journal clear", "inject ENTRY RESULT",
     // "clear" (the injections); the rest go to the library's own.
     std::string Command(const std::string& line)
     {
         std::istringstream words(line);
         std::string verb, a, b;
         words >> verb >> a >> b;
-        if (verb == "journal" && a.empty()) {
-            std::string text(size_t(Journal(nullptr, 0)) + 1, '\0');
-            text.resize(size_t(Journal(text.data(), int(text.size()))));
+        if (verb == "journal" && (a.empty() || a == "stamped")) {
+            const bool stamps = a == "stamped";
+            std::string text(size_t(Journal(nullptr, 0, stamps)) + 1, '\0');
+            text.resize(size_t(Journal(text.data(), int(text.size()), stamps)));
             return text;
         }
         if (verb == "journal" && a == "clear") {

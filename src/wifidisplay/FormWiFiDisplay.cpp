@@ -707,14 +707,16 @@ int TFormWiFiDisplay::SetStatusDisconnect(int type)
         return 0;
     if (type == WDP_CONNECT_TDLS)
         return 0;
-    const int members = FormWiFiDirect ? FormWiFiDirect->m_WiFiDirectStatus.WifiDirectStateContext.Group.chNumOfGroup : 0;
+    // The last group table the Wi-Fi Direct window reported: its current status record can
+    // hold any other event by now.
+    const WIFI_DIRECT_GROUP_TABLE& group = m_P2PGroupCopy;
+    const int members = group.chNumOfGroup;
     if (members == 1) {
         ResetAllParameter();
         return 0;
     }
     if (members < 1)
         return 0;
-    const WIFI_DIRECT_GROUP_TABLE& group = FormWiFiDirect->m_WiFiDirectStatus.WifiDirectStateContext.Group;
     const int bounded = std::min<int>(members, int(WIFI_DIRECT_MAX_ENTRIES));
     for (int i = 0; i < bounded; ++i) {
         if (WDPMacText(group.WifiDirectGroup[i].chMacAddr) == m_strWDPConnectedMac)

@@ -188,7 +188,8 @@ TEST_F(WiFiDisplayWindow, ConnectionStateTables)
     EXPECT_FALSE(FormWiFiDisplay->rbSource->Enabled());
     EXPECT_TRUE(FormWiFiDisplay->BtnWDPTeardown->Enabled());
 
-    // disconnect by the members left in the Wi-Fi Direct group
+    // disconnect by the members left in the last group table, whatever event the Wi-Fi
+    // Direct window's status record holds since
     struct Case {
         int members;
         bool peerStays;
@@ -197,13 +198,20 @@ TEST_F(WiFiDisplayWindow, ConnectionStateTables)
     };
     const Case cases[] = {{0, false, 0, 0}, {1, false, 0, -1}, {2, true, 1, 0}, {2, false, 1, -1}};
     for (const Case& c : cases) {
-        FormWiFiDisplay->m_iNowConnectType = WDP_CONNECT_P2P;
-        FormWiFiDisplay->m_strWDPConnectedMac = mac;
-        WIFI_DIRECT_GROUP_TABLE& g = FormWiFiDirect->m_WiFiDirectStatus.WifiDirectStateContext.Group;
-        std::memset(&g, 0, sizeof g);
+        FormWiFiDisplay->ResetAllParameter();
+        WIFI_DIRECT_STATUS& status = FormWiFiDirect->m_WiFiDirectStatus;
+        std::memset(&status, 0, sizeof status);
+        status.WifiDirectStatus = WIFIDIRECTEVENT_STATUS_GROUP_UPDATE;
+        WIFI_DIRECT_GROUP_TABLE& g = status.WifiDirectStateContext.Group;
         g.chNumOfGroup = uint8_t(c.members);
         if (c.peerStays)
             std::memcpy(g.WifiDirectGroup[1].chMacAddr, kSink, 6);
+        FormWiFiDisplay->GetUpdateDiscovery();
+        // the connection completes after the group update: its record replaces the group's
+        std::memset(&status, 0, sizeof status);
+        status.WifiDirectStatus = WIFIDIRECTEVENT_CONNECT_COMPLETE;
+        FormWiFiDisplay->m_iNowConnectType = WDP_CONNECT_P2P;
+        FormWiFiDisplay->m_strWDPConnectedMac = mac;
         EXPECT_EQ(FormWiFiDisplay->SetStatusDisconnect(WDP_CONNECT_P2P), c.result) << c.members << c.peerStays;
         EXPECT_EQ(FormWiFiDisplay->m_iNowConnectType, c.typeAfter) << c.members << c.peerStays;
     }
