@@ -1678,7 +1678,7 @@ WVWL_API int __stdcall WVWL_SetMediaServerFriendlyName(const char* name64) {
 }
 
 // Starts only with a folder to share; the service gets the friendly name and the folder as its
-// start arguments.
+// start arguments, and a service left stopped fails the call.
 WVWL_API int __stdcall WVWL_StartMediaServer() {
   return Call("WVWL_StartMediaServer", [&] { return MediaState(); }, [&]() -> int {
     std::string name, folder;
@@ -1689,7 +1689,9 @@ WVWL_API int __stdcall WVWL_StartMediaServer() {
       name = Media().friendlyName;
       folder = Media().folder;
     }
-    return TakeServiceResult(StartMediaService(name, folder));
+    MediaServiceResult result = StartMediaService(name, folder);
+    result.ok = result.ok && (!result.present || result.running);
+    return TakeServiceResult(result);
   });
 }
 

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <memory>
+#include <type_traits>
 
 #include "Engine.h"
 
@@ -34,9 +35,10 @@ MediaServiceResult WithService(DWORD access, const std::function<DWORD(SC_HANDLE
   if (!manager) return result;
   Service service(OpenServiceA(manager.get(), name.c_str(), access));
   if (!service) {
-    if (GetLastError() != ERROR_SERVICE_DOES_NOT_EXIST) {
+    const DWORD error = GetLastError();
+    if (error != ERROR_SERVICE_DOES_NOT_EXIST) {
       result.present = true;
-      result.note = "service " + name + " error " + std::to_string(GetLastError());
+      result.note = "service " + name + " error " + std::to_string(error);
     }
     return result;
   }
