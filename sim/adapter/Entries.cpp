@@ -14,6 +14,7 @@
 #include "PacList.h"
 #include "EntrySupport.h"
 #include "ExtAp.h"
+#include "MediaService.h"
 #include "Psk.h"
 #include "WifiDirect.h"
 
@@ -1597,7 +1598,9 @@ WVWL_API int __stdcall WVWL_ReadWiFiDirectGOssid(NDIS_802_11_SSID* ssid) {
 }
 
 // The media server the library switches: the name and folder it was handed, whether it runs and
-// whether it starts with Windows. Each entry journals the state the call left.
+// whether it starts with Windows. Each entry journals the state the call left. When the media
+// service is registered with the service manager, the entries start, stop and configure it, and
+// the journal adds its state ("; service NAME running").
 namespace {
 
 struct MediaServer {
@@ -1606,6 +1609,7 @@ struct MediaServer {
   std::string folder;
   bool running = false;
   bool startWithWindows = false;
+  std::string service;  // the note of the last call on the service, empty without one
 };
 
 MediaServer& Media() {
@@ -1616,7 +1620,17 @@ MediaServer& Media() {
 std::string MediaState() {
   MediaServer& m = Media();
   std::lock_guard<std::mutex> hold(m.lock);
-  return std::string(m.running ? "running" : "stopped") + (m.startWithWindows ? " auto" : " manual");
+  return std::string(m.running ? "running" : "stopped") + (m.startWithWindows ? " auto" : " manual") +
+         (m.service.empty() ? "" : "; " + m.service);
+}
+
+// Keeps what the service call left; the running flag follows a registered service.
+int TakeServiceResult(const MediaServiceResult& result) {
+  std::lock_guard<std::mutex> hold(Media().lock);
+  Media().service = result.note;
+  if (!result.present) return WVWL_ERROR_SUCCESS;
+  Media().running = result.running;
+  return result.ok ? WVWL_ERROR_SUCCESS : WVWL_ERROR_FAILURE;
 }
 
 }  // namespace
@@ -1624,17 +1638,21 @@ std::string MediaState() {
 WVWL_API int __stdcall WVWL_SetMediaServerStartupType(int startWithWindows) {
   return Call("WVWL_SetMediaServerStartupType", [&] { return std::to_string(startWithWindows) + " " + MediaState(); },
               [&]() -> int {
-    std::lock_guard<std::mutex> hold(Media().lock);
-    Media().startWithWindows = startWithWindows != 0;
-    return WVWL_ERROR_SUCCESS;
+    {
+      std::lock_guard<std::mutex> hold(Media().lock);
+      Media().startWithWindows = startWithWindows != 0;
+    }
+    return TakeServiceResult(SetMediaServiceStartType(startWithWindows != 0));
   });
 }
 
 WVWL_API int __stdcall WVWL_StopMediaServer() {
   return Call("WVWL_StopMediaServer", [&] { return MediaState(); }, [&]() -> int {
-    std::lock_guard<std::mutex> hold(Media().lock);
-    Media().running = false;
-    return WVWL_ERROR_SUCCESS;
+    {
+      std::lock_guard<std::mutex> hold(Media().lock);
+      Media().running = false;
+    }
+    return TakeServiceResult(StopMediaService());
   });
 }
 
@@ -1659,13 +1677,21 @@ WVWL_API int __stdcall WVWL_SetMediaServerFriendlyName(const char* name64) {
   });
 }
 
-// Starts only with a folder to share.
+// Starts only with a folder to share; the service gets the friendly name and the folder as its
+// start arguments, and a service left stopped fails the call.
 WVWL_API int __stdcall WVWL_StartMediaServer() {
   return Call("WVWL_StartMediaServer", [&] { return MediaState(); }, [&]() -> int {
-    std::lock_guard<std::mutex> hold(Media().lock);
-    if (Media().folder.empty()) return WVWL_ERROR_FAILURE;
-    Media().running = true;
-    return WVWL_ERROR_SUCCESS;
+    std::string name, folder;
+    {
+      std::lock_guard<std::mutex> hold(Media().lock);
+      if (Media().folder.empty()) return WVWL_ERROR_FAILURE;
+      Media().running = true;
+      name = Media().friendlyName;
+      folder = Media().folder;
+    }
+    MediaServiceResult result = StartMediaService(name, folder);
+    result.ok = result.ok && (!result.present || result.running);
+    return TakeServiceResult(result);
   });
 }
 

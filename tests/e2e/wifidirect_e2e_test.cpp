@@ -11,14 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "WevoRun.h"
+#include "WiFiDirectDriving.h"
 
 namespace {
-
-constexpr POINT kMainWiFiDirect = {180 + 12, 25 + 12};
-constexpr POINT kDirectOnOff = {20 + 32, 200 + 32};
-constexpr POINT kDirectClose = {375 + 7, 8 + 7};
-constexpr POINT kWizardNext = {322 + 12, 318 + 13};
 
 // The ring's slots as the window places them: picture, connection mark above it and owner
 // badge at its upper right corner.
@@ -43,215 +38,8 @@ constexpr POINT kProfileActivate = {83 + 12, 20 + 13};
 // The own-device menu: Scan, persistent groups, autonomous group owner or disconnect, profiles.
 constexpr int kMenuScan = 0, kMenuProfiles = 3;
 
-// Pixels of a client area part of a window of another process, as the screen shows them.
-std::vector<uint32_t> Pixels(HWND window, const RECT& part)
-{
-    SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    Sleep(100);
-    POINT origin = {part.left, part.top};
-    ClientToScreen(window, &origin);
-    const int w = part.right - part.left, h = part.bottom - part.top;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof info.bmiHeader, w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, w, h, screen, origin.x, origin.y, SRCCOPY);
-    GdiFlush();
-    // colour only: text drawing leaves its own values in the fourth byte
-    std::vector<uint32_t> pixels(static_cast<uint32_t*>(bits), static_cast<uint32_t*>(bits) + w * h);
-    for (uint32_t& pixel : pixels)
-        pixel |= 0xFF000000u;
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return pixels;
-}
-
-std::vector<uint32_t> Pixels(HWND window)
-{
-    RECT client{};
-    GetClientRect(window, &client);
-    return Pixels(window, client);
-}
-
-// With WEVO_SHOTS naming a folder, the window as the screen shows it goes to NAME.bmp there.
-void Shot(HWND window, const std::string& name)
-{
-    char folder[MAX_PATH] = {};
-    if (!GetEnvironmentVariableA("WEVO_SHOTS", folder, sizeof folder))
-        return;
-    RECT client{};
-    GetClientRect(window, &client);
-    const std::vector<uint32_t> pixels = Pixels(window, client);
-    BITMAPINFOHEADER header{sizeof header, client.right, -client.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    header.biSizeImage = DWORD(pixels.size() * 4);
-    BITMAPFILEHEADER file{};
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof file + sizeof header;
-    file.bfSize = file.bfOffBits + header.biSizeImage;
-    HANDLE out = CreateFileA((std::string(folder) + "\\" + name + ".bmp").c_str(), GENERIC_WRITE, 0, nullptr,
-                             CREATE_ALWAYS, 0, nullptr);
-    if (out == INVALID_HANDLE_VALUE)
-        return;
-    DWORD done = 0;
-    WriteFile(out, &file, sizeof file, &done, nullptr);
-    WriteFile(out, &header, sizeof header, &done, nullptr);
-    WriteFile(out, pixels.data(), header.biSizeImage, &done, nullptr);
-    CloseHandle(out);
-}
-
-void DoubleClickAt(HWND window, POINT at)
-{
-    const LPARAM where = MAKELPARAM(at.x, at.y);
-    PostMessageA(window, WM_MOUSEMOVE, 0, where);
-    PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, where);
-    PostMessageA(window, WM_LBUTTONUP, 0, where);
-    PostMessageA(window, WM_LBUTTONDBLCLK, MK_LBUTTON, where);
-    PostMessageA(window, WM_LBUTTONUP, 0, where);
-}
-
-POINT Centre(const RECT& r)
-{
-    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-}
-
-struct ChildSearch {
-    std::function<bool(HWND)> accept;
-    HWND found = nullptr;
-};
-
-BOOL CALLBACK TakeChild(HWND child, LPARAM param)
-{
-    auto* search = reinterpret_cast<ChildSearch*>(param);
-    if (!search->accept(child))
-        return TRUE;
-    search->found = child;
-    return FALSE;
-}
-
-// A visible child window of the form that the condition accepts.
-HWND FindChild(HWND form, const std::function<bool(HWND)>& accept)
-{
-    ChildSearch search{[&accept](HWND w) { return IsWindowVisible(w) && accept(w); }};
-    EnumChildWindows(form, TakeChild, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-// The visible button (radio, check box or push button) with this caption.
-HWND FindButton(HWND form, const std::string& caption)
-{
-    return FindChild(form, [&caption](HWND w) { return WindowClass(w) == "Button" && WindowText(w) == caption; });
-}
-
-// The visible, enabled edit box of the form, the first one found.
-HWND FindEdit(HWND form)
-{
-    return FindChild(form, [](HWND w) {
-        return WindowClass(w) == "Edit" && IsWindowEnabled(w) && !(GetWindowLongA(w, GWL_STYLE) & ES_READONLY);
-    });
-}
-
-class WiFiDirectEndToEnd : public ::testing::Test {
+class WiFiDirectEndToEnd : public WiFiDirectDriving {
 protected:
-    void Launch(const std::string& scene = "default")
-    {
-        ASSERT_TRUE(wevo_.Start("", scene)) << "the program did not start";
-        ASSERT_TRUE(WaitFor([this] { return wevo_.MainWindow() != nullptr; })) << "no main window";
-        main_ = wevo_.MainWindow();
-        ASSERT_TRUE(WaitFor([this] { return IsWindowVisible(main_) != FALSE; }));
-    }
-
-    // The visible form of the program with this title, or null.
-    HWND Form(const std::string& title) const
-    {
-        for (HWND w : wevo_.VisibleWindows())
-            if (WindowText(w) == title)
-                return w;
-        return nullptr;
-    }
-
-    // The form with this title opened by a click (or double-click) at a point of another,
-    // repeated while it does not show.
-    HWND OpenBy(HWND window, POINT at, const std::string& title, bool twice = false)
-    {
-        HWND shown = nullptr;
-        for (int attempt = 0; attempt < 6 && !shown; ++attempt) {
-            if (twice)
-                DoubleClickAt(window, at);
-            else
-                ClickAt(window, at.x, at.y);
-            WaitFor([&] { return (shown = Form(title)) != nullptr; }, 4000);
-        }
-        return shown;
-    }
-
-    // Presses the wizard's Next until the wizard has closed.
-    bool NextUntilClosed(HWND wizard)
-    {
-        return WaitFor(
-            [&] {
-                ClickAt(wizard, kWizardNext.x, kWizardNext.y);
-                return WaitFor([&] { return !IsWindowVisible(wizard); }, 2000);
-            },
-            20000);
-    }
-
-    // Opens the Wi-Fi Direct window and turns Wi-Fi Direct on, naming the device in the wizard.
-    void TurnOn(const std::string& deviceName)
-    {
-        direct_ = OpenBy(main_, kMainWiFiDirect, "Wi-Fi Direct");
-        ASSERT_NE(direct_, nullptr) << "the Wi-Fi Direct window did not open";
-        // the Wi-Fi Display reminder shown over it is closed by its title bar
-        HWND reminder = nullptr;
-        if (WaitFor([&] { return (reminder = Form("Warning")) != nullptr; }, 5000)) {
-            PostMessageA(reminder, WM_CLOSE, 0, 0);
-            ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(reminder); }));
-        }
-        offPixels_ = Pixels(direct_);
-        Shot(direct_, "e2e_wifidirect_off");
-        HWND wizard = OpenBy(direct_, kDirectOnOff, "Wi-Fi Direct Settings", true);
-        ASSERT_NE(wizard, nullptr) << "no wizard to name the device\n" << wevo_.Journal();
-        Sleep(300);
-        Shot(wizard, "e2e_wizard_device_name");
-        HWND own = FindButton(wizard, "");
-        ASSERT_NE(own, nullptr) << "no choice of an own name";
-        PostMessageA(own, BM_CLICK, 0, 0);
-        HWND edit = FindEdit(wizard);
-        ASSERT_NE(edit, nullptr) << "no name field";
-        SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(deviceName.c_str()));
-        ASSERT_TRUE(NextUntilClosed(wizard)) << "the wizard did not close\n" << wevo_.Journal();
-        ASSERT_TRUE(wevo_.WaitForJournal("WVWL_WriteWiFiDirectDeviceName(" + deviceName)) << wevo_.Journal();
-        ASSERT_TRUE(wevo_.WaitForJournal("WVWL_WriteWifiDirectFlag(1)")) << wevo_.Journal();
-    }
-
-    // Chooses an item of the popup menu that a right click at the point opens, by its place
-    // (0 the first), with the keys a user would press.
-    bool ChooseFromMenu(HWND window, POINT at, int item)
-    {
-        HWND menu = nullptr;
-        const bool opened = WaitFor(
-            [&] {
-                const LPARAM where = MAKELPARAM(at.x, at.y);
-                PostMessageA(window, WM_MOUSEMOVE, 0, where);
-                PostMessageA(window, WM_RBUTTONDOWN, MK_RBUTTON, where);
-                PostMessageA(window, WM_RBUTTONUP, 0, where);
-                return WaitFor([&] { return (menu = FindWindowA("#32768", nullptr)) != nullptr && IsWindowVisible(menu); },
-                               2000);
-            },
-            15000);
-        if (!opened)
-            return false;
-        for (int i = 0; i <= item; ++i)
-            PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
-        PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
-        return WaitFor([&] { return !IsWindowVisible(menu); }, 5000);
-    }
-
     // Scans for peers from the own-device menu and waits for the discovery to be handled.
     void Scan()
     {
@@ -290,17 +78,6 @@ protected:
         return -1;
     }
 
-    // Answers the program's message box with the button of this caption.
-    bool Answer(const std::string& caption)
-    {
-        HWND button = nullptr;
-        return WaitFor([&] {
-            for (HWND w : wevo_.VisibleWindows())
-                if ((button = FindButton(w, caption)) != nullptr)
-                    break;
-            return button != nullptr;
-        }) && PostMessageA(button, BM_CLICK, 0, 0);
-    }
 
     // The same part of the window as it was before Wi-Fi Direct was on.
     std::vector<uint32_t> Part(const RECT& part) const
@@ -314,11 +91,6 @@ protected:
         return out;
     }
 
-    ProgramTurn turn_;
-    WevoRun wevo_;
-    HWND main_ = nullptr;
-    HWND direct_ = nullptr;
-    std::vector<uint32_t> offPixels_;
     std::vector<uint32_t> badgeless_[5];
 };
 
