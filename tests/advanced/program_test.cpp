@@ -6,6 +6,7 @@
 #include "advanced/FormAdvanced.h"
 #include "advanced/FormMFPTest.h"
 #include "mainwindow/program_fixture.h"
+#include "../ui/UiTestSupport.h"
 
 namespace {
 
@@ -30,7 +31,8 @@ TEST_F(AdvancedInProgram, TheMainWindowsButtonShowsItAtItsLeftOnTheCertificatePa
     ASSERT_NE(FormMFPTest, nullptr);
     ASSERT_NE(Form80211nSetting, nullptr);
 
-    FormMain->BtnAdvancedClick(nullptr);
+    FormMain->Show();
+    ClickControl(FormMain->BtnAdvanced);
     ASSERT_TRUE(FormAdvanced->Visible());
     EXPECT_EQ(FormAdvanced->Top(), FormMain->Top());
     EXPECT_EQ(FormAdvanced->Left() + FormAdvanced->Width(), FormMain->Left());
@@ -41,9 +43,9 @@ TEST_F(AdvancedInProgram, TheMainWindowsButtonShowsItAtItsLeftOnTheCertificatePa
     EXPECT_FALSE(FormAdvanced->TabBtnCertCenter->Visible());
     EXPECT_FALSE(FormAdvanced->TabBtnTest->Visible());
 
-    FormAdvanced->TabBtnWMMClick(nullptr);
+    ClickControl(FormAdvanced->TabBtnWMM);
     EXPECT_EQ(FormAdvanced->m_pCurrentPage, FormAdvanced->FrameAdvancedWMM);
-    FormMain->SysBtnCloseClick(nullptr);
+    ClickControl(FormMain->SysBtnClose);
     EXPECT_FALSE(FormAdvanced->Visible());
 }
 

@@ -14,6 +14,7 @@
 #include "core/WvwlLib.h"
 #include "ui/Seams.h"
 #include "wlapi/constants.h"
+#include "../ui/UiTestSupport.h"
 
 namespace {
 
@@ -180,7 +181,7 @@ TEST_F(Setting80211n, AckPolicyReadOnEntryWritesOncePerChangedBox)
     // Shown again with BE and VI stored: two boxes change, two writes.
     Click(Page()->chBoxACBK);
     Click(Page()->chBoxACVO);
-    Form80211nSetting->SysBtnCloseClick(nullptr);
+    ClickControl(Form80211nSetting->SysBtnClose);
     VOZEZIV.WVWL_WriteAckPolicy(0, 0, 1, 1);
     SimJournalClear();
     Click(FormAdvanced->FrameAdvancedTest->btn80211nSetting);

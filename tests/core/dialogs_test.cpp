@@ -483,7 +483,7 @@ TEST_F(DialogsTest, AdapterChoiceWithoutAListStaysEmptyAndOkGivesZero)
     FormSelectCard->m_pAdapterList = nullptr;
     FormSelectCard->Show();
     EXPECT_EQ(0, FormSelectCard->cbBoxFriendlyName->Items().Count());
-    FormSelectCard->BtnOKClick(nullptr);
+    ClickControl(FormSelectCard->BtnOK);
     EXPECT_EQ(0, FormSelectCard->m_nSelectIndex);
 }
 

@@ -4,6 +4,7 @@
 #include <dbt.h>
 
 #include "core/WvwlLib.h"
+#include "../ui/UiTestSupport.h"
 
 TEST_F(HotSpotFixture, EnableLoadsTheLibraryAndInitialisesItForTheAdapter)
 {
@@ -47,9 +48,10 @@ TEST_F(HotSpotFixture, DisableSavesTheStateThenDeinitialisesAndReleases)
 
 TEST_F(HotSpotFixture, DisableWhileOffTouchesNothing)
 {
+    FormHotSpot->Show();
     WriteStateFile("[Credential 0]\r\nCredenType=0\r\nPrefer=0\r\nWeight=100\r\nName=Keep\r\n");
     Disable();  // already off: checking it again is no click
-    Page()->rBtnDisableHS20Click(nullptr);
+    ClickControl(Page()->rBtnDisableHS20);
 
     EXPECT_EQ(Journal(), "");
     EXPECT_TRUE(StateFileExists());
@@ -103,10 +105,11 @@ TEST_F(HotSpotFixture, ExitFromTheTrayMenuSavesTheEntriesFirst)
 
 TEST_F(HotSpotFixture, TheTestTabComesAndGoesWithHotspotOnlyInTestMode)
 {
+    FormHotSpot->Show();
     FormHotSpot->m_bSigmaTest = true;
     Enable();
     EXPECT_TRUE(FormHotSpot->TabBtnHotSpotSigma->Visible());
-    FormHotSpot->TabBtnHotSpotSigmaClick(nullptr);
+    ClickControl(FormHotSpot->TabBtnHotSpotSigma);
     EXPECT_EQ(FormHotSpot->m_pCurrentPage, FormHotSpot->FrameHotSpotSigma);
 
     Disable();

@@ -7,6 +7,7 @@
 
 #include "core/WvwlLib.h"
 #include "hotspot/HS20StateFile.h"
+#include "../ui/UiTestSupport.h"
 
 using Rows_t = std::vector<std::string>;
 
@@ -32,6 +33,7 @@ std::string Profile(int n, int psk, int weight, int prefer, const std::string& n
 
 TEST_F(HotSpotFixture, EntriesSurviveOffAndOnInTheirOrderWithTheirMark)
 {
+    FormHotSpot->Show();
     Enable();
     {
         HS20_CREDENTIAL c{};
@@ -47,7 +49,7 @@ TEST_F(HotSpotFixture, EntriesSurviveOffAndOnInTheirOrderWithTheirMark)
     AddProfile("Cafe", 90, true);
     AddCredential("Sim", 80);
     Page()->lvConnSettingTable->SetItemIndex(2);
-    Page()->BtnUpClick(nullptr);
+    ClickControl(Page()->BtnUp);
     ASSERT_EQ(Rows(), (Rows_t{"|Work", "|Sim", "P|Cafe"}));
 
     Disable();

@@ -4,6 +4,7 @@
 
 #include "core/WvwlLib.h"
 #include "resources/FormResource.h"
+#include "../ui/UiTestSupport.h"
 
 using Rows_t = std::vector<std::string>;
 
@@ -12,6 +13,7 @@ protected:
     void SetUp() override
     {
         HotSpotFixture::SetUp();
+        FormHotSpot->Show();
         Enable();
         ASSERT_EQ(Page()->m_bHS20Active, 1);
     }
@@ -63,7 +65,7 @@ TEST_F(HotSpotTable, DeletingTheSecondOfThreeCredentialsRenumbersTheThird)
     Select(1);
     JournalClear();
 
-    Page()->BtnDeleteSettingClick(nullptr);
+    ClickControl(Page()->BtnDeleteSetting);
 
     EXPECT_NE(Journal().find("HS20_Del_Credential 1 -> 1"), std::string::npos);
     EXPECT_EQ(Rows(), (Rows_t{"|C1", "|C3"}));
@@ -85,7 +87,7 @@ TEST_F(HotSpotTable, DeletingAProfileLeavesCredentialIndexesAlone)
     AddProfile("P2", 80, true);
     Select(0);
 
-    Page()->BtnDeleteSettingClick(nullptr);
+    ClickControl(Page()->BtnDeleteSetting);
 
     EXPECT_EQ(Rows(), (Rows_t{"|C1", "P|P2"}));
     EXPECT_EQ(WeightTable()[0], "1/0/0/100");
@@ -104,11 +106,11 @@ TEST_F(HotSpotTable, ARefusedDeleteKeepsTheRow)
                  {"HS20_Del_Profile", true, " --> HotSpotMain: VOZEZIV.HS20_Del_Profile fail \n"}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.entry);
-        Page()->BtnResetClick(nullptr);
+        ClickControl(Page()->BtnReset);
         c.profile ? AddProfile("X", 100) : AddCredential("X", 100);
         Inject(c.entry, 0, 0);
         Select(0);
-        Page()->BtnDeleteSettingClick(nullptr);
+        ClickControl(Page()->BtnDeleteSetting);
         EXPECT_TRUE(Logged(c.line));
         EXPECT_EQ(Rows(), (Rows_t{"|X"}));
         EXPECT_EQ(WeightTable()[0], c.profile ? "1/1/0/100" : "1/0/0/100");
@@ -136,7 +138,7 @@ TEST_F(HotSpotTable, PreferTogglesOnTheMarkedRowAndMovesOtherwise)
     for (const Step& s : steps) {
         SCOPED_TRACE(s.row);
         Select(s.row);
-        Page()->BtnPreferClick(nullptr);
+        ClickControl(Page()->BtnPrefer);
         EXPECT_EQ(Rows(), s.rows);
         EXPECT_EQ(Page()->m_nPreferRow, s.preferRow);
         const std::string journal = Journal();
@@ -152,7 +154,7 @@ TEST_F(HotSpotTable, ARefusedPreferChangesNoMark)
 
     for (int row : {1, 0}) {
         Select(row);
-        Page()->BtnPreferClick(nullptr);
+        ClickControl(Page()->BtnPrefer);
         EXPECT_EQ(Rows(), (Rows_t{"P|A", "|B"}));
         EXPECT_EQ(Page()->m_nPreferRow, 0);
     }
@@ -166,24 +168,24 @@ TEST_F(HotSpotTable, MovingRowsCarriesTheMarkTheSelectionAndTheLibraryOrder)
     AddCredential("C", 80);
 
     Select(1);
-    Page()->BtnUpClick(nullptr);
+    ClickControl(Page()->BtnUp);
     EXPECT_EQ(Rows(), (Rows_t{"P|B", "|A", "|C"}));
     EXPECT_EQ(Page()->m_nPreferRow, 0);
     EXPECT_EQ(Page()->lvConnSettingTable->ItemIndex(), 0);
     EXPECT_EQ(LastWeightCall().substr(0, 40), "HS20_Set_Weight 1/1/0/100 1/0/0/90 1/0/1");
 
-    Page()->BtnDownClick(nullptr);
-    Page()->BtnDownClick(nullptr);
+    ClickControl(Page()->BtnDown);
+    ClickControl(Page()->BtnDown);
     EXPECT_EQ(Rows(), (Rows_t{"|A", "|C", "P|B"}));
     EXPECT_EQ(Page()->m_nPreferRow, 2);
     EXPECT_EQ(Page()->lvConnSettingTable->ItemIndex(), 2);
     // The library's weights follow: B now has the last row's weight.
     EXPECT_NE(Entries().find("profile 0 B weight=80 prefer=1"), std::string::npos) << Entries();
 
-    // At the ends nothing moves.
-    Page()->BtnDownClick(nullptr);
+    // At the ends the move is disabled: a user cannot click it, and nothing moves.
+    EXPECT_FALSE(Page()->BtnDown->Enabled());
     Select(0);
-    Page()->BtnUpClick(nullptr);
+    EXPECT_FALSE(Page()->BtnUp->Enabled());
     EXPECT_EQ(Rows(), (Rows_t{"|A", "|C", "P|B"}));
 }
 
@@ -199,7 +201,7 @@ TEST_F(HotSpotTable, SelectionEnablesOnlyTheMovesThatExist)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.rows << " rows, row " << c.select);
-        Page()->BtnResetClick(nullptr);
+        ClickControl(Page()->BtnReset);
         for (int i = 0; i < c.rows; ++i)
             AddCredential("R" + std::to_string(i), 100 - 10 * i);
         Select(0);
@@ -218,7 +220,7 @@ TEST_F(HotSpotTable, ResetEmptiesTableAndLibraryButKeepsHotspotOn)
     AddProfile("B", 90);
     Select(1);
 
-    Page()->BtnResetClick(nullptr);
+    ClickControl(Page()->BtnReset);
 
     EXPECT_TRUE(Rows().empty());
     EXPECT_EQ(Entries(), "");
@@ -236,7 +238,7 @@ TEST_F(HotSpotTable, ARefusedResetKeepsTheTableTheLibraryStillHolds)
     AddProfile("B", 90);
     Inject("HS20_Reset_Default", 0, 0);
 
-    Page()->BtnResetClick(nullptr);
+    ClickControl(Page()->BtnReset);
 
     EXPECT_TRUE(Logged(" --> HotSpotMain: Reset Default: fail\n"));
     EXPECT_EQ(Rows(), (Rows_t{"P|A", "|B"}));
@@ -251,7 +253,7 @@ TEST_F(HotSpotTable, LeavingThePageClearsTheSelection)
     AddCredential("B", 90);
     Select(1);
 
-    FormHotSpot->TabBtnHotSpotAddProfileClick(nullptr);
+    ClickControl(FormHotSpot->TabBtnHotSpotAddProfile);
 
     EXPECT_EQ(FormHotSpot->m_pCurrentPage, FormHotSpot->FrameHotSpotAddProfile);
     EXPECT_EQ(Page()->lvConnSettingTable->ItemIndex(), -1);
@@ -278,7 +280,7 @@ TEST_F(HotSpotTable, DefaultNamesFollowTheLargestNumberOfTheirPrefix)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.credential);
-        Page()->BtnResetClick(nullptr);
+        ClickControl(Page()->BtnReset);
         int weight = 100;
         for (const std::string& name : c.names)
             AddCredential(name, weight -= 5);
@@ -287,6 +289,6 @@ TEST_F(HotSpotTable, DefaultNamesFollowTheLargestNumberOfTheirPrefix)
     }
 
     // The add tabs put it into their pages' name edits.
-    FormHotSpot->TabBtnHotSpotAddCredentialClick(nullptr);
+    ClickControl(FormHotSpot->TabBtnHotSpotAddCredential);
     EXPECT_EQ(FormHotSpot->FrameHotSpotAddCredential->editProfName->Text(), cred + "4294967295");
 }

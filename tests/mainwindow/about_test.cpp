@@ -7,6 +7,7 @@
 #include "mainwindow/LinkStatus.h"
 #include "program_fixture.h"
 #include "resources/FormResource.h"
+#include "../ui/UiTestSupport.h"
 
 namespace {
 
@@ -61,7 +62,7 @@ TEST_F(About, ShowsDriverLibraryAndAdapterAddress)
     EXPECT_EQ(FormAbout->lblDriverVersionText->Caption(), s.STR_DRIVER);
     EXPECT_EQ(FormAbout->lblCopyRightText->Caption(), s.STR_COPYRIGHT);
     EXPECT_FALSE(FormAbout->ImgTarnwell->Picture().Empty());
-    FormAbout->SysBtnCloseClick(nullptr);
+    ClickControl(FormAbout->SysBtnClose);
     EXPECT_FALSE(FormAbout->Visible());
 }
 

@@ -8,6 +8,7 @@
 #include "profiles/FormProfile.h"
 #include "program_fixture.h"
 #include "resources/FormResource.h"
+#include "../ui/UiTestSupport.h"
 
 namespace {
 
@@ -48,7 +49,7 @@ TEST_F(MainWindow, CloseOnlyHides)
 {
     StartProgram();
     FormMain->Show();
-    FormMain->SysBtnCloseClick(nullptr);
+    ClickControl(FormMain->SysBtnClose);
     EXPECT_FALSE(FormMain->Visible());
     EXPECT_FALSE(FormMain->TimerCheckWiFiDirect->Enabled());
     EXPECT_FALSE(Application->Terminated());

@@ -17,6 +17,7 @@
 #include "resources/FormResource.h"
 #include "ui/Seams.h"
 #include "wlapi/constants.h"
+#include "../ui/UiTestSupport.h"
 
 namespace {
 
@@ -177,7 +178,7 @@ TEST_F(WpsEngine, PushButtonStartTalksToTheLibraryInItsOrderAndEndsConnectedWith
 {
     OpenWizard();
     TFormProfileEdit* e = FormProfileEdit;
-    e->BtnProfileNextClick(nullptr);
+    ClickControl(e->BtnProfileNext);
     ASSERT_EQ(e->m_pCurrentPage, e->FrameProfileEditWPSConnect);
     SimJournalClear();
     Click(e->FrameProfileEditWPSConnect, e->FrameProfileEditWPSConnect->BtnPBC);
@@ -218,10 +219,10 @@ TEST_F(WpsEngine, PinStartCarriesTheChosenAccessPointAndTheEightDigitPin)
     e->FrameProfileEditWPS->rBtnPIN->SetChecked(true);
     TComboBox* list = e->FrameProfileEditWPS->cboxSSID;
     list->SetItemIndex(list->Items().IndexOf("HomeNet"));
-    e->BtnProfileNextClick(nullptr);
+    ClickControl(e->BtnProfileNext);
     ASSERT_EQ(e->m_pCurrentPage, e->FrameProfileEditWPSPin);
     e->FrameProfileEditWPSPin->editPinCode->SetText("01234565");  // a valid PIN with a leading zero
-    e->BtnProfileNextClick(nullptr);
+    ClickControl(e->BtnProfileNext);
     ASSERT_EQ(e->m_pCurrentPage, e->FrameProfileEditWPSConnect);
     SimJournalClear();
     Click(e->FrameProfileEditWPSConnect, e->FrameProfileEditWPSConnect->BtnPIN);
@@ -350,7 +351,7 @@ TEST_F(WpsEngine, PinPageTakesOnlyAValidPin)
     OpenWizard();
     TFormProfileEdit* e = FormProfileEdit;
     e->FrameProfileEditWPS->rBtnPIN->SetChecked(true);
-    e->BtnProfileNextClick(nullptr);
+    ClickControl(e->BtnProfileNext);
     ASSERT_EQ(e->m_pCurrentPage, e->FrameProfileEditWPSPin);
     const struct {
         unsigned long version;
@@ -375,7 +376,7 @@ TEST_F(WpsEngine, PinPageTakesOnlyAValidPin)
         for (const char* p = c.pin; *p; ++p)
             SendMessageA(edit->Handle(), WM_CHAR, WPARAM(static_cast<unsigned char>(*p)), 0);
         m_shown.clear();
-        e->BtnProfileNextClick(nullptr);
+        ClickControl(e->BtnProfileNext);
         if (c.refusal) {
             EXPECT_EQ(e->m_pCurrentPage, e->FrameProfileEditWPSPin) << c.pin;
             ASSERT_EQ(m_shown.size(), 1u) << c.pin;
@@ -384,7 +385,7 @@ TEST_F(WpsEngine, PinPageTakesOnlyAValidPin)
         }
         EXPECT_EQ(e->m_pCurrentPage, e->FrameProfileEditWPSConnect) << c.pin;
         EXPECT_EQ(e->m_nPinLength, int(std::strlen(c.pin))) << c.pin;
-        e->BtnProfileBackClick(nullptr);
+        ClickControl(e->BtnProfileBack);
     }
 }
 
@@ -412,9 +413,9 @@ protected:
         e->FrameProfileEditWPS->rBtnPIN->SetChecked(true);
         e->FrameProfileEditWPS->chBoxAuto->SetChecked(true);
         ASSERT_EQ(e->m_bAutoSelect, 1);
-        e->BtnProfileNextClick(nullptr);
+        ClickControl(e->BtnProfileNext);
         ASSERT_EQ(e->m_pCurrentPage, e->FrameProfileEditWPSPin);
-        e->BtnProfileNextClick(nullptr);
+        ClickControl(e->BtnProfileNext);
         ASSERT_EQ(e->m_pCurrentPage, e->FrameProfileEditWPSConnect);
         SimJournalClear();
         Click(e->FrameProfileEditWPSConnect, e->FrameProfileEditWPSConnect->BtnPIN);

@@ -3,6 +3,8 @@
 #include <windowsx.h>
 #include <functional>
 
+#include <gtest/gtest.h>
+
 // Pumps messages until done() or the timeout; true when done() became true.
 inline bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 3000)
 {
@@ -35,12 +37,57 @@ inline void ClickAt(HWND hwnd, int x, int y)
     SendMouse(hwnd, WM_LBUTTONUP, x, y, 0);
 }
 
-// A click at the centre of a control, delivered to the window that holds it (windowless
-// controls such as picture buttons get their clicks through their parent).
+// The window that takes a user's click on the control: its own for a windowed control, its
+// parent's for a windowless one (picture buttons get their clicks through their parent).
+inline HWND ClickWindow(TControl* control)
+{
+    if (auto* windowed = dynamic_cast<TWinControl*>(control))
+        return windowed->Handle();
+    return control->Parent() ? control->Parent()->Handle() : nullptr;
+}
+
+// The point at the centre of the control in the client coordinates of ClickWindow.
+inline POINT ClickPoint(TControl* control)
+{
+    if (dynamic_cast<TWinControl*>(control))
+        return {control->Width() / 2, control->Height() / 2};
+    const RECT r = control->BoundsRect();
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+// A user can click only a control that is on screen and enabled, in a window that is enabled.
+inline bool UserCanClick(TControl* control)
+{
+    const HWND window = ClickWindow(control);
+    const bool reachable = window && control->Visible() && control->Enabled() && IsWindowVisible(window) &&
+                           IsWindowEnabled(window) && IsWindowEnabled(GetAncestor(window, GA_ROOT));
+    if (!reachable)
+        ADD_FAILURE() << "the control is hidden or disabled: a user could not click it";
+    return reachable;
+}
+
+// A click at the centre of a control, delivered to the window that takes it.
 inline void ClickControl(TControl* control)
 {
-    const RECT r = control->BoundsRect();
-    ClickAt(control->Parent()->Handle(), (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    if (!UserCanClick(control))
+        return;
+    const POINT p = ClickPoint(control);
+    const HWND window = ClickWindow(control);
+    SendMouse(window, WM_MOUSEMOVE, p.x, p.y);
+    ClickAt(window, p.x, p.y);
+}
+
+// A double click as the system sends it: press, release, double-click press, release.
+inline void DoubleClickControl(TControl* control)
+{
+    if (!UserCanClick(control))
+        return;
+    const POINT p = ClickPoint(control);
+    const HWND window = ClickWindow(control);
+    SendMouse(window, WM_MOUSEMOVE, p.x, p.y);
+    ClickAt(window, p.x, p.y);
+    SendMouse(window, WM_LBUTTONDBLCLK, p.x, p.y, MK_LBUTTON);
+    SendMouse(window, WM_LBUTTONUP, p.x, p.y, 0);
 }
 
 #include "ui/Picture.h"

@@ -12,6 +12,7 @@
 #include "mainwindow/FormMain.h"
 #include "ui/Seams.h"
 #include "wifidirect/wifidirect_fixture.h"
+#include "../ui/UiTestSupport.h"
 
 namespace {
 
@@ -44,7 +45,8 @@ TEST_F(WiFiDirectOnOff, DoubleClickOnTheOffIconAsksTheNameAndTurnsOn)
     SetStoredFlag(false);
     FinishWizard();
     MarkCalls();
-    FormWiFiDirect->ImgWiFiDirectOffDblClick(nullptr);
+    FormWiFiDirect->Show();
+    DoubleClickControl(FormWiFiDirect->ImgWiFiDirectOff);
 
     ASSERT_EQ(m_modals.size(), 1u);
     EXPECT_EQ(FormWiFiDirectSetting->m_enumActionTpye, ACTION_ENABLE);
@@ -79,7 +81,8 @@ TEST_F(WiFiDirectOnOff, FromWindowsSevenTheOffIconGoesThroughTheMainWindowsStart
     SetStoredFlag(false);
     FinishWizard();
     MarkCalls();
-    FormWiFiDirect->ImgWiFiDirectOffDblClick(nullptr);
+    FormWiFiDirect->Show();
+    DoubleClickControl(FormWiFiDirect->ImgWiFiDirectOff);
 
     EXPECT_GE(CallsSinceMark("WVWL_InitWifiDirect"), 1);
     ExpectOnState(true);
@@ -187,7 +190,8 @@ TEST_P(OnIconDoubleClick, TurnsOffOnlyAfterOk)
     FormWiFiDirect->m_WiFiDirectWvstatus = WvStatus_Connected;
     m_answer = GetParam().answer;
     MarkCalls();
-    FormWiFiDirect->ImgWiFiDirectOnDblClick(nullptr);
+    FormWiFiDirect->Show();
+    DoubleClickControl(FormWiFiDirect->ImgWiFiDirectOn);
 
     const bool off = GetParam().turnsOff;
     EXPECT_EQ(m_modals.size(), 1u);

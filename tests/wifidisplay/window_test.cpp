@@ -15,6 +15,7 @@
 #include "wifidisplay/WDPUIBCControlPanelForm.h"
 #include "wifidisplay/WiFiDisplayWaning.h"
 #include "wifidisplay/wifidisplay_fixture.h"
+#include "../ui/UiTestSupport.h"
 
 namespace {
 
@@ -241,7 +242,7 @@ TEST_F(WiFiDisplayWindow, TeardownOfATdlsSessionLeavesWiFiDirectAlone)
     FormWiFiDisplay->m_strWDPConnectedMac = "02:11:22:33:44:55";
     FormWiFiDisplay->BtnWDPTeardown->SetEnabled(true);
     SimJournalClear();
-    FormWiFiDisplay->BtnWDPTeardownClick(nullptr);
+    ClickControl(FormWiFiDisplay->BtnWDPTeardown);
     EXPECT_NE(SimJournal().find("[WDP][So] RTSP server already stop"), std::string::npos);
     EXPECT_EQ(SimJournal().find("TFormWiFiDirect::OnDisconnect"), std::string::npos);
     EXPECT_EQ(FormWiFiDisplay->m_iNowConnectType, WDP_CONNECT_TDLS);
