@@ -303,6 +303,7 @@ TEST_F(ProfileList, ActivateNeedsARadioAndASelection)
 TEST_F(ProfileList, DeleteAsksOnlyForTheActiveProfile)
 {
     StartWithProfiles();
+    FormProfile->Show();
     struct Case {
         const char* name;
         int answer;
@@ -388,6 +389,7 @@ INSTANTIATE_TEST_SUITE_P(Answer, DeleteConnectedActive, ::testing::Values(true, 
 TEST_F(ProfileList, DeletingAnotherProfileOfTheConnectedNetworkSaysSo)
 {
     StartWithProfiles();
+    FormProfile->Show();
     Store(MakeProfile("Cafe2", "CafeCorner", 0, 1));
     FormProfile->RefreshProfileList();
     Select("Cafe");
@@ -406,6 +408,7 @@ TEST_F(ProfileList, DeletingTheLastProfileDisablesItsButtonsAndClearsTheDetails)
     LoadLibrary();
     Store(MakeProfile("Only", "OnlyNet", 0, 1));
     CreateWindows();
+    FormProfile->Show();
     FormProfile->RefreshProfileList();
     ASSERT_EQ(FormProfile->lblProfileName->Caption(), "Only");
     FormProfile->m_nSelectedRow = -1;  // a single row is used without a selection
