@@ -510,8 +510,14 @@ TWinControl::TWinControl(TComponent* AOwner, const char* WindowClass, DWORD Styl
 
 HWND TWinControl::Handle() const
 {
-    if (!handle_)
-        const_cast<TWinControl*>(this)->CreateHandle();
+    if (handle_)
+        return handle_;
+    // A window made on another thread would belong to that thread and die with it.
+    if (GetCurrentThreadId() != thread_) {
+        seams::Log("A window not yet made was asked for from another thread\n");
+        return nullptr;
+    }
+    const_cast<TWinControl*>(this)->CreateHandle();
     return handle_;
 }
 

@@ -269,6 +269,7 @@ private:
     DWORD style_ = 0;
     DWORD exStyle_ = 0;
     bool creating_ = false;
+    DWORD thread_ = GetCurrentThreadId();  // the thread that makes and owns the window
     std::vector<TControl*> zorder_;  // windowed children top first: the order they are made in
     WNDPROC oldProc_ = nullptr;
     HBRUSH brush_ = nullptr;
