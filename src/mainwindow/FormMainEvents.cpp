@@ -210,7 +210,6 @@ DWORD TFormMain::CreateEventAndStartThread(int request)
         }
         g_bStopWiFiDirectThread = 0;
         m_hWiFiDirectStatusEvent = event;
-        WiFiDirectWindow();  // made here: the waiter posts to it from its own thread
         g_directThread = StartWaiter(WiFiDirectDlgThread, event, Handle(), &g_directContext);
         return 1;
     }
@@ -257,7 +256,6 @@ DWORD TFormMain::CreateEventAndStartThread(int request)
             return error;
         }
         m_hWiFiDisplayStatusEvent = event;
-        WiFiDisplayWindow();  // made here: the waiter posts to it from its own thread
         if (HANDLE thread = StartWaiter(WiFiDisplayDlgThread, event, Handle(), nullptr))
             CloseHandle(thread);
         return 1;
