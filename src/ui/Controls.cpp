@@ -542,6 +542,7 @@ void TWinControl::CreateHandle()
     HWND parentWindow = parent_ && child ? parent_->Handle() : Application->Handle();
     HMENU id = child ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(nextId++)) : nullptr;
     const bool own = IsOwnClass(windowClass_.c_str());
+    const RECT wanted = BoundsRect();
     creating_ = true;
     HWND hwnd = CreateWindowExA(exStyle_, windowClass_.c_str(), caption_.c_str(), style, left_, top_,
                                 width_, height_, parentWindow, id, GetModuleHandleA(nullptr),
@@ -555,6 +556,19 @@ void TWinControl::CreateHandle()
         oldProc_ = reinterpret_cast<WNDPROC>(
             SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WevoWindowProc)));
     }
+    // The system gives every overlapped window a caption: a form made without one loses it.
+    const DWORD made = static_cast<DWORD>(GetWindowLongA(hwnd, GWL_STYLE));
+    if (!child && (made & WS_CAPTION) != (style & WS_CAPTION)) {
+        SetWindowLongA(hwnd, GWL_STYLE, (made & ~WS_CAPTION) | (style & WS_CAPTION));
+        SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    }
+    // Creation holds a top-level window to its smallest tracking size; it keeps the size set.
+    RECT now = wanted;
+    if (!child)
+        GetWindowRect(hwnd, &now);
+    if (!EqualRect(&now, &wanted))
+        MoveWindow(hwnd, wanted.left, wanted.top, wanted.right - wanted.left, wanted.bottom - wanted.top, FALSE);
     ApplyFont();
     HandleCreated();
     if (!hint_.empty())
