@@ -53,7 +53,7 @@ TFrameAdvancedCCX::TFrameAdvancedCCX(TComponent* owner) : TFrameBase(owner)
     chBoxNonServingChannelMeasurement = new TCheckBox({this, 48, 52, 210, 17, Text(&CUISTR::STR_NON_SERVING_CHANNEL_MEASURE)});
     editMeasureTime = new TEdit({this, 262, 50, 40, 21});
     editMeasureTime->SetMaxLength(4);
-    SetWindowLongA(editMeasureTime->Handle(), GWL_STYLE, GetWindowLongA(editMeasureTime->Handle(), GWL_STYLE) | ES_NUMBER);
+    editMeasureTime->SetWindowStyle(editMeasureTime->WindowStyle() | ES_NUMBER);
     editMeasureTime->SetText(kDefaultMeasureTime);
     lblMeasureTimeTxt = MakeLabel(this, 306, 53, 88, &CUISTR::STR_MEASURE_TIME_UNIT);
     chBoxRFRoaming = new TCheckBox({this, 32, 76, 260, 17, Text(&CUISTR::STR_RF_ROAM_ENABLE)});

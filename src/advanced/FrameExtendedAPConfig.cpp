@@ -34,8 +34,7 @@ TFrameExtendedAPConfig::TFrameExtendedAPConfig(TComponent* owner) : TFrameBase(o
     lblClientNumberText = MakeLabel(this, kLabelLeft, 115, 120, &CUISTR::STR_CLIENT_NUM);
     editClientNumber = new TEdit({this, kFieldLeft, 112, kFieldWidth, 21});
     editClientNumber->SetMaxLength(2);
-    SetWindowLongA(editClientNumber->Handle(), GWL_STYLE,
-                   GetWindowLongA(editClientNumber->Handle(), GWL_STYLE) | ES_NUMBER);
+    editClientNumber->SetWindowStyle(editClientNumber->WindowStyle() | ES_NUMBER);
     editClientNumber->SetText("8");
 
     lblAuthenticationText = MakeLabel(this, kLabelLeft, 149, 120, &CUISTR::STR_AUTHENTICATION);

@@ -41,7 +41,11 @@ TFormBase::TFormBase(TComponent* AOwner) : TForm(AOwner)
     SetColor(WEVO_FORM_COLOR);
 }
 
-TFormBase::~TFormBase() = default;
+TFormBase::~TFormBase()
+{
+    if (m_hRegion)
+        DeleteObject(m_hRegion);
+}
 
 void TFormBase::AdjustSize()
 {
@@ -57,9 +61,7 @@ void TFormBase::FormCreate(TObject* Sender)
 {
     // Borderless; the window keeps its client size, so the region lines up with the picture.
     int w = ClientWidth(), h = ClientHeight();
-    SetWindowLongA(Handle(), GWL_STYLE, GetWindowLongA(Handle(), GWL_STYLE) & 0xFF33FFFF);
-    SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    SetWindowStyle(WindowStyle() & 0xFF33FFFF);
     SetClientSize(w, h);
 
     int red = ReadINIInt("Transparency_Color_Key", "Red", 255, "ini");
@@ -77,9 +79,23 @@ void TFormBase::FormCreate(TObject* Sender)
         return;
     }
     FillRegionRects(picture, rects.data(), key);
-    HRGN region = CreateRegionFromRects(count, rects.data());
-    if (region)
-        SetWindowRgn(Handle(), region, TRUE);
+    if (m_hRegion)
+        DeleteObject(m_hRegion);
+    m_hRegion = CreateRegionFromRects(count, rects.data());
+    if (HandleAllocated())
+        HandleCreated();
+}
+
+void TFormBase::HandleCreated()
+{
+    // The window owns the region it is given: it gets a copy.
+    if (!m_hRegion)
+        return;
+    HRGN copy = CreateRectRgn(0, 0, 0, 0);
+    if (copy && CombineRgn(copy, m_hRegion, nullptr, RGN_COPY) != ERROR)
+        SetWindowRgn(Handle(), copy, TRUE);
+    else if (copy)
+        DeleteObject(copy);
 }
 
 void TFormBase::ImgBackgroundMouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift,

@@ -40,6 +40,11 @@ public:
 protected:
     // The client area follows the background picture.
     void AdjustSize() override;
+    // The window takes the shape made by FormCreate.
+    void HandleCreated() override;
+
+private:
+    HRGN m_hRegion = nullptr;
 };
 
 // Base of every page of a skinned window.

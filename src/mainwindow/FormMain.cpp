@@ -81,6 +81,7 @@ TTimer* MakeTimer(TFormMain* form, unsigned interval, void (TFormMain::*handler)
 
 TFormMain::TFormMain(TComponent* owner) : TFormBase(owner)
 {
+    Handle();  // made at once: library callbacks post to it from their own threads
     Name = "FormMain";
     DockingAnchor = this;
     TFormResource* res = FormResource;

@@ -71,8 +71,8 @@ void TListItem::Reset(int index)
 
 void TListItem::Push(int column) const
 {
-    if (owner_->ownerData_)
-        return;  // the view asks OnData when it paints
+    if (owner_->ownerData_ || !owner_->HandleAllocated())
+        return;  // the view asks OnData when it paints; a view without window takes all when made
     int index = Index();
     if (index < 0)
         return;
@@ -124,6 +124,8 @@ void TListItem::SetSubItemImage(int index, int image)
 bool TListItem::Selected() const
 {
     int index = Index();
+    if (index >= 0 && !owner_->HandleAllocated())
+        return owner_->selected_ == index;
     return index >= 0 &&
            (SendMessageA(owner_->Handle(), LVM_GETITEMSTATE, index, LVIS_SELECTED) & LVIS_SELECTED);
 }
@@ -133,6 +135,10 @@ void TListItem::SetSelected(bool value)
     int index = Index();
     if (index < 0)
         return;
+    if (!owner_->HandleAllocated()) {
+        owner_->SelectKept(index, value);
+        return;
+    }
     LVITEMA item = {};
     item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
     item.state = value ? LVIS_SELECTED | LVIS_FOCUSED : 0;
@@ -142,7 +148,7 @@ void TListItem::SetSelected(bool value)
 void TListItem::MakeVisible()
 {
     int index = Index();
-    if (index >= 0)
+    if (index >= 0 && owner_->HandleAllocated())
         SendMessageA(owner_->Handle(), LVM_ENSUREVISIBLE, index, FALSE);
 }
 
@@ -151,6 +157,8 @@ void TListItem::MakeVisible()
 void TListColumn::SetCaption(const std::string& value)
 {
     caption_ = value;
+    if (!owner_->HandleAllocated())
+        return;
     LVCOLUMNA column = {};
     column.mask = LVCF_TEXT;
     column.pszText = const_cast<char*>(caption_.c_str());
@@ -160,7 +168,8 @@ void TListColumn::SetCaption(const std::string& value)
 void TListColumn::SetWidth(int value)
 {
     width_ = value;
-    SendMessageA(owner_->Handle(), LVM_SETCOLUMNWIDTH, index_, value);
+    if (owner_->HandleAllocated())
+        SendMessageA(owner_->Handle(), LVM_SETCOLUMNWIDTH, index_, value);
 }
 
 // ---- TListView
@@ -186,7 +195,8 @@ TListView::TListView(TComponent* AOwner, bool OwnerData)
     if (ownerData_)
         painted_.reset(new TListItem(this));
     color_ = GetSysColor(COLOR_WINDOW);
-    SendMessageA(Handle(), LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_SUBITEMIMAGES, LVS_EX_SUBITEMIMAGES);
+    if (HandleAllocated())
+        SendMessageA(Handle(), LVM_SETEXTENDEDLISTVIEWSTYLE, extended_, extended_);
     SetBounds(0, 0, 250, 150);
 }
 
@@ -207,6 +217,8 @@ TListColumn* TListView::AddColumn(const std::string& caption, int width)
     TListColumn* column = columns_.back().get();
     column->caption_ = caption;
     column->width_ = width;
+    if (!HandleAllocated())
+        return column;
     LVCOLUMNA native = {};
     native.mask = LVCF_TEXT | LVCF_WIDTH;
     native.pszText = const_cast<char*>(caption.c_str());
@@ -226,6 +238,15 @@ TListItem* TListView::InsertItem(int index)
         throw Exception("An owner-data list view changes its rows by count only");
     index = std::clamp(index, 0, ItemCount());
     items_.insert(items_.begin() + index, std::unique_ptr<TListItem>(new TListItem(this)));
+    if (HandleAllocated())
+        InsertNative(index);
+    else if (selected_ >= index)
+        ++selected_;
+    return items_[index].get();
+}
+
+void TListView::InsertNative(int index)
+{
     LVITEMA native = {};
     native.mask = LVIF_TEXT | LVIF_IMAGE;
     native.iItem = index;
@@ -234,7 +255,59 @@ TListItem* TListView::InsertItem(int index)
     ++quiet_;
     SendMessageA(Handle(), LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&native));
     --quiet_;
-    return items_[index].get();
+}
+
+void TListView::SelectKept(int index, bool value)
+{
+    if (value == (selected_ == index))
+        return;
+    const int old = selected_;
+    selected_ = value ? index : -1;
+    if (!OnSelectItem)
+        return;
+    if (value && old >= 0 && old < ItemCount())
+        OnSelectItem(this, Item(old), false);
+    if (index < ItemCount())
+        OnSelectItem(this, Item(index), value);
+}
+
+void TListView::HandleCreated()
+{
+    SendMessageA(Handle(), LVM_SETEXTENDEDLISTVIEWSTYLE, extended_, extended_);
+    if (smallImages_)
+        SendMessageA(Handle(), LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(smallImages_));
+    if (colorSet_) {
+        SendMessageA(Handle(), LVM_SETBKCOLOR, 0, color_);
+        SendMessageA(Handle(), LVM_SETTEXTBKCOLOR, 0, color_);
+    }
+    for (int i = 0; i < ColumnCount(); ++i) {
+        const TListColumn& column = *columns_[i];
+        LVCOLUMNA native = {};
+        native.mask = LVCF_TEXT | LVCF_WIDTH;
+        native.pszText = const_cast<char*>(column.caption_.c_str());
+        native.cx = column.width_;
+        SendMessageA(Handle(), LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&native));
+    }
+    if (ownerData_) {
+        ++quiet_;
+        SendMessageA(Handle(), LVM_SETITEMCOUNT, count_, LVSICF_NOSCROLL);
+        --quiet_;
+    } else {
+        for (int i = 0; i < ItemCount(); ++i) {
+            InsertNative(i);
+            const TListItem& item = *items_[i];
+            for (int column = 0; column <= item.SubItemCount(); ++column)
+                item.Push(column);
+        }
+    }
+    if (selected_ < 0 || selected_ >= ItemCount())
+        return;
+    LVITEMA state = {};
+    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    state.state = LVIS_SELECTED | LVIS_FOCUSED;
+    ++quiet_;
+    SendMessageA(Handle(), LVM_SETITEMSTATE, selected_, reinterpret_cast<LPARAM>(&state));
+    --quiet_;
 }
 
 void TListView::DeleteItem(int index)
@@ -243,6 +316,11 @@ void TListView::DeleteItem(int index)
         throw Exception("An owner-data list view changes its rows by count only");
     if (index < 0 || index >= ItemCount())
         return;
+    if (!HandleAllocated()) {
+        items_.erase(items_.begin() + index);
+        selected_ = selected_ == index ? -1 : selected_ > index ? selected_ - 1 : selected_;
+        return;
+    }
     ++quiet_;
     SendMessageA(Handle(), LVM_DELETEITEM, index, 0);
     items_.erase(items_.begin() + index);
@@ -253,6 +331,11 @@ void TListView::ClearItems()
 {
     if (ownerData_) {
         SetItemCount(0);
+        return;
+    }
+    selected_ = -1;
+    if (!HandleAllocated()) {
+        items_.clear();
         return;
     }
     ++quiet_;
@@ -286,7 +369,10 @@ void TListView::SetItemCount(int count)
     ++quiet_;
     items_.clear();
     count_ = count;
-    SendMessageA(Handle(), LVM_SETITEMCOUNT, count, LVSICF_NOSCROLL);
+    if (selected_ >= count_)
+        selected_ = -1;
+    if (HandleAllocated())
+        SendMessageA(Handle(), LVM_SETITEMCOUNT, count, LVSICF_NOSCROLL);
     --quiet_;
 }
 
@@ -294,7 +380,7 @@ void TListView::UpdateItems(int first, int last)
 {
     first = std::max(first, 0);
     last = std::min(last, ItemCount() - 1);
-    if (first > last || !IsWindowVisible(Handle()))
+    if (first > last || !HandleAllocated() || !IsWindowVisible(Handle()))
         return;
     SendMessageA(Handle(), LVM_REDRAWITEMS, first, last);
 }
@@ -317,6 +403,8 @@ TListItem* TListView::Selected() const
 
 int TListView::ItemIndex() const
 {
+    if (!HandleAllocated())
+        return selected_ < ItemCount() ? selected_ : -1;
     int index = static_cast<int>(SendMessageA(Handle(), LVM_GETNEXTITEM, -1, LVNI_SELECTED));
     return index >= 0 && index < ItemCount() ? index : -1;
 }
@@ -331,49 +419,48 @@ void TListView::SetItemIndex(int index)
         selected->SetSelected(false);
 }
 
-namespace {
-
-void ChangeStyle(HWND hwnd, int which, DWORD bits, bool on)
-{
-    DWORD style = GetWindowLongA(hwnd, which);
-    style = on ? (style | bits) : (style & ~bits);
-    SetWindowLongA(hwnd, which, style);
-    SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-}
-
-}  // namespace
-
 void TListView::SetShowColumnHeaders(bool value)
 {
-    ChangeStyle(Handle(), GWL_STYLE, LVS_NOCOLUMNHEADER, !value);
+    DWORD style = WindowStyle();
+    SetWindowStyle(value ? (style & ~LVS_NOCOLUMNHEADER) : (style | LVS_NOCOLUMNHEADER));
+}
+
+void TListView::SetExtendedStyle(DWORD bits, bool on)
+{
+    extended_ = on ? (extended_ | bits) : (extended_ & ~bits);
+    if (HandleAllocated())
+        SendMessageA(Handle(), LVM_SETEXTENDEDLISTVIEWSTYLE, bits, on ? bits : 0);
 }
 
 void TListView::SetGridLines(bool value)
 {
-    SendMessageA(Handle(), LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_GRIDLINES, value ? LVS_EX_GRIDLINES : 0);
+    SetExtendedStyle(LVS_EX_GRIDLINES, value);
 }
 
 void TListView::SetRowSelect(bool value)
 {
-    SendMessageA(Handle(), LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT,
-                 value ? LVS_EX_FULLROWSELECT : 0);
+    SetExtendedStyle(LVS_EX_FULLROWSELECT, value);
 }
 
 void TListView::SetBorder(bool value)
 {
-    ChangeStyle(Handle(), GWL_EXSTYLE, WS_EX_CLIENTEDGE, value);
+    DWORD ex = WindowExStyle();
+    SetWindowExStyle(value ? (ex | WS_EX_CLIENTEDGE) : (ex & ~WS_EX_CLIENTEDGE));
 }
 
 void TListView::SetSmallImages(TImageList* images)
 {
-    SendMessageA(Handle(), LVM_SETIMAGELIST, LVSIL_SMALL,
-                 reinterpret_cast<LPARAM>(images ? images->Handle() : nullptr));
+    smallImages_ = images ? images->Handle() : nullptr;
+    if (HandleAllocated())
+        SendMessageA(Handle(), LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(smallImages_));
 }
 
 void TListView::SetColor(COLORREF value)
 {
     TWinControl::SetColor(value);
+    colorSet_ = true;
+    if (!HandleAllocated())
+        return;
     SendMessageA(Handle(), LVM_SETBKCOLOR, 0, value);
     SendMessageA(Handle(), LVM_SETTEXTBKCOLOR, 0, value);
 }

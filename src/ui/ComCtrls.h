@@ -124,11 +124,20 @@ public:
     TLVSelectItemEvent OnSelectItem;
 
 protected:
+    void HandleCreated() override;
     bool NotifyNotify(NMHDR* Header, LRESULT& Result) override;
 
 private:
     friend class TListItem;
     friend class TListColumn;
+    void SetExtendedStyle(DWORD bits, bool on);
+    void InsertNative(int index);
+    void SelectKept(int index, bool value);  // selection while there is no window
+    // Kept while there is no window, handed to it when it is made.
+    DWORD extended_ = LVS_EX_SUBITEMIMAGES;
+    HIMAGELIST smallImages_ = nullptr;
+    bool colorSet_ = false;
+    int selected_ = -1;
     std::vector<std::unique_ptr<TListColumn>> columns_;
     bool DispInfo(NMLVDISPINFOA* info, bool wide);
     // Owner data: the cache holds the items handed out since the count last changed.

@@ -330,6 +330,8 @@ void TControl::SetHint(const std::string& value)
 void TControl::ApplyHint()
 {
     if (auto* self = dynamic_cast<TWinControl*>(this)) {
+        if (!self->HandleAllocated())
+            return;  // handed over when the window is made
         RECT r = {0, 0, width_, height_};
         SetHintTool(self->Handle(), r, ShowHint() ? hint_ : std::string());
     } else if (parent_ && parent_->hover_ == this) {
@@ -380,7 +382,7 @@ void TControl::SendToBack()
 void TControl::Invalidate()
 {
     // A hidden window is painted whole when it is shown.
-    if (!parent_ || !parent_->Handle() || !IsWindowVisible(parent_->Handle()))
+    if (!parent_ || !parent_->HandleAllocated() || !IsWindowVisible(parent_->Handle()))
         return;
     RECT r = BoundsRect();
     InvalidateRect(parent_->Handle(), &r, FALSE);
@@ -391,7 +393,7 @@ void TControl::Repaint()
     Invalidate();
     auto* self = dynamic_cast<TWinControl*>(this);
     TWinControl* window = self ? self : parent_;
-    if (window && window->Handle())
+    if (window && window->HandleAllocated())
         UpdateWindow(window->Handle());
 }
 
@@ -403,7 +405,7 @@ POINT TControl::ScreenToClient(POINT p) const
 
 POINT TControl::ClientToScreen(POINT p) const
 {
-    if (auto* self = dynamic_cast<const TWinControl*>(this)) {
+    if (auto* self = dynamic_cast<const TWinControl*>(this); self && self->HandleAllocated()) {
         ::ClientToScreen(self->Handle(), &p);
         return p;
     }
@@ -463,7 +465,7 @@ void TGraphicControl::BoundsChanged() {}
 void TGraphicControl::VisibleChanged()
 {
     RECT r = BoundsRect();
-    if (Parent() && Parent()->Handle() && IsWindowVisible(Parent()->Handle()))
+    if (Parent() && Parent()->HandleAllocated() && IsWindowVisible(Parent()->Handle()))
         InvalidateRect(Parent()->Handle(), &r, FALSE);
 }
 
@@ -497,38 +499,115 @@ TWinControl::TWinControl(TComponent* AOwner) : TWinControl(AOwner, kWindowClass,
 }
 
 TWinControl::TWinControl(TComponent* AOwner, const char* WindowClass, DWORD Style, DWORD ExStyle)
-    : TControl(AOwner)
+    : TControl(AOwner), windowClass_(WindowClass), style_(Style), exStyle_(ExStyle)
 {
-    CreateHandle(WindowClass, Style, ExStyle);
+    const bool child = (Style & WS_CHILD) != 0;
+    if (!child)
+        visible_ = false;  // top-level windows start hidden
+    if (child && parent_ && parent_->handle_)
+        CreateHandle();
 }
 
-void TWinControl::CreateHandle(const char* WindowClass, DWORD Style, DWORD ExStyle)
+HWND TWinControl::Handle() const
 {
+    if (handle_)
+        return handle_;
+    // A window made on another thread would belong to that thread and die with it.
+    if (GetCurrentThreadId() != thread_) {
+        seams::Log("A window not yet made was asked for from another thread\n");
+        return nullptr;
+    }
+    const_cast<TWinControl*>(this)->CreateHandle();
+    return handle_;
+}
+
+void TWinControl::CreateHandle()
+{
+    if (handle_ || creating_)
+        return;
+    const bool child = (style_ & WS_CHILD) != 0;
+    if (child && parent_ && !parent_->handle_) {
+        parent_->CreateHandle();  // makes this window too
+        if (handle_)
+            return;
+    }
     static int nextId = 100;
     RegisterWindowClass(kWindowClass, CS_DBLCLKS);
     RegisterWindowClass("WevoForm", CS_DBLCLKS);
-    bool child = (Style & WS_CHILD) != 0;
-    if (!child)
-        visible_ = false;  // top-level windows start hidden
-    if (visible_)
-        Style |= WS_VISIBLE;
+    DWORD style = style_;
+    if (visible_ && child)
+        style |= WS_VISIBLE;
     if (!enabled_)
-        Style |= WS_DISABLED;
+        style |= WS_DISABLED;
     HWND parentWindow = parent_ && child ? parent_->Handle() : Application->Handle();
     HMENU id = child ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(nextId++)) : nullptr;
-    bool own = IsOwnClass(WindowClass);
-    HWND hwnd = CreateWindowExA(ExStyle, WindowClass, caption_.c_str(), Style, left_, top_, width_,
-                                height_, parentWindow, id, GetModuleHandleA(nullptr),
+    const bool own = IsOwnClass(windowClass_.c_str());
+    const RECT wanted = BoundsRect();
+    creating_ = true;
+    HWND hwnd = CreateWindowExA(exStyle_, windowClass_.c_str(), caption_.c_str(), style, left_, top_,
+                                width_, height_, parentWindow, id, GetModuleHandleA(nullptr),
                                 own ? this : nullptr);
+    creating_ = false;
     if (!hwnd)
-        throw Exception(std::string("Cannot create window of class ") + WindowClass);
+        throw Exception("Cannot create window of class " + windowClass_);
     handle_ = hwnd;
     if (!own) {
         ControlTable().Add(hwnd, this);
         oldProc_ = reinterpret_cast<WNDPROC>(
             SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WevoWindowProc)));
     }
+    // The system gives every overlapped window a caption: a form made without one loses it.
+    const DWORD made = static_cast<DWORD>(GetWindowLongA(hwnd, GWL_STYLE));
+    if (!child && (made & WS_CAPTION) != (style & WS_CAPTION)) {
+        SetWindowLongA(hwnd, GWL_STYLE, (made & ~WS_CAPTION) | (style & WS_CAPTION));
+        SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    }
+    // Creation holds a top-level window to its smallest tracking size; it keeps the size set.
+    RECT now = wanted;
+    if (!child)
+        GetWindowRect(hwnd, &now);
+    if (!EqualRect(&now, &wanted))
+        MoveWindow(hwnd, wanted.left, wanted.top, wanted.right - wanted.left, wanted.bottom - wanted.top, FALSE);
     ApplyFont();
+    HandleCreated();
+    if (!hint_.empty())
+        ApplyHint();
+    // Each new child goes below its siblings: made top first, they keep z-order and tab order.
+    std::vector<TControl*> children = zorder_;
+    for (TControl* c : children)
+        if (auto* w = dynamic_cast<TWinControl*>(c); w && !w->handle_ && (w->style_ & WS_CHILD))
+            w->CreateHandle();
+}
+
+DWORD TWinControl::WindowStyle() const
+{
+    return handle_ ? static_cast<DWORD>(GetWindowLongA(handle_, GWL_STYLE)) : style_;
+}
+
+void TWinControl::SetWindowStyle(DWORD value)
+{
+    style_ = value & ~(WS_VISIBLE | WS_DISABLED);
+    if (!handle_)
+        return;
+    SetWindowLongA(handle_, GWL_STYLE, value);
+    SetWindowPos(handle_, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+DWORD TWinControl::WindowExStyle() const
+{
+    return handle_ ? static_cast<DWORD>(GetWindowLongA(handle_, GWL_EXSTYLE)) : exStyle_;
+}
+
+void TWinControl::SetWindowExStyle(DWORD value)
+{
+    exStyle_ = value;
+    if (!handle_)
+        return;
+    SetWindowLongA(handle_, GWL_EXSTYLE, value);
+    SetWindowPos(handle_, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
 TWinControl::~TWinControl()
@@ -557,11 +636,22 @@ TWinControl* TWinControl::FromHandle(HWND hwnd)
 void TWinControl::InsertControl(TControl* control)
 {
     controls_.push_back(control);
+    zorder_.push_back(control);
+}
+
+void TWinControl::MoveInZOrder(TWinControl* child, bool top)
+{
+    zorder_.erase(std::remove(zorder_.begin(), zorder_.end(), child), zorder_.end());
+    if (top)
+        zorder_.insert(zorder_.begin(), child);
+    else
+        zorder_.push_back(child);
 }
 
 void TWinControl::RemoveControl(TControl* control)
 {
     controls_.erase(std::remove(controls_.begin(), controls_.end(), control), controls_.end());
+    zorder_.erase(std::remove(zorder_.begin(), zorder_.end(), control), zorder_.end());
     if (captured_ == control) {
         captured_ = nullptr;
         if (GetCapture() == handle_)
@@ -578,8 +668,12 @@ void TWinControl::RemoveControl(TControl* control)
 void TWinControl::SetParent(TWinControl* AParent)
 {
     TControl::SetParent(AParent);
-    if (handle_ && (GetWindowLongA(handle_, GWL_STYLE) & WS_CHILD))
+    if (!(style_ & WS_CHILD))
+        return;
+    if (handle_)
         ::SetParent(handle_, AParent ? AParent->Handle() : Application->Handle());
+    else if (AParent && AParent->handle_)
+        CreateHandle();
 }
 
 void TWinControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
@@ -611,6 +705,8 @@ void TWinControl::SetCaption(const std::string& value)
 void TWinControl::BringToFront()
 {
     TControl::BringToFront();
+    if (Parent())
+        Parent()->MoveInZOrder(this, true);
     if (handle_)
         SetWindowPos(handle_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
@@ -618,6 +714,8 @@ void TWinControl::BringToFront()
 void TWinControl::SendToBack()
 {
     TControl::SendToBack();
+    if (Parent())
+        Parent()->MoveInZOrder(this, false);
     if (handle_)
         SetWindowPos(handle_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
@@ -951,7 +1049,9 @@ void TWinControl::Dispatch(TMessage& m)
 
 void TWinControl::DefaultHandler(TMessage& m)
 {
-    if (oldProc_)
+    if (!handle_)
+        m.Result = 0;
+    else if (oldProc_)
         m.Result = CallWindowProcA(oldProc_, handle_, m.Msg, m.WParam, m.LParam);
     else
         m.Result = DefWindowProcA(handle_, m.Msg, m.WParam, m.LParam);

@@ -192,7 +192,14 @@ public:
     explicit TWinControl(TComponent* AOwner);
     ~TWinControl() override;
 
-    HWND Handle() const { return handle_; }
+    // The window, made on demand (the parent's first; a window makes its children's too).
+    HWND Handle() const;
+    bool HandleAllocated() const { return handle_ != nullptr; }
+    // Window styles, kept while there is no window and applied when it is made.
+    DWORD WindowStyle() const;
+    void SetWindowStyle(DWORD value);
+    DWORD WindowExStyle() const;
+    void SetWindowExStyle(DWORD value);
     int ControlCount() const { return static_cast<int>(controls_.size()); }
     TControl* Controls(int index) const { return controls_.at(index); }
 
@@ -221,8 +228,11 @@ public:
     static TWinControl* FromHandle(HWND hwnd);
 
 protected:
-    // Makes the window at once: a class of the library or a system class (subclassed).
+    // A window of a class of the library or a system class (subclassed), made when first
+    // needed, or at once when the parent already has its window.
     TWinControl(TComponent* AOwner, const char* WindowClass, DWORD Style, DWORD ExStyle);
+    // The window was just made: hands it the state kept so far.
+    virtual void HandleCreated() {}
 
     // Background, frame, then the windowless children in z-order.
     virtual void PaintWindow(HDC dc);
@@ -248,12 +258,19 @@ private:
     friend LRESULT CALLBACK WevoWindowProc(HWND, UINT, WPARAM, LPARAM);
     void InsertControl(TControl* control);
     void RemoveControl(TControl* control);
-    void CreateHandle(const char* WindowClass, DWORD Style, DWORD ExStyle);
+    void CreateHandle();
+    void MoveInZOrder(TWinControl* child, bool top);
     bool RouteMouse(TMessage& Message);
     void SetHover(TControl* control);
     void ApplyFont();
 
     HWND handle_ = nullptr;
+    std::string windowClass_;
+    DWORD style_ = 0;
+    DWORD exStyle_ = 0;
+    bool creating_ = false;
+    DWORD thread_ = GetCurrentThreadId();  // the thread that makes and owns the window
+    std::vector<TControl*> zorder_;  // windowed children top first: the order they are made in
     WNDPROC oldProc_ = nullptr;
     HBRUSH brush_ = nullptr;
     std::vector<TControl*> controls_;

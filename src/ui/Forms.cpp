@@ -130,6 +130,7 @@ void TForm::SetVisible(bool value)
     }
     if (value) {
         ApplyPosition();
+        Handle();  // a form's window and its children's are made when it is first shown
         visible_ = true;
         if (OnShow)
             Guarded([this] { OnShow(this); });
@@ -140,12 +141,13 @@ void TForm::SetVisible(bool value)
     if (OnHide)
         Guarded([this] { OnHide(this); });
     visible_ = false;
-    ShowWindow(Handle(), SW_HIDE);
+    if (HandleAllocated())
+        ShowWindow(Handle(), SW_HIDE);
 }
 
 void TForm::BringToFront()
 {
-    if (Handle() && visible_)
+    if (HandleAllocated() && visible_)
         SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
 
@@ -319,9 +321,20 @@ void TForm::SetCaption(const std::string& value)
     TWinControl::SetCaption(value);
 }
 
+RECT TForm::FrameSize() const
+{
+    RECT r = {0, 0, 0, 0};
+    AdjustWindowRectEx(&r, WindowStyle(), FALSE, WindowExStyle());
+    return r;
+}
+
 int TForm::ClientWidth() const
 {
     RECT r;
+    if (!HandleAllocated()) {
+        r = FrameSize();
+        return std::max(0L, width_ - (r.right - r.left));
+    }
     GetClientRect(Handle(), &r);
     return r.right;
 }
@@ -329,6 +342,10 @@ int TForm::ClientWidth() const
 int TForm::ClientHeight() const
 {
     RECT r;
+    if (!HandleAllocated()) {
+        r = FrameSize();
+        return std::max(0L, height_ - (r.bottom - r.top));
+    }
     GetClientRect(Handle(), &r);
     return r.bottom;
 }
@@ -336,8 +353,7 @@ int TForm::ClientHeight() const
 void TForm::SetClientSize(int w, int h)
 {
     RECT r = {0, 0, w, h};
-    AdjustWindowRectEx(&r, GetWindowLongA(Handle(), GWL_STYLE), FALSE,
-                       GetWindowLongA(Handle(), GWL_EXSTYLE));
+    AdjustWindowRectEx(&r, WindowStyle(), FALSE, WindowExStyle());
     SetBounds(left_, top_, r.right - r.left, r.bottom - r.top);
 }
 
@@ -355,14 +371,9 @@ void TForm::SetBorderStyle(TFormBorderStyle value)
 {
     int w = ClientWidth(), h = ClientHeight();
     borderStyle_ = value;
-    DWORD style = GetWindowLongA(Handle(), GWL_STYLE);
-    style = (style & ~kBorderBits) | StyleOf(value);
-    SetWindowLongA(Handle(), GWL_STYLE, style);
-    DWORD ex = GetWindowLongA(Handle(), GWL_EXSTYLE);
-    ex = value == bsDialog ? (ex | WS_EX_DLGMODALFRAME) : (ex & ~WS_EX_DLGMODALFRAME);
-    SetWindowLongA(Handle(), GWL_EXSTYLE, ex);
-    SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    SetWindowStyle((WindowStyle() & ~kBorderBits) | StyleOf(value));
+    DWORD ex = WindowExStyle();
+    SetWindowExStyle(value == bsDialog ? (ex | WS_EX_DLGMODALFRAME) : (ex & ~WS_EX_DLGMODALFRAME));
     SetClientSize(w, h);
 }
 
@@ -385,6 +396,11 @@ void TForm::ApplyPosition()
 void TForm::SetFormStyle(TFormStyle value)
 {
     formStyle_ = value;
+    if (!HandleAllocated()) {
+        DWORD ex = WindowExStyle();
+        SetWindowExStyle(value == fsStayOnTop ? (ex | WS_EX_TOPMOST) : (ex & ~WS_EX_TOPMOST));
+        return;
+    }
     SetWindowPos(Handle(), value == fsStayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }

@@ -26,7 +26,7 @@ enum TPosition { poDesigned, poScreenCenter };
 enum TFormStyle { fsNormal, fsStayOnTop };
 
 // A top-level window. The constructor of a derived form lays out its controls in code; the
-// window exists from the start. AfterConstruction (called by Application->CreateForm) runs
+// window and its children's are made when the form is first shown or its handle is asked for. AfterConstruction (called by Application->CreateForm) runs
 // Loaded on every owned component and then OnCreate.
 class TForm : public TWinControl {
 public:
@@ -86,6 +86,7 @@ protected:
     void AdjustSize() override;
     void ApplyPosition();
     bool CloseQuery();
+    RECT FrameSize() const;  // what the frame adds around the client area
 
 private:
     int modalResult_ = mrNone;

@@ -154,6 +154,8 @@ TEdit::TEdit(const TControlArgs& Args) : TEdit(Args.Parent)
 
 std::string TEdit::Text() const
 {
+    if (!HandleAllocated())
+        return caption_;
     int length = GetWindowTextLengthA(Handle());
     std::string text(length + 1, '\0');
     GetWindowTextA(Handle(), text.data(), length + 1);
@@ -163,24 +165,46 @@ std::string TEdit::Text() const
 
 void TEdit::SetText(const std::string& value)
 {
-    SetWindowTextA(Handle(), value.c_str());
+    if (HandleAllocated()) {
+        SetWindowTextA(Handle(), value.c_str());
+        return;
+    }
+    caption_ = value;
+    if (OnChange)
+        OnChange(this);  // as the window's change notice would
 }
 
 void TEdit::SetReadOnly(bool value)
 {
     readOnly_ = value;
-    SendMessageA(Handle(), EM_SETREADONLY, value, 0);
+    if (HandleAllocated())
+        SendMessageA(Handle(), EM_SETREADONLY, value, 0);
 }
 
 void TEdit::SetMaxLength(int value)
 {
-    SendMessageA(Handle(), EM_LIMITTEXT, value, 0);
+    maxLength_ = value;
+    if (HandleAllocated())
+        SendMessageA(Handle(), EM_LIMITTEXT, value, 0);
 }
 
 void TEdit::SetPasswordChar(char value)
 {
+    passwordChar_ = value;
+    if (!HandleAllocated())
+        return;
     SendMessageA(Handle(), EM_SETPASSWORDCHAR, static_cast<unsigned char>(value), 0);
     Invalidate();
+}
+
+void TEdit::HandleCreated()
+{
+    if (readOnly_)
+        SendMessageA(Handle(), EM_SETREADONLY, TRUE, 0);
+    if (maxLength_)
+        SendMessageA(Handle(), EM_LIMITTEXT, maxLength_, 0);
+    if (passwordChar_)
+        SendMessageA(Handle(), EM_SETPASSWORDCHAR, static_cast<unsigned char>(passwordChar_), 0);
 }
 
 void TEdit::CommandNotify(WORD Code)
@@ -215,29 +239,56 @@ TComboBox::TComboBox(const TControlArgs& Args, TComboBoxStyle Style) : TComboBox
 void TComboBox::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
 {
     TWinControl::SetBounds(ALeft, ATop, AWidth, AHeight);
-    MoveWindow(Handle(), ALeft, ATop, AWidth, AHeight + 200, TRUE);
+    if (HandleAllocated())
+        MoveWindow(Handle(), ALeft, ATop, AWidth, AHeight + 200, TRUE);
+}
+
+void TComboBox::FillItems()
+{
+    SendMessageA(Handle(), CB_RESETCONTENT, 0, 0);
+    for (int i = 0; i < items_.Count(); ++i)
+        SendMessageA(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(items_.Strings(i).c_str()));
 }
 
 void TComboBox::ItemsChanged()
 {
+    if (!HandleAllocated()) {
+        if (index_ >= items_.Count())
+            index_ = -1;
+        return;
+    }
     int index = ItemIndex();
     std::string text = style_ == csDropDown ? Text() : std::string();
-    SendMessageA(Handle(), CB_RESETCONTENT, 0, 0);
-    for (int i = 0; i < items_.Count(); ++i)
-        SendMessageA(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(items_.Strings(i).c_str()));
+    FillItems();
     if (index >= 0 && index < items_.Count())
         SendMessageA(Handle(), CB_SETCURSEL, index, 0);
     else if (style_ == csDropDown)
         SetWindowTextA(Handle(), text.c_str());
 }
 
+void TComboBox::HandleCreated()
+{
+    MoveWindow(Handle(), left_, top_, width_, height_ + 200, FALSE);
+    FillItems();
+    if (index_ >= 0 && index_ < items_.Count())
+        SendMessageA(Handle(), CB_SETCURSEL, index_, 0);
+    else if (style_ == csDropDown)
+        SetWindowTextA(Handle(), caption_.c_str());
+    if (maxLength_)
+        SendMessageA(Handle(), CB_LIMITTEXT, maxLength_, 0);
+}
+
 void TComboBox::SetMaxLength(int value)
 {
-    SendMessageA(Handle(), CB_LIMITTEXT, value, 0);
+    maxLength_ = value;
+    if (HandleAllocated())
+        SendMessageA(Handle(), CB_LIMITTEXT, value, 0);
 }
 
 int TComboBox::ItemIndex() const
 {
+    if (!HandleAllocated())
+        return index_;
     return static_cast<int>(SendMessageA(Handle(), CB_GETCURSEL, 0, 0));
 }
 
@@ -245,7 +296,9 @@ void TComboBox::SetItemIndex(int value)
 {
     if (value < 0 || value >= items_.Count())
         value = -1;
-    SendMessageA(Handle(), CB_SETCURSEL, value, 0);
+    index_ = value;
+    if (HandleAllocated())
+        SendMessageA(Handle(), CB_SETCURSEL, value, 0);
 }
 
 std::string TComboBox::Text() const
@@ -254,6 +307,8 @@ std::string TComboBox::Text() const
         int index = ItemIndex();
         return index >= 0 && index < items_.Count() ? items_.Strings(index) : std::string();
     }
+    if (!HandleAllocated())
+        return ItemIndex() >= 0 ? items_.Strings(ItemIndex()) : caption_;
     int length = GetWindowTextLengthA(Handle());
     std::string text(length + 1, '\0');
     GetWindowTextA(Handle(), text.data(), length + 1);
@@ -265,6 +320,11 @@ void TComboBox::SetText(const std::string& value)
 {
     if (style_ == csDropDownList) {
         SetItemIndex(items_.IndexOf(value));
+        return;
+    }
+    if (!HandleAllocated()) {
+        index_ = -1;
+        caption_ = value;
         return;
     }
     SetWindowTextA(Handle(), value.c_str());
@@ -321,8 +381,15 @@ void TCheckBox::SetChecked(bool value)
     if (checked_ == value)
         return;
     checked_ = value;
-    SendMessageA(Handle(), BM_SETCHECK, value ? BST_CHECKED : BST_UNCHECKED, 0);
+    if (HandleAllocated())
+        SendMessageA(Handle(), BM_SETCHECK, value ? BST_CHECKED : BST_UNCHECKED, 0);
     Click();
+}
+
+void TCheckBox::HandleCreated()
+{
+    if (checked_)
+        SendMessageA(Handle(), BM_SETCHECK, BST_CHECKED, 0);
 }
 
 void TCheckBox::CommandNotify(WORD Code)
@@ -354,7 +421,8 @@ void TRadioButton::SetChecked(bool value)
     if (checked_ == value)
         return;
     checked_ = value;
-    SendMessageA(Handle(), BM_SETCHECK, value ? BST_CHECKED : BST_UNCHECKED, 0);
+    if (HandleAllocated())
+        SendMessageA(Handle(), BM_SETCHECK, value ? BST_CHECKED : BST_UNCHECKED, 0);
     if (!value)
         return;
     if (TWinControl* parent = Parent()) {
@@ -371,6 +439,12 @@ void TRadioButton::CommandNotify(WORD Code)
 {
     if (Code == BN_CLICKED)
         SetChecked(true);
+}
+
+void TRadioButton::HandleCreated()
+{
+    if (checked_)
+        SendMessageA(Handle(), BM_SETCHECK, BST_CHECKED, 0);
 }
 
 HBRUSH TRadioButton::CtlColor(HDC dc)

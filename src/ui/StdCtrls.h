@@ -64,11 +64,14 @@ public:
     TNotifyEvent OnChange;
 
 protected:
+    void HandleCreated() override;
     void CommandNotify(WORD Code) override;
     HBRUSH CtlColor(HDC dc) override;
 
 private:
     bool readOnly_ = false;
+    int maxLength_ = 0;
+    char passwordChar_ = 0;
 };
 
 enum TComboBoxStyle { csDropDown, csDropDownList };
@@ -95,13 +98,17 @@ public:
     TNotifyEvent OnDropDown;  // the list is about to open
 
 protected:
+    void HandleCreated() override;
     void CommandNotify(WORD Code) override;
     HBRUSH CtlColor(HDC dc) override;
 
 private:
     void ItemsChanged();
+    void FillItems();
     TStrings items_;
     TComboBoxStyle style_;
+    int index_ = -1;      // kept while there is no window
+    int maxLength_ = 0;
 };
 
 // Check box; as wide as its caption needs at least. Setting Checked from code to a new value runs OnClick, as a click does.
@@ -117,6 +124,7 @@ protected:
     void CaptionChanged() override;
     void BoundsChanged() override;
     void FontChanged() override;
+    void HandleCreated() override;
     void CommandNotify(WORD Code) override;
     HBRUSH CtlColor(HDC dc) override;
 
@@ -138,6 +146,7 @@ protected:
     void CaptionChanged() override;
     void BoundsChanged() override;
     void FontChanged() override;
+    void HandleCreated() override;
     void CommandNotify(WORD Code) override;
     HBRUSH CtlColor(HDC dc) override;
 

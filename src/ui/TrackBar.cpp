@@ -30,18 +30,32 @@ void TTrackBar::SetRange(int low, int high)
 {
     min_ = low;
     max_ = std::max(low, high);
+    position_ = std::clamp(position_, min_, max_);
+    if (!HandleAllocated())
+        return;
     SendMessageA(Handle(), TBM_SETRANGEMIN, FALSE, min_);
     SendMessageA(Handle(), TBM_SETRANGEMAX, TRUE, max_);
 }
 
 int TTrackBar::Position() const
 {
+    if (!HandleAllocated())
+        return position_;
     return std::clamp(int(SendMessageA(Handle(), TBM_GETPOS, 0, 0)), min_, max_);
 }
 
 void TTrackBar::SetPosition(int value)
 {
-    SendMessageA(Handle(), TBM_SETPOS, TRUE, std::clamp(value, min_, max_));
+    position_ = std::clamp(value, min_, max_);
+    if (HandleAllocated())
+        SendMessageA(Handle(), TBM_SETPOS, TRUE, position_);
+}
+
+void TTrackBar::HandleCreated()
+{
+    SendMessageA(Handle(), TBM_SETRANGEMIN, FALSE, min_);
+    SendMessageA(Handle(), TBM_SETRANGEMAX, FALSE, max_);
+    SendMessageA(Handle(), TBM_SETPOS, TRUE, position_);
 }
 
 void TTrackBar::Scrolled()

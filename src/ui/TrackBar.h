@@ -17,5 +17,7 @@ public:
     TNotifyEvent OnChange;
 
 private:
+    void HandleCreated() override;
     int min_ = 0, max_ = 10;
+    int position_ = 0;  // kept while there is no window
 };

@@ -108,6 +108,7 @@ void DisableDhcpAndSharing()
 
 TFormWiFiDirect::TFormWiFiDirect(TComponent* owner) : TFormBase(owner)
 {
+    Handle();  // made at once: the event waiter posts to it from its own thread
     Name = "FormWiFiDirect";
     SetClientSize(400, 380);
     m_dwWindowThread = GetCurrentThreadId();

@@ -39,7 +39,7 @@ TFrameWiFiDirectSettingWPS::TFrameWiFiDirectSettingWPS(TComponent* owner) : TFra
     rBtnPIN_RegSpec = MakeRadio(this, 32, kRowMethod + 86, 330, Text(&CUISTR::STR_WPS_TYPE_REGPIN));
     lblPinCodeText = MakeCaption(this, kRowPin, &CUISTR::STR_PIN_CODE);
     editPinCode = MakeEdit(this, kFieldLeft, kRowPin, 110, 8);
-    SetWindowLongA(editPinCode->Handle(), GWL_STYLE, GetWindowLongA(editPinCode->Handle(), GWL_STYLE) | ES_NUMBER);
+    editPinCode->SetWindowStyle(editPinCode->WindowStyle() | ES_NUMBER);
     BtnRenew = MakePushButton(this, 288, kRowPin - 3, 24, 26, res ? res->ImgBtnRenew_Normal : nullptr,
                               res ? res->ImgBtnRenew_Down : nullptr, res ? res->ImgBtnRenew_Disabled : nullptr);
     BtnRenew->SetHint(Text(&CUISTR::STR_WPS_RENEW));
