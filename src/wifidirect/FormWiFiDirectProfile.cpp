@@ -182,9 +182,11 @@ void TFormWiFiDirectProfile::UpdateProfileList()
 }
 
 // The SSID column fills what the other columns leave, and widens (the list then scrolls)
-// for a longer network name.
+// for a longer network name. The list measures the names in its own font.
 void TFormWiFiDirectProfile::FitSsidColumn()
 {
+    if (!lvProfileList->HandleAllocated())
+        return;  // fitted when the window is shown
     constexpr int kPadding = 14;
     int width = kSsidColumnWidth;
     for (const auto& row : m_Rows) {
