@@ -16,6 +16,7 @@
 #include "resources/FormResource.h"
 #include "support/WapiCertFiles.h"
 #include "ui/Seams.h"
+#include "../ui/UiTestSupport.h"
 #include "wlapi/constants.h"
 
 namespace {
@@ -202,7 +203,7 @@ TEST_P(EditorNext, GoesWhereTheChoicesLead)
         FormProfileEdit->FrameProfileEdit8021X->editAuthenPassword->SetText("secret");
     }
     const int surveyCalls = SimCallCount("WVWL_SetWLANProfile");
-    FormProfileEdit->BtnProfileNextClick(nullptr);
+    ClickControl(FormProfileEdit->BtnProfileNext);
     EXPECT_STREQ(PageName(Showing()), PageName(r.to));
     WLANPROFILE p;
     const bool saved = Stored("Routed", p);
@@ -351,7 +352,7 @@ TEST_F(ProfileEditor, PagesThatRefuseNextSayWhy)
     const Route wapi{"", Mode::Add, 41, 9, 4, 0, 26, 0, 0, 0, 0, 1, Page::WapiCert, Page::WapiCert};
     m_installWapiCert = false;
     OpenOn(wapi);
-    FormProfileEdit->BtnProfileNextClick(nullptr);
+    ClickControl(FormProfileEdit->BtnProfileNext);
     EXPECT_EQ(Showing(), Page::WapiCert);
     EXPECT_TRUE(Shown(&CUISTR::STR_NO_USER_CERT));
 
@@ -360,7 +361,7 @@ TEST_F(ProfileEditor, PagesThatRefuseNextSayWhy)
     OpenOn(adv);
     FormProfileEdit->FrameProfileEditWireless->cboxChannel->Items().Clear();
     FormProfileEdit->FrameProfileEditWireless->cboxChannel->SetItemIndex(-1);
-    FormProfileEdit->BtnProfileNextClick(nullptr);
+    ClickControl(FormProfileEdit->BtnProfileNext);
     EXPECT_EQ(Showing(), Page::Advanced);
     EXPECT_TRUE(Shown(&CUISTR::STR_SYSCONFIG_NO_CHANN_4_ADHOC));
     WLANPROFILE p;
@@ -375,14 +376,14 @@ TEST_F(ProfileEditor, Md5KeysAreCheckedOnTheKeyPage)
     OpenOn(md5);
     FormProfileEdit->FrameProfileEdit8021X->editAuthenID->SetText("user");
     FormProfileEdit->FrameProfileEdit8021X->editAuthenPassword->SetText("secret");
-    FormProfileEdit->BtnProfileNextClick(nullptr);
+    ClickControl(FormProfileEdit->BtnProfileNext);
     ASSERT_EQ(Showing(), Page::Key);
     EXPECT_TRUE(FormProfileEdit->m_bMD5WepKeys);
-    FormProfileEdit->BtnProfileNextClick(nullptr); // default key 1 empty
+    ClickControl(FormProfileEdit->BtnProfileNext); // default key 1 empty
     EXPECT_EQ(Showing(), Page::Key);
     EXPECT_TRUE(Shown(&CUISTR::STR_MSGHEXWEPKEYINVALID));
     FormProfileEdit->FrameProfileEditKey->editWEPKey[0]->SetText("0123456789");
-    FormProfileEdit->BtnProfileNextClick(nullptr);
+    ClickControl(FormProfileEdit->BtnProfileNext);
     EXPECT_EQ(Showing(), Page::Closed);
 }
 
@@ -396,7 +397,7 @@ TEST_F(ProfileEditor, CancelOnTheWpsConnectPageEndsTheRunFromTheProfileList)
     EXPECT_EQ(FormProfileEdit->m_pCurrentPage, FormProfileEdit->FrameProfileEditWPS);
     ASSERT_TRUE(FormProfileEdit->SwitchPage(FormProfileEdit->m_pCurrentPage, FormProfileEdit->FrameProfileEditWPSConnect));
     VOZEZIV.WVWL_WriteWPSFlag(1);
-    FormProfileEdit->SysBtnCloseClick(nullptr);
+    ClickControl(FormProfileEdit->SysBtnClose);
     int flag = -1;
     VOZEZIV.WVWL_ReadWPSFlag(&flag);
     EXPECT_EQ(flag, 0);
@@ -443,7 +444,7 @@ TEST_P(EditorWirelessCheck, RefusesWithItsMessageOrGoesOn)
     (c.infra ? e->FrameProfileEditWireless->rBtnInfra : e->FrameProfileEditWireless->rBtnAdhoc)->SetChecked(true);
     e->FrameProfileEditWireless->editProfileName->SetText(c.profileName);
     m_shown.clear();
-    e->BtnProfileNextClick(nullptr);
+    ClickControl(e->BtnProfileNext);
     if (!c.message) {
         EXPECT_EQ(Showing(), Page::Security) << (m_shown.empty() ? "" : m_shown.front());
         EXPECT_TRUE(e->BtnProfileBack->Enabled());
@@ -484,7 +485,7 @@ TEST_F(ProfileEditor, ABracketCannotBePartOfAName)
     FormProfileEdit->m_strProfSSID = "Net";
     FormProfileEdit->FrameProfileEditWireless->OnEnterPage();
     FormProfileEdit->FrameProfileEditWireless->editProfileName->SetText("My]Net]");
-    FormProfileEdit->BtnProfileNextClick(nullptr);
+    ClickControl(FormProfileEdit->BtnProfileNext);
     EXPECT_EQ(FormProfileEdit->m_strProfName, "MyNet");
     EXPECT_EQ(FormProfileEdit->m_strOrgProfName, "MyNet");
 }
@@ -508,7 +509,7 @@ TEST_F(ProfileEditor, RenamingAnEditedProfileRunsTheDuplicateTest)
     e->Show();
     e->FrameProfileEditWireless->OnEnterPage();
     e->FrameProfileEditWireless->editProfileName->SetText("Home");
-    e->BtnProfileNextClick(nullptr);
+    ClickControl(e->BtnProfileNext);
     EXPECT_EQ(Showing(), Page::Wireless);
     EXPECT_TRUE(Shown(&CUISTR::STR_DUPLIPROF));
 }
@@ -1030,10 +1031,10 @@ TEST_F(ProfileEditor, ASharedWepNetworkOfTheSurveyJoinsThroughTheActionQueue)
         TComboBox* auth = e->FrameProfileEditSecurity->cboxAuthentication;
         auth->SetItemIndex(auth->Items().IndexOfObject(reinterpret_cast<void*>(intptr_t(1)))); // shared
         e->FrameProfileEditSecurity->cboxAuthenticationChange(nullptr);
-        e->BtnProfileNextClick(nullptr);
+        ClickControl(e->BtnProfileNext);
         visited.push_back(Showing());
         e->FrameProfileEditKey->editWEPKey[0]->SetText("A1B2C3D4E5");
-        e->BtnProfileNextClick(nullptr);
+        ClickControl(e->BtnProfileNext);
         visited.push_back(Showing());
         e->Hide();
         return int(mrOk);
