@@ -9,8 +9,6 @@ target_link_libraries(wevo_test_main PUBLIC gtest)
 add_executable(wine_warmup WIN32 ${CMAKE_SOURCE_DIR}/tests/support/wine_warmup.cpp)
 target_link_libraries(wine_warmup PRIVATE ole32)
 
-# A test passes on gtest's own verdict in its output: under Wine a process that has written its
-# result can still crash or hang while the system tears it down, which says nothing of the test.
 # Where Wine's 32-bit code runs in a user-mode emulator (see scripts/setup), a test takes
 # several times longer.
 if(EXISTS /usr/lib/wine/wine.i386)
@@ -22,12 +20,34 @@ math(EXPR WEVO_TEST_TIMEOUT "60 * ${WEVO_TIME_SCALE}")
 math(EXPR WEVO_E2E_TIMEOUT "300 * ${WEVO_TIME_SCALE}")
 math(EXPR WEVO_DISCOVERY_TIMEOUT "60 * ${WEVO_TIME_SCALE}")
 
-set(WEVO_TEST_PASSED "\\[  PASSED  \\] 1 test\\.|\\[  SKIPPED \\] 1 test")
+# Every test program runs through this script: it passes a test on its exit code and its own
+# pass line both, and keeps ctest's pipe away from the processes Wine leaves behind.
+set(WEVO_TEST_RUNNER ${CMAKE_SOURCE_DIR}/tests/support/run_test.sh)
 
-# wevo_add_test(NAME dir [LIBS ...]): one test program from every .cpp of tests/dir,
-# each test run in its own process under Wine.
+# wevo_discover_tests(target [INPUT_TESTS pattern...] [PROPERTIES ...]): each test of the
+# program becomes a ctest test, run in its own process. The tests that INPUT_TESTS names
+# (gtest filter patterns) move the pointer, take the focus or the foreground, or read the
+# screen at a point. Pointer, focus and foreground belong to the one Wine desktop, and any
+# test that shows a window takes the foreground, so these tests run with no other beside them.
+function(wevo_discover_tests target)
+  cmake_parse_arguments(ARG "" "" "INPUT_TESTS;PROPERTIES" ${ARGN})
+  set_target_properties(${target} PROPERTIES CROSSCOMPILING_EMULATOR ${WEVO_TEST_RUNNER})
+  set(common WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin DISCOVERY_MODE PRE_TEST
+             DISCOVERY_TIMEOUT ${WEVO_DISCOVERY_TIMEOUT})
+  if(NOT ARG_INPUT_TESTS)
+    gtest_discover_tests(${target} ${common} PROPERTIES ${ARG_PROPERTIES})
+    return()
+  endif()
+  list(JOIN ARG_INPUT_TESTS ":" input)
+  gtest_discover_tests(${target} ${common} TEST_FILTER "-${input}" PROPERTIES ${ARG_PROPERTIES})
+  gtest_discover_tests(${target} ${common} TEST_FILTER "${input}"
+                       PROPERTIES ${ARG_PROPERTIES} RUN_SERIAL TRUE)
+endfunction()
+
+# wevo_add_test(NAME dir [LIBS ...] [INPUT_TESTS ...]): one test program from every .cpp of
+# tests/dir.
 function(wevo_add_test name dir)
-  cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "LIBS;INPUT_TESTS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/${dir}/*.cpp)
   if(NOT sources)
     return()
@@ -39,11 +59,7 @@ function(wevo_add_test name dir)
     target_link_libraries(${name} PRIVATE wevo_rc)
   endif()
   add_dependencies(${name} wevo_assets)
-  gtest_discover_tests(${name}
-    WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin
-    DISCOVERY_MODE PRE_TEST
-    DISCOVERY_TIMEOUT ${WEVO_DISCOVERY_TIMEOUT}
-    # Tests run side by side: the simulated adapter keeps no state file unless a test names one.
-    PROPERTIES TIMEOUT ${WEVO_TEST_TIMEOUT} ENVIRONMENT "WEVO_SIM_STATE=none"
-               PASS_REGULAR_EXPRESSION "${WEVO_TEST_PASSED}")
+  # Tests run side by side: the simulated adapter keeps no state file unless a test names one.
+  wevo_discover_tests(${name} INPUT_TESTS ${ARG_INPUT_TESTS}
+                      PROPERTIES TIMEOUT ${WEVO_TEST_TIMEOUT} ENVIRONMENT "WEVO_SIM_STATE=none")
 endfunction()
