@@ -31,7 +31,7 @@ TEST_F(AdapterCallback, DiagnosticProfileOffDoesNothing)
     DWORD off = 0;
     CallFromLibraryThread(25, &off, 0);
     PumpMessages();
-    EXPECT_TRUE(g_calls.empty());
+    EXPECT_EQ(g_calls, std::vector<std::string>{});
 }
 
 TEST_F(AdapterCallback, WpsProgressReachesTheEditorOnTheWindowThread)
@@ -67,11 +67,11 @@ TEST_F(AdapterCallback, TimeoutOfABssidProfileIsIgnored)
 {
     main->m_pProfData->bBssid = 1;
     CallFromLibraryThread(17, nullptr, 0);
-    EXPECT_TRUE(g_calls.empty());
+    EXPECT_EQ(g_calls, std::vector<std::string>{});
     main->m_pProfData->bBssid = 0;
     main->m_pProfData->ccx2Ctrl = CCX2_ROTATE_PROFILE;
     CallFromLibraryThread(17, nullptr, 0);
-    EXPECT_TRUE(g_calls.empty());
+    EXPECT_EQ(g_calls, std::vector<std::string>{});
 }
 
 TEST_F(AdapterCallback, PasswordRequestAnswersWithTheStoredPasswordFromTheLowByte)
@@ -112,7 +112,7 @@ TEST_F(AdapterCallback, UnknownCodesAndLogOnlyCodesChangeNothing)
     for (int code : {0, 1, 3, 4, 5, 6, 7, 14, 15, 22, 26, 30, 31, 32, 99, 255})
         CallFromLibraryThread(code, nullptr, 0);
     PumpMessages();
-    EXPECT_TRUE(g_calls.empty());
+    EXPECT_EQ(g_calls, std::vector<std::string>{});
     EXPECT_TRUE(main->m_bReConnect);
     EXPECT_EQ(main->m_nAuthFailState, 3u);
 }

@@ -89,10 +89,15 @@ inline int __stdcall FakeReadProfileData(WLANPROFILE* p, const char* name)
 }
 
 // Handles every message waiting for the window thread.
+// Delivers what was posted to the window thread. The forms' own timers are left out: the tests
+// tick them themselves, and on a slow machine a timer's interval can pass before the pump.
 inline void PumpMessages()
 {
     MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    for (;;) {
+        if (!PeekMessageA(&msg, nullptr, 0, WM_TIMER - 1, PM_REMOVE) &&
+            !PeekMessageA(&msg, nullptr, WM_TIMER + 1, 0xFFFFFFFF, PM_REMOVE))
+            return;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
