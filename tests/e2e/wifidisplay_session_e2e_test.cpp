@@ -17,6 +17,7 @@
 #include "WevoRun.h"
 #include "core/Settings.h"
 #include "resources/UiStr.h"
+#include "wlapi/constants.h"
 #include "wlapi/records.h"
 
 namespace {
@@ -429,6 +430,23 @@ TEST_F(TdlsRemoteInput, SinkM9ShutsRemoteInput)
     Play("24;25");
     EXPECT_TRUE(WaitFor([&] { return wevo.Display("VaZEDEVE", "running") == "0\n"; }));
     ExpectInputShut();
+}
+
+// The program ends during the session: it exits cleanly, and the input port goes with it.
+TEST_F(TdlsRemoteInput, ExitShutsRemoteInput)
+{
+    ASSERT_NO_FATAL_FAILURE(SessionWithInput());
+    PostMessageA(wevo.MainWindow(), MSG_TRAY_EXIT, 0, 0);
+    DWORD code = 1;
+    ASSERT_TRUE(wevo.WaitForExit(30000, &code));
+    EXPECT_EQ(code, 0u);
+    Move(old_, 200, 60);
+    EXPECT_TRUE(ClosedByPeer(old_));
+    SOCKET fresh = ConnectFrom("127.0.0.1");
+    EXPECT_EQ(fresh, INVALID_SOCKET) << "the input port is still open";
+    if (fresh != INVALID_SOCKET)
+        closesocket(fresh);
+    EXPECT_EQ(Recorded().find("SetCursorPos 200 60"), std::string::npos) << Recorded();
 }
 
 }  // namespace
