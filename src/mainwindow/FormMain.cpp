@@ -452,6 +452,7 @@ void TFormMain::FormDestroy(TObject*)
     const bool haveWinOS = VOZEZIV.WVWL_GetWinOS != nullptr;
     if (haveWinOS && VOZEZIV.nWinOS < 31 && VOZEZIV.WVWL_Release)
         VOZEZIV.WVWL_Release();
+    StopWiFiDisplayEventThread();
     CreateEventAndStartThread(1);
     if (VOZEZIV.WVWL_DeInitial) {
         PrintMessage(6, " TFormMain::FormDestroy ---> WVWL_DeInitial\n");

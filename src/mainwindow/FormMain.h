@@ -277,6 +277,8 @@ void WINAPI rsCallBackFunc(int code, const void* data, int out);
 // Closes the status-event handles whose threads ended, once the adapter library holds a
 // newer one or has been de-initialised.
 void CloseRetiredStatusEvents();
+// Ends the Wi-Fi Display event waiter before the windows it posts to are destroyed.
+void StopWiFiDisplayEventThread();
 // The relaunch program's command line: its full path in the program's folder, this
 // program's file name, the main window's caption and, when given, the program to start next.
 std::string RelaunchCommandLine(const std::string& nextProgram);

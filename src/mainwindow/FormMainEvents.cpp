@@ -40,6 +40,11 @@ std::mutex g_directLock;
 WaitContext* g_directContext = nullptr;
 HANDLE g_directThread = nullptr;
 
+// The running Wi-Fi Display waiter, stopped before the windows go.
+std::mutex g_displayLock;
+WaitContext* g_displayContext = nullptr;
+HANDLE g_displayThread = nullptr;
+
 // Event handles the library may still signal after their thread ended; closed once the
 // library has been given a newer handle or has been de-initialised.
 std::mutex g_retiredLock;
@@ -94,13 +99,15 @@ unsigned __stdcall WiFiDirectDlgThread(void* arg)
     return 0;
 }
 
-// Runs until the process ends.
+// Runs until stopped; after the stop's wake it touches no window.
 unsigned __stdcall WiFiDisplayDlgThread(void* arg)
 {
     auto* context = static_cast<WaitContext*>(arg);
     PrintMessage(6, " --> WiFiDisplayDlgThread\n");
     for (;;) {
         DWORD wait = WaitForSingleObject(context->event, INFINITE);
+        if (context->stop)
+            break;
         if (wait != WAIT_OBJECT_0) {
             PrintMessage(2, "[WDP] WiFiDisplayDlgThread:: WaitForSingleObject() return %d\n", int(wait));
             Sleep(100);
@@ -113,6 +120,9 @@ unsigned __stdcall WiFiDisplayDlgThread(void* arg)
             PrintMessage(2, "[WDP] WiFiDisplayDlgThread:: FindWindow \"%p\" failed !! \n",
                          static_cast<void*>(context->mainWindow));
     }
+    delete context;
+    PrintMessage(6, " <-- WiFiDisplayDlgThread\n");
+    return 0;
 }
 
 HANDLE CreateStatusEvent(const char* baseName)
@@ -186,6 +196,30 @@ int CreateMyDACL(SECURITY_ATTRIBUTES* attributes)
     return 1;
 }
 
+void StopWiFiDisplayEventThread()
+{
+    HANDLE thread;
+    {
+        std::lock_guard<std::mutex> lock(g_displayLock);
+        thread = g_displayThread;
+        g_displayThread = nullptr;
+        if (g_displayContext)
+            g_displayContext->stop = 1;
+        g_displayContext = nullptr;
+        if (!m_hWiFiDisplayStatusEvent)
+            return;
+        SetEvent(m_hWiFiDisplayStatusEvent);
+    }
+    if (thread) {
+        if (WaitForSingleObject(thread, kThreadEndWaitMs) != WAIT_OBJECT_0)
+            PrintMessage(2, "[WDP] WiFiDisplayDlgThread did not end\n");
+        CloseHandle(thread);
+    }
+    // The library may still signal the event until it is de-initialised.
+    RetireEvent(m_hWiFiDisplayStatusEvent);
+    m_hWiFiDisplayStatusEvent = nullptr;
+}
+
 void CloseRetiredStatusEvents()
 {
     std::lock_guard<std::mutex> lock(g_retiredLock);
@@ -256,8 +290,8 @@ DWORD TFormMain::CreateEventAndStartThread(int request)
             return error;
         }
         m_hWiFiDisplayStatusEvent = event;
-        if (HANDLE thread = StartWaiter(WiFiDisplayDlgThread, event, Handle(), nullptr))
-            CloseHandle(thread);
+        std::lock_guard<std::mutex> lock(g_displayLock);
+        g_displayThread = StartWaiter(WiFiDisplayDlgThread, event, Handle(), &g_displayContext);
         return 1;
     }
     default:

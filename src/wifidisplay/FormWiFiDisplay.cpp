@@ -246,7 +246,12 @@ TFormWiFiDisplay::TFormWiFiDisplay(TComponent* owner) : TFormBase(owner)
     OnCreate = [this](TObject* s) { FormCreate(s); };
 }
 
-TFormWiFiDisplay::~TFormWiFiDisplay() = default;
+TFormWiFiDisplay::~TFormWiFiDisplay()
+{
+    m_Source.m_UIBC.Close();
+    if (FormWiFiDisplay == this)
+        FormWiFiDisplay = nullptr;
+}
 
 void TFormWiFiDisplay::FormCreate(TObject* Sender)
 {
@@ -409,6 +414,8 @@ void TFormWiFiDisplay::ReadWDPConfig()
 
 int TFormWiFiDisplay::SetWDPConfigToDriver(int enable)
 {
+    if (!enable)
+        m_Source.m_UIBC.Close();  // no session outlives Wi-Fi Display
     m_WDPConfig.ConfigMode = enable ? CONFIG_MODE_WDP_ENABLED : 0;
     m_WDPConfig.ControlPort = kControlPort;
     uint16_t info = m_WDPConfig.DevInfo;
@@ -531,11 +538,12 @@ void TFormWiFiDisplay::RefreshWDPDeviceList()
     }
 }
 
-// Control-panel buttons hidden, play buttons disabled, the source's server stopped.
+// Control-panel buttons hidden, play buttons disabled, the input channel closed, the source's server stopped.
 void TFormWiFiDisplay::StopSessionUI()
 {
     SetUIBCPanelVisable(false);
     EnableWDPPlayControlButton(false);
+    m_Source.m_UIBC.Close();
     if (rbSource->Checked())
         m_Source.StopRTSPServer();
 }
@@ -585,20 +593,6 @@ std::string TFormWiFiDisplay::FindTDLSMacByDeviceMacInWDPTable(const std::string
 {
     WDP_ENTRY entry{};
     return FindDeviceByDevMac(mac, &entry) ? WDPMacText(entry.TdlsMac) : std::string();
-}
-
-std::string TFormWiFiDisplay::FindIPByTDLSMacInWDPTable(const std::string& mac)
-{
-    const int count = ValidCount(true);
-    for (int k = 0; k < count; ++k) {
-        const WDP_ENTRY* e = ValidEntry(k);
-        if (MacMatches(e->TdlsMac, mac)) {
-            char text[16];
-            std::snprintf(text, sizeof text, "%d.%d.%d.%d", e->TdlsIp[0], e->TdlsIp[1], e->TdlsIp[2], e->TdlsIp[3]);
-            return text;
-        }
-    }
-    return {};
 }
 
 int TFormWiFiDisplay::FindPCBitByMac(const std::string& mac)
@@ -728,6 +722,7 @@ int TFormWiFiDisplay::SetStatusDisconnect(int type)
 
 void TFormWiFiDisplay::ResetWDPView()
 {
+    m_Source.m_UIBC.Close();
     EnableSettingWDPRoleType(true);
     EnableWDPPlayControlButton(false);
     m_iNowConnectType = WDP_CONNECT_NONE;
@@ -957,6 +952,7 @@ void TFormWiFiDisplay::BtnWDPPauseClick(TObject*)
 
 void TFormWiFiDisplay::BtnWDPTeardownClick(TObject*)
 {
+    m_Source.m_UIBC.Close();
     if (rbSource->Checked()) {
         m_Source.StopCapture();
         m_Source.TriggerTeardown();

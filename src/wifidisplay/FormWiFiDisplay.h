@@ -121,7 +121,6 @@ public:
     int FindDeviceByDevMac(const std::string& mac, WDP_ENTRY* entry);
     std::string FindBSSIDByDeviceMacInWDPTable(const std::string& mac);
     std::string FindTDLSMacByDeviceMacInWDPTable(const std::string& mac);
-    std::string FindIPByTDLSMacInWDPTable(const std::string& mac);
     int FindPCBitByMac(const std::string& mac);
     int FindOppositeRTSPPort();
     void OnSortByDeviceName(TObject* Sender);

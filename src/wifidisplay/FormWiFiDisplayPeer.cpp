@@ -82,12 +82,17 @@ void TFormWiFiDisplay::SendUDPToOne()
     std::snprintf(address, sizeof address, "%.63s", OwnWiFiDirectAddress().c_str());
     if (!address[0] || std::strcmp(address, "0.0.0.0") == 0)
         return;
+    // The last number becomes 1; a dot at the buffer's end leaves no room for it.
     for (size_t i = std::strlen(address) - 1; i > 0; --i) {
-        if (address[i] == '.') {
-            address[i + 1] = '1';
-            address[i + 2] = 0;
-            break;
+        if (address[i] != '.')
+            continue;
+        if (i + 2 >= sizeof address) {
+            PrintMessage(2, "[WDP][SendUDPToOne] address too long\n");
+            return;
         }
+        address[i + 1] = '1';
+        address[i + 2] = 0;
+        break;
     }
     const int sent = wdpseams::SendUdpByte(address, kWakePort, kWakeLocalPort);
     PrintMessage(6, "[WDP][SendUDPToOne] %s:%d sent=%d\n", address, kWakePort, sent);

@@ -23,10 +23,18 @@ void WDPSink::SendUIBCData(int type, int x, int y, int data1, int data2)
     }
     for (size_t i = 0; i < length; ++i)
         PrintMessage(6, "[UIBC][Send][%d] =%02X\n", int(i), packet[i]);
+    // The socket does not block: when the source stops reading, the input is dropped.
     const int result = send(m_SUIBC, reinterpret_cast<const char*>(packet), int(length), 0);
-    if (result == SOCKET_ERROR) {
-        PrintMessage(2, "[UIBC][SendUIBCData] send Readrequest error nResult=%d LastError=%d\n", result,
-                     WSAGetLastError());
-        CloseUIBCSocket();
+    if (result == int(length))
+        return;
+    const int error = WSAGetLastError();
+    if (result == SOCKET_ERROR && error == WSAEWOULDBLOCK) {
+        PrintMessage(2, "[UIBC][SendUIBCData] the source is not reading, input dropped\n");
+        return;
     }
+    if (result == SOCKET_ERROR)
+        PrintMessage(2, "[UIBC][SendUIBCData] send Readrequest error nResult=%d LastError=%d\n", result, error);
+    else
+        PrintMessage(2, "[UIBC][SendUIBCData] %d of %d bytes sent, the channel is closed\n", result, int(length));
+    CloseUIBCSocket();
 }

@@ -154,6 +154,7 @@ UibcSource::~UibcSource()
 
 int UibcSource::CreateReceiveUIBCDataThread(const std::string& clientAddress)
 {
+    std::lock_guard<std::mutex> serial(m_closeMutex);
     const bool offered = ReadINIStr("WiFiDisplaySo", "SupportUIBC", "0", "ini") == "1";
     if (!offered && !m_bEnabled) {
         PrintMessage(6, "[WDP][So] UIBC neither offered nor enabled, no listener\n");
@@ -260,6 +261,7 @@ void UibcSource::Accept()
         std::lock_guard<std::mutex> lock(m_mutex);
         m_clientSocket = s;
     }
+    m_lastReceived = GetTickCount();
     m_bServing = true;
     m_client = std::thread(&UibcSource::ReceiveUIBCClient, this, s);
 }
@@ -269,7 +271,12 @@ void UibcSource::ReceiveUIBCClient(SOCKET socket)
     while (m_bUIBCContinue && !m_bClosing) {
         if (!HandleReceiveUIBCData(socket))
             break;
+        if (GetTickCount() - m_lastReceived >= DWORD(m_iIdleMs)) {
+            PrintMessage(2, "[WDP][So] UIBC client sent nothing for %d ms, closed\n", m_iIdleMs);
+            break;
+        }
     }
+    ReleaseHeld();
     {
         std::lock_guard<std::mutex> lock(m_mutex);
         m_clientSocket = INVALID_SOCKET;
@@ -289,12 +296,15 @@ int UibcSource::HandleReceiveUIBCData(SOCKET socket)
         received = recv(socket, reinterpret_cast<char*>(m_receiver.FreeSpace()), int(m_receiver.FreeSize()), 0);
     if (received <= 0) {
         PrintMessage(2, "[WDP][So][HandleReceiveUIBCData] recv=%d err=%d\n", received, WSAGetLastError());
+        ReleaseHeld();
         if (!m_bClosing)
             seams::Sleep(1000);
         return 0;
     }
+    m_lastReceived = GetTickCount();
     if (m_receiver.Received(size_t(received), *this) == UibcResult::Malformed) {
         PrintMessage(2, "[WDP][So][HandleReceiveUIBCData] malformed stream, connection closed\n");
+        ReleaseHeld();
         return 0;
     }
     return 1;
@@ -302,18 +312,45 @@ int UibcSource::HandleReceiveUIBCData(SOCKET socket)
 
 void UibcSource::Close()
 {
+    std::lock_guard<std::mutex> serial(m_closeMutex);
     m_bClosing = true;
     m_bUIBCContinue = 0;
     {
         std::lock_guard<std::mutex> lock(m_mutex);
+        m_clientAddress.clear();
         if (m_clientSocket != INVALID_SOCKET)
             shutdown(m_clientSocket, SD_BOTH);
     }
+    const bool was = m_listener.joinable() || m_client.joinable();
     if (m_listener.joinable())
         m_listener.join();
     if (m_client.joinable())
         m_client.join();
+    ReleaseHeld();
     m_bEnabled = false;
+    if (was)
+        PrintMessage(6, "[WDP][So] UIBC closed\n");
+}
+
+void UibcSource::ReleaseHeld()
+{
+    std::set<uint8_t> keys;
+    bool left;
+    POINT at;
+    {
+        std::lock_guard<std::mutex> lock(m_heldMutex);
+        keys.swap(m_heldKeys);
+        left = m_bLeftHeld;
+        at = m_leftAt;
+        m_bLeftHeld = false;
+    }
+    TUibcInputCalls& input = UibcInputCalls();
+    for (uint8_t key : keys)
+        input.keybd_event(key, 0, KEYEVENTF_KEYUP, 0);
+    if (left)
+        input.mouse_event(MOUSEEVENTF_LEFTUP, DWORD(at.x), DWORD(at.y), 0, 0);
+    if (!keys.empty() || left)
+        PrintMessage(6, "[WDP][So] UIBC released %d keys%s\n", int(keys.size()), left ? " and the left button" : "");
 }
 
 // ---- Injection
@@ -330,11 +367,16 @@ void UibcSource::DoMouseEvent(int type, const std::vector<UibcPointer>& pointers
             input.SetCursorPos(p.x, p.y);
             break;
         case 2:
-            input.mouse_event(MOUSEEVENTF_LEFTDOWN, DWORD(p.x), DWORD(p.y), 0, 0);
+        case 4: {
+            const bool down = type == 2;
+            {
+                std::lock_guard<std::mutex> lock(m_heldMutex);
+                m_bLeftHeld = down;
+                m_leftAt = {p.x, p.y};
+            }
+            input.mouse_event(down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP, DWORD(p.x), DWORD(p.y), 0, 0);
             break;
-        case 4:
-            input.mouse_event(MOUSEEVENTF_LEFTUP, DWORD(p.x), DWORD(p.y), 0, 0);
-            break;
+        }
         default:
             PrintMessage(2, "[WDP][So][DoMouseEvent] type %d\n", type);
         }
@@ -392,6 +434,13 @@ void UibcSource::InjectRotate(int angle, int fraction)
 
 void UibcSource::KeyEvent(uint8_t virtualKey, bool up)
 {
+    {
+        std::lock_guard<std::mutex> lock(m_heldMutex);
+        if (up)
+            m_heldKeys.erase(virtualKey);
+        else if (virtualKey)
+            m_heldKeys.insert(virtualKey);
+    }
     UibcInputCalls().keybd_event(virtualKey, 0, up ? KEYEVENTF_KEYUP : 0, 0);
 }
 

@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <mutex>
+#include <set>
 #include <string>
 #include <thread>
 #include <vector>
@@ -58,7 +59,8 @@ public:
     // the sink was offered remote input ([WiFiDisplaySo] SupportUIBC 1) or it was enabled.
     int CreateReceiveUIBCDataThread(const std::string& clientAddress);
     void SetEnabled(bool enabled) { m_bEnabled = enabled; }
-    // The session ended: listener and client closed, their threads ended.
+    // The session ended: listener and client closed, their threads ended, the client's
+    // address forgotten and what it held released. Any thread may call it.
     void Close();
 
     // One receive on the client's socket and the packets it completes: 1 go on, 0 the
@@ -70,6 +72,7 @@ public:
     bool Serving() const { return m_bServing; }
 
     int m_iUIBCPort = 10600;  // 0 lets the system choose
+    int m_iIdleMs = 60000;    // a client that sends nothing this long is closed
     std::atomic<int> m_bUIBCContinue{0};
 
     // Input injection the packets ask for.
@@ -89,8 +92,11 @@ private:
     void ReceiveUIBCDataThread();
     void ReceiveUIBCClient(SOCKET socket);
     void Accept();
+    // Keys and the left button the client pressed and has not released yet.
+    void ReleaseHeld();
 
-    std::mutex m_mutex;  // guards the sockets and the client address
+    std::mutex m_closeMutex;  // one start or close at a time
+    std::mutex m_mutex;       // guards the sockets and the client address
     SOCKET m_listenSocket = INVALID_SOCKET;
     SOCKET m_clientSocket = INVALID_SOCKET;
     std::string m_clientAddress;
@@ -100,6 +106,11 @@ private:
     std::atomic<bool> m_bServing{false};
     std::atomic<bool> m_bClosing{false};
     std::atomic<int> m_iListeningPort{0};
-    bool m_bEnabled = false;
+    std::atomic<bool> m_bEnabled{false};
+    std::atomic<DWORD> m_lastReceived{0};
     UibcReceiver m_receiver;
+    std::mutex m_heldMutex;
+    std::set<uint8_t> m_heldKeys;
+    bool m_bLeftHeld = false;
+    POINT m_leftAt = {0, 0};
 };

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <algorithm>
 #include <cstring>
 #include <mutex>
 #include <vector>
@@ -16,6 +17,7 @@
 std::atomic<int> WDPSink::m_bGeneric{0};
 std::atomic<int> WDPSink::i2cPortOverride{-1};
 std::atomic<int> WDPSink::i2cPollMs{1000};
+std::atomic<int> WDPSink::i2cIdleMs{60000};
 
 namespace {
 
@@ -23,6 +25,7 @@ constexpr int kVideoDataSize = 56;
 constexpr int kPreferredModeSize = 108;
 constexpr int kI2CDeviceAddress = 80;
 constexpr DWORD kI2CJoinMs = 3000;
+constexpr int kUIBCConnectWaitMs = 1000;
 
 // State of the sink unit, written by the player's callback on the player's thread.
 struct SinkShared {
@@ -47,6 +50,7 @@ struct I2CServer {
     std::atomic<bool> stop{false};
     std::atomic<bool> done{false};
     std::atomic<int> port{0};
+    std::string peer;  // the session's source, the only host served
 };
 
 I2CServer g_i2c;
@@ -174,17 +178,19 @@ bool SendAll(SOCKET s, const std::string& bytes)
     return send(s, bytes.data(), int(bytes.size()), 0) == int(bytes.size());
 }
 
-// 1 read served, 2 write served, 0 the connection is done (closed, broken, timed out or an unknown request).
-int ReceiveI2CRequest(SOCKET s)
+// 1 read served, 2 write served, 3 nothing arrived within the wait, 0 the connection is done
+// (closed, broken or an unknown request).
+int ReceiveI2CRequest(SOCKET s, int waitMs)
 {
-    fd_set readable, writable;
+    fd_set readable;
     FD_ZERO(&readable);
-    FD_ZERO(&writable);
     FD_SET(s, &readable);
-    FD_SET(s, &writable);
-    timeval wait = {5, 5000};
-    if (select(0, &readable, &writable, nullptr, &wait) <= 0) {
-        PrintMessage(2, "[WDP][ReceiveI2CRequest] no request\n");
+    timeval wait = {waitMs / 1000, (waitMs % 1000) * 1000};
+    const int ready = select(0, &readable, nullptr, nullptr, &wait);
+    if (ready == 0)
+        return 3;
+    if (ready < 0) {
+        PrintMessage(2, "[WDP][ReceiveI2CRequest] wait failed err=%d\n", WSAGetLastError());
         return 0;
     }
     unsigned char buffer[128] = {};
@@ -203,18 +209,19 @@ int ReceiveI2CRequest(SOCKET s)
     return buffer[0] == 0 ? 1 : 2;
 }
 
-bool InitI2C()
+// The listening socket on the I2C port, kept in g_i2c; INVALID_SOCKET when it cannot be opened.
+SOCKET InitI2C()
 {
     SOCKET listener = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
     if (listener == INVALID_SOCKET) {
         PrintMessage(2, "[WDP][InitI2C] Create Socket Fail\n");
-        return false;
+        return INVALID_SOCKET;
     }
     {
         std::lock_guard<std::mutex> lock(g_i2c.mu);
         if (g_i2c.stop) {
             closesocket(listener);
-            return false;
+            return INVALID_SOCKET;
         }
         g_i2c.listener = listener;
     }
@@ -223,48 +230,87 @@ bool InitI2C()
     at.sin_family = AF_INET;
     at.sin_addr.s_addr = htonl(INADDR_ANY);
     at.sin_port = htons(u_short(chosen >= 0 ? chosen : WDP_SINK_I2C_PORT));
-    bool ok = true;
     if (bind(listener, reinterpret_cast<sockaddr*>(&at), sizeof at) != 0) {
         PrintMessage(2, "[WDP][InitI2C] bind Fail err=%d\n", WSAGetLastError());
-        ok = false;
-    } else if (listen(listener, 1) != 0) {
+        return INVALID_SOCKET;
+    }
+    if (listen(listener, 1) != 0) {
         PrintMessage(2, "[WDP][InitI2C] listen Fail err=%d\n", WSAGetLastError());
-        ok = false;
+        return INVALID_SOCKET;
     }
-    if (ok) {
-        int size = sizeof at;
-        getsockname(listener, reinterpret_cast<sockaddr*>(&at), &size);
-        g_i2c.port = ntohs(at.sin_port);
-        const SOCKET client = accept(listener, nullptr, nullptr);
+    int size = sizeof at;
+    getsockname(listener, reinterpret_cast<sockaddr*>(&at), &size);
+    g_i2c.port = ntohs(at.sin_port);
+    return listener;
+}
+
+// The next connection of the session's source; other hosts are turned away. INVALID_SOCKET
+// once the server is told to stop or accepting fails.
+SOCKET AcceptSource(SOCKET listener)
+{
+    for (;;) {
+        sockaddr_in from{};
+        int size = sizeof from;
+        const SOCKET client = accept(listener, reinterpret_cast<sockaddr*>(&from), &size);
+        if (client == INVALID_SOCKET) {
+            if (!g_i2c.stop)
+                PrintMessage(2, "[WDP][InitI2C] accept Fail err=%d\n", WSAGetLastError());
+            return INVALID_SOCKET;
+        }
+        char text[INET_ADDRSTRLEN] = {};
+        inet_ntop(AF_INET, &from.sin_addr, text, sizeof text);
         std::lock_guard<std::mutex> lock(g_i2c.mu);
-        if (client != INVALID_SOCKET && !g_i2c.stop)
-            g_i2c.client = client;
-        else if (client != INVALID_SOCKET)
+        if (g_i2c.stop) {
             closesocket(client);
-        ok = g_i2c.client != INVALID_SOCKET;
+            return INVALID_SOCKET;
+        }
+        if (g_i2c.peer != text) {
+            PrintMessage(2, "[WDP][InitI2C] refused %s: the session's source is %s\n", text, g_i2c.peer.c_str());
+            closesocket(client);
+            continue;
+        }
+        g_i2c.client = client;
+        return client;
     }
-    std::lock_guard<std::mutex> lock(g_i2c.mu);
-    CloseSocket(g_i2c.listener);
-    return ok;
+}
+
+// Serves one connection until it ends, breaks, asks the unknown or stays silent too long.
+void ServeI2CClient(SOCKET client)
+{
+    DWORD last = GetTickCount();
+    for (;;) {
+        for (int waited = 0; waited < WDPSink::i2cPollMs && !g_i2c.stop; waited += 10)
+            Sleep(10);
+        if (g_i2c.stop)
+            return;
+        const int idleMs = WDPSink::i2cIdleMs;
+        const DWORD idle = GetTickCount() - last;
+        if (idle >= DWORD(idleMs)) {
+            PrintMessage(2, "[WDP][ReceiveI2CRequest] nothing received for %d ms, connection closed\n", idleMs);
+            return;
+        }
+        const int result = ReceiveI2CRequest(client, std::min(5005, int(idleMs - idle)));
+        if (result == 0)
+            return;
+        if (result != 3)
+            last = GetTickCount();
+    }
 }
 
 DWORD WINAPI ReceiveI2CDataThread(void*)
 {
-    if (InitI2C()) {
-        for (;;) {
-            for (int waited = 0; waited < WDPSink::i2cPollMs && !g_i2c.stop; waited += 10)
-                Sleep(10);
-            SOCKET client;
-            {
-                std::lock_guard<std::mutex> lock(g_i2c.mu);
-                client = g_i2c.client;
-            }
-            if (g_i2c.stop || client == INVALID_SOCKET || ReceiveI2CRequest(client) == 0)
-                break;
-        }
+    const SOCKET listener = InitI2C();
+    while (listener != INVALID_SOCKET && !g_i2c.stop) {
+        const SOCKET client = AcceptSource(listener);
+        if (client == INVALID_SOCKET)
+            break;
+        ServeI2CClient(client);
+        std::lock_guard<std::mutex> lock(g_i2c.mu);
+        CloseSocket(g_i2c.client);
     }
     {
         std::lock_guard<std::mutex> lock(g_i2c.mu);
+        CloseSocket(g_i2c.listener);
         CloseSocket(g_i2c.client);
     }
     g_i2c.port = 0;
@@ -449,6 +495,10 @@ int WDPSink::ConnectRTSPServer(const std::string& address, int port, int role)
     if (Set_Role)
         Set_Role(role);
     const int played = Play ? Play() : -1;
+    {
+        std::lock_guard<std::mutex> lock(g_i2c.mu);
+        g_i2c.peer = address;
+    }
     CreateReceiveI2CDataThread();
     PrintMessage(6, "[WDP][TFrameWFADispSink] ret=%d <-\n", played);
     return 1;
@@ -551,6 +601,8 @@ std::string WDPSink::GetPlayerStateText()
     return state >= 0 && state < 8 ? kStates[state] : "UnKnow";
 }
 
+// Connects without holding the window thread for more than kUIBCConnectWaitMs; the socket
+// stays non-blocking, so that a source that stops reading cannot stall the sender.
 SOCKET WDPSink::Connect(const std::string& address, int port)
 {
     SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
@@ -562,13 +614,33 @@ SOCKET WDPSink::Connect(const std::string& address, int port)
     sockaddr_in peer{};
     peer.sin_family = AF_INET;
     peer.sin_port = htons(u_short(port));
-    if (bind(s, reinterpret_cast<sockaddr*>(&local), sizeof local) != 0 ||
-        inet_pton(AF_INET, address.c_str(), &peer.sin_addr) != 1 ||
-        connect(s, reinterpret_cast<sockaddr*>(&peer), sizeof peer) != 0) {
-        PrintMessage(2, "[WDP][Connect] %s:%d failed err=%d\n", address.c_str(), port, WSAGetLastError());
+    u_long nonBlocking = 1;
+    const auto fail = [&](const char* what, int error) {
+        PrintMessage(2, "[WDP][Connect] %s:%d %s err=%d\n", address.c_str(), port, what, error);
         closesocket(s);
-        return 0;
-    }
+        return SOCKET(0);
+    };
+    if (bind(s, reinterpret_cast<sockaddr*>(&local), sizeof local) != 0 ||
+        inet_pton(AF_INET, address.c_str(), &peer.sin_addr) != 1 || ioctlsocket(s, FIONBIO, &nonBlocking) != 0)
+        return fail("failed", WSAGetLastError());
+    if (connect(s, reinterpret_cast<sockaddr*>(&peer), sizeof peer) == 0)
+        return s;
+    if (WSAGetLastError() != WSAEWOULDBLOCK)
+        return fail("failed", WSAGetLastError());
+    fd_set writable, failed;
+    FD_ZERO(&writable);
+    FD_ZERO(&failed);
+    FD_SET(s, &writable);
+    FD_SET(s, &failed);
+    timeval wait = {kUIBCConnectWaitMs / 1000, (kUIBCConnectWaitMs % 1000) * 1000};
+    const int ready = select(0, nullptr, &writable, &failed, &wait);
+    if (ready == 0)
+        return fail("timed out", WSAETIMEDOUT);
+    int error = 0;
+    int size = sizeof error;
+    getsockopt(s, SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&error), &size);
+    if (ready < 0 || FD_ISSET(s, &failed) || error != 0)
+        return fail("failed", error ? error : WSAGetLastError());
     return s;
 }
 

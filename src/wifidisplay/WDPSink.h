@@ -68,6 +68,7 @@ public:
     static int I2CListenPort();
     static std::atomic<int> i2cPortOverride;   // -1: the fixed port; 0: any free port
     static std::atomic<int> i2cPollMs;          // pause before each receive
+    static std::atomic<int> i2cIdleMs;          // a connection silent this long is closed
 
     // The session id text the player reported with its M7 response.
     static std::string SessionID();

@@ -30,6 +30,7 @@ struct SourceShared {
     uint16_t rtpPort1 = 0;
     uint8_t sinkVideoFormat[WDP_VIDEO_FORMAT_RECORD_SIZE] = {};
     uint8_t setVideoFormat[WDP_VIDEO_FORMAT_RECORD_SIZE] = {};
+    UibcSource* uibc = nullptr;  // the session's input channel, closed when the client goes
 };
 
 SourceShared g_so;
@@ -118,6 +119,12 @@ void __stdcall SoUICallBack(int code, const char* address, void*, void* data)
     }
         Post(MSG_SOURCE_RECEIVE_WPDCONNECT);
         break;
+    case SO_CLIENT_CLOSED: {
+        std::lock_guard<std::mutex> lock(g_so.mu);
+        if (g_so.uibc)
+            g_so.uibc->Close();
+        break;
+    }
     case SO_M3_RESP:
         if (data) {
             std::lock_guard<std::mutex> lock(g_so.mu);
@@ -193,6 +200,10 @@ std::string So(const char* key, const char* def)
 
 WDPSource::WDPSource()
 {
+    {
+        std::lock_guard<std::mutex> lock(g_so.mu);
+        g_so.uibc = &m_UIBC;
+    }
     LoadWDPAPI();
     QueryDisplayModes();
     CloseSession();
@@ -200,6 +211,12 @@ WDPSource::WDPSource()
 
 WDPSource::~WDPSource()
 {
+    {
+        std::lock_guard<std::mutex> lock(g_so.mu);
+        if (g_so.uibc == &m_UIBC)
+            g_so.uibc = nullptr;
+    }
+    m_UIBC.Close();
     FreeWDPAPI();
     UnloadScreenCaptureDll();
 }
@@ -389,6 +406,7 @@ int WDPSource::StartRTSPServer()
 int WDPSource::StopRTSPServer()
 {
     PrintMessage(6, "[WDP][So] StopRTSPServer\n");
+    m_UIBC.Close();
     if (!m_bRTSPServerStarted) {
         PrintMessage(6, "[WDP][So] RTSP server already stop\n");
         return 0;
@@ -624,6 +642,7 @@ void WDPSource::TriggerPause()
 void WDPSource::TriggerTeardown()
 {
     Trigger(2, "TriggerTeardown");
+    m_UIBC.Close();
 }
 
 void WDPSource::GoInStandbyMode()

@@ -17,6 +17,7 @@
 #include "WevoRun.h"
 #include "core/Settings.h"
 #include "resources/UiStr.h"
+#include "wlapi/constants.h"
 #include "wlapi/records.h"
 
 namespace {
@@ -277,6 +278,175 @@ TEST_F(TdlsSession, SourceRunsASessionFromAcceptToTeardown)
     EXPECT_TRUE(WaitFor([&] { return wevo.Display("VaZEDEVE", "running") == "0\n"; }));
     EXPECT_NE(wevo.Display("VaZEDEVE", "journal").find("WVWDP_StartOrStopRTSPServer(0, \"\", 7236) -> 0"), std::string::npos);
     EXPECT_TRUE(captured("WFD_StopCapture() -> 0")) << wevo.Display("WFDSource", "journal") << wevo.Journal();
+}
+
+// Remote input on a source session in the running program, recorded by the program instead of
+// injected: the sink's input arrives, a foreign host is refused, and once the session ends (the
+// user's Teardown, or the sink's M9) neither the old connection nor a new one gets through and
+// the input port is closed.
+class TdlsRemoteInput : public TdlsSession {
+protected:
+    void SetUp() override
+    {
+        char folder[MAX_PATH] = {};
+        GetTempPathA(MAX_PATH, folder);
+        recorded_ = std::string(folder) + "wevo_input_" + std::to_string(GetCurrentProcessId()) + ".txt";
+        DeleteFileA(recorded_.c_str());
+        SetEnvironmentVariableA("WEVO_UIBC_INPUT_JOURNAL", recorded_.c_str());
+        WSADATA wsa{};
+        WSAStartup(0x0202, &wsa);
+    }
+    void TearDown() override
+    {
+        if (old_ != INVALID_SOCKET)
+            closesocket(old_);
+        SetEnvironmentVariableA("WEVO_UIBC_INPUT_JOURNAL", nullptr);
+        DeleteFileA(recorded_.c_str());
+        WSACleanup();
+    }
+
+    std::string Recorded() const
+    {
+        std::string text;
+        if (FILE* f = std::fopen(recorded_.c_str(), "rb")) {
+            char buffer[4096];
+            size_t n;
+            while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
+                text.append(buffer, n);
+            std::fclose(f);
+        }
+        return text;
+    }
+
+    // A connection to the program's input port from the given loopback address.
+    static SOCKET ConnectFrom(const char* from)
+    {
+        SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+        sockaddr_in local{};
+        local.sin_family = AF_INET;
+        inet_pton(AF_INET, from, &local.sin_addr);
+        bind(s, reinterpret_cast<sockaddr*>(&local), sizeof local);
+        sockaddr_in server{};
+        server.sin_family = AF_INET;
+        server.sin_port = htons(kInputPort);
+        inet_pton(AF_INET, "127.0.0.1", &server.sin_addr);
+        if (connect(s, reinterpret_cast<sockaddr*>(&server), sizeof server) == SOCKET_ERROR) {
+            closesocket(s);
+            return INVALID_SOCKET;
+        }
+        return s;
+    }
+
+    static bool ClosedByPeer(SOCKET s, long seconds = 5)
+    {
+        fd_set set;
+        FD_ZERO(&set);
+        FD_SET(s, &set);
+        timeval wait = {seconds, 0};
+        if (select(0, &set, nullptr, nullptr, &wait) <= 0)
+            return false;
+        char byte;
+        return recv(s, &byte, 1, 0) <= 0;
+    }
+
+    static void Move(SOCKET s, int x, int y)
+    {
+        const char packet[] = {0, 0, 0, 14, 2, 0, 6, 1, 0, char(x >> 8), char(x), char(y >> 8), char(y), 0};
+        send(s, packet, sizeof packet, 0);
+    }
+
+    void Play(const std::string& script)
+    {
+        EXPECT_NE(wevo.Display("VaZEDEVE", "script " + script), "-1\n") << script;
+        EXPECT_EQ(wevo.Display("VaZEDEVE", "wait 10000"), "ok\n") << script;
+    }
+
+    // The session up to capture with remote input offered; the sink's input is recorded and a
+    // foreign host's is not.
+    void SessionWithInput()
+    {
+        ASSERT_NO_FATAL_FAILURE(LinkUp("Source", 0x0091, "DevInfo=0x0090"));
+        ASSERT_TRUE(WaitFor([&] { return wevo.Display("VaZEDEVE", "running") == "1\n"; }))
+            << wevo.Display("VaZEDEVE", "journal") << wevo.Journal();
+        Play("0 127.0.0.1;10;11;12;13;14;15 - i:0;16;17");
+        ASSERT_TRUE(wevo.WaitForJournal("UIBC listening on port 10600", 10000)) << wevo.Journal();
+        Play("52 - h:" + FormatRecord(0, 0, 0, 0) + ";55 - i:1;58 - h:" + FormatRecord(0, 2, 8, 0x80) +
+             ";18;19;20;21;22;23 - w:0,6000");
+        EXPECT_TRUE(wevo.WaitForJournal("wdp session id", 10000)) << wevo.Journal();
+
+        old_ = ConnectFrom("127.0.0.1");
+        ASSERT_NE(old_, INVALID_SOCKET);
+        Move(old_, 100, 50);
+        ASSERT_TRUE(WaitFor([&] { return Recorded().find("SetCursorPos 100 50") != std::string::npos; }, 10000))
+            << Recorded() << wevo.Journal();
+
+        SOCKET foreign = ConnectFrom("127.0.0.2");
+        ASSERT_NE(foreign, INVALID_SOCKET);
+        Move(foreign, 7, 7);
+        EXPECT_TRUE(ClosedByPeer(foreign));
+        closesocket(foreign);
+        EXPECT_TRUE(wevo.WaitForJournal("UIBC refused 127.0.0.2", 10000)) << wevo.Journal();
+        EXPECT_EQ(Recorded().find("SetCursorPos 7 7"), std::string::npos) << Recorded();
+    }
+
+    // After the session's end: nothing more is recorded, from the old connection or a new one,
+    // and nobody listens on the input port.
+    void ExpectInputShut()
+    {
+        ASSERT_TRUE(wevo.WaitForJournal("[WDP][So] UIBC closed", 10000)) << wevo.Journal();
+        Move(old_, 200, 60);
+        EXPECT_TRUE(ClosedByPeer(old_));
+        SOCKET fresh = ConnectFrom("127.0.0.1");
+        if (fresh != INVALID_SOCKET) {
+            ADD_FAILURE() << "a new connection to the input port was accepted";
+            Move(fresh, 300, 70);
+            ClosedByPeer(fresh, 2);
+            closesocket(fresh);
+        }
+        Sleep(500);
+        const std::string recorded = Recorded();
+        EXPECT_EQ(recorded.find("SetCursorPos 200 60"), std::string::npos) << recorded;
+        EXPECT_EQ(recorded.find("SetCursorPos 300 70"), std::string::npos) << recorded;
+        EXPECT_TRUE(wevo.Running());
+    }
+
+    static constexpr u_short kInputPort = 10600;
+    IniSetting uibc_{"WiFiDisplaySo", "SupportUIBC", "1"};
+    std::string recorded_;
+    SOCKET old_ = INVALID_SOCKET;
+};
+
+TEST_F(TdlsRemoteInput, TeardownClickShutsRemoteInput)
+{
+    ASSERT_NO_FATAL_FAILURE(SessionWithInput());
+    ASSERT_TRUE(ClickUntil(display, {354 + 8, 324 + 8}, [&] { return wevo.Display("VaZEDEVE", "running") == "0\n"; }))
+        << wevo.Display("VaZEDEVE", "journal");
+    ExpectInputShut();
+}
+
+TEST_F(TdlsRemoteInput, SinkM9ShutsRemoteInput)
+{
+    ASSERT_NO_FATAL_FAILURE(SessionWithInput());
+    Play("24;25");
+    EXPECT_TRUE(WaitFor([&] { return wevo.Display("VaZEDEVE", "running") == "0\n"; }));
+    ExpectInputShut();
+}
+
+// The program ends during the session: it exits cleanly, and the input port goes with it.
+TEST_F(TdlsRemoteInput, ExitShutsRemoteInput)
+{
+    ASSERT_NO_FATAL_FAILURE(SessionWithInput());
+    PostMessageA(wevo.MainWindow(), MSG_TRAY_EXIT, 0, 0);
+    DWORD code = 1;
+    ASSERT_TRUE(wevo.WaitForExit(30000, &code));
+    EXPECT_EQ(code, 0u);
+    Move(old_, 200, 60);
+    EXPECT_TRUE(ClosedByPeer(old_));
+    SOCKET fresh = ConnectFrom("127.0.0.1");
+    EXPECT_EQ(fresh, INVALID_SOCKET) << "the input port is still open";
+    if (fresh != INVALID_SOCKET)
+        closesocket(fresh);
+    EXPECT_EQ(Recorded().find("SetCursorPos 200 60"), std::string::npos) << Recorded();
 }
 
 }  // namespace

@@ -84,9 +84,13 @@ std::string Ask(SOCKET s, const std::vector<unsigned char>& request)
     return Hex(reply.data(), reply.size());
 }
 
-SOCKET ConnectTo(int port)
+SOCKET ConnectTo(int port, const char* from = "127.0.0.1")
 {
     SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    sockaddr_in local{};
+    local.sin_family = AF_INET;
+    inet_pton(AF_INET, from, &local.sin_addr);
+    bind(s, reinterpret_cast<sockaddr*>(&local), sizeof local);
     sockaddr_in at{};
     at.sin_family = AF_INET;
     at.sin_port = htons(u_short(port));
@@ -111,6 +115,7 @@ protected:
         SourceFixture::TearDown();
         WDPSink::i2cPortOverride = -1;
         WDPSink::i2cPollMs = 1000;
+        WDPSink::i2cIdleMs = 60000;
     }
 };
 
@@ -255,7 +260,7 @@ TEST_F(SinkCallbacks, PictureSizeAndRemoteInput)
 TEST_F(SinkI2C, AnswersRequestsByteExact)
 {
     StartOn(kScreen, kModes);
-    ASSERT_EQ(Sink().ConnectRTSPServer("192.168.49.1", 7236, 1), 1);
+    ASSERT_EQ(Sink().ConnectRTSPServer("127.0.0.1", 7236, 1), 1);  // the source on loopback
     ASSERT_TRUE(PumpUntil([] { return WDPSink::I2CListenPort() != 0; }, 5000));
     const int port = WDPSink::I2CListenPort();
     Sink().CreateReceiveI2CDataThread();  // one server per session: the second start changes nothing
@@ -280,28 +285,42 @@ TEST_F(SinkI2C, AnswersRequestsByteExact)
     };
     for (const Case& c : cases)
         EXPECT_EQ(Ask(s, c.request), c.reply) << Hex(c.request.data(), c.request.size());
-    // an unknown request ends the server: the connection closes
+    // an unknown request closes the connection; the server waits for the source again
     EXPECT_EQ(Ask(s, {0x07, 0x50}), "");
     closesocket(s);
-    ASSERT_TRUE(PumpUntil([] { return WDPSink::I2CListenPort() == 0; }, 5000));
-
-    // a new server; the source closing its connection ends it
-    ASSERT_EQ(Sink().CreateReceiveI2CDataThread(), 1);
-    ASSERT_TRUE(PumpUntil([] { return WDPSink::I2CListenPort() != 0; }, 5000));
-    s = ConnectTo(WDPSink::I2CListenPort());
+    s = ConnectTo(port);
     ASSERT_NE(s, INVALID_SOCKET);
     EXPECT_EQ(Ask(s, {0x01, 0x50, 0x01, 0x00}), "01");
     closesocket(s);
-    EXPECT_TRUE(PumpUntil([] { return WDPSink::I2CListenPort() == 0; }, 5000));
+    EXPECT_EQ(WDPSink::I2CListenPort(), port);
 
-    // a server still waiting for its connection ends promptly with the session
-    ASSERT_EQ(Sink().CreateReceiveI2CDataThread(), 1);
-    ASSERT_TRUE(PumpUntil([] { return WDPSink::I2CListenPort() != 0; }, 5000));
+    // another host is turned away and the source still gets in
+    SOCKET stranger = ConnectTo(port, "127.0.0.2");
+    ASSERT_NE(stranger, INVALID_SOCKET);
+    EXPECT_EQ(Ask(stranger, {0x01, 0x50, 0x01, 0x00}), "");
+    closesocket(stranger);
+    EXPECT_TRUE(Logged("[WDP][InitI2C] refused 127.0.0.2: the session's source is 127.0.0.1"));
+
+    // a connection that sends nothing is closed after the idle time, so the source can come back
+    WDPSink::i2cIdleMs = 300;
+    SOCKET silent = ConnectTo(port);
+    ASSERT_NE(silent, INVALID_SOCKET);
+    EXPECT_EQ(Ask(silent, {}), "");
+    closesocket(silent);
+    EXPECT_TRUE(Logged("nothing received for 300 ms, connection closed"));
+    s = ConnectTo(port);
+    ASSERT_NE(s, INVALID_SOCKET);
+    EXPECT_EQ(Ask(s, {0x01, 0x50, 0x01, 0x00}), "01");
+    closesocket(s);
+    WDPSink::i2cIdleMs = 60000;
+
+    // the server ends promptly with the session
     const DWORD start = GetTickCount();
     Sink().SinkSetDefault();
     EXPECT_LT(GetTickCount() - start, 2500u);
     EXPECT_EQ(WDPSink::I2CListenPort(), 0);
     EXPECT_FALSE(Logged("the I2C thread did not end"));
+    EXPECT_EQ(ConnectTo(port), INVALID_SOCKET);
 }
 
 }  // namespace

@@ -193,7 +193,7 @@ TEST_F(SourceI2C, ExchangeWithTheSinkServer)
     WDPSink::i2cPollMs = 10;
     StartOn(kScreen, kModes);
     WDPSink& sink = FormWiFiDisplay->m_Sink;
-    ASSERT_EQ(sink.ConnectRTSPServer("192.168.49.1", 7236, 1), 1);
+    ASSERT_EQ(sink.ConnectRTSPServer("127.0.0.1", 7236, 1), 1);
     ASSERT_TRUE(PumpUntil([] { return WDPSink::I2CListenPort() != 0; }, 5000));
     SinkAt(WDPSink::I2CListenPort());
     EXPECT_EQ(Source().SendReadRequest(80, 128), 1);
