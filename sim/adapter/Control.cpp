@@ -81,7 +81,7 @@ const char* kHelp =
     "p2pstatus HEX (queues a Wi-Fi Direct status record)\n"
     "wdptable HEX | wdpstatus HEX | wdppeer IFMAC DEVMAC | wdplease MAC IP [FAILS] | wdptdls RESULT [READS]\n"
     "p2p add NAME MAC [KEY=VALUE...] | p2p remove|leave|return|request MAC | p2p error CODE [VALUE [METHODS]]\n"
-    "p2p event CODE | p2p queue | certs (hash buffers outstanding) | pac PROFILE (its stored PAC list)\n";
+    "p2p event CODE | p2p queue | p2p disarm | p2p delay MS | certs (hash buffers outstanding) | pac PROFILE (its stored PAC list)\n";
 
 }  // namespace
 
@@ -367,6 +367,7 @@ __declspec(dllexport) int SimPipeName(char* out, int size) { return CopyOut(Pipe
 // Ends the simulator's threads (control pipe, timed work) and writes the state file.
 __declspec(dllexport) void SimShutdown() {
   StopControlPipe();
+  P2p::Get().Stop();
   Sim().Shutdown();
 }
 

@@ -81,7 +81,8 @@ void P2p::LoadLocked() {
 }
 
 // ---------------------------------------------------------------------------------------------
-// Event pipeline: one record signalled at a time; the program's acknowledgement drops it.
+// Event pipeline: one record signalled at a time; the program's acknowledgement drops it once
+// it was fetched.
 
 int P2p::Init(HANDLE event) {
   std::lock_guard<std::mutex> lock(mu_);
@@ -97,14 +98,29 @@ int P2p::Init(HANDLE event) {
 }
 
 void P2p::EnsureTimer() {
-  if (!timer_) timer_ = CreateThread(nullptr, 0, TimerThread, this, 0, nullptr);
+  if (timer_) return;
+  timerStop_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  timer_ = CreateThread(nullptr, 0, TimerThread, this, 0, nullptr);
 }
 
 DWORD WINAPI P2p::TimerThread(void* self) {
-  for (;;) {
-    Sleep(100);
-    static_cast<P2p*>(self)->Tick();
+  auto* p2p = static_cast<P2p*>(self);
+  while (WaitForSingleObject(p2p->timerStop_, 100) == WAIT_TIMEOUT) p2p->Tick();
+  return 0;
+}
+
+void P2p::Stop() {
+  HANDLE thread = nullptr, stop = nullptr;
+  {
+    std::lock_guard<std::mutex> lock(mu_);
+    std::swap(thread, timer_);
+    std::swap(stop, timerStop_);
   }
+  if (!thread) return;
+  SetEvent(stop);
+  WaitForSingleObject(thread, 5000);
+  CloseHandle(thread);
+  CloseHandle(stop);
 }
 
 // A head that nobody fetched is signalled again.
@@ -120,6 +136,11 @@ void P2p::SignalLocked() {
 }
 
 void P2p::QueueLocked(const WIFI_DIRECT_STATUS& s, size_t bytes) {
+  if (queue_.size() >= kQueueLimit) {
+    Sim().Journal("p2p event " + std::to_string(s.WifiDirectStatus) + " dropped: " + std::to_string(kQueueLimit) +
+                  " records wait");
+    return;
+  }
   const auto* p = reinterpret_cast<const uint8_t*>(&s);
   queue_.emplace_back(p, p + std::min(bytes, sizeof s));
   Sim().Journal("p2p event " + std::to_string(s.WifiDirectStatus) + " queued");
@@ -137,6 +158,12 @@ void P2p::QueueRaw(const std::vector<uint8_t>& record) {
 }
 
 int P2p::Query(void* status) {
+  DWORD delay;
+  {
+    std::lock_guard<std::mutex> lock(mu_);
+    delay = fetchDelayMs_;
+  }
+  if (delay) Sleep(delay);
   std::lock_guard<std::mutex> lock(mu_);
   if (!status) return WVWL_ERROR_FAILURE;
   if (queue_.empty()) return WVWL_ERROR_FAILURE;
@@ -152,7 +179,10 @@ int P2p::Acknowledge(unsigned long value) {
     armed_ = false;
     return WVWL_ERROR_SUCCESS;
   }
-  if (queue_.empty()) return WVWL_ERROR_FAILURE;
+  if (queue_.empty() || !headQueried_) {
+    Sim().Journal(std::string("p2p acknowledgement ignored: ") + (queue_.empty() ? "no record waits" : "the head was not fetched"));
+    return WVWL_ERROR_FAILURE;
+  }
   queue_.pop_front();
   headQueried_ = false;
   SignalLocked();
@@ -566,17 +596,23 @@ int P2p::CapabilityMap(uint16_t methods) const {
 // ---------------------------------------------------------------------------------------------
 // Control: p2p add NAME MAC [KEY=VALUE...] | p2p remove MAC (out of range) | p2p leave MAC
 //          (leaves our group by hand) | p2p return MAC | p2p request MAC
-//          | p2p error CODE [VALUE [METHODS]] | p2p event CODE | p2p queue
+//          | p2p error CODE [VALUE [METHODS]] | p2p event CODE | p2p queue | p2p disarm
+//          | p2p delay MS (each query waits before it fetches)
 
 std::string P2p::Command(const std::vector<std::string>& t) {
   std::lock_guard<std::mutex> lock(mu_);
   LoadLocked();
-  if (t.size() < 2) return "error: p2p add|remove|return|request|error|event|queue\n";
+  if (t.size() < 2) return "error: p2p add|remove|return|request|error|event|queue|disarm|delay\n";
   const std::string& what = t[1];
   Mac mac{};
   if (EqualNoCase(what, "queue")) return std::to_string(queue_.size()) + (armed_ ? " armed\n" : " disarmed\n");
   if (EqualNoCase(what, "disarm")) {
     armed_ = false;
+    return "ok\n";
+  }
+  long long ms = 0;
+  if (EqualNoCase(what, "delay") && t.size() == 3 && ParseInt(t[2], ms) && ms >= 0 && ms <= 60000) {
+    fetchDelayMs_ = static_cast<DWORD>(ms);
     return "ok\n";
   }
   if (EqualNoCase(what, "add") && t.size() >= 4 && ParseMac(t[3], mac)) {
@@ -639,7 +675,7 @@ std::string P2p::Command(const std::vector<std::string>& t) {
     QueueLocked(Event(static_cast<uint8_t>(a)));
     return "ok\n";
   }
-  return "error: p2p add NAME MAC [KEY=VALUE...] | remove MAC | return MAC | request MAC | error CODE [VALUE [METHODS]] | event CODE | queue\n";
+  return "error: p2p add NAME MAC [KEY=VALUE...] | remove MAC | return MAC | request MAC | error CODE [VALUE [METHODS]] | event CODE | queue | disarm | delay MS\n";
 }
 
 std::string P2pProfileText(const WIFIDIRECT_WPSE_PROFILE* r) {

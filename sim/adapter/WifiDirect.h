@@ -58,6 +58,11 @@ public:
   // Control commands ("p2p ...") and raw records ("p2pstatus").
   std::string Command(const std::vector<std::string>& t);
   void QueueRaw(const std::vector<uint8_t>& record);
+  // Stops the re-signal thread (before the library is unloaded).
+  void Stop();
+
+  // Records waiting at most; a record queued beyond is dropped and journalled.
+  static constexpr size_t kQueueLimit = 64;
 
 private:
   P2p() = default;
@@ -95,6 +100,8 @@ private:
   ULONGLONG lastSignal_ = 0;
   std::deque<std::vector<uint8_t>> queue_;
   HANDLE timer_ = nullptr;
+  HANDLE timerStop_ = nullptr;
+  DWORD fetchDelayMs_ = 0;        // a query waits this long before it fetches ("p2p delay")
 
   // This device.
   bool enabled_ = false;

@@ -737,9 +737,7 @@ void TFormWiFiDirect::Dispatch(TMessage& Message)
 {
     switch (Message.Msg) {
     case MSG_WIFIDIRECT_EVENET:
-        GetWiFiDirectWpseStatus();
-        SendReadyAcknowledgement();
-        ++m_nEventsHandled;
+        HandleEventMessage();
         return;
     case MSG_WIFIDIRECT_STOP_PROGRESS:
         StopProgress();
@@ -760,6 +758,25 @@ void TFormWiFiDirect::Dispatch(TMessage& Message)
     default:
         TForm::Dispatch(Message);
     }
+}
+
+void TFormWiFiDirect::HandleEventMessage()
+{
+    if (m_bHandlingEvent) {
+        ++m_nDeferredEvents;
+        PrintMessage(6, " MSG_WIFIDIRECT_EVENET:: an event is being handled, message deferred (%d)\n", m_nDeferredEvents);
+        return;
+    }
+    struct Handling {
+        bool& flag;
+        explicit Handling(bool& f) : flag(f) { flag = true; }
+        ~Handling() { flag = false; }
+    } handling(m_bHandlingEvent);
+    GetWiFiDirectWpseStatus();
+    SendReadyAcknowledgement();
+    ++m_nEventsHandled;
+    if (m_nDeferredEvents > 0 && PostMessageA(Handle(), MSG_WIFIDIRECT_EVENET, 0, 0))
+        --m_nDeferredEvents;
 }
 
 void TFormWiFiDirect::SendReadyAcknowledgement()

@@ -134,6 +134,9 @@ public:
 
     // Events fetched and acknowledged so far (MSG_WIFIDIRECT_EVENET).
     int m_nEventsHandled = 0;
+    // Event messages that came while an event was being handled (a modal opened by its
+    // handler runs the message loop); each is posted again once that handler has ended.
+    int m_nDeferredEvents = 0;
 
     void FormCreate(TObject* Sender) override;
     void FormShow(TObject* Sender);
@@ -257,6 +260,9 @@ private:
     void InitMenus();
 
     bool OnWindowThread() const;
+    bool m_bHandlingEvent = false;
+    // Fetches, handles and acknowledges one event; one at a time.
+    void HandleEventMessage();
     void SendReadyAcknowledgement();
     void TurnOn(BOOL bWiFiDirect, BOOL bReadWiFiDirectFlag, BOOL bPopDeviceName);
     void TurnOff(BOOL bWriteWiFiDirectFlag);

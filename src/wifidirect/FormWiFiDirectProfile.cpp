@@ -330,6 +330,8 @@ void TFormWiFiDirectProfile::ActiveProfile(int row)
         return;
     }
     m_bActiveProfile = name[0] ? 1 : 0;
+    // applied as read, not as the wizard's last run would apply it
+    wizard->m_enumActionTpye = 0;
     wizard->SetWifiDirectWpseConfig();
     UpdateProfileList();
     if (direct->m_bOK && r.ConfigMode == CONFIG_MODE_CONNECT && r.GoIntentIdx != GO_INTENT_AUTONOMOUS) {

@@ -348,10 +348,12 @@ void TFormWiFiDirect::OnPopupConnectSetting()
     }
     m_bOK = FALSE;
     if (!VOZEZIV.bSupportWPSDisplayPinDialog && VOZEZIV.WVWL_ConvertWpsConfigMethodToWpsCapabilityMap(m_SeleteDeviceEntry.ConfigMethod, 0) < 0) {
+        // the peer displays its PIN: nothing to ask, the request page goes on by itself
         wizard->Show();
-        return;
+        wizard->BtnWiFiDirectNextClick(this);
+    } else {
+        wizard->ShowModal();
     }
-    wizard->ShowModal();
     if (!m_bOK)
         return;
     const CUISTR* s = Strings();

@@ -35,6 +35,8 @@ constexpr SlotBox kRing[5] = {MakeSlot(33, 78), MakeSlot(106, 92), MakeSlot(179,
 
 const char* const kTv = "02:50:F2:AA:00:01";
 constexpr POINT kProfileActivate = {83 + 12, 20 + 13};
+constexpr POINT kMainWiFiDisplay = {153 + 12, 25 + 12};
+constexpr POINT kDisplayRescan = {8 + 10, 20 + 10};
 // The own-device menu: Scan, persistent groups, autonomous group owner or disconnect, profiles.
 constexpr int kMenuScan = 0, kMenuProfiles = 3;
 
@@ -211,6 +213,46 @@ TEST_F(WiFiDirectEndToEnd, PinConnectionIsSavedListedAndActivatedAgain)
     ASSERT_TRUE(wevo_.WaitForJournal("WVWL_ReadWifiDirectWpseProfile(Profile-Kitchen-Tablet")) << wevo_.Journal();
     EXPECT_TRUE(wevo_.WaitForJournal("peer=02-50-F2-AA-00-02")) << wevo_.Journal();
     EXPECT_TRUE(WaitFor([&] { return ConnectedSlot() >= 0; })) << wevo_.Journal();
+}
+
+// After a connection and a disconnection Wi-Fi Direct is still on, and Wi-Fi Display, which
+// needs it, finds it on: its Rescan scans and asks nothing.
+TEST_F(WiFiDirectEndToEnd, WiFiDisplayFindsWiFiDirectOnAfterAConnectionEnded)
+{
+    Launch();
+    TurnOn("Den-Laptop");
+    Scan();
+    ASSERT_TRUE(WaitFor([&] { return SlotShown(1) && SlotShown(2); })) << wevo_.Journal();
+
+    HWND wizard = OpenBy(direct_, Centre(kRing[1].picture), "Wi-Fi Direct Settings", true);
+    ASSERT_NE(wizard, nullptr) << "no wizard for the connection\n" << wevo_.Journal();
+    HWND pbc = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (pbc = FindButton(wizard, "Push Button (PBC)")) != nullptr; }));
+    PostMessageA(pbc, BM_CLICK, 0, 0);
+    ASSERT_TRUE(WaitFor([&] { return SendMessageA(pbc, BM_GETCHECK, 0, 0) == BST_CHECKED; }));
+    ASSERT_TRUE(NextUntilClosed(wizard)) << wevo_.Journal();
+    int tv = -1;
+    ASSERT_TRUE(WaitFor([&] { return (tv = ConnectedSlot()) >= 0; })) << wevo_.Journal();
+
+    DoubleClickAt(direct_, Centre(kRing[tv].picture));
+    ASSERT_TRUE(Answer("OK")) << "no question before disconnecting";
+    ASSERT_TRUE(wevo_.WaitForJournal("WVWL_DisConnectWifiDirectPerDevice(02-50-F2-AA-00-01")) << wevo_.Journal();
+    ASSERT_TRUE(WaitFor([&] { return ConnectedSlot() < 0; })) << wevo_.Journal();
+    ASSERT_TRUE(WaitFor([&] { return wevo_.Sim("p2p queue").rfind("0 ", 0) == 0; })) << wevo_.Journal();
+
+    const std::vector<HWND> before = wevo_.VisibleWindows();
+    HWND display = nullptr;
+    ASSERT_TRUE(ClickUntil(main_, kMainWiFiDisplay, [&] { return (display = wevo_.WaitForNewForm(before, 100)) != nullptr; }))
+        << "the Wi-Fi Display window did not open";
+    const int scans = CountIn(wevo_.Journal(), "WVWL_SetWifiDirectWpseConfig(mode=2 ");
+    const std::vector<HWND> shown = wevo_.VisibleWindows();
+    ASSERT_TRUE(ClickUntil(display, kDisplayRescan,
+                           [&] { return CountIn(wevo_.Journal(), "WVWL_SetWifiDirectWpseConfig(mode=2 ") > scans; }))
+        << "Rescan did not scan\n" << wevo_.Journal();
+    Shot(display, "e2e_wifidisplay_rescan_after_direct");
+    EXPECT_EQ(wevo_.WaitForNewForm(shown, 1500), nullptr) << "a question though Wi-Fi Direct is on";
+    EXPECT_EQ(Form("Wi-Fi Direct Settings"), nullptr) << "the device-name wizard opened again";
+    EXPECT_NE(wevo_.Journal().find("WVWL_ReadWifiDirectControl("), std::string::npos);
 }
 
 }  // namespace

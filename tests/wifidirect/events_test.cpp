@@ -10,16 +10,35 @@
 #include "core/WvwlLib.h"
 #include "resources/FormResource.h"
 #include "resources/UiStr.h"
+#include "wifidirect/WiFiDirectSetting.h"
 #include "wifidirect/wifidirect_fixture.h"
 
 namespace {
 
-// What handling an event is seen to do: a log line, or a call into the library.
+// What handling an event is seen to do: a log line, a call into the library, or what the
+// window shows or keeps.
 struct EventCase {
     int code;
-    const char* logLine;  // null: check the entry instead
+    const char* logLine;  // null: check the entry or the effect instead
     const char* entry;
+    bool (*effect)() = nullptr;
 };
+
+bool DisplayPinPageShown()
+{
+    return FormWiFiDirectSetting && FormWiFiDirectSetting->Visible() &&
+           FormWiFiDirectSetting->m_enumActionTpye == ACTION_DISPLAY_PIN;
+}
+
+bool SigmaTestOn()
+{
+    return VOZEZIV.bWiFiDirectSigmaTest == 1;
+}
+
+bool LinkConnected()
+{
+    return FormWiFiDirect->m_WiFiDirectWvstatus == WvStatus_Connected && FormProgressMsg->m_bSuccess == 1;
+}
 
 void PrintTo(const EventCase& c, std::ostream* os)
 {
@@ -33,6 +52,8 @@ TEST_P(EachEvent, IsFetchedHandledAndAcknowledged)
     const EventCase& c = GetParam();
     Start();
     SetStoredFlag(true);
+    VOZEZIV.bWiFiDirectSigmaTest = 0;
+    FormProgressMsg->m_bSuccess = 0;
     WIFI_DIRECT_STATUS status = Event(uint8_t(c.code));
     status.WifiDirectStateContext.Error.ErrorStatusCode = 3;  // read by the error event only
     Deliver(status);
@@ -46,6 +67,9 @@ TEST_P(EachEvent, IsFetchedHandledAndAcknowledged)
     }
     if (c.logLine) {
         EXPECT_TRUE(Logged(c.logLine)) << c.logLine;
+    }
+    if (c.effect) {
+        EXPECT_TRUE(c.effect());
     }
     EXPECT_EQ(Acknowledgements(), 1);
     if (c.entry && std::string(c.entry) == "WVWL_EnableDhcpServer") {
@@ -67,14 +91,14 @@ INSTANTIATE_TEST_SUITE_P(
                       EventCase{10, nullptr, "WVWL_WlanDisconnectEx"},
                       EventCase{11, " PopMsgAndInitSetting:: PopUpMsgTrayIcon return", nullptr},
                       EventCase{12, nullptr, "WVWL_ReadWifiDirectWpseProfileList"},
-                      EventCase{13, " >>WIFIDIRECTEVENT_DISPLAY_PIN<<", nullptr},
+                      EventCase{13, nullptr, nullptr, DisplayPinPageShown},
                       EventCase{14, " --> TFormMain::OnTraySwitchWiFiDirectConcurrentMode", "WVWL_SetAndWriteOPMode"},
                       EventCase{15, " OnTraySwitchSTAMode:: call WVWL_SetAndWriteOPMode", "WVWL_SetAndWriteOPMode"},
                       EventCase{16, nullptr, "WVWL_EnableDhcpServer"},
                       EventCase{17, nullptr, "WVWL_EnableDhcpServer"},
-                      EventCase{20, " >>WIFIDIRECTEVENT_SIGMA_IS_ON<<", nullptr},
+                      EventCase{20, nullptr, nullptr, SigmaTestOn},
                       EventCase{21, nullptr, "WVWL_DisConnectWifiDirectPerDevice"},
-                      EventCase{22, " >>WIFIDIRECTEVENT_CONNECT_COMPLETE<<", nullptr},
+                      EventCase{22, nullptr, nullptr, LinkConnected},
                       EventCase{23, " PopMsgAndInitSetting:: PopUpMsgTrayIcon return", nullptr},
                       EventCase{24, " PopMsgAndInitSetting:: PopUpMsgTrayIcon return", nullptr},
                       EventCase{25, nullptr, "WVWL_DisConnectWifiDirectPerDevice"},

@@ -2,12 +2,16 @@
 // event queue of the adapter and back, and the window shows what became of it.
 #include <windows.h>
 
+#include <cstring>
+#include <ostream>
 #include <string>
 #include <vector>
 
+#include "core/FormMessageBox.h"
 #include "core/WvwlLib.h"
 #include "mainwindow/FormMain.h"
 #include "ui/Menus.h"
+#include "wifidirect/WiFiDirectSetting.h"
 #include "wifidirect/wifidirect_fixture.h"
 
 namespace {
@@ -89,6 +93,33 @@ protected:
         std::string reply;
         SimCommand(command, &reply);
         return reply == "ok\n";
+    }
+    // The events the window took up since the last mark, in order, by their short names.
+    std::string HandledEvents()
+    {
+        std::string names;
+        const std::string journal = SimJournal();
+        const std::string open = " >>WIFIDIRECTEVENT_";
+        for (size_t at = journal.find(open); at != std::string::npos; at = journal.find(open, at + 1)) {
+            const size_t from = at + open.size(), to = journal.find("<<", from);
+            names += (names.empty() ? "" : " ") + journal.substr(from, to - from);
+        }
+        return names;
+    }
+    // Connects to the television by push button, lets it go out of range and waits until the
+    // window has taken up every event: the saved group is armed for its return.
+    void ConnectToTheTelevisionAndLoseIt()
+    {
+        TurnOn();
+        Scan();
+        FinishWizardWith(WIFI_DIRECT_WPSE_PBC_MODE, 0);
+        ChoosePeerMenu("Living-R..");
+        ASSERT_TRUE(PumpUntil([&] { return FormWiFiDirect->m_WiFiDirectWvstatus == WvStatus_Connected; }));
+        ASSERT_TRUE(WaitForEvents());
+        m_onModal = nullptr;
+        ASSERT_TRUE(Sim(std::string("p2p remove ") + kTv));
+        ASSERT_TRUE(WaitForEvents());
+        ASSERT_EQ(SlotOf("Living-R.."), -1);
     }
     // The codes of the events the simulator queued since the last mark, in order.
     std::string QueuedEvents()
@@ -281,5 +312,172 @@ TEST_F(WiFiDirectFlows, APersistentGroupReconnectsWhenItsOwnerReturns)
     EXPECT_TRUE(Lines("WVWL_SetWPSMode").empty());
     EXPECT_FALSE(FormWiFiDirect->m_bAutoReconnect == TRUE && FormWiFiDirect->m_ulMyRule != WIFI_DIRECT_IS_CLIENT);
 }
+
+// The window thread is slow to fetch (each query waits 700 ms, so the simulator signals the
+// waiting record again) and a warning stays open a while, its message loop running: every
+// queued record is still handled once, in the order queued, and none is lost.
+TEST_F(WiFiDirectFlows, EventsWaitingForASlowWindowAreEachHandledOnceInOrder)
+{
+    Start();
+    TurnOn();
+    std::vector<std::string> warnings;
+    m_onModal = [&](const std::string& what) {
+        if (what.rfind("FormMessageBox", 0) != 0)
+            return;
+        warnings.push_back(FormMessageBox->m_strMessage);
+        Pump(1500);  // read by the user while more event messages arrive
+    };
+    MarkCalls();
+    ASSERT_TRUE(Sim("p2p delay 700"));
+    ASSERT_TRUE(Sim("p2p error 5"));
+    ASSERT_TRUE(Sim("p2p event 1"));
+    ASSERT_TRUE(Sim("p2p error 7"));
+    ASSERT_TRUE(Sim("p2p event 22"));
+    ASSERT_TRUE(Sim("p2p event 4"));
+    ASSERT_TRUE(WaitForEvents(60000));
+    ASSERT_TRUE(Sim("p2p delay 0"));
+    // messages that were put off meanwhile find nothing more to fetch
+    ASSERT_TRUE(PumpUntil([] { return FormWiFiDirect->m_nDeferredEvents == 0; }));
+    Pump(800);
+    EXPECT_EQ(HandledEvents(), "ERROR_CODE DISCOVERY_START ERROR_CODE CONNECT_COMPLETE STATUS_WPS_FAIL");
+    ASSERT_EQ(warnings.size(), 2u);
+    EXPECT_NE(warnings[0], warnings[1]);
+    EXPECT_EQ(FormWiFiDirect->m_WiFiDirectWvstatus, WvStatus_Connected);
+    EXPECT_TRUE(Logged("message deferred")) << "no event message came during a warning: the test shows nothing";
+    EXPECT_FALSE(Logged(" dropped"));
+    EXPECT_EQ(CallsSinceMark("WVWL_DisConnectWifiDirectPerDevice"), 2);
+}
+
+// The automatic reconnection to a returning peer is refused, and disarmed, whenever one of its
+// conditions fails; the refused peer is neither disconnected nor connected again.
+struct RefusalCase {
+    const char* name;
+    const char* simCommand;  // what the adapter is told, or null
+    void (*breakIt)();       // what the program's side is made to hold, or null
+    const char* returnCommand;
+};
+
+void PrintTo(const RefusalCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class AutoReconnectRefusal : public WiFiDirectFlows, public ::testing::WithParamInterface<RefusalCase> {};
+
+TEST_P(AutoReconnectRefusal, TheReturningPeerIsOnlyShown)
+{
+    const RefusalCase& c = GetParam();
+    Start();
+    VOZEZIV.bSupportP2PAutoReconnect = 1;
+    VOZEZIV.bSupportWiFiDirectPersist = 1;
+    ConnectToTheTelevisionAndLoseIt();
+    if (HasFatalFailure())
+        return;
+    if (c.simCommand)
+        ASSERT_TRUE(Sim(c.simCommand)) << c.simCommand;
+    if (c.breakIt)
+        c.breakIt();
+    MarkCalls();
+    ASSERT_TRUE(Sim(c.returnCommand));
+    ASSERT_TRUE(WaitForEvents());
+    ASSERT_TRUE(PumpUntil([&] { return SlotOf("Living-R..") >= 0; }));
+    Pump(300);
+    EXPECT_TRUE(Lines("WVWL_SetWifiDirectWpseConfig").empty());
+    EXPECT_EQ(CallsSinceMark("WVWL_DisConnectWifiDirectPerDevice"), 0);
+    EXPECT_FALSE(Mark(SlotOf("Living-R.."))->Visible());
+    EXPECT_EQ(FormWiFiDirect->m_bAutoReconnect, FALSE);
+}
+
+void SwitchPersistentGroupsOff()
+{
+    VOZEZIV.WVWL_SetAndWriteP2PPersist(0);
+}
+
+void MakeTheTabletProfileActive()
+{
+    WIFIDIRECT_WPSE_PROFILE r{};
+    std::strcpy(r.ProfileName, "Profile-Kitchen-Tablet");
+    const uint8_t tablet[6] = {0x02, 0x50, 0xF2, 0xAA, 0x00, 0x02};
+    std::memcpy(r.DesiredMacAddr[0], tablet, 6);
+    r.DesiredMacCount = 1;
+    r.ConfigMode = CONFIG_MODE_CONNECT;
+    VOZEZIV.WVWL_WriteWifiDirectWpseProfile(r.ProfileName, &r);
+    char name[128] = "Profile-Kitchen-Tablet";
+    VOZEZIV.WVWL_WriteActiveWifiDirectWpseProfileName(name);
+}
+
+void MarkTheActiveGroupLeft()
+{
+    char name[129] = {};
+    VOZEZIV.WVWL_ReadActiveWifiDirectWpseProfileName(name);
+    VOZEZIV.WVWL_UpdateWifiDirectWpseProfileForDisconnect(name);
+}
+
+const char* const kTvReturns = "p2p return 02:50:F2:AA:00:01";
+
+INSTANTIATE_TEST_SUITE_P(
+    WiFiDirectPersist, AutoReconnectRefusal,
+    ::testing::Values(
+        RefusalCase{"persistent groups switched off", nullptr, SwitchPersistentGroupsOff, kTvReturns},
+        RefusalCase{"another peer's profile is active", nullptr, MakeTheTabletProfileActive, kTvReturns},
+        RefusalCase{"the active profile's group was left", nullptr, MarkTheActiveGroupLeft, kTvReturns},
+        RefusalCase{"Windows has profiles of its own", "inject WVWL_WlanNumOfAvailableWindowsProfile * 1", nullptr,
+                    kTvReturns},
+        RefusalCase{"no persistent entry for the peer", "inject WVWL_ReadWifiDirectWpsePerstEntry * 0", nullptr,
+                    kTvReturns},
+        // the television comes back with a saved group in which this device was the owner
+        RefusalCase{"this device owned the saved group", nullptr, nullptr,
+                    "p2p add Living-Room-TV 02:50:F2:AA:00:01 Category=0x0700 SubCategory=0x0100 ConfigMethods=0x0188 "
+                    "Intent=12 PersistentRole=1"}));
+
+// A peer's request for a peer that shows its PIN: with the PIN dialog setting off, the request
+// page opens without a modal loop and goes on at once; otherwise it waits for the user.
+struct RequestPageCase {
+    int pinDialog;         // [WiFiDirect] SupportWPSDisplayPinDialog
+    const char* methods;   // the requesting peer's configuration methods
+    bool goesOnAtOnce;
+};
+
+void PrintTo(const RequestPageCase& c, std::ostream* os)
+{
+    *os << "dialog " << c.pinDialog << " methods " << c.methods;
+}
+
+class RequestPage : public WiFiDirectFlows, public ::testing::WithParamInterface<RequestPageCase> {};
+
+TEST_P(RequestPage, OpensModallyUnlessThePeerShowsItsPinAndTheDialogIsOff)
+{
+    const RequestPageCase& c = GetParam();
+    Start();
+    VOZEZIV.bSupportWPSDisplayPinDialog = c.pinDialog;
+    TurnOn();
+    ASSERT_TRUE(Sim(std::string("p2p add Phone-D 02:50:F2:AA:00:09 ConfigMethods=") + c.methods));
+    ASSERT_TRUE(WaitForEvents());
+    m_modals.clear();
+    MarkCalls();
+    ASSERT_TRUE(Sim("p2p request 02:50:F2:AA:00:09"));
+    ASSERT_TRUE(WaitForEvents());
+    int modalWizards = 0;
+    for (const std::string& m : m_modals)
+        modalWizards += m.rfind("FormWiFiDirectSetting", 0) == 0;
+    EXPECT_EQ(modalWizards, c.goesOnAtOnce ? 0 : 1);
+    std::vector<std::string> applies;
+    for (const std::string& line : Lines("WVWL_SetWifiDirectWpseConfig"))
+        if (line.find("(mode=3 ") != std::string::npos)
+            applies.push_back(line);
+    if (!c.goesOnAtOnce) {
+        EXPECT_TRUE(applies.empty());
+        return;
+    }
+    ASSERT_EQ(applies.size(), 1u) << SimJournal();
+    EXPECT_NE(applies[0].find("peer=02-50-F2-AA-00-09"), std::string::npos) << applies[0];
+    // the peer's PIN method goes on to the connection
+    EXPECT_NE(applies[0].find("method=0x80000000"), std::string::npos) << applies[0];
+    EXPECT_TRUE(PumpUntil([] { return FormWiFiDirect->m_WiFiDirectWvstatus == WvStatus_Connected; })) << SimJournal();
+}
+
+INSTANTIATE_TEST_SUITE_P(WiFiDirectRequest, RequestPage,
+                         ::testing::Values(RequestPageCase{0, "0x0100", true}, RequestPageCase{0, "0x0080", false},
+                                           RequestPageCase{1, "0x0100", false}));
 
 }  // namespace

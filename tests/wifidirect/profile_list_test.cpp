@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/FormMessageBox.h"
+#include "core/Settings.h"
 #include "core/WvwlLib.h"
 #include "wifidirect/FormWiFiDirectProfile.h"
 #include "wifidirect/WiFiDirectSetting.h"
@@ -57,6 +58,8 @@ protected:
         const TListItem* item = L()->lvProfileList->Item(i);
         return item->SubItem(0) + "|" + item->SubItem(1) + "|" + item->SubItem(2);
     }
+
+    static std::string LatestPinFile() { return ProgramFolder() + "WevoSettings.ini"; }
 
     std::vector<std::string> m_messages;
     bool m_wizardOpened = false;
@@ -165,6 +168,73 @@ TEST_F(WiFiDirectProfileList, ActivationConnectsToTheStoredPeer)
     EXPECT_NE(requests[0].find("peer=02-50-F2-AA-00-01"), std::string::npos) << requests[0];
     EXPECT_EQ(FormWiFiDirect->m_bOK, TRUE);
     EXPECT_TRUE(FormWiFiDirect->TimerShowProgressBar->Enabled());
+}
+
+// Whatever the wizard ran last, activation applies the saved profile as it was read: the
+// progress shows, the connection counts as started and this device takes the profile's SSID.
+TEST_F(WiFiDirectProfileList, ActivationAfterAnyWizardRunAppliesTheProfileAsRead)
+{
+    StartList();
+    WIFIDIRECT_WPSE_PROFILE r{};
+    std::strcpy(r.ProfileName, "Profile-Tablet");
+    std::memcpy(r.PeerDeviceName[0], "Kitchen-Tablet", 14);
+    r.PeerDeviceNameCount = 1;
+    const uint8_t mac[6] = {0x02, 0x50, 0xF2, 0xAA, 0x00, 0x02};
+    std::memcpy(r.DesiredMacAddr[0], mac, 6);
+    r.DesiredMacCount = 1;
+    r.GoIntentIdx = 7;
+    r.ConfigMode = CONFIG_MODE_CONNECT;
+    r.WpsMethod = WIFI_DIRECT_WPSE_PIN_MODE_USER_SPEC;
+    std::memcpy(r.PIN, "49226874", 8);
+    r.SSIDLength = 9;
+    std::memcpy(r.SSID, "DIRECT-q1", 9);
+    ASSERT_EQ(VOZEZIV.WVWL_WriteWifiDirectWpseProfile(r.ProfileName, &r), 1);
+    struct Forget {
+        ~Forget() { VOZEZIV.WVWL_DeleteWifiDirectWpseProfile("Profile-Tablet"); }
+    } forget;
+    FormWiFiDirect->m_bEnableWiFiDirect = TRUE;
+    L()->Show();
+    Pump(20);
+
+    const uint32_t previous[] = {0,
+                                 ACTION_ENABLE,
+                                 ACTION_CONNECT,
+                                 ACTION_AUTONOMOUSGO,
+                                 ACTION_DISPLAY_PIN,
+                                 ACTION_GET_CONNECT_REQUEST,
+                                 ACTION_WPS,
+                                 ACTION_Profile_DETAIL,
+                                 ACTION_SET_GO_KEY,
+                                 ACTION_CONFIRM_ENTER_PIN};
+    for (uint32_t action : previous) {
+        SCOPED_TRACE("wizard action before " + std::to_string(action));
+        FormWiFiDirectSetting->m_enumActionTpye = action;
+        FormWiFiDirect->m_strMySSID = "DIRECT-56";
+        FormWiFiDirect->m_nSetIntentIndex = 3;
+        FormWiFiDirect->m_bOK = FALSE;
+        FormWiFiDirect->StartWiFiDirectProgress(FALSE, 0);
+        DeleteFileA(LatestPinFile().c_str());
+        int row = -1;
+        for (int i = 0; i < L()->lvProfileList->ItemCount(); ++i)
+            if (Row(i).rfind("Profile-Tablet|", 0) == 0)
+                row = i;
+        ASSERT_GE(row, 0);
+        L()->lvProfileList->SetItemIndex(row);
+        MarkCalls();
+        Press(L()->BtnProfileActivate);
+        const auto requests = Lines("WVWL_SetWifiDirectWpseConfig");
+        ASSERT_EQ(requests.size(), 1u);
+        EXPECT_NE(requests[0].find("peer=02-50-F2-AA-00-02"), std::string::npos) << requests[0];
+        EXPECT_EQ(FormWiFiDirect->m_bOK, TRUE);
+        EXPECT_TRUE(FormWiFiDirect->TimerShowProgressBar->Enabled());
+        EXPECT_EQ(FormWiFiDirect->m_strMySSID, "DIRECT-q1");
+        // a wizard's own steps stay out: no intent taken over, no PIN remembered
+        EXPECT_EQ(FormWiFiDirect->m_nSetIntentIndex, 3);
+        char latest[32] = {};
+        GetPrivateProfileStringA("WiFiDirect", "LatestPIN", "", latest, sizeof latest, LatestPinFile().c_str());
+        EXPECT_STREQ(latest, "");
+    }
+    DeleteFileA(LatestPinFile().c_str());
 }
 
 TEST_F(WiFiDirectProfileList, AProfileThatCannotBeReadIsNotApplied)
