@@ -4,7 +4,7 @@
 #include "advanced/FormAdvanced.h"
 #include "advanced/FormExtendedAP.h"
 #include "advanced/FormExtendedAPIdPwd.h"
-#include "core/Dialogs.h"
+#include "dialogs/Dialogs.h"
 #include "core/FormHide.h"
 #include "core/Log.h"
 #include "core/Settings.h"

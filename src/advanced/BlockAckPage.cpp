@@ -6,7 +6,7 @@
 #include "advanced/Form80211nSetting.h"
 #include "ui/ExtCtrls.h"
 #include "ui/StdCtrls.h"
-#include "core/FormMessageBox.h"
+#include "dialogs/FormMessageBox.h"
 #include "core/Log.h"
 #include "core/WvwlLib.h"
 #include "resources/WvImage.h"

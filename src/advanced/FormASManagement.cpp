@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "core/FormMessageBox.h"
+#include "dialogs/FormMessageBox.h"
 #include "core/Log.h"
 #include "core/WvwlLib.h"
 #include "profiles/FormProfileEdit.h"

@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "advanced/ExtAPRecord.h"
-#include "core/FormMessageBox.h"
+#include "dialogs/FormMessageBox.h"
 #include "core/WvwlLib.h"
 #include "resources/FormResource.h"
 #include "resources/WvImage.h"

@@ -6,10 +6,10 @@
 
 #include "advanced/AdvancedRecords.h"
 #include "advanced/FormAdvancedControls.h"
-#include "core/FormMessageBox.h"
+#include "dialogs/FormMessageBox.h"
 #include "core/Log.h"
 #include "core/WvwlLib.h"
-#include "mainwindow/FormMain.h"
+#include "mainwindow/MainWindowServices.h"
 #include "resources/WvImage.h"
 #include "profiles/FormProfile.h"
 #include "resources/FormResource.h"
@@ -303,8 +303,7 @@ void TFrameAdvancedCCX::BtnDiagnosticClick(TObject*)
     if (VOZEZIV.nWinOS < 31) {
         BtnCancel->SetVisible(true);
         BtnDiagnostic->SetVisible(false);
-        if (FormMain)
-            FormMain->m_bRetryConnect = FALSE;
+        mainwin::ClearRetryConnect();
         VOZEZIV.WVWL_StartDiagTest();
         m_bDiagRunning = 1;
         return;

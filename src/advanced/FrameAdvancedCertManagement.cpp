@@ -6,7 +6,7 @@
 
 #include "advanced/FormASManagement.h"
 #include "advanced/FormAdvanced.h"
-#include "core/FormMessageBox.h"
+#include "dialogs/FormMessageBox.h"
 #include "core/Log.h"
 #include "core/WvwlLib.h"
 #include "profiles/FormProfileEdit.h"

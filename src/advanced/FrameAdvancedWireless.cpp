@@ -6,7 +6,7 @@
 #include "advanced/FormAdvancedControls.h"
 #include "core/Log.h"
 #include "core/WvwlLib.h"
-#include "mainwindow/FormMain.h"
+#include "mainwindow/MainWindowServices.h"
 #include "resources/WvImage.h"
 #include "resources/FormResource.h"
 
@@ -301,8 +301,7 @@ void TFrameAdvancedWireless::OnEnterPage()
     m_bReconnectPending = 0;
 
     ShowPair(lblWirelessModeTxt, cBoxWirelessMode, false);
-    if (FormMain)
-        m_strWirelessMode = FormMain->m_strWirelessMode;
+    m_strWirelessMode = mainwin::WirelessMode(m_strWirelessMode);
 
     if (VOZEZIV.nWinOS >= 31)
         chBoxAuthenticationStatus->SetVisible(false);
@@ -405,7 +404,7 @@ void TFrameAdvancedWireless::LoadCurrentSettings()
         LoadForStandardUser();
         return;
     }
-    const int code = ModeToPhyMode(FormMain ? FormMain->m_strWirelessMode : m_strWirelessMode);
+    const int code = ModeToPhyMode(mainwin::WirelessMode(m_strWirelessMode));
     m_bTcpWindow = int(config.EnableTcpWindowSize);
     m_strWirelessMode = PhyModeToModeText(code);
 

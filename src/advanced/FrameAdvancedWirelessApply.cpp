@@ -6,14 +6,15 @@
 #include "advanced/AdvancedRecords.h"
 #include "advanced/FormAdvancedControls.h"
 #include "advanced/FrameAdvancedWireless.h"
-#include "core/FormMessageBox.h"
+#include "dialogs/FormMessageBox.h"
 #include "core/Log.h"
 #include "core/WvwlLib.h"
-#include "mainwindow/FormMain.h"
+#include "mainwindow/MainWindowServices.h"
 #include "mainwindow/FormSiteSurvey.h"
 #include "profiles/FormProfileEdit.h"
 #include "resources/FormResource.h"
 #include "ui/Seams.h"
+#include "wlapi/constants.h"
 
 namespace {
 
@@ -68,8 +69,7 @@ void TFrameAdvancedWireless::BtnApplyClick(TObject*)
     }
     m_n24Code = advctl::SelectedCode(cBox24GHz);
     m_n5Code = advctl::SelectedCode(cBox5GHz);
-    if (FormMain)
-        m_strWirelessMode = FormMain->m_strWirelessMode;
+    m_strWirelessMode = mainwin::WirelessMode(m_strWirelessMode);
     m_nBandIndex = m_strWirelessMode == s.STR_24GHZ ? 0 : m_strWirelessMode == s.STR_24GHZ5GHZ ? 1 : 2;
     PrintMessage(6, " TFrameAdvancedWireless::BtnApplyClick() m_strWirelessMode = %s\n", m_strWirelessMode.c_str());
 
@@ -119,10 +119,10 @@ void TFrameAdvancedWireless::ReconnectFromCode31()
         const bool free = wps == 0 && (direct == 0 || VOZEZIV.WVWL_QueryOPMode() == OP_MODE_STA_WIFI_DIRECT);
         if (free) {
             PrintMessage(6, " WPS flag is FALSE\n");
-            if (FormMain && FormMain->m_pProfData) {
-                FormMain->m_pProfData->bSetAdvance = 0;
-                m_PendingConnectAction = ACTION_DATA{actionTypeProfile, FormMain->m_pProfData};
-                FormMain->InsertAction(m_PendingConnectAction);
+            if (WLANPROFILE* current = mainwin::CurrentProfile()) {
+                current->bSetAdvance = 0;
+                m_PendingConnectAction = ACTION_DATA{actionTypeProfile, current};
+                mainwin::InsertAction(m_PendingConnectAction);
             }
         }
     }
@@ -195,7 +195,7 @@ bool TFrameAdvancedWireless::OnApplyNowForXP()
     bool rescanned = false;
     PrintMessage(6, " OnApplyNowForXP:  Set OID_802_11_DISASSOCIATE\n");
     VOZEZIV.WVWL_Disconnect();
-    WLANPROFILE* current = FormMain ? FormMain->m_pProfData : nullptr;
+    WLANPROFILE* current = mainwin::CurrentProfile();
     if (current) {
         seams::Sleep(100);
         if (VOZEZIV.WVWL_IsZeroConfig() != 2) {
@@ -207,17 +207,17 @@ bool TFrameAdvancedWireless::OnApplyNowForXP()
                 PrintMessage(6, " Switch country region, do scan before connect BSSID!\n");
                 SiteSurveyRescan();
                 rescanned = true;
-            } else if (FormMain) {
-                FormMain->InsertAction(m_PendingConnectAction);
+            } else {
+                mainwin::InsertAction(m_PendingConnectAction);
             }
         } else {
             static const uint8_t kNoBssid[6] = {};
             if (current->bBssid && std::memcmp(current->BSSID, kNoBssid, 6) != 0) {
                 m_PendingConnectAction = ACTION_DATA{actionTypeBSSID, current->BSSID};
-                FormMain->InsertAction(m_PendingConnectAction);
+                mainwin::InsertAction(m_PendingConnectAction);
             } else if (!current->bBssid && current->SSID.SsidLength) {
                 m_PendingConnectAction = ACTION_DATA{actionTypeSSID, &current->SSID};
-                FormMain->InsertAction(m_PendingConnectAction);
+                mainwin::InsertAction(m_PendingConnectAction);
             } else {
                 NDIS_802_11_SSID none{};
                 none.SsidLength = 32;

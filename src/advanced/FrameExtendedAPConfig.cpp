@@ -3,7 +3,7 @@
 #include "advanced/ExtAPRecord.h"
 #include "advanced/FormExtendedAP.h"
 #include "advanced/IcsSharing.h"
-#include "core/FormMessageBox.h"
+#include "dialogs/FormMessageBox.h"
 #include "core/Log.h"
 #include "core/WvwlLib.h"
 #include "resources/FormResource.h"

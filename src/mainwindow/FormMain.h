@@ -11,6 +11,7 @@
 
 #include "core/FormBase.h"
 #include "mainwindow/ActionQueue.h"
+#include "mainwindow/MainWindowServices.h"
 #include "resources/WvImage.h"
 #include "ui/Forms.h"
 #include "ui/Menus.h"
@@ -23,9 +24,6 @@ constexpr UINT MSG_CALLBACK_WPS_EAP = WM_APP + 21;
 
 // An icon change handed to the window thread (wParam type, lParam state).
 constexpr UINT MSG_TRAY_MODIFY_ICON = WM_APP + 22;
-
-// Tray icon types.
-enum : int { TRAY_TYPE_STATION = 0, TRAY_TYPE_WIFIDIRECT = 1 };
 
 class TFormMain : public TFormBase {
 public:

@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "core/Dialogs.h"
+#include "dialogs/Dialogs.h"
 #include "core/Dumps.h"
 #include "core/Helpers.h"
 #include "core/Log.h"

@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "core/Dialogs.h"
+#include "dialogs/Dialogs.h"
 #include "core/Log.h"
 #include "core/WvwlLib.h"
 #include "hotspot/FormHotSpot.h"

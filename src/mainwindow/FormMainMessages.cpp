@@ -7,7 +7,7 @@
 #include <cstring>
 #include <vector>
 
-#include "core/Dialogs.h"
+#include "dialogs/Dialogs.h"
 #include "core/Helpers.h"
 #include "core/Log.h"
 #include "core/Settings.h"

@@ -1,7 +1,7 @@
 // The notification-area icon of the main window and its fixed menu.
 #include <cstring>
 
-#include "core/Dialogs.h"
+#include "dialogs/Dialogs.h"
 #include "core/Log.h"
 #include "core/Settings.h"
 #include "core/WvwlLib.h"

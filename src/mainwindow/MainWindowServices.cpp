@@ -36,6 +36,14 @@ BOOL PopUpMsgTrayIcon(NOTIFYICONDATAA& balloon)
     return FormMain ? FormMain->PopUpMsgTrayIcon(balloon) : FALSE;
 }
 
+bool TrayIconData(NOTIFYICONDATAA& data)
+{
+    if (!FormMain)
+        return false;
+    data = FormMain->m_TrayIconData;
+    return true;
+}
+
 WLANPROFILE* CurrentProfile()
 {
     return FormMain ? FormMain->m_pProfData : nullptr;
@@ -56,6 +64,79 @@ void CheckWpaCapability()
 {
     if (FormMain)
         FormMain->TimerCheckWPACapTimer(nullptr);
+}
+
+std::string WirelessMode(const std::string& fallback)
+{
+    return FormMain ? FormMain->m_strWirelessMode : fallback;
+}
+
+DWORD PhyMode()
+{
+    return FormMain ? FormMain->m_enumPhyMode : 0;
+}
+
+void SetRotateProfile(BOOL rotate)
+{
+    if (FormMain)
+        FormMain->m_bRotateProfile = rotate;
+}
+
+void StopRetryTimer()
+{
+    if (FormMain && FormMain->TimerRetryOn)
+        FormMain->TimerRetryOn->SetEnabled(false);
+}
+
+void ClearRetryConnect()
+{
+    if (FormMain)
+        FormMain->m_bRetryConnect = FALSE;
+}
+
+void StopZeroConfigService(bool setDemandStart)
+{
+    if (FormMain)
+        FormMain->StopZeroConfigService(setDemandStart);
+}
+
+void SetZeroConfigControl(bool enable)
+{
+    if (FormMain)
+        FormMain->SetZeroConfigControl(enable);
+}
+
+void InitWiFiDirect(BOOL userRequest)
+{
+    if (FormMain)
+        FormMain->InitWiFidirect(userRequest);
+}
+
+DWORD CreateEventAndStartThread(int request)
+{
+    return FormMain ? FormMain->CreateEventAndStartThread(request) : 0;
+}
+
+int SetWDPEventHandleToDriver()
+{
+    return FormMain ? FormMain->SetWDPEventHandleToDriver() : 0;
+}
+
+void ActionForSigma(BYTE eventCode)
+{
+    if (FormMain)
+        FormMain->ActionForSigma(eventCode);
+}
+
+void OpenAdvanced()
+{
+    if (FormMain)
+        FormMain->BtnAdvancedClick(FormMain);
+}
+
+bool HasMainWindow()
+{
+    return FormMain != nullptr;
 }
 
 HWND MainWindowHandle()

@@ -5,10 +5,15 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <string>
+
 #include "mainwindow/ActionQueue.h"
 #include "wlapi/records.h"
 
 class TForm;
+
+// Tray icon types.
+enum : int { TRAY_TYPE_STATION = 0, TRAY_TYPE_WIFIDIRECT = 1 };
 
 namespace mainwin {
 
@@ -20,6 +25,8 @@ void ResumeActions();   // runs the queue once the blocking dialog is gone
 // Tray icon: the icon of a type (0 station, 1 Wi-Fi Direct) and a balloon on it.
 BOOL ModifyTrayIcon(int type, DWORD icon);
 BOOL PopUpMsgTrayIcon(NOTIFYICONDATAA& balloon);
+// The tray icon's record, the base of a balloon; false when there is no main window.
+bool TrayIconData(NOTIFYICONDATAA& data);
 
 // The profile of the current connection, or null.
 WLANPROFILE* CurrentProfile();
@@ -30,6 +37,27 @@ bool IdentityRejected();
 // The main window's check that WPA handling is back under the program's control.
 void CheckWpaCapability();
 
+// The main window's wireless mode, or fallback when there is none; its physical-layer mode, or 0.
+std::string WirelessMode(const std::string& fallback);
+DWORD PhyMode();
+// Connection retries: whether WPS may go through the other profiles, the retry timer, and the
+// retry after a failed connection.
+void SetRotateProfile(BOOL rotate);
+void StopRetryTimer();
+void ClearRetryConnect();
+
+// Adapter, service and driver control the main window owns.
+void StopZeroConfigService(bool setDemandStart);
+void SetZeroConfigControl(bool enable);
+void InitWiFiDirect(BOOL userRequest);
+DWORD CreateEventAndStartThread(int request);
+int SetWDPEventHandleToDriver();  // 0 when there is no main window
+void ActionForSigma(BYTE eventCode);
+
+// Opens the advanced settings as the main window's button does.
+void OpenAdvanced();
+
+bool HasMainWindow();     // without making its window
 HWND MainWindowHandle();  // null when there is none
 bool MainWindowBounds(RECT& bounds);
 

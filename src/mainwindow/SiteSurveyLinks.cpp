@@ -3,7 +3,7 @@
 #include "mainwindow/SiteSurveyLinks.h"
 
 #include "advanced/FormAdvanced.h"
-#include "core/Dialogs.h"
+#include "dialogs/Dialogs.h"
 #include "core/Log.h"
 #include "profiles/FormProfile.h"
 #include "wifidirect/FormWiFiDirect.h"

@@ -1,6 +1,6 @@
 #include "profiles/FormPeapIdPwd.h"
 
-#include "core/FormMessageBox.h"
+#include "dialogs/FormMessageBox.h"
 #include "core/Log.h"
 #include "core/WvwlLib.h"
 #include "profiles/IdPwdFields.h"

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <new>
 
-#include "core/Dialogs.h"
+#include "dialogs/Dialogs.h"
 #include "core/Log.h"
 #include "core/WvwlLib.h"
 #include "mainwindow/MainWindowServices.h"

@@ -4,11 +4,11 @@
 #include <cstring>
 #include <vector>
 
-#include "core/FormMessageBox.h"
+#include "dialogs/FormMessageBox.h"
 #include "core/Helpers.h"
 #include "core/Log.h"
 #include "core/WvwlLib.h"
-#include "mainwindow/FormMain.h"
+#include "mainwindow/MainWindowServices.h"
 #include "mainwindow/FormSiteSurvey.h"
 #include "mainwindow/SiteSurveyLinks.h"
 #include "profiles/FormProfile.h"
@@ -573,7 +573,7 @@ void TFormProfileEdit::FillChannelList()
     box->Items().Clear();
     unsigned char channels[64] = {};
     int count = 0;
-    const int phyMode = FormMain ? int(FormMain->m_enumPhyMode) : 0;
+    const int phyMode = int(mainwin::PhyMode());
     if (VOZEZIV.WVWL_GetAvailableChannels)
         VOZEZIV.WVWL_GetAvailableChannels(1, phyMode, m_nAdhocMode, channels, &count, 1);
     count = std::clamp(count, 0, 64);

@@ -1,6 +1,6 @@
 #include "profiles/FormWPS20WiFiTestBed.h"
 
-#include "core/FormMessageBox.h"
+#include "dialogs/FormMessageBox.h"
 #include "core/Log.h"
 #include "core/WvwlLib.h"
 #include "profiles/FormProfileEdit.h"

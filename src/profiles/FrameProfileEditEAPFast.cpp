@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "core/FormMessageBox.h"
+#include "dialogs/FormMessageBox.h"
 #include "core/Log.h"
 #include "core/WvwlLib.h"
 #include "profiles/FormProfileEdit.h"

@@ -7,7 +7,7 @@
 #include "advanced/FormAdvanced.h"
 #include "core/Log.h"
 #include "core/WvwlLib.h"
-#include "mainwindow/FormMain.h"
+#include "mainwindow/MainWindowServices.h"
 #include "profiles/FormProfileEdit.h"
 #include "profiles/ProfileEditControls.h"
 
@@ -232,10 +232,10 @@ void TFrameProfileEditWAPICert::cbBoxWAPICertDropDown(TObject*)
 
 void TFrameProfileEditWAPICert::BtnWAPICertCenterClick(TObject*)
 {
-    if (!FormAdvanced || !FormMain)
+    if (!FormAdvanced || !mainwin::HasMainWindow())
         return;
     if (!FormAdvanced->Enabled())
         FormAdvanced->SetEnabled(true);
-    FormMain->BtnAdvancedClick(FormMain);
+    mainwin::OpenAdvanced();
     FormAdvanced->TabBtnCertCenterClick(FormAdvanced->TabBtnCertCenter);
 }

@@ -9,7 +9,7 @@
 #include "core/Helpers.h"
 #include "core/Log.h"
 #include "core/WvwlLib.h"
-#include "mainwindow/FormMain.h"
+#include "mainwindow/MainWindowServices.h"
 #include "mainwindow/FormSiteSurvey.h"
 #include "mainwindow/SiteSurveyLinks.h"
 #include "profiles/FormProfile.h"
@@ -81,17 +81,8 @@ void WriteWpsFlag(int flag)
         VOZEZIV.WVWL_WriteWPSFlag(flag);
 }
 
-void SetRotateProfile(BOOL value)
-{
-    if (FormMain)
-        FormMain->m_bRotateProfile = value;
-}
-
-void StopRetryTimer()
-{
-    if (FormMain && FormMain->TimerRetryOn)
-        FormMain->TimerRetryOn->SetEnabled(false);
-}
+using mainwin::SetRotateProfile;
+using mainwin::StopRetryTimer;
 
 bool IsPbcAccessPoint(const SITE_WPS_INFO_EX& row)
 {

@@ -7,13 +7,13 @@
 #include <cstdio>
 #include <cstring>
 
-#include "core/FormMessageBox.h"
-#include "core/FormProgressMsg.h"
+#include "dialogs/FormMessageBox.h"
+#include "dialogs/FormProgressMsg.h"
 #include "core/Helpers.h"
 #include "core/Log.h"
 #include "core/Settings.h"
 #include "core/WvwlLib.h"
-#include "mainwindow/FormMain.h"
+#include "mainwindow/MainWindowServices.h"
 #include "resources/FormResource.h"
 #include "resources/UiStr.h"
 #include "ui/IniFiles.h"
@@ -489,13 +489,11 @@ void TFormWiFiDirect::EnableOrDisableWiFiDirect(BOOL bWiFiDirect, BOOL bReadWiFi
         VOZEZIV.bWiFiDirectSigmaTest = VOZEZIV.bWiFiDirectSigmaTestIni;
         CheckMediaServer();
         ShowWiFiDirectState(true);
-        if (FormMain)
-            FormMain->ModifyTrayIcon(TRAY_TYPE_WIFIDIRECT, 3);
+        mainwin::ModifyTrayIcon(TRAY_TYPE_WIFIDIRECT, 3);
         ShowMyInfo();
     } else {
         ShowWiFiDirectState(false);
-        if (FormMain)
-            FormMain->ModifyTrayIcon(TRAY_TYPE_WIFIDIRECT, 1);
+        mainwin::ModifyTrayIcon(TRAY_TYPE_WIFIDIRECT, 1);
         StartWiFiDirectProgress(FALSE, 0);
         InitializeVariablesAndStatus(TRUE);
         VOZEZIV.WVWL_StopMediaServer();
@@ -681,15 +679,14 @@ void TFormWiFiDirect::RequestEnableWiFiDirect()
 
 void TFormWiFiDirect::EnableWiFiDirectFromUser(bool stopZeroConfigOnXP64)
 {
-    if (FormMain && (VOZEZIV.nWinOS == 21 || (stopZeroConfigOnXP64 && VOZEZIV.nWinOS == 24)))
-        FormMain->StopZeroConfigService(true);
+    if (VOZEZIV.nWinOS == 21 || (stopZeroConfigOnXP64 && VOZEZIV.nWinOS == 24))
+        mainwin::StopZeroConfigService(true);
     if (VOZEZIV.nWinOS < 41) {
         EnableOrDisableWiFiDirect(TRUE, TRUE, TRUE, TRUE);
         return;
     }
     StartWiFiDirectProgress(TRUE, 120000);
-    if (FormMain)
-        FormMain->InitWiFidirect(TRUE);
+    mainwin::InitWiFiDirect(TRUE);
 }
 
 void TFormWiFiDirect::ImgWiFiDirectOnDblClick(TObject*)
@@ -703,8 +700,8 @@ void TFormWiFiDirect::ImgWiFiDirectOnDblClick(TObject*)
         VOZEZIV.WVWL_WlanDisconnectEx(1);
         m_WiFiDirectWvstatus = WvStatus_Disconnected;
     }
-    if (VOZEZIV.nWinOS == 21 && VOZEZIV.bWiFiDirectStandAlone && FormMain)
-        FormMain->SetZeroConfigControl(false);
+    if (VOZEZIV.nWinOS == 21 && VOZEZIV.bWiFiDirectStandAlone)
+        mainwin::SetZeroConfigControl(false);
     if (FormWiFiDisplay) {
         FormWiFiDisplay->SetStatusDisconnect(FormWiFiDisplay->GetNowConnectType());
         FormWiFiDisplay->SetWDPConfigToDriver(0);
@@ -713,8 +710,7 @@ void TFormWiFiDirect::ImgWiFiDirectOnDblClick(TObject*)
     EnableOrDisableWiFiDirect(FALSE, FALSE, FALSE, TRUE);
     if (VOZEZIV.nWinOS >= 41) {
         VOZEZIV.WVWL_StopWifiDirectGO();
-        if (FormMain)
-            FormMain->CreateEventAndStartThread(1);
+        mainwin::CreateEventAndStartThread(1);
     }
 }
 
@@ -848,8 +844,7 @@ void TFormWiFiDirect::GetWiFiDirectWpseStatus()
         break;
     case WIFIDIRECTEVENT_SWITCH_OPMODE_CONCURRENT:
     case WIFIDIRECTEVENT_SWITCH_OPMODE_STA:
-        if (FormMain)
-            FormMain->ActionForSigma(code);
+        mainwin::ActionForSigma(code);
         break;
     case WIFIDIRECTEVENT_SIGMA_IS_ON:
         VOZEZIV.bWiFiDirectSigmaTest = 1;

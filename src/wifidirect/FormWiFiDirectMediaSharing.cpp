@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "core/FormMessageBox.h"
+#include "dialogs/FormMessageBox.h"
 #include "core/Helpers.h"
 #include "core/Log.h"
 #include "core/Settings.h"

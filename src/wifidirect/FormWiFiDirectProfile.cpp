@@ -4,7 +4,7 @@
 #include <commctrl.h>
 #include <cstring>
 
-#include "core/FormMessageBox.h"
+#include "dialogs/FormMessageBox.h"
 #include "core/Log.h"
 #include "core/WvwlLib.h"
 #include "resources/FormResource.h"

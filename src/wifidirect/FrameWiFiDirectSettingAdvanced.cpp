@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "core/FormMessageBox.h"
+#include "dialogs/FormMessageBox.h"
 #include "core/WvwlLib.h"
 #include "wifidirect/WiFiDirectSetting.h"
 #include "wifidirect/WiFiDirectSettingControls.h"

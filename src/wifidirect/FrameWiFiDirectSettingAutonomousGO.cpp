@@ -4,7 +4,7 @@
 #include <cctype>
 #include <cstring>
 
-#include "core/FormMessageBox.h"
+#include "dialogs/FormMessageBox.h"
 #include "core/WvwlLib.h"
 #include "wifidirect/WiFiDirectSetting.h"
 #include "wifidirect/WiFiDirectSettingControls.h"

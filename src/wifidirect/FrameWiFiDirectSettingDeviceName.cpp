@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "core/FormMessageBox.h"
+#include "dialogs/FormMessageBox.h"
 #include "wifidirect/WiFiDirectSetting.h"
 #include "wifidirect/WiFiDirectSettingControls.h"
 

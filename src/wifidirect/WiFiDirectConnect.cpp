@@ -4,13 +4,13 @@
 #include <cstring>
 
 #include "core/Dumps.h"
-#include "core/FormMessageBox.h"
-#include "core/FormProgressMsg.h"
+#include "dialogs/FormMessageBox.h"
+#include "dialogs/FormProgressMsg.h"
 #include "core/Helpers.h"
 #include "core/Log.h"
 #include "core/WvwlLib.h"
 #include "mainwindow/ActionQueue.h"
-#include "mainwindow/FormMain.h"
+#include "mainwindow/MainWindowServices.h"
 #include "resources/FormResource.h"
 #include "resources/UiStr.h"
 #include "wifidirect/FormWiFiDirect.h"
@@ -185,12 +185,13 @@ void TFormWiFiDirect::ShowSubForm(TForm* form)
 {
     if (!form)
         return;
-    if (VOZEZIV.bWiFiDirectStandAlone || !FormMain) {
+    RECT main;
+    if (VOZEZIV.bWiFiDirectStandAlone || !mainwin::MainWindowBounds(main)) {
         form->SetTop(Top());
         form->SetLeft(Left() + Width());
     } else {
-        form->SetTop(FormMain->Top() + FormMain->Height());
-        form->SetLeft(FormMain->Left());
+        form->SetTop(main.bottom);
+        form->SetLeft(main.left);
     }
     form->Show();
 }
@@ -236,7 +237,7 @@ void TFormWiFiDirect::TriggerWPS()
 void TFormWiFiDirect::ConnectWiFiDirectCredential()
 {
     ACTION_DATA action{actionTypeWiFiDirectProfile, &m_WiFiDirectStatus.WifiDirectStateContext.WpsDone};
-    if (FormMain && FormMain->InsertAction(action)) {
+    if (mainwin::HasMainWindow() && mainwin::InsertAction(action)) {
         const WIFI_DIRECT_WPS_DONE_CONTENT& w = m_WiFiDirectStatus.WifiDirectStateContext.WpsDone.WpsDoneContent;
         m_strMySSID = WiFiDirectText(w.SSID, w.SSIDLength, sizeof w.SSID);
     } else {
@@ -263,7 +264,7 @@ void TFormWiFiDirect::GenerateSeudoWiFiDirectProfile()
     p.enumTunnel = 26;
     p.enumProvisioningTunnel = 26;
     ACTION_DATA action{actionTypeProfile, &p};
-    if (!FormMain || !FormMain->InsertAction(action))
+    if (!mainwin::HasMainWindow() || !mainwin::InsertAction(action))
         PrintMessage(2, " GenerateSeudoWiFiDirectProfile:: InsertAction failed\n");
 }
 
@@ -292,13 +293,13 @@ void TFormWiFiDirect::PopMsgAndInitSetting()
     std::string text = ReplaceAllNoCase(ReplaceAllNoCase(s ? s->STR_TRAY_WIFIDIRECT_CONNECT_REQ : "", "%sn", "\n"), "%s", name);
     const std::string title = s ? s->STR_TRAY_WIFIDIRECT_MSG_TITLE : "";
     constexpr UINT timeout = 15000;
-    if (FormMain) {
-        NOTIFYICONDATAA balloon = FormMain->m_TrayIconData;
+    NOTIFYICONDATAA balloon;
+    if (mainwin::TrayIconData(balloon)) {
         balloon.uFlags |= NIF_INFO;
         CopyBoundedText(balloon.szInfoTitle, 64, title);
         CopyBoundedText(balloon.szInfo, 256, text);
         balloon.uTimeout = timeout;
-        const BOOL shown = FormMain->PopUpMsgTrayIcon(balloon);
+        const BOOL shown = mainwin::PopUpMsgTrayIcon(balloon);
         PrintMessage(6, " PopMsgAndInitSetting:: PopUpMsgTrayIcon return %d, error %lu\n", shown, GetLastError());
     }
     m_nPopWiFiDirectSettingWindows = int(timeout / 1000);
@@ -332,11 +333,11 @@ void TFormWiFiDirect::OnPopupConnectSetting()
     wizard->m_enumActionTpye = event == WIFIDIRECTEVENT_CONFIRM_ENTER_PIN_FORM_WPS_M2      ? ACTION_CONFIRM_ENTER_PIN
                                : event == WIFIDIRECTEVENT_POPUP_SETTING_WINDOWS_FOR_AUTOGO ? ACTION_WPS
                                                                                            : ACTION_GET_CONNECT_REQUEST;
+    RECT anchor;
     if (Visible()) {
         wizard->SetTop(Top() + Height() / 4);
         wizard->SetLeft(Left() + Width() / 2);
-    } else if (FormMain) {
-        RECT anchor{FormMain->Left(), FormMain->Top(), FormMain->Left() + FormMain->Width(), FormMain->Top() + FormMain->Height()};
+    } else if (mainwin::MainWindowBounds(anchor)) {
         PLACEMENT_RECORD place{0, 0, wizard->Width(), wizard->Height()};
         PlaceWindowNearRect(anchor, place);
         wizard->SetLeft(place.x);
@@ -367,8 +368,8 @@ void TFormWiFiDirect::OnDisplayPIN()
     if (!wizard)
         return;
     wizard->m_enumActionTpye = ACTION_DISPLAY_PIN;
-    if (FormMain) {
-        RECT anchor{FormMain->Left(), FormMain->Top(), FormMain->Left() + FormMain->Width(), FormMain->Top() + FormMain->Height()};
+    RECT anchor;
+    if (mainwin::MainWindowBounds(anchor)) {
         PLACEMENT_RECORD place{0, 0, wizard->Width(), wizard->Height()};
         PlaceWindowNearRect(anchor, place);
         wizard->SetLeft(place.x);

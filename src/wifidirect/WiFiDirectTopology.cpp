@@ -7,7 +7,7 @@
 #include "core/Log.h"
 #include "core/Settings.h"
 #include "core/WvwlLib.h"
-#include "mainwindow/FormMain.h"
+#include "mainwindow/MainWindowServices.h"
 #include "resources/FormResource.h"
 #include "resources/UiStr.h"
 #include "wifidirect/FormWiFiDirect.h"
@@ -18,8 +18,7 @@ namespace {
 
 void SetTray(int index)
 {
-    if (FormMain)
-        FormMain->ModifyTrayIcon(TRAY_TYPE_WIFIDIRECT, index);
+    mainwin::ModifyTrayIcon(TRAY_TYPE_WIFIDIRECT, index);
 }
 
 DEVICE_ENTRY FromGroupEntry(const WIFI_DIRECT_GROUP_ENTRY& g)

@@ -2,7 +2,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "core/FormMessageBox.h"
+#include "dialogs/FormMessageBox.h"
 #include "core/Log.h"
 #include "core/WvwlLib.h"
 #include "resources/FormResource.h"

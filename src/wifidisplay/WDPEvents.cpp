@@ -5,7 +5,7 @@
 
 #include "core/Log.h"
 #include "core/WvwlLib.h"
-#include "mainwindow/FormMain.h"
+#include "mainwindow/MainWindowServices.h"
 #include "ui/Forms.h"
 #include "ui/Seams.h"
 #include "wifidisplay/FormWiFiDisplay.h"
@@ -155,8 +155,7 @@ void TFormWiFiDisplay::ResetToDefault(const WDP_STATUS& status)
     m_WDPConfig.DevInfo = uint16_t(Byte(status, 4) | Byte(status, 5) << 8);
     SetUIDeviceType(m_WDPConfig.DevInfo & WDP_DEVINFO_TYPE_MASK);
     SetWDPConfigToDriver(1);
-    if (FormMain)
-        FormMain->SetWDPEventHandleToDriver();
+    mainwin::SetWDPEventHandleToDriver();
     m_Source.SourceSetDefault();
     m_Sink.SinkSetDefault();
     m_iWDPConnectedPort = 0;

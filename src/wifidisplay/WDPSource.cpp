@@ -5,7 +5,7 @@
 #include <cstring>
 #include <mutex>
 
-#include "core/FormMessageBox.h"
+#include "dialogs/FormMessageBox.h"
 #include "core/Log.h"
 #include "core/Settings.h"
 #include "resources/FormResource.h"

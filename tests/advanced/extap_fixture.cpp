@@ -1,7 +1,7 @@
 #include "extap_fixture.h"
 
 #include "advanced/IcsSharing.h"
-#include "core/Dialogs.h"
+#include "dialogs/Dialogs.h"
 #include "resources/FormResource.h"
 #include "ui/Seams.h"
 

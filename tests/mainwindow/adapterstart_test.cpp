@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "core/Dialogs.h"
+#include "dialogs/Dialogs.h"
 #include "profiles/FormProfile.h"
 #include "program_fixture.h"
 #include "ui/Seams.h"

@@ -2,8 +2,8 @@
 #include <windows.h>
 #include <dbt.h>
 
-#include "core/Dialogs.h"
-#include "core/FormProgressMsg.h"
+#include "dialogs/Dialogs.h"
+#include "dialogs/FormProgressMsg.h"
 #include "mainwindow/FormLinkInfo.h"
 #include "profiles/FormProfileEdit.h"
 #include "program_fixture.h"

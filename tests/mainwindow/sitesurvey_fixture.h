@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "core/Dialogs.h"
+#include "dialogs/Dialogs.h"
 #include "core/Settings.h"
 #include "core/WvwlLib.h"
 #include "mainwindow/FormSiteSurvey.h"

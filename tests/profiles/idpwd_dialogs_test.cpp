@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "core/FormMessageBox.h"
+#include "dialogs/FormMessageBox.h"
 #include "profiles/FormInvalidIdPwd.h"
 #include "profiles/FormPeapIdPwd.h"
 #include "resources/FormResource.h"

@@ -7,8 +7,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "core/Dialogs.h"
-#include "core/FormMessageBox.h"
+#include "dialogs/Dialogs.h"
+#include "dialogs/FormMessageBox.h"
 #include "mainwindow/LinkStatus.h"
 #include "profiles/FormProfile.h"
 #include "profiles/FormProfileEdit.h"

@@ -6,7 +6,7 @@
 #include <ostream>
 #include <string>
 
-#include "core/FormProgressMsg.h"
+#include "dialogs/FormProgressMsg.h"
 #include "core/WvwlLib.h"
 #include "resources/FormResource.h"
 #include "resources/UiStr.h"

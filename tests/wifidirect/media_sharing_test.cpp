@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "core/FormMessageBox.h"
+#include "dialogs/FormMessageBox.h"
 #include "core/WvwlLib.h"
 #include "wifidirect/FormWiFiDirectMediaSharing.h"
 #include "wifidirect/wifidirect_fixture.h"

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "core/FormMessageBox.h"
+#include "dialogs/FormMessageBox.h"
 #include "core/Settings.h"
 #include "core/WvwlLib.h"
 #include "wifidirect/FormWiFiDirectProfile.h"

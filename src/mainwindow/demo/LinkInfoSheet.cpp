@@ -11,7 +11,7 @@
 
 #include "advanced/FormAdvanced.h"
 #include "advanced/FormExtendedAP.h"
-#include "core/Dialogs.h"
+#include "dialogs/Dialogs.h"
 #include "core/FormHide.h"
 #include "core/Settings.h"
 #include "core/WvwlLib.h"

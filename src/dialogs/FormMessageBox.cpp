@@ -1,4 +1,4 @@
-#include "core/FormMessageBox.h"
+#include "dialogs/FormMessageBox.h"
 
 #include "resources/FormResource.h"
 

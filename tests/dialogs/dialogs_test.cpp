@@ -1,4 +1,4 @@
-#include "core/Dialogs.h"
+#include "dialogs/Dialogs.h"
 #include "core/WvwlLib.h"
 #include "resources/FormResource.h"
 #include "ui/Seams.h"

@@ -1,4 +1,4 @@
-#include "core/FormSelectCard.h"
+#include "dialogs/FormSelectCard.h"
 
 #include "resources/FormResource.h"
 #include "wlapi/records.h"

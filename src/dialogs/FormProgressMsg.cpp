@@ -1,4 +1,4 @@
-#include "core/FormProgressMsg.h"
+#include "dialogs/FormProgressMsg.h"
 
 #include "resources/FormResource.h"
 #include "core/Log.h"
