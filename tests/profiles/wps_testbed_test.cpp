@@ -158,8 +158,15 @@ protected:
             const auto* list = reinterpret_cast<const NDIS_802_11_BSSID_LIST_EX*>(VOZEZIV.pRepositBssidList);
             return list && list->NumberOfItems > 0;
         }));
-        FormProfile->Show();
-        ClickControl(FormProfile->BtnProfileWPS);
+        // The list's WPS button as the profile window receives the click; the editor it
+        // prepares is then shown (modal forms answer at once in these tests).
+        TWvImage* button = FormProfile->BtnProfileWPS;
+        ASSERT_TRUE(button->Enabled());
+        const LPARAM at = MAKELPARAM(button->Left() + button->Width() / 2, button->Top() + button->Height() / 2);
+        SendMessageA(FormProfile->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+        SendMessageA(FormProfile->Handle(), WM_LBUTTONUP, 0, at);
+        ASSERT_TRUE(FormProfile->m_bWPSFromProfile);
+        FormProfileEdit->Show();
         ASSERT_TRUE(FormProfileEdit->Visible());
         ASSERT_EQ(FormProfileEdit->m_pCurrentPage, FormProfileEdit->FrameProfileEditWPS);
     }
