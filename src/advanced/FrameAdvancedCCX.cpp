@@ -205,6 +205,11 @@ void TFrameAdvancedCCX::UpdateControls()
                         static_cast<TControl*>(lblDiagnosticCapabilityText),
                         static_cast<TControl*>(lblDiagnosticCapability), static_cast<TControl*>(lblEventLog)})
         c->SetEnabled(ccx);
+    // A running diagnostic can always be cancelled, with CCX switched off too.
+    if (running) {
+        grpBoxDiagnostic->SetEnabled(true);
+        BtnCancel->SetEnabled(true);
+    }
 }
 
 // ---------------------------------------------------------------------------------------------

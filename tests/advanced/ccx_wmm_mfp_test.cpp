@@ -185,6 +185,8 @@ TEST_F(CcxPage, WhileADiagnosticRunsCancelStaysTheButtonShown)
         EXPECT_TRUE(page->BtnCancel->Visible());
         EXPECT_FALSE(page->BtnDiagnostic->Visible());
         EXPECT_EQ(buttonThere(), page->BtnCancel->Handle());
+        EXPECT_TRUE(IsWindowEnabled(page->grpBoxDiagnostic->Handle()));
+        EXPECT_TRUE(UserCanClick(page->BtnCancel));
         SnapshotIfAsked(FormAdvanced->Handle(), std::string("ccx_diagnostic_after_") + (what[0] == 'b' ? "box_click" : "entry"));
     }
     EXPECT_EQ(Calls("WVWL_WlanSendS64Start").size(), 1u);
