@@ -221,12 +221,11 @@ WVWL_API int __stdcall WVWL_QueryMFPCtrl(MFP_CONTROL* control) {
   });
 }
 
-// Bytes 10 and 11 are one-shot triggers: the driver acts on them and clears them.
+// Bytes 10 and 11 are triggers: the driver acts on each write that sets them and keeps the
+// record as written.
 WVWL_API int __cdecl WVWL_SetMFPCtrl(MFP_CONTROL control) {
   return Call("WVWL_SetMFPCtrl", [&] { return MfpText(control); }, [&]() -> int {
-    MFP_CONTROL kept = control;
-    kept.flag[MFP_SILENT_LINK_DOWN] = kept.flag[MFP_INJECT_NOW] = 0;
-    Sim().SetBlob("MFPControl", &kept, sizeof kept);
+    Sim().SetBlob("MFPControl", &control, sizeof control);
     if (control.flag[MFP_SILENT_LINK_DOWN]) {
       Sim().Journal("mfp: silent link down");
       Sim().Disconnect();

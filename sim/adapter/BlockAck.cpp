@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <map>
 #include <mutex>
 #include <vector>
 
@@ -19,9 +20,19 @@ struct Agreement {
   int window = 0;
 };
 
+// One adapter's agreements and the capability last set on it; not kept across restarts.
+struct AdapterBlockAck {
+  std::vector<Agreement> agreements;
+  BA_CAP_SETTING setting{};
+};
+
 std::mutex g_mu;
-std::vector<Agreement> g_agreements;
-BA_CAP_SETTING g_setting{};   // the capability last set; not kept across restarts
+std::map<Mac, AdapterBlockAck> g_adapters;
+
+// The selected adapter's block-ack state; g_mu held. The address is read before the lock.
+AdapterBlockAck& OwnLocked(const Mac& adapter) {
+  return g_adapters[adapter];
+}
 
 constexpr int kMaxWindow = 64;
 
@@ -49,26 +60,26 @@ bool Known(const std::vector<Mac>& peers, const Mac& mac) {
 }
 
 // Agreements with peers that left the list (the link went down) end.
-void PruneLocked(const std::vector<Mac>& peers) {
-  g_agreements.erase(std::remove_if(g_agreements.begin(), g_agreements.end(),
-                                    [&](const Agreement& a) { return !Known(peers, a.peer); }),
-                     g_agreements.end());
+void PruneLocked(std::vector<Agreement>& agreements, const std::vector<Mac>& peers) {
+  agreements.erase(std::remove_if(agreements.begin(), agreements.end(),
+                                  [&](const Agreement& a) { return !Known(peers, a.peer); }),
+                   agreements.end());
 }
 
-size_t PeerCountLocked(bool recipient) {
+size_t PeerCountLocked(const std::vector<Agreement>& agreements, bool recipient) {
   std::vector<Mac> seen;
-  for (const Agreement& a : g_agreements)
+  for (const Agreement& a : agreements)
     if (a.recipient == recipient && !Known(seen, a.peer)) seen.push_back(a.peer);
   return seen.size();
 }
 
-bool AggregationOffLocked() {
-  return g_setting.MpduAggregation == 2;
+bool AggregationOff(const AdapterBlockAck& own) {
+  return own.setting.MpduAggregation == 2;
 }
 
-void FillDirection(bool recipient, BA_TABLE_ENTRY* entries) {
+void FillDirection(const std::vector<Agreement>& agreements, bool recipient, BA_TABLE_ENTRY* entries) {
   int used = 0;
-  for (const Agreement& a : g_agreements) {
+  for (const Agreement& a : agreements) {
     if (a.recipient != recipient) continue;
     int at = 0;
     while (at < used && std::memcmp(entries[at].MacAddr, a.peer.data(), 6) != 0) ++at;
@@ -114,23 +125,26 @@ int BaAdd(const BA_SESSION_REQUEST& r) {
   if (r.TID > 7 || r.WindowSize == 0 || IsZero(peer)) return WVWL_ERROR_FAILURE;
   const std::vector<Mac> peers = Peers();
   if (!Known(peers, peer)) return WVWL_ERROR_FAILURE;
+  const Mac adapter = Sim().SelectedMac();
   std::lock_guard<std::mutex> lock(g_mu);
-  if (AggregationOffLocked()) return WVWL_ERROR_FAILURE;
-  PruneLocked(peers);
+  AdapterBlockAck& own = OwnLocked(adapter);
+  if (AggregationOff(own)) return WVWL_ERROR_FAILURE;
+  std::vector<Agreement>& agreements = own.agreements;
+  PruneLocked(agreements, peers);
   const bool recipient = r.bRecipient != 0;
-  auto same = std::find_if(g_agreements.begin(), g_agreements.end(), [&](const Agreement& a) {
+  auto same = std::find_if(agreements.begin(), agreements.end(), [&](const Agreement& a) {
     return a.recipient == recipient && a.peer == peer && a.tid == r.TID;
   });
   const int window = std::min<int>(r.WindowSize, kMaxWindow);
-  if (same != g_agreements.end()) {
+  if (same != agreements.end()) {
     same->window = window;
     return WVWL_ERROR_SUCCESS;
   }
-  const bool newPeer = std::none_of(g_agreements.begin(), g_agreements.end(), [&](const Agreement& a) {
+  const bool newPeer = std::none_of(agreements.begin(), agreements.end(), [&](const Agreement& a) {
     return a.recipient == recipient && a.peer == peer;
   });
-  if (newPeer && PeerCountLocked(recipient) >= size_t(BA_TABLE_MAX_ENTRIES)) return WVWL_ERROR_FAILURE;
-  g_agreements.push_back(Agreement{recipient, peer, r.TID, window});
+  if (newPeer && PeerCountLocked(agreements, recipient) >= size_t(BA_TABLE_MAX_ENTRIES)) return WVWL_ERROR_FAILURE;
+  agreements.push_back(Agreement{recipient, peer, r.TID, window});
   return WVWL_ERROR_SUCCESS;
 }
 
@@ -141,15 +155,21 @@ int BaDelete(const void* data, unsigned long length) {
   if (!r.AllTid && r.TID > 7) return WVWL_ERROR_FAILURE;
   Mac peer{};
   std::memcpy(peer.data(), r.MacAddr, 6);
-  std::lock_guard<std::mutex> lock(g_mu);
-  const size_t before = g_agreements.size();
-  g_agreements.erase(std::remove_if(g_agreements.begin(), g_agreements.end(),
+  const Mac adapter = Sim().SelectedMac();
+  size_t removed = 0;
+  {
+    std::lock_guard<std::mutex> lock(g_mu);
+    std::vector<Agreement>& agreements = OwnLocked(adapter).agreements;
+    const size_t before = agreements.size();
+    agreements.erase(std::remove_if(agreements.begin(), agreements.end(),
                                     [&](const Agreement& a) {
                                       return a.recipient == (r.bRecipient != 0) && a.peer == peer &&
                                              (r.AllTid || a.tid == r.TID);
                                     }),
-                     g_agreements.end());
-  Sim().Journal("block-ack delete " + BaRequestText(r) + " removed " + std::to_string(before - g_agreements.size()));
+                     agreements.end());
+    removed = before - agreements.size();
+  }
+  Sim().Journal("block-ack delete " + BaRequestText(r) + " removed " + std::to_string(removed));
   return WVWL_ERROR_SUCCESS;
 }
 
@@ -159,10 +179,12 @@ int BaTable(BA_TABLE* table) {
   const bool ht = Cfg([](const Scenario& s) { return s.support11n; }) != 0;
   std::memset(table, 0, sizeof *table);
   if (!ht) return WVWL_ERROR_FAILURE;
+  const Mac adapter = Sim().SelectedMac();
   std::lock_guard<std::mutex> lock(g_mu);
-  PruneLocked(peers);
-  FillDirection(false, table->Originator);
-  FillDirection(true, table->Recipient);
+  std::vector<Agreement>& agreements = OwnLocked(adapter).agreements;
+  PruneLocked(agreements, peers);
+  FillDirection(agreements, false, table->Originator);
+  FillDirection(agreements, true, table->Recipient);
   table->OriginatorPresent = 1;
   table->RecipientPresent = 1;
   return WVWL_ERROR_SUCCESS;
@@ -187,16 +209,25 @@ int BaPeerList(void* buffer, unsigned long length, unsigned long* returned) {
 
 int BaSetCap(const BA_CAP_SETTING& setting) {
   if (setting.MpduAggregation != 1 && setting.MpduAggregation != 2) return WVWL_ERROR_FAILURE;
+  const Mac adapter = Sim().SelectedMac();
   std::lock_guard<std::mutex> lock(g_mu);
-  g_setting = setting;
-  if (setting.MpduAggregation == 2) g_agreements.clear();
+  AdapterBlockAck& own = OwnLocked(adapter);
+  own.setting = setting;
+  if (setting.MpduAggregation == 2) own.agreements.clear();
+  return WVWL_ERROR_SUCCESS;
+}
+
+int BaQueryCap(BA_CAP_SETTING* setting) {
+  if (!setting) return WVWL_ERROR_FAILURE;
+  const Mac adapter = Sim().SelectedMac();
+  std::lock_guard<std::mutex> lock(g_mu);
+  *setting = OwnLocked(adapter).setting;
   return WVWL_ERROR_SUCCESS;
 }
 
 void BaReset() {
   std::lock_guard<std::mutex> lock(g_mu);
-  g_agreements.clear();
-  g_setting = BA_CAP_SETTING{};
+  g_adapters.clear();
 }
 
 }  // namespace sim

@@ -1,5 +1,5 @@
 #pragma once
-// Block-ack agreements of the simulated driver: the peer list it offers, the agreements
+// Block-ack agreements of the simulated driver, kept per adapter: the peer list it offers, the agreements
 // added and deleted by the program, the capability and policies the program sets, and the
 // table it reports.
 #include <string>
@@ -20,6 +20,8 @@ int BaTable(BA_TABLE* table);
 int BaPeerList(void* buffer, unsigned long length, unsigned long* returned);
 // WVWL_SetBACap: kept as the driver's setting; aggregation off ends every agreement.
 int BaSetCap(const BA_CAP_SETTING& setting);
+// WVWL_QueryBACap: the setting last made on the selected adapter (zero before any).
+int BaQueryCap(BA_CAP_SETTING* setting);
 // The request numbers the driver of the scenario's Windows version answers.
 unsigned long BaPeerListRequest();
 unsigned long BaDeleteRequest();

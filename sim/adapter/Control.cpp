@@ -81,7 +81,8 @@ const char* kHelp =
     "p2pstatus HEX (queues a Wi-Fi Direct status record)\n"
     "wdptable HEX | wdpstatus HEX | wdppeer IFMAC DEVMAC | wdplease MAC IP [FAILS] | wdptdls RESULT [READS]\n"
     "p2p add NAME MAC [KEY=VALUE...] | p2p remove|leave|return|request MAC | p2p error CODE [VALUE [METHODS]]\n"
-    "p2p event CODE | p2p queue | p2p disarm | p2p delay MS | certs (hash buffers outstanding) | pac PROFILE (its stored PAC list)\n";
+    "p2p event CODE | p2p queue | p2p disarm | p2p delay MS | certs (hash buffers outstanding) | pac PROFILE (its stored PAC list)\n"
+    "claim profiles N (the next count query of the profile list answers N)\n";
 
 }  // namespace
 
@@ -155,6 +156,10 @@ std::string RunCommand(const std::string& line) {
   if (EqualNoCase(cmd, "p2p")) return P2p::Get().Command(t);
   if (EqualNoCase(cmd, "notready") && t.size() == 3 && ParseInt(t[2], a)) {
     Sim().SetNotReady(EqualNoCase(t[1], "direct"), static_cast<int>(a));
+    return "ok\n";
+  }
+  if (EqualNoCase(cmd, "claim") && t.size() == 3 && EqualNoCase(t[1], "profiles") && ParseInt(t[2], a)) {
+    ClaimProfileCount(a);
     return "ok\n";
   }
   if (EqualNoCase(cmd, "wps") && t.size() == 2 && EqualNoCase(t[1], "button")) {

@@ -513,7 +513,7 @@ WVWL_API int __stdcall WVWL_QueryAPIPAddress(AP_IP_INFO* info) {
 
 WVWL_API int __stdcall WVWL_QueryBACap(BA_CAP_SETTING* capability) {
   return Call("WVWL_QueryBACap", [&] { return ""; }, [&]() -> int {
-    return WVWL_ERROR_SUCCESS;
+    return BaQueryCap(capability);
   });
 }
 
@@ -1196,7 +1196,7 @@ WVWL_API int __stdcall WVWL_WriteProfileID(const char* profileName, const char* 
 }
 
 WVWL_API int __stdcall WVWL_WriteRegValue(const char* valueName, unsigned long type, const void* data, unsigned long length) {
-  return Call("WVWL_WriteRegValue", [&] { return Text(valueName, 64); }, [&]() -> int {
+  return Call("WVWL_WriteRegValue", [&] { return RegValueText(valueName, type, data, length); }, [&]() -> int {
     return WriteRegValue(valueName, type, data, length);
   });
 }
@@ -1261,8 +1261,14 @@ WVWL_API int __stdcall WVWL_WriteExtAPConfig(EXTAP_CONFIG config) {
   });
 }
 
+// Refused while the system does not allow a hosted network, or for an SSID or key that does
+// not fit its field; the key is journalled as its length.
 WVWL_API int __stdcall WVWL_HostedNetworkSetup(EXTAP_CONFIG config) {
-  return Call("WVWL_HostedNetworkSetup", [&] { return ""; }, [&]() -> int {
+  return Call("WVWL_HostedNetworkSetup", [&] { return ExtApConfigText(config); }, [&]() -> int {
+    if (!Sim().IntValue("HostedNetworkAllowed", Cfg([](const Scenario& s) { return s.hostedNetworkAvailable; })))
+      return WVWL_ERROR_FAILURE;
+    if (config.SsidLength == 0 || config.SsidLength > sizeof config.Ssid || config.KeyLength > sizeof config.Key)
+      return WVWL_ERROR_FAILURE;
     Sim().SetBlob("ExtAPConfig", &config, sizeof config);
     return WVWL_ERROR_SUCCESS;
   });

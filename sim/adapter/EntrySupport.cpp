@@ -1,6 +1,7 @@
 #include "EntrySupport.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -286,7 +287,20 @@ int ReadRecordList(const char* kind, void* records, size_t recordSize, unsigned 
   return WVWL_ERROR_SUCCESS;
 }
 
+namespace {
+std::atomic<long long> g_profileClaim{-1};
+}  // namespace
+
+void ClaimProfileCount(long long count) { g_profileClaim = count; }
+
 int ReadProfileList(WLANPROFILE* profiles, unsigned long* count) {
+  if (!profiles && count) {
+    const long long claim = g_profileClaim.exchange(-1);
+    if (claim >= 0) {
+      *count = static_cast<unsigned long>(claim);
+      return WVWL_ERROR_SUCCESS;
+    }
+  }
   return ReadRecordList("Profile", profiles, sizeof(WLANPROFILE), count);
 }
 
@@ -410,6 +424,30 @@ int WriteRegValue(const char* name, unsigned long type, const void* data, unsign
   Sim().SetValue("Reg." + key, HexText(static_cast<const uint8_t*>(data), length));
   Sim().SetIntValue("RegType." + key, static_cast<long long>(type));
   return WVWL_ERROR_SUCCESS;
+}
+
+std::string RegValueText(const char* name, unsigned long type, const void* data, unsigned long length) {
+  std::string text = Text(name, 256);
+  const auto* bytes = static_cast<const uint8_t*>(data);
+  if (!bytes) return text + " (null) length=" + std::to_string(length);
+  const size_t shown = std::min<unsigned long>(length, kRegValueLimit);
+  if (type == REG_DWORD && length == 4) {
+    uint32_t word = 0;
+    std::memcpy(&word, bytes, 4);
+    return text + " dword=" + Hex32(word);
+  }
+  if (type == REG_SZ) return text + " sz=" + Quoted(reinterpret_cast<const char*>(bytes), shown);
+  return text + " type=" + std::to_string(type) + " bytes=" + HexText(bytes, shown);
+}
+
+std::string ExtApConfigText(const EXTAP_CONFIG& c) {
+  const size_t ssidLength = std::min<size_t>(c.SsidLength, sizeof c.Ssid);
+  char buf[160];
+  std::snprintf(buf, sizeof buf, "ssid=%s/%u key=%u bytes peers=%u ip=%u.%u.%u.%u",
+                Text(reinterpret_cast<const char*>(c.Ssid), ssidLength).c_str(), unsigned(c.SsidLength),
+                unsigned(c.KeyLength), unsigned(c.MaxPeers), c.IpAddress[0], c.IpAddress[1], c.IpAddress[2],
+                c.IpAddress[3]);
+  return buf;
 }
 
 std::string RegText(const char* name) {

@@ -73,6 +73,8 @@ int WriteAdvance(const ADVANCE_CONFIG_DATA& data);
 
 // Profiles.
 int ReadProfileList(WLANPROFILE* profiles, unsigned long* count);
+// A hostile library: the next count query of the profile list answers this count.
+void ClaimProfileCount(long long count);
 int ReadProfileData(WLANPROFILE* profile, const char* name);
 int WriteProfile(const char* name, const WLANPROFILE* profile);
 int DeleteProfile(const char* name, int deleteConnected);
@@ -86,6 +88,10 @@ int ReadRecordList(const char* kind, void* records, size_t recordSize, unsigned 
 
 // Registry values kept by the library.
 int WriteRegValue(const char* name, unsigned long type, const void* data, unsigned long length);
+// The journal text of a registry write: the name and the value it writes.
+std::string RegValueText(const char* name, unsigned long type, const void* data, unsigned long length);
+// The hosted network record as journalled: SSID, key length, peers and address.
+std::string ExtApConfigText(const EXTAP_CONFIG& config);
 std::string RegText(const char* name);
 unsigned long Ccx2Word();
 

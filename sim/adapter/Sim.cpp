@@ -1050,7 +1050,9 @@ std::string Simulator::StatusText() {
 
 std::string Simulator::StoredKeyLocked(const std::string& section, const std::string& key, bool forWrite) const {
   static const char* const kPerAdapter[] = {"CountryRegion", "CountryRegionABand", "WirelessMode", "AdvanceCfg",
-                                            "WMMCapability", "MFPControl"};
+                                            "WMMCapability", "MFPControl", "CCX2Control", "Reg.CCX2Control",
+                                            "RegType.CCX2Control", "BACap", "AckPolicy", "AckPolicyInUse",
+                                            "CoexMode", "DiagRunning"};
   const AdapterDef* a = SelectedLocked();
   if (!a || std::find(std::begin(kPerAdapter), std::end(kPerAdapter), key) == std::end(kPerAdapter)) return key;
   const std::string own = key + "@" + HexText(a->mac.data(), a->mac.size());

@@ -98,9 +98,11 @@ void WpsRun::StartLocked(const WPS_MODE& mode) {
 
 void WpsRun::EnrolleeOrRegistrarLocked(const WPS_MODE& mode) {
   Push(kScanAp);
+  // A preferred band (0 2.4 GHz, 1 5 GHz; 2 both) leaves the other band's access points out.
+  const long long band = Sim().IntValue("WPSPreferPhyType", 2);
   std::vector<Network> wps;
   for (const Network& n : Sim().VisibleNetworks())
-    if (n.wps) wps.push_back(n);
+    if (n.wps && (band == 2 || (band == 1) == n.Is5GHz())) wps.push_back(n);
   if (pinRun_) {
     auto it = std::find_if(wps.begin(), wps.end(),
                            [&](const Network& n) { return std::memcmp(n.bssid.data(), mode.Bssid, 6) == 0; });
@@ -218,6 +220,9 @@ unsigned long WpsRun::Poll() {
   std::lock_guard<std::mutex> lock(mu_);
   if (!active_) return 0;
   if (!steps_.empty()) {
+    ElementsLocked();
+  }
+  if (!steps_.empty()) {
     Step step = steps_.front();
     steps_.pop_front();
     code_ = step.code;
@@ -230,6 +235,23 @@ unsigned long WpsRun::Poll() {
   if (code_ == kConfigured) FinishLocked(true);
   else if (IsStopCode(code_)) FinishLocked(false);
   return word;
+}
+
+// The WPS elements are read as the run reaches them (the program sets them after the start):
+// past the scan a push-button run needs the element in its probe requests, or the access point
+// never sees the push; past the association the exchange needs it in the association request,
+// or the access point never starts it and the walk time ends the run.
+void WpsRun::ElementsLocked() {
+  if (configMode_ == WPS_START_CONFIG_EXTREG_STA || !hasTarget_) return;
+  if (code_ == kScanAp && !pinRun_ && Sim().IntValue("WPSProbeReqIE", 1) == 0) {
+    steps_.clear();
+    hasTarget_ = false;
+    result_ = WPS_PROFILE{};
+    Push(kPbcNoAp);
+  } else if (code_ == kLinkUp && Sim().IntValue("WPSAssociateIE", 1) == 0) {
+    steps_.clear();
+    result_ = WPS_PROFILE{};
+  }
 }
 
 void WpsRun::FinishLocked(bool success) {
@@ -335,8 +357,19 @@ std::string StartRecordPin(const WPS_MODE& mode) {
   return pin;
 }
 
+// A PIN as the journal shows it: its length and, for 8 digits, whether the checksum holds.
+std::string PinShape(const std::string& pin) {
+  const bool digits = !pin.empty() && std::all_of(pin.begin(), pin.end(), [](char c) { return c >= '0' && c <= '9'; });
+  std::string text = "len=" + std::to_string(pin.size());
+  if (!digits) return pin.empty() ? text : text + " not-digits";
+  if (pin.size() != 8) return text;
+  unsigned sum = 0;
+  for (size_t i = 0; i < 8; ++i) sum += unsigned(pin[i] - '0') * (i % 2 == 0 ? 3u : 1u);
+  return text + (sum % 10 == 0 ? " checksum=ok" : " checksum=bad");
+}
+
 std::string StartRecordText(const WPS_MODE& mode) {
-  std::string kind = mode.WpsMode == WPS_START_MODE_PIN   ? "PIN " + StartRecordPin(mode)
+  std::string kind = mode.WpsMode == WPS_START_MODE_PIN   ? "PIN " + PinShape(StartRecordPin(mode))
                      : mode.WpsMode == WPS_START_MODE_PBC ? "PBC"
                                                           : "kind " + std::to_string(mode.WpsMode);
   char tail[96];
@@ -350,7 +383,7 @@ std::string StoredRecordText(const WPS_MODE& mode) {
   for (uint8_t b : mode.PIN)
     if (b) pin += static_cast<char>(b);
   char text[128];
-  std::snprintf(text, sizeof text, "mode %u pin \"%s\" config %u bssid %s channel %u", mode.WpsMode, pin.c_str(),
+  std::snprintf(text, sizeof text, "mode %u pin %s config %u bssid %s channel %u", mode.WpsMode, PinShape(pin).c_str(),
                 mode.ConfigMode, MacText(mode.Bssid).c_str(), mode.Channel);
   return text;
 }

@@ -48,6 +48,7 @@ private:
   void ExternalRegistrarLocked(const WPS_MODE& mode);
   void StationStepsLocked();
   void FinishLocked(bool success);
+  void ElementsLocked();
   void Push(uint32_t code, int callback = 0) { steps_.push_back({code, callback}); }
 
   std::mutex mu_;
@@ -73,12 +74,14 @@ private:
   bool buttonPending_ = false;
 };
 
-// Journal texts of the records; keys show as their length only.
+// Journal texts of the records; keys show as their length only, PINs as their length and
+// checksum validity.
 std::string StartRecordText(const WPS_MODE& mode);
 std::string StoredRecordText(const WPS_MODE& mode);
 std::string WpsProfileText(const WPS_PROFILE& profile);
 // The PIN of a start record: 8 digits, or the 4 after four 0xFF bytes.
 std::string StartRecordPin(const WPS_MODE& mode);
+std::string PinShape(const std::string& pin);
 // The credential a network hands out.
 WPS_CREDENTIAL CredentialOf(const Network& n);
 

@@ -26,6 +26,8 @@ const CUISTR& Str()
 }
 
 constexpr const char* kDefaultMeasureTime = "250";
+// More stored profiles than the library can hold are not believed.
+constexpr unsigned long kMaxDiagProfiles = 4096;
 
 // The measurement time typed; -1 when empty or not a number.
 long MeasureTime(const TEdit* edit)
@@ -139,6 +141,10 @@ void TFrameAdvancedCCX::LoadDiagnosticProfiles()
     VOZEZIV.WVWL_ReadProfileList(nullptr, &count);
     if (long(count) < 1)
         return;
+    if (count > kMaxDiagProfiles) {
+        PrintMessage(3, " TFrameAdvancedCCX: %lu profiles claimed, listing %lu\n", count, kMaxDiagProfiles);
+        count = kMaxDiagProfiles;
+    }
     const unsigned long allocated = count;
     auto profiles = std::make_unique<WLANPROFILE[]>(allocated);
     VOZEZIV.WVWL_ReadProfileList(profiles.get(), &count);
@@ -176,9 +182,12 @@ void TFrameAdvancedCCX::UpdateControls()
     const bool newer = !IsOlderAdapterKind();
     for (TControl* c : {static_cast<TControl*>(chBoxRFRoaming), static_cast<TControl*>(chBoxVoiceDrasticRoaming),
                         static_cast<TControl*>(lblCACTxt), static_cast<TControl*>(cBoxCAC),
-                        static_cast<TControl*>(BtnSet), static_cast<TControl*>(BtnDiagnostic),
-                        static_cast<TControl*>(grpBoxDiagnostic)})
+                        static_cast<TControl*>(BtnSet), static_cast<TControl*>(grpBoxDiagnostic)})
         c->SetVisible(newer);
+    // The two buttons share one place: while a diagnostic runs only Cancel is there.
+    const bool running = m_bDiagRunning == 1;
+    BtnDiagnostic->SetVisible(newer && !running);
+    BtnCancel->SetVisible(newer && running);
 
     const bool ccx = chBoxEnableCCX->Checked();
     const bool measure = ccx && chBoxEnableRadioMeasurement->Checked();
@@ -196,6 +205,11 @@ void TFrameAdvancedCCX::UpdateControls()
                         static_cast<TControl*>(lblDiagnosticCapabilityText),
                         static_cast<TControl*>(lblDiagnosticCapability), static_cast<TControl*>(lblEventLog)})
         c->SetEnabled(ccx);
+    // A running diagnostic can always be cancelled, with CCX switched off too.
+    if (running) {
+        grpBoxDiagnostic->SetEnabled(true);
+        BtnCancel->SetEnabled(true);
+    }
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -296,6 +310,10 @@ void TFrameAdvancedCCX::BtnSetClick(TObject*)
 void TFrameAdvancedCCX::BtnDiagnosticClick(TObject*)
 {
     const CUISTR& s = Str();
+    if (m_bDiagRunning == 1) {
+        PrintMessage(6, " TFrameAdvancedCCX: a diagnostic runs already, Cancel ends it first\n");
+        return;
+    }
     if (cBoxProfile->ItemIndex() < 0) {
         ShowMessageBox(s.STR_PLZ_SELECT_PROFILE, 0);
         return;

@@ -60,10 +60,14 @@ void TFrameAdvancedWMM::EnableCategories(bool enabled)
 }
 
 // Loading through the boxes runs their handlers for every box that changes, as a click does.
+// A failed read leaves the boxes as they are: loading zeros would send WMM off.
 void TFrameAdvancedWMM::OnEnterPage()
 {
     WMM_CAPABILITY wmm{};
-    VOZEZIV.WVWL_QueryAndReadWMMCapability(&wmm);
+    if (!VOZEZIV.WVWL_QueryAndReadWMMCapability(&wmm)) {
+        PrintMessage(2, " TFrameAdvancedWMM: WVWL_QueryAndReadWMMCapability() failed, the boxes are not changed\n");
+        return;
+    }
     chBoxPowerSaveEnable->SetChecked(wmm.bAPSDEnable != 0);
     chBoxWMM->SetChecked(wmm.bWMMEnable != 0);
     chBoxAC_BE->SetChecked(wmm.bAPSD_AC_BE != 0);

@@ -75,7 +75,6 @@ void TFrameAdvancedWireless::BtnApplyClick(TObject*)
 
     const int oldCode = ModeToPhyMode(m_strPrevWirelessMode);
     const int newCode = ModeToPhyMode(m_strWirelessMode);
-    m_strPrevWirelessMode = m_strWirelessMode;
 
     if (m_bHtModeChosen)
         m_nHtMode = rBtnHTModeMM->Checked() ? 0 : 1;
@@ -83,8 +82,10 @@ void TFrameAdvancedWireless::BtnApplyClick(TObject*)
     m_nGI = rBtnGILong->Checked() ? 0 : 1;
     m_nSTBC = rBtnSTBCNone->Checked() ? 0 : 1;
 
+    // Nothing written: the band stays as it was for the next Apply.
     if (!WriteAdvanceConfig())
         return;
+    m_strPrevWirelessMode = m_strWirelessMode;
     WriteFastRoaming();
 
     if (m_nBandIndex == m_nEntryBand && m_n24Code == m_nEntry24Code && m_n5Code == m_nEntry5Code && m_bHTChanged != 1)

@@ -29,22 +29,28 @@ const Wow64EnableWow64FsRedirectionFn wow64EnableRedirection = [] {
 }();
 
 // The system's cryptographic random source; a time-seeded generator would repeat its draws
-// within a second and let anyone who knows the time guess them.
-void SecureRandom(void* buffer, ULONG size)
+// within a second and let anyone who knows the time guess them. False when it fails.
+bool SecureRandom(void* buffer, ULONG size)
 {
-    if (BCryptGenRandom(nullptr, static_cast<PUCHAR>(buffer), size, BCRYPT_USE_SYSTEM_PREFERRED_RNG) != 0)
-        throw std::runtime_error("the system's random source failed");
+    const bool drawn = seams::randomOverride
+                           ? seams::randomOverride(buffer, size)
+                           : BCryptGenRandom(nullptr, static_cast<PUCHAR>(buffer), size, BCRYPT_USE_SYSTEM_PREFERRED_RNG) == 0;
+    if (!drawn)
+        PrintMessage(2, " The system's random source failed, nothing drawn\n");
+    return drawn;
 }
 
-// A uniform draw from 0 to span - 1 (span at least 1).
-unsigned RandomBelow(unsigned span)
+// A uniform draw from 0 to span - 1 (span at least 1); false when the source failed.
+bool RandomBelow(unsigned span, unsigned& out)
 {
     const unsigned limit = 0xFFFFFFFFu - 0xFFFFFFFFu % span;
     unsigned value = 0;
-    do
-        SecureRandom(&value, sizeof value);
-    while (value >= limit);
-    return value % span;
+    do {
+        if (!SecureRandom(&value, sizeof value))
+            return false;
+    } while (value >= limit);
+    out = value % span;
+    return true;
 }
 
 void QueryAdapterAddress(BYTE (&address)[6])
@@ -122,16 +128,20 @@ BOOL EnableWow64FsRedirection()
 
 int RandomBytes(BYTE* buffer, int count)
 {
-    if (count > 0)
-        SecureRandom(buffer, static_cast<ULONG>(count));
+    if (count > 0 && !SecureRandom(buffer, static_cast<ULONG>(count)))
+        return 0;
     return 1;
 }
 
 int RandomBytesInRange(BYTE* buffer, int count, int low, int high)
 {
     const unsigned span = high >= low ? static_cast<unsigned>(high - low) + 1 : 1;
-    for (int i = 0; i < count; ++i)
-        buffer[i] = static_cast<BYTE>(low + static_cast<int>(RandomBelow(span)));
+    for (int i = 0; i < count; ++i) {
+        unsigned draw = 0;
+        if (!RandomBelow(span, draw))
+            return 0;
+        buffer[i] = static_cast<BYTE>(low + static_cast<int>(draw));
+    }
     return 1;
 }
 
@@ -145,8 +155,12 @@ int RandomCharsFrom(char* buffer, int count, const char* format, ...)
     int length = lstrlenA(alphabet);
     if (length == 0)
         return 0;
-    for (int i = 0; i < count; ++i)
-        buffer[i] = alphabet[RandomBelow(static_cast<unsigned>(length))];
+    for (int i = 0; i < count; ++i) {
+        unsigned draw = 0;
+        if (!RandomBelow(static_cast<unsigned>(length), draw))
+            return 0;
+        buffer[i] = alphabet[draw];
+    }
     return 1;
 }
 
@@ -171,8 +185,8 @@ int GenerateWpsPin8(unsigned* pin)
         b[0] = address[3];
         b[1] = address[4];
         b[2] = address[5];
-    } else {
-        RandomBytes(b, 3);
+    } else if (!RandomBytes(b, 3)) {
+        return 0;
     }
     unsigned value = ((b[0] * 65536u) + (b[1] * 256u) + b[2]) % 10000000u;
     *pin = value * 10 + WpsPinChecksum(value);
@@ -189,7 +203,8 @@ int GenerateWpsPin4(unsigned* pin)
             digits[i] = address[2 + i] % 10u;
     } else {
         for (unsigned& d : digits)
-            d = RandomBelow(10);
+            if (!RandomBelow(10, d))
+                return 0;
     }
     *pin = digits[0] + 10 * digits[1] + 100 * digits[2] + 1000 * digits[3];
     return 1;

@@ -37,15 +37,16 @@ void HexTextToBytes(const std::string& text, BYTE* output, int count);
 BOOL DisableWow64FsRedirection();
 BOOL EnableWow64FsRedirection();
 
-// Random helpers, drawing from the system's cryptographic random source; each returns 1.
+// Random helpers, drawing from the system's cryptographic random source; each returns 1, or 0
+// when the source failed (the buffer then holds nothing to use).
 int RandomBytes(BYTE* buffer, int count);
 int RandomBytesInRange(BYTE* buffer, int count, int low, int high);
 // Draws count characters (no terminator) from the alphabet formatted from format.
-// Returns 0 and writes nothing when the alphabet is empty.
+// Returns 0 when the alphabet is empty or the source failed.
 int RandomCharsFrom(char* buffer, int count, const char* format, ...);
 
 // WPS PINs: 8 digits (seven and a checksum digit) or 4 digits; from the adapter's address
-// when bWPSPinByMac is on, else random.
+// when bWPSPinByMac is on, else random. 0 and the PIN untouched when the source failed.
 int GenerateWpsPin8(unsigned* pin);
 int GenerateWpsPin4(unsigned* pin);
 unsigned WpsPinChecksum(unsigned sevenDigits);

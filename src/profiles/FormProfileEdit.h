@@ -244,7 +244,8 @@ public:
     void FinishWPS();
     void ShowMessageText(const std::string& text);
     // Registrar roles (WpsRegistrar.cpp).
-    void GenerateRegistrarProfile();
+    // False, with no configuration made, when no random key could be drawn.
+    bool GenerateRegistrarProfile();
     void OnWpsDetail();
     void StartExtregConnect();
     void TimerWPSConnectStatusTimer(TObject* Sender);

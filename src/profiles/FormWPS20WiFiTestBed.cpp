@@ -150,10 +150,14 @@ void TFormWPS20WiFiTestBed::m_btnCloseClick(TObject*)
     Close();
 }
 
+// The WPS page's label follows at once: "1.0", "2.0" or "Unknown"; the editor keeps only a
+// version it knows.
 void TFormWPS20WiFiTestBed::ShowVersionInEditor(unsigned long version)
 {
     if (!FormProfileEdit)
         return;
     if (version == kVersion1 || version == kVersion2)
         FormProfileEdit->m_nWPSVersion = version;
+    if (FormProfileEdit->FrameProfileEditWPS)
+        FormProfileEdit->FrameProfileEditWPS->ShowVersion(version);
 }

@@ -98,7 +98,8 @@ void TFrameProfileEditWPSPin::RebuildConfigModes()
 void TFrameProfileEditWPSPin::ShowPin()
 {
     TFormProfileEdit* editor = FormProfileEdit;
-    editPinCode->SetText(PinText(editor->m_nPinCode, editor->m_nPinLength));
+    // Length 0: no PIN could be drawn.
+    editPinCode->SetText(editor->m_nPinLength == 0 ? "" : PinText(editor->m_nPinCode, editor->m_nPinLength));
 }
 
 void TFrameProfileEditWPSPin::ShowEnrolleeRole()
@@ -122,12 +123,13 @@ void TFrameProfileEditWPSPin::OnEnterPage()
     TFormProfileEdit* editor = FormProfileEdit;
     m_bHasSharableProfile = AnySharableProfile();
     RebuildConfigModes();
-    if (VOZEZIV.bSupport8DigitPin != 0) {
-        GenerateWpsPin8(&m_nPin);
-        m_nPinLength = 8;
+    // Without a fresh PIN the box stays empty and Next refuses it.
+    const int length = VOZEZIV.bSupport8DigitPin != 0 ? 8 : 4;
+    if ((length == 8 ? GenerateWpsPin8(&m_nPin) : GenerateWpsPin4(&m_nPin)) != 0) {
+        m_nPinLength = length;
     } else {
-        GenerateWpsPin4(&m_nPin);
-        m_nPinLength = 4;
+        m_nPinLength = 0;
+        editor->ShowMessageText(S(&CUISTR::STR_RANDOM_SOURCE_FAIL));
     }
     const bool canConfigSta = m_bHasSharableProfile && editor->m_bExtRegDeviceFound;
     if (editor->m_nConfigMode != 0) {
@@ -181,7 +183,10 @@ bool TFrameProfileEditWPSPin::OnLeavePage()
 
 void TFrameProfileEditWPSPin::BtnRenewClick(TObject*)
 {
-    GenerateWpsPin8(&m_nPin);
+    if (!GenerateWpsPin8(&m_nPin)) {
+        FormProfileEdit->ShowMessageText(S(&CUISTR::STR_RANDOM_SOURCE_FAIL));
+        return;
+    }
     m_nPinLength = 8;
     FormProfileEdit->m_nPinCode = m_nPin;
     FormProfileEdit->m_nPinLength = 8;
@@ -191,7 +196,10 @@ void TFrameProfileEditWPSPin::BtnRenewClick(TObject*)
 
 void TFrameProfileEditWPSPin::BtnRenew4Click(TObject*)
 {
-    GenerateWpsPin4(&m_nPin);
+    if (!GenerateWpsPin4(&m_nPin)) {
+        FormProfileEdit->ShowMessageText(S(&CUISTR::STR_RANDOM_SOURCE_FAIL));
+        return;
+    }
     m_nPinLength = 4;
     FormProfileEdit->m_nPinCode = m_nPin;
     FormProfileEdit->m_nPinLength = 4;
@@ -223,7 +231,10 @@ void TFrameProfileEditWPSPin::cBoxConfigModeChange(TObject*)
         rBtnConfigAP->SetEnabled(true);
         rBtnConfigSTA->SetEnabled(m_bHasSharableProfile && editor->FrameProfileEditWPS->chBoxExternalRegistrar->Checked() &&
                                   editor->m_bExtRegDeviceFound);
-        editor->GenerateRegistrarProfile();
+        if (!editor->GenerateRegistrarProfile()) {
+            editor->ShowMessageText(S(&CUISTR::STR_RANDOM_SOURCE_FAIL));
+            return;
+        }
         editor->OnWpsDetail();
         editor->WriteBackWpsProfiletoRegistry();
         return;

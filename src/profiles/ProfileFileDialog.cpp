@@ -6,12 +6,16 @@
 #include <vector>
 
 std::function<bool(bool save, std::string& path)> profileFileDialogAnswer;
+const TProfileFileDialog* profileFileDialogShowing = nullptr;
 
 bool TProfileFileDialog::Execute(HWND owner)
 {
     if (profileFileDialogAnswer) {
         std::string path = FileName;
-        if (!profileFileDialogAnswer(m_bSave, path))
+        profileFileDialogShowing = this;
+        const bool chosen = profileFileDialogAnswer(m_bSave, path);
+        profileFileDialogShowing = nullptr;
+        if (!chosen)
             return false;
         FileName = path;
         return true;

@@ -23,3 +23,5 @@ private:
 // Test seam: when set, Execute returns its answer without showing anything; the path it
 // writes becomes FileName.
 extern std::function<bool(bool save, std::string& path)> profileFileDialogAnswer;
+// The dialog being answered, for the seam to look at its filter and names; null otherwise.
+extern const TProfileFileDialog* profileFileDialogShowing;

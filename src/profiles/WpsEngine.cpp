@@ -736,12 +736,13 @@ int TFormProfileEdit::UpdateWPSAPList()
     combo->Items().Clear();
     m_WPSApList = std::move(list.rows);
     m_pWPSBssidList = std::move(list.bssidList);
-    int select = 0;
+    int select = -1;
     for (size_t i = 0; i < m_WPSApList.size(); ++i) {
         combo->Items().AddObject(m_WPSApList[i].m_strSSID, reinterpret_cast<void*>(intptr_t(i)));
-        if (hadChoice && m_WPSApList[i].m_strSSID == chosenSsid && select == 0)
+        if (hadChoice && select < 0 && m_WPSApList[i].m_strSSID == chosenSsid)
             select = int(i);
     }
+    select = std::max(select, 0);
     if (m_WPSApList.empty()) {
         combo->SetItemIndex(-1);
         ShowMessageText(Texts().STR_NO_WPS_AP);

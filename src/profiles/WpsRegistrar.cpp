@@ -31,8 +31,14 @@ bool Ask(const std::string& text)
 
 }  // namespace
 
-void TFormProfileEdit::GenerateRegistrarProfile()
+bool TFormProfileEdit::GenerateRegistrarProfile()
 {
+    // The network key of the access point: from the system's cryptographic random source.
+    BYTE random[32];
+    if (!RandomBytes(random, sizeof random)) {
+        m_profileWps = WPS_PROFILE{};
+        return false;
+    }
     BYTE own[6] = {};
     if (VOZEZIV.WVWL_QueryCurrAddress)
         VOZEZIV.WVWL_QueryCurrAddress(own);
@@ -48,14 +54,13 @@ void TFormProfileEdit::GenerateRegistrarProfile()
     c.EncrType = WPS_ENCR_AES;
     c.KeyIndex = 1;
     c.KeyLength = 64;
-    // The network key of the access point: from the system's cryptographic random source.
-    BYTE random[32];
-    RandomBytes(random, sizeof random);
     for (int i = 0; i < 32; ++i) {
         char hex[3];
         std::snprintf(hex, sizeof hex, "%02X", random[i]);
         std::memcpy(c.Key + 2 * i, hex, 2);
     }
+    SecureZeroMemory(random, sizeof random);
+    return true;
 }
 
 void TFormProfileEdit::OnWpsDetail()

@@ -70,6 +70,7 @@ public:
     std::string STR_TRAY_SWITCH_APCLIENT_MODE;
     std::string STR_HOST_NETSTART_FAIL;
     std::string STR_SWITCH_RADIO_FAIL;
+    std::string STR_RANDOM_SOURCE_FAIL;
     std::string STR_SSID;
     std::string STR_TX_RATE;
     std::string STR_CHANNEL;

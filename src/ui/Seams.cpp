@@ -3,6 +3,7 @@
 namespace seams {
 
 std::function<int(const std::string&)> modalAnswer;
+std::function<bool(void*, unsigned long)> randomOverride;
 std::function<DWORD()> clockOverride;
 std::function<void(DWORD)> sleepOverride;
 std::function<std::pair<std::string, std::string>()> localeOverride;

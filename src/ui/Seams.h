@@ -17,6 +17,10 @@ extern std::function<void(DWORD)> sleepOverride;
 DWORD Now();
 void Sleep(DWORD ms);
 
+// The system's cryptographic random source (BCryptGenRandom unless overridden): fills the
+// buffer and answers true, or answers false when no random bytes could be drawn.
+extern std::function<bool(void* buffer, unsigned long size)> randomOverride;
+
 // Language and country names of the user's locale, e.g. {"en", "US"}.
 extern std::function<std::pair<std::string, std::string>()> localeOverride;
 std::pair<std::string, std::string> LocaleNames();

@@ -198,7 +198,10 @@ void TFrameWiFiDirectSettingWPS::rBtnPIN_RegSpecClick(TObject*)
 void TFrameWiFiDirectSettingWPS::BtnRenewClick(TObject*)
 {
     unsigned pin = 0;
-    GenerateWpsPin8(&pin);
+    if (!GenerateWpsPin8(&pin)) {
+        ShowMessageBox(Text(&CUISTR::STR_RANDOM_SOURCE_FAIL), 0);
+        return;
+    }
     char text[16];
     std::snprintf(text, sizeof text, "%08u", pin);
     editPinCode->SetText(text);
@@ -213,7 +216,10 @@ void TFrameWiFiDirectSettingWPS::BtnRenewClick(TObject*)
 void TFrameWiFiDirectSettingWPS::BtnRenew4Click(TObject*)
 {
     unsigned pin = 0;
-    GenerateWpsPin4(&pin);
+    if (!GenerateWpsPin4(&pin)) {
+        ShowMessageBox(Text(&CUISTR::STR_RANDOM_SOURCE_FAIL), 0);
+        return;
+    }
     char text[16];
     std::snprintf(text, sizeof text, "%04u", pin);
     editPinCode->SetText(text);

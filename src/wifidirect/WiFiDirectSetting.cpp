@@ -111,14 +111,14 @@ void TFormWiFiDirectSetting::FormCreate(TObject* Sender)
 // ---------------------------------------------------------------------------------------------
 // Showing
 
+// Without the random source the PIN last displayed stays offered.
 uint32_t TFormWiFiDirectSetting::FreshPin() const
 {
     unsigned pin = 0;
-    if (VOZEZIV.bSupport8DigitPin)
-        GenerateWpsPin8(&pin);
-    else
-        GenerateWpsPin4(&pin);
-    return pin;
+    if ((VOZEZIV.bSupport8DigitPin ? GenerateWpsPin8(&pin) : GenerateWpsPin4(&pin)) != 0)
+        return pin;
+    PrintMessage(2, " TFormWiFiDirectSetting::FreshPin: no random PIN, the last one stays\n");
+    return m_ulWiFiDirectDefPin;
 }
 
 std::string TFormWiFiDirectSetting::StationChannelText()
@@ -152,7 +152,8 @@ std::string TFormWiFiDirectSetting::GetOrGenerateSSID()
     if ((m_nOpMode == 0 || m_nOpMode == OP_MODE_STA_WIFI_DIRECT) && !ssid.empty() &&
         m_enumActionTpye != ACTION_AUTONOMOUSGO && !onlyPrefix)
         return ssid;
-    char pair[2] = {};
+    // The two characters only tell groups apart; without the random source they are fixed.
+    char pair[2] = {kSsidAlphabet[0], kSsidAlphabet[1]};
     RandomCharsFrom(pair, 2, "%s", kSsidAlphabet);
     std::string generated = std::string("DIRECT-") + pair[0] + pair[1];
     if (FormWiFiDirect)

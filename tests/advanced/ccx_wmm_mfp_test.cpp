@@ -3,6 +3,8 @@
 
 #include <cstring>
 
+#include "../ui/Snapshot.h"
+#include "../ui/UiTestSupport.h"
 #include "advanced/FormMFPTest.h"
 #include "advanced_pages_fixture.h"
 #include "core/WvwlLib.h"
@@ -119,14 +121,82 @@ TEST_F(CcxPage, MeasureTimeOutsideOneTo1023IsRefused)
     }
 }
 
-TEST_F(CcxPage, AFailedReadWritesNothing)
+// A failed read writes nothing, says so in the log and leaves Apply to try again.
+TEST_F(CcxPage, AFailedReadWritesNothingAndApplyStaysAvailable)
 {
     TFrameAdvancedCCX* page = OpenCcx();
     SimCommand("inject WVWL_ReadCCX2Cont * 0");
     SimJournalClear();
-    Click(page->BtnApply);
+    m_log.clear();
+    ClickControl(page->BtnApply);
     EXPECT_TRUE(Calls("WVWL_WriteRegValue").empty());
     EXPECT_TRUE(Calls("WVWL_SetCCXInfo").empty());
+    EXPECT_TRUE(LogHas("WVWL_ReadCCX2Cont() failed, the CCX word is not written"));
+    EXPECT_TRUE(UserCanClick(page->BtnApply));
+}
+
+// A library that claims more profiles than any list holds: the page lists what it returned.
+TEST_F(CcxPage, AProfileCountNoListCanHoldIsClampedAndThePageOpens)
+{
+    TFrameAdvancedCCX* page = OpenCcx();
+    StoreHomeProfile();
+    ClickTab(FormAdvanced->TabBtnWMM);
+    SimCommand("claim profiles 2147483647");
+    m_boxes.clear();
+    m_log.clear();
+    ClickTab(FormAdvanced->TabBtnCCX);
+    EXPECT_EQ(FormAdvanced->m_pCurrentPage, page);
+    EXPECT_TRUE(m_boxes.empty());
+    ASSERT_EQ(page->cBoxProfile->Items().Count(), 1);
+    EXPECT_EQ(page->lblProfileName->Caption(), "Home");
+    EXPECT_TRUE(LogHas("2147483647 profiles claimed, listing 4096"));
+}
+
+// Diagnostic and Cancel share one place: while a diagnostic runs, a box click or a new entry
+// of the page leaves Cancel there, so the test can be cancelled and not started twice.
+TEST_F(CcxPage, WhileADiagnosticRunsCancelStaysTheButtonShown)
+{
+    TFrameAdvancedCCX* page =
+        OpenCcx(TScenario().AddSection("Advanced", {"DiagnosticProfiles=Home", "WindowsProfiles=Home"}));
+    StoreHomeProfile();
+    ClickTab(FormAdvanced->TabBtnWMM);
+    ClickTab(FormAdvanced->TabBtnCCX);
+    if (!page->chBoxEnableCCX->Checked())
+        ClickControl(page->chBoxEnableCCX);
+    SimJournalClear();
+    ClickControl(page->BtnDiagnostic);
+    ASSERT_EQ(page->m_bDiagRunning, 1);
+    // The button a user's click at that place reaches.
+    auto buttonThere = [page] {
+        const POINT p = {page->BtnCancel->Left() + page->BtnCancel->Width() / 2,
+                         page->BtnCancel->Top() + page->BtnCancel->Height() / 2};
+        return ChildWindowFromPointEx(page->grpBoxDiagnostic->Handle(), p, CWP_SKIPINVISIBLE);
+    };
+    const std::pair<const char*, std::function<void()>> steps[] = {
+        {"box click", [page] { ClickControl(page->chBoxEnableRadioMeasurement); }},
+        {"page entered again", [this] {
+             ClickTab(FormAdvanced->TabBtnWMM);
+             ClickTab(FormAdvanced->TabBtnCCX);
+         }}};
+    for (const auto& [what, step] : steps) {
+        SCOPED_TRACE(what);
+        step();
+        EXPECT_EQ(FormAdvanced->m_pCurrentPage, page);
+        EXPECT_TRUE(page->BtnCancel->Visible());
+        EXPECT_FALSE(page->BtnDiagnostic->Visible());
+        EXPECT_EQ(buttonThere(), page->BtnCancel->Handle());
+        EXPECT_TRUE(IsWindowEnabled(page->grpBoxDiagnostic->Handle()));
+        EXPECT_TRUE(UserCanClick(page->BtnCancel));
+        SnapshotIfAsked(FormAdvanced->Handle(), std::string("ccx_diagnostic_after_") + (what[0] == 'b' ? "box_click" : "entry"));
+    }
+    EXPECT_EQ(Calls("WVWL_WlanSendS64Start").size(), 1u);
+
+    ClickControl(page->BtnCancel);
+    EXPECT_EQ(Calls("WVWL_WlanSendClientAbort").size(), 1u);
+    EXPECT_EQ(page->m_bDiagRunning, 0);
+    EXPECT_TRUE(page->BtnDiagnostic->Visible());
+    EXPECT_FALSE(page->BtnCancel->Visible());
+    EXPECT_EQ(buttonThere(), page->BtnDiagnostic->Handle());
 }
 
 TEST_F(CcxPage, SetSendsTheChosenAdmissionCommand)
@@ -273,6 +343,27 @@ TEST_F(WmmPage, EachWriteChangesOnlyItsOwnFields)
     EXPECT_FALSE(page->chBoxAC_VO->Enabled());
 }
 
+// A failed read on entry sends nothing: the boxes keep what they showed.
+TEST_F(WmmPage, AFailedReadOnEntryWritesNothingAndKeepsTheBoxes)
+{
+    WMM_CAPABILITY stored{};
+    stored.bWMMEnable = stored.bAPSDEnable = stored.bAPSD_AC_VI = 1;
+    TFrameAdvancedWMM* page = OpenWmm(stored);
+    ConnectHome();
+    ClickTab(FormAdvanced->TabBtnCCX);
+    SimCommand("inject WVWL_QueryAndReadWMMCapability * 0");
+    SimJournalClear();
+    m_log.clear();
+    ClickTab(FormAdvanced->TabBtnWMM);
+    ASSERT_EQ(FormAdvanced->m_pCurrentPage, page);
+    EXPECT_EQ(Calls(kWmmEntries), std::vector<std::string>{});
+    EXPECT_TRUE(LogHas("WVWL_QueryAndReadWMMCapability() failed, the boxes are not changed"));
+    EXPECT_TRUE(page->chBoxWMM->Checked());
+    EXPECT_TRUE(page->chBoxPowerSaveEnable->Checked());
+    EXPECT_TRUE(page->chBoxAC_VI->Checked());
+    EXPECT_TRUE(Connected());
+}
+
 TEST_F(WmmPage, AnEncryptedLinkIsReconnectedAndAnOpenOneIsNot)
 {
     WMM_CAPABILITY stored{};
@@ -337,25 +428,22 @@ TEST_F(MfpDialog, EachButtonSendsItsOwnBytesAndTheRestAsRead)
     stored.flag[0] = 1;
     stored.flag[4] = 1;
     stored.flag[8] = 1;
+    stored.flag[MFP_SILENT_LINK_DOWN] = 2;  // the trigger bytes as the adapter reports them
+    stored.flag[MFP_INJECT_NOW] = 3;
     OpenWith(stored);
     TFormMFPTest* f = FormMFPTest;
-    Click(f->chBoxMFP_Enable);
-    Click(f->chBoxMFP_Required);
-    Click(f->BtnApply);
-    EXPECT_EQ(Bytes(Sent()), (std::vector<int>{0, 1, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0}));
+    ClickControl(f->chBoxMFP_Enable);
+    ClickControl(f->chBoxMFP_Required);
+    ClickControl(f->BtnApply);
+    EXPECT_EQ(Bytes(Sent()), (std::vector<int>{0, 1, 0, 0, 1, 0, 0, 0, 1, 0, 2, 3}));
 
-    Click(f->chBoxDeauth);
-    Click(f->chBoxIncorrectKey);
-    Click(f->chBoxSAQuery);
-    Click(f->chBoxUnprotected);
-    Click(f->BtnInject);
-    EXPECT_EQ(Bytes(Sent()), (std::vector<int>{0, 1, 0, 0, 0, 0, 0, 1, 0, 1, 0, 1}));
+    ClickControl(f->chBoxDeauth);
+    ClickControl(f->chBoxIncorrectKey);
+    ClickControl(f->chBoxSAQuery);
+    ClickControl(f->chBoxUnprotected);
+    ClickControl(f->BtnInject);
+    EXPECT_EQ(Bytes(Sent()), (std::vector<int>{0, 1, 0, 0, 0, 0, 0, 1, 0, 1, 2, 1}));
     EXPECT_NE(SimJournal().find("mfp: inject frames=saquery how=unprotected"), std::string::npos);
-
-    // The adapter clears its triggers: the next read finds them 0.
-    MFP_CONTROL now{};
-    VOZEZIV.WVWL_QueryMFPCtrl(&now);
-    EXPECT_EQ(now.flag[MFP_INJECT_NOW], 0);
 }
 
 TEST_F(MfpDialog, SilentLinkDownChangesOnlyByte10AndDropsTheLink)

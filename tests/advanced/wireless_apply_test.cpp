@@ -4,6 +4,7 @@
 
 #include "advanced_pages_fixture.h"
 #include "mainwindow/FormSiteSurvey.h"
+#include "../ui/UiTestSupport.h"
 
 namespace {
 
@@ -90,6 +91,11 @@ INSTANTIATE_TEST_SUITE_P(
                   false, false},
         ApplyCase{"WpsAndWiFiDirectRunningAreLeftAlone", "41", Change::Region24, false, "0", 1, 1,
                   Then(kWrite, {"WVWL_FlushBSSIDList"}), false, false},
+        // Wi-Fi Direct keeps the adapter too, except in its own station mode (3).
+        ApplyCase{"WiFiDirectAloneIsLeftAlone", "41", Change::Region24, false, "0", 0, 1,
+                  Then(kWrite, {"WVWL_FlushBSSIDList"}), false, false},
+        ApplyCase{"WiFiDirectInItsStationModeQueuesTheCurrentProfile", "41", Change::Region24, false, "3", 0, 1,
+                  Then(kWrite, {"WVWL_FlushBSSIDList", "WVWL_SetCCXInfo"}), true, false},
         ApplyCase{"AccessPointClientRestartsTheHostedNetwork", "41", Change::Region24, false, "2", 0, 0,
                   Then(kWrite, {"WVWL_FlushBSSIDList", "WVWL_SetCCXInfo", "WVWL_HostedNetworkStopUsingAndSetup"}), true,
                   true},
@@ -118,15 +124,34 @@ TEST_F(ApplyRules, AThresholdOutsideMinus90ToMinus40IsRefusedAndNothingWritten)
     }
 }
 
-TEST_F(ApplyRules, AFailedCcxReadWritesNothing)
+// A failed read writes nothing, says so in the log and leaves Apply to the user: the next
+// Apply still sees the band change and flushes from the old band.
+TEST_F(ApplyRules, AFailedCcxReadWritesNothingAndTheNextApplyStillSeesTheChange)
 {
-    Open();
+    Open(TScenario().Set("System", "WinOS", "41"));
+    StoreHomeProfile();
     EnterWireless();
+    TFrameAdvancedWireless* page = FormAdvanced->FrameAdvancedWireless;
+    const std::string before = FormMain->m_strWirelessMode;
+    FormMain->m_strWirelessMode = before == Str().STR_24GHZ ? Str().STR_24GHZ5GHZ : Str().STR_24GHZ;
     SimJournalClear();
-    SimCommand("inject WVWL_ReadCCX2Cont * 0");
-    Click(FormAdvanced->FrameAdvancedWireless->BtnApply);
+    m_log.clear();
+    const int reads = std::stoi([this] { std::string n; SimCommand("calls WVWL_ReadCCX2Cont", &n); return n; }());
+    SimCommand("inject WVWL_ReadCCX2Cont " + std::to_string(reads + 1) + " 0");
+    Click(page->BtnApply);
     EXPECT_TRUE(Calls("WVWL_WriteAdvanceCfgData").empty());
     EXPECT_TRUE(Calls("WVWL_SetCCXInfo").empty());
+    EXPECT_TRUE(Calls("WVWL_FlushBSSIDList").empty());
+    EXPECT_TRUE(LogHas("WVWL_ReadCCX2Cont() failed, the CCX word is not written"));
+    EXPECT_TRUE(UserCanClick(page->BtnApply));
+
+    Click(page->BtnApply);
+    EXPECT_EQ(Calls("WVWL_WriteAdvanceCfgData").size(), 1u);
+    const std::vector<std::string> flush = Calls("WVWL_FlushBSSIDList");
+    ASSERT_EQ(flush.size(), 1u);
+    const size_t open = flush[0].find('('), space = flush[0].find(' ', open);
+    EXPECT_NE(flush[0].substr(open + 1, space - open - 1), flush[0].substr(space + 1, flush[0].find(')') - space - 1))
+        << flush[0];
 }
 
 TEST_F(ApplyRules, FastRoamingGoesIntoTheCcxWordWithItsThreshold)

@@ -212,6 +212,25 @@ TEST(RandomHelpers, DrawWithinTheirBounds)
     EXPECT_STREQ(untouched, "xyz");
 }
 
+// A failed random source is answered with 0, never with an exception, and a PIN is left as
+// it was.
+TEST(RandomHelpers, AFailedSourceAnswersZeroAndLeavesThePin)
+{
+    VOZEZIV.bWPSPinByMac = 0;
+    seams::randomOverride = [](void*, unsigned long) { return false; };
+    BYTE bytes[4] = {};
+    char chars[4] = {};
+    unsigned pin = 12345670;
+    EXPECT_EQ(RandomBytes(bytes, 4), 0);
+    EXPECT_EQ(RandomBytesInRange(bytes, 4, 0, 9), 0);
+    EXPECT_EQ(RandomCharsFrom(chars, 3, "%s", "AB"), 0);
+    EXPECT_EQ(GenerateWpsPin8(&pin), 0);
+    EXPECT_EQ(GenerateWpsPin4(&pin), 0);
+    EXPECT_EQ(pin, 12345670u);
+    seams::randomOverride = nullptr;
+    EXPECT_EQ(GenerateWpsPin8(&pin), 1);
+}
+
 TEST(PlaceWindowNearRect, PlacesBesideOrAlignedWithinTheDesktop)
 {
     const RECT desktop{0, 0, 1280, 1024};

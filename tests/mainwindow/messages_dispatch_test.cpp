@@ -84,7 +84,7 @@ TEST_F(MainMessages, SiteSurveyConnectQueuesThePendingAction)
     EXPECT_TRUE(FormMain->m_bReConnect);
     EXPECT_EQ(FormProfile->m_bActiveProfile, 0);
     EXPECT_EQ(FormProfile->m_bSiteSurveyConnect, 1);
-    EXPECT_NE(SimJournal().find("WVWL_WriteRegValue(CurProfile)"), std::string::npos);
+    EXPECT_NE(SimJournal().find("WVWL_WriteRegValue(CurProfile sz=\"\")"), std::string::npos);
 }
 
 TEST_F(MainMessages, ClearEnrolleeFlagResetsTheProfileEditor)

@@ -227,7 +227,7 @@ TEST_F(OpMode, XpHandOverToWindowsSetsInfrastructureAndTheTransmitRecord)
     Start(21, "0", scenario);
     const bool profileButton = FormMain->BtnProfile->Enabled();
     FormMain->OnTraySwitchZeroConfig(nullptr);
-    EXPECT_EQ(Calls("WVWL_WriteRegValue").at(0).rfind("WVWL_WriteRegValue(NetworkType)", 0), 0u);
+    EXPECT_EQ(Calls("WVWL_WriteRegValue").at(0).rfind("WVWL_WriteRegValue(NetworkType sz=\"1\")", 0), 0u);
     EXPECT_TRUE(SimJournal().find("WVWL_OIDSetInfo(0x0D810108 4)") != std::string::npos);
     EXPECT_TRUE(SimJournal().find("WVWL_OIDSetInfo(0x0DF1013B 12)") != std::string::npos);
     EXPECT_TRUE(Called("WVWL_StopAuth"));

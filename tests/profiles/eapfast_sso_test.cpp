@@ -57,6 +57,8 @@ protected:
         };
         profileFileDialogAnswer = [this](bool, std::string& path) {
             ++m_dialogs;
+            m_offered = {profileFileDialogShowing->Filter, profileFileDialogShowing->FileName,
+                         profileFileDialogShowing->DefaultExt};
             if (m_chosen.empty())
                 return false;
             path = m_chosen;
@@ -216,6 +218,7 @@ protected:
 
     char m_startFolder[MAX_PATH] = {};
     std::string m_scan, m_elsewhere, m_chosen;
+    std::vector<std::string> m_offered;  // filter, initial name and extension of the last dialog
     int m_dialogs = 0;
     std::vector<std::string> m_shown;
 };
@@ -235,6 +238,7 @@ TEST_F(EapFastSso, ANewProfileListsThePacFilesOfTheCurrentFolderAndImportsOthers
     EXPECT_TRUE(Fast()->BtnImport->Enabled());
 
     Import(m_elsewhere + "\\Corp.pac");
+    EXPECT_EQ(m_offered, (std::vector<std::string>{"PAC File(*.pac)|*.pac", "*.pac", "pac"}));
     EXPECT_EQ(Names(), (std::vector<std::string>{"a.pac", "b.PAC", "Corp.PAC"}));
     EXPECT_EQ(Fast()->PacRow(2).strFilePath, m_elsewhere + "\\Corp.pac");
     EXPECT_EQ(Fast()->lvPACList->Item(2)->SubItem(0), "Corp.PAC");

@@ -556,6 +556,37 @@ TEST_F(ProfileList, ExportNeedsASelectionAndReportsAFailedWrite)
     EXPECT_EQ(SimCallCount("WVWL_ImportProfile"), 0);
 }
 
+// Import and Export offer profile files: the filter's pattern, the default extension and,
+// for Import, the initial name.
+TEST_F(ProfileList, ImportAndExportDialogsOfferProfileFiles)
+{
+    StartWithProfiles();
+    FormProfile->Show();
+    struct Seen {
+        bool save;
+        std::string filter, name, extension;
+    };
+    std::vector<Seen> seen;
+    profileFileDialogAnswer = [&seen](bool save, std::string&) {
+        seen.push_back({save, profileFileDialogShowing->Filter, profileFileDialogShowing->FileName,
+                        profileFileDialogShowing->DefaultExt});
+        return false;  // the user cancels
+    };
+    ClickControl(FormProfile->BtnProfileImport);
+    Select("Cafe");
+    ClickControl(FormProfile->BtnProfileExport);
+    ASSERT_EQ(seen.size(), 2u);
+    const std::string filter = FormResource->UI_Str->STR_IM_EXPORT_SAVE_DEFAULT_FILTER_PROF + "|*.prof";
+    EXPECT_FALSE(seen[0].save);
+    EXPECT_EQ(seen[0].filter, filter);
+    EXPECT_EQ(seen[0].name, "*.prof");
+    EXPECT_EQ(seen[0].extension, "prof");
+    EXPECT_TRUE(seen[1].save);
+    EXPECT_EQ(seen[1].filter, filter);
+    EXPECT_EQ(seen[1].extension, "prof");
+    EXPECT_EQ(SimCallCount("WVWL_ImportProfile") + SimCallCount("WVWL_ExportProfile"), 0);
+}
+
 TEST_F(ProfileList, AddAndEditOpenTheEditorPrepared)
 {
     StartWithProfiles();

@@ -103,6 +103,7 @@ protected:
         }
         seams::modalAnswer = nullptr;
         seams::sleepOverride = nullptr;
+        seams::randomOverride = nullptr;
         ProgramFixture::TearDown();
     }
 
@@ -229,12 +230,46 @@ TEST_F(WpsEngine, PinStartCarriesTheChosenAccessPointAndTheEightDigitPin)
     const std::vector<std::string> order = CallOrder({"WVWL_SetWPSAutoSelect", "WVWL_SetWPSMode"});
     ASSERT_EQ(order.size(), 2u);
     EXPECT_EQ(order[0], "WVWL_SetWPSAutoSelect(0)");
-    EXPECT_EQ(order[1].rfind("WVWL_SetWPSMode(PIN 01234565 ssid \"HomeNet\" bssid 00:1A:2B:00:00:02 channel 6 config 1)", 0), 0u)
+    EXPECT_EQ(order[1].rfind("WVWL_SetWPSMode(PIN len=8 checksum=ok ssid \"HomeNet\" bssid 00:1A:2B:00:00:02 channel 6 config 1)", 0), 0u)
         << order[1];
     // The access point takes only its own PIN: the run fails with the password mismatch.
     EXPECT_TRUE(PumpUntil([this] { return Status().find(Texts().STR_WPS_STATUS_PASSWORD_MISMATCH) != std::string::npos; }))
         << Status();
     EXPECT_EQ(e->m_profileWpsSaved.ProfileCnt, 0u);
+}
+
+// The list of access points is built again when the wizard opens; the access point the user
+// chose last is chosen again by its SSID, wherever its row now is.
+TEST_F(WpsEngine, TheChosenAccessPointIsKeptWhenTheListIsRebuilt)
+{
+    OpenWizard();
+    TFormProfileEdit* e = FormProfileEdit;
+    ClickControl(e->FrameProfileEditWPS->rBtnPIN);
+    TComboBox* list = e->FrameProfileEditWPS->cboxSSID;
+    ASSERT_GE(list->Items().Count(), 2);
+    const int row = list->Items().Count() - 1;
+    const std::string chosen = list->Items().Strings(row);
+    const HWND box = list->Handle();
+    SendMessageA(box, CB_SETCURSEL, WPARAM(row), 0);
+    SendMessageA(GetParent(box), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(box), CBN_SELCHANGE), LPARAM(box));
+    ClickControl(e->BtnProfileNext);
+    ASSERT_EQ(e->m_pCurrentPage, e->FrameProfileEditWPSPin);
+    BYTE mac[6];
+    std::memcpy(mac, e->m_WpsApMac, 6);
+    ClickControl(e->BtnProfileCancel);
+    ASSERT_FALSE(e->Visible());
+
+    TWvImage* button = FormProfile->BtnProfileWPS;
+    const LPARAM at = MAKELPARAM(button->Left() + button->Width() / 2, button->Top() + button->Height() / 2);
+    SendMessageA(FormProfile->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageA(FormProfile->Handle(), WM_LBUTTONUP, 0, at);
+    e->Show();
+    ASSERT_EQ(e->m_pCurrentPage, e->FrameProfileEditWPS);
+    EXPECT_EQ(list->Text(), chosen);
+    EXPECT_EQ(list->ItemIndex(), list->Items().IndexOf(chosen));
+    ASSERT_TRUE(e->m_pWPSApList.has_value());
+    EXPECT_EQ(e->m_pWPSApList->m_strSSID, chosen);
+    EXPECT_EQ(std::memcmp(e->m_WpsApMac, mac, 6), 0);
 }
 
 struct PollCase {
@@ -387,6 +422,67 @@ TEST_F(WpsEngine, PinPageTakesOnlyAValidPin)
         EXPECT_EQ(e->m_nPinLength, int(std::strlen(c.pin))) << c.pin;
         ClickControl(e->BtnProfileBack);
     }
+}
+
+// Without the system's random source nothing is drawn: the user is told, no PIN or network
+// key is made, nothing starts, and the program goes on.
+TEST_F(WpsEngine, AFailedRandomSourceRefusesThePinAndTheKeyWithAMessage)
+{
+    OpenWizard();
+    TFormProfileEdit* e = FormProfileEdit;
+    ClickControl(e->FrameProfileEditWPS->rBtnPIN);
+    bool failing = true;
+    seams::randomOverride = [&failing](void* buffer, unsigned long size) {
+        if (failing)
+            return false;
+        std::memset(buffer, 0x5A, size);
+        return true;
+    };
+    auto toldOnce = [this](std::string CUISTR::*text) {
+        return m_shown.size() == 1 && m_shown[0].find(Texts().*text) != std::string::npos;
+    };
+    m_shown.clear();
+    ClickControl(e->BtnProfileNext);
+    TFrameProfileEditWPSPin* page = e->FrameProfileEditWPSPin;
+    ASSERT_EQ(e->m_pCurrentPage, page);
+    EXPECT_TRUE(toldOnce(&CUISTR::STR_RANDOM_SOURCE_FAIL)) << ::testing::PrintToString(m_shown);
+    EXPECT_EQ(page->editPinCode->Text(), "");
+
+    SimJournalClear();
+    m_shown.clear();
+    ClickControl(e->BtnProfileNext);
+    EXPECT_EQ(e->m_pCurrentPage, page);
+    EXPECT_TRUE(toldOnce(&CUISTR::STR_INVALID_PIN)) << ::testing::PrintToString(m_shown);
+    EXPECT_EQ(Calls("WVWL_SetWPSMode"), 0);
+
+    m_shown.clear();
+    ClickControl(page->BtnRenew);
+    EXPECT_TRUE(toldOnce(&CUISTR::STR_RANDOM_SOURCE_FAIL)) << ::testing::PrintToString(m_shown);
+    EXPECT_EQ(page->editPinCode->Text(), "");
+
+    // The registrar role needs a random network key: none is made.
+    int registrar = -1;
+    for (int i = 0; i < page->cBoxConfigMode->Items().Count(); ++i)
+        if (reinterpret_cast<intptr_t>(page->cBoxConfigMode->Items().Objects(i)) == 1)
+            registrar = i;
+    ASSERT_GE(registrar, 0);
+    m_shown.clear();
+    const HWND box = page->cBoxConfigMode->Handle();
+    SendMessageA(box, CB_SETCURSEL, WPARAM(registrar), 0);
+    SendMessageA(GetParent(box), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(box), CBN_SELCHANGE), LPARAM(box));
+    EXPECT_TRUE(toldOnce(&CUISTR::STR_RANDOM_SOURCE_FAIL)) << ::testing::PrintToString(m_shown);
+    EXPECT_EQ(e->m_profileWps.ProfileCnt, 0u);
+
+    // Once the source answers again, the key is drawn.
+    failing = false;
+    m_shown.clear();
+    SendMessageA(GetParent(box), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(box), CBN_SELCHANGE), LPARAM(box));
+    EXPECT_TRUE(m_shown.empty()) << ::testing::PrintToString(m_shown);
+    ASSERT_EQ(e->m_profileWps.ProfileCnt, 1u);
+    std::string key;
+    for (int i = 0; i < 32; ++i)
+        key += "5A";
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(e->m_profileWps.Profile[0].Key), 64), key);
 }
 
 TEST_F(WpsEngine, BothMethodChoicesShowWholeAndTakeAClick)

@@ -332,7 +332,7 @@ TEST_F(WpsRegistrar, MixedPskSendsOnlyAValidPassPhraseToTheAccessPoint)
     const std::string journal = SimJournal();
     EXPECT_NE(journal.find("WVWL_SetWPSProfile(count 1; \"Attic\" auth 34 encr 8 index 1 key(15)"), std::string::npos)
         << journal;
-    EXPECT_NE(journal.find("WVWL_SetWPSMode(PIN 12345670 ssid \"HomeNet\" bssid 00:1A:2B:00:00:02 channel 6 config 2)"),
+    EXPECT_NE(journal.find("WVWL_SetWPSMode(PIN len=8 checksum=ok ssid \"HomeNet\" bssid 00:1A:2B:00:00:02 channel 6 config 2)"),
               std::string::npos)
         << journal;
 }
@@ -580,7 +580,7 @@ TEST_P(ConfigStation, PinStartSendsTheChosenStationOrEndsTheRun)
         EXPECT_EQ(e->m_nWpsProgress, 100);
         const std::string journal = SimJournal();
         const size_t use = journal.find("WVWL_UseEnrolleeList(1)");
-        const size_t start = journal.find("WVWL_SetWPSMode(PIN 12345670 ssid \"\" bssid 00:00:00:00:00:00 channel 0 config 3)");
+        const size_t start = journal.find("WVWL_SetWPSMode(PIN len=8 checksum=ok ssid \"\" bssid 00:00:00:00:00:00 channel 0 config 3)");
         const size_t chosen = journal.find("WVWL_SetSelEnrolleeMAC(02AA00000002)");
         ASSERT_NE(use, std::string::npos) << journal;
         ASSERT_NE(start, std::string::npos) << journal;

@@ -2,9 +2,14 @@
 // test-bed bits, and the version switch driven by clicks through the window procedure.
 #include "mainwindow/program_fixture.h"
 
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "../ui/Snapshot.h"
+#include "../ui/UiTestSupport.h"
+#include "profiles/FormProfile.h"
 #include "profiles/FormProfileEdit.h"
 #include "profiles/FormWPS20WiFiTestBed.h"
 #include "ui/Seams.h"
@@ -116,5 +121,114 @@ TEST_F(WpsTestBed, ASwitchTheAdapterDoesNotTakeChangesNothing)
     EXPECT_EQ(m_shown.size(), 2u);
     EXPECT_EQ(Enabled(), (std::vector<bool>{false, false, true, true, false}));
 }
+
+// While the window is shown modally, `g_inside` runs once from a timer of the modal loop.
+std::function<void()> g_inside;
+
+void CALLBACK RunInside(HWND, UINT, UINT_PTR id, DWORD)
+{
+    KillTimer(nullptr, id);
+    if (auto inside = std::exchange(g_inside, nullptr))
+        inside();
+}
+
+class WpsPageVersion : public WpsTestBed {
+protected:
+    void TearDown() override
+    {
+        if (FormProfileEdit) {
+            FormProfileEdit->StopWPSTimers();
+            if (FormProfileEdit->Visible())
+                FormProfileEdit->Hide();
+        }
+        WpsTestBed::TearDown();
+    }
+
+    // The profile list's WPS button opens the editor on the WPS page with the test-bed button.
+    void OpenWpsPage(const std::string& version)
+    {
+        StartProgram(TScenario().Set("WPS", "Version", version).Set("Network.Home", "WPSDevicePasswordId", "4"));
+        seams::modalAnswer = [this](const std::string& what) {
+            m_shown.push_back(what);
+            return 1;
+        };
+        VOZEZIV.bWPS2WiFiTestDialog = 1;
+        FormMain->TimerReconnect->SetEnabled(false);
+        ASSERT_TRUE(PumpUntil([] {
+            const auto* list = reinterpret_cast<const NDIS_802_11_BSSID_LIST_EX*>(VOZEZIV.pRepositBssidList);
+            return list && list->NumberOfItems > 0;
+        }));
+        // The list's WPS button as the profile window receives the click; the editor it
+        // prepares is then shown (modal forms answer at once in these tests).
+        TWvImage* button = FormProfile->BtnProfileWPS;
+        ASSERT_TRUE(button->Enabled());
+        const LPARAM at = MAKELPARAM(button->Left() + button->Width() / 2, button->Top() + button->Height() / 2);
+        SendMessageA(FormProfile->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+        SendMessageA(FormProfile->Handle(), WM_LBUTTONUP, 0, at);
+        ASSERT_TRUE(FormProfile->m_bWPSFromProfile);
+        FormProfileEdit->Show();
+        ASSERT_TRUE(FormProfileEdit->Visible());
+        ASSERT_EQ(FormProfileEdit->m_pCurrentPage, FormProfileEdit->FrameProfileEditWPS);
+    }
+
+    // The user opens the test bed from the WPS page, clicks the switch once and closes it;
+    // the label as it read while the window was still open.
+    std::string SwitchOnceFromThePage()
+    {
+        TFrameProfileEditWPS* page = FormProfileEdit->FrameProfileEditWPS;
+        std::string labelWhileOpen;
+        auto answer = seams::modalAnswer;
+        g_inside = [&] {
+            seams::modalAnswer = answer;  // message boxes of the window are answered again
+            ClickControl(FormWPS20WiFiTestBed->m_btnSwitchWPSVersion);
+            labelWhileOpen = page->lblWPSVersion->Caption();
+            ClickControl(FormWPS20WiFiTestBed->m_btnClose);
+        };
+        seams::modalAnswer = nullptr;  // the window runs its own modal loop
+        SetTimer(nullptr, 0, 10, RunInside);
+        ClickControl(page->m_btnWPS2WiFiTest);
+        seams::modalAnswer = answer;
+        EXPECT_FALSE(FormWPS20WiFiTestBed->Visible());
+        return labelWhileOpen;
+    }
+};
+
+struct VersionCase {
+    const char* shot;
+    const char* entered;     // the version when the WPS page was entered
+    unsigned long adapter;   // the adapter's version when the switch is clicked
+    const char* before;
+    const char* after;
+    unsigned long editor;
+};
+
+void PrintTo(const VersionCase& c, std::ostream* os) { *os << c.shot; }
+
+class WpsPageVersionSwitch : public WpsPageVersion, public ::testing::WithParamInterface<VersionCase> {};
+
+// The WPS page's version label follows a switch at once, and shows "Unknown" for a version
+// the window does not know.
+TEST_P(WpsPageVersionSwitch, ASwitchInTheTestBedUpdatesTheWpsPagesVersionLabel)
+{
+    const VersionCase& c = GetParam();
+    OpenWpsPage(c.entered);
+    TFrameProfileEditWPS* page = FormProfileEdit->FrameProfileEditWPS;
+    ASSERT_TRUE(page->m_btnWPS2WiFiTest->Visible());
+    EXPECT_EQ(page->lblWPSVersion->Caption(), c.before);
+    VOZEZIV.WVWL_SetWPSVersion(c.adapter);
+    m_shown.clear();
+    EXPECT_EQ(SwitchOnceFromThePage(), c.after);
+    EXPECT_EQ(page->lblWPSVersion->Caption(), c.after);
+    EXPECT_EQ(FormProfileEdit->m_nWPSVersion, c.editor);
+    EXPECT_EQ(m_shown.size(), c.adapter == 0x30 ? 1u : 0u);
+    SnapshotIfAsked(FormProfileEdit->Handle(), c.shot);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Versions, WpsPageVersionSwitch,
+    ::testing::Values(VersionCase{"wps_page_after_switch_to_2", "0x10", 0x10, "1.0", "2.0", 0x20},
+                      VersionCase{"wps_page_after_switch_to_1", "0x20", 0x20, "2.0", "1.0", 0x10},
+                      VersionCase{"wps_page_after_unknown_version", "0x10", 0x30, "1.0", "Unknown", 0x10}),
+    [](const ::testing::TestParamInfo<VersionCase>& info) { return std::string(info.param.shot); });
 
 }  // namespace

@@ -161,8 +161,8 @@ TEST_F(SimWps, PinRunCarriesBitTwentyEightAndDecodesBothPinForms) {
   ASSERT_EQ(1, Start(Pin("4321", 3)));   // Shop has no PIN of its own: any is taken
   EXPECT_EQ(15u, Codes(PollToEnd()).back());
   std::string journal = Journal();
-  EXPECT_NE(std::string::npos, journal.find("WVWL_SetWPSMode(PIN 12345670 ssid \"\" bssid 02:00:00:00:00:02"));
-  EXPECT_NE(std::string::npos, journal.find("WVWL_SetWPSMode(PIN 4321 "));
+  EXPECT_NE(std::string::npos, journal.find("WVWL_SetWPSMode(PIN len=8 checksum=ok ssid \"\" bssid 02:00:00:00:00:02"));
+  EXPECT_NE(std::string::npos, journal.find("WVWL_SetWPSMode(PIN len=4 "));
   WPS_PROFILE got = Credentials();
   ASSERT_EQ(1u, got.ProfileCnt);
   EXPECT_EQ(WPS_AUTH_WPAPSK_WPA2PSK, got.Profile[0].AuthType);
@@ -360,6 +360,83 @@ TEST_F(SimWps, WpsDisconnectEndsTheRunAndTheLink) {
   EXPECT_EQ(0u, Poll());
   EXPECT_NE(WvStatus_Connected, Status().status);
   EXPECT_EQ(0, Start(WPS_MODE{}));   // neither PIN nor push button
+}
+
+const char* kFiveGigahertzAp = R"(
+[Network.Five]
+SSID=FiveNet
+BSSID=02:00:00:00:00:05
+Channel=36
+Security=wpa2-psk
+Cipher=aes
+Passphrase=five gigahertz
+WPS=1
+WPSDevicePasswordId=4
+)";
+
+class SimWpsSettings : public SimWps {
+protected:
+  // The codes a run shows, each once, until it is over (the walk time is 400 ms here).
+  std::vector<unsigned long> CodesUntilOver() {
+    std::vector<unsigned long> seen;
+    ULONGLONG end = GetTickCount64() + 3000;
+    while (GetTickCount64() < end) {
+      unsigned long code = Poll() & WPS_STATUS_CODE_MASK;
+      if (seen.empty() || seen.back() != code) seen.push_back(code);
+      if (code == 0) break;
+      Sleep(20);
+    }
+    return seen;
+  }
+  void Set(int band, int probeIe, int associateIe) {
+    ASSERT_EQ(1, Entry<PFN_WVWL_SetPreferWPSAPPhyType>("WVWL_SetPreferWPSAPPhyType")(band));
+    ASSERT_EQ(1, Entry<PFN_WVWL_SetWPSProbeReqIE>("WVWL_SetWPSProbeReqIE")(probeIe));
+    ASSERT_EQ(1, Entry<PFN_WVWL_SetWPSAssociateIE>("WVWL_SetWPSAssociateIE")(associateIe));
+  }
+  std::vector<unsigned long> Run(const WPS_MODE& mode) {
+    EXPECT_EQ(1, Start(mode));
+    return CodesUntilOver();
+  }
+};
+
+// Two access points push their buttons, one on each band: with a band preferred only that
+// band's access point counts, so the run is no longer an overlap and joins it.
+TEST_F(SimWpsSettings, APreferredBandLeavesTheOtherBandsAccessPointsOut) {
+  const struct {
+    int band;
+    const char* joined;
+  } cases[] = {{2, ""}, {0, "HomeNet"}, {1, "FiveNet"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.band);
+    Load(kWpsScene + kFiveGigahertzAp);
+    Set(c.band, 1, 1);
+    std::vector<unsigned long> codes = Run(Pbc());
+    EXPECT_EQ(c.band == 2, std::find(codes.begin(), codes.end(), 257ul) != codes.end());
+    WPS_PROFILE got = Credentials();
+    EXPECT_EQ(std::string(c.joined), got.ProfileCnt ? Ssid(got.Profile[0]) : std::string());
+  }
+  // A PIN run towards the 5 GHz access point with 2.4 GHz preferred never finds it.
+  Load(kWpsScene + kFiveGigahertzAp);
+  Set(0, 1, 1);
+  EXPECT_EQ((std::vector<unsigned long>{2, 516, 0}), Run(Pin("12345670", 5)));
+}
+
+// The elements are read as the run reaches them: without the probe-request element the access
+// point never sees the push; without the association element the exchange never starts.
+TEST_F(SimWpsSettings, TheWpsElementsDecideHowFarTheRunGets) {
+  const struct {
+    int probeIe, associateIe;
+    std::vector<unsigned long> codes;
+  } cases[] = {{0, 1, {2, 258, 516, 0}}, {1, 0, {2, 3, 4, 516, 0}}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.probeIe * 10 + c.associateIe);
+    Load(kWpsScene);
+    Set(2, 1, 1);
+    EXPECT_EQ(1, Start(Pbc()));
+    Set(2, c.probeIe, c.associateIe);   // as the program does, after the start
+    EXPECT_EQ(c.codes, CodesUntilOver());
+    EXPECT_EQ(0u, Credentials().ProfileCnt);
+  }
 }
 
 }  // namespace
