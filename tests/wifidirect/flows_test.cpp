@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "core/FormMessageBox.h"
+#include "dialogs/FormMessageBox.h"
 #include "core/WvwlLib.h"
 #include "mainwindow/FormMain.h"
 #include "ui/Menus.h"
