@@ -265,6 +265,7 @@ void TFormWiFiDirect::ApplySkinPlacement(const std::string& skinFile)
     place(BtnRotationClockwise_sub, "BtnRotationClockwise_subPos", "0,0,0");
     place(BtnRotationCounter_sub, "BtnRotationCounter_subPos", "0,0,0");
     m_bShowRotationButton = BtnRotationClockwise->Visible() && BtnRotationClockwise_sub->Visible();
+    PlaceConnectionMarks();
 }
 
 // Labels under the slot pictures, connection marks between this device and a slot, owner
@@ -446,6 +447,9 @@ void TFormWiFiDirect::StopProgress()
 {
     TimerShowProgressBar->SetEnabled(false);
     CloseIfVisible(FormProgressMsg);
+    // a success no dialog waited for must not cut the next connection's bar short
+    if (FormProgressMsg)
+        FormProgressMsg->m_bSuccess = 0;
     if (TimerPopMsg->Enabled()) {
         TimerPopMsg->SetEnabled(false);
         m_nPopWiFiDirectSettingWindows = 0;
@@ -912,7 +916,8 @@ void TFormWiFiDirect::OnConnectComplete()
 {
     m_WiFiDirectWvstatus = WvStatus_Connected;
     if (FormProgressMsg)
-        FormProgressMsg->m_bSuccess = 1;
+        FormProgressMsg->Succeed();
+    ShowMyInfo();  // the own box shows the group's SSID now that the link is up
     if (FormWiFiDirectSetting && FormWiFiDirectSetting->Visible() &&
         FormWiFiDirectSetting->m_enumActionTpye == ACTION_DISPLAY_PIN)
         FormWiFiDirectSetting->Close();
