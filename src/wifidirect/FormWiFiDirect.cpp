@@ -157,12 +157,12 @@ TFormWiFiDirect::TFormWiFiDirect(TComponent* owner) : TFormBase(owner)
     grpBoxDeivceInfo->SetParent(this);
     grpBoxDeivceInfo->SetBounds(10, 315, 380, 60);
     lblSSIDText = MakeLabel(grpBoxDeivceInfo, 10, 14, 80);
-    lblSSID = MakeLabel(grpBoxDeivceInfo, 90, 14, 140);
+    lblSSID = MakeLabel(grpBoxDeivceInfo, 90, 14, 280);  // a whole row for an SSID of 32 characters
     lblMACAddressText = MakeLabel(grpBoxDeivceInfo, 10, 28, 80);
     lblMACAddress = MakeLabel(grpBoxDeivceInfo, 90, 28, 140);
     lblPresharedKeyText = MakeLabel(grpBoxDeivceInfo, 10, 42, 80);
     lblPreSharedKey = MakeLabel(grpBoxDeivceInfo, 90, 42, 140);
-    lblDeviceNum = MakeLabel(grpBoxDeivceInfo, 235, 14, 140);
+    lblDeviceNum = MakeLabel(grpBoxDeivceInfo, 235, 28, 140);
     BtnWPSConnect = MakePushButton(this, 330, 290, 24, 24, res ? res->ImgBtnWPSConnect_Normal : nullptr,
                                    res ? res->ImgBtnWPSConnect_Down : nullptr,
                                    res ? res->ImgBtnWPSConnect_Disabled : nullptr);
