@@ -156,6 +156,8 @@ TEST_P(ProfileColumns, FitTheListAndTheInformationBoxShowsTheWholeName)
     }
 
     L()->lvProfileList->SetItemIndex(row);
+    Pump(20);
+    Snapshot(L()->Handle(), std::string("wifidirect_profiles_") + c.name);
     ASSERT_EQ(L()->lblProfileName->Caption(), profile);
     EXPECT_LE(TextWidth(L()->lblProfileName->Font().Handle(), profile),
               L()->lblProfileName->Width());
