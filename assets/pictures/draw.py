@@ -830,21 +830,20 @@ def draw_logo(w, h, subject):
     return pen.result()
 
 
-def draw_link(size, index):
-    """Connection mark of one topology slot: a short link pointing at the centre."""
-    pen = Pen(size, size, (0, 0, 0, 0))
-    angle = {'0': 20, '1': 35, '2': 90, '3': 140, '4': 160, '2_0': -30, '2_1': 10}.get(index, 45)
-    a = math.radians(angle)
-    cx, cy, L = size / 2, size / 2, size * 0.36
-    p0 = (cx - L * math.cos(a), cy - L * math.sin(a))
-    p1 = (cx + L * math.cos(a), cy + L * math.sin(a))
-    pen.line([p0, p1], WHITE, 5)
-    pen.line([p0, p1], GREEN, 3)
-    for q in (p0, p1):
+def draw_link(w, h, index):
+    """Connection mark of one topology slot: a line from the slot (the right end) to the device
+    it is linked with (the left end), 4 px inside the picture's edges. The ring's slots 0 to 3 and
+    sub slot 2_0 lie above that device, slot 4 and sub slot 2_1 below it."""
+    pen = Pen(w, h, (0, 0, 0, 0))
+    pad = 4.5  # pixel centres 4 px in
+    rising = index in ('4', '2_1')
+    slot_end = (w - pad, h - pad) if rising else (w - pad, pad)
+    device_end = (pad, pad) if rising else (pad, h - pad)
+    pen.line([slot_end, device_end], WHITE, 5)
+    pen.line([slot_end, device_end], GREEN, 3)
+    for q in (slot_end, device_end):
         pen.circle(q[0], q[1], 3.6, fill=WHITE)
         pen.circle(q[0], q[1], 2.6, fill=GREEN)
-    pen.circle(cx, cy, 5.5, fill=WHITE)
-    g_check(pen, cx - 4.5, cy - 4.5, 9, GREEN, 1.8)
     return pen.result()
 
 
@@ -1020,7 +1019,7 @@ def render(row):
     if base == 'logo':
         return [draw_logo(w, h, subject)]
     if base == 'link':
-        return [draw_link(w, subject)]
+        return [draw_link(w, h, subject)]
     if base == 'device':
         return [draw_device(48, subject, state == 'owner'), ]
     if base == 'gobadge':

@@ -8,6 +8,7 @@
 
 #include "BlockAck.h"
 #include "Ies.h"
+#include "WifiDirect.h"
 #include "wlapi/bsslist.h"
 
 namespace sim {
@@ -194,7 +195,7 @@ int WpsApChannel(const unsigned char* mac6, int* channel) {
       if (std::memcmp(n.bssid.data(), mac6, 6) == 0) return n.Channel();
     return -1;
   });
-  if (found < 0) return WVWL_ERROR_FAILURE;
+  if (found < 0 && !P2p::Get().GroupChannel(mac6, &found)) return WVWL_ERROR_FAILURE;
   *channel = found;
   return WVWL_ERROR_SUCCESS;
 }

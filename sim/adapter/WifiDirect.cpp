@@ -13,6 +13,7 @@ namespace sim {
 namespace {
 
 constexpr DWORD kResignalMs = 500;
+constexpr int kSocialChannels[3] = {1, 6, 11};
 
 std::string MacText(const uint8_t* m) {
   char t[20];
@@ -55,6 +56,8 @@ P2pPeer ReadPeer(const IniDoc& doc, const std::string& sec, int index) {
   p.persistRole = static_cast<int>(doc.GetInt(sec, "PersistentRole", 0));
   p.error = static_cast<int>(doc.GetInt(sec, "Error", 0));
   p.lostGroup = static_cast<int>(doc.GetInt(sec, "LostGroup", 0));
+  p.channel = static_cast<int>(doc.GetInt(sec, "Channel", kSocialChannels[index % 3]));
+  p.wpsMs = static_cast<int>(std::clamp<long long>(doc.GetInt(sec, "WpsTime", 0), 0, 120000));
   return p;
 }
 
@@ -313,11 +316,32 @@ void P2p::QueueErrorLocked(uint32_t code, uint32_t value, uint16_t methods) {
   QueueLocked(s);
 }
 
+// "DIRECT-", two characters taken from the owner's address, then the owner's name; 32 at most.
+std::string P2p::GroupSsid(const Mac& owner, const std::string& name) const {
+  static const char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+  constexpr size_t kLetters = sizeof kAlphabet - 1;
+  std::string ssid = "DIRECT-";
+  ssid += kAlphabet[owner[5] % kLetters];
+  ssid += kAlphabet[(owner[4] + owner[5] / kLetters) % kLetters];
+  return (ssid + name).substr(0, 32);
+}
+
 std::string P2p::NewSsidLocked() {
-  const Mac own = OwnMacLocked();
-  char t[16];
-  std::snprintf(t, sizeof t, "DIRECT-%02X", own[5]);
-  return t;
+  return GroupSsid(OwnMacLocked(), Sim().Value("WiFiDirectDeviceName", "Wevo-Direct"));
+}
+
+bool P2p::GroupChannel(const uint8_t* owner, int* channel) {
+  std::lock_guard<std::mutex> lock(mu_);
+  LoadLocked();
+  if (!owner || !channel) return false;
+  if (OwnMacLocked() == Mac{owner[0], owner[1], owner[2], owner[3], owner[4], owner[5]}) {
+    *channel = ownChannel_;
+    return true;
+  }
+  const P2pPeer* p = FindLocked(owner);
+  if (!p) return false;
+  *channel = p->channel;
+  return true;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -394,7 +418,7 @@ void P2p::NegotiateLocked(const WIFIDIRECT_WPSE_PROFILE& r, P2pPeer& peer) {
     return;
   }
   const int role = mine > peer.intent ? 1 : 2;
-  ssid_ = role == 1 ? NewSsidLocked() : "DIRECT-" + peer.name.substr(0, 2);
+  ssid_ = role == 1 ? NewSsidLocked() : GroupSsid(peer.mac, peer.name);
   key_ = defaultKey_;
   WIFI_DIRECT_STATUS s = Event(WIFIDIRECTEVENT_STATUS_GO_NEGO_DONE);
   WIFI_DIRECT_GO_NEGO_DONE& n = s.WifiDirectStateContext.GoNegoDone;
@@ -413,8 +437,36 @@ void P2p::NegotiateLocked(const WIFIDIRECT_WPSE_PROFILE& r, P2pPeer& peer) {
 
 bool P2p::WpsStarted(const WPS_MODE& mode) {
   std::lock_guard<std::mutex> lock(mu_);
+  (void)mode;
   if (!awaitingWps_) return false;
   awaitingWps_ = false;
+  ++wpsRun_;
+  const P2pPeer* peer = FindLocked(pendingPeer_.data());
+  if (peer && peer->wpsMs > 0) {
+    Sim().Journal("p2p wps with " + MacText(pendingPeer_.data()) + " takes " + std::to_string(peer->wpsMs) + " ms");
+    auto* late = new LateWpsRun{this, wpsRun_, static_cast<DWORD>(peer->wpsMs)};
+    if (HANDLE thread = CreateThread(nullptr, 0, LateWps, late, 0, nullptr)) {
+      CloseHandle(thread);
+      return true;
+    }
+    delete late;
+  }
+  QueueWpsDoneLocked();
+  return true;
+}
+
+// The result of a slow peer's WPS exchange, unless Wi-Fi Direct went off or a newer exchange
+// began meanwhile.
+DWORD WINAPI P2p::LateWps(void* param) {
+  const LateWpsRun late = *static_cast<LateWpsRun*>(param);
+  delete static_cast<LateWpsRun*>(param);
+  Sleep(late.wait);
+  std::lock_guard<std::mutex> lock(late.p2p->mu_);
+  if (late.p2p->enabled_ && late.run == late.p2p->wpsRun_) late.p2p->QueueWpsDoneLocked();
+  return 0;
+}
+
+void P2p::QueueWpsDoneLocked() {
   WIFI_DIRECT_STATUS s = Event(WIFIDIRECTEVENT_STATUS_WPS_DONE);
   WIFI_DIRECT_WPS_DONE& w = s.WifiDirectStateContext.WpsDone;
   w.bIsPersistent = Sim().IntValue("P2PPersist", 1) ? 1 : 0;
@@ -423,9 +475,7 @@ bool P2p::WpsStarted(const WPS_MODE& mode) {
   std::memcpy(w.WpsDoneContent.chPeerMacAddr, pendingPeer_.data(), 6);
   PutText(reinterpret_cast<char*>(w.WpsDoneContent.SSID), 32, w.WpsDoneContent.SSIDLength, ssid_);
   PutText(reinterpret_cast<char*>(w.WpsDoneContent.Key), 64, w.WpsDoneContent.KeyLength, key_);
-  (void)mode;
   QueueLocked(s);
-  return true;
 }
 
 int P2p::ConnectWps(unsigned long persistent, const WIFI_DIRECT_WPS_DONE_CONTENT& done) {
@@ -474,6 +524,7 @@ void P2p::JoinLocked(P2pPeer* peer, int myRole, bool persistent) {
 }
 
 void P2p::LeaveLocked() {
+  ++wpsRun_;
   if (myRole_ == 1 && !members_.empty()) QueueLocked(Event(WIFIDIRECTEVENT_DISABLE_DHCP_SERVER));
   const bool hadGroup = !members_.empty() || autonomous_;
   members_.clear();
@@ -488,6 +539,7 @@ void P2p::LeaveLocked() {
 int P2p::DisconnectDevice(const uint8_t* mac) {
   std::lock_guard<std::mutex> lock(mu_);
   if (!mac || IsZeroMac(mac)) return WVWL_ERROR_SUCCESS;
+  if (std::memcmp(pendingPeer_.data(), mac, 6) == 0) ++wpsRun_;  // a WPS exchange still running stops
   auto it = std::find_if(members_.begin(), members_.end(), [&](const Mac& m) { return std::memcmp(m.data(), mac, 6) == 0; });
   if (it == members_.end()) return WVWL_ERROR_SUCCESS;
   if (myRole_ == 2) {
@@ -498,9 +550,21 @@ int P2p::DisconnectDevice(const uint8_t* mac) {
     QueueLocked(Event(WIFIDIRECTEVENT_DISCONNECT));
   } else {
     members_.erase(it);
+    EndOwnGroupIfEmptyLocked();
   }
   QueueGroupLocked();
   return WVWL_ERROR_SUCCESS;
+}
+
+// A negotiated group ends with its last client: this device is no longer owner and has no link.
+// An autonomous owner keeps its group.
+void P2p::EndOwnGroupIfEmptyLocked() {
+  if (myRole_ != 1 || autonomous_ || !members_.empty()) return;
+  QueueLocked(Event(WIFIDIRECTEVENT_DISABLE_DHCP_SERVER));
+  myRole_ = 0;
+  connected_ = false;
+  std::memset(ip_, 0, 4);
+  QueueLocked(Event(WIFIDIRECTEVENT_DISCONNECT));
 }
 
 int P2p::Disable() {
@@ -511,6 +575,7 @@ int P2p::Disable() {
   autonomous_ = false;
   connected_ = false;
   awaitingWps_ = false;
+  ++wpsRun_;
   std::memset(ip_, 0, 4);
   queue_.clear();
   return WVWL_ERROR_SUCCESS;
@@ -535,6 +600,7 @@ void P2p::RemovePeerLocked(const Mac& mac, bool manual) {
       std::memset(ip_, 0, 4);
     } else {
       members_.erase(it);
+      EndOwnGroupIfEmptyLocked();
     }
   }
   if (enabled_) {

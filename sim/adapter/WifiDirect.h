@@ -31,6 +31,8 @@ struct P2pPeer {
   int persistRole = 0;            // role this device had in a persistent group with it (0: none)
   int error = 0;                  // error code answered to a connection (0: none)
   int lostGroup = 0;              // a re-invocation answers 12 or 21 code 11 (0: accepted)
+  int channel = 6;                // operating channel of a group it owns
+  int wpsMs = 0;                  // how long a WPS exchange with it takes
 };
 
 class P2p {
@@ -52,6 +54,8 @@ public:
   int DeletePersistEntry(const uint8_t* mac);
   int CapabilityMap(uint16_t methods) const;
   int SupportLevel();
+  // Operating channel of the group whose owner has this address (a peer or this device).
+  bool GroupChannel(const uint8_t* owner, int* channel);
   int AvailableWindowsProfiles();
   void OwnAddress(uint8_t* mac);
 
@@ -84,6 +88,15 @@ private:
   void LeaveLocked();
   void RemovePeerLocked(const Mac& mac, bool manual);
   std::string NewSsidLocked();
+  std::string GroupSsid(const Mac& owner, const std::string& name) const;
+  void QueueWpsDoneLocked();
+  struct LateWpsRun {
+    P2p* p2p;
+    unsigned run;
+    DWORD wait;
+  };
+  static DWORD WINAPI LateWps(void* param);
+  void EndOwnGroupIfEmptyLocked();
 
   std::mutex mu_;
   bool loaded_ = false;
@@ -116,6 +129,8 @@ private:
   bool awaitingWps_ = false;
   Mac pendingPeer_{};
   int pendingRole_ = 0;
+  unsigned wpsRun_ = 0;           // counts WPS starts, so a late result of an old one is dropped
+  int ownChannel_ = 11;           // operating channel of a group this device owns
 };
 
 // Journal texts of a request record (the key masked) and of an address.

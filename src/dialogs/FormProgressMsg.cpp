@@ -18,6 +18,13 @@ constexpr const char* kSkinSection = "ProgressMsgBox";
 constexpr int kMinFontSize = 8;
 constexpr unsigned kSuccessInterval = 100;
 
+// The tick interval once the operation has succeeded.
+unsigned SuccessInterval(unsigned interval)
+{
+    interval = interval >= kSuccessInterval ? kSuccessInterval : interval / 10;
+    return std::max(interval, 1u);
+}
+
 std::string Percent(int value)
 {
     char text[16];
@@ -168,11 +175,27 @@ void TFormProgressMsg::FormShow(TObject*)
         return;
     }
     // A duration under 10 ms would give interval 0, which never ticks.
-    TimerProgress->SetInterval(std::max(m_nDuration / 10, 1u));
+    const unsigned interval = std::max(m_nDuration / 10, 1u);
+    // success that came before the dialog showed runs the bar out at once
+    TimerProgress->SetInterval(m_bSuccess ? SuccessInterval(interval) : interval);
     TimerProgress->SetEnabled(true);
     nProgressBar = 1;
     m_strPercent = "10%";
     ShowLabelText();
+    ShowBarStep();
+}
+
+// The bar shows the step the label shows.
+void TFormProgressMsg::ShowBarStep()
+{
+    ImgProgressBar->SetWidth(ImgProgressBarBack->Width() * nProgressBar / 10);
+}
+
+void TFormProgressMsg::Succeed()
+{
+    m_bSuccess = 1;
+    if (TimerProgress->Enabled())
+        TimerProgress->SetInterval(SuccessInterval(TimerProgress->Interval()));
 }
 
 void TFormProgressMsg::TimerProgressTimer(TObject*)
@@ -181,16 +204,14 @@ void TFormProgressMsg::TimerProgressTimer(TObject*)
     ShowLabelText();
     ShowSandGlassFrame();
     if (m_bSuccess) {
-        unsigned interval = TimerProgress->Interval();
-        interval = interval >= kSuccessInterval ? kSuccessInterval : interval / 10;
-        TimerProgress->SetInterval(std::max(interval, 1u));
+        TimerProgress->SetInterval(SuccessInterval(TimerProgress->Interval()));
         PrintMessage(6, " TimerProgressTimer: m_bSuccess!! TimerProgress->Interval = %d msec\n",
                      TimerProgress->Interval());
     }
     AdvanceSandGlass();
     PrintMessage(6, " TimerProgressTimer: nSGIndex = %d ,nProgressBar = %d , m_bSuccess = %d\n",
                  nSGIndex, nProgressBar, m_bSuccess);
-    ImgProgressBar->SetWidth(ImgProgressBarBack->Width() * nProgressBar / 10);
+    ShowBarStep();
     ++nProgressBar;
     if (nProgressBar == 11) {
         nProgressBar = 0;

@@ -44,6 +44,9 @@ public:
     void TimerProgressTimer(TObject* Sender);
     void BtnProgCancelClick(TObject* Sender);
     void SetProgress(int percent);
+    // The awaited operation has succeeded: m_bSuccess set, and a running bar takes its
+    // remaining steps at the short interval from now on.
+    void Succeed();
 
     std::string ModalDescription() const override;
 
@@ -51,6 +54,7 @@ private:
     void ShowLabelText();
     void ShowSandGlassFrame();
     void AdvanceSandGlass();
+    void ShowBarStep();
 };
 
 extern TFormProgressMsg* FormProgressMsg;

@@ -157,12 +157,12 @@ TFormWiFiDirect::TFormWiFiDirect(TComponent* owner) : TFormBase(owner)
     grpBoxDeivceInfo->SetParent(this);
     grpBoxDeivceInfo->SetBounds(10, 315, 380, 60);
     lblSSIDText = MakeLabel(grpBoxDeivceInfo, 10, 14, 80);
-    lblSSID = MakeLabel(grpBoxDeivceInfo, 90, 14, 140);
+    lblSSID = MakeLabel(grpBoxDeivceInfo, 90, 14, 280);  // a whole row for an SSID of 32 characters
     lblMACAddressText = MakeLabel(grpBoxDeivceInfo, 10, 28, 80);
     lblMACAddress = MakeLabel(grpBoxDeivceInfo, 90, 28, 140);
     lblPresharedKeyText = MakeLabel(grpBoxDeivceInfo, 10, 42, 80);
     lblPreSharedKey = MakeLabel(grpBoxDeivceInfo, 90, 42, 140);
-    lblDeviceNum = MakeLabel(grpBoxDeivceInfo, 235, 14, 140);
+    lblDeviceNum = MakeLabel(grpBoxDeivceInfo, 235, 28, 140);
     BtnWPSConnect = MakePushButton(this, 330, 290, 24, 24, res ? res->ImgBtnWPSConnect_Normal : nullptr,
                                    res ? res->ImgBtnWPSConnect_Down : nullptr,
                                    res ? res->ImgBtnWPSConnect_Disabled : nullptr);
@@ -265,6 +265,7 @@ void TFormWiFiDirect::ApplySkinPlacement(const std::string& skinFile)
     place(BtnRotationClockwise_sub, "BtnRotationClockwise_subPos", "0,0,0");
     place(BtnRotationCounter_sub, "BtnRotationCounter_subPos", "0,0,0");
     m_bShowRotationButton = BtnRotationClockwise->Visible() && BtnRotationClockwise_sub->Visible();
+    PlaceConnectionMarks();
 }
 
 // Labels under the slot pictures, connection marks between this device and a slot, owner
@@ -446,6 +447,9 @@ void TFormWiFiDirect::StopProgress()
 {
     TimerShowProgressBar->SetEnabled(false);
     CloseIfVisible(FormProgressMsg);
+    // a success no dialog waited for must not cut the next connection's bar short
+    if (FormProgressMsg)
+        FormProgressMsg->m_bSuccess = 0;
     if (TimerPopMsg->Enabled()) {
         TimerPopMsg->SetEnabled(false);
         m_nPopWiFiDirectSettingWindows = 0;
@@ -924,7 +928,8 @@ void TFormWiFiDirect::OnConnectComplete()
 {
     m_WiFiDirectWvstatus = WvStatus_Connected;
     if (FormProgressMsg)
-        FormProgressMsg->m_bSuccess = 1;
+        FormProgressMsg->Succeed();
+    ShowMyInfo();  // the own box shows the group's SSID now that the link is up
     if (FormWiFiDirectSetting && FormWiFiDirectSetting->Visible() &&
         FormWiFiDirectSetting->m_enumActionTpye == ACTION_DISPLAY_PIN)
         FormWiFiDirectSetting->Close();

@@ -248,6 +248,11 @@ public:
     void HideSecondOrderDevices();
     void ShowDeviceInfo();
     TImage* GetDevicePicture(const PRIMARY_DEVICE_TYPE& type, bool owner) const;
+    // Where the connection mark of a slot (0..4 the ring, 5 and 6 the sub-group) goes: around a
+    // line from just outside the slot's picture and label to just outside this device's picture
+    // (the middle device's for the sub-group). `from` and `to` are the line's ends.
+    RECT ConnectionMarkRect(int slot, POINT* from = nullptr, POINT* to = nullptr) const;
+    void PlaceConnectionMarks();
 
 private:
     DWORD m_dwWindowThread = 0;

@@ -82,14 +82,15 @@ TFormWiFiDirectProfile::TFormWiFiDirectProfile(TComponent* owner) : TFormBase(ow
     };
 
     grpProfileInfo = new TGroupBox({this, 12, 166, 376, 62, wizard::Text(&CUISTR::STR_PROFILE_INFORMATION)});
-    lblProfileNameText = skin::MakeLabel(grpProfileInfo, 8, 18, 86, &CUISTR::STR_PROFILE_NAME);
-    lblProfileName = skin::MakeLabel(grpProfileInfo, 96, 18, 90);
-    lblSSIDText = skin::MakeLabel(grpProfileInfo, 190, 18, 76, &CUISTR::STR_SSID);
-    lblSSID = skin::MakeLabel(grpProfileInfo, 270, 18, 100);
-    lblAuthenticationText = skin::MakeLabel(grpProfileInfo, 8, 38, 86, &CUISTR::STR_AUTHENTICATION);
-    lblAuthentication = skin::MakeLabel(grpProfileInfo, 96, 38, 90, &CUISTR::STR_WPA2PSK);
-    lblEncryptionText = skin::MakeLabel(grpProfileInfo, 190, 38, 76, &CUISTR::STR_ENCRYPTION);
-    lblEncryption = skin::MakeLabel(grpProfileInfo, 270, 38, 100, &CUISTR::STR_AES);
+    // the name and the SSID (32 characters each) get whole rows
+    lblProfileNameText = skin::MakeLabel(grpProfileInfo, 8, 15, 86, &CUISTR::STR_PROFILE_NAME);
+    lblProfileName = skin::MakeLabel(grpProfileInfo, 96, 15, 272);
+    lblSSIDText = skin::MakeLabel(grpProfileInfo, 8, 29, 86, &CUISTR::STR_SSID);
+    lblSSID = skin::MakeLabel(grpProfileInfo, 96, 29, 272);
+    lblAuthenticationText = skin::MakeLabel(grpProfileInfo, 8, 43, 86, &CUISTR::STR_AUTHENTICATION);
+    lblAuthentication = skin::MakeLabel(grpProfileInfo, 96, 43, 90, &CUISTR::STR_WPA2PSK);
+    lblEncryptionText = skin::MakeLabel(grpProfileInfo, 190, 43, 76, &CUISTR::STR_ENCRYPTION);
+    lblEncryption = skin::MakeLabel(grpProfileInfo, 270, 43, 98, &CUISTR::STR_AES);
     for (TLabel* value : {lblProfileName, lblSSID, lblAuthentication, lblEncryption})
         value->SetShowHint(true);
     m_Rows.reserve(64);
@@ -175,26 +176,39 @@ void TFormWiFiDirectProfile::UpdateProfileList()
         item->AddSubItem(row->strDeviceName);
         item->AddSubItem(row->strSSID);
     }
-    FitSsidColumn();
+    FitColumns();
     if (lvProfileList->ItemCount() > 0)
         lvProfileList->SetItemIndex(0);
     MarkConnectedRows();
 }
 
-// The SSID column fills what the other columns leave, and widens (the list then scrolls)
-// for a longer network name. The list measures the names in its own font.
-void TFormWiFiDirectProfile::FitSsidColumn()
+// The columns share the list's width, so it never scrolls sideways: the SSID column gets what
+// its longest name needs in the list's font, as far as the two name columns keep a useful
+// width; those split the rest. A text longer than its column ends in an ellipsis.
+void TFormWiFiDirectProfile::FitColumns()
 {
     if (!lvProfileList->HandleAllocated())
         return;  // fitted when the window is shown
-    constexpr int kPadding = 14;
-    int width = kSsidColumnWidth;
+    constexpr int kStatusColumn = 20, kMinNameColumn = 70, kPadding = 14;
+    const HWND list = lvProfileList->Handle();
+    RECT client{};
+    GetClientRect(list, &client);
+    int available = client.right - client.left;
+    // a vertical scroll bar the rows are about to bring takes its width as well
+    const bool scrollBar = (GetWindowLongA(list, GWL_STYLE) & WS_VSCROLL) != 0;
+    if (!scrollBar && lvProfileList->ItemCount() > int(SendMessageA(list, LVM_GETCOUNTPERPAGE, 0, 0)))
+        available -= GetSystemMetrics(SM_CXVSCROLL);
+    int ssid = kSsidColumnWidth;
     for (const auto& row : m_Rows) {
-        const LRESULT text = SendMessageA(lvProfileList->Handle(), LVM_GETSTRINGWIDTHA, 0,
-                                          reinterpret_cast<LPARAM>(row->strSSID.c_str()));
-        width = std::max(width, int(text) + kPadding);
+        const LRESULT text = SendMessageA(list, LVM_GETSTRINGWIDTHA, 0, reinterpret_cast<LPARAM>(row->strSSID.c_str()));
+        ssid = std::max(ssid, int(text) + kPadding);
     }
-    lvProfileList->Column(3)->SetWidth(width);
+    ssid = std::max(kSsidColumnWidth, std::min(ssid, available - kStatusColumn - 2 * kMinNameColumn));
+    const int names = std::max(0, available - kStatusColumn - ssid);
+    lvProfileList->Column(0)->SetWidth(kStatusColumn);
+    lvProfileList->Column(1)->SetWidth(names - names / 2);
+    lvProfileList->Column(2)->SetWidth(names / 2);
+    lvProfileList->Column(3)->SetWidth(ssid);
 }
 
 void TFormWiFiDirectProfile::MarkConnectedRows()

@@ -67,7 +67,7 @@ public:
 private:
     void EnableButtons(bool any);
     void MarkConnectedRows();
-    void FitSsidColumn();
+    void FitColumns();
     static constexpr int kSsidColumnWidth = 52;
     // The row the buttons act on: the selection, or the only row.
     int ActionRow() const;

@@ -1,4 +1,6 @@
 // The peer model of the Wi-Fi Direct window and its drawing on the ring of device slots.
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -184,6 +186,106 @@ TFormWiFiDirect::Slot TFormWiFiDirect::SlotAt(int slot) const
     case 4: return {ImgDevice4, lblDevice4, ImgConnectDevice4, ImgDevice4_GO};
     case 5: return {ImgDevice2_0, lblDevice2_0, ImgConnectDevice2_0, nullptr};
     default: return {ImgDevice2_1, lblDevice2_1, ImgConnectDevice2_1, nullptr};
+    }
+}
+
+namespace {
+
+struct Box {
+    double left, top, right, bottom;
+};
+
+Box BoxOf(const TControl* c)
+{
+    return {double(c->Left()), double(c->Top()), double(c->Left() + c->Width()), double(c->Top() + c->Height())};
+}
+
+// A picture drawn at its own size from the control's corner covers no more than that.
+Box PictureBox(const TImage* image)
+{
+    Box b = BoxOf(image);
+    if (!image->Picture().Empty()) {
+        b.right = std::min(b.right, b.left + image->Picture().Width());
+        b.bottom = std::min(b.bottom, b.top + image->Picture().Height());
+    }
+    return b;
+}
+
+Box Joined(const Box& a, const Box& b)
+{
+    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right), std::max(a.bottom, b.bottom)};
+}
+
+Box Grown(const Box& b, double by)
+{
+    return {b.left - by, b.top - by, b.right + by, b.bottom + by};
+}
+
+// Distance from a point inside the box, along the unit direction, to the box's edge.
+double DistanceToEdge(const Box& b, double x, double y, double ux, double uy)
+{
+    double t = 1e9;
+    if (ux > 0)
+        t = std::min(t, (b.right - x) / ux);
+    else if (ux < 0)
+        t = std::min(t, (b.left - x) / ux);
+    if (uy > 0)
+        t = std::min(t, (b.bottom - y) / uy);
+    else if (uy < 0)
+        t = std::min(t, (b.top - y) / uy);
+    return t;
+}
+
+}  // namespace
+
+RECT TFormWiFiDirect::ConnectionMarkRect(int slot, POINT* from, POINT* to) const
+{
+    constexpr double kGap = 3;  // free space between the line and what it links
+    constexpr int kPad = 4;     // room for the line's width and its end dots
+    constexpr int kLabelHeight = 16;
+    const Slot s = SlotAt(slot);
+    Box around = PictureBox(s.picture);
+    if (s.label) {
+        Box label = BoxOf(s.label);
+        label.bottom = std::max(label.bottom, label.top + kLabelHeight);
+        around = Joined(around, label);
+    }
+    // the sub-group hangs on the middle device, the ring on this device
+    const Slot middle = SlotAt(2);
+    const TImage* target = slot >= 5 ? middle.picture : ImgWiFiDirectOn;
+    const TImage* targetBadge = slot >= 5 ? middle.badge : ImgIm_GO;
+    Box goal = PictureBox(target);
+    if (targetBadge)
+        goal = Joined(goal, BoxOf(targetBadge));
+    const Box slotPicture = PictureBox(s.picture), targetPicture = PictureBox(target);
+    const double sx = (slotPicture.left + slotPicture.right) / 2, sy = (slotPicture.top + slotPicture.bottom) / 2;
+    const double tx = (targetPicture.left + targetPicture.right) / 2, ty = (targetPicture.top + targetPicture.bottom) / 2;
+    const double length = std::hypot(tx - sx, ty - sy);
+    const double ux = length > 0 ? (tx - sx) / length : 0, uy = length > 0 ? (ty - sy) / length : 1;
+    const double out = DistanceToEdge(Grown(around, kGap), sx, sy, ux, uy);
+    const double in = DistanceToEdge(Grown(goal, kGap), tx, ty, -ux, -uy);
+    POINT a{LONG(std::lround(sx + ux * out)), LONG(std::lround(sy + uy * out))};
+    POINT b{LONG(std::lround(tx - ux * in)), LONG(std::lround(ty - uy * in))};
+    if (out + in >= length)  // the two touch: a short stub
+        b = a;
+    if (from)
+        *from = a;
+    if (to)
+        *to = b;
+    return RECT{std::min(a.x, b.x) - kPad, std::min(a.y, b.y) - kPad, std::max(a.x, b.x) + kPad + 1,
+                std::max(a.y, b.y) + kPad + 1};
+}
+
+// Each mark shows its built-in line at the place its slot needs; a mark takes no clicks, so
+// the pictures it crosses keep theirs.
+void TFormWiFiDirect::PlaceConnectionMarks()
+{
+    for (int slot = 0; slot < 7; ++slot) {
+        TImage* mark = SlotAt(slot).mark;
+        const RECT r = ConnectionMarkRect(slot);
+        mark->SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
+        mark->SetStretch(true);
+        mark->SetEnabled(false);
     }
 }
 
@@ -595,7 +697,10 @@ void TFormWiFiDirect::ShowDeviceInfo()
     const DEVICE_ENTRY& e = m_SeleteDeviceEntry;
     grpBoxDeivceInfo->SetCaption(DoubleAmpersands(s->STR_WIFIDIRECT_DEVICEINFO + " " + WiFiDirectDeviceName(e)));
     lblSSIDText->SetCaption(s->STR_SSID);
-    lblSSID->SetCaption("");
+    // a peer in this device's group shares its SSID
+    const bool inMyGroup = e.bConnectToMe && !m_strMySSID.empty();
+    lblSSID->SetCaption(inMyGroup ? m_strMySSID : std::string());
+    lblSSID->SetVisible(true);
     lblMACAddressText->SetCaption(s->STR_MAC_ADDRESS);
     lblMACAddress->SetCaption(WiFiDirectMacText(e.chMacAddr));
     lblPresharedKeyText->SetCaption(s->STR_WIFIDIRECT_RULE);
@@ -630,7 +735,9 @@ void TFormWiFiDirect::ShowMyInfo()
         const bool owner = MyDeviceData.nRule == WIFI_DIRECT_IS_GO;
         const bool joined = !owner && VOZEZIV.WVWL_QueryOPMode() == OP_MODE_STA_WIFI_DIRECT &&
                             m_WiFiDirectWvstatus == WvStatus_Connected;
-        lblSSID->SetVisible(owner || joined);
+        // the group's SSID shows once this device is in a group and knows it
+        const bool linked = m_WiFiDirectWvstatus == WvStatus_Connected && !m_strMySSID.empty();
+        lblSSID->SetVisible(owner || joined || linked);
         lblPresharedKeyText->SetCaption(owner || joined ? s->STR_IP : s->STR_WIFIDIRECT_RULE);
         lblPreSharedKey->SetCaption(owner || joined ? std::string(ip) : s->STR_WIFIDIRECT_CLIENT);
         const bool ready = owner && (MyDeviceData.EntryStatus & ENTRYSTATUS_GOREADY);

@@ -192,6 +192,7 @@ TEST_F(ProgressTest, TimedProgressFillsInTenTicksAndCloses)
     EXPECT_EQ("Connecting\n10%", form()->lblMessageText->Caption());
     const int full = form()->ImgProgressBarBack->Width();
     ASSERT_EQ(140, full);
+    EXPECT_EQ(full / 10, form()->ImgProgressBar->Width()) << "the bar shows the 10% the label shows";
     for (int tick = 1; tick <= 10; ++tick) {
         ASSERT_TRUE(form()->Visible()) << tick;
         form()->TimerProgress->Tick();
@@ -210,8 +211,9 @@ TEST_F(ProgressTest, SuccessShortensTheRemainingTicks)
     StartTimed(120000);
     for (int tick = 1; tick <= 3; ++tick)
         form()->TimerProgress->Tick();
-    form()->m_bSuccess = 1;
-    EXPECT_EQ(12000u, form()->TimerProgress->Interval());  // the fourth tick still comes late
+    form()->Succeed();
+    EXPECT_EQ(1, form()->m_bSuccess);
+    EXPECT_EQ(100u, form()->TimerProgress->Interval()) << "the next tick does not wait the long interval";
     form()->TimerProgress->Tick();
     EXPECT_EQ(100u, form()->TimerProgress->Interval());
     for (int tick = 5; tick <= 9; ++tick) {
@@ -250,6 +252,14 @@ INSTANTIATE_TEST_SUITE_P(Durations, ShortProgress,
                          ::testing::Values(ShortCase{9, false, 1}, ShortCase{0, false, 1},
                                            ShortCase{500, true, 5}, ShortCase{90, true, 1},
                                            ShortCase{1000, true, 100}));
+
+TEST_F(ProgressTest, SuccessBeforeTheDialogShowsRunsTheBarOutAtOnce)
+{
+    form()->Succeed();
+    StartTimed(120000);
+    EXPECT_EQ(100u, form()->TimerProgress->Interval());
+    EXPECT_EQ(form()->m_nBarBackWidth / 10, form()->ImgProgressBar->Width());
+}
 
 TEST_F(ProgressTest, PinTextFollowsThePercentage)
 {

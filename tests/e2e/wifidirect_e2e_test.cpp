@@ -15,25 +15,27 @@
 
 namespace {
 
-// The ring's slots as the window places them: picture, connection mark above it and owner
-// badge at its upper right corner.
+// The ring's slots as the window places them: picture, the middle of the connection line from
+// it to this device, and owner badge at its upper right corner.
 struct SlotBox {
     RECT picture;
     RECT mark;
     RECT badge;
 };
 
-constexpr SlotBox MakeSlot(int left, int top)
+constexpr SlotBox MakeSlot(int left, int top, int lineX, int lineY)
 {
     return {{left, top, left + 53, top + 53},
-            {left + 53 / 2 - 8, top - 18, left + 53 / 2 + 8, top - 2},
+            {lineX - 2, lineY - 2, lineX + 3, lineY + 3},
             {left + 53 - 14, top, left + 53 + 2, top + 16}};
 }
 
-constexpr SlotBox kRing[5] = {MakeSlot(33, 78), MakeSlot(106, 92), MakeSlot(179, 114), MakeSlot(216, 179),
-                              MakeSlot(231, 248)};
+constexpr SlotBox kRing[5] = {MakeSlot(33, 78, 52, 173), MakeSlot(106, 92, 83, 180), MakeSlot(179, 114, 127, 181),
+                              MakeSlot(216, 179, 146, 215), MakeSlot(231, 248, 153, 250)};
 
 const char* const kTv = "02:50:F2:AA:00:01";
+// The first and the last tenth of the progress box's bar (140 x 22 at 80,50).
+constexpr RECT kBarFirstStep = {82, 54, 92, 68}, kBarLastStep = {208, 54, 218, 68};
 constexpr POINT kProfileActivate = {83 + 12, 20 + 13};
 constexpr POINT kMainWiFiDisplay = {153 + 12, 25 + 12};
 constexpr POINT kDisplayRescan = {8 + 10, 20 + 10};
@@ -70,8 +72,7 @@ protected:
     bool SlotShown(int slot) { return Drawn(Inner(slot)); }
     bool MarkShown(int slot) { return Drawn(kRing[slot].mark); }
     bool BadgeShown(int slot) { return Pixels(direct_, kRing[slot].badge) != badgeless_[slot]; }
-    // The ring slot marked connected, -1 for none (a mark's place can hold the label of the
-    // slot before it, so only slots with a picture count).
+    // The ring slot marked connected, -1 for none (only slots with a picture count).
     int ConnectedSlot()
     {
         for (int slot = 0; slot < 5; ++slot)
@@ -80,6 +81,18 @@ protected:
         return -1;
     }
 
+
+    // The shared progress box: the program's borderless 280 x 80 window.
+    HWND ProgressBox() const
+    {
+        for (HWND w : wevo_.VisibleWindows()) {
+            RECT r{};
+            GetWindowRect(w, &r);
+            if (r.right - r.left == 280 && r.bottom - r.top == 80)
+                return w;
+        }
+        return nullptr;
+    }
 
     // The same part of the window as it was before Wi-Fi Direct was on.
     std::vector<uint32_t> Part(const RECT& part) const
@@ -100,6 +113,11 @@ TEST_F(WiFiDirectEndToEnd, PeersConnectByPushButtonLeaveAndTheSavedGroupComesBac
 {
     Launch();
     TurnOn("Den-Laptop");
+    // the television takes four seconds for its WPS exchange, so the connection can be watched
+    ASSERT_EQ(wevo_.Sim(std::string("p2p add Living-Room-TV ") + kTv +
+                        " Category=0x0700 SubCategory=0x0100 ConfigMethods=0x0188 Intent=12 Channel=6 WpsTime=4000")
+                  .substr(0, 2),
+              "ok");
     Scan();
     // the scan on showing the window finds the two peers: slots 1 and 2 of the ring
     ASSERT_TRUE(WaitFor([&] { return SlotShown(1) && SlotShown(2); })) << wevo_.Journal();
@@ -122,8 +140,17 @@ TEST_F(WiFiDirectEndToEnd, PeersConnectByPushButtonLeaveAndTheSavedGroupComesBac
     ASSERT_TRUE(NextUntilClosed(wizard)) << wevo_.Journal();
     ASSERT_TRUE(wevo_.WaitForJournal("WVWL_SetWPSMode(PBC")) << wevo_.Journal();
     Shot(direct_, "e2e_wifidirect_connecting");
-    EXPECT_NE(wevo_.Journal().find(std::string("bssid ") + kTv), std::string::npos) << wevo_.Journal();
+    EXPECT_NE(wevo_.Journal().find(std::string("bssid ") + kTv + " channel 6"), std::string::npos) << wevo_.Journal();
+    // midway the progress box shows its first step: a bar that is not empty
+    HWND progress = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (progress = ProgressBox()) != nullptr; }, 3500)) << "no progress box";
+    EXPECT_EQ(wevo_.Journal().find("WVWL_ConnectWPSProfileWithWifiDirectWpse("), std::string::npos)
+        << "too late to see the box midway";
+    Shot(progress, "e2e_wifidirect_progress_midway");
+    EXPECT_NE(Pixels(progress, kBarFirstStep), Pixels(progress, kBarLastStep)) << "an empty bar";
     ASSERT_TRUE(wevo_.WaitForJournal("WVWL_ConnectWPSProfileWithWifiDirectWpse(")) << wevo_.Journal();
+    // and closes within a few seconds of the connection
+    EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(progress); }, 3000)) << "the progress box stays";
     // the television owns the group: connected, with its owner badge
     int tv = -1;
     ASSERT_TRUE(WaitFor([&] { return (tv = ConnectedSlot()) >= 0 && BadgeShown(tv); })) << wevo_.Journal();

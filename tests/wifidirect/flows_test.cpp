@@ -2,21 +2,51 @@
 // event queue of the adapter and back, and the window shows what became of it.
 #include <windows.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <ostream>
 #include <string>
 #include <vector>
 
-#include "dialogs/FormMessageBox.h"
 #include "core/WvwlLib.h"
+#include "dialogs/FormMessageBox.h"
+#include "dialogs/FormProgressMsg.h"
 #include "mainwindow/FormMain.h"
+#include "resources/FormResource.h"
 #include "ui/Menus.h"
+#include "ui/Seams.h"
 #include "wifidirect/WiFiDirectSetting.h"
 #include "wifidirect/wifidirect_fixture.h"
+#include "wlapi/result.h"
 
 namespace {
 
 const char* const kTv = "02:50:F2:AA:00:01";
+
+// What the progress box showed at one moment of its modal run.
+struct ProgressSample {
+    DWORD at;
+    bool connected;  // the link was up already
+    int bar;
+    std::string label;
+};
+std::vector<ProgressSample> g_progress;
+
+struct MidwayLook {
+    bool taken;
+    bool connected;
+    int bar;
+};
+MidwayLook g_midway{};
+
+void CALLBACK SampleProgress(HWND, UINT, UINT_PTR, DWORD)
+{
+    if (!FormProgressMsg->Visible())
+        return;
+    g_progress.push_back({GetTickCount(), FormWiFiDirect->m_WiFiDirectWvstatus == WvStatus_Connected,
+                          FormProgressMsg->ImgProgressBar->Width(), FormProgressMsg->lblMessageText->Caption()});
+}
 
 class WiFiDirectFlows : public WiFiDirectFixture {
 protected:
@@ -120,6 +150,16 @@ protected:
         ASSERT_TRUE(Sim(std::string("p2p remove ") + kTv));
         ASSERT_TRUE(WaitForEvents());
         ASSERT_EQ(SlotOf("Living-R.."), -1);
+    // The progress box midway through a connection: what it showed, and a shot of it.
+    static inline WiFiDirectFlows* s_self = nullptr;
+    static void CALLBACK ShootMidway(HWND, UINT, UINT_PTR id, DWORD)
+    {
+        KillTimer(nullptr, id);
+        if (!FormProgressMsg->Visible())
+            return;
+        g_midway = {true, FormWiFiDirect->m_WiFiDirectWvstatus == WvStatus_Connected,
+                    FormProgressMsg->ImgProgressBar->Width()};
+        s_self->Snapshot(FormProgressMsg->Handle(), "wifidirect_progress_midway");
     }
     // The codes of the events the simulator queued since the last mark, in order.
     std::string QueuedEvents()
@@ -171,18 +211,43 @@ TEST_F(WiFiDirectFlows, PushButtonConnectionMarksThePeerConnectedAndDisconnectLe
     EXPECT_EQ(QueuedEvents(), "3 5 6 22");
     const std::vector<std::string> wps = Lines("WVWL_SetWPSMode");
     ASSERT_EQ(wps.size(), 1u);
-    EXPECT_NE(wps[0].find("PBC ssid \"DIRECT-Li\""), std::string::npos) << wps[0];
-    EXPECT_NE(wps[0].find("bssid 02:50:F2:AA:00:01 channel 0 config 1"), std::string::npos) << wps[0];
+    EXPECT_NE(wps[0].find("PBC ssid \"DIRECT-BALiving-Room-TV\""), std::string::npos) << wps[0];
+    EXPECT_NE(wps[0].find("bssid 02:50:F2:AA:00:01 channel 6 config 1"), std::string::npos) << wps[0];
     EXPECT_EQ(Lines("WVWL_ConnectWPSProfileWithWifiDirectWpse").size(), 1u);
     EXPECT_EQ(FormWiFiDirect->m_ulMyRule, uint32_t(WIFI_DIRECT_IS_CLIENT));
     EXPECT_EQ(FormWiFiDirect->m_nNumOfMyGroup, 2);
-    EXPECT_EQ(FormWiFiDirect->m_strMySSID, "DIRECT-Li");
+    EXPECT_EQ(FormWiFiDirect->m_strMySSID, "DIRECT-BALiving-Room-TV");
     const int slot = SlotOf("Living-R..");
     ASSERT_GE(slot, 0);
     EXPECT_TRUE(Mark(slot)->Visible());
     EXPECT_TRUE(Badge(slot)->Visible());
     EXPECT_EQ(Picture(slot)->PopupMenu, FormWiFiDirect->DisconnectPopupMenu);
+    // the SSID rows: this device's box, then the peer's once it is pressed
+    EXPECT_TRUE(FormWiFiDirect->lblSSID->Visible());
+    EXPECT_EQ(FormWiFiDirect->lblSSID->Caption(), "DIRECT-BALiving-Room-TV");
+    TLabel* const ssidRow = FormWiFiDirect->lblSSID;
+    for (const TLabel* other : {FormWiFiDirect->lblDeviceNum, FormWiFiDirect->lblMACAddress, FormWiFiDirect->lblPreSharedKey}) {
+        const RECT a = ssidRow->BoundsRect(), b = other->BoundsRect();
+        RECT overlap{};
+        EXPECT_FALSE(IntersectRect(&overlap, &a, &b)) << "the SSID row runs into " << other->Caption();
+    }
+    {
+        const std::string longest = "DIRECT-BALiving-Room-Television1";  // 32 characters
+        HDC dc = GetDC(nullptr);
+        HGDIOBJ old = SelectObject(dc, ssidRow->Font().Handle());
+        SIZE size{};
+        GetTextExtentPoint32A(dc, longest.c_str(), int(longest.size()), &size);
+        SelectObject(dc, old);
+        ReleaseDC(nullptr, dc);
+        EXPECT_LE(ssidRow->Left() + size.cx, FormWiFiDirect->grpBoxDeivceInfo->Width() - 4)
+            << "no room for an SSID of 32 characters";
+    }
     Snapshot("wifidirect_connected");
+    PressOn(Picture(slot), WM_LBUTTONDOWN, WM_LBUTTONUP);
+    EXPECT_NE(FormWiFiDirect->grpBoxDeivceInfo->Caption().find("Living-Room-TV"), std::string::npos);
+    EXPECT_TRUE(FormWiFiDirect->lblSSID->Visible());
+    EXPECT_EQ(FormWiFiDirect->lblSSID->Caption(), "DIRECT-BALiving-Room-TV");
+    Snapshot("wifidirect_connected_peer");
 
     // the link's address is taken over once the library has one
     FormWiFiDirect->GetAndSetMyIP();
@@ -200,6 +265,157 @@ TEST_F(WiFiDirectFlows, PushButtonConnectionMarksThePeerConnectedAndDisconnectLe
     EXPECT_EQ(QueuedEvents(), "10 6");
     EXPECT_EQ(FormWiFiDirect->m_WiFiDirectWvstatus, uint32_t(WvStatus_Disconnected));
     EXPECT_EQ(FormWiFiDirect->n1stOrderDeviceNum, 0);
+}
+
+// A peer whose WPS exchange takes 4 s: the progress box runs its real modal loop; its bar
+// shows the step its label shows from the start, and once the link is up it runs out and
+// closes.
+TEST_F(WiFiDirectFlows, TheProgressBoxMovesWhileASlowPeerConnectsAndClosesWhenTheLinkIsUp)
+{
+    m_scenarioEdit = [](TScenario& s) { s.Set("P2PPeer.TV", "WpsTime", "4000"); };
+    Start();
+    TurnOn();
+    Scan();
+    FinishWizardWith(WIFI_DIRECT_WPSE_PBC_MODE, 7);
+    const auto wizard = m_onModal;
+    bool shown = false;
+    DWORD closedAt = 0;
+    g_progress.clear();
+    s_self = this;
+    g_midway = {};
+    m_onModal = [&](const std::string& what) {
+        if (what.rfind("FormProgressMsg", 0) != 0) {
+            wizard(what);
+            return;
+        }
+        shown = true;
+        const auto answer = seams::modalAnswer;
+        seams::modalAnswer = nullptr;
+        const UINT_PTR sampler = SetTimer(nullptr, 0, 40, SampleProgress);
+        const UINT_PTR midway = SetTimer(nullptr, 0, 1200, ShootMidway);
+        FormProgressMsg->ShowModal();
+        closedAt = GetTickCount();
+        KillTimer(nullptr, sampler);
+        KillTimer(nullptr, midway);
+        seams::modalAnswer = answer;
+    };
+    ChoosePeerMenu("Living-R..");
+    ASSERT_TRUE(PumpUntil([&] { return shown && !FormProgressMsg->Visible(); }, 20000));
+    ASSERT_TRUE(WaitForEvents());
+    EXPECT_EQ(FormWiFiDirect->m_WiFiDirectWvstatus, uint32_t(WvStatus_Connected));
+    ASSERT_TRUE(g_midway.taken) << "the box was not up midway";
+    EXPECT_FALSE(g_midway.connected);
+    EXPECT_EQ(g_midway.bar, FormProgressMsg->ImgProgressBarBack->Width() / 10) << "an empty bar midway";
+
+    ASSERT_FALSE(g_progress.empty());
+    const int full = FormProgressMsg->ImgProgressBarBack->Width();
+    const auto firstLink = std::find_if(g_progress.begin(), g_progress.end(), [](const ProgressSample& p) { return p.connected; });
+    ASSERT_NE(firstLink, g_progress.begin()) << "the box showed while the peer was still connecting";
+    for (auto p = g_progress.begin(); p != firstLink; ++p) {
+        EXPECT_EQ(p->bar, full / 10) << "while connecting the bar shows its 10%";
+        EXPECT_NE(p->label.find("10%"), std::string::npos) << p->label;
+    }
+    int steps = 0;
+    for (size_t i = 1; i < g_progress.size(); ++i) {
+        EXPECT_GE(g_progress[i].bar, g_progress[i - 1].bar) << i;
+        steps += g_progress[i].bar > g_progress[i - 1].bar;
+    }
+    EXPECT_GE(steps, 5) << "the bar runs out step by step";
+    ASSERT_NE(firstLink, g_progress.end()) << "the box was gone before the link was up";
+    EXPECT_LT(closedAt - firstLink->at, 3000u) << "the box closes soon after the link is up";
+}
+
+// Each slot's connection mark is its built-in line at the size and place the slot needs: from
+// just outside the slot's picture and label to just outside this device's picture (the middle
+// device's for the sub-group), crossing no other device picture and taking no clicks.
+TEST_F(WiFiDirectFlows, EveryConnectionMarkIsALineFromItsSlotToTheDeviceItLinks)
+{
+    Start();
+    TImage* lines[7] = {FormResource->ImgConnectLine0, FormResource->ImgConnectLine1, FormResource->ImgConnectLine2,
+                        FormResource->ImgConnectLine3, FormResource->ImgConnectLine4, FormResource->ImgConnectLine2_0,
+                        FormResource->ImgConnectLine2_1};
+    for (int slot = 0; slot < 7; ++slot) {
+        SCOPED_TRACE("slot " + std::to_string(slot));
+        TImage* mark = Mark(slot);
+        POINT from{}, to{};
+        const RECT place = FormWiFiDirect->ConnectionMarkRect(slot, &from, &to);
+        EXPECT_EQ(mark->Left(), place.left);
+        EXPECT_EQ(mark->Top(), place.top);
+        const TPicture& line = lines[slot]->Picture();
+        ASSERT_EQ(line.Width(), mark->Width()) << "the picture is drawn at the size the slot needs";
+        ASSERT_EQ(line.Height(), mark->Height());
+        EXPECT_FALSE(mark->Enabled());
+        // a visible line: long enough, opaque at both ends and halfway, clear at the other corners
+        EXPECT_GE(std::max(std::abs(from.x - to.x), std::abs(from.y - to.y)), 15);
+        const POINT a{from.x - place.left, from.y - place.top}, b{to.x - place.left, to.y - place.top};
+        EXPECT_GT(line.Alpha(a.x, a.y), 200);
+        EXPECT_GT(line.Alpha(b.x, b.y), 200);
+        EXPECT_GT(line.Alpha((a.x + b.x) / 2, (a.y + b.y) / 2), 200);
+        const int right = line.Width() - 1, bottom = line.Height() - 1;
+        const bool falling = (a.y < b.y) == (a.x < b.x);  // top left to bottom right
+        EXPECT_LT(line.Alpha(falling ? right : 0, 0), 60);
+        EXPECT_LT(line.Alpha(falling ? 0 : right, bottom), 60);
+        // its slot end is beside the slot, its other end beside the device it links
+        const TImage* target = slot >= 5 ? FormWiFiDirect->ImgDevice2 : FormWiFiDirect->ImgWiFiDirectOn;
+        // how far a point lies outside the picture a control shows
+        auto distance = [](const TImage* image, POINT p) {
+            const int left = image->Left(), top = image->Top();
+            const int right = left + image->Picture().Width(), bottom = top + image->Picture().Height();
+            const int dx = std::max({left - int(p.x), 0, int(p.x) - right});
+            const int dy = std::max({top - int(p.y), 0, int(p.y) - bottom});
+            return std::max(dx, dy);
+        };
+        EXPECT_LE(distance(target, to), 16);
+        EXPECT_LE(distance(Picture(slot), from), 30);  // below the label at most
+        for (int other = 0; other < 7; ++other) {
+            const TImage* p = Picture(other);
+            RECT picture{p->Left(), p->Top(), p->Left() + 48, p->Top() + 48}, overlap{};
+            EXPECT_FALSE(IntersectRect(&overlap, &place, &picture)) << "covers the picture of slot " << other;
+        }
+    }
+    // all seven at once, for a look
+    FormWiFiDirect->Show();
+    for (int slot = 0; slot < 7; ++slot) {
+        Picture(slot)->Show();
+        Mark(slot)->Show();
+    }
+    Pump(50);
+    Snapshot("wifidirect_all_marks");
+}
+
+// The simulator's groups: a peer that owns the group names it "DIRECT-" plus two characters
+// and its name and runs it on a real channel; a group this device owns after negotiation ends
+// when its last client leaves.
+TEST_F(WiFiDirectFlows, ANegotiatedGroupWeOwnHasItsNameAndChannelAndEndsWithItsLastClient)
+{
+    m_scenarioEdit = [](TScenario& s) { s.Set("P2PPeer.TV", "Intent", "3"); };
+    Start();
+    TurnOn();
+    Scan();
+    FinishWizardWith(WIFI_DIRECT_WPSE_PBC_MODE, 12);
+    MarkCalls();
+    ChoosePeerMenu("Living-R..");
+    ASSERT_TRUE(PumpUntil([&] { return FormWiFiDirect->m_WiFiDirectWvstatus == WvStatus_Connected; }));
+    ASSERT_TRUE(WaitForEvents());
+    EXPECT_EQ(FormWiFiDirect->m_ulMyRule, uint32_t(WIFI_DIRECT_IS_GO));
+    const std::string ssid = FormWiFiDirect->m_strMySSID;
+    EXPECT_EQ(ssid.rfind("DIRECT-", 0), 0u) << ssid;
+    EXPECT_EQ(ssid.size(), 9 + FormWiFiDirect->m_strMyDeviceName.size()) << ssid;
+    EXPECT_EQ(ssid.substr(9), FormWiFiDirect->m_strMyDeviceName) << ssid;
+    const std::vector<std::string> wps = Lines("WVWL_SetWPSMode");
+    ASSERT_EQ(wps.size(), 1u);
+    EXPECT_NE(wps[0].find("ssid \"" + ssid + "\""), std::string::npos) << wps[0];
+    EXPECT_NE(wps[0].find(" channel 11 config 2"), std::string::npos) << wps[0];
+
+    MarkCalls();
+    ASSERT_TRUE(Sim(std::string("p2p leave ") + kTv));
+    ASSERT_TRUE(WaitForEvents());
+    EXPECT_EQ(QueuedEvents(), "9 10 6 2");
+    EXPECT_EQ(FormWiFiDirect->m_WiFiDirectWvstatus, uint32_t(WvStatus_Disconnected));
+    EXPECT_NE(FormWiFiDirect->MyDeviceData.nRule, WIFI_DIRECT_IS_GO);
+    EXPECT_FALSE(FormWiFiDirect->ImgIm_GO->Visible());
+    WIFI_DIRECT_IP_INFO ip{};
+    EXPECT_NE(VOZEZIV.WVWL_GetWifiDirectIP(&ip), WVWL_ERROR_SUCCESS) << "the ended group keeps no address";
 }
 
 TEST_F(WiFiDirectFlows, APeerThatLeavesDisappearsFromTheRing)
@@ -307,7 +523,7 @@ TEST_F(WiFiDirectFlows, APersistentGroupReconnectsWhenItsOwnerReturns)
     ASSERT_EQ(applies.size(), 1u);
     EXPECT_NE(applies[0].find("mode=3 "), std::string::npos);
     EXPECT_NE(applies[0].find("peer=02-50-F2-AA-00-01"), std::string::npos);
-    EXPECT_NE(applies[0].find("ssid=DIRECT-Li"), std::string::npos);
+    EXPECT_NE(applies[0].find("ssid=DIRECT-BALiving-Room-TV"), std::string::npos);
     // no WPS exchange: the saved group is re-invoked
     EXPECT_TRUE(Lines("WVWL_SetWPSMode").empty());
     EXPECT_FALSE(FormWiFiDirect->m_bAutoReconnect == TRUE && FormWiFiDirect->m_ulMyRule != WIFI_DIRECT_IS_CLIENT);

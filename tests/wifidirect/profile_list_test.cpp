@@ -98,25 +98,93 @@ TEST_F(WiFiDirectProfileList, ListsTheStoredProfilesAndDeletesTheSelectedOne)
     EXPECT_TRUE(m_messages.empty());
 }
 
-TEST_F(WiFiDirectProfileList, EveryNetworkNameShowsWhole)
+// Width of a text in a control's font.
+int TextWidth(HFONT font, const std::string& text)
+{
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, font);
+    SIZE size{};
+    GetTextExtentPoint32A(dc, text.c_str(), int(text.size()), &size);
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    return size.cx;
+}
+
+// Names of up to 32 characters: the list keeps its columns inside its width (no sideways
+// scrolling, however many rows), a network name shows whole in its column, and the
+// information box shows the whole profile name.
+struct FitCase {
+    const char* name;
+    int rows;
+    const char* ssid;
+    bool ssidWhole;  // an SSID of wide letters may end in an ellipsis
+};
+
+class ProfileColumns : public WiFiDirectProfileList, public ::testing::WithParamInterface<FitCase> {};
+
+TEST_P(ProfileColumns, FitTheListAndTheInformationBoxShowsTheWholeName)
+{
+    const FitCase& c = GetParam();
+    StartList();
+    const std::string profile = "Profile-Living-Room-Television-X";  // 32 characters
+    const std::string peer = "Living-Room-Television-XL-Screen";
+    ASSERT_EQ(profile.size(), 32u);
+    ASSERT_EQ(std::string(c.ssid).size(), 32u);
+    Store(profile.c_str(), peer.c_str(), 1, 7, c.ssid);
+    for (int i = 1; i < c.rows; ++i)
+        Store(("Profile-" + std::to_string(i)).c_str(), "Kitchen-Tablet", uint8_t(i + 1), 7, "DIRECT-56");
+    L()->Show();
+    Pump(20);
+    const HWND list = L()->lvProfileList->Handle();
+    ASSERT_EQ(L()->lvProfileList->ItemCount(), c.rows);
+    RECT client{};
+    GetClientRect(list, &client);
+    int total = 0;
+    for (int column = 0; column < 4; ++column)
+        total += L()->lvProfileList->Column(column)->Width();
+    EXPECT_LE(total, client.right - client.left);
+    EXPECT_EQ(GetWindowLongA(list, GWL_STYLE) & WS_HSCROLL, 0) << "the list scrolls sideways";
+    for (int column = 1; column < 4; ++column)
+        EXPECT_GE(L()->lvProfileList->Column(column)->Width(), 52) << column;
+
+    const int row = 0;
+    const std::string ssid = L()->lvProfileList->Item(row)->SubItem(2);
+    RECT cell = {};
+    cell.top = 3;
+    cell.left = LVIR_LABEL;
+    ASSERT_TRUE(SendMessageA(list, LVM_GETSUBITEMRECT, row, reinterpret_cast<LPARAM>(&cell)));
+    const int text = int(SendMessageA(list, LVM_GETSTRINGWIDTHA, 0, reinterpret_cast<LPARAM>(ssid.c_str())));
+    if (c.ssidWhole) {
+        EXPECT_GT(cell.right - cell.left, text) << ssid;
+    }
+
+    L()->lvProfileList->SetItemIndex(row);
+    Pump(20);
+    Snapshot(L()->Handle(), std::string("wifidirect_profiles_") + c.name);
+    ASSERT_EQ(L()->lblProfileName->Caption(), profile);
+    EXPECT_LE(TextWidth(L()->lblProfileName->Font().Handle(), profile),
+              L()->lblProfileName->Width());
+    EXPECT_LE(L()->lblProfileName->Left() + L()->lblProfileName->Width(), L()->grpProfileInfo->Width());
+    EXPECT_EQ(L()->lblSSID->Caption(), c.ssid);
+    if (c.ssidWhole) {
+        EXPECT_LE(TextWidth(L()->lblSSID->Font().Handle(), c.ssid), L()->lblSSID->Width());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, ProfileColumns,
+    ::testing::Values(FitCase{"OneRow", 1, "DIRECT-xY-Kitchen-Tablet-Upstair", true},
+                      FitCase{"RowsThatScrollDown", 9, "DIRECT-xY-Kitchen-Tablet-Upstair", true},
+                      FitCase{"WideLetters", 3, "DIRECT-WMWMWMWMWMWMWMWMWMWMWMWMW", false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(WiFiDirectProfileList, TheSsidColumnNarrowsWithoutItsLongName)
 {
     StartList();
     Store("Profile-TV", "Living-Room-TV", 1, 7, "DIRECT-56");
     Store("Profile-Tablet", "Kitchen-Tablet", 2, 7, "DIRECT-xY-Kitchen-Tablet-Upstairs");
     L()->Show();
     Pump(20);
-    const HWND list = L()->lvProfileList->Handle();
-    ASSERT_EQ(L()->lvProfileList->ItemCount(), 2);
-    for (int row = 0; row < 2; ++row) {
-        const std::string ssid = L()->lvProfileList->Item(row)->SubItem(2);
-        RECT cell = {};
-        cell.top = 3;
-        cell.left = LVIR_LABEL;
-        ASSERT_TRUE(SendMessageA(list, LVM_GETSUBITEMRECT, row, reinterpret_cast<LPARAM>(&cell)));
-        const int text = int(SendMessageA(list, LVM_GETSTRINGWIDTHA, 0, reinterpret_cast<LPARAM>(ssid.c_str())));
-        EXPECT_GT(cell.right - cell.left, text) << ssid;
-    }
-    // Without the long name the column narrows again.
     const int wide = L()->lvProfileList->Column(3)->Width();
     VOZEZIV.WVWL_DeleteWifiDirectWpseProfile("Profile-Tablet");
     L()->UpdateProfileList();
