@@ -181,6 +181,13 @@ TFormMain::TFormMain(TComponent* owner) : TFormBase(owner)
         label->Font().SetSize(8);
         label->Font().SetColor(kLabelColor);
     }
+    // The address and the mask start a gap after the wider of their captions and reach to
+    // the window's inner edge, so a full dotted address shows whole.
+    const int captionRight = std::max(lblIPAddressText->Left() + lblIPAddressText->Width(),
+                                      lblIPMaskText->Left() + lblIPMaskText->Width());
+    const int valueLeft = std::max(304, captionRight + 8);
+    for (TLabel* value : {lblIPAddress, lblIPMask})
+        value->SetBounds(valueLeft, value->Top(), ClientWidth() - 8 - valueLeft, value->Height());
 
     TrayPopMenu = new TPopupMenu(this);
     ID_TRAY_LAUNCH = new TMenuItem(TrayPopMenu);
@@ -600,8 +607,10 @@ void TFormMain::BtnWiFiDirectClick(TObject*)
         PrintMessage(6, "---> [WDP] WVWL_ReadWDPUIConfig return %d, show = %d\n", result, int(show));
     }
     if (BtnWiFiDisplay->Visible() && show && WiFiDisplayWaning && FormWiFiDirect) {
+        // Over the Wi-Fi Direct window, right edges aligned: a wider reminder grows away
+        // from the main window instead of covering it.
         WiFiDisplayWaning->SetTop(FormWiFiDirect->Top());
-        WiFiDisplayWaning->SetLeft(FormWiFiDirect->Left());
+        WiFiDisplayWaning->SetLeft(FormWiFiDirect->Left() + FormWiFiDirect->Width() - WiFiDisplayWaning->Width());
         WiFiDisplayWaning->Show();
     }
 }

@@ -191,6 +191,22 @@ ULONGLONG SiteSurveyFileTimeNow()
     return ULONGLONG(now.dwHighDateTime) << 32 | now.dwLowDateTime;
 }
 
+namespace {
+
+// Width of text in label's font.
+int TextWidthIn(TLabel* label, const char* text)
+{
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, label->Font().Handle());
+    SIZE size{};
+    GetTextExtentPoint32A(dc, text, lstrlenA(text), &size);
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    return size.cx;
+}
+
+} // namespace
+
 TFormSiteSurvey::TFormSiteSurvey(TComponent* owner) : TFormBase(owner)
 {
     Name = "FormSiteSurvey";
@@ -272,17 +288,22 @@ TFormSiteSurvey::TFormSiteSurvey(TComponent* owner) : TFormBase(owner)
     lblAuthentication = new TLabel({box, 84, 36, 74});
     lblEncryptionText = new TLabel({.Parent = box, .Left = 160, .Top = 36, .Caption = S(&CUISTR::STR_ENCRYPTION)});
     lblEncryption = new TLabel({box, 224, 36, 98});
-    // Each value follows its caption; the row's second pair follows the first value.
-    const auto row = [this](TLabel* text1, TLabel* value1, int width1, TLabel* text2, TLabel* value2) {
-        const int right = grpBoxApDetailInfo->Width() - 4;
+    // Each value follows its caption. The row's second value sits at the right edge, as wide
+    // as its widest usual text; its caption before it; the first value takes the rest.
+    const auto row = [this](TLabel* text1, TLabel* value1, TLabel* text2, TLabel* value2,
+                            std::initializer_list<const char*> widest) {
+        const int right = grpBoxApDetailInfo->Width() - 6;
+        int width2 = 0;
+        for (const char* text : widest)
+            width2 = std::max(width2, TextWidthIn(value2, text) + 2);
+        value2->SetLeft(right - width2);
+        value2->SetWidth(width2);
+        text2->SetLeft(value2->Left() - 4 - text2->Width());
         value1->SetLeft(text1->Left() + text1->Width() + 4);
-        value1->SetWidth(width1);
-        text2->SetLeft(value1->Left() + width1 + 6);
-        value2->SetLeft(text2->Left() + text2->Width() + 4);
-        value2->SetWidth(std::max(right - value2->Left(), 20));
+        value1->SetWidth(std::max(text2->Left() - 6 - value1->Left(), 20));
     };
-    row(lblSSIDText, lblSSID, 95, lblMACAddressText, lblMACAddress);
-    row(lblAuthenticationText, lblAuthentication, 112, lblEncryptionText, lblEncryption);
+    row(lblSSIDText, lblSSID, lblMACAddressText, lblMACAddress, {"00-00-00-00-00-00", "DD-DD-DD-DD-DD-DD"});
+    row(lblAuthenticationText, lblAuthentication, lblEncryptionText, lblEncryption, {"TKIP+AES", "NONE"});
     for (TLabel* label : {lblSSID, lblMACAddress, lblAuthentication, lblEncryption})
         label->SetShowHint(true);
     for (TLabel* label : {lblSSID, lblAuthentication, lblEncryption})
