@@ -1105,7 +1105,6 @@ protected:
     void OpenWpsPinChoice()
     {
         TFormProfileEdit* e = FormProfileEdit;
-        VOZEZIV.bExternalRegistrar = 1;
         ASSERT_TRUE(PumpUntil([] {
             const auto* list = reinterpret_cast<const NDIS_802_11_BSSID_LIST_EX*>(VOZEZIV.pRepositBssidList);
             return list && list->NumberOfItems > 0;
@@ -1124,10 +1123,14 @@ protected:
 TEST_P(TypingFocus, TypingAfterEnteringThePageGoesIntoItsFirstBox)
 {
     const FocusCase& c = GetParam();
-    Start();
     if (c.route.to == Page::WpsPin) {
+        LoadLibrary();
+        VOZEZIV.bExternalRegistrar = 1;  // the WPS page offers the external registrar
+        CreateWindows();
+        FormMain->TimerReconnect->SetEnabled(false);
         OpenWpsPinChoice();
     } else {
+        Start();
         OpenOn(c.route);
     }
     FormProfileEdit->m_WpaInfo.strIdentity.clear();
