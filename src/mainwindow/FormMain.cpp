@@ -171,9 +171,9 @@ TFormMain::TFormMain(TComponent* owner) : TFormBase(owner)
     lblTxRate = new TLabel({this, 132, 100, 93});
     lblChannelText = new TLabel({.Parent = this, .Left = 70, .Top = 124, .Caption = UiText(&CUISTR::STR_CHANNEL)});
     lblChannel = new TLabel({this, 132, 124, 93});
-    lblIPAddressText = new TLabel({.Parent = this, .Left = 242, .Top = 100, .Caption = UiText(&CUISTR::STR_IP)});
+    lblIPAddressText = new TLabel({.Parent = this, .Left = 238, .Top = 100, .Caption = UiText(&CUISTR::STR_IP)});
     lblIPAddress = new TLabel({this, 304, 100, 88});
-    lblIPMaskText = new TLabel({.Parent = this, .Left = 242, .Top = 124, .Caption = UiText(&CUISTR::STR_MASK)});
+    lblIPMaskText = new TLabel({.Parent = this, .Left = 238, .Top = 124, .Caption = UiText(&CUISTR::STR_MASK)});
     lblIPMask = new TLabel({this, 304, 124, 88});
     for (TLabel* label : {lblSSIDText, lblSSID, lblTxRateText, lblTxRate, lblChannelText, lblChannel, lblIPAddressText,
                           lblIPAddress, lblIPMaskText, lblIPMask}) {
@@ -181,6 +181,21 @@ TFormMain::TFormMain(TComponent* owner) : TFormBase(owner)
         label->Font().SetSize(8);
         label->Font().SetColor(kLabelColor);
     }
+    // The address and the mask are as wide as the longest dotted address and end at the
+    // window's inner edge; their captions move left as far as the column's divider allows.
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, lblIPAddress->Font().Handle());
+    SIZE widest{};
+    GetTextExtentPoint32A(dc, "255.255.255.255", 15, &widest);
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    constexpr int kDivider = 234, kGap = 6;
+    const int captionWidth = std::max(lblIPAddressText->Width(), lblIPMaskText->Width());
+    const int valueLeft = std::max(ClientWidth() - 4 - int(widest.cx) - 2, kDivider + captionWidth + kGap);
+    for (TLabel* caption : {lblIPAddressText, lblIPMaskText})
+        caption->SetLeft(std::min(caption->Left(), valueLeft - kGap - captionWidth));
+    for (TLabel* value : {lblIPAddress, lblIPMask})
+        value->SetBounds(valueLeft, value->Top(), ClientWidth() - 4 - valueLeft, value->Height());
 
     TrayPopMenu = new TPopupMenu(this);
     ID_TRAY_LAUNCH = new TMenuItem(TrayPopMenu);
@@ -601,8 +616,10 @@ void TFormMain::BtnWiFiDirectClick(TObject*)
         PrintMessage(6, "---> [WDP] WVWL_ReadWDPUIConfig return %d, show = %d\n", result, int(show));
     }
     if (BtnWiFiDisplay->Visible() && show && WiFiDisplayWaning && FormWiFiDirect) {
+        // Over the Wi-Fi Direct window, right edges aligned: a wider reminder grows away
+        // from the main window instead of covering it.
         WiFiDisplayWaning->SetTop(FormWiFiDirect->Top());
-        WiFiDisplayWaning->SetLeft(FormWiFiDirect->Left());
+        WiFiDisplayWaning->SetLeft(FormWiFiDirect->Left() + FormWiFiDirect->Width() - WiFiDisplayWaning->Width());
         WiFiDisplayWaning->Show();
     }
 }

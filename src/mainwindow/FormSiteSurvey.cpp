@@ -191,6 +191,22 @@ ULONGLONG SiteSurveyFileTimeNow()
     return ULONGLONG(now.dwHighDateTime) << 32 | now.dwLowDateTime;
 }
 
+namespace {
+
+// Width of text in label's font.
+int TextWidthIn(TLabel* label, const char* text)
+{
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, label->Font().Handle());
+    SIZE size{};
+    GetTextExtentPoint32A(dc, text, lstrlenA(text), &size);
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    return size.cx;
+}
+
+} // namespace
+
 TFormSiteSurvey::TFormSiteSurvey(TComponent* owner) : TFormBase(owner)
 {
     Name = "FormSiteSurvey";
@@ -242,7 +258,8 @@ TFormSiteSurvey::TFormSiteSurvey(TComponent* owner) : TFormBase(owner)
     SortByPopupMenu->Items()->Add(ID_TRAY_CHANNEL);
     SortByPopupMenu->Items()->Add(ID_TRAY_SIGNAL);
 
-    lvApList = new TListView({this, 12, 55, 376, 257}, true);
+    // The list leaves room below it for three rows of details.
+    lvApList = new TListView({this, 12, 55, 376, 239}, true);
     lvApList->OnData = [this](TObject*, TListItem* item) { ApListData(item); };
     lvApList->SetShowColumnHeaders(false);
     lvApList->SetRowSelect(true);
@@ -263,26 +280,29 @@ TFormSiteSurvey::TFormSiteSurvey(TComponent* owner) : TFormBase(owner)
         lvApListSelectItem(s, item, selected);
     };
 
-    TGroupBox* box = grpBoxApDetailInfo = new TGroupBox({this, 12, 313, 325, 57, S(&CUISTR::STR_AP_INFORMATION)});
+    TGroupBox* box = grpBoxApDetailInfo = new TGroupBox({this, 12, 296, 325, 74, S(&CUISTR::STR_AP_INFORMATION)});
     lblSSIDText = new TLabel({.Parent = box, .Left = 8, .Top = 16, .Caption = S(&CUISTR::STR_SSID)});
     lblSSID = new TLabel({box, 84, 16, 74});
     lblMACAddressText = new TLabel({.Parent = box, .Left = 160, .Top = 16, .Caption = S(&CUISTR::STR_MAC_ADDRESS)});
     lblMACAddress = new TLabel({box, 224, 16, 98});
-    lblAuthenticationText = new TLabel({.Parent = box, .Left = 8, .Top = 36, .Caption = S(&CUISTR::STR_AUTHENTICATION)});
-    lblAuthentication = new TLabel({box, 84, 36, 74});
-    lblEncryptionText = new TLabel({.Parent = box, .Left = 160, .Top = 36, .Caption = S(&CUISTR::STR_ENCRYPTION)});
-    lblEncryption = new TLabel({box, 224, 36, 98});
-    // Each value follows its caption; the row's second pair follows the first value.
-    const auto row = [this](TLabel* text1, TLabel* value1, int width1, TLabel* text2, TLabel* value2) {
-        const int right = grpBoxApDetailInfo->Width() - 4;
-        value1->SetLeft(text1->Left() + text1->Width() + 4);
-        value1->SetWidth(width1);
-        text2->SetLeft(value1->Left() + width1 + 6);
-        value2->SetLeft(text2->Left() + text2->Width() + 4);
-        value2->SetWidth(std::max(right - value2->Left(), 20));
-    };
-    row(lblSSIDText, lblSSID, 95, lblMACAddressText, lblMACAddress);
-    row(lblAuthenticationText, lblAuthentication, 112, lblEncryptionText, lblEncryption);
+    lblAuthenticationText = new TLabel({.Parent = box, .Left = 8, .Top = 34, .Caption = S(&CUISTR::STR_AUTHENTICATION)});
+    lblAuthentication = new TLabel({box, 84, 34, 74});
+    lblEncryptionText = new TLabel({.Parent = box, .Left = 8, .Top = 52, .Caption = S(&CUISTR::STR_ENCRYPTION)});
+    lblEncryption = new TLabel({box, 84, 52, 74});
+    // First row: the SSID after its caption, the MAC address at the right edge (as wide as
+    // the widest address) after its caption; the SSID takes what is left. Then one row each
+    // for the authentication and the encryption, their values side by side at full width.
+    const int right = grpBoxApDetailInfo->Width() - 6;
+    int macWidth = 0;
+    for (const char* text : {"00-00-00-00-00-00", "DD-DD-DD-DD-DD-DD"})
+        macWidth = std::max(macWidth, TextWidthIn(lblMACAddress, text) + 2);
+    lblMACAddress->SetBounds(right - macWidth, lblMACAddress->Top(), macWidth, lblMACAddress->Height());
+    lblMACAddressText->SetLeft(lblMACAddress->Left() - 4 - lblMACAddressText->Width());
+    lblSSID->SetLeft(lblSSIDText->Left() + lblSSIDText->Width() + 4);
+    lblSSID->SetWidth(std::max(lblMACAddressText->Left() - 6 - lblSSID->Left(), 20));
+    const int valueLeft = std::max(lblAuthenticationText->Width(), lblEncryptionText->Width()) + lblAuthenticationText->Left() + 6;
+    for (TLabel* value : {lblAuthentication, lblEncryption})
+        value->SetBounds(valueLeft, value->Top(), right - valueLeft, value->Height());
     for (TLabel* label : {lblSSID, lblMACAddress, lblAuthentication, lblEncryption})
         label->SetShowHint(true);
     for (TLabel* label : {lblSSID, lblAuthentication, lblEncryption})

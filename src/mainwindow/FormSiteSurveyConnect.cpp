@@ -568,6 +568,7 @@ void TFormHiddenSsid::FormShow(TObject*)
     editPassword->SetMaxLength(32);
     editPassword->SetText("");
     editPassword->SetPasswordChar(0);
+    FocusControl(editPassword);
 }
 
 void TFormHiddenSsid::BtnOKClick(TObject*)

@@ -173,6 +173,41 @@ int FitSpan(int first, int other, int size, int low, int high)
     return std::max(low, std::min(first, high - size));
 }
 
+// How much of rect the other visible windows of the program cover.
+long CoveredArea(const RECT& rect, const TForm* except)
+{
+    long area = 0;
+    for (int i = 0; Application && i < Application->ComponentCount(); ++i) {
+        auto* other = dynamic_cast<TForm*>(Application->Components(i));
+        if (!other || other == except || other == FormMain || !other->Visible())
+            continue;
+        const RECT r = {other->Left(), other->Top(), other->Left() + other->Width(), other->Top() + other->Height()};
+        RECT both;
+        if (IntersectRect(&both, &rect, &r))
+            area += (both.right - both.left) * (both.bottom - both.top);
+    }
+    return area;
+}
+
+// The left edge below the main window: aligned with it, or for a wider window the place
+// (left-aligned, right-aligned or centred) that covers the least of the other windows.
+int LeftBelow(const TForm* form, const RECT& main, int top)
+{
+    const int w = form->Width(), extra = w - int(main.right - main.left);
+    if (extra <= 0)
+        return main.left;
+    int best = main.left;
+    long bestArea = -1;
+    for (int left : {int(main.left), int(main.right) - w, int(main.left) - extra / 2}) {
+        const long area = CoveredArea({left, top, left + w, top + form->Height()}, form);
+        if (bestArea < 0 || area < bestArea) {
+            best = left;
+            bestArea = area;
+        }
+    }
+    return best;
+}
+
 void Place(TForm* form, bool horizontal, bool before)
 {
     RECT main;
@@ -188,7 +223,8 @@ void Place(TForm* form, bool horizontal, bool before)
         top = FitSpan(main.top, main.top, h, work.top, work.bottom);
     } else {
         top = FitSpan(main.bottom, main.top - h, h, work.top, work.bottom);
-        left = FitSpan(main.left, main.left, w, work.left, work.right);
+        const int below = LeftBelow(form, main, top);
+        left = FitSpan(below, below, w, work.left, work.right);
     }
     form->SetBounds(left, top, w, h);
 }

@@ -275,6 +275,10 @@ void TFormProfile::FormCreate(TObject* Sender)
 {
     PrintMessage(6, " --> TFormProfile::FormCreate\n");
     lblCaptionText->SetCaption(S(&CUISTR::STR_PROFILE_LIST));
+    // The title keeps clear of the toolbar below it: centred between its end and the close box.
+    const int titleLeft = BtnProfileWPS->Left() + BtnProfileWPS->Width() + 8;
+    lblCaptionText->SetBounds(titleLeft, lblCaptionText->Top(), std::max(SysBtnClose->Left() - 8 - titleLeft, 40),
+                              lblCaptionText->Height());
     SysBtnClose->SetHint(S(&CUISTR::STR_BtnHintClose));
     BtnProfileAdd->SetHint(S(&CUISTR::STR_BtnHintAdd));
     BtnProfileDelete->SetHint(S(&CUISTR::STR_BtnHintDelete));

@@ -127,6 +127,7 @@ void TFrameProfileEdit8021X::OnEnterPage()
     chBoxSessionResumption->SetChecked(e->m_nSessionResumption == 1);
     chBoxShowPasswordClick(this);
     cBoxEAPMethodChange(this);
+    FocusFirstTextBox(this);
 }
 
 bool TFrameProfileEdit8021X::OnLeavePage()

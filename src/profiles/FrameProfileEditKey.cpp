@@ -82,6 +82,7 @@ void TFrameProfileEditKey::OnEnterPage()
     }
     chBoxShowPassword->SetVisible(VOZEZIV.bShowPassword != 0);
     chBoxShowPasswordClick(this);
+    FocusFirstTextBox(this);
 }
 
 void TFrameProfileEditKey::cboxDefaultKeyChange(TObject*)

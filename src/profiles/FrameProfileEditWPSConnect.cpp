@@ -24,7 +24,11 @@ TButton* MakeStartButton(TWinControl* parent, const std::string& caption)
 TFrameProfileEditWPSConnect::TFrameProfileEditWPSConnect(TComponent* owner) : TFrameBase(owner)
 {
     Name = "FrameProfileEditWPSConnect";
-    editWPSStatus = MakeEdit(this, 20, 24, 340);
+    // Two lines, wrapped at words: the longest status texts show whole.
+    editWPSStatus = new TEdit(this);
+    editWPSStatus->SetWindowStyle((editWPSStatus->WindowStyle() & ~(ES_AUTOHSCROLL | WS_TABSTOP)) | ES_MULTILINE);
+    editWPSStatus->SetParent(this);
+    editWPSStatus->SetBounds(20, 14, 360, 40);
     editWPSStatus->SetReadOnly(true);
     editWPSStatus->SetText(S(&CUISTR::STR_WPS_STATUS_NOT_USED));
     ImgWPSStatusBG = MakeOn<TImage>(this, kBarLeft, kBarTop, kBarWidth, kBarHeight);

@@ -173,6 +173,7 @@ void TFrameProfileEditWPSPin::OnEnterPage()
     BtnRenew4->SetVisible(editor->m_nWPSVersion >= 0x20 && VOZEZIV.bSupport4DigitPin != 0);
     BtnRenew->SetVisible(VOZEZIV.bSupport8DigitPin != 0);
     ShowPin();
+    FocusFirstTextBox(this);
 }
 
 bool TFrameProfileEditWPSPin::OnLeavePage()

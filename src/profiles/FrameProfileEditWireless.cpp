@@ -97,11 +97,10 @@ void TFrameProfileEditWireless::OnEnterPage()
     if (os >= WINOS_XP && os < WINOS_WIN8) {
         TRadioButton* chosen = editor->m_nProfNetworkType == 1 ? rBtnInfra : rBtnAdhoc;
         chosen->SetChecked(true);
-        if (chosen->Visible() && chosen->Enabled())
-            chosen->SetFocus();
         lblChannel->SetVisible(editor->m_nProfNetworkType == 0);
         cboxChannel->SetVisible(editor->m_nProfNetworkType == 0);
     }
+    FocusFirstTextBox(this);
 }
 
 void TFrameProfileEditWireless::StoreSettings()

@@ -383,14 +383,80 @@ void TForm::SetPosition(TPosition value)
     ApplyPosition();
 }
 
+namespace {
+
+RECT WorkArea()
+{
+    RECT work{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    return work;
+}
+
+// Where a span of length size starts inside [low, high): at first, else at other, else
+// moved in as far as it goes.
+int FitSpan(int first, int other, int size, int low, int high)
+{
+    if (first >= low && first + size <= high)
+        return first;
+    if (other >= low && other + size <= high)
+        return other;
+    return std::max(low, std::min(first, high - size));
+}
+
+// The visible form a new window belongs beside: the active one, else the owner, else the
+// main form.
+TForm* Opener(TForm* form)
+{
+    auto usable = [form](TForm* f) {
+        return f && f != form && f->Visible() && f->HandleAllocated() && IsWindowVisible(f->Handle());
+    };
+    auto* active = dynamic_cast<TForm*>(TWinControl::FromHandle(GetActiveWindow()));
+    if (usable(active))
+        return active;
+    if (auto* owner = dynamic_cast<TForm*>(form->Owner()); usable(owner))
+        return owner;
+    if (usable(Application->MainForm()))
+        return Application->MainForm();
+    return nullptr;
+}
+
+} // namespace
+
+POINT TForm::PlaceBeside(const RECT& opener, int width, int height, const RECT& work)
+{
+    const int centreLeft = (opener.left + opener.right - width) / 2;
+    int left = FitSpan(int(opener.right), int(opener.left) - width, width, work.left, work.right);
+    const bool beside = left == opener.right || left == opener.left - width;
+    if (!beside)
+        left = FitSpan(centreLeft, centreLeft, width, work.left, work.right);
+    const int top = beside ? FitSpan(int(opener.top), int(opener.top), height, work.top, work.bottom)
+                           : FitSpan((opener.top + opener.bottom - height) / 2, 0, height, work.top, work.bottom);
+    return {left, top};
+}
+
 void TForm::ApplyPosition()
 {
-    if (position_ != poScreenCenter)
+    const RECT work = WorkArea();
+    if (position_ == poScreenCenter) {
+        SetBounds(work.left + (work.right - work.left - width_) / 2,
+                  work.top + (work.bottom - work.top - height_) / 2, width_, height_);
         return;
-    RECT work;
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    SetBounds(work.left + (work.right - work.left - width_) / 2,
-              work.top + (work.bottom - work.top - height_) / 2, width_, height_);
+    }
+    int left = left_, top = top_;
+    if (left == 0 && top == 0) {
+        left = work.left + (work.right - work.left - width_) / 2;
+        top = work.top + (work.bottom - work.top - height_) / 2;
+        if (TForm* form = Opener(this)) {
+            const RECT opener = {form->Left(), form->Top(), form->Left() + form->Width(), form->Top() + form->Height()};
+            const POINT p = PlaceBeside(opener, width_, height_, work);
+            left = p.x;
+            top = p.y;
+        }
+    }
+    left = FitSpan(left, left, width_, work.left, work.right);
+    top = FitSpan(top, top, height_, work.top, work.bottom);
+    if (left != left_ || top != top_)
+        SetBounds(left, top, width_, height_);
 }
 
 void TForm::SetFormStyle(TFormStyle value)
@@ -427,9 +493,36 @@ void TForm::AdjustSize()
         SetClientSize(right, bottom);
 }
 
+void TForm::FocusControl(TWinControl* control)
+{
+    if (!control)
+        return;
+    focusWanted_ = control->Handle();
+    // As in a dialog: what the box holds is selected, so typing replaces it.
+    if (SendMessageA(focusWanted_, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL)
+        SendMessageA(focusWanted_, EM_SETSEL, 0, -1);
+    else if (dynamic_cast<TComboBox*>(control))
+        SendMessageA(focusWanted_, CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
+    if (HandleAllocated() && IsWindowVisible(Handle()))
+        ::SetFocus(focusWanted_);
+}
+
 void TForm::Dispatch(TMessage& m)
 {
     switch (m.Msg) {
+    case WM_ACTIVATE:
+        if (LOWORD(m.WParam) == WA_INACTIVE) {
+            const HWND focus = GetFocus();
+            if (focus && IsChild(Handle(), focus))
+                focusWanted_ = focus;
+        } else if (focusWanted_ && !HIWORD(m.WParam) && IsChild(Handle(), focusWanted_) &&
+                   IsWindowVisible(focusWanted_) && IsWindowEnabled(focusWanted_)) {
+            ::SetFocus(focusWanted_);
+            m.Result = 0;
+            return;
+        }
+        TWinControl::Dispatch(m);
+        return;
     case WM_CLOSE:
         Close();
         return;
@@ -440,6 +533,50 @@ void TForm::Dispatch(TMessage& m)
     default:
         TWinControl::Dispatch(m);
     }
+}
+
+TForm* ParentFormOf(TControl* control)
+{
+    for (TControl* c = control; c; c = c->Parent())
+        if (auto* form = dynamic_cast<TForm*>(c))
+            return form;
+    return nullptr;
+}
+
+namespace {
+
+bool TakesTyping(TControl* control)
+{
+    if (auto* edit = dynamic_cast<TEdit*>(control))
+        return !edit->ReadOnly();
+    auto* combo = dynamic_cast<TComboBox*>(control);
+    return combo && combo->Style() == csDropDown;
+}
+
+} // namespace
+
+TWinControl* FirstTextBox(TWinControl* parent)
+{
+    for (int i = 0; parent && i < parent->ControlCount(); ++i) {
+        auto* child = dynamic_cast<TWinControl*>(parent->Controls(i));
+        if (!child || !child->Visible() || !child->Enabled())
+            continue;
+        if (TakesTyping(child))
+            return child;
+        if (TWinControl* inner = FirstTextBox(child))
+            return inner;
+    }
+    return nullptr;
+}
+
+bool FocusFirstTextBox(TWinControl* page)
+{
+    TWinControl* box = FirstTextBox(page);
+    TForm* form = ParentFormOf(page);
+    if (!box || !form)
+        return false;
+    form->FocusControl(box);
+    return true;
 }
 
 // ---- TFrame

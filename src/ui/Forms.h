@@ -22,6 +22,9 @@ using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
 using TCloseQueryEvent = std::function<void(TObject* Sender, bool& CanClose)>;
 
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog };
+// poDesigned: where the form was put; one never put anywhere (still at 0,0) opens beside the
+// window that opened it (or centred on it, or on the screen). Either way a form opens inside
+// the work area.
 enum TPosition { poDesigned, poScreenCenter };
 enum TFormStyle { fsNormal, fsStayOnTop };
 
@@ -70,6 +73,10 @@ public:
     TControl* DefaultControl = nullptr;
     TControl* CancelControl = nullptr;
 
+    // The control that gets the keyboard focus: now when the form is shown, else when it is
+    // next activated. Deactivation remembers the focused control for the next activation.
+    void FocusControl(TWinControl* control);
+
     // Text for the modal-answer seam; forms may add what they show.
     virtual std::string ModalDescription() const;
 
@@ -85,6 +92,8 @@ public:
 protected:
     void AdjustSize() override;
     void ApplyPosition();
+    // Beside opener (right, else left, tops aligned), else centred on it; inside work.
+    static POINT PlaceBeside(const RECT& opener, int width, int height, const RECT& work);
     bool CloseQuery();
     RECT FrameSize() const;  // what the frame adds around the client area
 
@@ -96,7 +105,17 @@ private:
     TPosition position_ = poDesigned;
     TFormStyle formStyle_ = fsNormal;
     bool autoSize_ = false;
+    HWND focusWanted_ = nullptr;
 };
+
+// The form whose window holds control (nullptr when it has none).
+TForm* ParentFormOf(TControl* control);
+// The first visible, enabled box below parent that takes typing (an edit that is not
+// read-only, or a combo box with an edit), in the order the controls were made.
+TWinControl* FirstTextBox(TWinControl* parent);
+// Puts the keyboard focus in FirstTextBox(page) through its form's FocusControl; true when
+// there was one.
+bool FocusFirstTextBox(TWinControl* page);
 
 // A page: a child window with its own controls; pages of a window overlap and switch by
 // z-order (BringToFront).

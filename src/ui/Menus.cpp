@@ -103,12 +103,16 @@ void TPopupMenu::Popup(int X, int Y)
     HMENU menu = CreatePopupMenu();
     std::vector<TMenuItem*> commands;
     BuildMenu(menu, items_, commands);
-    // The foreground window of this thread owns the menu, so that a click elsewhere closes it.
+    // The menu's owner must be the foreground window, or keys do not reach the menu and a
+    // click elsewhere does not close it (a menu from the notification area has no foreground
+    // window of ours yet); the null message afterwards lets the next menu open at once.
     HWND owner = GetForegroundWindow();
     if (!owner || GetWindowThreadProcessId(owner, nullptr) != GetCurrentThreadId())
         owner = Application->Handle();
+    SetForegroundWindow(owner);
     UINT command = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, X, Y, 0,
                                   owner, nullptr);
+    PostMessageA(owner, WM_NULL, 0, 0);
     DestroyMenu(menu);
     if (command > 0 && command <= commands.size())
         commands[command - 1]->Click();

@@ -365,6 +365,9 @@ void TFormWiFiDirect::DrawSlot(int slot, const DEVICE_ENTRY& e, bool legacyPictu
     s.picture->SetVisible(true);
     const std::string name = WiFiDirectDeviceName(e);
     s.picture->SetHint(name);
+    s.picture->SetShowHint(true);
+    s.label->SetHint(name);  // the whole name over a shortened one
+    s.label->SetShowHint(true);
     s.label->SetCaption(ShortName(name));
     s.label->SetVisible(true);
 }

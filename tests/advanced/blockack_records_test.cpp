@@ -179,10 +179,11 @@ TEST(BlockAckTexts, AddressParser)
     for (const Case& c : cases) {
         uint8_t mac[6] = {9, 9, 9, 9, 9, 9};
         EXPECT_EQ(c.ok, TForm80211nSetting::ParseMacAddress(c.text, mac)) << c.text;
-        if (c.ok)
+        if (c.ok) {
             EXPECT_EQ(0, std::memcmp(mac, c.mac, 6)) << c.text;
-        else
+        } else {
             EXPECT_EQ(9, mac[0]) << c.text;
+        }
     }
 }
 

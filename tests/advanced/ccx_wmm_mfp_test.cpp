@@ -259,8 +259,9 @@ TEST_F(CcxPage, DiagnosticNeedsAWlanServiceProfileThatIsCapable)
         EXPECT_EQ(page->lblProfileName->Caption(), c.name);
         Click(page->BtnDiagnostic);
         ASSERT_EQ(m_boxes.size(), c.box.empty() ? 0u : 1u);
-        if (!c.box.empty())
+        if (!c.box.empty()) {
             EXPECT_NE(m_boxes[0].find(c.box), std::string::npos) << m_boxes[0];
+        }
         EXPECT_EQ(page->m_bDiagRunning, c.runs ? 1 : 0);
     }
     EXPECT_EQ(Calls("WVWL_WlanSendS64Start"), std::vector<std::string>{"WVWL_WlanSendS64Start(Home) -> 1"});
@@ -489,8 +490,9 @@ TEST_F(WmmPage, TheCategoryBoxesShowTheirWholeCaptionsSideBySide)
     for (int i = 0; i < 4; ++i) {
         SCOPED_TRACE(row[i]->Caption());
         EXPECT_GE(row[i]->Width(), CaptionWidth(row[i], row[i]->Caption()) + GetSystemMetrics(SM_CXMENUCHECK));
-        if (i > 0)
+        if (i > 0) {
             EXPECT_LE(Right(row[i - 1]), row[i]->Left());
+        }
     }
     EXPECT_LE(Right(page->chBoxAC_VO), page->panelPowerSaveEnable->Width());
 }

@@ -63,8 +63,9 @@ TEST_P(Apply, WritesAndReconnectsByWindowsVersion)
         VOZEZIV.WVWL_QueryCountryRegion(&word, &c5, &c24);
         EXPECT_EQ(word & 0x7F, 1);
     }
-    if (c.connected && c.change != Change::None)
+    if (c.connected && c.change != Change::None) {
         EXPECT_TRUE(PumpUntil([this] { return Connected(); })) << "the link is not back\n" << SimJournal();
+    }
 }
 
 const std::vector<std::string> kWrite = {"WVWL_WriteAdvanceCfgData", "WVWL_VerifyCountryRegion", "WVWL_SetCCXInfo"};

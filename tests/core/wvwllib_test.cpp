@@ -188,10 +188,11 @@ TEST_F(WvwlLibLoadTest, OverlongProgramFolderTurnsWiFiDisplayOffWithOneLine)
         programPath = programFolder + "\\Wevo.exe";
         debugLines.clear();
         EXPECT_EQ(CWiFiDlg::IsExistWiFiDisplayDll(), 0);
-        if (c.line)
+        if (c.line) {
             EXPECT_EQ(debugLines, std::vector<std::string>{c.line}) << c.folderLength;
-        else
+        } else {
             EXPECT_TRUE(debugLines.empty()) << c.folderLength;
+        }
     }
 }
 

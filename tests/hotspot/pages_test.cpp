@@ -101,10 +101,12 @@ TEST_F(HotSpotPages, TheCredentialTypeShowsItsOwnFields)
         EXPECT_EQ(Cred()->editRealm->Visible(), c.realm);
         for (TEdit* sim : {Cred()->editIMSI, Cred()->editMNC, Cred()->editMCC})
             EXPECT_EQ(sim->Visible(), c.sim);
-        if (c.realm)
+        if (c.realm) {
             EXPECT_EQ(Cred()->editRealm->Top(), c.realmTop);
-        if (c.cert)
+        }
+        if (c.cert) {
             EXPECT_EQ(Cred()->cBoxClientCert->Top(), Cred()->editUserName->Top());
+        }
     }
     ClickTab(FormHotSpot->TabBtnHotSpotAddProfile);
     Pick(Prof()->cBoxProfileType, 1);
@@ -146,8 +148,9 @@ TEST_F(HotSpotPages, ACredentialIsStoredAsTypedWithItsLengthsAndWeight)
         EXPECT_EQ(r.CredenType, c.in.type);
         EXPECT_EQ(r.UserNameLen, c.user.size());
         EXPECT_EQ(Bytes(r.UserName, c.user.size()), c.user);
-        if (c.user.size() < sizeof r.UserName)
+        if (c.user.size() < sizeof r.UserName) {
             EXPECT_EQ(r.UserName[c.user.size()], 0);
+        }
         EXPECT_EQ(r.PasswordLen, c.in.password.size());
         EXPECT_EQ(Bytes(r.Password, r.PasswordLen), c.in.password);
         EXPECT_EQ(std::string(r.Realm), c.realm);

@@ -143,8 +143,9 @@ TEST_F(HotSpotFixture, ReplayKeepsEveryGoodEntryAndSkipsWhatItCannotReplay)
         EXPECT_EQ(Calls("HS20_Add_Credential") + Calls("HS20_Add_Profile") - adds, int(c.rows.size()) + refused);
         EXPECT_EQ(Page()->m_nCredentialCount + Page()->m_nProfileCount, int(c.rows.size()));
         EXPECT_FALSE(StateFileExists());
-        if (!c.logged.empty())
+        if (!c.logged.empty()) {
             EXPECT_TRUE(Logged(c.logged)) << c.logged;
+        }
     }
 }
 
@@ -228,10 +229,11 @@ TEST_F(HotSpotFixture, AStateFilePathLongerThanTheRecordHoldsIsNotCut)
         EXPECT_EQ(Page()->WriteHS20IniFile(path.c_str()), c.written);
 
         EXPECT_EQ(Calls("HS20_Write_IniFile") - calls, c.written ? 1 : 0);
-        if (c.written)
+        if (c.written) {
             EXPECT_NE(Journal().find("HS20_Write_IniFile 66 " + path + " -> 1"), std::string::npos);
-        else
+        } else {
             EXPECT_TRUE(Logged("does not fit, state not saved"));
+        }
         DeleteFileA(path.c_str());
     }
 }

@@ -68,8 +68,9 @@ TEST_F(ConnectProfile, EditorChoicesGiveTheProfileModes)
             EXPECT_EQ(p.wepDefaultKey, 2u);
         }
         EXPECT_TRUE(FormSiteSurvey->BtnSiteSurveyConnect->Enabled());
-        if (c.mode == 4 || c.mode == 5 || c.mode == 7)
+        if (c.mode == 4 || c.mode == 5 || c.mode == 7) {
             EXPECT_EQ(p.nPskKeyLen, 21u);
+        }
         const bool adhoc = std::string(c.ssid) == "PartyNet";
         EXPECT_EQ(p.bBssid, adhoc ? 0u : 1u);
         EXPECT_EQ(p.enumNetworkType, adhoc ? 0u : 1u);

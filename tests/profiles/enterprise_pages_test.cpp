@@ -167,11 +167,13 @@ TEST_F(EnterprisePages, InnerMethodsAndPasswordModesFollowTheMethod)
         if (!c.inners.empty())
             Pick(page->cBoxTunnelAuthen, c.inner);
         const std::string name = std::to_string(c.os) + "/" + std::to_string(c.method) + "/" + std::to_string(c.inner);
-        if (c.method != 3 || c.os < 31)
+        if (c.method != 3 || c.os < 31) {
             EXPECT_EQ(Values(page->cBoxTunnelAuthen), c.inners) << name;
+        }
         EXPECT_EQ(page->cBoxPasswordMode->Visible(), !c.modes.empty()) << name;
-        if (!c.modes.empty())
+        if (!c.modes.empty()) {
             EXPECT_EQ(Values(page->cBoxPasswordMode), c.modes) << name;
+        }
         EXPECT_EQ(page->editAuthenPassword->Enabled(), c.passwordEnabled) << name;
         FormProfileEdit->Hide();
     }

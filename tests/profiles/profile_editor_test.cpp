@@ -22,12 +22,12 @@
 namespace {
 
 enum class Page { Wireless, Security, Key, Advanced, X8021, ClientCert, ServerCert, EapFast, Sso, WapiCert,
-                  WpsConnect, WpsProfile, Closed };
+                  WpsConnect, WpsProfile, Wps, WpsPin, Closed };
 
 const char* PageName(Page page)
 {
     static const char* names[] = {"Wireless", "Security", "Key", "Advanced", "8021X", "ClientCert", "ServerCert",
-                                  "EapFast", "Sso", "WapiCert", "WpsConnect", "WpsProfile", "Closed"};
+                                  "EapFast", "Sso", "WapiCert", "WpsConnect", "WpsProfile", "Wps", "WpsPin", "Closed"};
     return names[int(page)];
 }
 
@@ -47,6 +47,8 @@ TFrameBase* FrameOf(Page page)
     case Page::WapiCert: return e->FrameProfileEditWAPICert;
     case Page::WpsConnect: return e->FrameProfileEditWPSConnect;
     case Page::WpsProfile: return e->FrameProfileEditWPSProfile;
+    case Page::Wps: return e->FrameProfileEditWPS;
+    case Page::WpsPin: return e->FrameProfileEditWPSPin;
     default: return nullptr;
     }
 }
@@ -207,14 +209,18 @@ TEST_P(EditorNext, GoesWhereTheChoicesLead)
     EXPECT_STREQ(PageName(Showing()), PageName(r.to));
     WLANPROFILE p;
     const bool saved = Stored("Routed", p);
-    if (r.to == Page::Closed && r.mode == Mode::Add)
+    if (r.to == Page::Closed && r.mode == Mode::Add) {
         EXPECT_TRUE(saved) << "finishing stores the profile";
-    if (r.to != Page::Closed || r.mode == Mode::Survey)
+    }
+    if (r.to != Page::Closed || r.mode == Mode::Survey) {
         EXPECT_FALSE(saved) << "nothing is stored before finish";
-    if (r.to == Page::Closed && r.mode == Mode::Survey)
+    }
+    if (r.to == Page::Closed && r.mode == Mode::Survey) {
         EXPECT_EQ(FormSiteSurvey->m_nEditAuth, r.auth) << "handed to the site survey";
-    if (r.to != Page::Closed)
+    }
+    if (r.to != Page::Closed) {
         EXPECT_EQ(SimCallCount("WVWL_SetWLANProfile"), surveyCalls);
+    }
 }
 
 // name, mode, os, auth, encry, method, tunnel, provision, persistent, switches, advPage, infra, from, to
@@ -855,8 +861,9 @@ TEST_F(ProfileEditor, AnEapFastProfileFromVistaOpensTheSystemsEapDialog)
         Application->ProcessMessages();
         EXPECT_EQ(SimCallCount("WVWL_StartEapHostPeerInvokeConfigUI") - before, c.dialogs) << c.os;
         EXPECT_EQ(SimCallCount("WVWL_WritePACList") - pacs, c.method == 3 ? 1 : 0);
-        if (c.dialogs)
+        if (c.dialogs) {
             EXPECT_FALSE(FormMain->Enabled());
+        }
         EXPECT_EQ(e->m_WpaInfo.pPacEntries, nullptr);
     }
 }
@@ -1065,5 +1072,106 @@ TEST_F(ProfileEditor, EnterGoesToTheNextPageAndEscCancelsTheEditor)
     Application->ProcessMessages();
     EXPECT_EQ(Showing(), Page::Closed);
 }
+
+// ---- Focus on the pages that ask for typing
+
+// A page reached as a user reaches it, the box that must have the keyboard focus there, and
+// what the editor keeps of the typed text once Enter has passed the page's check.
+struct FocusCase {
+    const char* name;
+    Route route;         // route.to: the page that asks for typing
+    bool clickNext;      // reached by a click on Next from route.from (else opened on it)
+    TWinControl* (*box)();
+    const char* typed;
+    std::string (*kept)();
+};
+
+TWinControl* ProfileNameBox() { return FormProfileEdit->FrameProfileEditWireless->editProfileName; }
+TWinControl* PskBox() { return FormProfileEdit->FrameProfileEditKey->editPskKey; }
+TWinControl* WepKeyBox() { return FormProfileEdit->FrameProfileEditKey->editWEPKey[0]; }
+TWinControl* IdentityBox() { return FormProfileEdit->FrameProfileEdit8021X->editAuthenID; }
+TWinControl* PinBox() { return FormProfileEdit->FrameProfileEditWPSPin->editPinCode; }
+
+std::string KeptName() { return FormProfileEdit->m_strProfName; }
+std::string KeptPsk() { return FormProfileEdit->m_strPskKey; }
+std::string KeptWepKey() { return FormProfileEdit->m_strWEPKey[0]; }
+std::string KeptIdentity() { return FormProfileEdit->m_WpaInfo.strIdentity; }
+std::string KeptPin() { return std::to_string(FormProfileEdit->m_nPinCode); }
+
+class TypingFocus : public ProfileEditor, public ::testing::WithParamInterface<FocusCase> {
+protected:
+    // The WPS wizard from the profile list, the external registrar chosen with PIN: the next
+    // page asks for the station's PIN.
+    void OpenWpsPinChoice()
+    {
+        TFormProfileEdit* e = FormProfileEdit;
+        ASSERT_TRUE(PumpUntil([] {
+            const auto* list = reinterpret_cast<const NDIS_802_11_BSSID_LIST_EX*>(VOZEZIV.pRepositBssidList);
+            return list && list->NumberOfItems > 0;
+        }));
+        e->Hide();
+        FormProfile->Show();
+        ClickControl(FormProfile->BtnProfileWPS);
+        e->Show();
+        ASSERT_EQ(e->m_pCurrentPage, e->FrameProfileEditWPS);
+        e->m_bExtRegDeviceFound = TRUE;
+        ClickControl(e->FrameProfileEditWPS->chBoxExternalRegistrar);
+        ClickControl(e->FrameProfileEditWPS->rBtnPIN);
+    }
+};
+
+TEST_P(TypingFocus, TypingAfterEnteringThePageGoesIntoItsFirstBox)
+{
+    const FocusCase& c = GetParam();
+    if (c.route.to == Page::WpsPin) {
+        LoadLibrary();
+        VOZEZIV.bExternalRegistrar = 1;  // the WPS page offers the external registrar
+        CreateWindows();
+        FormMain->TimerReconnect->SetEnabled(false);
+        OpenWpsPinChoice();
+    } else {
+        Start();
+        OpenOn(c.route);
+    }
+    FormProfileEdit->m_WpaInfo.strIdentity.clear();
+    FormProfileEdit->m_WpaInfo.strPassword = "secret";  // the identity is all that is missing
+    if (c.clickNext)
+        ClickControl(FormProfileEdit->BtnProfileNext);
+    ASSERT_STREQ(PageName(Showing()), PageName(c.route.to));
+
+    const HWND box = c.box()->Handle();
+    const HWND focus = GetFocus();
+    ASSERT_TRUE(focus == box || IsChild(box, focus)) << "the focus is not in the page's first box";
+    for (const char* p = c.typed; *p; ++p)
+        SendMessageA(GetFocus(), WM_CHAR, WPARAM(static_cast<unsigned char>(*p)), 1);
+    char text[128] = {};
+    GetWindowTextA(box, text, sizeof text);
+    EXPECT_STREQ(text, c.typed);
+
+    m_shown.clear();
+    PostMessageA(GetFocus(), WM_KEYDOWN, VK_RETURN, 1);
+    Application->ProcessMessages();
+    EXPECT_NE(Showing(), c.route.to) << (m_shown.empty() ? "Enter did not pass the page" : m_shown.front());
+    EXPECT_EQ(c.kept(), c.typed);
+}
+
+// name, mode, os, auth, encry, method, tunnel, provision, persistent, switches, advPage, infra, from, to
+const FocusCase kFocusCases[] = {
+    {"ProfileNameWhenTheEditorOpens", {"", Mode::Add, 41, 0, 0, 0, 26, 0, 0, 0, 0, 1, Page::Wireless, Page::Wireless},
+     false, ProfileNameBox, "Office", KeptName},
+    {"KeyInTheEditor", {"", Mode::Add, 41, 6, 3, 0, 26, 0, 0, 0, 0, 1, Page::Security, Page::Key},
+     true, PskBox, "correct horse battery", KeptPsk},
+    {"KeyFromTheSiteSurvey", {"", Mode::Survey, 41, 6, 3, 0, 26, 0, 0, 0, 0, 1, Page::Security, Page::Key},
+     true, PskBox, "correct horse battery", KeptPsk},
+    {"WepKeyFromTheSiteSurvey", {"", Mode::Survey, 41, 0, 1, 0, 26, 0, 0, 0, 0, 1, Page::Security, Page::Key},
+     true, WepKeyBox, "A1B2C3D4E5", KeptWepKey},
+    {"Identity", {"", Mode::Add, 41, 5, 3, 0, 26, 0, 0, 0, 0, 1, Page::Security, Page::X8021},
+     true, IdentityBox, "alice", KeptIdentity},
+    {"WpsPin", {"", Mode::Add, 41, 0, 0, 0, 26, 0, 0, 0, 0, 1, Page::Wps, Page::WpsPin},
+     true, PinBox, "12345670", KeptPin},
+};
+
+INSTANTIATE_TEST_SUITE_P(Pages, TypingFocus, ::testing::ValuesIn(kFocusCases),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -18,6 +18,7 @@
 #include "ui/Seams.h"
 #include "wlapi/constants.h"
 #include "../ui/UiTestSupport.h"
+#include "support/TextFit.h"
 
 namespace {
 
@@ -109,9 +110,9 @@ protected:
 
     // The program on a scene where HomeNet's push button is pressed; the wizard opened from
     // the profile list's WPS button once the networks are known.
-    void OpenWizard(TScenario scenario = TScenario())
+    void OpenWizard(TScenario scenario = TScenario(), bool pushButtonAp = true)
     {
-        StartProgram(scenario.Set("Network.Home", "WPSDevicePasswordId", "4")
+        StartProgram(scenario.Set("Network.Home", "WPSDevicePasswordId", pushButtonAp ? "4" : "0")
                          .Set("Network.Home", "WPSPin", "12345670")
                          .Set("Network.Cafe", "WPS", "1")
                          .Set("Network.Office", "WPS", "1")
@@ -213,6 +214,49 @@ TEST_F(WpsEngine, PushButtonStartTalksToTheLibraryInItsOrderAndEndsConnectedWith
     EXPECT_FALSE(FormMain->m_bRotateProfile);
 }
 
+// A push-button run with no access point in push-button mode: the status says so in whole
+// words; the run ends at its walk time, or at once when the user cancels.
+class WpsPushButtonAlone : public WpsEngine, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(WpsPushButtonAlone, SaysSoAndEndsAtItsWalkTimeOrWhenCancelled)
+{
+    const bool cancel = GetParam();
+    constexpr DWORD kWalkMs = 1500;
+    OpenWizard(TScenario().Set("WPS", "WalkTimeMs", std::to_string(kWalkMs)), false);
+    TFormProfileEdit* e = FormProfileEdit;
+    TFrameProfileEditWPSConnect* page = e->FrameProfileEditWPSConnect;
+    ClickControl(e->BtnProfileNext);
+    ASSERT_EQ(e->m_pCurrentPage, page);
+    SimJournalClear();
+    const DWORD start = GetTickCount();
+    ClickControl(page->BtnPBC);
+    ASSERT_TRUE(e->TimerWPSStatus->Enabled());
+    ASSERT_TRUE(PumpUntil([this] { return Status().find(Texts().STR_WPS_STATUS_PBC_NO_AP) != std::string::npos; }));
+    EXPECT_EQ(Status(), Texts().STR_WPS_STATUS_PBC + Texts().STR_WPS_STATUS_PBC_NO_AP);
+    EXPECT_EQ(textfit::WrappedBoxCuts(page->editWPSStatus->Handle(), Status()), "");
+    SaveWindowPicture(e->Handle(), "wps_pbc_no_ap.bmp");
+
+    if (cancel) {
+        ASSERT_TRUE(UserCanClick(e->BtnProfileCancel)) << "Cancel is offered while the run goes on";
+        ClickControl(e->BtnProfileCancel);
+        EXPECT_FALSE(e->Visible());
+        EXPECT_FALSE(e->TimerWPSStatus->Enabled());
+        EXPECT_EQ(Calls("WVWL_WPSDisconnect"), 1);
+    } else {
+        ASSERT_TRUE(PumpUntil([e] { return !e->TimerWPSStatus->Enabled(); }, kWalkMs + 5000)) << "the run goes on";
+        EXPECT_GE(GetTickCount() - start, kWalkMs - 200) << "ended before its walk time";
+        EXPECT_TRUE(page->BtnPBC->Visible() && page->BtnPBC->Enabled()) << "the user can start again";
+        EXPECT_FALSE(page->ImgWPSStatus->Visible());
+        EXPECT_EQ(textfit::WrappedBoxCuts(page->editWPSStatus->Handle(), Status()), "");
+    }
+    int flag = -1;
+    VOZEZIV.WVWL_ReadWPSFlag(&flag);
+    EXPECT_EQ(flag, 0) << "the adapter is still held for WPS";
+}
+
+INSTANTIATE_TEST_SUITE_P(Ends, WpsPushButtonAlone, ::testing::Values(false, true),
+                         [](const auto& info) { return info.param ? "Cancelled" : "AtWalkTime"; });
+
 TEST_F(WpsEngine, PinStartCarriesTheChosenAccessPointAndTheEightDigitPin)
 {
     OpenWizard();
@@ -307,10 +351,11 @@ TEST_P(WpsPoll, HandlesEachCodeAsTheTableSays)
     EXPECT_EQ(e->m_nWpsProgress, c.progress < 0 ? 33 : c.progress);
     EXPECT_EQ(e->TimerWPSStatus->Enabled(), c.pollGoesOn);
     EXPECT_EQ(SimCallCount("WVWL_SetWPSMode") > startsBefore, c.retried);
-    if (c.curSelAfter == kAnyRow)
+    if (c.curSelAfter == kAnyRow) {
         EXPECT_GT(e->m_nCurSelItem, 0);
-    else
+    } else {
         EXPECT_EQ(e->m_nCurSelItem, c.curSelAfter);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -16,8 +16,9 @@ TEST_P(ParseIntegerTest, ReadsAsTheIniClassDoes)
 {
     int value = -12345;
     EXPECT_EQ(TIniFile::ParseInteger(GetParam().text, value), GetParam().ok) << GetParam().text;
-    if (GetParam().ok)
+    if (GetParam().ok) {
         EXPECT_EQ(value, GetParam().value) << GetParam().text;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(

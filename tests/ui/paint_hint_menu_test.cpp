@@ -1,5 +1,6 @@
 #include "UiTestSupport.h"
 #include "ui/ExtCtrls.h"
+#include "ui/Forms.h"
 #include "ui/Menus.h"
 #include "ui/Seams.h"
 #include "ui/StdCtrls.h"
@@ -188,6 +189,36 @@ TEST(Menu, RealMenuReturnsWhenClosedAndTimersRunMeanwhile)
     menu.Popup(300, 300);
     EXPECT_GE(ticks, 3);
     EXPECT_FALSE(clicked);
+}
+
+// A menu opened with no window of the program in front (as from the notification area):
+// its owner comes to the front while the menu is open, so keys reach the menu, and gets a
+// null message afterwards, so the next right-click opens the menu at once.
+TEST(Menu, OwnerIsInFrontWhileOpenAndGetsANullMessageAfter)
+{
+    TPopupMenu menu(nullptr);
+    auto* item = new TMenuItem(&menu);
+    item->SetCaption("Item");
+    menu.Items()->Add(item);
+    const HWND owner = Application->Handle();
+    MSG stale;
+    while (PeekMessageA(&stale, owner, WM_NULL, WM_NULL, PM_REMOVE)) {
+    }
+    HWND inFront = nullptr;
+    TTimer timer(nullptr);
+    timer.SetInterval(20);
+    timer.OnTimer = [&](TObject*) {
+        if (inFront)
+            return;
+        inFront = GetForegroundWindow();
+        EndMenu();
+    };
+    timer.SetEnabled(true);
+    menu.Popup(300, 300);
+    timer.SetEnabled(false);
+    EXPECT_EQ(inFront, owner);
+    MSG msg;
+    EXPECT_TRUE(PeekMessageA(&msg, owner, WM_NULL, WM_NULL, PM_REMOVE));
 }
 
 TEST(Menu, RightClickOnAWindowlessControlPopsItsMenu)

@@ -154,7 +154,9 @@ TEST(PictureResource, EveryEmbeddedPictureLoads) {
     ASSERT_NO_THROW(picture.LoadFromResource(GetModuleHandleA(nullptr), name.c_str())) << name;
     EXPECT_GT(picture.Width(), 0) << name;
     EXPECT_NE(picture.Bitmap(), nullptr) << name;
-    if (picture.IsIcon()) EXPECT_NE(picture.Icon(), nullptr) << name;
+    if (picture.IsIcon()) {
+        EXPECT_NE(picture.Icon(), nullptr) << name;
+    }
   }
 }
 

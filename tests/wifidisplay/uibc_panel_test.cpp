@@ -298,10 +298,11 @@ TEST_F(UibcPanel, PointerWithoutASizeIsDropped)
         SendMessageA(m_panel, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(80, 45));
         SendMessageA(m_panel, WM_LBUTTONUP, 0, MAKELPARAM(80, 45));
         const std::string pointer = Received();
-        if (*c.packets)
+        if (*c.packets) {
             EXPECT_EQ(pointer.substr(0, pointer.find('\n')), c.packets) << c.what;
-        else
+        } else {
             EXPECT_EQ(pointer, "") << c.what;
+        }
         Key(WM_KEYDOWN, 'A', false);
         EXPECT_EQ(Received(), kKeyA) << c.what;
         EXPECT_TRUE(IsWindow(m_panel)) << c.what;

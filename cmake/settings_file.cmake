@@ -1,0 +1,33 @@
+# Puts the shipped settings file beside the program without losing a user's changes.
+# SHIPPED: the file in the sources; TARGET: the one the program reads; LAST: a copy of the
+# shipped file as it was last put in place. The shipped file replaces TARGET only where TARGET
+# does not exist, or where the shipped one changed and TARGET is still the last shipped one.
+function(copy_shipped)
+  get_filename_component(dir ${TARGET} DIRECTORY)
+  file(MAKE_DIRECTORY ${dir})
+  file(COPY_FILE ${SHIPPED} ${TARGET})
+endfunction()
+
+get_filename_component(last_dir ${LAST} DIRECTORY)
+file(MAKE_DIRECTORY ${last_dir})
+file(SHA256 ${SHIPPED} shipped_hash)
+if(NOT EXISTS ${TARGET})
+  copy_shipped()
+elseif(EXISTS ${LAST})
+  file(SHA256 ${LAST} last_hash)
+  file(SHA256 ${TARGET} target_hash)
+  if(NOT shipped_hash STREQUAL last_hash)
+    if(target_hash STREQUAL last_hash)
+      copy_shipped()
+      message(STATUS "Wevo.ini: updated to the new shipped settings")
+    else()
+      message(STATUS "Wevo.ini: kept your changed ${TARGET}; the new shipped one is ${SHIPPED}")
+    endif()
+  endif()
+else()
+  file(SHA256 ${TARGET} target_hash)
+  if(NOT target_hash STREQUAL shipped_hash)
+    message(STATUS "Wevo.ini: kept your changed ${TARGET}; the shipped one is ${SHIPPED}")
+  endif()
+endif()
+file(COPY_FILE ${SHIPPED} ${LAST})
