@@ -27,6 +27,7 @@ void AdvancedPages::Open(TScenario scenario)
 
 void AdvancedPages::EnterWireless()
 {
+    // the wireless tab stays hidden: only code reaches its page
     FormAdvanced->TabBtnWirelessClick(FormAdvanced->TabBtnWireless);
 }
 

@@ -6,6 +6,7 @@
 #include "extap_fixture.h"
 #include "resources/FormResource.h"
 #include "ui/Seams.h"
+#include "../ui/UiTestSupport.h"
 
 namespace {
 
@@ -57,7 +58,7 @@ TEST_P(ConfigChecks, ApplyChecksInOrderAndStoresOnlyAValidRecord)
     SimJournalClear();
     m_boxes.clear();
 
-    Page()->BtnApplyClick(nullptr);
+    ClickControl(Page()->BtnApply);
 
     if (c.message) {
         ASSERT_EQ(m_boxes.size(), 1u);
@@ -101,7 +102,7 @@ TEST_F(ExtAPConfig, ApplyStoresAndStartsTheRecordBuiltFromThePage)
     Fill(ssid32, kHex64, "");  // hidden field emptied: 8 is taken and shown
     SimJournalClear();
 
-    Page()->BtnApplyClick(nullptr);
+    ClickControl(Page()->BtnApply);
 
     EXPECT_TRUE(m_boxes.empty());
     EXPECT_EQ(Page()->editClientNumber->Text(), "8");
@@ -129,7 +130,7 @@ TEST_F(ExtAPConfig, AFailedStartIsReportedAndSharesNothing)
     SimJournalClear();
     m_boxes.clear();
 
-    Page()->BtnApplyClick(nullptr);
+    ClickControl(Page()->BtnApply);
 
     EXPECT_EQ(Calls("WVWL_WriteExtAPConfig").size(), 1u);  // already stored
     EXPECT_EQ(Stored().MaxPeers, 4u);
@@ -166,14 +167,15 @@ TEST_F(ExtAPConfig, EnteringShowsTheStoredSettingsAndTheirAddress)
     EXPECT_EQ(FormExtendedAP->TimerExtAPIPAddress->Interval(), 2000u);
 
     // The timer follows the stored address, also while the window is hidden.
-    FormExtendedAP->SysBtnCloseClick(nullptr);
+    ClickControl(FormExtendedAP->SysBtnClose);
     EXPECT_TRUE(FormExtendedAP->TimerExtAPIPAddress->Enabled());
     stored.IpAddress[3] = 7;
     Store(stored);
     FormExtendedAP->TimerExtAPIPAddress->Tick();
     EXPECT_EQ(Page()->lblIPAddress->Caption(), "192.168.137.7");
 
-    FormExtendedAP->TabBtnMacTableClick(nullptr);
+    FormExtendedAP->Show();
+    ClickControl(FormExtendedAP->TabBtnMacTable);
     EXPECT_FALSE(FormExtendedAP->TimerExtAPIPAddress->Enabled());
     EXPECT_TRUE(FormExtendedAP->TimerExtAPMacTable->Enabled());
 }

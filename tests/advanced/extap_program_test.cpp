@@ -5,6 +5,7 @@
 #include "advanced/FormExtendedAP.h"
 #include "mainwindow/program_fixture.h"
 #include "ui/Seams.h"
+#include "../ui/UiTestSupport.h"
 
 namespace {
 
@@ -27,7 +28,8 @@ TEST_F(ExtAPInProgram, TheMainWindowsButtonShowsItBelowWithTheSharedConnectionsA
     stored.MaxPeers = 8;
     VOZEZIV.WVWL_WriteExtAPConfig(stored);
 
-    FormMain->BtnExtendedAPClick(nullptr);
+    FormMain->Show();
+    ClickControl(FormMain->BtnExtendedAP);
 
     ASSERT_TRUE(FormExtendedAP->Visible());
     EXPECT_EQ(FormExtendedAP->Top(), FormMain->Top() + FormMain->Height());
@@ -39,7 +41,7 @@ TEST_F(ExtAPInProgram, TheMainWindowsButtonShowsItBelowWithTheSharedConnectionsA
     EXPECT_EQ(config->cBoxWAN->Items().Strings(0), "Local Area Connection");
     EXPECT_EQ(config->cBoxWAN->ItemIndex(), 0);
 
-    FormExtendedAP->TabBtnMacTableClick(nullptr);
+    ClickControl(FormExtendedAP->TabBtnMacTable);
     TFrameExtendedAPMacTable* table = FormExtendedAP->FrameExtendedAPMacTable;
     EXPECT_EQ(table->lblBSSID->Caption(), "02-0C-43-12-34-57");
     ASSERT_EQ(table->lvMacList->ItemCount(), 1);

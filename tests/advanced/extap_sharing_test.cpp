@@ -8,6 +8,7 @@
 #include "advanced/IcsSharing.h"
 #include "core/NetConnLookup.h"
 #include "extap_fixture.h"
+#include "../ui/UiTestSupport.h"
 
 namespace {
 
@@ -90,7 +91,7 @@ protected:
         Page()->editClientNumber->SetText("8");
         Page()->cBoxWAN->SetItemIndex(wanItem);
         const int dhcp = SimCallCount("WVWL_EnableDhcpServer");
-        Page()->BtnApplyClick(nullptr);
+        ClickControl(Page()->BtnApply);
         if (!Page()->BtnApply->Enabled()) {
             ASSERT_TRUE(PumpUntil([this] { return Page()->BtnApply->Enabled(); }));
             ASSERT_TRUE(PumpUntil([&] { return SimCallCount("WVWL_EnableDhcpServer") > dhcp; }));

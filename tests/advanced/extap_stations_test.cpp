@@ -4,6 +4,7 @@
 
 #include "extap_fixture.h"
 #include "ui/ComCtrls.h"
+#include "../ui/UiTestSupport.h"
 
 namespace {
 
@@ -20,7 +21,7 @@ protected:
     void OpenTable()
     {
         FormExtendedAP->Show();
-        FormExtendedAP->TabBtnMacTableClick(nullptr);
+        ClickControl(FormExtendedAP->TabBtnMacTable);
         ASSERT_EQ(FormExtendedAP->m_pCurrentPage, Page());
     }
 
@@ -53,7 +54,7 @@ TEST_F(ExtAPStations, TheTableListsEachPeerWithItsAuthenticationState)
     EXPECT_EQ(SimCallCount("WVWL_HostedNetworkQueryStatus"), queries + 1);
     EXPECT_EQ(Rows().size(), 3u);
 
-    FormExtendedAP->TabBtnConfigClick(nullptr);
+    ClickControl(FormExtendedAP->TabBtnConfig);
     EXPECT_FALSE(FormExtendedAP->TimerExtAPMacTable->Enabled());
 }
 
@@ -122,7 +123,7 @@ TEST_P(SuggestedName, FollowsTheLastByteOfTheAdaptersMacAddress)
     ASSERT_EQ(VOZEZIV.WVWL_GetAvailableAdapters(list.data(), 4), 1);
     ASSERT_EQ(VOZEZIV.WVWL_AdapterSelect(reinterpret_cast<WLAN_ADAPTER*>(list.data() + 4), nullptr, nullptr), 1);
     FormExtendedAPIdPwd->editPSKKey->SetText("kept key");
-    FormExtendedAPIdPwd->FormShow(nullptr);
+    FormExtendedAPIdPwd->Show();
     EXPECT_EQ(FormExtendedAPIdPwd->editSSID->Text(), GetParam().ssid);
     EXPECT_EQ(FormExtendedAPIdPwd->editPSKKey->Text(), "kept key");
 }
@@ -145,10 +146,11 @@ TEST_F(ExtAPIdPwd, OkStoresNameKeyAndEightPeersAndKeepsTheRestOfTheGivenRecord)
     given.IpAddress[3] = 1;
     given.Reserved112 = 9;
     FormExtendedAPIdPwd->SetConfig(given);
+    FormExtendedAPIdPwd->Show();
     FormExtendedAPIdPwd->editSSID->SetText(std::string(32, 'N'));
     FormExtendedAPIdPwd->editPSKKey->SetText("12345678");
 
-    FormExtendedAPIdPwd->BtnOKClick(nullptr);
+    ClickControl(FormExtendedAPIdPwd->BtnOK);
 
     EXPECT_EQ(FormExtendedAPIdPwd->ModalResult(), mrOk);
     EXPECT_TRUE(m_boxes.empty());
@@ -180,10 +182,11 @@ class DialogChecks : public ExtAPIdPwd, public ::testing::WithParamInterface<Dia
 TEST_P(DialogChecks, ABadEntryKeepsTheDialogOpenAndStoresNothing)
 {
     Start();
+    FormExtendedAPIdPwd->Show();
     FormExtendedAPIdPwd->editSSID->SetText(GetParam().ssid);
     FormExtendedAPIdPwd->editPSKKey->SetText(GetParam().key);
     SimJournalClear();
-    FormExtendedAPIdPwd->BtnOKClick(nullptr);
+    ClickControl(FormExtendedAPIdPwd->BtnOK);
     ASSERT_EQ(m_boxes.size(), 1u);
     EXPECT_TRUE(BoxShown(Str().*GetParam().message)) << m_boxes[0];
     EXPECT_EQ(FormExtendedAPIdPwd->ModalResult(), mrNone);

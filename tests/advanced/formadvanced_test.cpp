@@ -253,11 +253,13 @@ TEST_F(AdvancedWindow, TestPageOpensTheMfpDialogOnlyWhenItIsNotShowing)
         ++asked;
         return mrCancel;
     };
-    FormAdvanced->FrameAdvancedTest->btn80211WTestClick(nullptr);
+    ShowWith(0, 4, 0, 0, 1);
+    ClickControl(FormAdvanced->TabBtnTest);
+    ClickControl(FormAdvanced->FrameAdvancedTest->btn80211WTest);
     EXPECT_EQ(asked, 1);
 
     FormMFPTest->Show();
-    FormAdvanced->FrameAdvancedTest->btn80211WTestClick(nullptr);
+    ClickControl(FormAdvanced->FrameAdvancedTest->btn80211WTest);
     EXPECT_EQ(asked, 1);
 }
 

@@ -452,8 +452,7 @@ TEST_F(DialogsTest, AdapterChoiceListsEveryAdapterAndShowsTheFirst)
     EXPECT_EQ("Port 0", FormSelectCard->m_strLocationInfo);
     EXPECT_EQ("Maker 0", FormSelectCard->editManufactory->Text());
 
-    FormSelectCard->cbBoxFriendlyName->SetItemIndex(2);
-    FormSelectCard->cbBoxFriendlyNameChange(nullptr);
+    ChooseItem(FormSelectCard->cbBoxFriendlyName, 2);
     EXPECT_EQ(2, FormSelectCard->m_nSelectIndex);
     EXPECT_EQ("Adapter C", FormSelectCard->editDeviceDescription->Text());
     EXPECT_EQ("Maker 2", FormSelectCard->m_strManufactory);
@@ -464,8 +463,7 @@ TEST_F(DialogsTest, AdapterChoiceForgetsAnIndexFromALongerList)
     auto longList = AdapterList({"A", "B", "C"});
     FormSelectCard->m_pAdapterList = longList.data();
     FormSelectCard->Show();
-    FormSelectCard->cbBoxFriendlyName->SetItemIndex(2);
-    FormSelectCard->cbBoxFriendlyNameChange(nullptr);
+    ChooseItem(FormSelectCard->cbBoxFriendlyName, 2);
     FormSelectCard->Hide();
 
     auto shortList = AdapterList({"A", "B"});

@@ -111,3 +111,30 @@ HWND FindEdit(HWND form)
         return WindowClass(w) == "Edit" && IsWindowEnabled(w) && !(GetWindowLongA(w, GWL_STYLE) & ES_READONLY);
     });
 }
+
+bool Checked(HWND button)
+{
+    return SendMessageA(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+HWND ShowListPopup(HWND list)
+{
+    RECT r{};
+    GetWindowRect(list, &r);
+    PostMessageA(list, WM_CONTEXTMENU, WPARAM(list), MAKELPARAM(r.left + 40, r.top + 8));
+    HWND menu = nullptr;
+    if (!WaitFor([&] { return (menu = FindWindowA("#32768", nullptr)) != nullptr && IsWindowVisible(menu); }, 10000))
+        return nullptr;
+    return menu;
+}
+
+bool ChooseFromListPopup(HWND list, int item)
+{
+    HWND menu = ShowListPopup(list);
+    if (!menu)
+        return false;
+    for (int i = 0; i <= item; ++i)
+        PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
+    PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
+    return WaitFor([&] { return !IsWindowVisible(menu); }, 5000);
+}

@@ -13,6 +13,8 @@
 #include "WevoRun.h"
 
 constexpr POINT kMainWiFiDirect = {180 + 12, 25 + 12};
+constexpr POINT kMainWiFiDisplay = {153 + 12, 25 + 12};
+constexpr POINT kDisplayRescan = {8 + 10, 20 + 10};
 constexpr POINT kDirectOnOff = {20 + 32, 200 + 32};
 constexpr POINT kDirectClose = {375 + 7, 8 + 7};
 constexpr POINT kWizardNext = {322 + 12, 318 + 13};
@@ -30,6 +32,12 @@ HWND FindChild(HWND form, const std::function<bool(HWND)>& accept);
 HWND FindButton(HWND form, const std::string& caption);
 // The visible, enabled edit box of the form, the first one found.
 HWND FindEdit(HWND form);
+bool Checked(HWND button);
+// Opens a list's popup as the menu key does; the menu's window, or null when none showed.
+HWND ShowListPopup(HWND list);
+// Opens a list's popup and chooses its item by its place (0 the first) with the keys a user
+// would press.
+bool ChooseFromListPopup(HWND list, int item);
 
 class WiFiDirectDriving : public ::testing::Test {
 protected:
@@ -96,8 +104,8 @@ protected:
         HWND own = FindButton(wizard, "");
         ASSERT_NE(own, nullptr) << "no choice of an own name";
         PostMessageA(own, BM_CLICK, 0, 0);
-        HWND edit = FindEdit(wizard);
-        ASSERT_NE(edit, nullptr) << "no name field";
+        HWND edit = nullptr;
+        ASSERT_TRUE(WaitFor([&] { return (edit = FindEdit(wizard)) != nullptr; })) << "no name field";
         SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(deviceName.c_str()));
         ASSERT_TRUE(NextUntilClosed(wizard)) << "the wizard did not close\n" << wevo_.Journal();
         ASSERT_TRUE(wevo_.WaitForJournal("WVWL_WriteWiFiDirectDeviceName(" + deviceName)) << wevo_.Journal();
@@ -125,6 +133,14 @@ protected:
             PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
         PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
         return WaitFor([&] { return !IsWindowVisible(menu); }, 5000);
+    }
+
+    // Scans for peers from the own-device menu (its first item) and waits for the scan to start.
+    void ScanForPeers()
+    {
+        const int scans = wevo_.Calls("WVWL_SetWifiDirectWpseConfig");
+        ASSERT_TRUE(ChooseFromMenu(direct_, kDirectOnOff, 0)) << "no own-device menu";
+        ASSERT_TRUE(WaitFor([&] { return wevo_.Calls("WVWL_SetWifiDirectWpseConfig") > scans; })) << wevo_.Journal();
     }
 
     // Answers the program's message box with the button of this caption.

@@ -14,49 +14,14 @@
 #include <string>
 #include <vector>
 
-#include "WevoRun.h"
+#include "WiFiDirectDriving.h"
 
 namespace {
 
-constexpr POINT kMainWiFiDisplay = {153 + 12, 25 + 12};
-constexpr POINT kMainWiFiDirect = {180 + 12, 25 + 12};
-constexpr POINT kDirectOnOff = {20 + 32, 200 + 32};
-constexpr POINT kWizardNext = {322 + 12, 318 + 13};
 constexpr POINT kTeardown = {354 + 8, 324 + 8};
 const char* const kTv = "02:50:F2:AA:00:01";
 // The sink's address on the group's link, which the session library reports as it connects.
 const char* const kTvAddress = "192.168.137.20";
-
-struct Search {
-    std::string cls;
-    std::string text;
-    bool editable;
-    HWND found;
-};
-
-BOOL CALLBACK Match(HWND child, LPARAM param)
-{
-    auto* s = reinterpret_cast<Search*>(param);
-    if (!IsWindowVisible(child) || WindowClass(child) != s->cls)
-        return TRUE;
-    if (s->editable ? !IsWindowEnabled(child) || (GetWindowLongA(child, GWL_STYLE) & ES_READONLY)
-                    : WindowText(child) != s->text)
-        return TRUE;
-    s->found = child;
-    return FALSE;
-}
-
-HWND Child(HWND form, const std::string& cls, const std::string& text, bool editable = false)
-{
-    Search s{cls, text, editable, nullptr};
-    EnumChildWindows(form, Match, reinterpret_cast<LPARAM>(&s));
-    return s.found;
-}
-
-bool Checked(HWND button)
-{
-    return SendMessageA(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
 
 std::string Hex(const void* data, size_t size)
 {
@@ -114,153 +79,8 @@ std::vector<std::string> Merged(const std::string& first, const std::string& sec
     return calls;
 }
 
-class WiFiDisplayDirectSession : public ::testing::Test {
+class WiFiDisplayDirectSession : public WiFiDirectDriving {
 protected:
-    HWND Form(const std::string& title) const
-    {
-        for (HWND w : wevo_.VisibleWindows())
-            if (WindowText(w) == title)
-                return w;
-        return nullptr;
-    }
-
-    // Opens the Wi-Fi Direct window, closes the Wi-Fi Display reminder and turns Wi-Fi Direct
-    // on with a double-click on the own device, naming it in the wizard.
-    void TurnOnWiFiDirect()
-    {
-        ASSERT_TRUE(ClickUntil(main_, kMainWiFiDirect, [&] { return (direct_ = Form("Wi-Fi Direct")) != nullptr; }))
-            << "the Wi-Fi Direct window did not open";
-        HWND reminder = nullptr;
-        if (WaitFor([&] { return (reminder = Form("Warning")) != nullptr; }, 5000)) {
-            PostMessageA(reminder, WM_CLOSE, 0, 0);
-            ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(reminder); }));
-        }
-        HWND wizard = nullptr;
-        const LPARAM where = MAKELPARAM(kDirectOnOff.x, kDirectOnOff.y);
-        ASSERT_TRUE(WaitFor(
-            [&] {
-                PostMessageA(direct_, WM_MOUSEMOVE, 0, where);
-                PostMessageA(direct_, WM_LBUTTONDOWN, MK_LBUTTON, where);
-                PostMessageA(direct_, WM_LBUTTONUP, 0, where);
-                PostMessageA(direct_, WM_LBUTTONDBLCLK, MK_LBUTTON, where);
-                PostMessageA(direct_, WM_LBUTTONUP, 0, where);
-                return WaitFor([&] { return (wizard = Form("Wi-Fi Direct Settings")) != nullptr; }, 4000);
-            },
-            25000))
-            << "no wizard to name the device\n" << wevo_.Journal();
-        HWND own = Child(wizard, "Button", "");
-        ASSERT_NE(own, nullptr) << "no choice of an own name";
-        PostMessageA(own, BM_CLICK, 0, 0);
-        HWND edit = nullptr;
-        ASSERT_TRUE(WaitFor([&] { return (edit = Child(wizard, "Edit", "", true)) != nullptr; })) << "no name field";
-        SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("Den-Laptop"));
-        ASSERT_TRUE(NextUntilClosed(wizard)) << "the wizard did not close\n" << wevo_.Journal();
-        ASSERT_TRUE(wevo_.WaitForJournal("WVWL_WriteWifiDirectFlag(1)")) << wevo_.Journal();
-    }
-
-    bool NextUntilClosed(HWND wizard)
-    {
-        return WaitFor(
-            [&] {
-                ClickAt(wizard, kWizardNext.x, kWizardNext.y);
-                return WaitFor([&] { return !IsWindowVisible(wizard); }, 2000);
-            },
-            20000);
-    }
-
-    // Scan from the own device's popup menu (its first item), chosen with the keys.
-    void ScanForPeers()
-    {
-        const int scans = wevo_.Calls("WVWL_SetWifiDirectWpseConfig");
-        ASSERT_TRUE(Choose(direct_, kDirectOnOff, 1)) << "no own-device menu";
-        ASSERT_TRUE(WaitFor([&] { return wevo_.Calls("WVWL_SetWifiDirectWpseConfig") > scans; })) << wevo_.Journal();
-    }
-
-    // Right-clicks the window at a point and picks the popup's item number `item` (from 1) with
-    // the keyboard.
-    static bool Choose(HWND window, POINT at, int item)
-    {
-        const LPARAM where = MAKELPARAM(at.x, at.y);
-        HWND menu = nullptr;
-        if (!WaitFor(
-                [&] {
-                    PostMessageA(window, WM_MOUSEMOVE, 0, where);
-                    PostMessageA(window, WM_RBUTTONDOWN, MK_RBUTTON, where);
-                    PostMessageA(window, WM_RBUTTONUP, 0, where);
-                    return WaitFor(
-                        [&] { return (menu = FindWindowA("#32768", nullptr)) != nullptr && IsWindowVisible(menu); },
-                        2000);
-                },
-                15000))
-            return false;
-        for (int i = 0; i < item; ++i)
-            PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
-        PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
-        return WaitFor([&] { return !IsWindowVisible(menu); }, 5000);
-    }
-
-    // Opens the list's popup as the menu key does and picks its visible item number `item`
-    // (from 1) with the keyboard.
-    static bool PickPopupItem(HWND list, int item)
-    {
-        RECT r{};
-        GetWindowRect(list, &r);
-        PostMessageA(list, WM_CONTEXTMENU, WPARAM(list), MAKELPARAM(r.left + 40, r.top + 8));
-        HWND menu = nullptr;
-        const auto shown = [&] { return (menu = FindWindowA("#32768", nullptr)) != nullptr && IsWindowVisible(menu); };
-        if (!WaitFor(shown, 10000))
-            return false;
-        for (int i = 0; i < item; ++i)
-            PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
-        PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
-        return WaitFor([&] { return !IsWindowVisible(menu); }, 5000);
-    }
-
-    // With WEVO_SHOTS naming a folder, the window as the screen shows it goes to NAME.bmp there.
-    static void Shot(HWND window, const std::string& name)
-    {
-        char folder[MAX_PATH] = {};
-        if (!GetEnvironmentVariableA("WEVO_SHOTS", folder, sizeof folder))
-            return;
-        SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-        Sleep(300);
-        RECT r{};
-        GetWindowRect(window, &r);
-        const int w = r.right - r.left, h = r.bottom - r.top;
-        HDC screen = GetDC(nullptr);
-        HDC memory = CreateCompatibleDC(screen);
-        BITMAPINFO info{};
-        info.bmiHeader = {sizeof info.bmiHeader, w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        void* bits = nullptr;
-        HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        HGDIOBJ old = SelectObject(memory, bitmap);
-        BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
-        GdiFlush();
-        // colour only: text drawing leaves its own values in the fourth byte
-        auto* pixel = static_cast<uint32_t*>(bits);
-        for (int i = 0; i < w * h; ++i)
-            pixel[i] |= 0xFF000000u;
-        BITMAPFILEHEADER file{};
-        file.bfType = 0x4D42;
-        file.bfOffBits = sizeof file + sizeof info.bmiHeader;
-        file.bfSize = file.bfOffBits + DWORD(w * h * 4);
-        HANDLE out = CreateFileA((std::string(folder) + "\\" + name + ".bmp").c_str(), GENERIC_WRITE, 0, nullptr,
-                                 CREATE_ALWAYS, 0, nullptr);
-        if (out != INVALID_HANDLE_VALUE) {
-            DWORD done = 0;
-            WriteFile(out, &file, sizeof file, &done, nullptr);
-            WriteFile(out, &info.bmiHeader, sizeof info.bmiHeader, &done, nullptr);
-            WriteFile(out, bits, DWORD(w * h * 4), &done, nullptr);
-            CloseHandle(out);
-        }
-        SelectObject(memory, old);
-        DeleteObject(bitmap);
-        DeleteDC(memory);
-        ReleaseDC(nullptr, screen);
-        SetWindowPos(window, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    }
-
     std::string Session() const { return wevo_.Display("VaZEDEVE", "journal"); }
     std::string Capture() const { return wevo_.Display("WFDSource", "journal"); }
     bool Captured(const std::string& part) const
@@ -274,18 +94,13 @@ protected:
         EXPECT_EQ(wevo_.Display("VaZEDEVE", "wait 10000"), "ok\n") << script;
     }
 
-    ProgramTurn turn_;
-    WevoRun wevo_;
-    HWND main_ = nullptr;
-    HWND direct_ = nullptr;
     HWND display_ = nullptr;
 };
 
 TEST_F(WiFiDisplayDirectSession, SourceStreamsToASinkConnectedOverWiFiDirect)
 {
-    ASSERT_TRUE(wevo_.Start("", "wifidisplay"));
-    ASSERT_TRUE(WaitFor([&] { return (main_ = wevo_.MainWindow()) != nullptr && IsWindowVisible(main_); }));
-    ASSERT_NO_FATAL_FAILURE(TurnOnWiFiDirect());
+    ASSERT_NO_FATAL_FAILURE(Launch("wifidisplay"));
+    ASSERT_NO_FATAL_FAILURE(TurnOn("Den-Laptop"));
     ASSERT_NO_FATAL_FAILURE(ScanForPeers());
 
     const std::vector<HWND> before = wevo_.VisibleWindows();
@@ -294,13 +109,13 @@ TEST_F(WiFiDisplayDirectSession, SourceStreamsToASinkConnectedOverWiFiDirect)
         << "the Wi-Fi Display window did not open";
     HWND list = FindWindowExA(display_, nullptr, "SysListView32", nullptr);
     ASSERT_NE(list, nullptr);
-    HWND source = Child(display_, "Button", "Source");
+    HWND source = FindButton(display_, "Source");
     ASSERT_NE(source, nullptr);
     EXPECT_TRUE(Checked(source));
 
     // Source, chosen again by the user, switches Wi-Fi Display on in the driver
     for (const char* role : {"P-Sink", "Source"})
-        SendMessageA(Child(display_, "Button", role), BM_CLICK, 0, 0);
+        SendMessageA(FindButton(display_, role), BM_CLICK, 0, 0);
     EXPECT_TRUE(wevo_.WaitForJournal("WVWL_WriteAndSetWDPConfig(ConfigMode=1 DevInfo=0x0010")) << wevo_.Journal();
 
     // the driver's table: the television (a primary sink) named by its Wi-Fi Direct peer
@@ -314,11 +129,11 @@ TEST_F(WiFiDisplayDirectSession, SourceStreamsToASinkConnectedOverWiFiDirect)
 
     // Connect, the fifth item shown (name, type, MAC, details, connect): the Wi-Fi Direct
     // window's wizard asks how, and the user takes push button
-    ASSERT_TRUE(PickPopupItem(list, 5)) << "no popup on the list";
+    ASSERT_TRUE(ChooseFromListPopup(list, 4)) << "no popup on the list";
     HWND wizard = nullptr;
     ASSERT_TRUE(WaitFor([&] { return (wizard = Form("Wi-Fi Direct Settings")) != nullptr; })) << wevo_.Journal();
     HWND pbc = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (pbc = Child(wizard, "Button", "Push Button (PBC)")) != nullptr; }));
+    ASSERT_TRUE(WaitFor([&] { return (pbc = FindButton(wizard, "Push Button (PBC)")) != nullptr; }));
     PostMessageA(pbc, BM_CLICK, 0, 0);
     ASSERT_TRUE(NextUntilClosed(wizard)) << wevo_.Journal();
     ASSERT_TRUE(wevo_.WaitForJournal("WVWL_ConnectWPSProfileWithWifiDirectWpse(")) << wevo_.Journal();

@@ -6,41 +6,15 @@
 #include <string>
 #include <vector>
 
-#include "WevoRun.h"
+#include "WiFiDirectDriving.h"
 
 namespace {
-
-constexpr POINT kMainWiFiDisplay = {153 + 12, 25 + 12};
-constexpr POINT kRescan = {8 + 10, 20 + 10};
-
-HWND ShowPopup(HWND list)
-{
-    RECT r{};
-    GetWindowRect(list, &r);
-    PostMessageA(list, WM_CONTEXTMENU, WPARAM(list), MAKELPARAM(r.left + 40, r.top + 8));
-    HWND menu = nullptr;
-    if (!WaitFor([&] { return (menu = FindWindowA("#32768", nullptr)) != nullptr && IsWindowVisible(menu); }, 10000))
-        return nullptr;
-    return menu;
-}
-
-// Chooses the popup's item by its place, as the arrow keys and Enter do.
-bool ChoosePopupItem(HWND list, int index)
-{
-    HWND menu = ShowPopup(list);
-    if (!menu)
-        return false;
-    for (int i = 0; i <= index; ++i)
-        PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
-    PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
-    return WaitFor([&] { return !IsWindowVisible(menu); }, 5000);
-}
 
 // The height of the popup menu the program shows now, then the menu closed. Menus belong to
 // the process that made them, so their items are counted by the height of the menu window.
 int PopupHeight(HWND list)
 {
-    HWND menu = ShowPopup(list);
+    HWND menu = ShowListPopup(list);
     if (!menu)
         return 0;
     RECT shown{};
@@ -85,7 +59,7 @@ TEST(WiFiDisplayEndToEnd, DevicesRescanAndPopup)
 
     // Device Information (the fourth item) opens the detail window of the chosen device
     std::vector<HWND> open = wevo.VisibleWindows();
-    ASSERT_TRUE(ChoosePopupItem(list, 3));
+    ASSERT_TRUE(ChooseFromListPopup(list, 3));
     HWND detail = wevo.WaitForNewForm(open, 10000);
     ASSERT_NE(detail, nullptr) << "no detail window";
     EXPECT_NE(FindWindowExA(detail, nullptr, nullptr, "Device info subelement"), nullptr) << WindowText(detail);
@@ -95,7 +69,7 @@ TEST(WiFiDisplayEndToEnd, DevicesRescanAndPopup)
     // Rescan asks the adapter whether Wi-Fi Direct is on; it is off, so the program asks first
     const int reads = wevo.Calls("WVWL_ReadWifiDirectControl");
     const std::vector<HWND> shown = wevo.VisibleWindows();
-    ASSERT_TRUE(ClickUntil(display, kRescan, [&] { return wevo.Calls("WVWL_ReadWifiDirectControl") > reads; }));
+    ASSERT_TRUE(ClickUntil(display, kDisplayRescan, [&] { return wevo.Calls("WVWL_ReadWifiDirectControl") > reads; }));
     HWND question = wevo.WaitForNewForm(shown, 10000);
     EXPECT_NE(question, nullptr) << "no question to enable Wi-Fi Direct";
     if (question)

@@ -7,38 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "WevoRun.h"
+#include "WiFiDirectDriving.h"
 
 namespace {
-
-constexpr POINT kMainWiFiDisplay = {153 + 12, 25 + 12};
-
-struct ButtonSearch {
-    std::string text;
-    HWND found;
-};
-
-BOOL CALLBACK FindButton(HWND child, LPARAM arg)
-{
-    auto* search = reinterpret_cast<ButtonSearch*>(arg);
-    if (WindowClass(child) == "Button" && WindowText(child) == search->text) {
-        search->found = child;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-HWND ChildWithText(HWND parent, const std::string& text)
-{
-    ButtonSearch search{text, nullptr};
-    EnumChildWindows(parent, FindButton, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-bool Checked(HWND button)
-{
-    return SendMessageA(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
 
 // A 144-byte status record in hexadecimal: the code, then bytes from offset 4.
 std::string Status(int code, const std::string& fromByte4)
@@ -62,8 +33,8 @@ TEST(WiFiDisplayEventsEndToEnd, PresetAndResetFromTheDriver)
         display = wevo.WaitForNewForm(before, 5000);
     } while (!display && GetTickCount() - start < 30000);
     ASSERT_NE(display, nullptr) << "the Wi-Fi Display window did not open";
-    HWND source = ChildWithText(display, "Source"), primary = ChildWithText(display, "P-Sink"),
-         secondary = ChildWithText(display, "S-Sink");
+    HWND source = FindButton(display, "Source"), primary = FindButton(display, "P-Sink"),
+         secondary = FindButton(display, "S-Sink");
     ASSERT_TRUE(source && primary && secondary);
     ASSERT_TRUE(Checked(source));
 

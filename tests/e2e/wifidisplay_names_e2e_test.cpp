@@ -6,15 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "WevoRun.h"
+#include "WiFiDirectDriving.h"
 
 namespace {
-
-constexpr POINT kMainWiFiDisplay = {153 + 12, 25 + 12};
-constexpr POINT kMainWiFiDirect = {180 + 12, 25 + 12};
-constexpr POINT kDirectOnOff = {20 + 32, 200 + 32};
-constexpr POINT kWizardNext = {322 + 12, 318 + 13};
-constexpr POINT kRescan = {8 + 10, 20 + 10};
 
 // Device name and address of a row, as the list shows them.
 struct Row {
@@ -56,119 +50,13 @@ std::string Describe(const std::vector<Row>& rows)
     return text;
 }
 
-struct Search {
-    std::string cls;
-    std::string text;
-    bool editable;
-    HWND found;
-};
-
-BOOL CALLBACK Match(HWND child, LPARAM param)
-{
-    auto* s = reinterpret_cast<Search*>(param);
-    if (!IsWindowVisible(child) || WindowClass(child) != s->cls)
-        return TRUE;
-    if (s->editable ? !IsWindowEnabled(child) || (GetWindowLongA(child, GWL_STYLE) & ES_READONLY)
-                    : WindowText(child) != s->text)
-        return TRUE;
-    s->found = child;
-    return FALSE;
-}
-
-HWND Child(HWND form, const std::string& cls, const std::string& text, bool editable = false)
-{
-    Search s{cls, text, editable, nullptr};
-    EnumChildWindows(form, Match, reinterpret_cast<LPARAM>(&s));
-    return s.found;
-}
-
-class WiFiDisplayNamesEndToEnd : public ::testing::Test {
-protected:
-    HWND Form(const std::string& title) const
-    {
-        for (HWND w : wevo_.VisibleWindows())
-            if (WindowText(w) == title)
-                return w;
-        return nullptr;
-    }
-
-    // Opens the Wi-Fi Direct window, closes the Wi-Fi Display reminder and turns Wi-Fi Direct
-    // on with a double-click on the own device, naming it in the wizard.
-    void TurnOnWiFiDirect()
-    {
-        ASSERT_TRUE(ClickUntil(main_, kMainWiFiDirect, [&] { return (direct_ = Form("Wi-Fi Direct")) != nullptr; }))
-            << "the Wi-Fi Direct window did not open";
-        HWND reminder = nullptr;
-        if (WaitFor([&] { return (reminder = Form("Warning")) != nullptr; }, 5000)) {
-            PostMessageA(reminder, WM_CLOSE, 0, 0);
-            ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(reminder); }));
-        }
-        HWND wizard = nullptr;
-        const LPARAM where = MAKELPARAM(kDirectOnOff.x, kDirectOnOff.y);
-        ASSERT_TRUE(WaitFor(
-            [&] {
-                PostMessageA(direct_, WM_MOUSEMOVE, 0, where);
-                PostMessageA(direct_, WM_LBUTTONDOWN, MK_LBUTTON, where);
-                PostMessageA(direct_, WM_LBUTTONUP, 0, where);
-                PostMessageA(direct_, WM_LBUTTONDBLCLK, MK_LBUTTON, where);
-                PostMessageA(direct_, WM_LBUTTONUP, 0, where);
-                return WaitFor([&] { return (wizard = Form("Wi-Fi Direct Settings")) != nullptr; }, 4000);
-            },
-            25000))
-            << "no wizard to name the device\n" << wevo_.Journal();
-        HWND own = Child(wizard, "Button", "");
-        ASSERT_NE(own, nullptr) << "no choice of an own name";
-        PostMessageA(own, BM_CLICK, 0, 0);
-        HWND edit = nullptr;
-        ASSERT_TRUE(WaitFor([&] { return (edit = Child(wizard, "Edit", "", true)) != nullptr; })) << "no name field";
-        SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("Den-Laptop"));
-        ASSERT_TRUE(WaitFor(
-            [&] {
-                ClickAt(wizard, kWizardNext.x, kWizardNext.y);
-                return WaitFor([&] { return !IsWindowVisible(wizard); }, 2000);
-            },
-            20000))
-            << "the wizard did not close\n" << wevo_.Journal();
-        ASSERT_TRUE(wevo_.WaitForJournal("WVWL_WriteWifiDirectFlag(1)")) << wevo_.Journal();
-    }
-
-    // Scan from the own device's popup menu (its first item), chosen with the keys.
-    void ScanForPeers()
-    {
-        const int scans = wevo_.Calls("WVWL_SetWifiDirectWpseConfig");
-        const LPARAM where = MAKELPARAM(kDirectOnOff.x, kDirectOnOff.y);
-        HWND menu = nullptr;
-        ASSERT_TRUE(WaitFor(
-            [&] {
-                PostMessageA(direct_, WM_MOUSEMOVE, 0, where);
-                PostMessageA(direct_, WM_RBUTTONDOWN, MK_RBUTTON, where);
-                PostMessageA(direct_, WM_RBUTTONUP, 0, where);
-                return WaitFor([&] { return (menu = FindWindowA("#32768", nullptr)) != nullptr && IsWindowVisible(menu); },
-                               2000);
-            },
-            15000))
-            << "no own-device menu";
-        PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
-        PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
-        ASSERT_TRUE(WaitFor([&] { return wevo_.Calls("WVWL_SetWifiDirectWpseConfig") > scans; })) << wevo_.Journal();
-    }
-
-    ProgramTurn turn_;
-    WevoRun wevo_;
-    HWND main_ = nullptr;
-    HWND direct_ = nullptr;
-};
+class WiFiDisplayNamesEndToEnd : public WiFiDirectDriving {};
 
 TEST_F(WiFiDisplayNamesEndToEnd, RowsShowPeerNamesSortedByNameAndAgainAfterRescan)
 {
-    ASSERT_TRUE(wevo_.Start("", "wifidisplay"));
-    ASSERT_TRUE(WaitFor([&] { return (main_ = wevo_.MainWindow()) != nullptr && IsWindowVisible(main_); }));
-    TurnOnWiFiDirect();
-    if (HasFatalFailure())
-        return;
-    ScanForPeers();
-    if (HasFatalFailure())
-        return;
+    ASSERT_NO_FATAL_FAILURE(Launch("wifidisplay"));
+    ASSERT_NO_FATAL_FAILURE(TurnOn("Den-Laptop"));
+    ASSERT_NO_FATAL_FAILURE(ScanForPeers());
 
     const std::vector<HWND> before = wevo_.VisibleWindows();
     HWND display = nullptr;
@@ -188,7 +76,7 @@ TEST_F(WiFiDisplayNamesEndToEnd, RowsShowPeerNamesSortedByNameAndAgainAfterResca
     const int scans = wevo_.Calls("WVWL_SetWifiDirectWpseConfig");
     const int tableReads = wevo_.Calls("WVWL_GetWDPTable");
     const std::vector<HWND> shown = wevo_.VisibleWindows();
-    ASSERT_TRUE(ClickUntil(display, kRescan, [&] { return wevo_.Calls("WVWL_SetWifiDirectWpseConfig") > scans; }))
+    ASSERT_TRUE(ClickUntil(display, kDisplayRescan, [&] { return wevo_.Calls("WVWL_SetWifiDirectWpseConfig") > scans; }))
         << wevo_.Journal();
     EXPECT_EQ(wevo_.WaitForNewForm(shown, 1000), nullptr) << "a question though Wi-Fi Direct is on";
     EXPECT_TRUE(WaitFor([&] { return wevo_.Calls("WVWL_GetWDPTable") > tableReads; })) << wevo_.Journal();

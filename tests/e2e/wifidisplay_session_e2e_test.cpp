@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "../support/Loopback.h"
-#include "WevoRun.h"
+#include "WiFiDirectDriving.h"
 #include "core/Settings.h"
 #include "resources/UiStr.h"
 #include "wlapi/constants.h"
@@ -22,7 +22,6 @@
 
 namespace {
 
-constexpr POINT kMainWiFiDisplay = {153 + 12, 25 + 12};
 
 std::string Hex(const void* data, size_t size)
 {
@@ -58,49 +57,12 @@ private:
     bool had_ = false;
 };
 
-struct ChildSearch {
-    std::string className, text;
-    HWND found;
-};
-
-BOOL CALLBACK MatchChild(HWND w, LPARAM p)
-{
-    auto* s = reinterpret_cast<ChildSearch*>(p);
-    if (WindowClass(w) == s->className && WindowText(w) == s->text) {
-        s->found = w;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-HWND FindChild(HWND parent, const std::string& className, const std::string& text)
-{
-    ChildSearch search{className, text, nullptr};
-    EnumChildWindows(parent, MatchChild, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 size_t Count(const std::string& text, const std::string& part)
 {
     size_t n = 0;
     for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
         ++n;
     return n;
-}
-
-// Opens the list's popup and picks its visible item number `item` (from 1) with the keyboard.
-bool PickPopupItem(HWND list, int item)
-{
-    RECT r{};
-    GetWindowRect(list, &r);
-    PostMessageA(list, WM_CONTEXTMENU, WPARAM(list), MAKELPARAM(r.left + 40, r.top + 8));
-    HWND menu = nullptr;
-    if (!WaitFor([&] { return (menu = FindWindowA("#32768", nullptr)) != nullptr && IsWindowVisible(menu); }, 10000))
-        return false;
-    for (int i = 0; i < item; ++i)
-        PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
-    PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
-    return true;
 }
 
 // A format record of the session library (288 bytes): preferred flag, profile, level, masks.
@@ -135,7 +97,7 @@ protected:
 
         // the role chosen by the user, which also switches Wi-Fi Display on in the driver
         for (const char* button : {"S-Sink", role}) {
-            HWND roleButton = FindChild(display, "Button", button);
+            HWND roleButton = FindButton(display, button);
             ASSERT_NE(roleButton, nullptr) << button;
             SendMessageA(roleButton, BM_CLICK, 0, 0);
         }
@@ -164,7 +126,7 @@ protected:
         // TDLS Connect, the sixth item shown: name, type, MAC, details, connect, TDLS connect
         wevo.Sim("journal clear");
         before = wevo.VisibleWindows();
-        ASSERT_TRUE(PickPopupItem(list, 6));
+        ASSERT_TRUE(ChooseFromListPopup(list, 5));
         ASSERT_TRUE(wevo.WaitForJournal("wdp tdls request 0E:50:F2:AA:00:01 action=1 kind=2")) << wevo.Journal();
         HWND wait = wevo.WaitForNewForm(before, 10000);
         EXPECT_NE(wait, nullptr) << "no TDLS wait dialog";
@@ -228,7 +190,7 @@ TEST_F(TdlsSession, SinkConnectsAndFollowsThePlayer)
     strings.Load();
     HWND open = nullptr;
     ASSERT_TRUE(WaitFor([&] {
-        open = FindChild(display, "Button", strings.STR_OPEN_UIBC_CONTROLPANEL);
+        open = FindButton(display, strings.STR_OPEN_UIBC_CONTROLPANEL);
         return open && IsWindowVisible(open);
     }, 10000));
     before = wevo.VisibleWindows();

@@ -114,7 +114,8 @@ TEST_F(HotSpotFixture, TheTestTabComesAndGoesWithHotspotOnlyInTestMode)
 
     Disable();
     EXPECT_FALSE(FormHotSpot->TabBtnHotSpotSigma->Visible());
-    FormHotSpot->FormShow(nullptr);
+    FormHotSpot->Hide();
+    FormHotSpot->Show();
     EXPECT_EQ(FormHotSpot->m_pCurrentPage, FormHotSpot->FrameHotSpotMain);
     EXPECT_EQ(FormHotSpot->TabBtnHotSpot->ImageIndex(), 1);
     EXPECT_EQ(FormHotSpot->TabBtnHotSpotSigma->ImageIndex(), 0);

@@ -55,7 +55,7 @@ TEST_F(AdapterStart, TwoAdaptersAskWhichOneAndADeviceChangeMeanwhileDoesNothing)
     seams::modalAnswer = [&asked](const std::string&) {
         ++asked;
         // a device change while the choice is open is skipped
-        FormMain->OnDeviceChange(nullptr);
+        SendMessageA(FormMain->Handle(), WM_DEVICECHANGE, DBT_DEVICEARRIVAL, 0);
         FormSelectCard->m_nSelectIndex = 1;
         return 1;
     };

@@ -23,7 +23,7 @@ protected:
     const WLANPROFILE& ConnectWith(const std::string& ssid, int auth, int encry)
     {
         Select(ssid);
-        FormSiteSurvey->BtnSiteSurveyConnectClick(nullptr);
+        ClickControl(FormSiteSurvey->BtnSiteSurveyConnect);
         FormProfileEdit->m_nAuthSel = auth;
         FormProfileEdit->m_nEncrySel = encry;
         FormProfileEdit->m_nDefaultKey = 2;
@@ -143,7 +143,7 @@ TEST_F(ConnectProfile, ConnectPrefillsTheEditorFromTheNetwork)
     for (const Want& w : table) {
         SCOPED_TRACE(w.ssid);
         Select(w.ssid);
-        FormSiteSurvey->BtnSiteSurveyConnectClick(nullptr);
+        ClickControl(FormSiteSurvey->BtnSiteSurveyConnect);
         EXPECT_EQ(FormSiteSurvey->m_strCipher, w.cipher);
         EXPECT_EQ(FormProfileEdit->m_nAuthSel, w.auth);
         EXPECT_EQ(FormProfileEdit->m_nEncrySel, w.encry);
@@ -165,7 +165,7 @@ TEST_F(ConnectProfile, NoSelectionShowsTheMessage)
         shown.push_back(what);
         return int(mrOk);
     };
-    FormSiteSurvey->BtnSiteSurveyConnectClick(nullptr);
+    ClickControl(FormSiteSurvey->BtnSiteSurveyConnect);
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_NE(shown[0].find(FormResource->UI_Str->STR_NOSELECTEDITEM), std::string::npos);
 }
@@ -210,11 +210,15 @@ TEST_F(ConnectProfile, RescanUnderZeroConfigBelowVistaOnlyRereadsTheList)
     Start(scene);
     auto calls = SimEntry<int (*)(const char*)>("SimCallCount");
     ASSERT_NE(calls, nullptr);
+    FormSiteSurvey->Show();
     const int before = calls("WVWL_SiteSurveyScan");
-    FormSiteSurvey->BtnSiteSurveyRescanClick(nullptr);
+    const int queries = calls("WVWL_SiteSurveyQuery");
+    ASSERT_TRUE(ClickControl(FormSiteSurvey->BtnSiteSurveyRescan));
     EXPECT_EQ(calls("WVWL_SiteSurveyScan"), before);
-    EXPECT_GT(calls("WVWL_SiteSurveyQuery"), 0);
-    // Connect does nothing while the zero-configuration service is in charge.
+    EXPECT_GT(calls("WVWL_SiteSurveyQuery"), queries);
+    // Connect does nothing while the zero-configuration service is in charge: the button is not
+    // offered, and its handler, reached here only from code, refuses as well.
+    EXPECT_FALSE(FormSiteSurvey->BtnSiteSurveyConnect->Enabled());
     FormSiteSurvey->BtnSiteSurveyConnectClick(nullptr);
     EXPECT_EQ(calls("WVWL_SetWLANProfile"), 0);
 }

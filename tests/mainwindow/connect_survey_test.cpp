@@ -30,11 +30,21 @@ protected:
         FormMain->TimerReconnect->SetEnabled(false);
         FormSiteSurvey->TimerReScanOn->SetEnabled(false);
         FormSiteSurvey->TimerSiteSurvey->SetEnabled(false);
-        FormSiteSurvey->BtnSiteSurveyRescanClick(nullptr);
-        ASSERT_TRUE(PumpUntil([] { return m_bSurveyComplete != 0; }));
-        FormSiteSurvey->TimerSiteSurveyTimer(nullptr);
+        FormSiteSurvey->Show();
+        Rescan();
         SimJournalClear();
     }
+
+    // Rescan pressed once the window offers it, and the finished scan listed by the window's tick.
+    void Rescan()
+    {
+        ASSERT_TRUE(PumpUntil([] { return FormSiteSurvey->BtnSiteSurveyRescan->Enabled(); }));
+        ASSERT_TRUE(ClickControl(FormSiteSurvey->BtnSiteSurveyRescan));
+        ASSERT_TRUE(PumpUntil([] { return m_bSurveyComplete != 0; }));
+        FormSiteSurvey->TimerSiteSurvey->Tick();
+    }
+
+    static void Connect() { ClickControl(FormSiteSurvey->BtnSiteSurveyConnect); }
 
     static void Select(const std::string& ssid)
     {
@@ -58,9 +68,9 @@ protected:
             if (what.rfind("FormProfileEdit", 0) != 0)
                 return int(mrOk);
             FormProfileEdit->Show();
-            FormProfileEdit->BtnProfileNextClick(nullptr); // security page
+            ClickControl(FormProfileEdit->BtnProfileNext); // security page
             FormProfileEdit->FrameProfileEditKey->editPskKey->SetText(key);
-            FormProfileEdit->BtnProfileNextClick(nullptr); // key page
+            ClickControl(FormProfileEdit->BtnProfileNext); // key page
             FormProfileEdit->Hide();
             return int(mrOk);
         };
@@ -111,7 +121,7 @@ TEST_F(ConnectFromSurvey, OpenNetworkIsBoundToItsAccessPoint)
 {
     Start();
     Select("CafeCorner");
-    FormSiteSurvey->BtnSiteSurveyConnectClick(nullptr);
+    Connect();
     ASSERT_TRUE(PumpUntil(Connected));
     const WLANPROFILE& p = *FormSiteSurvey->m_pProfile;
     EXPECT_EQ(p.bBssid, 1u);
@@ -131,7 +141,7 @@ TEST_F(ConnectFromSurvey, Wpa2PersonalWithTheKeyTypedInTheEditor)
     Select("HomeNet");
     std::vector<std::string> shown;
     AnswerEditorWithKey(kHomeKey, &shown);
-    FormSiteSurvey->BtnSiteSurveyConnectClick(nullptr);
+    Connect();
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(FormProfileEdit->m_nAuthSel, 6);  // WPA2-PSK preselected
     EXPECT_EQ(FormProfileEdit->m_nEncrySel, 3); // AES
@@ -156,7 +166,7 @@ TEST_F(ConnectFromSurvey, AWrongKeyFailsAndLosesNothing)
     }();
     Select("HomeNet");
     AnswerEditorWithKey("not the right key");
-    FormSiteSurvey->BtnSiteSurveyConnectClick(nullptr);
+    Connect();
     ASSERT_TRUE(PumpUntil([] { return QueryLinkStatus(VOZEZIV, LINK_QUERY_SIGNAL_TIMER).linkStatusCode == 5; }));
     const WLAN_STATUS status = QueryLinkStatus(VOZEZIV, LINK_QUERY_SIGNAL_TIMER);
     EXPECT_NE(status.status, WvStatus_Connected);
@@ -167,7 +177,7 @@ TEST_F(ConnectFromSurvey, AWrongKeyFailsAndLosesNothing)
 
     // Nothing lost: the list, the selection and the stored profiles are as they were, and the
     // right key connects at once.
-    FormSiteSurvey->TimerSiteSurveyTimer(nullptr);
+    FormSiteSurvey->TimerSiteSurvey->Tick();
     std::vector<std::string> now;
     for (int i = 0; i < FormSiteSurvey->lvApList->ItemCount(); ++i)
         now.push_back(FormSiteSurvey->lvApList->Item(i)->SubItem(0));
@@ -175,7 +185,7 @@ TEST_F(ConnectFromSurvey, AWrongKeyFailsAndLosesNothing)
     EXPECT_EQ(FormSiteSurvey->lblSSID->Caption(), "HomeNet");
     EXPECT_EQ(SimCallCount("WVWL_WriteProfile"), 0);
     AnswerEditorWithKey(kHomeKey);
-    FormSiteSurvey->BtnSiteSurveyConnectClick(nullptr);
+    Connect();
     EXPECT_TRUE(PumpUntil(Connected));
     ExpectNoSecretInLogs({kHomeKey, "not the right key"});
 }
@@ -186,7 +196,7 @@ TEST_F(ConnectFromSurvey, AKeyTooShortIsRefusedByTheEditorAndNothingIsQueued)
     Select("HomeNet");
     std::vector<std::string> shown;
     AnswerEditorWithKey("short", &shown);
-    FormSiteSurvey->BtnSiteSurveyConnectClick(nullptr);
+    Connect();
     ASSERT_EQ(shown.size(), 2u);
     EXPECT_NE(shown[1].find(FormResource->UI_Str->STR_MSGWPA2PSKKEYINVALID), std::string::npos);
     Pump(200);
@@ -204,19 +214,19 @@ TEST_F(ConnectFromSurvey, HiddenNetworkTakesTheTypedSsidWithoutBlanks)
         if (what.rfind("FormHiddenSsid", 0) == 0) {
             FormHiddenSsid->Show();
             FormHiddenSsid->editPassword->SetText("  BackRoom ");
-            FormHiddenSsid->BtnOKClick(nullptr);
+            ClickControl(FormHiddenSsid->BtnOK);
             return int(mrOk);
         }
         if (what.rfind("FormProfileEdit", 0) == 0) {
             FormProfileEdit->Show();
-            FormProfileEdit->BtnProfileNextClick(nullptr);
+            ClickControl(FormProfileEdit->BtnProfileNext);
             FormProfileEdit->FrameProfileEditKey->editPskKey->SetText(kHiddenKey);
-            FormProfileEdit->BtnProfileNextClick(nullptr);
+            ClickControl(FormProfileEdit->BtnProfileNext);
             FormProfileEdit->Hide();
         }
         return int(mrOk);
     };
-    FormSiteSurvey->BtnSiteSurveyConnectClick(nullptr);
+    Connect();
     ASSERT_EQ(shown.size(), 2u);
     ASSERT_TRUE(PumpUntil(Connected));
     const WLANPROFILE& p = *FormSiteSurvey->m_pProfile;
@@ -231,7 +241,7 @@ TEST_F(ConnectFromSurvey, HiddenNetworkCancelledDoesNothing)
     Start();
     Select("");
     seams::modalAnswer = [](const std::string&) { return int(mrCancel); };
-    FormSiteSurvey->BtnSiteSurveyConnectClick(nullptr);
+    Connect();
     Pump(100);
     EXPECT_EQ(SimCallCount("WVWL_SetWLANProfile"), 0);
 }
@@ -245,15 +255,15 @@ TEST_F(ConnectFromSurvey, AddToProfileStoresTheNetworkWithoutConnecting)
             return int(mrOk);
         FormProfileEdit->Show();
         EXPECT_EQ(FormProfileEdit->m_pCurrentPage, FormProfileEdit->FrameProfileEditWireless);
-        FormProfileEdit->BtnProfileNextClick(nullptr); // wireless page
-        FormProfileEdit->BtnProfileNextClick(nullptr); // security page
+        ClickControl(FormProfileEdit->BtnProfileNext); // wireless page
+        ClickControl(FormProfileEdit->BtnProfileNext); // security page
         FormProfileEdit->FrameProfileEditKey->editPskKey->SetText(kHomeKey);
-        FormProfileEdit->BtnProfileNextClick(nullptr); // key page
-        FormProfileEdit->BtnProfileNextClick(nullptr); // single sign-on page (persistent connection on)
+        ClickControl(FormProfileEdit->BtnProfileNext); // key page
+        ClickControl(FormProfileEdit->BtnProfileNext); // single sign-on page (persistent connection on)
         FormProfileEdit->Hide();
         return int(mrOk);
     };
-    FormSiteSurvey->BtnSiteSurveyAdd2ProfClick(nullptr);
+    ClickControl(FormSiteSurvey->BtnSiteSurveyAdd2Prof);
     EXPECT_EQ(SimCallCount("WVWL_WriteProfile"), 1);
     unsigned long count = 0;
     ASSERT_EQ(VOZEZIV.WVWL_ReadProfileList(nullptr, &count), 1);
@@ -275,7 +285,7 @@ TEST_F(ConnectFromSurvey, QueuedRequestOwnsItsProfile)
     Start();
     FormPeapIdPwd->Show(); // the queue holds its requests while the identity dialog shows
     Select("CafeCorner");
-    FormSiteSurvey->BtnSiteSurveyConnectClick(nullptr);
+    Connect();
     ASSERT_EQ(FormMain->m_pActionDataList->Count(), 1u);
     std::memset(FormSiteSurvey->m_pProfile.get(), 0, sizeof(WLANPROFILE));
     const auto* queued = static_cast<const WLANPROFILE*>(FormMain->m_pActionDataList->Front().Data());
@@ -295,12 +305,12 @@ TEST_F(ConnectFromSurvey, EapConfigurationEndsWithTheMainWindowEnabled)
             return int(mrOk);
         FormProfileEdit->Show();
         FormProfileEdit->m_nEAPMethod = 3;           // EAP-FAST
-        FormProfileEdit->BtnProfileNextClick(nullptr); // security page
-        FormProfileEdit->BtnProfileNextClick(nullptr); // 802.1X page
+        ClickControl(FormProfileEdit->BtnProfileNext); // security page
+        ClickControl(FormProfileEdit->BtnProfileNext); // 802.1X page
         FormProfileEdit->Hide();
         return int(mrOk);
     };
-    FormSiteSurvey->BtnSiteSurveyConnectClick(nullptr);
+    Connect();
     EXPECT_EQ(SimCallCount("WVWL_StartEapHostPeerInvokeConfigUI"), 1);
     Application->ProcessMessages(); // our own messages, before the library's late ones
     EXPECT_TRUE(FormMain->Enabled());
@@ -327,9 +337,7 @@ TEST_F(ConnectFromSurvey, TheAdvancedPagesPendingConnectIsQueuedAfterTheNextScan
     cafe.enumEncryStatus = 1;
     FormAdvanced->FrameAdvancedWireless->m_PendingConnectAction = {actionTypeProfile, &cafe};
     FormSiteSurvey->m_bConnectAfterScan = TRUE;
-    FormSiteSurvey->BtnSiteSurveyRescanClick(nullptr);
-    ASSERT_TRUE(PumpUntil([] { return m_bSurveyComplete != 0; }));
-    FormSiteSurvey->TimerSiteSurveyTimer(nullptr);
+    Rescan();
     EXPECT_FALSE(FormSiteSurvey->m_bConnectAfterScan);
     EXPECT_TRUE(PumpUntil([] { return IsLinkConnected(QueryLinkStatus(VOZEZIV, LINK_QUERY_CONNECTION)); }));
 }
@@ -374,10 +382,10 @@ TEST_P(ConnectWhileTheListChanges, TheKeyGoesOnlyToTheNetworkChosenAtTheClick)
             now += 16000;
         }
         InterlockedExchange(&m_bSurveyComplete, 0);
-        FormSiteSurvey->BtnSiteSurveyRescanClick(nullptr);
+        ClickControl(FormSiteSurvey->BtnSiteSurveyRescan);
         EXPECT_TRUE(SimWaitIdle());
         EXPECT_TRUE(PumpUntil([] { return m_bSurveyComplete != 0; }));
-        FormSiteSurvey->TimerSiteSurveyTimer(nullptr);
+        FormSiteSurvey->TimerSiteSurvey->Tick();
         if (!networkLeaves)
             Select("CafeCorner");
         FormProfileEdit->Show();

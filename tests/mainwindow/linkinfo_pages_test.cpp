@@ -4,6 +4,7 @@
 
 #include "mainwindow/FormLinkInfo.h"
 #include "program_fixture.h"
+#include "../ui/UiTestSupport.h"
 
 namespace {
 
@@ -139,11 +140,11 @@ TEST_F(LinkInfoPages, SignalBarsScaleFromTheirFirstWidth)
 TEST_F(LinkInfoPages, ShowingStartsOnTheWirelessPage)
 {
     FormLinkInfo->Show();
-    FormLinkInfo->TabBtnStatisticMouseDown(nullptr, mbLeft, {}, 0, 0);
+    ClickControl(FormLinkInfo->TabBtnStatistic);
     EXPECT_EQ(FormLinkInfo->m_pCurrentPage, FormLinkInfo->FrameLinkInfoStatistic);
     EXPECT_EQ(FormLinkInfo->TabBtnStatistic->ImageIndex(), 1);
     EXPECT_EQ(FormLinkInfo->TabBtnWireless->ImageIndex(), 0);
-    FormLinkInfo->SysBtnCloseClick(nullptr);
+    ClickControl(FormLinkInfo->SysBtnClose);
     EXPECT_FALSE(FormLinkInfo->Visible());
     EXPECT_TRUE(FormLinkInfo->TimerLinkInfo->Enabled());
 
@@ -156,17 +157,19 @@ TEST_F(LinkInfoPages, ShowingStartsOnTheWirelessPage)
 TEST_F(LinkInfoPages, StatisticsPanelsFollowTheRadioButtonsAndStartOnTransmit)
 {
     TFrameLinkInfoStatistic* page = FormLinkInfo->FrameLinkInfoStatistic;
-    FormLinkInfo->TabBtnStatisticMouseDown(nullptr, mbLeft, {}, 0, 0);
+    FormLinkInfo->Show();
+    ClickControl(FormLinkInfo->TabBtnStatistic);
     EXPECT_TRUE(page->rBtnTransmit->Checked());
     EXPECT_TRUE(page->panelTransmit->Visible());
     EXPECT_FALSE(page->panelReceive->Visible());
 
-    page->rBtnReceive->SetChecked(true);
+    ClickControl(page->rBtnReceive);
+    EXPECT_TRUE(page->rBtnReceive->Checked());
     EXPECT_FALSE(page->panelTransmit->Visible());
     EXPECT_TRUE(page->panelReceive->Visible());
 
-    FormLinkInfo->TabBtnThroughputMouseDown(nullptr, mbLeft, {}, 0, 0);
-    FormLinkInfo->TabBtnStatisticMouseDown(nullptr, mbLeft, {}, 0, 0);
+    ClickControl(FormLinkInfo->TabBtnThroughput);
+    ClickControl(FormLinkInfo->TabBtnStatistic);
     EXPECT_TRUE(page->rBtnTransmit->Checked());
     EXPECT_TRUE(page->panelTransmit->Visible());
 }
@@ -174,6 +177,8 @@ TEST_F(LinkInfoPages, StatisticsPanelsFollowTheRadioButtonsAndStartOnTransmit)
 TEST_F(LinkInfoPages, ResetShowsZerosUntilTheNextConnectedTick)
 {
     TFrameLinkInfoStatistic* page = FormLinkInfo->FrameLinkInfoStatistic;
+    FormLinkInfo->Show();
+    ClickControl(FormLinkInfo->TabBtnStatistic);
     g_status.statistics.TransmittedFragmentCount.QuadPart = 10;
     g_status.statistics.RetryCount.QuadPart = 11;
     g_status.statistics.FailedCount.QuadPart = 12;
@@ -188,7 +193,7 @@ TEST_F(LinkInfoPages, ResetShowsZerosUntilTheNextConnectedTick)
         EXPECT_EQ(values[i]->Caption(), std::to_string(10 + i));
 
     const int resets = SimCallCount("WVWL_ResetCounter");
-    page->btnResetCounterClick(nullptr);
+    ClickControl(page->btnResetCounter);
     EXPECT_EQ(SimCallCount("WVWL_ResetCounter"), resets + 1);
     for (TLabel* value : values)
         EXPECT_EQ(value->Caption(), "0");

@@ -35,7 +35,7 @@ INSTANTIATE_TEST_SUITE_P(Adapters, WirelessMode,
 
 class WiFiDirectButtons : public ProgramFixture {
 protected:
-    void Tick() { FormMain->TimerShoworHideWiFiDirectLabelTimer(FormMain->TimerCheckWiFiDirect); }
+    void Tick() { FormMain->TimerCheckWiFiDirect->Tick(); }
 };
 
 TEST_F(WiFiDirectButtons, OfferedWhereTheAdapterAllowsIt)

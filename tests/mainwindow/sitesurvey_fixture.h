@@ -18,6 +18,7 @@
 #include "resources/FormResource.h"
 #include "ui/Forms.h"
 #include "ui/Seams.h"
+#include "../ui/UiTestSupport.h"
 
 class SiteSurveyFixture : public ::testing::Test {
 protected:
@@ -111,12 +112,15 @@ protected:
         return true;
     }
 
-    // Rescan, wait for the library's completion, then one tick of the survey timer.
+    // The window shown and Rescan pressed once it offers it; the library's completion waited
+    // for, then one tick of the survey timer.
     void RescanAndShow()
     {
-        FormSiteSurvey->BtnSiteSurveyRescanClick(nullptr);
+        FormSiteSurvey->Show();
+        ASSERT_TRUE(PumpUntil([] { return FormSiteSurvey->BtnSiteSurveyRescan->Enabled(); }));
+        ASSERT_TRUE(ClickControl(FormSiteSurvey->BtnSiteSurveyRescan));
         ASSERT_TRUE(PumpUntil([] { return m_bSurveyComplete != 0; }));
-        FormSiteSurvey->TimerSiteSurveyTimer(nullptr);
+        FormSiteSurvey->TimerSiteSurvey->Tick();
     }
 
     // SSID column of every row, in list order.

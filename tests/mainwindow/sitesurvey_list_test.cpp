@@ -94,7 +94,7 @@ TEST_F(SiteSurveyList, TheConnectedNetworkIsMarked)
     ASSERT_EQ(VOZEZIV.WVWL_SetWLANProfile(&profile), 1);
     ASSERT_TRUE(PumpUntil([] { return IsLinkConnected(QueryLinkStatus(VOZEZIV, LINK_QUERY_CONNECTION)); }));
 
-    FormSiteSurvey->TimerSiteSurveyTimer(nullptr);
+    FormSiteSurvey->TimerSiteSurvey->Tick();
     const int cafe = RowOf("CafeCorner");
     ASSERT_GE(cafe, 0);
     for (int i = 0; i < FormSiteSurvey->lvApList->ItemCount(); ++i) {
@@ -130,7 +130,7 @@ TEST_F(SiteSurveyList, RadioOffEmptiesTheListAndDisablesTheButtons)
     RescanAndShow();
     ASSERT_GT(FormSiteSurvey->lvApList->ItemCount(), 0);
     ASSERT_GT(SimCommand("radio sw off"), 0);
-    FormSiteSurvey->TimerSiteSurveyTimer(nullptr);
+    FormSiteSurvey->TimerSiteSurvey->Tick();
     EXPECT_EQ(FormSiteSurvey->lvApList->ItemCount(), 0);
     EXPECT_FALSE(FormSiteSurvey->BtnSiteSurveyRescan->Enabled());
     EXPECT_FALSE(FormSiteSurvey->BtnSiteSurveyConnect->Enabled());
@@ -183,7 +183,7 @@ TEST_F(SiteSurveyList, TheListWindowShowsTheRowsOrderAndMarkOfEverySort)
     const HWND list = FormSiteSurvey->lvApList->Handle();
     for (const auto& c : sorts) {
         (FormSiteSurvey->*c.sort)(nullptr);
-        FormSiteSurvey->TimerSiteSurveyTimer(nullptr);
+        FormSiteSurvey->TimerSiteSurvey->Tick();
         ASSERT_EQ(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0), LRESULT(c.order.size()));
         for (int row = 0; row < int(c.order.size()); ++row) {
             SCOPED_TRACE(c.order[row]);
@@ -237,10 +237,10 @@ TEST_F(SiteSurveyList, ATickRepaintsOnlyTheRowWhoseMarkChanged)
     listChanges.clear();
     HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, RecordListChanges, nullptr, GetCurrentThreadId());
     ASSERT_NE(hook, nullptr);
-    FormSiteSurvey->TimerSiteSurveyTimer(nullptr); // the mark appears
+    FormSiteSurvey->TimerSiteSurvey->Tick(); // the mark appears
     const auto marked = listChanges;
     listChanges.clear();
-    FormSiteSurvey->TimerSiteSurveyTimer(nullptr); // nothing changed
+    FormSiteSurvey->TimerSiteSurvey->Tick(); // nothing changed
     const auto unchanged = listChanges;
     UnhookWindowsHookEx(hook);
 
@@ -348,9 +348,9 @@ TEST_F(SiteSurveyList, AFailedQueryKeepsTheListAndClearsTheScanFlags)
     RescanAndShow();
     const std::vector<std::string> before = ListedSsids();
     ASSERT_GT(SimCommand("inject WVWL_SiteSurveyQuery * -10"), 0);
-    FormSiteSurvey->BtnSiteSurveyRescanClick(nullptr);
+    ASSERT_TRUE(ClickControl(FormSiteSurvey->BtnSiteSurveyRescan));
     ASSERT_TRUE(PumpUntil([] { return m_bSurveyComplete != 0; }));
-    FormSiteSurvey->TimerSiteSurveyTimer(nullptr);
+    FormSiteSurvey->TimerSiteSurvey->Tick();
     EXPECT_EQ(ListedSsids(), before);
     EXPECT_EQ(m_bSurveyComplete, 0);
     EXPECT_EQ(FormSiteSurvey->m_bRescan, 0);
@@ -391,9 +391,9 @@ TEST_F(SiteSurveyDetails, ConnectedToAnUnlistedNetworkEverySeventhTickRescans)
     auto calls = SimEntry<int (*)(const char*)>("SimCallCount");
     const int before = calls("WVWL_SiteSurveyScan");
     for (int tick = 1; tick <= 6; ++tick)
-        FormSiteSurvey->TimerSiteSurveyTimer(nullptr);
+        FormSiteSurvey->TimerSiteSurvey->Tick();
     EXPECT_EQ(calls("WVWL_SiteSurveyScan"), before);
-    FormSiteSurvey->TimerSiteSurveyTimer(nullptr);
+    FormSiteSurvey->TimerSiteSurvey->Tick();
     EXPECT_EQ(calls("WVWL_SiteSurveyScan"), before + 1);
 }
 

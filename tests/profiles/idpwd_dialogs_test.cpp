@@ -12,6 +12,7 @@
 #include "profiles/FormPeapIdPwd.h"
 #include "resources/FormResource.h"
 #include "ui/Seams.h"
+#include "../ui/UiTestSupport.h"
 
 namespace {
 
@@ -211,7 +212,7 @@ TEST_F(IdPwdDialogs, NewIdentityReachesLibraryAndProfileThenReconnects)
     FormMain->m_bReConnect = FALSE;
     FormInvalidIdPwd->editTunnelID->SetText("alice");
     FormInvalidIdPwd->editTunnelPassword->SetText("secret");
-    FormInvalidIdPwd->BtnOK->Click();
+    ClickControl(FormInvalidIdPwd->BtnOK);
 
     ASSERT_EQ(g.writeIdCalls, 1);
     EXPECT_EQ(std::string(g.identity, 128), Buffer("alice"));
@@ -247,7 +248,7 @@ TEST_F(IdPwdDialogs, MissingIdentityOrPasswordKeepsTheDialogOpen)
         FormInvalidIdPwd->SetModalResult(mrNone);
         FormInvalidIdPwd->editTunnelID->SetText(c.id);
         FormInvalidIdPwd->editTunnelPassword->SetText(c.password);
-        FormInvalidIdPwd->BtnOK->Click();
+        ClickControl(FormInvalidIdPwd->BtnOK);
         if (c.message) {
             ASSERT_EQ(m_shown.size(), 1u) << c.id << "/" << c.password;
             EXPECT_TRUE(Mentions(m_shown, *c.message)) << m_shown[0];
@@ -269,7 +270,7 @@ TEST_F(IdPwdDialogs, AfterATimeoutOkReconnectsWithTheStoredIdentity)
 {
     ShowInvalid(0, MD5);
     FormMain->m_bReConnect = FALSE;
-    FormInvalidIdPwd->BtnOK->Click();
+    ClickControl(FormInvalidIdPwd->BtnOK);
     EXPECT_EQ(g.writeIdCalls, 0);
     ASSERT_EQ(g.setProfileCalls, 1);
     EXPECT_STREQ(g.profile.chID, "old-id");
@@ -283,7 +284,7 @@ TEST_F(IdPwdDialogs, PowerSaveModeIsLeftAloneWithTheAdvancedProfilePage)
     VOZEZIV.bProfAdvPage = 1;
     ShowInvalid(0, PEAP);
     FormInvalidIdPwd->m_pProfile->enumPSMode = 1;
-    FormInvalidIdPwd->BtnOK->Click();
+    ClickControl(FormInvalidIdPwd->BtnOK);
     EXPECT_EQ(g.psModeCalls, 0);
     ASSERT_EQ(g.setProfileCalls, 1);
     EXPECT_EQ(g.profile.enumPSMode, 1u);
@@ -295,7 +296,7 @@ TEST_F(IdPwdDialogs, OverlongInvalidDialogInputIsCutAtTheFieldSize)
     const std::string after(FormInvalidIdPwd->m_pProfile->chPassword + 128, 64);
     FormInvalidIdPwd->editTunnelID->SetText(std::string(300, 'i'));
     FormInvalidIdPwd->editTunnelPassword->SetText(std::string(500, 'p'));
-    FormInvalidIdPwd->BtnOK->Click();
+    ClickControl(FormInvalidIdPwd->BtnOK);
     ASSERT_EQ(g.writeIdCalls, 1);
     EXPECT_EQ(std::string(g.identity, 128), Buffer(std::string(127, 'i')));
     EXPECT_EQ(std::string(g.password, 128), Buffer(std::string(127, 'p')));
@@ -374,7 +375,7 @@ TEST_F(IdPwdDialogs, TunnelAnswerReachesLibraryAndProfile)
         FormPeapIdPwd->SetModalResult(mrNone);
         FormPeapIdPwd->editTunnelID->SetText("carol");
         FormPeapIdPwd->editTunnelPassword->SetText("otp-1234");
-        FormPeapIdPwd->BtnOK->Click();
+        ClickControl(FormPeapIdPwd->BtnOK);
         EXPECT_EQ(FormPeapIdPwd->m_strTunnelID, "carol");
         EXPECT_EQ(FormPeapIdPwd->m_strTunnelPassword, "otp-1234");
         ASSERT_EQ(g.writeIdCalls, 1) << idMode;
@@ -400,7 +401,7 @@ TEST_F(IdPwdDialogs, TunnelDialogAsksForWhatIsMissing)
         FormPeapIdPwd->SetModalResult(mrNone);
         FormPeapIdPwd->editTunnelID->SetText(id);
         FormPeapIdPwd->editTunnelPassword->SetText(password);
-        FormPeapIdPwd->BtnOK->Click();
+        ClickControl(FormPeapIdPwd->BtnOK);
         ASSERT_EQ(m_shown.size(), 1u);
         EXPECT_TRUE(Mentions(m_shown, id.empty() ? Texts().STR_INPUT_IDENTITY : Texts().STR_INPUT_PASSWORD))
             << m_shown[0];
@@ -417,7 +418,7 @@ TEST_F(IdPwdDialogs, OverlongTunnelInputIsCutAtTheFieldSize)
     const std::string after(FormPeapIdPwd->m_pProfile->chPassword + 128, 64);
     FormPeapIdPwd->editTunnelID->SetText(std::string(300, 'i'));
     FormPeapIdPwd->editTunnelPassword->SetText(std::string(500, 'p'));
-    FormPeapIdPwd->BtnOK->Click();
+    ClickControl(FormPeapIdPwd->BtnOK);
     ASSERT_EQ(g.writeIdCalls, 1);
     EXPECT_EQ(std::string(g.identity, 128), Buffer(std::string(127, 'i')));
     EXPECT_EQ(std::string(g.password, 128), Buffer(std::string(127, 'p')));

@@ -131,6 +131,40 @@ protected:
     // The editor opened as the case's mode says, with its choices made, on the case's page.
     void OpenOn(const Route& r)
     {
+        Open(r);
+        TFormProfileEdit* e = FormProfileEdit;
+        if (r.from == Page::Security)
+            e->FillAuthenticationList();
+        ASSERT_TRUE(e->SwitchPage(e->m_pCurrentPage, FrameOf(r.from)));
+        if (r.from == Page::Key)
+            e->FrameProfileEditKey->editPskKey->SetText(e->m_strPskKey);
+    }
+
+    // The editor opened as the case's mode says, with its choices made, and Next pressed on
+    // each page, its entries filled in, until the case's page shows.
+    void WalkTo(const Route& r)
+    {
+        Open(r);
+        TFormProfileEdit* e = FormProfileEdit;
+        for (int step = 0; step < 8 && Showing() != r.from; ++step) {
+            const Page at = Showing();
+            if (at == Page::Key) {
+                e->FrameProfileEditKey->editPskKey->SetText(e->m_strPskKey);
+                e->FrameProfileEditKey->editWEPKey[0]->SetText("0123456789");
+            }
+            if (at == Page::X8021) {
+                e->FrameProfileEdit8021X->editAuthenID->SetText("user");
+                e->FrameProfileEdit8021X->editAuthenPassword->SetText("secret");
+            }
+            ASSERT_TRUE(ClickControl(e->BtnProfileNext));
+            ASSERT_NE(Showing(), at) << "Next stays on " << PageName(at) << (m_shown.empty() ? "" : ": " + m_shown.back());
+        }
+        ASSERT_STREQ(PageName(Showing()), PageName(r.from));
+    }
+
+    // The editor shown as the case's mode opens it, with the case's settings and choices.
+    void Open(const Route& r)
+    {
         Settings(r);
         TFormProfileEdit* e = FormProfileEdit;
         if (r.mode == Mode::Add) {
@@ -154,11 +188,6 @@ protected:
         if (r.auth == 9 && m_installWapiCert)
             InstallWapiCert();
         e->Show();
-        if (r.from == Page::Security)
-            e->FillAuthenticationList();
-        ASSERT_TRUE(e->SwitchPage(e->m_pCurrentPage, FrameOf(r.from)));
-        if (r.from == Page::Key)
-            e->FrameProfileEditKey->editPskKey->SetText(e->m_strPskKey);
     }
 
     bool Shown(std::string CUISTR::*text) const
@@ -274,12 +303,29 @@ INSTANTIATE_TEST_SUITE_P(Table, EditorNext, ::testing::ValuesIn(kNextRoutes),
 
 class EditorBack : public ProfileEditor, public ::testing::WithParamInterface<Route> {};
 
+// Rows whose page a user reaches only with more than these tests enter on the way (a client
+// certificate in the store, a choice the Security or 802.1X page of this adapter does not
+// offer): they open on their page directly.
+bool OpensDirectly(const Route& r)
+{
+    for (const char* name : {"ServerToClientForTls", "ServerToClientForPeapTls", "WapiToSecurity", "SsoFastXpToFast",
+                             "SsoFastXpTlsToServer", "AdvancedWapiToWapi", "AdvancedMd5ToKey"})
+        if (std::string(r.name) == name)
+            return true;
+    return false;
+}
+
 TEST_P(EditorBack, ReturnsToThePageBefore)
 {
     const Route& r = GetParam();
     Start();
-    OpenOn(r);
-    FormProfileEdit->BtnProfileBackClick(nullptr);
+    if (OpensDirectly(r)) {
+        OpenOn(r);
+        FormProfileEdit->BtnProfileBackClick(nullptr); // a page jumped to has Back as the editor opened
+    } else {
+        WalkTo(r);
+        ClickControl(FormProfileEdit->BtnProfileBack);
+    }
     EXPECT_STREQ(PageName(Showing()), PageName(r.to));
     WLANPROFILE p;
     EXPECT_FALSE(Stored("Routed", p));
@@ -289,8 +335,8 @@ const Route kBackRoutes[] = {
     {"SecurityToWireless", Mode::Add, 41, 6, 3, 0, 26, 0, 0, 0, 0, 1, Page::Security, Page::Wireless},
     {"KeyToSecurity", Mode::Add, 41, 6, 3, 0, 26, 0, 0, 0, 0, 1, Page::Key, Page::Security},
     {"Dot1XToSecurity", Mode::Add, 41, 5, 3, 0, 26, 0, 0, 0, 0, 1, Page::X8021, Page::Security},
-    {"ClientToFastBeforeVista", Mode::Add, 20, 3, 2, 3, 26, 0, 0, 0, 0, 1, Page::ClientCert, Page::EapFast},
-    {"ClientTo8021X", Mode::Add, 41, 5, 3, 3, 26, 0, 0, 0, 0, 1, Page::ClientCert, Page::X8021},
+    {"ClientToFastBeforeVista", Mode::Add, 20, 3, 2, 3, 26, 1, 0, 0, 0, 1, Page::ClientCert, Page::EapFast},
+    {"ClientTo8021X", Mode::Add, 41, 5, 3, 1, 26, 0, 0, 0, 0, 1, Page::ClientCert, Page::X8021},
     {"ServerToClientForTls", Mode::Add, 41, 5, 3, 1, 26, 0, 0, 0, 0, 1, Page::ServerCert, Page::ClientCert},
     {"ServerToClientForPeapTls", Mode::Add, 41, 5, 3, 0, 13, 0, 0, 0, 0, 1, Page::ServerCert, Page::ClientCert},
     {"ServerTo8021XForPeap", Mode::Add, 41, 5, 3, 0, 26, 0, 0, 0, 0, 1, Page::ServerCert, Page::X8021},
@@ -324,15 +370,15 @@ TEST_F(ProfileEditor, BackIsEnabledOnlyWhereTheModeAllowsIt)
 {
     Start();
     const Route survey{"", Mode::Survey, 41, 6, 3, 0, 26, 0, 0, 0, 0, 1, Page::Key, Page::Security};
-    OpenOn(survey);
-    FormProfileEdit->BtnProfileBackClick(nullptr);
+    WalkTo(survey);
+    ClickControl(FormProfileEdit->BtnProfileBack);
     EXPECT_FALSE(FormProfileEdit->BtnProfileBack->Enabled()) << "the survey's editor starts on the security page";
     FormProfileEdit->Hide();
     const Route add{"", Mode::Add, 41, 6, 3, 0, 26, 0, 0, 0, 0, 1, Page::Key, Page::Security};
-    OpenOn(add);
-    FormProfileEdit->BtnProfileBackClick(nullptr);
+    WalkTo(add);
+    ClickControl(FormProfileEdit->BtnProfileBack);
     EXPECT_TRUE(FormProfileEdit->BtnProfileBack->Enabled());
-    FormProfileEdit->BtnProfileBackClick(nullptr);
+    ClickControl(FormProfileEdit->BtnProfileBack);
     EXPECT_EQ(Showing(), Page::Wireless);
     EXPECT_FALSE(FormProfileEdit->BtnProfileBack->Enabled());
 }
@@ -1017,9 +1063,11 @@ TEST_F(ProfileEditor, ASharedWepNetworkOfTheSurveyJoinsThroughTheActionQueue)
     Start(TScenario().Set("System", "ScanTimeMs", "30").Set("System", "ConnectTimeMs", "60"));
     FormSiteSurvey->TimerReScanOn->SetEnabled(false);
     FormSiteSurvey->TimerSiteSurvey->SetEnabled(false);
-    FormSiteSurvey->BtnSiteSurveyRescanClick(nullptr);
+    FormSiteSurvey->Show();
+    ASSERT_TRUE(PumpUntil([] { return FormSiteSurvey->BtnSiteSurveyRescan->Enabled(); }));
+    ASSERT_TRUE(ClickControl(FormSiteSurvey->BtnSiteSurveyRescan));
     ASSERT_TRUE(PumpUntil([] { return m_bSurveyComplete != 0; }));
-    FormSiteSurvey->TimerSiteSurveyTimer(nullptr);
+    FormSiteSurvey->TimerSiteSurvey->Tick();
     TListView* list = FormSiteSurvey->lvApList;
     int row = -1;
     for (int i = 0; i < list->ItemCount(); ++i)
@@ -1036,8 +1084,7 @@ TEST_F(ProfileEditor, ASharedWepNetworkOfTheSurveyJoinsThroughTheActionQueue)
         e->Show();
         visited.push_back(Showing());
         TComboBox* auth = e->FrameProfileEditSecurity->cboxAuthentication;
-        auth->SetItemIndex(auth->Items().IndexOfObject(reinterpret_cast<void*>(intptr_t(1)))); // shared
-        e->FrameProfileEditSecurity->cboxAuthenticationChange(nullptr);
+        ChooseItem(auth, auth->Items().IndexOfObject(reinterpret_cast<void*>(intptr_t(1)))); // shared
         ClickControl(e->BtnProfileNext);
         visited.push_back(Showing());
         e->FrameProfileEditKey->editWEPKey[0]->SetText("A1B2C3D4E5");
@@ -1046,7 +1093,7 @@ TEST_F(ProfileEditor, ASharedWepNetworkOfTheSurveyJoinsThroughTheActionQueue)
         e->Hide();
         return int(mrOk);
     };
-    FormSiteSurvey->BtnSiteSurveyConnectClick(nullptr);
+    ClickControl(FormSiteSurvey->BtnSiteSurveyConnect);
     EXPECT_EQ(visited, (std::vector<Page>{Page::Security, Page::Key, Page::Closed}));
     ASSERT_TRUE(PumpUntil([] { return IsLinkConnected(QueryLinkStatus(VOZEZIV, LINK_QUERY_CONNECTION)); }));
     const std::string journal = SimJournal();

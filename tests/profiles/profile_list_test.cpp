@@ -67,7 +67,15 @@ protected:
         Store(MakeProfile("Party", "PartyNet", 5, 4, 0));
         ASSERT_EQ(VOZEZIV.WVWL_WriteRegValue("CurProfile", REG_SZ, "Home", 5), 1);
         CreateWindows();
-        FormProfile->RefreshProfileList();
+        ShowList();
+    }
+
+    // The window opened as the user opens it, which fills the list; the tests tick its status
+    // timer themselves.
+    static void ShowList()
+    {
+        FormProfile->Show();
+        FormProfile->TimerProfile->SetEnabled(false);
     }
 
     static void Store(const WLANPROFILE& p) { ASSERT_EQ(VOZEZIV.WVWL_WriteProfile(p.strProfileName, &p), 1); }
@@ -222,7 +230,7 @@ TEST_F(ProfileList, ActivateGoesThroughTheActionQueueToTheAdapter)
     StartWithProfiles();
     Select("Cafe");
     SimJournalClear();
-    FormProfile->BtnProfileActivateClick(nullptr);
+    ClickControl(FormProfile->BtnProfileActivate);
 
     const std::string journal = SimJournal();
     const size_t copied = journal.find("WVWL_CopyProfileToCurrentSetting(Cafe) -> 1");
@@ -244,11 +252,11 @@ TEST_F(ProfileList, ActivateGoesThroughTheActionQueueToTheAdapter)
 
     // From Windows code 31 the status timer marks nothing unless the setting asks for it.
     VOZEZIV.bActiveProfileIcon = 0;
-    FormProfile->TimerProfileTimer(nullptr);
+    FormProfile->TimerProfile->Tick();
     EXPECT_EQ(FormProfile->lvProfileList->Item(RowOf("Cafe"))->ImageIndex(), 1);
     // With it, the timer sees the link and marks the row connected.
     VOZEZIV.bActiveProfileIcon = 1;
-    FormProfile->TimerProfileTimer(nullptr);
+    FormProfile->TimerProfile->Tick();
     EXPECT_EQ(FormProfile->lvProfileList->Item(RowOf("Cafe"))->ImageIndex(), 0);
     EXPECT_EQ(FormProfile->m_ProfileRows[size_t(RowOf("Cafe"))]->nStatus, 0);
 }
@@ -287,14 +295,14 @@ TEST_F(ProfileList, ActivateNeedsARadioAndASelection)
     AnswerMessages(mrOk);
     FormProfile->lvProfileList->SetItemIndex(-1);
     FormProfile->m_nSelectedRow = -1;
-    FormProfile->BtnProfileActivateClick(nullptr);
+    ClickControl(FormProfile->BtnProfileActivate);
     EXPECT_TRUE(Shown(&CUISTR::STR_NOPROFSELECTED));
 
     Select("Cafe");
     SimCommand("radio sw off");
     m_shown.clear();
     const int copies = SimCallCount("WVWL_CopyProfileToCurrentSetting");
-    FormProfile->BtnProfileActivateClick(nullptr);
+    ClickControl(FormProfile->BtnProfileActivate);
     EXPECT_TRUE(m_shown.empty());
     EXPECT_EQ(SimCallCount("WVWL_CopyProfileToCurrentSetting"), copies);
     EXPECT_EQ(FormProfile->m_strProfile, "Home");
@@ -367,7 +375,7 @@ TEST_P(DeleteConnectedActive, AsksOkOrCancelAndOkDisconnects)
     StartWithProfiles();
     FormProfile->Show();
     Select("Cafe");
-    FormProfile->BtnProfileActivateClick(nullptr);
+    ClickControl(FormProfile->BtnProfileActivate);
     ASSERT_TRUE(PumpUntil([] { return IsLinkConnected(QueryLinkStatus(VOZEZIV, LINK_QUERY_CONNECTION)); }));
     FormProfile->m_bActiveProfile = TRUE;
     Select("Cafe");
@@ -393,7 +401,7 @@ TEST_F(ProfileList, DeletingAnotherProfileOfTheConnectedNetworkSaysSo)
     Store(MakeProfile("Cafe2", "CafeCorner", 0, 1));
     FormProfile->RefreshProfileList();
     Select("Cafe");
-    FormProfile->BtnProfileActivateClick(nullptr);
+    ClickControl(FormProfile->BtnProfileActivate);
     ASSERT_TRUE(PumpUntil([] { return IsLinkConnected(QueryLinkStatus(VOZEZIV, LINK_QUERY_CONNECTION)); }));
     Select("Cafe2");
     ClickControl(FormProfile->BtnProfileDelete);
@@ -439,26 +447,26 @@ TEST_F(ProfileList, ExportThenImportGivesTheRecordBackByteForByte)
     Store(original);
     Store(MakeProfile("Cafe", "CafeCorner", 0, 1));
     CreateWindows();
-    FormProfile->RefreshProfileList();
+    ShowList();
     AnswerMessages(mrOk);
 
     const std::string path = TempPath("wpe");
     m_files.push_back(path);
     Select("Travel");
     ChooseFile(path);
-    FormProfile->BtnProfileExportClick(nullptr);
+    ClickControl(FormProfile->BtnProfileExport);
     EXPECT_TRUE(m_shown.empty());
     ASSERT_FALSE(ReadText(path).empty());
 
     // While the profile exists, importing it again is refused and changes nothing.
-    FormProfile->BtnProfileImportClick(nullptr);
+    ClickControl(FormProfile->BtnProfileImport);
     EXPECT_TRUE(Shown(&CUISTR::STR_IM_EXPORT_PROFILE_EXIST));
 
     ASSERT_EQ(VOZEZIV.WVWL_DeleteProfile("Travel", 0), 1);
     FormProfile->RefreshProfileList();
     ASSERT_LT(RowOf("Travel"), 0);
     m_shown.clear();
-    FormProfile->BtnProfileImportClick(nullptr);
+    ClickControl(FormProfile->BtnProfileImport);
     EXPECT_TRUE(m_shown.empty());
     EXPECT_GE(RowOf("Travel"), 0);
     WLANPROFILE back;
@@ -474,7 +482,7 @@ TEST_F(ProfileList, ImportRefusesBrokenFilesAndChangesNothing)
     m_files.push_back(path);
     Select("Home");
     ChooseFile(path);
-    FormProfile->BtnProfileExportClick(nullptr);
+    ClickControl(FormProfile->BtnProfileExport);
     const std::string good = ReadText(path);
     ASSERT_NE(good.find("Data="), std::string::npos);
     ASSERT_EQ(VOZEZIV.WVWL_DeleteProfile("Home", 0), 1);
@@ -509,7 +517,7 @@ TEST_F(ProfileList, ImportRefusesBrokenFilesAndChangesNothing)
         AnswerMessages(mrOk);
         m_shown.clear();
         ChooseFile(NewFile(c.content));
-        FormProfile->BtnProfileImportClick(nullptr);
+        ClickControl(FormProfile->BtnProfileImport);
         EXPECT_TRUE(Shown(c.message));
         const std::vector<WLANPROFILE> after = Stored();
         ASSERT_EQ(after.size(), before.size());
@@ -519,14 +527,14 @@ TEST_F(ProfileList, ImportRefusesBrokenFilesAndChangesNothing)
     // A file that cannot be read at all.
     m_shown.clear();
     ChooseFile(path + ".missing");
-    FormProfile->BtnProfileImportClick(nullptr);
+    ClickControl(FormProfile->BtnProfileImport);
     EXPECT_TRUE(Shown(&CUISTR::STR_IM_EXPORT_NO_PROFILE));
     EXPECT_EQ(Stored().size(), before.size());
 
     // The untouched file still imports.
     m_shown.clear();
     ChooseFile(path);
-    FormProfile->BtnProfileImportClick(nullptr);
+    ClickControl(FormProfile->BtnProfileImport);
     EXPECT_TRUE(m_shown.empty());
     EXPECT_GE(RowOf("Home"), 0);
 }
@@ -536,7 +544,7 @@ TEST_F(ProfileList, ExportNeedsASelectionAndReportsAFailedWrite)
     StartWithProfiles();
     AnswerMessages(mrOk);
     FormProfile->m_nSelectedRow = -1;
-    FormProfile->BtnProfileExportClick(nullptr);
+    ClickControl(FormProfile->BtnProfileExport);
     EXPECT_TRUE(Shown(&CUISTR::STR_NOSELECTEDITEM));
 
     m_shown.clear();
@@ -544,14 +552,14 @@ TEST_F(ProfileList, ExportNeedsASelectionAndReportsAFailedWrite)
     const std::string file = TempPath("wpn");
     m_files.push_back(file);
     ChooseFile(file + "\\no such folder\\cafe.prof");
-    FormProfile->BtnProfileExportClick(nullptr);
+    ClickControl(FormProfile->BtnProfileExport);
     EXPECT_TRUE(Shown(&CUISTR::STR_IM_EXPORT_SAVE_ANOTHER_FILENAME_REQUIRE));
 
     // Cancelling the dialog does nothing.
     m_shown.clear();
     profileFileDialogAnswer = [](bool, std::string&) { return false; };
-    FormProfile->BtnProfileExportClick(nullptr);
-    FormProfile->BtnProfileImportClick(nullptr);
+    ClickControl(FormProfile->BtnProfileExport);
+    ClickControl(FormProfile->BtnProfileImport);
     EXPECT_TRUE(m_shown.empty());
     EXPECT_EQ(SimCallCount("WVWL_ImportProfile"), 0);
 }
@@ -595,7 +603,7 @@ TEST_F(ProfileList, AddAndEditOpenTheEditorPrepared)
         forms.push_back(what);
         return int(mrCancel);
     };
-    FormProfile->BtnProfileAddClick(nullptr);
+    ClickControl(FormProfile->BtnProfileAdd);
     ASSERT_EQ(forms.size(), 1u);
     EXPECT_EQ(forms[0].rfind("FormProfileEdit", 0), 0u) << forms[0];
     EXPECT_TRUE(FormProfileEdit->m_bAddProfile);
@@ -611,7 +619,7 @@ TEST_F(ProfileList, AddAndEditOpenTheEditorPrepared)
     Store(home);
     FormProfile->RefreshProfileList();
     Select("Home");
-    FormProfile->BtnProfileEditClick(nullptr);
+    ClickControl(FormProfile->BtnProfileEdit);
     ASSERT_EQ(forms.size(), 2u);
     EXPECT_FALSE(FormProfileEdit->m_bAddProfile);
     EXPECT_TRUE(FormProfileEdit->m_bEditProfile);
@@ -688,7 +696,7 @@ TEST_P(ProfileRights, StandardUsersWithoutProfileRightsCanOnlyActivate)
     EXPECT_TRUE(FormProfile->BtnProfileActivate->Enabled());
     Select("Cafe");
     EXPECT_EQ(FormProfile->BtnProfileEdit->Enabled(), c.change);
-    FormProfile->BtnProfileActivateClick(nullptr);
+    ClickControl(FormProfile->BtnProfileActivate);
     EXPECT_EQ(FormProfile->m_strProfile, "Cafe");
     EXPECT_EQ(FormProfile->m_strUserProfile, c.change ? "" : "Cafe");
 }
@@ -708,7 +716,7 @@ TEST_F(ProfileList, BeforeVistaActivationHandsTheSingleSignOnSettingsOver)
     Store(sso);
     Store(MakeProfile("Cafe", "CafeCorner", 0, 1));
     CreateWindows();
-    FormProfile->RefreshProfileList();
+    ShowList();
 
     struct Case {
         const char* name;
@@ -720,7 +728,7 @@ TEST_F(ProfileList, BeforeVistaActivationHandsTheSingleSignOnSettingsOver)
         const int resets = SimCallCount("WVWL_ResetSSOFeature");
         const int releases = SimCallCount("WVWL_WriteSSOReleaseSUP");
         Select(c.name);
-        FormProfile->BtnProfileActivateClick(nullptr);
+        ClickControl(FormProfile->BtnProfileActivate);
         EXPECT_EQ(SimCallCount("WVWL_WriteSSOSetting") - settings, c.settings);
         EXPECT_EQ(SimCallCount("WVWL_ResetSSOFeature") - resets, c.resets);
         // Released before activation, and again for a profile without single sign-on.

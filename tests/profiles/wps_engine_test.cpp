@@ -347,7 +347,7 @@ TEST_P(WpsPoll, HandlesEachCodeAsTheTableSays)
     e->SetWPSProgress(33);
     const int startsBefore = SimCallCount("WVWL_SetWPSMode");
     g_word = c.word;
-    e->TimerWPSStatusTimer(nullptr);
+    e->TimerWPSStatus->Tick();
     EXPECT_EQ(e->m_nWpsProgress, c.progress < 0 ? 33 : c.progress);
     EXPECT_EQ(e->TimerWPSStatus->Enabled(), c.pollGoesOn);
     EXPECT_EQ(SimCallCount("WVWL_SetWPSMode") > startsBefore, c.retried);
@@ -384,7 +384,7 @@ TEST_F(WpsEngine, CompletionStoresOneProfilePerCredentialAndActivatesThePreferre
     e->StartWpsRoutine();
     g_word = 15;
     SimJournalClear();
-    e->TimerWPSStatusTimer(nullptr);
+    e->TimerWPSStatus->Tick();
     unsigned long count = 0;
     VOZEZIV.WVWL_ReadProfileList(nullptr, &count);
     std::vector<WLANPROFILE> stored(count);
@@ -413,7 +413,7 @@ TEST_P(WpsTwoWep, AWepCredentialIsRefusedUnlessEverySecurityIsAllowed)
     g_received.Profile[0] = Credential("OldWep", WPS_AUTH_OPEN, WPS_ENCR_WEP, "6162636465", 9);
     e->StartWpsRoutine();
     g_word = 15;
-    e->TimerWPSStatusTimer(nullptr);
+    e->TimerWPSStatus->Tick();
     unsigned long count = 0;
     VOZEZIV.WVWL_ReadProfileList(nullptr, &count);
     std::string shown;

@@ -66,28 +66,41 @@ inline bool UserCanClick(TControl* control)
     return reachable;
 }
 
-// A click at the centre of a control, delivered to the window that takes it.
-inline void ClickControl(TControl* control)
+// A click at the centre of a control, delivered to the window that takes it; false when a user
+// could not click it.
+inline bool ClickControl(TControl* control)
 {
     if (!UserCanClick(control))
-        return;
+        return false;
     const POINT p = ClickPoint(control);
     const HWND window = ClickWindow(control);
     SendMouse(window, WM_MOUSEMOVE, p.x, p.y);
     ClickAt(window, p.x, p.y);
+    return true;
 }
 
-// A double click as the system sends it: press, release, double-click press, release.
+// A double click as the system sends it: a click, then the double-click press and its release at
+// the same point.
 inline void DoubleClickControl(TControl* control)
 {
-    if (!UserCanClick(control))
-        return;
     const POINT p = ClickPoint(control);
     const HWND window = ClickWindow(control);
-    SendMouse(window, WM_MOUSEMOVE, p.x, p.y);
-    ClickAt(window, p.x, p.y);
+    if (!ClickControl(control))
+        return;
     SendMouse(window, WM_LBUTTONDBLCLK, p.x, p.y, MK_LBUTTON);
     SendMouse(window, WM_LBUTTONUP, p.x, p.y, 0);
+}
+
+#include "ui/StdCtrls.h"
+
+// An item of a drop-down list chosen as the user does: the list selects it and tells its parent.
+inline void ChooseItem(TComboBox* box, int index)
+{
+    ASSERT_GE(index, 0) << "no such item";
+    ASSERT_TRUE(UserCanClick(box));
+    const HWND h = box->Handle();
+    SendMessageA(h, CB_SETCURSEL, WPARAM(index), 0);
+    SendMessageA(GetParent(h), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(h), CBN_SELCHANGE), LPARAM(h));
 }
 
 #include "ui/Picture.h"

@@ -66,7 +66,8 @@ TEST_F(WiFiDirectOnOff, CancellingTheNameQuestionLeavesItOffButReadsTheAddress)
     SetStoredFlag(false);
     m_answer = 2;
     MarkCalls();
-    FormWiFiDirect->ImgWiFiDirectOffDblClick(nullptr);
+    FormWiFiDirect->Show();
+    DoubleClickControl(FormWiFiDirect->ImgWiFiDirectOff);
 
     EXPECT_EQ(m_modals.size(), 1u);
     ExpectOnState(false);
@@ -120,7 +121,8 @@ TEST_F(WiFiDirectOnOff, WhileJoinedToAnAdhocNetworkTheOffIconOnlyWarns)
     }));
     m_modals.clear();
     MarkCalls();
-    FormWiFiDirect->ImgWiFiDirectOffDblClick(nullptr);
+    FormWiFiDirect->Show();
+    DoubleClickControl(FormWiFiDirect->ImgWiFiDirectOff);
 
     // the ad-hoc warning is the only thing shown
     ASSERT_EQ(m_modals.size(), 1u);

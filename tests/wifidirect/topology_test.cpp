@@ -10,6 +10,7 @@
 
 #include "resources/FormResource.h"
 #include "wifidirect/wifidirect_fixture.h"
+#include "../ui/UiTestSupport.h"
 
 namespace {
 
@@ -254,7 +255,7 @@ TEST_F(WiFiDirectTopology, RotationButtonsTurnTheRingWithinItsRange)
     EXPECT_EQ(Labels(), "||P0|P1|P2||");
     // the ring does not turn beyond its end but is drawn again
     EXPECT_FALSE(FormWiFiDirect->BtnRotationClockwise->Visible());
-    FormWiFiDirect->BtnRotationClockwiseClick(nullptr);
+    FormWiFiDirect->BtnRotationClockwiseClick(nullptr); // hidden, so only code can press it here
     EXPECT_EQ(FormWiFiDirect->m_nIndexInVecForDevice0, -2);
 
     Click(FormWiFiDirect->BtnRotationCounter);
@@ -283,6 +284,7 @@ TEST_F(WiFiDirectTopology, SubGroupButtonsTurnTheMembers)
 TEST_F(WiFiDirectTopology, ClickingAnOwnerWithMembersTurnsItToTheMiddle)
 {
     StartShown();
+    ShowRotationButtons();
     std::vector<Peer> peers = Plain(7);
     peers[0] = {"Owner", 0x0700, 2, 1};
     peers[4] = {"Far", 0x0700, 1, 1};
@@ -294,9 +296,8 @@ TEST_F(WiFiDirectTopology, ClickingAnOwnerWithMembersTurnsItToTheMiddle)
     EXPECT_EQ(Labels(), "||Owner|P1|P2|Owner-m0|Owner-m1") << "P2 owns no group";
     Click(Picture(3));
     EXPECT_EQ(Labels(), "||Owner|P1|P2|Owner-m0|Owner-m1") << "P1 owns no group";
-    FormWiFiDirect->BtnRotationCounterClick(nullptr);
-    FormWiFiDirect->BtnRotationCounterClick(nullptr);
-    FormWiFiDirect->BtnRotationCounterClick(nullptr);
+    for (int turn = 0; turn < 3; ++turn)
+        ClickControl(FormWiFiDirect->BtnRotationCounter);
     ASSERT_EQ(Labels(), "P1|P2|P3|Far|P5||");
     Click(Picture(3));
     EXPECT_EQ(Labels(), "P2|P3|Far|P5|P6|Far-m0|");
