@@ -1,7 +1,6 @@
 #include "core/FormBase.h"
 #include "core/Log.h"
 #include "core/Settings.h"
-#include "resources/WvImage.h"
 #include <float.h>
 #include <algorithm>
 #include <cstdlib>
@@ -27,7 +26,9 @@ TFormBase::TFormBase(TComponent* AOwner) : TForm(AOwner)
     lblCaptionText = new TLabel({this, 16, 8, 353, 17});
     lblCaptionText->Name = "lblCaptionText";
     lblCaptionText->SetAlignment(taCenter);
-    skin::StyleCaption(lblCaptionText);  // every skinned window titles alike
+    // Every skinned window titles alike: white and bold on its dark strip.
+    lblCaptionText->Font().SetColor(RGB(255, 255, 255));
+    lblCaptionText->Font().SetStyle(lblCaptionText->Font().Style() | fsBold);
     for (TControl* c : {static_cast<TControl*>(ImgBackground), static_cast<TControl*>(lblCaptionText)}) {
         c->OnMouseDown = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
             ImgBackgroundMouseDown(s, b, sh, x, y);

@@ -150,6 +150,7 @@ protected:
         ASSERT_TRUE(Sim(std::string("p2p remove ") + kTv));
         ASSERT_TRUE(WaitForEvents());
         ASSERT_EQ(SlotOf("Living-R.."), -1);
+    }
     // The progress box midway through a connection: what it showed, and a shot of it.
     static inline WiFiDirectFlows* s_self = nullptr;
     static void CALLBACK ShootMidway(HWND, UINT, UINT_PTR id, DWORD)
@@ -589,8 +590,9 @@ TEST_P(AutoReconnectRefusal, TheReturningPeerIsOnlyShown)
     ConnectToTheTelevisionAndLoseIt();
     if (HasFatalFailure())
         return;
-    if (c.simCommand)
+    if (c.simCommand) {
         ASSERT_TRUE(Sim(c.simCommand)) << c.simCommand;
+    }
     if (c.breakIt)
         c.breakIt();
     MarkCalls();
