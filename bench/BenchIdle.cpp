@@ -1,6 +1,7 @@
 // Idle cost: calls into the adapter library and window-timer ticks per second while nothing
 // happens, with the main window shown and with the program hidden in the notification area.
-// The tick count is first checked on a small program with a timer of known period.
+// The tick count is first checked on a small program with a timer of known period; each tick is
+// counted for its window and timer id, with the period seen between its ticks.
 // Usage: BenchIdle [seconds]   (default 20 per case)
 #include <windows.h>
 
@@ -14,6 +15,7 @@
 #include <vector>
 
 #include "ProcessWindows.h"
+#include "TimerTicks.h"
 #include "WevoRun.h"
 #include "core/Settings.h"
 #include "wlapi/constants.h"
@@ -30,15 +32,15 @@ double Now()
 
 // Counts the WM_TIMER messages the window-owning threads of a process take from their queues:
 // a message hook of BenchTimerTicks.dll, which the system loads into that process, adds them
-// to a counter shared by name.
+// to a table shared by name.
 class TickCounter {
 public:
     TickCounter()
     {
-        mapping_ = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(LONG),
-                                      "WevoBenchTimerTicks");
+        mapping_ = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(TimerTable),
+                                      kTimerTicksName);
         if (mapping_)
-            value_ = static_cast<volatile LONG*>(MapViewOfFile(mapping_, FILE_MAP_WRITE, 0, 0, sizeof(LONG)));
+            table_ = static_cast<TimerTable*>(MapViewOfFile(mapping_, FILE_MAP_WRITE, 0, 0, sizeof(TimerTable)));
         module_ = LoadLibraryA("BenchTimerTicks.dll");
     }
     ~TickCounter()
@@ -46,8 +48,8 @@ public:
         Detach();
         if (module_)
             FreeLibrary(module_);
-        if (value_)
-            UnmapViewOfFile(const_cast<LONG*>(value_));
+        if (table_)
+            UnmapViewOfFile(table_);
         if (mapping_)
             CloseHandle(mapping_);
     }
@@ -58,7 +60,7 @@ public:
     int Attach(DWORD processId)
     {
         auto proc = module_ ? reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(module_, "TimerTicksHook"))) : nullptr;
-        if (!proc || !value_)
+        if (!proc || !table_)
             return 0;
         for (DWORD thread : WindowsOf(processId).threads) {
             if (HHOOK hook = SetWindowsHookExA(WH_GETMESSAGE, proc, module_, thread))
@@ -72,28 +74,70 @@ public:
             UnhookWindowsHookEx(hook);
         hooks_.clear();
     }
-    LONG Take() { return InterlockedExchange(const_cast<LONG*>(value_), 0); }
+    // The table as counted so far, and a fresh one from now on.
+    TimerTable Take()
+    {
+        TimerTable taken{};
+        if (!table_)
+            return taken;
+        LockTimerTable(table_);
+        taken = *table_;
+        table_->total = 0;
+        table_->lost = 0;
+        for (TimerSlot& slot : table_->slots)
+            slot = TimerSlot{};
+        UnlockTimerTable(table_);
+        return taken;
+    }
 
 private:
     HANDLE mapping_ = nullptr;
-    volatile LONG* value_ = nullptr;
+    TimerTable* table_ = nullptr;
     HMODULE module_ = nullptr;
     std::vector<HHOOK> hooks_;
 };
 
-// Ticks per second over the given time, or a negative value when nothing could be hooked.
-double TicksPerSecond(TickCounter& ticks, int hooked, double seconds, const std::function<void()>& atStart = {})
+struct Ticks {
+    double perSecond = -1;  // negative: nothing could be hooked
+    double seconds = 0;
+    TimerTable table{};
+};
+
+// Ticks over the given time.
+Ticks CountTicks(TickCounter& ticks, int hooked, double seconds, const std::function<void()>& atStart = {})
 {
+    Ticks counted;
     if (hooked == 0)
-        return -1;
+        return counted;
     Sleep(500);  // the hook is in place from the thread's next message on
     ticks.Take();
     const double from = Now();
     if (atStart)
         atStart();
     Sleep(DWORD(seconds * 1000));
-    const LONG counted = ticks.Take();
-    return double(counted) / (Now() - from);
+    counted.table = ticks.Take();
+    counted.seconds = Now() - from;
+    counted.perSecond = double(counted.table.total) / counted.seconds;
+    return counted;
+}
+
+// Each timer that ticked: its window's class, its id, ticks per second and the period seen.
+void PrintTimers(const Ticks& t)
+{
+    for (const TimerSlot& slot : t.table.slots) {
+        if (slot.ticks == 0)
+            break;
+        HWND window = reinterpret_cast<HWND>(LONG_PTR(slot.window));
+        char name[64] = "no window";
+        if (window)
+            GetClassNameA(window, name, sizeof name);
+        std::printf("    timer %4ld of %-22s %6.2f ticks/s", slot.id, name, double(slot.ticks) / t.seconds);
+        if (slot.ticks > 1)
+            std::printf(", every %5.0f ms", double(slot.lastMs - slot.firstMs) / (slot.ticks - 1));
+        std::printf("\n");
+    }
+    if (t.table.lost)
+        std::printf("    %ld ticks of further timers not told apart\n", t.table.lost);
 }
 
 // The small program with a 100 ms window timer must count 10 ticks a second.
@@ -113,19 +157,21 @@ void Calibrate(int seconds)
     CloseHandle(info.hThread);
     WaitForInputIdle(info.hProcess, 15000);
     WaitFor([&] { return WindowsOf(info.dwProcessId).topLevel > 0; });
-    double rate = -1;
+    Ticks counted;
     {
         TickCounter ticks;
-        rate = TicksPerSecond(ticks, ticks.Attach(info.dwProcessId), seconds);
+        counted = CountTicks(ticks, ticks.Attach(info.dwProcessId), seconds);
     }
+    const double rate = counted.perSecond;
     TerminateProcess(info.hProcess, 0);
     WaitForSingleObject(info.hProcess, 10000);
     CloseHandle(info.hProcess);
     if (rate < 0)
         std::printf("calibration: the message hook could not be set\n");
     else
-        std::printf("calibration: a %d ms window timer counted %.2f ticks/s (%.2f expected)\n", kPeriodMs, rate,
-                    1000.0 / kPeriodMs);
+        std::printf("calibration: a %d ms window timer counted %.2f ticks/s (%.2f expected)\nratio timer ticks "
+                    "counted to expected %.2f\n",
+                    kPeriodMs, rate, 1000.0 / kPeriodMs, rate * kPeriodMs / 1000.0);
 }
 
 void Measure(const char* label, const std::string& arguments, int seconds)
@@ -141,7 +187,8 @@ void Measure(const char* label, const std::string& arguments, int seconds)
     Sleep(5000);
     TickCounter ticks;
     const int hooked = ticks.Attach(wevo.Id());
-    const double timerTicks = TicksPerSecond(ticks, hooked, seconds, [&] { wevo.Sim("journal clear"); });
+    const Ticks counted = CountTicks(ticks, hooked, seconds, [&] { wevo.Sim("journal clear"); });
+    const double timerTicks = counted.perSecond;
     ticks.Detach();
     const std::string journal = wevo.Journal();
 
@@ -162,6 +209,10 @@ void Measure(const char* label, const std::string& arguments, int seconds)
         std::printf("timer ticks n/a (the message hook could not be set)\n");
     for (const auto& [entry, n] : perEntry)
         std::printf("    %-40s %6.2f/s\n", entry.c_str(), double(n) / seconds);
+    if (timerTicks >= 0) {
+        std::printf("  ticks per timer:\n");
+        PrintTimers(counted);
+    }
     PostMessageA(wevo.MainWindow(), MSG_TRAY_EXIT, 0, 0);
     wevo.WaitForExit(20000);
 }

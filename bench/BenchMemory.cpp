@@ -1,5 +1,7 @@
 // Memory: working set, GDI and USER objects after start and after N minutes of simulated
-// link changes (signals moving, a network leaving and coming back, the radio switched).
+// link changes (signals moving, a network leaving and coming back, the radio switched). The
+// working set after start is set against a bare window and a bare window that loads the same
+// libraries, each measured the same way.
 // Usage: BenchMemory [minutes]   (default 10)
 #include <windows.h>
 #include <psapi.h>
@@ -9,7 +11,9 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <vector>
 
+#include "BareWindow.h"
 #include "ProcessWindows.h"
 #include "WevoRun.h"
 #include "wlapi/constants.h"
@@ -24,6 +28,34 @@ struct Figures {
     int gdiTable = -1;  // read from the process's GDI handle table
     ProcessWindows windows;
 };
+
+double WorkingSetKb(HANDLE process)
+{
+    PROCESS_MEMORY_COUNTERS memory{};
+    memory.cb = sizeof memory;
+    return GetProcessMemoryInfo(process, &memory, sizeof memory) ? double(memory.WorkingSetSize) / 1024 : -1;
+}
+
+// The working set of the bare window with the libraries given, 5 s after its window shows.
+double BareWorkingSetKb(const std::vector<std::string>& libraries)
+{
+    PROCESS_INFORMATION info{};
+    double kb = -1;
+    if (StartBareWindow(libraries, info)) {
+        Sleep(5000);
+        kb = WorkingSetKb(info.hProcess);
+    }
+    EndBareWindow(info);
+    return kb;
+}
+
+void Ratio(const char* what, double program, double yardstick)
+{
+    if (program > 0 && yardstick > 0)
+        std::printf("ratio %s %.2f\n", what, program / yardstick);
+    else
+        std::printf("ratio %s n/a\n", what);
+}
 
 Figures Take(const WevoRun& wevo)
 {
@@ -192,7 +224,14 @@ int main(int argc, char** argv)
     WaitForInputIdle(wevo.Process(), 15000);
     Sleep(5000);
     std::printf("memory, main window shown; %.1f minute(s) of simulated link changes\n", minutes);
-    Print("after start", Take(wevo));
+    const Figures started = Take(wevo);
+    Print("after start", started);
+    const std::vector<std::string> libraries = LoadedLibraries(wevo.Process());
+    const double bare = BareWorkingSetKb({}), same = BareWorkingSetKb(libraries);
+    std::printf("bare window after start: working set %.0f KB; with the same %zu libraries %.0f KB\n", bare,
+                libraries.size(), same);
+    Ratio("working set, bare window", started.workingSetKb, bare);
+    Ratio("working set, same libraries", started.workingSetKb, same);
     LinkTally tally;
     wevo.Sim("journal clear");
     const DWORD start = GetTickCount();

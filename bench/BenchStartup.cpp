@@ -1,7 +1,9 @@
 // Start-up time: from process start to the main window shown, for Wevo.exe on the simulated
-// adapter and for a minimal program that shows one window, under the same system in one run.
+// adapter and for two yardsticks, under the same system in one run, interleaved: a minimal
+// program that shows one window, and the same program loading first the libraries Wevo.exe
+// holds once its window shows (its system libraries and the stand-ins).
 // Usage: BenchStartup [runs]   (default 5; the median of the runs is reported)
-//        BenchStartup marks    one start of each, between named events the server's request
+//        BenchStartup marks    starts of each, between named events the server's request
 //                              trace shows (scripts/bench counts the requests between them)
 #include <windows.h>
 
@@ -11,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "BareWindow.h"
 #include "WevoRun.h"
 #include "core/Settings.h"
 #include "wlapi/constants.h"
@@ -54,8 +57,11 @@ BOOL CALLBACK FindShown(HWND window, LPARAM param)
 
 // Starts the program and returns the seconds until its window is visible (negative: never);
 // then closes it with the message given and waits for its end.
+// The libraries of the shown program go to libraries when asked for; those given in load are
+// loaded by the started program (the bare window) before its window.
 double TimeToWindow(const std::string& exe, const std::string& className, const std::string& caption, UINT closeMessage,
-                    const char* mark = nullptr)
+                    const char* mark = nullptr, std::vector<std::string>* libraries = nullptr,
+                    const std::vector<std::string>& load = {})
 {
     std::string commandLine = "\"" + exe + "\"";
     STARTUPINFOA startup{};
@@ -64,8 +70,12 @@ double TimeToWindow(const std::string& exe, const std::string& className, const 
     startup.wShowWindow = SW_SHOWNORMAL;
     PROCESS_INFORMATION info{};
     LARGE_INTEGER start, now;
+    SetBareWindowLibraries(load);
     QueryPerformanceCounter(&start);
-    if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+    const BOOL started =
+        CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info);
+    SetBareWindowLibraries({});
+    if (!started)
         return -1;
     CloseHandle(info.hThread);
     Shown shown{info.dwProcessId, className, caption};
@@ -83,6 +93,8 @@ double TimeToWindow(const std::string& exe, const std::string& className, const 
             break;
         Sleep(1);
     }
+    if (shown.window && libraries)
+        *libraries = LoadedLibraries(info.hProcess);
     if (shown.window)
         PostMessageA(shown.window, closeMessage, 0, 0);
     if (WaitForSingleObject(info.hProcess, 20000) != WAIT_OBJECT_0)
@@ -105,6 +117,14 @@ void Print(const char* name, const std::vector<double>& values)
     std::printf("\n");
 }
 
+void Ratio(const char* what, double program, double yardstick)
+{
+    if (program > 0 && yardstick > 0)
+        std::printf("ratio %s %.2f\n", what, program / yardstick);
+    else
+        std::printf("ratio %s n/a (a window was not shown)\n", what);
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -116,33 +136,39 @@ int main(int argc, char** argv)
     SetEnvironmentVariableA("WEVO_SIM_PIPE", "none");
     SetEnvironmentVariableA("WEVO_SCENARIO", "default");
     const std::string folder = ProgramFolder();
+    const std::string bare = folder + "BenchMinimalWindow.exe", wevoExe = folder + "Wevo.exe";
     WevoRun names;  // only for the program's title
+    // A first start of each warms the file cache and names the libraries; it is not counted.
+    std::vector<std::string> libraries;
+    TimeToWindow(bare, "WevoBenchMinimal", "", WM_CLOSE);
+    TimeToWindow(wevoExe, "WevoForm", names.Title(), MSG_TRAY_EXIT, nullptr, &libraries);
+    TimeToWindow(bare, "WevoBenchMinimal", "", WM_CLOSE, nullptr, nullptr, libraries);
     if (marks) {
         // The marks bracket process start and the window shown; the trace names the process.
-        for (int i = 0; i < 2; ++i) {
+        for (int i = 0; i < 3; ++i) {
             Mark("WevoBenchStart-minimal");
-            const double m = TimeToWindow(folder + "BenchMinimalWindow.exe", "WevoBenchMinimal", "", WM_CLOSE, "minimal");
+            const double m = TimeToWindow(bare, "WevoBenchMinimal", "", WM_CLOSE, "minimal");
+            Mark("WevoBenchStart-libraries");
+            const double l = TimeToWindow(bare, "WevoBenchMinimal", "", WM_CLOSE, "libraries", nullptr, libraries);
             Mark("WevoBenchStart-wevo");
-            const double w = TimeToWindow(folder + "Wevo.exe", "WevoForm", names.Title(), MSG_TRAY_EXIT, "wevo");
-            std::printf("marked run %d: minimal %.1f ms, Wevo.exe %.1f ms\n", i + 1, m * 1000, w * 1000);
+            const double w = TimeToWindow(wevoExe, "WevoForm", names.Title(), MSG_TRAY_EXIT, "wevo");
+            std::printf("marked run %d: minimal %.1f ms, same libraries %.1f ms, Wevo.exe %.1f ms\n", i + 1, m * 1000,
+                        l * 1000, w * 1000);
         }
         return 0;
     }
-    std::vector<double> wevo, minimal;
-    // A first start of each warms the file cache; it is not counted.
-    TimeToWindow(folder + "BenchMinimalWindow.exe", "WevoBenchMinimal", "", WM_CLOSE);
-    TimeToWindow(folder + "Wevo.exe", "WevoForm", names.Title(), MSG_TRAY_EXIT);
+    std::vector<double> wevo, minimal, same;
     for (int i = 0; i < runs; ++i) {
-        minimal.push_back(TimeToWindow(folder + "BenchMinimalWindow.exe", "WevoBenchMinimal", "", WM_CLOSE));
-        wevo.push_back(TimeToWindow(folder + "Wevo.exe", "WevoForm", names.Title(), MSG_TRAY_EXIT));
+        minimal.push_back(TimeToWindow(bare, "WevoBenchMinimal", "", WM_CLOSE));
+        same.push_back(TimeToWindow(bare, "WevoBenchMinimal", "", WM_CLOSE, nullptr, nullptr, libraries));
+        wevo.push_back(TimeToWindow(wevoExe, "WevoForm", names.Title(), MSG_TRAY_EXIT));
     }
-    std::printf("start-up, process start to main window shown (%d runs each)\n", runs);
+    std::printf("start-up, process start to main window shown (%d interleaved runs each)\n", runs);
+    std::printf("the bare window with the same libraries loads %zu of them first\n", libraries.size());
     Print("minimal Win32 window", minimal);
+    Print("same, with libraries", same);
     Print("Wevo.exe (simulated)", wevo);
-    const double m = Median(minimal), w = Median(wevo);
-    if (m > 0 && w > 0)
-        std::printf("ratio Wevo / minimal   %.2f\n", w / m);
-    else
-        std::printf("ratio Wevo / minimal   n/a (a window was not shown)\n");
+    Ratio("start-up time, bare window", Median(wevo), Median(minimal));
+    Ratio("start-up time, same libraries", Median(wevo), Median(same));
     return 0;
 }

@@ -1,8 +1,8 @@
 // The site survey's tick in a crowded place: for each count of networks in range, the simulated
 // adapter plays a scene with that many networks and the program's survey window runs full ticks
 // (query, merge into the repository, sort, rows and list) as after every completed scan. Prints
-// the median time of a tick and of its steps, with the window hidden and shown, and the growth
-// between counts.
+// the median time of a tick and of its steps, with the window hidden and shown, on a steady floor
+// and on one where every network's signal changes before each tick, and the growth between counts.
 //
 // Usage: BenchSurvey [rounds] [count...]   (defaults: 15 rounds; 100 250 500 1000 networks)
 // Each count runs in a process of its own (the program keeps its state in globals).
@@ -118,6 +118,24 @@ void Pump(DWORD ms)
     } while (GetTickCount() - start < ms);
 }
 
+// Every network's signal moves (to a level it did not have the round before), then a scan
+// brings the new levels in.
+void ChurnSignals(int count, int round)
+{
+    using Command = int (*)(const char*, char*, int);
+    static const auto command =
+        reinterpret_cast<Command>(reinterpret_cast<void*>(GetProcAddress(VOZEZIV.hWLAPIDll, "SimCommand")));
+    if (!command)
+        return;
+    char line[96], reply[64];
+    for (int i = 0; i < count; ++i) {
+        std::snprintf(line, sizeof line, "set Crowd-%04d RSSI=%d", (i * 7919) % 10000, -40 - (i * 37 + round * 7) % 50);
+        command(line, reply, sizeof reply);
+    }
+    FormSiteSurvey->BtnSiteSurveyRescanClick(nullptr);
+    Pump(250);
+}
+
 struct Steps {
     std::vector<double> tick, paint, messages, query, merge, sort, rows, fill;
 };
@@ -125,8 +143,9 @@ struct Steps {
 // Full ticks: each one as after a completed scan, with the repaint it causes. The steps are
 // timed on copies of the same buffers with the same functions the tick calls, right after.
 // A last tick, not timed, counts the messages the list view receives (the hook slows them).
-void RunTicks(int rounds, Steps& s)
+void RunTicks(int rounds, Steps& s, int churnCount = 0)
 {
+    static int churnRound = 0;
     TFormSiteSurvey& survey = *FormSiteSurvey;
     const auto tick = [&survey] {
         InterlockedExchange(&m_bSurveyComplete, 1);
@@ -134,6 +153,8 @@ void RunTicks(int rounds, Steps& s)
         RedrawWindow(survey.Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     };
     for (int r = 0; r < rounds; ++r) {
+        if (churnCount)
+            ChurnSignals(churnCount, ++churnRound);
         std::vector<BYTE> list(VOZEZIV.nRepositBssidBufSize);
         InterlockedExchange(&m_bSurveyComplete, 1);
         LARGE_INTEGER t0 = Now();
@@ -167,6 +188,8 @@ void RunTicks(int rounds, Steps& s)
     }
     countedList = survey.lvApList->Handle();
     listMessages = 0;
+    if (churnCount)
+        ChurnSignals(churnCount, ++churnRound);
     if (HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, CountListMessages, nullptr, GetCurrentThreadId())) {
         tick();
         UnhookWindowsHookEx(hook);
@@ -176,7 +199,7 @@ void RunTicks(int rounds, Steps& s)
 
 void Print(const char* window, int count, const Steps& s)
 {
-    std::printf("%5d networks, window %-6s: tick %8.2f ms (%.2f%% of 2 s), %5.0f list messages | paint %.2f "
+    std::printf("%5d networks, window %-14s: tick %8.2f ms (%.2f%% of 2 s), %5.0f list messages | paint %.2f "
                 "query %.2f merge %.2f sort %.2f rows %.2f list %.2f\n",
                 count, window, Median(s.tick), Median(s.tick) / 20.0, Median(s.messages), Median(s.paint),
                 Median(s.query), Median(s.merge), Median(s.sort), Median(s.rows), Median(s.fill));
@@ -225,13 +248,17 @@ int RunOne(int count, int rounds)
     }
     FormSiteSurvey->TimerSiteSurvey->SetEnabled(false);
 
-    Steps hidden, shown;
+    Steps hidden, shown, hiddenChurn, shownChurn;
     RunTicks(rounds, hidden);
     Print("hidden", count, hidden);
+    RunTicks(rounds, hiddenChurn, count);
+    Print("hidden-churn", count, hiddenChurn);
     FormSiteSurvey->Show();
     Pump(200);
     RunTicks(rounds, shown);
     Print("shown", count, shown);
+    RunTicks(rounds, shownChurn, count);
+    Print("shown-churn", count, shownChurn);
     DeleteFileA(path);
     std::fflush(stdout);
     TerminateProcess(GetCurrentProcess(), 0);  // skips the windows' teardown
@@ -273,7 +300,7 @@ std::string RunChild(int count, int rounds)
 
 double TickOf(const std::string& output, const char* window)
 {
-    const size_t at = output.find(std::string("window ") + window);
+    const size_t at = output.find(std::string("window ") + window + " ");
     if (at == std::string::npos)
         return 0;
     const size_t tick = output.find("tick", at);
@@ -295,20 +322,29 @@ int main(int argc, char** argv)
         counts = {100, 250, 500, 1000};
 
     std::printf("Site-survey tick after a completed scan, repaint included: medians of %d ticks\n", rounds);
-    std::vector<double> hidden, shown;
+    std::printf("(churn: every network's signal changed before each tick)\n");
+    std::vector<double> hidden, shown, churn;
     for (int count : counts) {
         const std::string output = RunChild(count, rounds);
         std::fputs(output.c_str(), stdout);
         hidden.push_back(TickOf(output, "hidden"));
         shown.push_back(TickOf(output, "shown"));
+        churn.push_back(TickOf(output, "shown-churn"));
+    }
+    // The goal: a tick of at most 20 ms.
+    for (size_t i = 0; i < counts.size(); ++i) {
+        std::printf("ratio survey tick to 20 ms, %d networks, shown, steady %.2f\n", counts[i], shown[i] / 20.0);
+        std::printf("ratio survey tick to 20 ms, %d networks, shown, every signal changes %.2f\n", counts[i],
+                    churn[i] / 20.0);
     }
     // Growth exponent between neighbouring counts: n log n gives about 1.1 to 1.2.
     for (size_t i = 1; i < counts.size(); ++i) {
         const double n = std::log(double(counts[i]) / counts[i - 1]);
         const double nlogn = std::log(counts[i] * std::log(double(counts[i])) / (counts[i - 1] * std::log(double(counts[i - 1]))));
         auto exponent = [n](double a, double b) { return a > 0 && b > 0 ? std::log(b / a) / n : 0.0; };
-        std::printf("growth %d -> %d: hidden n^%.2f, shown n^%.2f (n log n: n^%.2f)\n", counts[i - 1], counts[i],
-                    exponent(hidden[i - 1], hidden[i]), exponent(shown[i - 1], shown[i]), nlogn / n);
+        std::printf("growth %d -> %d: hidden n^%.2f, shown n^%.2f, shown with churn n^%.2f (n log n: n^%.2f)\n",
+                    counts[i - 1], counts[i], exponent(hidden[i - 1], hidden[i]), exponent(shown[i - 1], shown[i]),
+                    exponent(churn[i - 1], churn[i]), nlogn / n);
     }
     return 0;
 }

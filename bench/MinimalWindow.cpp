@@ -1,9 +1,11 @@
 // The yardstick of the start-up figure: a Win32 program that shows one window and waits.
 // With an argument it also runs a window timer of that many milliseconds, a known tick rate
-// for the timer-tick count.
+// for the timer-tick count. With WEVO_BENCH_LOAD set (full paths separated by ';') it first
+// loads those libraries, the bare window with the same libraries as the measured program.
 #include <windows.h>
 
 #include <cstdlib>
+#include <string>
 
 namespace {
 
@@ -18,10 +20,28 @@ LRESULT CALLBACK MinimalProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
+void LoadLibraries()
+{
+    char list[32768];
+    const DWORD size = GetEnvironmentVariableA("WEVO_BENCH_LOAD", list, sizeof list);
+    if (size == 0 || size >= sizeof list)
+        return;
+    const std::string text(list, size);
+    for (size_t from = 0; from < text.size();) {
+        size_t end = text.find(';', from);
+        if (end == std::string::npos)
+            end = text.size();
+        if (end > from)
+            LoadLibraryA(text.substr(from, end - from).c_str());
+        from = end + 1;
+    }
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int show)
 {
+    LoadLibraries();
     WNDCLASSA wc{};
     wc.lpfnWndProc = MinimalProc;
     wc.hInstance = instance;

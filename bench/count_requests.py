@@ -2,7 +2,8 @@
 """Counts the requests a started program makes to the Wine server, from process start to its
 window shown, in a trace of `wineserver -d1` that BenchStartup.exe marked with named events
 ("WevoBenchStart-NAME" before the start, "WevoBenchShown-NAME" once the window is visible).
-Prints the median over the marked runs of each program and the ratio to "minimal"."""
+Prints the median over the marked runs of each program and the ratios of "wevo" to "minimal"
+(the bare window) and to "libraries" (the bare window with the program's libraries)."""
 import re
 import statistics
 import sys
@@ -72,11 +73,17 @@ def main():
     for program in sorted(runs):
         medians[program] = statistics.median(runs[program])
         print(f"  {program:10s} {medians[program]:9.0f}   runs: {' '.join(str(n) for n in runs[program])}")
-    if "minimal" in medians and "wevo" in medians and medians["minimal"]:
-        print(f"  ratio wevo / minimal  {medians['wevo'] / medians['minimal']:.2f}")
+    for yardstick, what in (("minimal", "bare window"), ("libraries", "same libraries")):
+        if yardstick in medians and "wevo" in medians and medians[yardstick]:
+            print(f"ratio start-up requests, {what} {medians['wevo'] / medians[yardstick]:.2f}")
     if "wevo" in kinds:
         top = ", ".join(f"{n} {c}" for n, c in kinds["wevo"].most_common(8))
         print(f"  most frequent (wevo): {top}")
+    if "wevo" in kinds and "libraries" in kinds:
+        above = kinds["wevo"].copy()
+        above.subtract(kinds["libraries"])
+        top = ", ".join(f"{n} {c:+d}" for n, c in above.most_common(8) if c > 0)
+        print(f"  most above the same libraries (wevo): {top}")
     return 0
 
 

@@ -273,11 +273,10 @@ void TFormLinkInfo::TimerLinkInfoTimer(TObject*)
     TFormMain* main = FormMain;
     if (!main)
         return;
-    main->ShoworHideSTAButton();
-
     PrintMessage(6, "TFormLinkInfo::TimerLinkInfoTimer --> call VOZEZIV.WVWL_QueryWLANStatus\n");
     const WLAN_STATUS status = QueryLinkStatus(VOZEZIV, LINK_QUERY_ALL);
     PrintMessage(6, "TFormLinkInfo::TimerLinkInfoTimer <-- call VOZEZIV.WVWL_QueryWLANStatus\n");
+    main->ShoworHideSTAButton(&status);  // one status read serves both
 
     bool radioOff = false;
     SetExtraInfoText(status.linkStatusCode, radioOff);

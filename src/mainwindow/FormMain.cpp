@@ -690,11 +690,16 @@ bool TFormMain::IsDockedTo(TForm* child, int mainTop, int mainLeft, int mainHeig
                                  mainHeight, mainWidth);
 }
 
-void TFormMain::ShoworHideSTAButton()
+void TFormMain::ShoworHideSTAButton(const WLAN_STATUS* linkStatus)
 {
     PrintMessage(6, " --> TFormMain::ShoworHideSTAButton\n");
     const bool restricted = VOZEZIV.WVWL_IsZeroConfig() == 2 && VOZEZIV.nWinOS < 31;
-    auto admin = [] { return VOZEZIV.WVWL_DetectUserAdmin() != 0; };
+    int isAdmin = -1;  // asked of the library once, when first needed
+    auto admin = [&isAdmin] {
+        if (isAdmin < 0)
+            isAdmin = VOZEZIV.WVWL_DetectUserAdmin() != 0 ? 1 : 0;
+        return isAdmin == 1;
+    };
     auto setEnabled = [](TControl* c, bool on) {
         if (c && c->Enabled() != on)
             c->SetEnabled(on);
@@ -704,9 +709,13 @@ void TFormMain::ShoworHideSTAButton()
     setEnabled(BtnAdvanced, !restricted && admin());
 
     WLAN_STATUS status{};
-    WLAN_STATUS_QUERY query{};
-    query.flag[1] = 1;
-    VOZEZIV.WVWL_QueryWLANStatus(&status, query);
+    if (linkStatus) {
+        status = *linkStatus;
+    } else {
+        WLAN_STATUS_QUERY query{};
+        query.flag[1] = 1;
+        VOZEZIV.WVWL_QueryWLANStatus(&status, query);
+    }
 
     if (FormProfile)
         setEnabled(FormProfile->BtnProfileWPS, !restricted && admin());

@@ -134,7 +134,8 @@ public:
     void ImgBackgroundMouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void ImgBackgroundMouseMove(TObject* Sender, TShiftState Shift, int X, int Y) override;
     bool IsDockedTo(TForm* child, int mainTop, int mainLeft, int mainHeight, int mainWidth);
-    void ShoworHideSTAButton();
+    // The link state is queried unless the caller passes what it has just read.
+    void ShoworHideSTAButton(const WLAN_STATUS* linkStatus = nullptr);
 
     // Action queue and identity questions.
     int InsertAction(ACTION_DATA action);

@@ -48,10 +48,30 @@ std::string S(std::string CUISTR::*member)
     return s ? s->*member : std::string();
 }
 
+// Set while a tick runs: the radio state it has read, or -1 before the first read.
+int* tickRadio = nullptr;
+
 int RadioOn()
 {
-    return VOZEZIV.WVWL_ReadRadioStatus ? VOZEZIV.WVWL_ReadRadioStatus() : 0;
+    if (tickRadio && *tickRadio >= 0)
+        return *tickRadio;
+    const int radio = VOZEZIV.WVWL_ReadRadioStatus ? VOZEZIV.WVWL_ReadRadioStatus() : 0;
+    if (tickRadio)
+        *tickRadio = radio;
+    return radio;
 }
+
+// Within one tick the radio state is read once.
+class TOneRadioRead {
+public:
+    TOneRadioRead() { tickRadio = &value_; }
+    ~TOneRadioRead() { tickRadio = nullptr; }
+    TOneRadioRead(const TOneRadioRead&) = delete;
+    TOneRadioRead& operator=(const TOneRadioRead&) = delete;
+
+private:
+    int value_ = -1;
+};
 
 int WapiConnecting()
 {
@@ -460,6 +480,7 @@ void TFormSiteSurvey::TimerSiteSurveyTimer(TObject* Sender)
 {
     TTrace trace("TimerSiteSurveyTimer");
     links::ResumeActions();
+    TOneRadioRead radioOnce;
     PrintMessage(6, " TimerSiteSurvey - m_bSurveyComplete : %d\n", int(m_bSurveyComplete));
     if (m_bSurveyComplete) {
         PrintMessage(6, " Scan complete in site survey page, query table size = %d\n", int(m_nBssidListSize));
@@ -624,14 +645,17 @@ void TFormSiteSurvey::FillApList(const std::vector<std::unique_ptr<SITE_SURVEY_I
         return;
     }
     if (sameRows) {
-        // As many rows as shown: only the rows whose texts or pictures changed are repainted.
+        // As many rows as shown: only the rows in view whose texts or pictures changed are
+        // repainted; the others are drawn from the rows when scrolled to.
         m_SignalTexts.resize(rows.size());
+        std::vector<int> changed;
         for (size_t i = 0; i < rows.size(); ++i) {
             if (shown[i] == m_ShownRows[i])
                 continue;
             m_SignalTexts[i].clear();
-            lvApList->UpdateItems(int(i), int(i));
+            changed.push_back(int(i));
         }
+        lvApList->UpdateShownItems(changed);
     } else {
         m_nBlankMark = kNoPicture;
         m_SignalTexts.assign(rows.size(), std::string());
@@ -929,6 +953,7 @@ void TFormSiteSurvey::UpdateConnectStatus(TObject* Sender)
                  lvApList->ItemCount(), int(walk.claimed));
     if (lvApList->ItemCount() == 0 || walk.items.empty())
         return;
+    const int radio = RadioOn();  // read once for the whole tick
 
     int rescanTemp = 1;
     int connected = -1;
@@ -938,7 +963,7 @@ void TFormSiteSurvey::UpdateConnectStatus(TObject* Sender)
         links::ModifyTrayIcon(1, links::WiFiDirectGroupCount() > 1 ? 4 : 3);
     }
     const std::string linkSsid = LinkSsidText(link.ssid);
-    if (link.status == WvStatus_Connected && RadioOn()) {
+    if (link.status == WvStatus_Connected && radio) {
         int position = -1;
         for (const bss::Item& item : walk.items) {
             if (!item.iesFit)
@@ -994,7 +1019,7 @@ void TFormSiteSurvey::UpdateConnectStatus(TObject* Sender)
         lvApList->UpdateItems(int(i), int(i));
     }
 
-    if (link.status == WvStatus_Connected && RadioOn() && HasLinkBssid(link)) {
+    if (link.status == WvStatus_Connected && radio && HasLinkBssid(link)) {
         if ((wifiDirect == 1 || VOZEZIV.bWiFiDirectSigmaTest) &&
             (links::WiFiDirectOwnEntryStatus() & 2) && QueryOPMode() == OP_MODE_STATION) {
             rescanTemp = 0;
@@ -1012,7 +1037,7 @@ void TFormSiteSurvey::UpdateConnectStatus(TObject* Sender)
             }
         }
     }
-    if (RadioOn() == 0)
+    if (radio == 0)
         lvApList->ClearItems();
 }
 

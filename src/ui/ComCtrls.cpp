@@ -9,7 +9,6 @@ TImageList::TImageList(TComponent* AOwner, int Width, int Height)
 {
     INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&icc);
-    handle_ = ImageList_Create(width_, height_, ILC_COLOR32, 4, 4);
 }
 
 TImageList::~TImageList()
@@ -18,7 +17,36 @@ TImageList::~TImageList()
         ImageList_Destroy(handle_);
 }
 
+HIMAGELIST TImageList::Handle() const
+{
+    if (!handle_)
+        handle_ = ImageList_Create(width_, height_, ILC_COLOR32, 4, 4);
+    if (!handle_ || pending_.empty())
+        return handle_;
+    std::vector<TPicture> pictures;
+    pictures.swap(pending_);
+    for (const TPicture& picture : pictures) {
+        int index = -1;
+        try {
+            index = AddNow(picture);
+        } catch (const EPictureError&) {
+        }
+        if (index < 0)
+            AddNow(TPicture());  // a blank keeps the later pictures at their indexes
+    }
+    return handle_;
+}
+
 int TImageList::Add(const TPicture& picture)
+{
+    if (!handle_) {
+        pending_.push_back(picture);
+        return static_cast<int>(pending_.size()) - 1;
+    }
+    return AddNow(picture);
+}
+
+int TImageList::AddNow(const TPicture& picture) const
 {
     if (picture.IsIcon() && picture.Icon())
         return ImageList_AddIcon(handle_, picture.Icon());
@@ -45,12 +73,15 @@ int TImageList::Add(const TPicture& picture)
 
 int TImageList::Count() const
 {
-    return ImageList_GetImageCount(handle_);
+    const int made = handle_ ? ImageList_GetImageCount(handle_) : 0;
+    return made + static_cast<int>(pending_.size());
 }
 
 void TImageList::Clear()
 {
-    ImageList_RemoveAll(handle_);
+    pending_.clear();
+    if (handle_)
+        ImageList_RemoveAll(handle_);
 }
 
 // ---- TListItem
@@ -275,7 +306,7 @@ void TListView::HandleCreated()
 {
     SendMessageA(Handle(), LVM_SETEXTENDEDLISTVIEWSTYLE, extended_, extended_);
     if (smallImages_)
-        SendMessageA(Handle(), LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(smallImages_));
+        SendMessageA(Handle(), LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(smallImages_->Handle()));
     if (colorSet_) {
         SendMessageA(Handle(), LVM_SETBKCOLOR, 0, color_);
         SendMessageA(Handle(), LVM_SETTEXTBKCOLOR, 0, color_);
@@ -385,6 +416,20 @@ void TListView::UpdateItems(int first, int last)
     SendMessageA(Handle(), LVM_REDRAWITEMS, first, last);
 }
 
+void TListView::UpdateShownItems(const std::vector<int>& rows)
+{
+    if (rows.empty() || !HandleAllocated() || !IsWindowVisible(Handle()))
+        return;
+    const int top = static_cast<int>(SendMessageA(Handle(), LVM_GETTOPINDEX, 0, 0));
+    // The rows wholly in view and the one partly shown below them.
+    const int bottom = top + static_cast<int>(SendMessageA(Handle(), LVM_GETCOUNTPERPAGE, 0, 0));
+    const auto first = std::lower_bound(rows.begin(), rows.end(), top);
+    if (first == rows.end() || *first > bottom)
+        return;
+    const auto last = std::upper_bound(first, rows.end(), bottom) - 1;
+    UpdateItems(*first, *last);
+}
+
 int TListView::IndexOf(const TListItem* item) const
 {
     if (ownerData_)
@@ -450,9 +495,10 @@ void TListView::SetBorder(bool value)
 
 void TListView::SetSmallImages(TImageList* images)
 {
-    smallImages_ = images ? images->Handle() : nullptr;
+    smallImages_ = images;
     if (HandleAllocated())
-        SendMessageA(Handle(), LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(smallImages_));
+        SendMessageA(Handle(), LVM_SETIMAGELIST, LVSIL_SMALL,
+                     reinterpret_cast<LPARAM>(smallImages_ ? smallImages_->Handle() : nullptr));
 }
 
 void TListView::SetColor(COLORREF value)
@@ -470,9 +516,12 @@ bool TListView::DispInfo(NMLVDISPINFOA* info, bool wide)
     LVITEMA& asked = info->item;
     if (!ownerData_ || asked.iItem < 0 || asked.iItem >= count_)
         return true;
-    painted_->Reset(asked.iItem);
-    if (OnData)
-        OnData(this, painted_.get());
+    if (!painting_ || paintedIndex_ != asked.iItem) {
+        painted_->Reset(asked.iItem);
+        if (OnData)
+            OnData(this, painted_.get());
+        paintedIndex_ = painting_ ? asked.iItem : -1;
+    }
     const int column = asked.iSubItem;
     const bool known = column >= 1 && column - 1 < painted_->SubItemCount();
     if (asked.mask & LVIF_TEXT && asked.pszText && asked.cchTextMax > 0) {
@@ -491,6 +540,21 @@ bool TListView::DispInfo(NMLVDISPINFOA* info, bool wide)
     if (asked.mask & LVIF_INDENT)
         asked.iIndent = 0;
     return true;
+}
+
+void TListView::WndProc(TMessage& Message)
+{
+    if (Message.Msg != WM_PAINT) {
+        TWinControl::WndProc(Message);
+        return;
+    }
+    // The view asks for each column of a row in turn; one paint sees the rows as they are.
+    struct Painting {
+        TListView* view;
+        explicit Painting(TListView* v) : view(v) { view->painting_ = true, view->paintedIndex_ = -1; }
+        ~Painting() { view->painting_ = false, view->paintedIndex_ = -1; }
+    } painting(this);
+    TWinControl::WndProc(Message);
 }
 
 bool TListView::NotifyNotify(NMHDR* Header, LRESULT& Result)

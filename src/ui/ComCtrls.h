@@ -3,8 +3,10 @@
 #include "ui/Picture.h"
 #include <commctrl.h>
 #include <memory>
+#include <vector>
 
-// Small pictures for list views, all of one size.
+// Pictures of one size for list views. The pictures are put into the system's list when its
+// handle is first asked for (when a list view that shows them gets its window).
 class TImageList : public TComponent {
 public:
     explicit TImageList(TComponent* AOwner, int Width = 16, int Height = 16);
@@ -14,11 +16,14 @@ public:
     void Clear();
     int Width() const { return width_; }
     int Height() const { return height_; }
-    HIMAGELIST Handle() const { return handle_; }
+    HIMAGELIST Handle() const;
 
 private:
+    int AddNow(const TPicture& picture) const;
+
     int width_, height_;
-    HIMAGELIST handle_;
+    mutable HIMAGELIST handle_ = nullptr;
+    mutable std::vector<TPicture> pending_;
 };
 
 class TListView;
@@ -97,6 +102,8 @@ public:
     bool OwnerData() const { return ownerData_; }
     void SetItemCount(int count);
     void UpdateItems(int first, int last);
+    // Repaints those of the rows (ascending) that are in view, as one span.
+    void UpdateShownItems(const std::vector<int>& rows);
     TLVOwnerDataEvent OnData;
 
     TListColumn* AddColumn(const std::string& caption, int width);
@@ -126,6 +133,7 @@ public:
 protected:
     void HandleCreated() override;
     bool NotifyNotify(NMHDR* Header, LRESULT& Result) override;
+    void WndProc(TMessage& Message) override;
 
 private:
     friend class TListItem;
@@ -135,7 +143,7 @@ private:
     void SelectKept(int index, bool value);  // selection while there is no window
     // Kept while there is no window, handed to it when it is made.
     DWORD extended_ = LVS_EX_SUBITEMIMAGES;
-    HIMAGELIST smallImages_ = nullptr;
+    TImageList* smallImages_ = nullptr;
     bool colorSet_ = false;
     int selected_ = -1;
     std::vector<std::unique_ptr<TListColumn>> columns_;
@@ -143,6 +151,9 @@ private:
     // Owner data: the cache holds the items handed out since the count last changed.
     mutable std::vector<std::unique_ptr<TListItem>> items_;
     std::unique_ptr<TListItem> painted_;  // the row being painted
+    // While the view paints, the row last asked for: its other columns come from it.
+    bool painting_ = false;
+    int paintedIndex_ = -1;
     bool ownerData_ = false;
     int count_ = 0;
     int quiet_ = 0;  // >0 while the list changes itself

@@ -1,6 +1,37 @@
 #include "ui/StdCtrls.h"
 #include "ui/Forms.h"
 #include <algorithm>
+#include <mutex>
+
+namespace {
+
+// Texts are measured on one memory DC kept for the program's life: taking the screen's DC for
+// each text costs a round trip to the window system.
+class TMeasuringDC {
+public:
+    explicit TMeasuringDC(HFONT font) : guard_(Lock())
+    {
+        static const HDC dc = CreateCompatibleDC(nullptr);
+        dc_ = dc;
+        old_ = SelectObject(dc_, font);
+    }
+    ~TMeasuringDC() { SelectObject(dc_, old_); }
+    TMeasuringDC(const TMeasuringDC&) = delete;
+    TMeasuringDC& operator=(const TMeasuringDC&) = delete;
+    HDC Handle() const { return dc_; }
+
+private:
+    static std::mutex& Lock()
+    {
+        static std::mutex lock;
+        return lock;
+    }
+    std::lock_guard<std::mutex> guard_;
+    HDC dc_ = nullptr;
+    HGDIOBJ old_ = nullptr;
+};
+
+}  // namespace
 
 // ---- TLabel
 
@@ -70,14 +101,13 @@ void TLabel::AdjustBounds()
 {
     if (!autoSize_)
         return;
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, font_.Handle());
     std::string text = caption_.empty() ? std::string(" ") : caption_;
     RECT r = {0, 0, wordWrap_ ? width_ : 0, 0};
     UINT flags = DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS | (wordWrap_ ? DT_WORDBREAK : 0);
-    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &r, flags);
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
+    {
+        TMeasuringDC dc(font_.Handle());
+        DrawTextA(dc.Handle(), text.c_str(), static_cast<int>(text.size()), &r, flags);
+    }
     int left = left_;
     if (alignment_ == taRightJustify && !wordWrap_)
         left = left_ + width_ - r.right;
@@ -350,12 +380,11 @@ void FitCaption(TWinControl* control)
 {
     if (control->Caption().empty())
         return;
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, control->Font().Handle());
     RECT r = {0, 0, 0, 0};
-    DrawTextA(dc, control->Caption().c_str(), -1, &r, DT_CALCRECT | DT_SINGLELINE);
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
+    {
+        TMeasuringDC dc(control->Font().Handle());
+        DrawTextA(dc.Handle(), control->Caption().c_str(), -1, &r, DT_CALCRECT | DT_SINGLELINE);
+    }
     const int needed = GetSystemMetrics(SM_CXMENUCHECK) + 8 + int(r.right);
     if (needed > control->Width())
         control->SetBounds(control->Left(), control->Top(), needed, control->Height());

@@ -63,6 +63,18 @@ TEST_F(LinkInfoOnSimulator, ConnectedLinkFillsBothWindows)
     EXPECT_EQ(SimCallCount("WVWL_OIDSetInfo"), addressRequests + 1);
 }
 
+TEST_F(LinkInfoOnSimulator, ATickReadsTheLinkAndTheUserOnce)
+{
+    Connect();
+    FormLinkInfo->TimerLinkInfo->Tick();
+    const int status = SimCallCount("WVWL_QueryWLANStatus");
+    const int admin = SimCallCount("WVWL_DetectUserAdmin");
+    FormLinkInfo->TimerLinkInfo->Tick();
+    EXPECT_EQ(SimCallCount("WVWL_QueryWLANStatus"), status + 1);
+    EXPECT_EQ(SimCallCount("WVWL_DetectUserAdmin"), admin + 1);
+    EXPECT_EQ(FormMain->lblSSID->Caption(), "HomeNet");
+}
+
 TEST_F(LinkInfoOnSimulator, DroppedLinkClearsTheAddressOnce)
 {
     Connect();

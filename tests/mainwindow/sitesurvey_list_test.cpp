@@ -286,6 +286,74 @@ TEST_F(SiteSurveyList, AScanRepaintsOnlyTheRowsThatChanged)
               listChanges.end());
 }
 
+// Redraw requests of the survey's list: first and last row.
+std::vector<std::pair<WPARAM, LPARAM>> redraws;
+
+LRESULT CALLBACK RecordRedraws(int code, WPARAM wp, LPARAM lp)
+{
+    const auto* m = reinterpret_cast<const CWPSTRUCT*>(lp);
+    if (code == HC_ACTION && m->hwnd == hookedList && m->message == LVM_REDRAWITEMS)
+        redraws.push_back({m->wParam, m->lParam});
+    return CallNextHookEx(nullptr, code, wp, lp);
+}
+
+TEST_F(SiteSurveyList, EverySignalMovedRepaintsTheRowsInViewAtOnce)
+{
+    Start();
+    for (int i = 0; i < 40; ++i) {
+        char line[96];
+        std::snprintf(line, sizeof line, "add SSID=Crowd-%02d Channel=%d RSSI=%d Security=open", i, 1 + i % 11,
+                      -40 - i);
+        std::string reply;
+        SimCommand(line, &reply);
+        ASSERT_EQ(reply, "ok\n") << line;
+    }
+    FormSiteSurvey->Show();
+    RescanAndShow();
+    const int rows = FormSiteSurvey->lvApList->ItemCount();
+    ASSERT_GT(rows, 40);
+    const HWND list = FormSiteSurvey->lvApList->Handle();
+    const int top = int(SendMessageA(list, LVM_GETTOPINDEX, 0, 0));
+    const int perPage = int(SendMessageA(list, LVM_GETCOUNTPERPAGE, 0, 0));
+    ASSERT_LT(top + perPage, rows);  // rows below the view
+
+    for (int i = 0; i < 40; ++i)
+        SimCommand("set Crowd-" + std::string(i < 10 ? "0" : "") + std::to_string(i) + " RSSI=" + std::to_string(-85 + i));
+    hookedList = list;
+    redraws.clear();
+    HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, RecordRedraws, nullptr, GetCurrentThreadId());
+    ASSERT_NE(hook, nullptr);
+    RescanAndShow();
+    UnhookWindowsHookEx(hook);
+
+    ASSERT_EQ(redraws.size(), 1u);
+    EXPECT_GE(int(redraws[0].first), top);
+    EXPECT_LE(int(redraws[0].second), top + perPage);
+    // A row out of view shows its new signal once scrolled to.
+    const int last = RowOf("Crowd-39");
+    ASSERT_GT(last, top + perPage);
+    char percent[16];
+    wsprintfA(percent, "%5d%%", VOZEZIV.WVWL_RssiToPercent(-85 + 39));
+    EXPECT_EQ(FormSiteSurvey->lvApList->Item(last)->SubItem(8), percent);
+}
+
+TEST_F(SiteSurveyList, ATickReadsTheRadioOnce)
+{
+    Start();
+    FormSiteSurvey->Show();
+    RescanAndShow();
+    FormSiteSurvey->BtnSiteSurveyRescanClick(nullptr);
+    ASSERT_TRUE(PumpUntil([] { return m_bSurveyComplete != 0; }));
+    SimCommand("journal clear");
+    FormSiteSurvey->TimerSiteSurveyTimer(nullptr);
+    const std::string journal = SimJournal();
+    size_t reads = 0;
+    for (size_t at = journal.find("WVWL_ReadRadioStatus"); at != std::string::npos;
+         at = journal.find("WVWL_ReadRadioStatus", at + 1))
+        ++reads;
+    EXPECT_EQ(reads, 1u);
+}
+
 // The lines a scan's walk writes per network appear at the debug level (6) only.
 class SiteSurveyWalkLog : public SiteSurveyFixture, public ::testing::WithParamInterface<int> {};
 

@@ -6,7 +6,9 @@
 #include "ui/StdCtrls.h"
 #include "ui/TrackBar.h"
 #include <gtest/gtest.h>
+#include <cstring>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -99,6 +101,75 @@ struct Filled {
         return made;
     }
 };
+
+// A 16 by 16 picture of one colour.
+TPicture Solid(COLORREF colour)
+{
+    BITMAPFILEHEADER file = {};
+    BITMAPINFOHEADER info = {};
+    info.biSize = sizeof info;
+    info.biWidth = 16;
+    info.biHeight = 16;
+    info.biPlanes = 1;
+    info.biBitCount = 32;
+    std::vector<BYTE> bytes(sizeof file + sizeof info + 16 * 16 * 4);
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof file + sizeof info;
+    file.bfSize = DWORD(bytes.size());
+    std::memcpy(bytes.data(), &file, sizeof file);
+    std::memcpy(bytes.data() + sizeof file, &info, sizeof info);
+    for (size_t i = file.bfOffBits; i + 3 < bytes.size(); i += 4) {
+        bytes[i] = GetBValue(colour);
+        bytes[i + 1] = GetGValue(colour);
+        bytes[i + 2] = GetRValue(colour);
+        bytes[i + 3] = 0xFF;
+    }
+    TPicture picture;
+    picture.LoadFromMemory(bytes.data(), bytes.size());
+    return picture;
+}
+
+// The colour at the centre of a list's picture.
+COLORREF ListPixel(HIMAGELIST list, int index)
+{
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 16, 16);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    ImageList_Draw(list, index, dc, 0, 0, ILD_NORMAL);
+    const COLORREF colour = GetPixel(dc, 8, 8);
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+    return colour;
+}
+
+TEST(WindowOnDemand, AListViewsPicturesAreMadeWithItsWindowInTheirOrder)
+{
+    std::unique_ptr<TForm> form(new TForm(nullptr));
+    auto* images = new TImageList(form.get(), 16, 16);
+    EXPECT_EQ(images->Add(Solid(RGB(255, 0, 0))), 0);
+    EXPECT_EQ(images->Add(TPicture()), 1);
+    EXPECT_EQ(images->Add(Solid(RGB(0, 0, 255))), 2);
+    EXPECT_EQ(images->Count(), 3);
+    auto* list = new TListView({form.get(), 10, 10, 200, 100});
+    list->SetSmallImages(images);
+    list->AddColumn("Name", 100);
+    list->AddItem()->SetCaption("row");
+
+    form->Show();
+    const auto made = reinterpret_cast<HIMAGELIST>(SendMessageA(list->Handle(), LVM_GETIMAGELIST, LVSIL_SMALL, 0));
+    ASSERT_NE(made, nullptr);
+    EXPECT_EQ(made, images->Handle());
+    EXPECT_EQ(ImageList_GetImageCount(made), 3);
+    EXPECT_EQ(ListPixel(made, 0), RGB(255, 0, 0));
+    EXPECT_EQ(ListPixel(made, 2), RGB(0, 0, 255));
+    // Added once the list is made: straight in, at the end.
+    EXPECT_EQ(images->Add(Solid(RGB(0, 255, 0))), 3);
+    EXPECT_EQ(images->Count(), 4);
+    EXPECT_EQ(ListPixel(made, 3), RGB(0, 255, 0));
+}
 
 TEST(WindowOnDemand, ANeverShownFormHasNoWindowAndAnswersFromItsState)
 {
