@@ -74,6 +74,7 @@ public:
     void ShowLinkQuality(DWORD quality);
     void ShowSignalStrength(const WLAN_CHAIN* chains);
     void ShowSignalRows();
+    void ShowSignalRows(const WLAN_CHAIN* chains);
     void ShowCounters(const WLAN_STATUS& status);
 
 private:

@@ -118,20 +118,25 @@ void TFormLinkInfo::ShowSignalStrength(const WLAN_CHAIN* chains)
         background->SetVisible(true);
         bar->SetVisible(true);
     }
-    ShowSignalRows();
+    ShowSignalRows(chains);  // the tick's own read serves the rows too
 }
 
 void TFormLinkInfo::ShowSignalRows()
 {
     const WLAN_STATUS status = QueryLinkStatus(VOZEZIV, LINK_QUERY_SIGNAL);
+    ShowSignalRows(status.chain);
+}
+
+void TFormLinkInfo::ShowSignalRows(const WLAN_CHAIN* chains)
+{
     TFrameLinkInfoThroughput* page = FrameLinkInfoThroughput;
-    if (status.chain[0].chainFlag == 0) {
+    if (chains[0].chainFlag == 0) {
         page->ShowSignalRow(2, false);
         page->ShowSignalRow(3, false);
-    } else if (status.chain[0].chainFlag == 1) {
+    } else if (chains[0].chainFlag == 1) {
         // Three chains bring back the third row whole, its value label too.
         page->ShowSignalRow(2, true);
-        page->ShowSignalRow(3, status.chain[1].chainFlag != 0);
+        page->ShowSignalRow(3, chains[1].chainFlag != 0);
     }
 }
 
