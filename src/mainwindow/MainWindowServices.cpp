@@ -155,24 +155,6 @@ bool MainWindowBounds(RECT& bounds)
 
 namespace {
 
-RECT WorkArea()
-{
-    RECT work{};
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    return work;
-}
-
-// A coordinate of a window of length size: first where it fits in [low, high), else other,
-// else moved in as far as it goes.
-int FitSpan(int first, int other, int size, int low, int high)
-{
-    if (first >= low && first + size <= high)
-        return first;
-    if (other >= low && other + size <= high)
-        return other;
-    return std::max(low, std::min(first, high - size));
-}
-
 // How much of rect the other visible windows of the program cover.
 long CoveredArea(const RECT& rect, const TForm* except)
 {

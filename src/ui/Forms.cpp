@@ -383,8 +383,6 @@ void TForm::SetPosition(TPosition value)
     ApplyPosition();
 }
 
-namespace {
-
 RECT WorkArea()
 {
     RECT work{};
@@ -392,8 +390,6 @@ RECT WorkArea()
     return work;
 }
 
-// Where a span of length size starts inside [low, high): at first, else at other, else
-// moved in as far as it goes.
 int FitSpan(int first, int other, int size, int low, int high)
 {
     if (first >= low && first + size <= high)
@@ -402,6 +398,8 @@ int FitSpan(int first, int other, int size, int low, int high)
         return other;
     return std::max(low, std::min(first, high - size));
 }
+
+namespace {
 
 // The visible form a new window belongs beside: the active one, else the owner, else the
 // main form.

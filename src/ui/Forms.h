@@ -28,6 +28,12 @@ enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog };
 enum TPosition { poDesigned, poScreenCenter };
 enum TFormStyle { fsNormal, fsStayOnTop };
 
+// The screen's work area.
+RECT WorkArea();
+// Where a span of length size starts inside [low, high): at first, else at other, else moved
+// in as far as it goes.
+int FitSpan(int first, int other, int size, int low, int high);
+
 // A top-level window. The constructor of a derived form lays out its controls in code; the
 // window and its children's are made when the form is first shown or its handle is asked for. AfterConstruction (called by Application->CreateForm) runs
 // Loaded on every owned component and then OnCreate.

@@ -295,7 +295,7 @@ TEST(UiStrKeys, OneMemberPerKeyInMemberOrder)
         names.insert(entry.key);
         members.insert(&(table.*entry.member));
     }
-    EXPECT_EQ(697u, names.size());
+    EXPECT_EQ(698u, names.size());
     EXPECT_EQ(699u, members.size());
     EXPECT_STREQ("STR_TARNWELL_CONFIG_TITLE", keys.front().key);
     EXPECT_STREQ("STR_HotSpot_AP", keys.back().key);
