@@ -305,8 +305,9 @@ TEST_F(SessionEnd, StalledSourceLeavesTheSinkWindowAnswering)
     const HWND panel = WDPUIBCControlPanelForm->Handle();
     ASSERT_TRUE(WDPUIBCControlPanelForm->Visible());
 
-    // Another thread asks the window every 50 ms; a window that does not answer within a
-    // second is a failure, and the source's end is then closed so the window can go on.
+    // Another thread asks the window every 50 ms; a window that does not answer within five
+    // seconds is blocked (a blocked send never returns on its own), and the source's end is
+    // then closed so the window can go on. A busy machine can keep a working one a second.
     const HWND window = FormWiFiDisplay->Handle();
     std::atomic<bool> done{false};
     std::atomic<int> unanswered{0};
@@ -315,7 +316,7 @@ TEST_F(SessionEnd, StalledSourceLeavesTheSinkWindowAnswering)
         while (!done) {
             const DWORD start = GetTickCount();
             DWORD_PTR result = 0;
-            if (!SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 1000, &result)) {
+            if (!SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result)) {
                 if (unanswered++ == 0)
                     closesocket(stalled);
             }
@@ -337,7 +338,7 @@ TEST_F(SessionEnd, StalledSourceLeavesTheSinkWindowAnswering)
     asker.join();
     EXPECT_TRUE(dropped);
     EXPECT_EQ(unanswered.load(), 0);
-    EXPECT_LT(slowest.load(), 1000u);
+    EXPECT_LT(slowest.load(), 5000u);
     EXPECT_NE(sink.m_SUIBC, 0u);  // input is dropped, the channel stays
     if (unanswered == 0)
         closesocket(stalled);
