@@ -310,6 +310,7 @@ TEST_F(SessionEnd, StalledSourceLeavesTheSinkWindowAnswering)
     // then closed so the window can go on. A busy machine can keep a working one a second.
     const HWND window = FormWiFiDisplay->Handle();
     std::atomic<bool> done{false};
+    std::atomic<bool> asked{false};
     std::atomic<int> unanswered{0};
     std::atomic<DWORD> slowest{0};
     std::thread asker([&] {
@@ -323,6 +324,7 @@ TEST_F(SessionEnd, StalledSourceLeavesTheSinkWindowAnswering)
             slowest = std::max<DWORD>(slowest, GetTickCount() - start);
             Sleep(50);
         }
+        asked = true;
     });
     bool dropped = false;
     for (int round = 0; round < 2000 && !dropped && unanswered == 0; ++round) {
@@ -334,7 +336,11 @@ TEST_F(SessionEnd, StalledSourceLeavesTheSinkWindowAnswering)
         Pump(1);
         dropped = Logged("the source is not reading, input dropped");
     }
+    // The window keeps answering until the asker has stopped: a join that does not pump
+    // would leave its last question waiting on this very thread.
     done = true;
+    while (!asked)
+        Pump(10);
     asker.join();
     EXPECT_TRUE(dropped);
     EXPECT_EQ(unanswered.load(), 0);
