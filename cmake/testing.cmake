@@ -24,30 +24,41 @@ math(EXPR WEVO_DISCOVERY_TIMEOUT "60 * ${WEVO_TIME_SCALE}")
 # pass line both, and keeps ctest's pipe away from the processes Wine leaves behind.
 set(WEVO_TEST_RUNNER ${CMAKE_SOURCE_DIR}/tests/support/run_test.sh)
 
-# wevo_discover_tests(target [INPUT_TESTS pattern...] [PROPERTIES ...]): each test of the
-# program becomes a ctest test, run in its own process. The tests that INPUT_TESTS names
-# (gtest filter patterns) move the pointer, take the focus or the foreground, or read the
-# screen at a point. Pointer, focus and foreground belong to the one Wine desktop, and any
-# test that shows a window takes the foreground, so these tests run with no other beside them.
+# wevo_discover_tests(target [INPUT_TESTS pattern...] [TURN_TESTS pattern...] [PROPERTIES ...]):
+# each test of the program becomes a ctest test, run in its own process. The tests that
+# INPUT_TESTS names (gtest filter patterns) move the pointer, take the focus or the foreground,
+# or read the screen at a point. Pointer, focus and foreground belong to the one Wine desktop,
+# and any test that shows a window takes the foreground, so these tests run with no other
+# beside them. The tests that TURN_TESTS names run the program itself, whose single-instance
+# mutex allows one at a time: ctest gives them turns, so a test's time is its own work.
 function(wevo_discover_tests target)
-  cmake_parse_arguments(ARG "" "" "INPUT_TESTS;PROPERTIES" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "INPUT_TESTS;TURN_TESTS;PROPERTIES" ${ARGN})
   set_target_properties(${target} PROPERTIES CROSSCOMPILING_EMULATOR ${WEVO_TEST_RUNNER})
   set(common WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin DISCOVERY_MODE PRE_TEST
              DISCOVERY_TIMEOUT ${WEVO_DISCOVERY_TIMEOUT})
-  if(NOT ARG_INPUT_TESTS)
+  set(special ${ARG_INPUT_TESTS} ${ARG_TURN_TESTS})
+  if(NOT special)
     gtest_discover_tests(${target} ${common} PROPERTIES ${ARG_PROPERTIES})
     return()
   endif()
-  list(JOIN ARG_INPUT_TESTS ":" input)
-  gtest_discover_tests(${target} ${common} TEST_FILTER "-${input}" PROPERTIES ${ARG_PROPERTIES})
-  gtest_discover_tests(${target} ${common} TEST_FILTER "${input}"
-                       PROPERTIES ${ARG_PROPERTIES} RUN_SERIAL TRUE)
+  list(JOIN special ":" others)
+  gtest_discover_tests(${target} ${common} TEST_FILTER "-${others}" PROPERTIES ${ARG_PROPERTIES})
+  if(ARG_INPUT_TESTS)
+    list(JOIN ARG_INPUT_TESTS ":" input)
+    gtest_discover_tests(${target} ${common} TEST_FILTER "${input}"
+                         PROPERTIES ${ARG_PROPERTIES} RUN_SERIAL TRUE)
+  endif()
+  if(ARG_TURN_TESTS)
+    list(JOIN ARG_TURN_TESTS ":" turns)
+    gtest_discover_tests(${target} ${common} TEST_FILTER "${turns}"
+                         PROPERTIES ${ARG_PROPERTIES} RESOURCE_LOCK wevo_program)
+  endif()
 endfunction()
 
-# wevo_add_test(NAME dir [LIBS ...] [INPUT_TESTS ...]): one test program from every .cpp of
-# tests/dir.
+# wevo_add_test(NAME dir [LIBS ...] [INPUT_TESTS ...] [TURN_TESTS ...]): one test program from
+# every .cpp of tests/dir.
 function(wevo_add_test name dir)
-  cmake_parse_arguments(ARG "" "" "LIBS;INPUT_TESTS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "LIBS;INPUT_TESTS;TURN_TESTS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/${dir}/*.cpp)
   if(NOT sources)
     return()
@@ -60,6 +71,6 @@ function(wevo_add_test name dir)
   endif()
   add_dependencies(${name} wevo_assets)
   # Tests run side by side: the simulated adapter keeps no state file unless a test names one.
-  wevo_discover_tests(${name} INPUT_TESTS ${ARG_INPUT_TESTS}
+  wevo_discover_tests(${name} INPUT_TESTS ${ARG_INPUT_TESTS} TURN_TESTS ${ARG_TURN_TESTS}
                       PROPERTIES TIMEOUT ${WEVO_TEST_TIMEOUT} ENVIRONMENT "WEVO_SIM_STATE=none")
 endfunction()

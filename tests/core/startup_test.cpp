@@ -254,15 +254,30 @@ bool ShowsAWindowAtStart(const std::string& arguments, const char* scenario)
 
 }  // namespace
 
-TEST_F(StartUp, CommandLineSwitchAloneStartsHidden)
+struct SwitchCase {
+    const char* name;
+    const char* arguments;
+    bool shown;
+};
+
+void PrintTo(const SwitchCase& c, std::ostream* os)
 {
-    const struct {
-        const char* arguments;
-        bool shown;
-    } cases[] = {{"-S", false}, {"-s", false}, {"-S x", true}, {"", true}};
-    for (const auto& c : cases)
-        EXPECT_EQ(ShowsAWindowAtStart(c.arguments, "default"), c.shown) << "\"" << c.arguments << "\"";
+    *os << "arguments [" << c.arguments << "]";
 }
+
+// One start of the program per case, so that each case takes one start's time.
+class StartUpSwitch : public StartUp, public ::testing::WithParamInterface<SwitchCase> {};
+
+TEST_P(StartUpSwitch, CommandLineSwitchAloneStartsHidden)
+{
+    const SwitchCase c = GetParam();
+    EXPECT_EQ(ShowsAWindowAtStart(c.arguments, "default"), c.shown) << "\"" << c.arguments << "\"";
+}
+
+INSTANTIATE_TEST_SUITE_P(Arguments, StartUpSwitch,
+                         ::testing::Values(SwitchCase{"Upper", "-S", false}, SwitchCase{"Lower", "-s", false},
+                                           SwitchCase{"WithMore", "-S x", true}, SwitchCase{"None", "", true}),
+                         [](const ::testing::TestParamInfo<SwitchCase>& info) { return info.param.name; });
 
 TEST_F(StartUp, WithoutAdapterNothingIsShown)
 {
