@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "Sim.h"
+#include "WpsRun.h"
 #include "wlapi/constants.h"
 #include "wlapi/result.h"
 
@@ -350,6 +351,7 @@ bool P2p::GroupChannel(const uint8_t* owner, int* channel) {
 int P2p::SetConfig(const WIFIDIRECT_WPSE_PROFILE& r) {
   std::lock_guard<std::mutex> lock(mu_);
   LoadLocked();
+  lastPin_ = P2pPinText(r);
   switch (r.ConfigMode) {
     case CONFIG_MODE_ENABLE:
       enabled_ = true;
@@ -664,13 +666,15 @@ int P2p::CapabilityMap(uint16_t methods) const {
 //          (leaves our group by hand) | p2p return MAC | p2p request MAC
 //          | p2p error CODE [VALUE [METHODS]] | p2p event CODE | p2p queue | p2p disarm
 //          | p2p delay MS (each query waits before it fetches)
+//          | p2p pin (the PIN bytes of the last configuration written; the journal masks them)
 
 std::string P2p::Command(const std::vector<std::string>& t) {
   std::lock_guard<std::mutex> lock(mu_);
   LoadLocked();
-  if (t.size() < 2) return "error: p2p add|remove|return|request|error|event|queue|disarm|delay\n";
+  if (t.size() < 2) return "error: p2p add|remove|return|request|error|event|queue|disarm|delay|pin\n";
   const std::string& what = t[1];
   Mac mac{};
+  if (EqualNoCase(what, "pin")) return lastPin_ + "\n";
   if (EqualNoCase(what, "queue")) return std::to_string(queue_.size()) + (armed_ ? " armed\n" : " disarmed\n");
   if (EqualNoCase(what, "disarm")) {
     armed_ = false;
@@ -741,14 +745,21 @@ std::string P2p::Command(const std::vector<std::string>& t) {
     QueueLocked(Event(static_cast<uint8_t>(a)));
     return "ok\n";
   }
-  return "error: p2p add NAME MAC [KEY=VALUE...] | remove MAC | return MAC | request MAC | error CODE [VALUE [METHODS]] | event CODE | queue | disarm | delay MS\n";
+  return "error: p2p add NAME MAC [KEY=VALUE...] | remove MAC | return MAC | request MAC | error CODE [VALUE [METHODS]] | event CODE | queue | disarm | delay MS | pin\n";
 }
 
+std::string P2pPinText(const WIFIDIRECT_WPSE_PROFILE& r) {
+  const char* pin = reinterpret_cast<const char*>(r.PIN);
+  return std::string(pin, strnlen(pin, sizeof r.PIN));
+}
+
+// The PIN is a secret: the journal shows its shape only.
 std::string P2pProfileText(const WIFIDIRECT_WPSE_PROFILE* r) {
   if (!r) return "null";
+  const std::string pin = P2pPinText(*r);
   char t[160];
-  std::snprintf(t, sizeof t, "mode=%u intent=%u method=0x%08X pin=%.8s peer=%s", r->ConfigMode, r->GoIntentIdx,
-                r->WpsMethod, reinterpret_cast<const char*>(r->PIN),
+  std::snprintf(t, sizeof t, "mode=%u intent=%u method=0x%08X pin=%s peer=%s", r->ConfigMode, r->GoIntentIdx,
+                r->WpsMethod, pin.empty() ? "" : PinShape(pin).c_str(),
                 r->DesiredMacCount ? MacText(r->DesiredMacAddr[0]).c_str() : "none");
   std::string text = t;
   text += " ssid=" + std::string(reinterpret_cast<const char*>(r->SSID), std::min<uint32_t>(r->SSIDLength, 32));

@@ -122,6 +122,7 @@ private:
   bool autonomous_ = false;
   std::vector<Mac> members_;      // peers in our group (the owner first when we are a client)
   std::string ssid_, key_;
+  std::string lastPin_;  // the PIN bytes of the last configuration written, for "p2p pin"
   bool connected_ = false;        // event 22 sent for the current group
   uint8_t ip_[4] = {}, dhcpServer_[4] = {};
   bool ipAccepted_ = false;
@@ -134,6 +135,7 @@ private:
 };
 
 // Journal texts of a request record (the key masked) and of an address.
+std::string P2pPinText(const WIFIDIRECT_WPSE_PROFILE& r);
 std::string P2pProfileText(const WIFIDIRECT_WPSE_PROFILE* r);
 std::string P2pMacText(const uint8_t* mac);
 

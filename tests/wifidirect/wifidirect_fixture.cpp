@@ -40,6 +40,15 @@ void WiFiDirectFixture::SetStoredFlag(bool on)
     VOZEZIV.WVWL_WriteWifiDirectFlag(on ? 1 : 0);
 }
 
+std::string WiFiDirectFixture::WrittenPin()
+{
+    std::string reply;
+    SimCommand("p2p pin", &reply);
+    if (!reply.empty() && reply.back() == '\n')
+        reply.pop_back();
+    return reply;
+}
+
 WIFI_DIRECT_STATUS WiFiDirectFixture::Event(uint8_t code)
 {
     WIFI_DIRECT_STATUS status{};

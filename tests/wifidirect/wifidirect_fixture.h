@@ -38,8 +38,10 @@ protected:
     void TurnOn();
     // Pumps until the simulator has no event left to deliver.
     bool WaitForEvents(DWORD timeoutMs = 10000);
-    // Journal lines of the entry since the last mark, with their arguments.
+    // Journal lines of the entry since the last mark, with their arguments (PINs masked).
     std::vector<std::string> Lines(const std::string& entry);
+    // The PIN bytes of the last configuration the program wrote to the simulator.
+    std::string WrittenPin();
     // Presses, double-clicks or right-clicks a control of the window through its window procedure.
     void PressOn(TControl* control, UINT down, UINT up);
     // With WEVO_SHOTS naming a folder, saves the Wi-Fi Direct window as NAME.bmp there.

@@ -158,6 +158,9 @@ TEST_P(WizardNext, RunsTheActionToItsRequest)
     if (c.sentPin) {
         EXPECT_EQ(Pin(), c.sentPin);
     }
+    if (c.sentPin && *c.request) {
+        EXPECT_EQ(WrittenPin(), c.sentPin);
+    }
     if (*c.leave) {
         // The station is left by the road of its Windows version (later events may call it again).
         const std::string other = std::string(c.leave) == "WVWL_SetAuthMode" ? "WVWL_WlanDisconnect" : "WVWL_SetAuthMode";
@@ -190,13 +193,13 @@ const NextCase kNextCases[] = {
      false, TRUE, "mode=3 intent=7 method=0x20000000", "", ""},
     // An incoming request answered with the peer's PIN.
     {"ConnectRequestPinTyped", ACTION_GET_CONNECT_REQUEST, 41, false, 0x0008, ENTER, "01234567", 1,
-     false, TRUE, "mode=3 intent=7 method=0x40000000 pin=01234567", "01234567", ""},
+     false, TRUE, "mode=3 intent=7 method=0x40000000 pin=len=8 checksum=bad", "01234567", ""},
     {"AutonomousGroupOwner", ACTION_AUTONOMOUSGO, 41, false, 0x0080, nullptr, nullptr, 1,
      false, TRUE, "mode=3 intent=16 method=0x00000000", "", ""},
     {"GroupOwnerWpsPushButton", ACTION_WPS, 41, false, 0x0080, nullptr, nullptr, 1,
      false, TRUE, "mode=9 intent=0 method=0x20000000", "", ""},
     {"GroupOwnerWpsEnteredPin", ACTION_WPS, 41, false, 0x0008, ENTER, "12345670", 1,
-     false, TRUE, "mode=9 intent=0 method=0x40000000 pin=12345670", "12345670", ""},
+     false, TRUE, "mode=9 intent=0 method=0x40000000 pin=len=8 checksum=ok", "12345670", ""},
     // The enter-PIN confirmation hands the PIN to the driver, not a request.
     {"ConfirmEnteredPin", ACTION_CONFIRM_ENTER_PIN, 41, false, 0x0008, ENTER, "87654325", 1,
      false, FALSE, "", "87654325", ""},
@@ -288,8 +291,10 @@ TEST_F(WiFiDirectWizard, DisplayPinTellsTheDriverAndShowsIt)
     Open(ACTION_DISPLAY_PIN);
     EXPECT_EQ(Wps()->editPinCode->Text(), "01234567");
     EXPECT_TRUE(Wps()->rBtnPIN_RegSpec->Checked());
-    EXPECT_EQ(LastRequest().find("WVWL_SetWifiDirectWpseConfig(mode=9 intent=0 method=0x80000000 pin=01234567"), 0u)
+    EXPECT_EQ(LastRequest().find("WVWL_SetWifiDirectWpseConfig(mode=9 intent=0 method=0x80000000 pin=len=8 checksum=bad"),
+              0u)
         << LastRequest();
+    EXPECT_EQ(WrittenPin(), "01234567");
     EXPECT_FALSE(W()->BtnWiFiDirectNext->Enabled());
     EXPECT_FALSE(W()->BtnWiFiDirectCancel->Enabled());
 
@@ -299,7 +304,8 @@ TEST_F(WiFiDirectWizard, DisplayPinTellsTheDriverAndShowsIt)
     const std::string shown = Wps()->editPinCode->Text();
     ASSERT_EQ(shown.size(), 4u);
     EXPECT_EQ(W()->m_ulWiFiDirectDefPin, std::stoul(shown));
-    EXPECT_NE(LastRequest().find("method=0x80000000 pin=\xFF\xFF\xFF\xFF" + shown), std::string::npos) << LastRequest();
+    EXPECT_NE(LastRequest().find("method=0x80000000 pin=len=8 not-digits"), std::string::npos) << LastRequest();
+    EXPECT_EQ(WrittenPin(), "\xFF\xFF\xFF\xFF" + shown);
 
     Press(W()->SysBtnClose);
     EXPECT_FALSE(W()->Visible());

@@ -3,6 +3,7 @@
 // again while nobody fetches it, and bounded.
 #include "SimAdapterFixture.h"
 
+#include <cstring>
 #include <string>
 
 #include "wifidirect/WiFiDirectRecords.h"
@@ -132,6 +133,32 @@ TEST_F(SimWifiDirectQueue, ADelayedFetchWaitsAndTheHeadIsSignalledMeanwhile) {
   EXPECT_EQ(6, Fetch());
   EXPECT_GE(GetTickCount64() - start, 750u);
   EXPECT_TRUE(Signalled(0)) << "no second signal during the slow fetch";
+}
+
+// A configuration's PIN is a secret: the journal shows its shape, "p2p pin" the bytes written.
+TEST_F(SimWifiDirectQueue, ThePinIsMaskedInTheJournalAndKeptForQueries) {
+  const struct {
+    std::string pin;
+    const char* shape;
+  } cases[] = {{"12345670", "pin=len=8 checksum=ok"},
+               {"01234567", "pin=len=8 checksum=bad"},
+               {"\xFF\xFF\xFF\xFF" "4821", "pin=len=8 not-digits"},
+               {"", "pin= peer="}};
+  for (const auto& c : cases) {
+    WIFIDIRECT_WPSE_PROFILE r{};
+    r.ConfigMode = CONFIG_MODE_DISCOVERY;
+    std::memcpy(r.PIN, c.pin.data(), c.pin.size());
+    ASSERT_EQ(WVWL_ERROR_SUCCESS, Entry<PFN_WVWL_SetWifiDirectWpseConfig>("WVWL_SetWifiDirectWpseConfig")(&r));
+    const std::string journal = Journal();
+    const size_t line = journal.rfind("WVWL_SetWifiDirectWpseConfig(");
+    ASSERT_NE(line, std::string::npos);
+    const std::string text = journal.substr(line, journal.find('\n', line) - line);
+    EXPECT_NE(text.find(c.shape), std::string::npos) << text;
+    if (!c.pin.empty()) {
+      EXPECT_EQ(text.find(c.pin.substr(4)), std::string::npos) << text;
+    }
+    EXPECT_EQ(c.pin + "\n", Command("p2p pin"));
+  }
 }
 
 }  // namespace
