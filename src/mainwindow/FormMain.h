@@ -112,6 +112,8 @@ public:
     DWORD m_nChannelMode = 0;
     DWORD m_enumPhyMode = 0;
     BOOL m_bSavedWiFiDirectFlag = FALSE;
+    // Set by the first suspend, cleared by the wake-up that gives the flag back.
+    bool m_bWiFiDirectFlagSaved = false;
     HDEVNOTIFY m_hDevNotify = nullptr;
     // The last Wi-Fi Direct start-up thread; the window's destruction lets it finish first.
     HANDLE m_hInitWiFiDirectThread = nullptr;
@@ -164,6 +166,7 @@ public:
     // Adapter arrival and removal, suspend and resume.
     void OnDeviceChange(TObject* Sender);
     void TimerWiFiDirectWakeUpControlTimer(TObject* Sender);
+    void SaveWiFiDirectFlagForWakeUp();
 
     // Messages, timers and radio.
     void CheckRadioStatus();

@@ -72,7 +72,7 @@ void TFormMain::WndProc(TMessage& Message)
     } else if (msg == WM_POWERBROADCAST) {
         if (wParam == PBT_APMSUSPEND) {
             PrintMessage(6, " wParam: WM_POWERBROADCAST PBT_APMSUSPEND\n");
-            VOZEZIV.WVWL_ReadWifiDirectFlag(&m_bSavedWiFiDirectFlag);
+            SaveWiFiDirectFlagForWakeUp();
             if (VOZEZIV.WVWL_IsWpaCapable && VOZEZIV.WVWL_IsWpaCapable()) {
                 if (FormWiFiDisplay)
                     FormWiFiDisplay->SetWDPConfigToDriver(0);
@@ -92,11 +92,30 @@ void TFormMain::WndProc(TMessage& Message)
     TFormBase::WndProc(Message);
 }
 
+// A second suspend before the wake-up finds the flag the first one cleared: the first one's
+// reading is kept.
+void TFormMain::SaveWiFiDirectFlagForWakeUp()
+{
+    if (m_bWiFiDirectFlagSaved) {
+        PrintMessage(6, " PBT_APMSUSPEND: the Wi-Fi Direct flag is kept from the earlier suspend (%d)\n",
+                     m_bSavedWiFiDirectFlag);
+        return;
+    }
+    VOZEZIV.WVWL_ReadWifiDirectFlag(&m_bSavedWiFiDirectFlag);
+    m_bWiFiDirectFlagSaved = true;
+}
+
 void TFormMain::TimerWiFiDirectWakeUpControlTimer(TObject*)
 {
     PrintMessage(6, " TimerWiFiDirectWakeUpControlTimer()\n");
     SetTimer(WiFiDirectWakeUpControlTimer, false);
-    VOZEZIV.WVWL_WriteWifiDirectFlag(m_bSavedWiFiDirectFlag);
+    // A wake-up with no suspend before it has nothing to give back: the stored flag is the user's.
+    if (m_bWiFiDirectFlagSaved) {
+        VOZEZIV.WVWL_WriteWifiDirectFlag(m_bSavedWiFiDirectFlag);
+        m_bWiFiDirectFlagSaved = false;
+    } else {
+        PrintMessage(6, " TimerWiFiDirectWakeUpControlTimer: no suspend saved the Wi-Fi Direct flag, it stays\n");
+    }
     if (VOZEZIV.nWinOS >= 41)
         CheckAndInitWiFiDirect();
 }

@@ -41,6 +41,8 @@ constexpr POINT kMainWiFiDisplay = {153 + 12, 25 + 12};
 constexpr POINT kDisplayRescan = {8 + 10, 20 + 10};
 // The own-device menu: Scan, persistent groups, autonomous group owner or disconnect, profiles.
 constexpr int kMenuScan = 0, kMenuProfiles = 3;
+// The own device's icon, drawn on while Wi-Fi Direct is on.
+constexpr RECT kOwnIcon = {20, 200, 84, 264};
 
 class WiFiDirectEndToEnd : public WiFiDirectDriving {
 protected:
@@ -281,6 +283,41 @@ TEST_F(WiFiDirectEndToEnd, WiFiDisplayFindsWiFiDirectOnAfterAConnectionEnded)
     EXPECT_EQ(wevo_.WaitForNewForm(shown, 1500), nullptr) << "a question though Wi-Fi Direct is on";
     EXPECT_EQ(Form("Wi-Fi Direct Settings"), nullptr) << "the device-name wizard opened again";
     EXPECT_NE(wevo_.Journal().find("WVWL_ReadWifiDirectControl("), std::string::npos);
+}
+
+// The system tells the program of a wake-up it sent no suspend for (the program started while the
+// machine slept, or the suspend notice reached no one): Wi-Fi Direct stays on, its window shows
+// it on, and Wi-Fi Display finds it on: its Rescan scans and asks nothing.
+TEST_F(WiFiDirectEndToEnd, WiFiDisplayFindsWiFiDirectOnAfterAWakeUpWithoutSuspend)
+{
+    Launch();
+    TurnOn("Den-Laptop");
+    ASSERT_TRUE(WaitFor([&] { return Drawn(kOwnIcon); })) << "Wi-Fi Direct does not show on";
+
+    const int restarts = wevo_.Calls("WVWL_InitWifiDirect");
+    const int turnedOn = CountIn(wevo_.Journal(), "WVWL_WriteWifiDirectFlag(1)");
+    PostMessageA(main_, WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);
+    ASSERT_TRUE(wevo_.WaitForJournal("TimerWiFiDirectWakeUpControlTimer()")) << wevo_.Journal();
+    // the stored flag still says on, so Wi-Fi Direct is brought up again
+    EXPECT_TRUE(WaitFor([&] {
+        return wevo_.Calls("WVWL_InitWifiDirect") > restarts &&
+               CountIn(wevo_.Journal(), "WVWL_WriteWifiDirectFlag(1)") > turnedOn;
+    })) << wevo_.Journal();
+    EXPECT_EQ(wevo_.Journal().find("WVWL_WriteWifiDirectFlag(0)"), std::string::npos) << wevo_.Journal();
+    EXPECT_TRUE(Drawn(kOwnIcon)) << "Wi-Fi Direct does not show on";
+
+    const std::vector<HWND> before = wevo_.VisibleWindows();
+    HWND display = nullptr;
+    ASSERT_TRUE(ClickUntil(main_, kMainWiFiDisplay, [&] { return (display = wevo_.WaitForNewForm(before, 100)) != nullptr; }))
+        << "the Wi-Fi Display window did not open";
+    const int scans = CountIn(wevo_.Journal(), "WVWL_SetWifiDirectWpseConfig(mode=2 ");
+    const std::vector<HWND> shown = wevo_.VisibleWindows();
+    EXPECT_TRUE(ClickUntil(display, kDisplayRescan,
+                           [&] { return CountIn(wevo_.Journal(), "WVWL_SetWifiDirectWpseConfig(mode=2 ") > scans; }))
+        << "Rescan did not scan\n" << wevo_.Journal();
+    EXPECT_EQ(wevo_.WaitForNewForm(shown, 1500), nullptr) << "a question though Wi-Fi Direct is on";
+    EXPECT_EQ(Form("Wi-Fi Direct Settings"), nullptr) << "the device-name wizard opened again";
+    Shot(direct_, "e2e_wifidirect_after_wake_up");
 }
 
 }  // namespace

@@ -2,6 +2,10 @@
 #include <windows.h>
 #include <dbt.h>
 
+#include <ostream>
+#include <string>
+#include <vector>
+
 #include "dialogs/Dialogs.h"
 #include "dialogs/FormProgressMsg.h"
 #include "mainwindow/FormLinkInfo.h"
@@ -206,6 +210,50 @@ TEST_F(DeviceChange, SuspendTurnsWiFiDirectOffAndResumeRestoresTheFlag)
     VOZEZIV.WVWL_ReadWifiDirectFlag(&flag);
     EXPECT_EQ(flag, 1);
 }
+
+// The stored Wi-Fi Direct flag after a run of power events, each ended by the wake-up tick when
+// a resume started it: a wake-up gives back what the first suspend found, and one the program
+// saw no suspend for leaves the flag as it is.
+struct PowerCase {
+    const char* name;
+    int flagBefore;
+    std::vector<WPARAM> events;
+    int flagAfter;
+};
+
+void PrintTo(const PowerCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
+class PowerSequence : public DeviceChange, public ::testing::WithParamInterface<PowerCase> {};
+
+TEST_P(PowerSequence, WakeUpLeavesTheFlagAsTheUserHadIt)
+{
+    const PowerCase& c = GetParam();
+    StartProgram();
+    VOZEZIV.WVWL_WriteWifiDirectFlag(c.flagBefore);
+    for (WPARAM event : c.events) {
+        Power(event);
+        if (event == PBT_APMRESUMEAUTOMATIC) {
+            ASSERT_TRUE(FormMain->WiFiDirectWakeUpControlTimer->Enabled());
+            FormMain->WiFiDirectWakeUpControlTimer->Tick();
+        }
+    }
+    int flag = -1;
+    VOZEZIV.WVWL_ReadWifiDirectFlag(&flag);
+    EXPECT_EQ(flag, c.flagAfter);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    DeviceChange, PowerSequence,
+    ::testing::Values(PowerCase{"ResumeWithoutSuspendOn", 1, {PBT_APMRESUMEAUTOMATIC}, 1},
+                      PowerCase{"ResumeWithoutSuspendOff", 0, {PBT_APMRESUMEAUTOMATIC}, 0},
+                      PowerCase{"SuspendResumeOff", 0, {PBT_APMSUSPEND, PBT_APMRESUMEAUTOMATIC}, 0},
+                      PowerCase{"TwoSuspendsOneResume", 1, {PBT_APMSUSPEND, PBT_APMSUSPEND, PBT_APMRESUMEAUTOMATIC}, 1},
+                      PowerCase{"SuspendResumeTwice", 1,
+                                {PBT_APMSUSPEND, PBT_APMRESUMEAUTOMATIC, PBT_APMRESUMEAUTOMATIC}, 1}),
+    [](const ::testing::TestParamInfo<PowerCase>& info) { return std::string(info.param.name); });
 
 TEST_F(DeviceChange, SuspendWithoutWpaOnlySavesTheFlag)
 {
