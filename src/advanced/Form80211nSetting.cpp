@@ -18,7 +18,6 @@ TForm80211nSetting::TForm80211nSetting(TComponent* owner) : TFormBase(owner)
 {
     Name = "Form80211nSetting";
     SetClientSize(400, 380);
-    skin::StyleCaption(lblCaptionText);
     TFormResource* res = FormResource;
     SysBtnClose = MakePushButton(this, 373, 16, 15, 15, res ? res->ImgBtnAdvancedFormClose_Normal : nullptr,
                                  res ? res->ImgBtnAdvancedFormClose_Down : nullptr, nullptr);

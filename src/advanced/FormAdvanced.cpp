@@ -32,7 +32,6 @@ TFormAdvanced::TFormAdvanced(TComponent* owner) : TFormBase(owner)
 {
     Name = "FormAdvanced";
     SetClientSize(400, 380);
-    skin::StyleCaption(lblCaptionText);
     TFormResource* res = FormResource;
 
     SysBtnClose = MakePushButton(this, 373, 16, 15, 15, res ? res->ImgBtnAdvancedFormClose_Normal : nullptr,

@@ -31,7 +31,6 @@ TFormExtendedAP::TFormExtendedAP(TComponent* owner) : TFormBase(owner)
 {
     Name = "FormExtendedAP";
     SetClientSize(400, 380);
-    skin::StyleCaption(lblCaptionText);
     TFormResource* res = FormResource;
 
     SysBtnClose = MakePushButton(this, 373, 16, 15, 15, res ? res->ImgBtnExtendedAPFormClose_Normal : nullptr,

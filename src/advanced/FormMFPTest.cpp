@@ -13,7 +13,6 @@ TFormMFPTest::TFormMFPTest(TComponent* owner) : TFormBase(owner)
 {
     Name = "FormMFPTest";
     SetClientSize(400, 380);
-    skin::StyleCaption(lblCaptionText);
     TFormResource* res = FormResource;
     SysBtnClose = MakePushButton(this, 373, 16, 15, 15, res ? res->ImgBtnAdvancedFormClose_Normal : nullptr,
                                  res ? res->ImgBtnAdvancedFormClose_Down : nullptr, nullptr);

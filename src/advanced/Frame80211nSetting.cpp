@@ -58,11 +58,12 @@ TFrame80211nSetting::TFrame80211nSetting(TComponent* owner) : TFrameBase(owner)
 {
     Name = "Frame80211nSetting";
     chBoxAMSDU = new TCheckBox({this, 12, 4, 150, 17, "A-MSDU"});
-    pnlAmsduMax = new TPanel({this, 28, 22, 166, 20});
+    // The choice rows end where the power-save group begins, so they leave its frame whole.
+    pnlAmsduMax = new TPanel({this, 28, 22, 162, 20});
     rBtnMax3839 = new TRadioButton({pnlAmsduMax, 0, 1, 80, 17, "Max:3839"});
     rBtnMax7935 = new TRadioButton({pnlAmsduMax, 82, 1, 80, 17, "Max:7935"});
     chBoxMPDU = new TCheckBox({this, 12, 46, 170, 17, "MPDU Aggregation"});
-    pnlMpduMode = new TPanel({this, 28, 64, 166, 20});
+    pnlMpduMode = new TPanel({this, 28, 64, 162, 20});
     rBtnManual = new TRadioButton({pnlMpduMode, 0, 1, 80, 17, "Manual"});
     rBtnAuto = new TRadioButton({pnlMpduMode, 82, 1, 80, 17, "Auto"});
     lblMpduDensity = Label(this, 28, 92, 86, "Mpdu Density");

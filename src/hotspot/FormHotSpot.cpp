@@ -83,8 +83,6 @@ void TFormHotSpot::FormCreate(TObject* Sender)
     if (FormResource && FormResource->ImgAdvancedFormBG)
         ImgBackground->SetPicture(FormResource->ImgAdvancedFormBG->Picture());
     TFormBase::FormCreate(Sender);
-    lblCaptionText->Font().SetColor(RGB(255, 255, 255));
-    lblCaptionText->Font().SetStyle(lblCaptionText->Font().Style() | fsBold);
     const std::string caption = hotspot::Text(&CUISTR::STR_HotSpot_HS20);
     SetCaption(caption);
     lblCaptionText->SetCaption(caption);

@@ -74,7 +74,6 @@ void VersionRow(TGroupBox* box, int top, std::string CUISTR::*name, TLabel*& nam
 TFormAbout::TFormAbout(TComponent* owner) : TFormBase(owner)
 {
     Name = "FormAbout";
-    skin::StyleCaption(lblCaptionText);
     SetClientSize(408, 245);
     TFormResource* res = FormResource;
 

@@ -160,7 +160,6 @@ bool RepositoryEmpty()
 TFormLinkInfo::TFormLinkInfo(TComponent* owner) : TFormBase(owner)
 {
     Name = "FormLinkInfo";
-    skin::StyleCaption(lblCaptionText);
     TFormResource* res = FormResource;
     SetClientSize(400, 245);
 

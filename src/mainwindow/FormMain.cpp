@@ -110,8 +110,6 @@ TFormMain::TFormMain(TComponent* owner) : TFormBase(owner)
 
     lblCaptionText->SetBounds(39, 6, lblCaptionText->Width(), lblCaptionText->Height());
     lblCaptionText->SetAlignment(taRightJustify);
-    lblCaptionText->Font().SetColor(RGB(255, 255, 255));
-    lblCaptionText->Font().SetStyle(fsBold);
     lblCaptionText->Font().SetHeight(-13);
 
     ImgPartition = new TImage({this, 338, 30, 10, 15});

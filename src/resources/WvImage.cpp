@@ -254,10 +254,4 @@ TLabel* MakeLabel(TWinControl* parent, int left, int top, int width, std::string
     return label;
 }
 
-void StyleCaption(TLabel* caption)
-{
-    caption->Font().SetColor(RGB(255, 255, 255));
-    caption->Font().SetStyle(caption->Font().Style() | fsBold);
-}
-
 } // namespace skin

@@ -57,9 +57,6 @@ TImage* MakePicture(TWinControl* parent, int left, int top, const TImage* source
 TLabel* MakeLabel(TWinControl* parent, int left, int top, int width, std::string CUISTR::*member = nullptr,
                   TAlignment alignment = taLeftJustify);
 
-// The caption of a skinned window: white and bold on its dark header.
-void StyleCaption(TLabel* caption);
-
 } // namespace skin
 
 class TWvImage : public TImage {

@@ -78,7 +78,6 @@ void TFormWiFiDirectMediaSharing::FormCreate(TObject* Sender)
     if (TImage* background = Picture(&TFormResource::ImgWiFiDirectMediaSharingForm))
         ImgBackground->SetPicture(background->Picture());
     TFormBase::FormCreate(Sender);
-    skin::StyleCaption(lblCaptionText);
     const std::string caption = wizard::Text(&CUISTR::STR_WIFIDIRECT_MEDIA_SHARING);
     SetCaption(caption);
     lblCaptionText->SetCaption(caption);

@@ -105,7 +105,6 @@ void TFormWiFiDirectProfile::FormCreate(TObject* Sender)
     if (TImage* background = Picture(&TFormResource::ImgWiFiDirectProfileForm))
         ImgBackground->SetPicture(background->Picture());
     TFormBase::FormCreate(Sender);
-    skin::StyleCaption(lblCaptionText);
     const std::string caption = wizard::Text(&CUISTR::STR_WIFIDIRECT_PROFILE);
     SetCaption(caption);
     lblCaptionText->SetCaption(caption);

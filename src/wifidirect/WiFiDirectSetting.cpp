@@ -85,7 +85,6 @@ void TFormWiFiDirectSetting::FormCreate(TObject* Sender)
     if (TImage* background = Picture(&TFormResource::ImgWiFiDirectSettingForm))
         ImgBackground->SetPicture(background->Picture());
     TFormBase::FormCreate(Sender);
-    skin::StyleCaption(lblCaptionText);
     if (TImage* frame = Picture(&TFormResource::ImgWiFiDirectSettingFrame))
         for (TFrameBase* page : {static_cast<TFrameBase*>(FrameWiFiDirectSettingAutonomousGO),
                                  static_cast<TFrameBase*>(FrameWiFiDirectSettingAdvanced),

@@ -50,8 +50,6 @@ TFormWFADispDevDetailInfo::TFormWFADispDevDetailInfo(TComponent* owner) : TFormB
     if (ImgBackground->Picture().Empty())
         SetClientSize(400, 380);
     lblCaptionText->SetCaption(S(&CUISTR::STR_DEV_INFO));
-    lblCaptionText->Font().SetColor(RGB(255, 255, 255));
-    lblCaptionText->Font().SetStyle(lblCaptionText->Font().Style() | fsBold);
     const int w = res && res->ImgBtnSiteSurveyFormClose_Normal ? res->ImgBtnSiteSurveyFormClose_Normal->Width() : 20;
     const int h = res && res->ImgBtnSiteSurveyFormClose_Normal ? res->ImgBtnSiteSurveyFormClose_Normal->Height() : 20;
     SysBtnClose = MakePushButton(this, 372, 16, w, h, res ? res->ImgBtnSiteSurveyFormClose_Normal : nullptr,

@@ -102,8 +102,6 @@ TFormWiFiDisplay::TFormWiFiDisplay(TComponent* owner) : TFormBase(owner)
         SetClientSize(400, 380);
     lblWindowText = lblCaptionText;
     lblWindowText->SetCaption(S(&CUISTR::STR_WDP_WIFI_DISPLAY));
-    lblWindowText->Font().SetColor(RGB(255, 255, 255));
-    lblWindowText->Font().SetStyle(lblWindowText->Font().Style() | fsBold);
 
     BtnWDPRescan = MakeButton(this, 8, 20, res ? res->ImgBtnSiteSurveyRescan_Normal : nullptr,
                               res ? res->ImgBtnSiteSurveyRescan_Down : nullptr,

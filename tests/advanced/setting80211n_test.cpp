@@ -192,6 +192,55 @@ TEST_F(Setting80211n, AckPolicyReadOnEntryWritesOncePerChangedBox)
     EXPECT_TRUE(Page()->chBoxACVO->Checked());
 }
 
+// Where a control is drawn over a shown neighbour or past its container, one of them loses
+// part of its frame or text: every shown control of the page lies inside its container and
+// apart from its shown neighbours, with the ack-policy controls shown and hidden.
+std::string Describe(const TControl* control)
+{
+    const RECT r = control->BoundsRect();
+    return (control->Name.empty() ? std::string("control") : control->Name) + " at (" + std::to_string(r.left) + "," +
+           std::to_string(r.top) + ")-(" + std::to_string(r.right) + "," + std::to_string(r.bottom) + ")";
+}
+
+std::vector<std::string> Overlaps(const TWinControl* parent)
+{
+    std::vector<std::string> found;
+    std::vector<const TControl*> shown;
+    for (int i = 0; i < parent->ControlCount(); ++i)
+        if (parent->Controls(i)->Visible())
+            shown.push_back(parent->Controls(i));
+    const RECT inside = {0, 0, parent->Width(), parent->Height()};
+    for (size_t i = 0; i < shown.size(); ++i) {
+        const RECT a = shown[i]->BoundsRect();
+        RECT both{};
+        IntersectRect(&both, &a, &inside);
+        if (!EqualRect(&both, &a))
+            found.push_back(Describe(shown[i]) + " leaves " + Describe(parent));
+        for (size_t j = i + 1; j < shown.size(); ++j) {
+            const RECT b = shown[j]->BoundsRect();
+            if (IntersectRect(&both, &a, &b))
+                found.push_back(Describe(shown[i]) + " over " + Describe(shown[j]));
+        }
+        if (const auto* container = dynamic_cast<const TWinControl*>(shown[i])) {
+            const std::vector<std::string> deeper = Overlaps(container);
+            found.insert(found.end(), deeper.begin(), deeper.end());
+        }
+    }
+    return found;
+}
+
+class Setting80211nLayout : public Setting80211n, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(Setting80211nLayout, ControlsLieApartInsideTheirContainers)
+{
+    Start(TScenario(), GetParam());
+    OpenWindow();
+    EXPECT_EQ(Overlaps(Page()), std::vector<std::string>{});
+}
+
+INSTANTIATE_TEST_SUITE_P(AckPolicy, Setting80211nLayout, ::testing::Values(true, false),
+                         [](const auto& info) { return std::string(info.param ? "Shown" : "Hidden"); });
+
 TEST_F(Setting80211n, WithoutTheSettingTheAckPolicyAndTGnListAreHiddenButThePolicyIsStillRead)
 {
     Start(TScenario(), false);

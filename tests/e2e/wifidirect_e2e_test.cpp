@@ -34,11 +34,11 @@ constexpr SlotBox kRing[5] = {MakeSlot(33, 78, 52, 173), MakeSlot(106, 92, 83, 1
                               MakeSlot(216, 179, 146, 215), MakeSlot(231, 248, 153, 250)};
 
 const char* const kTv = "02:50:F2:AA:00:01";
+const char* const kTvInJournal = "02-50-F2-AA-00-01";
+const char* const kTabletInJournal = "02-50-F2-AA-00-02";
 // The first and the last tenth of the progress box's bar (140 x 22 at 80,50).
 constexpr RECT kBarFirstStep = {82, 54, 92, 68}, kBarLastStep = {208, 54, 218, 68};
 constexpr POINT kProfileActivate = {83 + 12, 20 + 13};
-constexpr POINT kMainWiFiDisplay = {153 + 12, 25 + 12};
-constexpr POINT kDisplayRescan = {8 + 10, 20 + 10};
 // The own-device menu: Scan, persistent groups, autonomous group owner or disconnect, profiles.
 constexpr int kMenuScan = 0, kMenuProfiles = 3;
 // The own device's icon, drawn on while Wi-Fi Direct is on.
@@ -46,6 +46,41 @@ constexpr RECT kOwnIcon = {20, 200, 84, 264};
 
 class WiFiDirectEndToEnd : public WiFiDirectDriving {
 protected:
+    // Started, Wi-Fi Direct turned on and a scan made: the scenario's two peers in slots 1 and
+    // 2 of the ring. A peer given ("NAME MAC Key=Value ...") joins them before the scan.
+    void ShowThePeers(const std::string& peer = "")
+    {
+        ASSERT_NO_FATAL_FAILURE(Launch());
+        ASSERT_NO_FATAL_FAILURE(TurnOn("Den-Laptop"));
+        if (!peer.empty()) {
+            ASSERT_EQ(wevo_.Sim("p2p add " + peer).substr(0, 2), "ok");
+        }
+        ASSERT_NO_FATAL_FAILURE(Scan());
+        ASSERT_TRUE(WaitFor([&] { return SlotShown(1) && SlotShown(2); })) << wevo_.Journal();
+    }
+
+    // Double-clicks the peer in the slot and takes the push button in the wizard that asks how
+    // to connect; the wizard stays open.
+    void ChoosePushButton(int slot, HWND* wizard)
+    {
+        *wizard = OpenBy(direct_, Centre(kRing[slot].picture), "Wi-Fi Direct Settings", true);
+        ASSERT_NE(*wizard, nullptr) << "no wizard for the connection\n" << wevo_.Journal();
+        HWND pbc = nullptr;
+        ASSERT_TRUE(WaitFor([&] { return (pbc = FindButton(*wizard, "Push Button (PBC)")) != nullptr; }));
+        PostMessageA(pbc, BM_CLICK, 0, 0);
+        ASSERT_TRUE(WaitFor([&] { return SendMessageA(pbc, BM_GETCHECK, 0, 0) == BST_CHECKED; }));
+    }
+
+    // Double-clicks the connected peer in the slot and confirms: the program disconnects that
+    // peer (its address as the journal writes it) and the ring shows no connection.
+    void Disconnect(int slot, const std::string& peer)
+    {
+        DoubleClickAt(direct_, Centre(kRing[slot].picture));
+        ASSERT_TRUE(Answer("OK")) << "no question before disconnecting";
+        ASSERT_TRUE(wevo_.WaitForJournal("WVWL_DisConnectWifiDirectPerDevice(" + peer)) << wevo_.Journal();
+        ASSERT_TRUE(WaitFor([&] { return ConnectedSlot() < 0; })) << wevo_.Journal();
+    }
+
     // Scans for peers from the own-device menu and waits for the discovery to be handled.
     void Scan()
     {
@@ -113,16 +148,10 @@ protected:
 
 TEST_F(WiFiDirectEndToEnd, PeersConnectByPushButtonLeaveAndTheSavedGroupComesBack)
 {
-    Launch();
-    TurnOn("Den-Laptop");
     // the television takes four seconds for its WPS exchange, so the connection can be watched
-    ASSERT_EQ(wevo_.Sim(std::string("p2p add Living-Room-TV ") + kTv +
-                        " Category=0x0700 SubCategory=0x0100 ConfigMethods=0x0188 Intent=12 Channel=6 WpsTime=4000")
-                  .substr(0, 2),
-              "ok");
-    Scan();
-    // the scan on showing the window finds the two peers: slots 1 and 2 of the ring
-    ASSERT_TRUE(WaitFor([&] { return SlotShown(1) && SlotShown(2); })) << wevo_.Journal();
+    ASSERT_NO_FATAL_FAILURE(ShowThePeers(std::string("Living-Room-TV ") + kTv +
+                                         " Category=0x0700 SubCategory=0x0100 ConfigMethods=0x0188 Intent=12 Channel=6 "
+                                         "WpsTime=4000"));
     EXPECT_FALSE(SlotShown(0));
     EXPECT_FALSE(SlotShown(3));
     Shot(direct_, "e2e_wifidirect_peers");
@@ -131,12 +160,8 @@ TEST_F(WiFiDirectEndToEnd, PeersConnectByPushButtonLeaveAndTheSavedGroupComesBac
     EXPECT_FALSE(MarkShown(1));
 
     // a double-click on the television asks how to connect; the user takes the push button
-    HWND wizard = OpenBy(direct_, Centre(kRing[1].picture), "Wi-Fi Direct Settings", true);
-    ASSERT_NE(wizard, nullptr) << "no wizard for the connection\n" << wevo_.Journal();
-    HWND pbc = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (pbc = FindButton(wizard, "Push Button (PBC)")) != nullptr; }));
-    PostMessageA(pbc, BM_CLICK, 0, 0);
-    ASSERT_TRUE(WaitFor([&] { return SendMessageA(pbc, BM_GETCHECK, 0, 0) == BST_CHECKED; }));
+    HWND wizard = nullptr;
+    ASSERT_NO_FATAL_FAILURE(ChoosePushButton(1, &wizard));
     Sleep(300);
     Shot(wizard, "e2e_wizard_wps");
     ASSERT_TRUE(NextUntilClosed(wizard)) << wevo_.Journal();
@@ -178,22 +203,14 @@ TEST_F(WiFiDirectEndToEnd, PeersConnectByPushButtonLeaveAndTheSavedGroupComesBac
 
     // a double-click on the connected television asks, then disconnects it
     wevo_.Sim("journal clear");
-    DoubleClickAt(direct_, Centre(kRing[tv].picture));
-    ASSERT_TRUE(Answer("OK")) << "no question before disconnecting";
-    ASSERT_TRUE(wevo_.WaitForJournal("WVWL_DisConnectWifiDirectPerDevice(")) << wevo_.Journal();
-    EXPECT_NE(wevo_.Journal().find("WVWL_DisConnectWifiDirectPerDevice(02-50-F2-AA-00-01"), std::string::npos)
-        << wevo_.Journal();
-    EXPECT_TRUE(WaitFor([&] { return ConnectedSlot() < 0; })) << wevo_.Journal();
+    ASSERT_NO_FATAL_FAILURE(Disconnect(tv, kTvInJournal));
 }
 
 // The first turn-on names the device; a connection by the peer's PIN is saved as a profile,
 // listed, and activating it later connects again.
 TEST_F(WiFiDirectEndToEnd, PinConnectionIsSavedListedAndActivatedAgain)
 {
-    Launch();
-    TurnOn("Den-Laptop");
-    Scan();
-    ASSERT_TRUE(WaitFor([&] { return SlotShown(1) && SlotShown(2); })) << wevo_.Journal();
+    ASSERT_NO_FATAL_FAILURE(ShowThePeers());
 
     // the kitchen tablet, in the middle slot: the user types the tablet's PIN into the wizard
     HWND wizard = OpenBy(direct_, Centre(kRing[2].picture), "Wi-Fi Direct Settings", true);
@@ -233,10 +250,7 @@ TEST_F(WiFiDirectEndToEnd, PinConnectionIsSavedListedAndActivatedAgain)
     Shot(profiles, "e2e_wifidirect_profiles");
 
     // disconnected, then activated from the list: the saved profile connects the tablet again
-    DoubleClickAt(direct_, Centre(kRing[tablet].picture));
-    ASSERT_TRUE(Answer("OK")) << "no question before disconnecting";
-    ASSERT_TRUE(wevo_.WaitForJournal("WVWL_DisConnectWifiDirectPerDevice(02-50-F2-AA-00-02")) << wevo_.Journal();
-    ASSERT_TRUE(WaitFor([&] { return ConnectedSlot() < 0; })) << wevo_.Journal();
+    ASSERT_NO_FATAL_FAILURE(Disconnect(tablet, kTabletInJournal));
     wevo_.Sim("journal clear");
     ASSERT_TRUE(rows.Select(row));
     ClickAt(profiles, kProfileActivate.x, kProfileActivate.y);
@@ -249,25 +263,15 @@ TEST_F(WiFiDirectEndToEnd, PinConnectionIsSavedListedAndActivatedAgain)
 // needs it, finds it on: its Rescan scans and asks nothing.
 TEST_F(WiFiDirectEndToEnd, WiFiDisplayFindsWiFiDirectOnAfterAConnectionEnded)
 {
-    Launch();
-    TurnOn("Den-Laptop");
-    Scan();
-    ASSERT_TRUE(WaitFor([&] { return SlotShown(1) && SlotShown(2); })) << wevo_.Journal();
+    ASSERT_NO_FATAL_FAILURE(ShowThePeers());
 
-    HWND wizard = OpenBy(direct_, Centre(kRing[1].picture), "Wi-Fi Direct Settings", true);
-    ASSERT_NE(wizard, nullptr) << "no wizard for the connection\n" << wevo_.Journal();
-    HWND pbc = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (pbc = FindButton(wizard, "Push Button (PBC)")) != nullptr; }));
-    PostMessageA(pbc, BM_CLICK, 0, 0);
-    ASSERT_TRUE(WaitFor([&] { return SendMessageA(pbc, BM_GETCHECK, 0, 0) == BST_CHECKED; }));
+    HWND wizard = nullptr;
+    ASSERT_NO_FATAL_FAILURE(ChoosePushButton(1, &wizard));
     ASSERT_TRUE(NextUntilClosed(wizard)) << wevo_.Journal();
     int tv = -1;
     ASSERT_TRUE(WaitFor([&] { return (tv = ConnectedSlot()) >= 0; })) << wevo_.Journal();
 
-    DoubleClickAt(direct_, Centre(kRing[tv].picture));
-    ASSERT_TRUE(Answer("OK")) << "no question before disconnecting";
-    ASSERT_TRUE(wevo_.WaitForJournal("WVWL_DisConnectWifiDirectPerDevice(02-50-F2-AA-00-01")) << wevo_.Journal();
-    ASSERT_TRUE(WaitFor([&] { return ConnectedSlot() < 0; })) << wevo_.Journal();
+    ASSERT_NO_FATAL_FAILURE(Disconnect(tv, kTvInJournal));
     ASSERT_TRUE(WaitFor([&] { return wevo_.Sim("p2p queue").rfind("0 ", 0) == 0; })) << wevo_.Journal();
 
     const std::vector<HWND> before = wevo_.VisibleWindows();

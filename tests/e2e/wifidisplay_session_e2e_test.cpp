@@ -280,37 +280,6 @@ protected:
         return text;
     }
 
-    // A connection to the program's input port from the given loopback address.
-    static SOCKET ConnectFrom(const char* from)
-    {
-        SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-        sockaddr_in local{};
-        local.sin_family = AF_INET;
-        inet_pton(AF_INET, from, &local.sin_addr);
-        bind(s, reinterpret_cast<sockaddr*>(&local), sizeof local);
-        sockaddr_in server{};
-        server.sin_family = AF_INET;
-        server.sin_port = htons(kInputPort);
-        inet_pton(AF_INET, "127.0.0.1", &server.sin_addr);
-        if (connect(s, reinterpret_cast<sockaddr*>(&server), sizeof server) == SOCKET_ERROR) {
-            closesocket(s);
-            return INVALID_SOCKET;
-        }
-        return s;
-    }
-
-    static bool ClosedByPeer(SOCKET s, long seconds = 5)
-    {
-        fd_set set;
-        FD_ZERO(&set);
-        FD_SET(s, &set);
-        timeval wait = {seconds, 0};
-        if (select(0, &set, nullptr, nullptr, &wait) <= 0)
-            return false;
-        char byte;
-        return recv(s, &byte, 1, 0) <= 0;
-    }
-
     static void Move(SOCKET s, int x, int y)
     {
         const char packet[] = {0, 0, 0, 14, 2, 0, 6, 1, 0, char(x >> 8), char(x), char(y >> 8), char(y), 0};
@@ -336,16 +305,16 @@ protected:
              ";18;19;20;21;22;23 - w:0,6000");
         EXPECT_TRUE(wevo.WaitForJournal("wdp session id", 10000)) << wevo.Journal();
 
-        old_ = ConnectFrom("127.0.0.1");
+        old_ = ConnectTo(kInputPort, "127.0.0.1");
         ASSERT_NE(old_, INVALID_SOCKET);
         Move(old_, 100, 50);
         ASSERT_TRUE(WaitFor([&] { return Recorded().find("SetCursorPos 100 50") != std::string::npos; }, 10000))
             << Recorded() << wevo.Journal();
 
-        SOCKET foreign = ConnectFrom("127.0.0.2");
+        SOCKET foreign = ConnectTo(kInputPort, "127.0.0.2");
         ASSERT_NE(foreign, INVALID_SOCKET);
         Move(foreign, 7, 7);
-        EXPECT_TRUE(ClosedByPeer(foreign));
+        EXPECT_TRUE(ClosedByPeer(foreign, 5000));
         closesocket(foreign);
         EXPECT_TRUE(wevo.WaitForJournal("UIBC refused 127.0.0.2", 10000)) << wevo.Journal();
         EXPECT_EQ(Recorded().find("SetCursorPos 7 7"), std::string::npos) << Recorded();
@@ -357,12 +326,12 @@ protected:
     {
         ASSERT_TRUE(wevo.WaitForJournal("[WDP][So] UIBC closed", 10000)) << wevo.Journal();
         Move(old_, 200, 60);
-        EXPECT_TRUE(ClosedByPeer(old_));
-        SOCKET fresh = ConnectFrom("127.0.0.1");
+        EXPECT_TRUE(ClosedByPeer(old_, 5000));
+        SOCKET fresh = ConnectTo(kInputPort, "127.0.0.1");
         if (fresh != INVALID_SOCKET) {
             ADD_FAILURE() << "a new connection to the input port was accepted";
             Move(fresh, 300, 70);
-            ClosedByPeer(fresh, 2);
+            ClosedByPeer(fresh, 2000);
             closesocket(fresh);
         }
         Sleep(500);
@@ -403,8 +372,8 @@ TEST_F(TdlsRemoteInput, ExitShutsRemoteInput)
     ASSERT_TRUE(wevo.WaitForExit(30000, &code));
     EXPECT_EQ(code, 0u);
     Move(old_, 200, 60);
-    EXPECT_TRUE(ClosedByPeer(old_));
-    SOCKET fresh = ConnectFrom("127.0.0.1");
+    EXPECT_TRUE(ClosedByPeer(old_, 5000));
+    SOCKET fresh = ConnectTo(kInputPort, "127.0.0.1");
     EXPECT_EQ(fresh, INVALID_SOCKET) << "the input port is still open";
     if (fresh != INVALID_SOCKET)
         closesocket(fresh);

@@ -1,6 +1,7 @@
 // Check boxes and radio buttons show their whole caption: a control laid out too narrow for
 // its text grows, a wide one keeps its width.
 #include "UiTestSupport.h"
+#include "support/TextFit.h"
 #include "ui/StdCtrls.h"
 #include <gtest/gtest.h>
 #include <memory>
@@ -9,13 +10,7 @@ namespace {
 
 int TextWidth(TControl* control, const std::string& text)
 {
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, control->Font().Handle());
-    SIZE size{};
-    GetTextExtentPoint32A(dc, text.c_str(), int(text.size()), &size);
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
-    return size.cx;
+    return textfit::Measure(control->Font().Handle(), text).cx;
 }
 
 struct FitCase {

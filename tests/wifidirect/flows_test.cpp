@@ -14,6 +14,7 @@
 #include "dialogs/FormProgressMsg.h"
 #include "mainwindow/FormMain.h"
 #include "resources/FormResource.h"
+#include "support/TextFit.h"
 #include "ui/Menus.h"
 #include "ui/Seams.h"
 #include "wifidirect/WiFiDirectSetting.h"
@@ -234,12 +235,7 @@ TEST_F(WiFiDirectFlows, PushButtonConnectionMarksThePeerConnectedAndDisconnectLe
     }
     {
         const std::string longest = "DIRECT-BALiving-Room-Television1";  // 32 characters
-        HDC dc = GetDC(nullptr);
-        HGDIOBJ old = SelectObject(dc, ssidRow->Font().Handle());
-        SIZE size{};
-        GetTextExtentPoint32A(dc, longest.c_str(), int(longest.size()), &size);
-        SelectObject(dc, old);
-        ReleaseDC(nullptr, dc);
+        const SIZE size = textfit::Measure(ssidRow->Font().Handle(), longest);
         EXPECT_LE(ssidRow->Left() + size.cx, FormWiFiDirect->grpBoxDeivceInfo->Width() - 4)
             << "no room for an SSID of 32 characters";
     }

@@ -9,6 +9,7 @@
 #include "dialogs/FormMessageBox.h"
 #include "core/Settings.h"
 #include "core/WvwlLib.h"
+#include "support/TextFit.h"
 #include "wifidirect/FormWiFiDirectProfile.h"
 #include "wifidirect/WiFiDirectSetting.h"
 #include "wifidirect/wifidirect_fixture.h"
@@ -107,18 +108,6 @@ TEST_F(WiFiDirectProfileList, ListsTheStoredProfilesAndDeletesTheSelectedOne)
     EXPECT_TRUE(m_messages.empty());
 }
 
-// Width of a text in a control's font.
-int TextWidth(HFONT font, const std::string& text)
-{
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, font);
-    SIZE size{};
-    GetTextExtentPoint32A(dc, text.c_str(), int(text.size()), &size);
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
-    return size.cx;
-}
-
 // Names of up to 32 characters: the list keeps its columns inside its width (no sideways
 // scrolling, however many rows), a network name shows whole in its column, and the
 // information box shows the whole profile name.
@@ -171,12 +160,12 @@ TEST_P(ProfileColumns, FitTheListAndTheInformationBoxShowsTheWholeName)
     Pump(20);
     Snapshot(L()->Handle(), std::string("wifidirect_profiles_") + c.name);
     ASSERT_EQ(L()->lblProfileName->Caption(), profile);
-    EXPECT_LE(TextWidth(L()->lblProfileName->Font().Handle(), profile),
+    EXPECT_LE(textfit::Measure(L()->lblProfileName->Font().Handle(), profile).cx,
               L()->lblProfileName->Width());
     EXPECT_LE(L()->lblProfileName->Left() + L()->lblProfileName->Width(), L()->grpProfileInfo->Width());
     EXPECT_EQ(L()->lblSSID->Caption(), c.ssid);
     if (c.ssidWhole) {
-        EXPECT_LE(TextWidth(L()->lblSSID->Font().Handle(), c.ssid), L()->lblSSID->Width());
+        EXPECT_LE(textfit::Measure(L()->lblSSID->Font().Handle(), c.ssid).cx, L()->lblSSID->Width());
     }
 }
 

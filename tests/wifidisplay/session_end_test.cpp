@@ -13,6 +13,7 @@
 #include <thread>
 #include <vector>
 
+#include "support/Loopback.h"
 #include "ui/UiTestSupport.h"
 #include "wifidisplay/UibcSource.h"
 #include "wifidisplay/WDPSink.h"
@@ -26,49 +27,11 @@ using Strings = std::vector<std::string>;
 const SIZE kScreen = {1366, 768};
 const std::vector<wdpseams::DisplayMode> kModes = {{1366, 768, 32, 60}};
 
-std::string Packet(const std::string& hex)
-{
-    std::string bytes;
-    for (size_t i = 0; i + 1 < hex.size(); i += 3)
-        bytes.push_back(char(std::stoi(hex.substr(i, 2), nullptr, 16)));
-    return bytes;
-}
-
 const char* const kMove = "00 00 00 0E 02 00 06 01 00 00 64 00 32 00";  // to (100, 50)
-
-// A connection to the port from 127.0.0.1; INVALID_SOCKET when nobody takes it.
-SOCKET ConnectTo(int port)
-{
-    SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-    const BOOL noDelay = TRUE;
-    setsockopt(s, IPPROTO_TCP, TCP_NODELAY, reinterpret_cast<const char*>(&noDelay), sizeof noDelay);
-    sockaddr_in server{};
-    server.sin_family = AF_INET;
-    server.sin_port = htons(u_short(port));
-    inet_pton(AF_INET, "127.0.0.1", &server.sin_addr);
-    if (connect(s, reinterpret_cast<sockaddr*>(&server), sizeof server) == SOCKET_ERROR) {
-        closesocket(s);
-        return INVALID_SOCKET;
-    }
-    return s;
-}
 
 void Send(SOCKET s, const std::string& bytes)
 {
     send(s, bytes.data(), int(bytes.size()), 0);
-}
-
-// True when the other end closes this connection within the time.
-bool ClosedByPeer(SOCKET s, DWORD ms = 3000)
-{
-    fd_set set;
-    FD_ZERO(&set);
-    FD_SET(s, &set);
-    timeval wait = {long(ms / 1000), long(ms % 1000) * 1000};
-    if (select(0, &set, nullptr, nullptr, &wait) <= 0)
-        return false;
-    char byte;
-    return recv(s, &byte, 1, 0) <= 0;
 }
 
 class SessionEnd : public SourceFixture {
@@ -282,16 +245,10 @@ TEST_F(SessionEnd, StalledSourceLeavesTheSinkWindowAnswering)
     WDPSink& sink = FormWiFiDisplay->m_Sink;
     ASSERT_EQ(sink.ConnectRTSPServer("127.0.0.1", 7236, 1), 1);
     // The source: a small receive window and nothing ever read.
-    SOCKET listener = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
     const int small = 4096;
-    setsockopt(listener, SOL_SOCKET, SO_RCVBUF, reinterpret_cast<const char*>(&small), sizeof small);
     sockaddr_in at{};
-    at.sin_family = AF_INET;
-    inet_pton(AF_INET, "127.0.0.1", &at.sin_addr);
-    int size = sizeof at;
-    ASSERT_EQ(bind(listener, reinterpret_cast<sockaddr*>(&at), sizeof at), 0);
-    ASSERT_EQ(listen(listener, 1), 0);
-    getsockname(listener, reinterpret_cast<sockaddr*>(&at), &size);
+    SOCKET listener = ListenOnLoopback(at, small);
+    ASSERT_NE(listener, INVALID_SOCKET);
     FormWiFiDisplay->m_strWDPConnectedIP = "127.0.0.1";
     FormWiFiDisplay->Show();
     PlayerRun("14 - i:1;4 - i:" + std::to_string(ntohs(at.sin_port)) + ";7");

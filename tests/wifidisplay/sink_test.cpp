@@ -84,24 +84,6 @@ std::string Ask(SOCKET s, const std::vector<unsigned char>& request)
     return Hex(reply.data(), reply.size());
 }
 
-SOCKET ConnectTo(int port, const char* from = "127.0.0.1")
-{
-    SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-    sockaddr_in local{};
-    local.sin_family = AF_INET;
-    inet_pton(AF_INET, from, &local.sin_addr);
-    bind(s, reinterpret_cast<sockaddr*>(&local), sizeof local);
-    sockaddr_in at{};
-    at.sin_family = AF_INET;
-    at.sin_port = htons(u_short(port));
-    inet_pton(AF_INET, "127.0.0.1", &at.sin_addr);
-    if (connect(s, reinterpret_cast<sockaddr*>(&at), sizeof at) != 0) {
-        closesocket(s);
-        return INVALID_SOCKET;
-    }
-    return s;
-}
-
 class SinkFixture : public SourceFixture {
 protected:
     void SetUp() override

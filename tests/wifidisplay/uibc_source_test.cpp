@@ -15,18 +15,11 @@
 
 #include "core/Settings.h"
 #include "core/TempFolder.h"
+#include "support/Loopback.h"
 #include "ui/Seams.h"
 #include "wifidisplay/UibcSource.h"
 
 namespace {
-
-std::string Packet(const std::string& hex)
-{
-    std::string bytes;
-    for (size_t i = 0; i + 1 < hex.size(); i += 3)
-        bytes.push_back(char(std::stoi(hex.substr(i, 2), nullptr, 16)));
-    return bytes;
-}
 
 bool WaitFor(const std::function<bool()>& condition, DWORD ms = 3000)
 {
@@ -71,38 +64,10 @@ protected:
     // A TCP connection to the listener, from the given local address.
     SOCKET Connect(const char* from = "127.0.0.1")
     {
-        SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-        sockaddr_in local{};
-        local.sin_family = AF_INET;
-        inet_pton(AF_INET, from, &local.sin_addr);
-        bind(s, reinterpret_cast<sockaddr*>(&local), sizeof local);
-        const BOOL noDelay = TRUE;
-        setsockopt(s, IPPROTO_TCP, TCP_NODELAY, reinterpret_cast<const char*>(&noDelay), sizeof noDelay);
-        sockaddr_in server{};
-        server.sin_family = AF_INET;
-        server.sin_port = htons(u_short(m_port ? m_port : m_source.ListeningPort()));
-        inet_pton(AF_INET, "127.0.0.1", &server.sin_addr);
-        if (connect(s, reinterpret_cast<sockaddr*>(&server), sizeof server) == SOCKET_ERROR) {
-            closesocket(s);
-            return INVALID_SOCKET;
-        }
-        return s;
+        return ConnectTo(m_port ? m_port : m_source.ListeningPort(), from);
     }
 
     static void Send(SOCKET s, const std::string& bytes) { send(s, bytes.data(), int(bytes.size()), 0); }
-
-    // True when the listener closes this connection within the time.
-    static bool ClosedByPeer(SOCKET s, DWORD ms = 3000)
-    {
-        fd_set set;
-        FD_ZERO(&set);
-        FD_SET(s, &set);
-        timeval wait = {long(ms / 1000), long(ms % 1000) * 1000};
-        if (select(0, &set, nullptr, nullptr, &wait) <= 0)
-            return false;
-        char byte;
-        return recv(s, &byte, 1, 0) <= 0;
-    }
 
     std::vector<DWORD> Sleeps()
     {

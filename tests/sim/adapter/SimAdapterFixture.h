@@ -41,7 +41,15 @@ inline LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   return DefWindowProcA(hwnd, msg, wp, lp);
 }
 
-inline const char* kScene = R"(
+// The section of a scene for a WPA2-personal access point that offers WPS; lines of its own
+// may follow.
+inline std::string WpsAccessPoint(const std::string& name, const std::string& ssid, const std::string& bssid,
+                                  int channel, const std::string& passphrase) {
+  return "[Network." + name + "]\nSSID=" + ssid + "\nBSSID=" + bssid + "\nChannel=" + std::to_string(channel) +
+         "\nSecurity=wpa2-psk\nCipher=aes\nPassphrase=" + passphrase + "\nWPS=1\n";
+}
+
+inline const std::string kScene = R"(
 [System]
 WinOS=41
 ScanTimeMs=100
@@ -53,15 +61,7 @@ SSID=OpenNet
 BSSID=02:00:00:00:00:01
 Channel=1
 RSSI=-50
-[Network.Home]
-SSID=HomeNet
-BSSID=02:00:00:00:00:02
-Channel=6
-Security=wpa2-psk
-Cipher=aes
-Passphrase=correct horse
-WPS=1
-HT=1
+)" + WpsAccessPoint("Home", "HomeNet", "02:00:00:00:00:02", 6, "correct horse") + R"(HT=1
 ClientIP=192.168.1.23
 [Network.Office]
 SSID=Office

@@ -13,7 +13,7 @@ namespace {
 
 using namespace simtest;
 
-const char* kWpsSceneText = R"(
+const std::string kWpsSceneText = R"(
 [System]
 WinOS=41
 ScanTimeMs=50
@@ -23,15 +23,7 @@ DevDesc=Test Adapter
 [WPS]
 WalkTimeMs=400
 %WPS%
-[Network.Home]
-SSID=HomeNet
-BSSID=02:00:00:00:00:02
-Channel=6
-Security=wpa2-psk
-Cipher=aes
-Passphrase=correct horse
-WPS=1
-WPSDevicePasswordId=4
+)" + WpsAccessPoint("Home", "HomeNet", "02:00:00:00:00:02", 6, "correct horse") + R"(WPSDevicePasswordId=4
 WPSPin=12345670
 %HOME%
 [Network.Shop]
@@ -362,17 +354,8 @@ TEST_F(SimWps, WpsDisconnectEndsTheRunAndTheLink) {
   EXPECT_EQ(0, Start(WPS_MODE{}));   // neither PIN nor push button
 }
 
-const char* kFiveGigahertzAp = R"(
-[Network.Five]
-SSID=FiveNet
-BSSID=02:00:00:00:00:05
-Channel=36
-Security=wpa2-psk
-Cipher=aes
-Passphrase=five gigahertz
-WPS=1
-WPSDevicePasswordId=4
-)";
+const std::string kFiveGigahertzAp =
+    WpsAccessPoint("Five", "FiveNet", "02:00:00:00:00:05", 36, "five gigahertz") + "WPSDevicePasswordId=4\n";
 
 class SimWpsSettings : public SimWps {
 protected:
