@@ -597,7 +597,7 @@ void TFormSiteSurvey::RefreshApList()
         std::fill(pBssidList.begin(), pBssidList.end(), 0);
     }
     SortBssidList();
-    m_pApList = BuildSiteSurveyRows(VOZEZIV, pBssidList.data(), DWORD(pBssidList.size()));
+    m_pApList = BuildSiteSurveyRows(VOZEZIV, pBssidList.data(), DWORD(pBssidList.size()), &m_ParseCache);
     FillApList(m_pApList);
 }
 
