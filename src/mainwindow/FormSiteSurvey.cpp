@@ -283,6 +283,7 @@ TFormSiteSurvey::TFormSiteSurvey(TComponent* owner) : TFormBase(owner)
     lvApList->OnData = [this](TObject*, TListItem* item) { ApListData(item); };
     lvApList->SetShowColumnHeaders(false);
     lvApList->SetRowSelect(true);
+    lvApList->SetOwnerDraw(true);
     lvApList->SetBorder(false);
     lvApList->SetColor(kListColor);
     lvApList->SetSmallImages(ImageAPList);

@@ -989,6 +989,15 @@ void TWinControl::Dispatch(TMessage& m)
             }
         }
         break;
+    case WM_DRAWITEM: {
+        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(m.LParam);
+        auto* child = item ? FromHandle(item->hwndItem) : nullptr;
+        if (child && child != this && child->DrawItemNotify(*item)) {
+            m.Result = TRUE;
+            return;
+        }
+        break;
+    }
     case WM_NOTIFY: {
         auto* header = reinterpret_cast<NMHDR*>(m.LParam);
         if (auto* child = FromHandle(header->hwndFrom)) {
