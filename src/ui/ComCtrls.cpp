@@ -59,6 +59,7 @@ const TImageList::Strip* TImageList::StripFor(HDC dc, COLORREF background) const
         strips_.clear();  // a few backgrounds at a time: normal, selected, selected unfocused
     auto strip = std::make_unique<Strip>();
     strip->background = background;
+    strip->count = count;
     strip->dc = CreateCompatibleDC(dc);
     strip->bitmap = CreateCompatibleBitmap(dc, width_ * count, height_);
     if (!strip->dc || !strip->bitmap) {
@@ -82,10 +83,10 @@ const TImageList::Strip* TImageList::StripFor(HDC dc, COLORREF background) const
 
 bool TImageList::Draw(HDC dc, int index, int x, int y, COLORREF background) const
 {
-    if (index < 0 || index >= Count())
+    if (index < 0)
         return false;
     const Strip* strip = StripFor(dc, background);
-    return strip && BitBlt(dc, x, y, width_, height_, strip->dc, index * width_, 0, SRCCOPY);
+    return strip && index < strip->count && BitBlt(dc, x, y, width_, height_, strip->dc, index * width_, 0, SRCCOPY);
 }
 
 int TImageList::Add(const TPicture& picture)
@@ -619,11 +620,10 @@ void TListView::DrawCell(HDC dc, const RECT& cell, int image, const std::string&
     RECT place = cell;
     place.left += kMargin;
     place.right -= kMargin;
-    if (smallImages_ && image >= 0 && image < smallImages_->Count()) {
-        const int height = smallImages_->Height();
-        smallImages_->Draw(dc, image, place.left, cell.top + (cell.bottom - cell.top - height) / 2, background);
+    if (smallImages_ &&
+        smallImages_->Draw(dc, image, place.left, cell.top + (cell.bottom - cell.top - smallImages_->Height()) / 2,
+                           background))
         place.left += smallImages_->Width() + kMargin;
-    }
     if (text.empty() || place.right <= place.left)
         return;
     const std::string& shown = FittedText(dc, text, place.right - place.left);

@@ -29,6 +29,7 @@ private:
     // The pictures side by side over one background, in a memory DC.
     struct Strip {
         COLORREF background = 0;
+        int count = 0;
         HDC dc = nullptr;
         HBITMAP bitmap = nullptr;
         HGDIOBJ old = nullptr;
