@@ -283,6 +283,7 @@ TFormSiteSurvey::TFormSiteSurvey(TComponent* owner) : TFormBase(owner)
     lvApList->OnData = [this](TObject*, TListItem* item) { ApListData(item); };
     lvApList->SetShowColumnHeaders(false);
     lvApList->SetRowSelect(true);
+    lvApList->SetOwnerDraw(true);
     lvApList->SetBorder(false);
     lvApList->SetColor(kListColor);
     lvApList->SetSmallImages(ImageAPList);
@@ -597,7 +598,7 @@ void TFormSiteSurvey::RefreshApList()
         std::fill(pBssidList.begin(), pBssidList.end(), 0);
     }
     SortBssidList();
-    m_pApList = BuildSiteSurveyRows(VOZEZIV, pBssidList.data(), DWORD(pBssidList.size()));
+    m_pApList = BuildSiteSurveyRows(VOZEZIV, pBssidList.data(), DWORD(pBssidList.size()), &m_ParseCache);
     FillApList(m_pApList);
 }
 

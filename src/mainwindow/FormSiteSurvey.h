@@ -48,6 +48,7 @@ public:
     // Network list and selection.
     std::vector<std::unique_ptr<SITE_SURVEY_INFO_EX>> m_pApList;
     std::vector<BYTE> pBssidList;     // the window's list buffer (NDIS BSSID_LIST_EX layout)
+    TNetworkParseCache m_ParseCache;  // the library's parse of each listed network
     DWORD m_nBssidListSize = 0;
     volatile LONG m_bRescan = 0;      // a scan was requested and its result not yet read
     BOOL m_bFillingApList = FALSE;

@@ -108,8 +108,75 @@ void SortBssidList(const WVWLLIB& lib, BYTE* list, DWORD size, int sortBy)
     bss::SortList(list, size, sortBy, [&](uint32_t khz) { return ChannelOf(lib, khz); });
 }
 
+namespace {
+
+uint64_t MacKey(const BYTE* item)
+{
+    uint64_t key = 0;
+    for (uint32_t i = 0; i < 6; ++i)
+        key = key << 8 | item[bss::kMac + i];
+    return key;
+}
+
+// The parts of an item a parse may depend on: all of it but the signal and the time stamp
+// that opens the elements.
+bool SameParseInput(const std::vector<BYTE>& kept, const BYTE* item, uint32_t length)
+{
+    if (kept.size() != length)
+        return false;
+    const uint32_t stampEnd = std::min<uint32_t>(length, bss::kIEs + 8);
+    return std::memcmp(kept.data(), item, bss::kRssi) == 0 &&
+           std::memcmp(kept.data() + bss::kRssi + 4, item + bss::kRssi + 4, bss::kIEs - bss::kRssi - 4) == 0 &&
+           std::memcmp(kept.data() + stampEnd, item + stampEnd, length - stampEnd) == 0;
+}
+
+TNetworkParseCache::Parsed ParseNow(const WVWLLIB& lib, const BYTE* item)
+{
+    TNetworkParseCache::Parsed parsed;
+    parsed.channel = ChannelOf(lib, bss::ReadU32(item + bss::kDSConfig));
+    IE_INFO info{};
+    if (lib.WVWL_ParseInfoElement)
+        lib.WVWL_ParseInfoElement(reinterpret_cast<const NDIS_WLAN_BSSID_EX*>(item), &info);
+    parsed.authBits = info.nAuthBits;
+    parsed.cipherBits = info.nCipherBits;
+    parsed.wps = info.bWpsIE != 0;
+    parsed.n = info.ie80211N.b80211n;
+    parsed.ac = info.ie80211AC.b80211ac;
+    return parsed;
+}
+
+} // namespace
+
+const TNetworkParseCache::Parsed& TNetworkParseCache::Get(const WVWLLIB& lib, const BYTE* item)
+{
+    const uint32_t length = bss::ReadU32(item + bss::kLength);
+    const uint64_t key = MacKey(item);
+    const auto used = used_.find(key);
+    if (used != used_.end() && SameParseInput(used->second.item, item, length))
+        return used->second.parsed;
+    auto kept = entries_.find(key);
+    Entry entry;
+    if (kept != entries_.end() && SameParseInput(kept->second.item, item, length)) {
+        entry = std::move(kept->second);
+        entries_.erase(kept);
+    } else {
+        entry.item.assign(item, item + length);
+        entry.parsed = ParseNow(lib, item);
+        ++parses_;
+    }
+    Entry& placed = used_[key];
+    placed = std::move(entry);
+    return placed.parsed;
+}
+
+void TNetworkParseCache::EndBuild()
+{
+    entries_.swap(used_);
+    used_.clear();
+}
+
 std::vector<std::unique_ptr<SITE_SURVEY_INFO_EX>> BuildSiteSurveyRows(const WVWLLIB& lib, const BYTE* list,
-                                                                      DWORD size)
+                                                                      DWORD size, TNetworkParseCache* cache)
 {
     std::vector<std::unique_ptr<SITE_SURVEY_INFO_EX>> rows;
     for (const bss::Item& item : bss::WalkList(list, size).items) {
@@ -122,25 +189,23 @@ std::vector<std::unique_ptr<SITE_SURVEY_INFO_EX>> BuildSiteSurveyRows(const WVWL
         row->nSignal = bss::Signal(p);
         row->strSsid = bss::SsidText(p);
         row->bGOnly = bss::IsGOnly(p);
-        const int channel = ChannelOf(lib, bss::ReadU32(p + bss::kDSConfig));
-        if (channel != -1)
-            row->strChannel = std::to_string(unsigned(channel));
-
-        IE_INFO info{};
-        if (lib.WVWL_ParseInfoElement)
-            lib.WVWL_ParseInfoElement(reinterpret_cast<const NDIS_WLAN_BSSID_EX*>(p), &info);
-        row->bWps = info.bWpsIE != 0;
-        row->b11n = info.ie80211N.b80211n;
-        row->b11ac = info.ie80211AC.b80211ac;
-        row->bSecured = bss::ReadU32(p + bss::kPrivacy) || info.nAuthBits || info.nCipherBits;
+        const TNetworkParseCache::Parsed parsed = cache ? cache->Get(lib, p) : ParseNow(lib, p);
+        if (parsed.channel != -1)
+            row->strChannel = std::to_string(unsigned(parsed.channel));
+        row->bWps = parsed.wps;
+        row->b11n = parsed.n;
+        row->b11ac = parsed.ac;
+        row->bSecured = bss::ReadU32(p + bss::kPrivacy) || parsed.authBits || parsed.cipherBits;
         if (row->bSecured) {
-            if (info.nAuthBits & IE_AUTH_WAPI_PSK)
+            if (parsed.authBits & IE_AUTH_WAPI_PSK)
                 row->nWapiType = 1;
-            else if (info.nAuthBits & IE_AUTH_WAPI_CERT)
+            else if (parsed.authBits & IE_AUTH_WAPI_CERT)
                 row->nWapiType = 2;
         }
         rows.push_back(std::move(row));
     }
+    if (cache)
+        cache->EndBuild();
     return rows;
 }
 

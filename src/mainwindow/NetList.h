@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 #include "core/WvwlLib.h"
 
@@ -50,9 +51,40 @@ void UpdateRepositBssidListAt(WVWLLIB& lib, BYTE* list, ULONGLONG now);
 // Reorders a list buffer of `size` bytes in place: sortBy 0 SSID, 1 channel, 2 signal.
 void SortBssidList(const WVWLLIB& lib, BYTE* list, DWORD size, int sortBy);
 
-// One row per displayable network of the list, in buffer order.
+// What the library makes of a network (its channel and parsed elements), kept from one scan to
+// the next: a network is asked about again only when its item changed, apart from the signal
+// and the elements' time stamp. Networks missing from a build are forgotten.
+class TNetworkParseCache {
+public:
+    struct Parsed {
+        int channel = -1;
+        ULONG authBits = 0;
+        ULONG cipherBits = 0;
+        BOOL wps = 0;
+        BOOL n = 0;
+        BOOL ac = 0;
+    };
+    // The parse of the item (Length bytes at item), from the cache or from the library.
+    const Parsed& Get(const WVWLLIB& lib, const BYTE* item);
+    // Forgets the networks not asked about since the last call.
+    void EndBuild();
+    // Library calls made since the cache was made.
+    unsigned long Parses() const { return parses_; }
+
+private:
+    struct Entry {
+        std::vector<BYTE> item;
+        Parsed parsed;
+    };
+    std::unordered_map<uint64_t, Entry> entries_, used_;
+    unsigned long parses_ = 0;
+};
+
+// One row per displayable network of the list, in buffer order; cache, when given, spares the
+// library the networks that did not change.
 std::vector<std::unique_ptr<SITE_SURVEY_INFO_EX>> BuildSiteSurveyRows(const WVWLLIB& lib, const BYTE* list,
-                                                                      DWORD size);
+                                                                      DWORD size,
+                                                                      TNetworkParseCache* cache = nullptr);
 
 // Authentication kind of a network from its key-management bits (IE_INFO.nAuthBits):
 // 0 open or WEP, 1 WPA, 2 WPA-PSK, 3 WPA-NONE, 4 WPA2, 5 WPA2-PSK, 6 WAPI-PSK, 7 WAPI cert.

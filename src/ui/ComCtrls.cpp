@@ -37,8 +37,61 @@ HIMAGELIST TImageList::Handle() const
     return handle_;
 }
 
+TImageList::Strip::~Strip()
+{
+    if (!dc)
+        return;
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+}
+
+const TImageList::Strip* TImageList::StripFor(HDC dc, COLORREF background) const
+{
+    for (const auto& strip : strips_)
+        if (strip->background == background)
+            return strip.get();
+    HIMAGELIST list = Handle();
+    const int count = list ? ImageList_GetImageCount(list) : 0;
+    if (count <= 0)
+        return nullptr;
+    if (strips_.size() >= 4)
+        strips_.clear();  // a few backgrounds at a time: normal, selected, selected unfocused
+    auto strip = std::make_unique<Strip>();
+    strip->background = background;
+    strip->count = count;
+    strip->dc = CreateCompatibleDC(dc);
+    strip->bitmap = CreateCompatibleBitmap(dc, width_ * count, height_);
+    if (!strip->dc || !strip->bitmap) {
+        if (strip->bitmap)
+            DeleteObject(strip->bitmap);
+        if (strip->dc)
+            DeleteDC(strip->dc);
+        strip->dc = nullptr;
+        return nullptr;
+    }
+    strip->old = SelectObject(strip->dc, strip->bitmap);
+    HBRUSH brush = CreateSolidBrush(background);
+    RECT all = {0, 0, width_ * count, height_};
+    FillRect(strip->dc, &all, brush);
+    DeleteObject(brush);
+    for (int i = 0; i < count; ++i)
+        ImageList_DrawEx(list, i, strip->dc, i * width_, 0, width_, height_, background, CLR_NONE, ILD_NORMAL);
+    strips_.push_back(std::move(strip));
+    return strips_.back().get();
+}
+
+bool TImageList::Draw(HDC dc, int index, int x, int y, COLORREF background) const
+{
+    if (index < 0)
+        return false;
+    const Strip* strip = StripFor(dc, background);
+    return strip && index < strip->count && BitBlt(dc, x, y, width_, height_, strip->dc, index * width_, 0, SRCCOPY);
+}
+
 int TImageList::Add(const TPicture& picture)
 {
+    strips_.clear();
     if (!handle_) {
         pending_.push_back(picture);
         return static_cast<int>(pending_.size()) - 1;
@@ -79,6 +132,7 @@ int TImageList::Count() const
 
 void TImageList::Clear()
 {
+    strips_.clear();
     pending_.clear();
     if (handle_)
         ImageList_RemoveAll(handle_);
@@ -509,6 +563,102 @@ void TListView::SetColor(COLORREF value)
         return;
     SendMessageA(Handle(), LVM_SETBKCOLOR, 0, value);
     SendMessageA(Handle(), LVM_SETTEXTBKCOLOR, 0, value);
+}
+
+void TListView::SetOwnerDraw(bool value)
+{
+    const DWORD style = WindowStyle();
+    SetWindowStyle(value ? (style | LVS_OWNERDRAWFIXED) : (style & ~LVS_OWNERDRAWFIXED));
+}
+
+bool TListView::DrawItemNotify(const DRAWITEMSTRUCT& Item)
+{
+    if (Item.CtlType != ODT_LISTVIEW || !ownerData_ || int(Item.itemID) < 0 || int(Item.itemID) >= count_)
+        return false;
+    painted_->Reset(int(Item.itemID));
+    if (OnData)
+        OnData(this, painted_.get());
+    paintedIndex_ = -1;  // the row is filled for drawing, not for the next question
+    const bool focused = HandleAllocated() && GetFocus() == Handle();
+    DrawRow(Item.hDC, *painted_, Item.rcItem, (Item.itemState & ODS_SELECTED) != 0, focused);
+    if ((Item.itemState & ODS_FOCUS) && focused)
+        DrawFocusRect(Item.hDC, &Item.rcItem);
+    return true;
+}
+
+void TListView::DrawRow(HDC dc, const TListItem& row, const RECT& bounds, bool selected, bool focused)
+{
+    COLORREF background = colorSet_ ? color_ : GetSysColor(COLOR_WINDOW);
+    COLORREF text = GetSysColor(COLOR_WINDOWTEXT);
+    if (selected && focused) {
+        background = GetSysColor(COLOR_HIGHLIGHT);
+        text = GetSysColor(COLOR_HIGHLIGHTTEXT);
+    } else if (selected) {
+        background = GetSysColor(COLOR_BTNFACE);
+        text = GetSysColor(COLOR_BTNTEXT);
+    }
+    SetBkColor(dc, background);
+    ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &bounds, nullptr, 0, nullptr);
+    SetTextColor(dc, text);
+    SetBkMode(dc, TRANSPARENT);
+    int left = bounds.left;
+    for (int column = 0; column < ColumnCount() && left < bounds.right; ++column) {
+        const int width = columns_[column]->width_;
+        const RECT cell = {left, bounds.top, left + width, bounds.bottom};
+        left += width;
+        if (column == 0) {
+            DrawCell(dc, cell, row.ImageIndex(), row.Caption(), background);
+        } else if (column - 1 < row.SubItemCount()) {
+            DrawCell(dc, cell, row.SubItemImage(column - 1), row.SubItem(column - 1), background);
+        }
+    }
+}
+
+void TListView::DrawCell(HDC dc, const RECT& cell, int image, const std::string& text, COLORREF background)
+{
+    constexpr int kMargin = 2;
+    RECT place = cell;
+    place.left += kMargin;
+    place.right -= kMargin;
+    if (smallImages_ &&
+        smallImages_->Draw(dc, image, place.left, cell.top + (cell.bottom - cell.top - smallImages_->Height()) / 2,
+                           background))
+        place.left += smallImages_->Width() + kMargin;
+    if (text.empty() || place.right <= place.left)
+        return;
+    const std::string& shown = FittedText(dc, text, place.right - place.left);
+    const int top = cell.top + (cell.bottom - cell.top - lineHeight_) / 2;
+    ExtTextOutA(dc, place.left, top, ETO_CLIPPED, &place, shown.c_str(), UINT(shown.size()), nullptr);
+}
+
+const std::string& TListView::FittedText(HDC dc, const std::string& text, int width)
+{
+    const auto font = static_cast<HFONT>(GetCurrentObject(dc, OBJ_FONT));
+    if (font != fittedFont_ || fitted_.size() > 4096) {
+        fitted_.clear();
+        fittedFont_ = font;
+        TEXTMETRICA metrics{};
+        GetTextMetricsA(dc, &metrics);
+        lineHeight_ = metrics.tmHeight;
+    }
+    std::string key = text;
+    key += '\0';
+    key += std::to_string(width);
+    const auto known = fitted_.find(key);
+    if (known != fitted_.end())
+        return known->second;
+    std::string shown = text;
+    int fit = 0;
+    SIZE size{};
+    GetTextExtentExPointA(dc, text.c_str(), int(text.size()), width, &fit, nullptr, &size);
+    if (size.cx > width) {
+        static const char kEllipsis[] = "...";
+        SIZE dots{};
+        GetTextExtentPoint32A(dc, kEllipsis, 3, &dots);
+        GetTextExtentExPointA(dc, text.c_str(), int(text.size()), std::max(0, int(width - dots.cx)), &fit, nullptr, &size);
+        shown = text.substr(0, size_t(std::max(fit, 0))) + kEllipsis;
+    }
+    return fitted_.emplace(std::move(key), std::move(shown)).first->second;
 }
 
 bool TListView::DispInfo(NMLVDISPINFOA* info, bool wide)

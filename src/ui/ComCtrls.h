@@ -3,6 +3,8 @@
 #include "ui/Picture.h"
 #include <commctrl.h>
 #include <memory>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 // Pictures of one size for list views. The pictures are put into the system's list when its
@@ -17,13 +19,31 @@ public:
     int Width() const { return width_; }
     int Height() const { return height_; }
     HIMAGELIST Handle() const;
+    // Draws picture index at (x, y) over background, from a strip of all the pictures made
+    // once per background: a copy of pixels, not a blend per picture. False when there is
+    // no such picture.
+    bool Draw(HDC dc, int index, int x, int y, COLORREF background) const;
 
 private:
     int AddNow(const TPicture& picture) const;
+    // The pictures side by side over one background, in a memory DC.
+    struct Strip {
+        COLORREF background = 0;
+        int count = 0;
+        HDC dc = nullptr;
+        HBITMAP bitmap = nullptr;
+        HGDIOBJ old = nullptr;
+        Strip() = default;
+        Strip(const Strip&) = delete;
+        Strip& operator=(const Strip&) = delete;
+        ~Strip();
+    };
+    const Strip* StripFor(HDC dc, COLORREF background) const;
 
     int width_, height_;
     mutable HIMAGELIST handle_ = nullptr;
     mutable std::vector<TPicture> pending_;
+    mutable std::vector<std::unique_ptr<Strip>> strips_;
 };
 
 class TListView;
@@ -127,12 +147,16 @@ public:
     void SetBorder(bool value);
     void SetSmallImages(TImageList* images);
     void SetColor(COLORREF value) override;
+    // Report view whose rows the list view draws itself from OnData: pictures copied from
+    // the small images, texts ended with an ellipsis measured once per text and width.
+    void SetOwnerDraw(bool value);
 
     TLVSelectItemEvent OnSelectItem;
 
 protected:
     void HandleCreated() override;
     bool NotifyNotify(NMHDR* Header, LRESULT& Result) override;
+    bool DrawItemNotify(const DRAWITEMSTRUCT& Item) override;
     void WndProc(TMessage& Message) override;
 
 private:
@@ -148,6 +172,13 @@ private:
     int selected_ = -1;
     std::vector<std::unique_ptr<TListColumn>> columns_;
     bool DispInfo(NMLVDISPINFOA* info, bool wide);
+    void DrawRow(HDC dc, const TListItem& row, const RECT& bounds, bool selected, bool focused);
+    void DrawCell(HDC dc, const RECT& cell, int image, const std::string& text, COLORREF background);
+    // Texts as drawn in a cell of a width: cut and ended with "..." when too wide.
+    const std::string& FittedText(HDC dc, const std::string& text, int width);
+    std::unordered_map<std::string, std::string> fitted_;
+    HFONT fittedFont_ = nullptr;
+    int lineHeight_ = 0;
     // Owner data: the cache holds the items handed out since the count last changed.
     mutable std::vector<std::unique_ptr<TListItem>> items_;
     std::unique_ptr<TListItem> painted_;  // the row being painted

@@ -963,19 +963,33 @@ void TWinControl::Dispatch(TMessage& m)
         break;
     case WM_PAINT:
         if (!IsSystemClass()) {
+            // Only the part to repaint is drawn, off screen, then copied.
+            HRGN update = CreateRectRgn(0, 0, 0, 0);
+            const int updateKind = update ? GetUpdateRgn(handle_, update, FALSE) : ERROR;
             PAINTSTRUCT ps;
             HDC dc = BeginPaint(handle_, &ps);
-            RECT client;
-            GetClientRect(handle_, &client);
-            HDC mem = CreateCompatibleDC(dc);
-            HBITMAP bitmap = CreateCompatibleBitmap(dc, std::max(1L, client.right), std::max(1L, client.bottom));
-            HGDIOBJ old = SelectObject(mem, bitmap);
-            PaintWindow(mem);
-            BitBlt(dc, 0, 0, client.right, client.bottom, mem, 0, 0, SRCCOPY);
-            SelectObject(mem, old);
-            DeleteObject(bitmap);
-            DeleteDC(mem);
+            const RECT area = ps.rcPaint;
+            const int width = area.right - area.left, height = area.bottom - area.top;
+            if (width > 0 && height > 0) {
+                HDC mem = CreateCompatibleDC(dc);
+                HBITMAP bitmap = CreateCompatibleBitmap(dc, width, height);
+                HGDIOBJ old = SelectObject(mem, bitmap);
+                if (updateKind == SIMPLEREGION || updateKind == COMPLEXREGION) {
+                    OffsetRgn(update, -area.left, -area.top);
+                    SelectClipRgn(mem, update);
+                }
+                SetViewportOrgEx(mem, -area.left, -area.top, nullptr);
+                IntersectClipRect(mem, area.left, area.top, area.right, area.bottom);
+                PaintWindow(mem);
+                SetViewportOrgEx(mem, 0, 0, nullptr);
+                BitBlt(dc, area.left, area.top, width, height, mem, 0, 0, SRCCOPY);
+                SelectObject(mem, old);
+                DeleteObject(bitmap);
+                DeleteDC(mem);
+            }
             EndPaint(handle_, &ps);
+            if (update)
+                DeleteObject(update);
             return;
         }
         break;
@@ -989,6 +1003,15 @@ void TWinControl::Dispatch(TMessage& m)
             }
         }
         break;
+    case WM_DRAWITEM: {
+        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(m.LParam);
+        auto* child = item ? FromHandle(item->hwndItem) : nullptr;
+        if (child && child != this && child->DrawItemNotify(*item)) {
+            m.Result = TRUE;
+            return;
+        }
+        break;
+    }
     case WM_NOTIFY: {
         auto* header = reinterpret_cast<NMHDR*>(m.LParam);
         if (auto* child = FromHandle(header->hwndFrom)) {
@@ -1073,8 +1096,11 @@ void TWinControl::PaintWindow(HDC dc)
         auto* graphic = dynamic_cast<TGraphicControl*>(c);
         if (!graphic || !graphic->Visible() || graphic->Width() <= 0 || graphic->Height() <= 0)
             continue;
+        const RECT bounds = graphic->BoundsRect();
+        if (!RectVisible(dc, &bounds))
+            continue;  // wholly outside the part being painted
         int saved = SaveDC(dc);
-        SetViewportOrgEx(dc, graphic->Left(), graphic->Top(), nullptr);
+        OffsetViewportOrgEx(dc, graphic->Left(), graphic->Top(), nullptr);
         IntersectClipRect(dc, 0, 0, graphic->Width(), graphic->Height());
         try {
             graphic->Paint(dc);

@@ -240,6 +240,8 @@ protected:
     // Notifications of a system control, reflected from its parent.
     virtual void CommandNotify(WORD Code) {}
     virtual bool NotifyNotify(NMHDR* Header, LRESULT& Result) { return false; }
+    // WM_DRAWITEM of an owner-drawn system control; false leaves it to the parent.
+    virtual bool DrawItemNotify(const DRAWITEMSTRUCT& Item) { return false; }
     // Brush for WM_CTLCOLOR* of a system control; null keeps the system's.
     virtual HBRUSH CtlColor(HDC dc);
     HBRUSH ParentColorBrush(HDC dc);  // the parent's colour, text in the font colour

@@ -131,6 +131,50 @@ TEST_F(NetListTest, RowsFromDisplayableItems)
     EXPECT_FALSE(rows[2]->bConnected);
 }
 
+TEST_F(NetListTest, ParseCacheFollowsEveryChangeOfANetworksItem)
+{
+    Net home = MakeNet(1, "home", -50, 2437000);
+    home.elements = {48, 20, 1, 0, 0x00, 0x0F, 0xAC, 4, 1, 0, 0x00, 0x0F, 0xAC, 4, 1, 0, 0x00, 0x0F, 0xAC, 2, 0, 0};
+    Net cafe = MakeNet(2, "cafe", -60, 2412000);
+    TNetworkParseCache cache;
+    const auto build = [&](const std::vector<Net>& nets) {
+        auto list = ListBytes(nets);
+        return BuildSiteSurveyRows(*lib, list.data(), static_cast<DWORD>(list.size()), &cache);
+    };
+    auto rows = build({home, cafe});
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_TRUE(rows[0]->bSecured);
+    EXPECT_EQ(cache.Parses(), 2u);
+
+    // Only the signal and the elements' time stamp moved: nothing is parsed again.
+    home.rssi = -80;
+    cafe.rssi = -30;
+    auto list = ListBytes({home, cafe});
+    list[ItemOffset(list, 0) + bss::kIEs] = 0x5A;
+    rows = BuildSiteSurveyRows(*lib, list.data(), static_cast<DWORD>(list.size()), &cache);
+    EXPECT_EQ(cache.Parses(), 2u);
+    EXPECT_EQ(rows[0]->nSignal, -80);
+    EXPECT_TRUE(rows[0]->bSecured);
+    EXPECT_EQ(rows[1]->strChannel, "1");
+
+    // The access point dropped its security element and the other moved channel.
+    home.elements.clear();
+    cafe.dsConfig = 2462000;
+    rows = build({home, cafe});
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_FALSE(rows[0]->bSecured) << "stale security";
+    EXPECT_EQ(rows[1]->strChannel, "11") << "stale channel";
+
+    // Elements of the same length with other bytes: an HT element replaces padding.
+    cafe.elements = {221, 26};
+    cafe.elements.resize(28);
+    rows = build({home, cafe});
+    EXPECT_FALSE(rows[1]->b11n);
+    cafe.elements[0] = 45;
+    rows = build({home, cafe});
+    EXPECT_TRUE(rows[1]->b11n) << "stale elements of the same length";
+}
+
 TEST_F(NetListTest, SortUsesTheLibraryChannels)
 {
     auto list = ListBytes({MakeNet(1, "x", -50, 2462000), MakeNet(2, "y", -50, 1), MakeNet(3, "z", -50, 2412000)});

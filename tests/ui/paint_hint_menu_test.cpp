@@ -1,4 +1,5 @@
 #include "UiTestSupport.h"
+#include "ui/ComCtrls.h"
 #include "ui/ExtCtrls.h"
 #include "ui/Forms.h"
 #include "ui/Menus.h"
@@ -43,6 +44,64 @@ TEST(Paint, WindowlessControlsAreTransparentOverTheBackgroundPicture)
     image->SetVisible(false);
     UpdateWindow(form->Handle());
     EXPECT_EQ(PixelOf(form->Handle(), 70, 30), RGB(0, 0, 255));
+    delete form;
+}
+
+// An owner-drawn list draws each row's pictures from its image list: after the rows' data and
+// after the pictures themselves change, a repaint shows the new ones, not copies kept from before.
+TEST(Paint, OwnerDrawnListRowsShowTheirCurrentPictures)
+{
+    const auto solid = [](COLORREF colour) { return MakePicture(16, 16, [colour](int, int) { return colour; }); };
+    auto* form = new TForm(nullptr);
+    form->SetBorderStyle(bsNone);
+    form->SetBounds(200, 200, 200, 100);
+    auto* images = new TImageList(form, 16, 16);
+    images->Add(solid(RGB(255, 0, 0)));
+    images->Add(solid(RGB(0, 255, 0)));
+    auto* list = new TListView(form, true);
+    list->SetBounds(0, 0, 200, 100);
+    list->SetShowColumnHeaders(false);
+    list->SetOwnerDraw(true);
+    list->SetColor(RGB(255, 255, 255));
+    list->SetSmallImages(images);
+    list->AddColumn("", 20);
+    list->AddColumn("", 60);
+    list->AddColumn("", 20);
+    int picture = 0;
+    list->OnData = [&picture](TObject*, TListItem* item) {
+        item->AddSubItem("a text far too long for its column", -1);
+        item->AddSubItem("", item->Index() == 1 ? picture : -1);
+    };
+    list->SetItemCount(3);
+    form->Show();
+    UpdateWindow(list->Handle());
+    RECT row{};
+    row.left = LVIR_BOUNDS;
+    ASSERT_TRUE(SendMessageA(list->Handle(), LVM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&row)));
+    const int x = 20 + 60 + 2 + 8, y = (row.top + row.bottom) / 2;
+    EXPECT_EQ(PixelOf(list->Handle(), x, y), RGB(255, 0, 0));
+    EXPECT_EQ(PixelOf(list->Handle(), x, y - (row.bottom - row.top)), RGB(255, 255, 255));  // row 0: none
+
+    picture = 1;
+    list->UpdateItems(1, 1);
+    UpdateWindow(list->Handle());
+    EXPECT_EQ(PixelOf(list->Handle(), x, y), RGB(0, 255, 0));
+
+    images->Clear();
+    images->Add(solid(RGB(0, 0, 255)));
+    images->Add(solid(RGB(255, 255, 0)));
+    list->UpdateItems(0, 2);
+    UpdateWindow(list->Handle());
+    EXPECT_EQ(PixelOf(list->Handle(), x, y), RGB(255, 255, 0));
+
+    // The list still answers each cell's whole text.
+    char text[64] = {};
+    LVITEMA cell{};
+    cell.iSubItem = 1;
+    cell.pszText = text;
+    cell.cchTextMax = sizeof text;
+    SendMessageA(list->Handle(), LVM_GETITEMTEXTA, 1, reinterpret_cast<LPARAM>(&cell));
+    EXPECT_STREQ(text, "a text far too long for its column");
     delete form;
 }
 
