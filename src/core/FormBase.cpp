@@ -70,27 +70,40 @@ void TFormBase::FormCreate(TObject* Sender)
     int red = ReadINIInt("Transparency_Color_Key", "Red", 255, "ini");
     int green = ReadINIInt("Transparency_Color_Key", "Green", 0, "ini");
     int blue = ReadINIInt("Transparency_Color_Key", "Blue", 0, "ini");
-    COLORREF key = (red & 255) + 256 * (green & 255) + 65536 * (blue & 255);
-
-    const TPicture& picture = ImgBackground->Picture();
-    int count = CountRegionRects(picture, key);
-    std::vector<RECT> rects;
-    try {
-        rects.resize(count);
-    } catch (const std::bad_alloc&) {
-        PrintMessage(2, " TFormBase::FormCreate: no memory for %d region rectangles\n", count);
-        return;
-    }
-    FillRegionRects(picture, rects.data(), key);
-    if (m_hRegion)
-        DeleteObject(m_hRegion);
-    m_hRegion = CreateRegionFromRects(count, rects.data());
+    m_regionKey = (red & 255) + 256 * (green & 255) + 65536 * (blue & 255);
+    m_regionPicture = ImgBackground->Picture();
+    m_regionWanted = true;
     if (HandleAllocated())
         HandleCreated();
 }
 
+void TFormBase::MakeRegion()
+{
+    if (!m_regionWanted)
+        return;
+    m_regionWanted = false;
+    const TPicture picture = m_regionPicture;
+    m_regionPicture.Clear();
+    if (m_hRegion)
+        DeleteObject(m_hRegion);
+    m_hRegion = nullptr;
+    int count = 0;
+    try {
+        count = CountRegionRects(picture, m_regionKey);
+        std::vector<RECT> rects(count);
+        FillRegionRects(picture, rects.data(), m_regionKey);
+        m_hRegion = CreateRegionFromRects(count, rects.data());
+    } catch (const std::bad_alloc&) {
+        PrintMessage(2, " TFormBase::FormCreate: no memory for %d region rectangles\n", count);
+    } catch (const std::exception& e) {
+        // Made with the window: a failure leaves it unshaped rather than half made.
+        PrintMessage(2, " TFormBase::FormCreate: region not made: %s\n", e.what());
+    }
+}
+
 void TFormBase::HandleCreated()
 {
+    MakeRegion();
     // The window owns the region it is given: it gets a copy.
     if (!m_hRegion)
         return;

@@ -40,11 +40,18 @@ public:
 protected:
     // The client area follows the background picture.
     void AdjustSize() override;
-    // The window takes the shape made by FormCreate.
+    // The window takes the shape FormCreate asked for.
     void HandleCreated() override;
 
 private:
+    // Cuts the region out of the picture FormCreate kept, once: a window never made never
+    // reads its picture's pixels.
+    void MakeRegion();
+
     HRGN m_hRegion = nullptr;
+    TPicture m_regionPicture;
+    COLORREF m_regionKey = 0;
+    bool m_regionWanted = false;
 };
 
 // Base of every page of a skinned window.

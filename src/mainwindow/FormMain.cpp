@@ -81,7 +81,6 @@ TTimer* MakeTimer(TFormMain* form, unsigned interval, void (TFormMain::*handler)
 
 TFormMain::TFormMain(TComponent* owner) : TFormBase(owner)
 {
-    Handle();  // made at once: library callbacks post to it from their own threads
     Name = "FormMain";
     DockingAnchor = this;
     TFormResource* res = FormResource;
@@ -264,6 +263,7 @@ void TFormMain::FormCreate(TObject* Sender)
 {
     PrintMessage(6, " --> TFormMain::FormCreate()\n");
     TFormBase::FormCreate(Sender);
+    Handle();  // made now, shaped and placed: library callbacks post to it from their own threads
 
     if (!DoRegisterDeviceInterfaceToHwnd(kNdisLanClass, Handle(), &m_hDevNotify))
         PrintMessage(6, " --> TFormMain::FormCreate() DoRegisterDeviceInterfaceToHwnd Failure\n");

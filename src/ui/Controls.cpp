@@ -504,7 +504,7 @@ TWinControl::TWinControl(TComponent* AOwner, const char* WindowClass, DWORD Styl
     const bool child = (Style & WS_CHILD) != 0;
     if (!child)
         visible_ = false;  // top-level windows start hidden
-    if (child && parent_ && parent_->handle_)
+    if (child && parent_ && parent_->handle_ && !parent_->childrenWait_)
         CreateHandle();
 }
 
@@ -521,13 +521,40 @@ HWND TWinControl::Handle() const
     return handle_;
 }
 
+HWND TWinControl::HandleWithoutChildren()
+{
+    if (handle_ || GetCurrentThreadId() != thread_)
+        return Handle();
+    childrenWait_ = true;
+    try {
+        CreateHandle();
+    } catch (...) {
+        childrenWait_ = false;
+        throw;
+    }
+    return handle_;
+}
+
+void TWinControl::CreateChildHandles()
+{
+    if (!handle_)
+        return;
+    childrenWait_ = false;
+    // Each new child goes below its siblings: made top first, they keep z-order and tab order.
+    std::vector<TControl*> children = zorder_;
+    for (TControl* c : children)
+        if (auto* w = dynamic_cast<TWinControl*>(c); w && !w->handle_ && (w->style_ & WS_CHILD))
+            w->CreateHandle();
+}
+
 void TWinControl::CreateHandle()
 {
     if (handle_ || creating_)
         return;
     const bool child = (style_ & WS_CHILD) != 0;
-    if (child && parent_ && !parent_->handle_) {
+    if (child && parent_ && (!parent_->handle_ || parent_->childrenWait_)) {
         parent_->CreateHandle();  // makes this window too
+        parent_->CreateChildHandles();
         if (handle_)
             return;
     }
@@ -573,11 +600,8 @@ void TWinControl::CreateHandle()
     HandleCreated();
     if (!hint_.empty())
         ApplyHint();
-    // Each new child goes below its siblings: made top first, they keep z-order and tab order.
-    std::vector<TControl*> children = zorder_;
-    for (TControl* c : children)
-        if (auto* w = dynamic_cast<TWinControl*>(c); w && !w->handle_ && (w->style_ & WS_CHILD))
-            w->CreateHandle();
+    if (!childrenWait_)
+        CreateChildHandles();
 }
 
 DWORD TWinControl::WindowStyle() const
@@ -672,7 +696,7 @@ void TWinControl::SetParent(TWinControl* AParent)
         return;
     if (handle_)
         ::SetParent(handle_, AParent ? AParent->Handle() : Application->Handle());
-    else if (AParent && AParent->handle_)
+    else if (AParent && AParent->handle_ && !AParent->childrenWait_)
         CreateHandle();
 }
 
@@ -813,6 +837,9 @@ void TWinControl::SetHover(TControl* control)
 
 bool TWinControl::RouteMouse(TMessage& m)
 {
+    // Every message passes here; the key state is asked for only for the pointer's.
+    if (!IsMouseMessage(m.Msg) && m.Msg != WM_MOUSELEAVE && m.Msg != WM_CAPTURECHANGED)
+        return false;
     POINT p = {GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
     TShiftState shift = ShiftFromKeys(m.WParam);
     TMouseButton button = mbLeft;

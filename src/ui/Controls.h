@@ -195,6 +195,11 @@ public:
     // The window, made on demand (the parent's first; a window makes its children's too).
     HWND Handle() const;
     bool HandleAllocated() const { return handle_ != nullptr; }
+    // The window alone, made now if need be: its children's windows wait until it is shown
+    // or one of them is asked for. For a form that other threads post to before it shows.
+    HWND HandleWithoutChildren();
+    // Makes the children's windows that wait (see HandleWithoutChildren).
+    void CreateChildHandles();
     // Window styles, kept while there is no window and applied when it is made.
     DWORD WindowStyle() const;
     void SetWindowStyle(DWORD value);
@@ -271,6 +276,7 @@ private:
     DWORD style_ = 0;
     DWORD exStyle_ = 0;
     bool creating_ = false;
+    bool childrenWait_ = false;  // made by HandleWithoutChildren; children not yet made
     DWORD thread_ = GetCurrentThreadId();  // the thread that makes and owns the window
     std::vector<TControl*> zorder_;  // windowed children top first: the order they are made in
     WNDPROC oldProc_ = nullptr;

@@ -131,6 +131,7 @@ void TForm::SetVisible(bool value)
     if (value) {
         ApplyPosition();
         Handle();  // a form's window and its children's are made when it is first shown
+        CreateChildHandles();
         visible_ = true;
         if (OnShow)
             Guarded([this] { OnShow(this); });

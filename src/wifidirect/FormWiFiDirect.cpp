@@ -108,7 +108,6 @@ void DisableDhcpAndSharing()
 
 TFormWiFiDirect::TFormWiFiDirect(TComponent* owner) : TFormBase(owner)
 {
-    Handle();  // made at once: the event waiter posts to it from its own thread
     Name = "FormWiFiDirect";
     SetClientSize(400, 380);
     m_dwWindowThread = GetCurrentThreadId();
@@ -197,6 +196,9 @@ void TFormWiFiDirect::FormCreate(TObject* Sender)
         lblCaptionText->SetCaption(s->STR_BtnHintWiFiDirect);
     }
     ShowWiFiDirectState(false);
+    // Made now, shaped and sized, for the event waiter that posts to it from its own thread;
+    // the controls' windows wait for its first showing.
+    HandleWithoutChildren();
     PrintMessage(5, " <-- TFormWiFiDirect::FormCreate\n");
 }
 

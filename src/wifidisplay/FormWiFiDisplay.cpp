@@ -257,7 +257,9 @@ void TFormWiFiDisplay::FormCreate(TObject* Sender)
     lvWDPList->ClearItems();
     m_SurveyInfo.clear();
     UpdateRoleRadioButtons();
-    m_Source.SetPostHandle(Handle());
+    // The sessions post to the window from their threads; the controls' windows wait for
+    // its first showing.
+    m_Source.SetPostHandle(HandleWithoutChildren());
     m_Sink.SetPostHandle(Handle());
     EnableWDPPlayControlButton(false);
     WSADATA wsa{};

@@ -144,6 +144,7 @@ protected:
         Application->CreateForm(FormInvalidIdPwd);
         main = new TFormMain(Application);
         FormMain = main;
+        main->Handle();  // as its creation makes it in the program
     }
     void TearDown() override
     {

@@ -275,6 +275,42 @@ TEST(WindowOnDemand, AskingForAControlsHandleMakesItsFormsWindowHidden)
     EXPECT_FALSE(f.form->Visible());
 }
 
+// A form whose window is made alone, for messages posted to it, has no child windows until it
+// is shown or one of them is asked for; then all come at once, with the state set before and
+// in the order the form would have made them.
+TEST(WindowOnDemand, AWindowMadeAloneGetsItsChildrenWhenShownOrAskedFor)
+{
+    for (bool show : {true, false}) {
+        SCOPED_TRACE(show ? "shown" : "a child asked for");
+        Filled f;
+        HWND form = f.form->HandleWithoutChildren();
+        ASSERT_NE(form, nullptr);
+        EXPECT_EQ(f.form->Handle(), form);
+        EXPECT_EQ(f.Made(), 1);
+        EXPECT_EQ(GetWindow(form, GW_CHILD), nullptr);
+        // Controls made or moved onto it meanwhile wait as well.
+        auto* late = new TEdit({f.form, 10, 240, 60, 21});
+        late->SetText("late");
+        EXPECT_FALSE(late->HandleAllocated());
+        f.edit->SetText("changed");
+        if (show) {
+            f.form->Show();
+        } else {
+            EXPECT_EQ(GetParent(f.check->Handle()), form);
+        }
+        EXPECT_EQ(f.Made(), int(f.Windows().size()));
+        ASSERT_TRUE(late->HandleAllocated());
+        EXPECT_EQ(WindowText(late->Handle()), "late");
+        EXPECT_EQ(WindowText(f.edit->Handle()), "changed");
+        EXPECT_EQ(SendMessageA(f.list->Handle(), LVM_GETITEMCOUNT, 0, 0), 4);
+        EXPECT_EQ(SendMessageA(f.check->Handle(), BM_GETCHECK, 0, 0), BST_CHECKED);
+        // Made top first: the first control made is the first child in z-order, the late one last.
+        EXPECT_EQ(GetWindow(form, GW_CHILD), f.edit->Handle());
+        EXPECT_EQ(GetWindow(late->Handle(), GW_HWNDNEXT), nullptr);
+        EXPECT_EQ(IsWindowVisible(form), show ? TRUE : FALSE);
+    }
+}
+
 TEST(WindowOnDemand, TimersOfANeverShownFormTick)
 {
     Filled f;
