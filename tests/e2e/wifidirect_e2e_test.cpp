@@ -90,6 +90,25 @@ protected:
             << wevo_.Journal();
     }
 
+    // Opens Wi-Fi Display from the main window and presses its Rescan: it scans for peers, and
+    // neither the question that Wi-Fi Direct is off nor the device-name wizard shows.
+    void RescanInWiFiDisplayAsksNothing(const std::string& shot)
+    {
+        const std::vector<HWND> before = wevo_.VisibleWindows();
+        HWND display = nullptr;
+        ASSERT_TRUE(
+            ClickUntil(main_, kMainWiFiDisplay, [&] { return (display = wevo_.WaitForNewForm(before, 100)) != nullptr; }))
+            << "the Wi-Fi Display window did not open";
+        const int scans = CountIn(wevo_.Journal(), "WVWL_SetWifiDirectWpseConfig(mode=2 ");
+        const std::vector<HWND> shown = wevo_.VisibleWindows();
+        ASSERT_TRUE(ClickUntil(display, kDisplayRescan,
+                               [&] { return CountIn(wevo_.Journal(), "WVWL_SetWifiDirectWpseConfig(mode=2 ") > scans; }))
+            << "Rescan did not scan\n" << wevo_.Journal();
+        Shot(display, shot);
+        EXPECT_EQ(wevo_.WaitForNewForm(shown, 1500), nullptr) << "a question though Wi-Fi Direct is on";
+        EXPECT_EQ(Form("Wi-Fi Direct Settings"), nullptr) << "the device-name wizard opened again";
+    }
+
     static int CountIn(const std::string& text, const std::string& part)
     {
         int count = 0;
@@ -274,18 +293,7 @@ TEST_F(WiFiDirectEndToEnd, WiFiDisplayFindsWiFiDirectOnAfterAConnectionEnded)
     ASSERT_NO_FATAL_FAILURE(Disconnect(tv, kTvInJournal));
     ASSERT_TRUE(WaitFor([&] { return wevo_.Sim("p2p queue").rfind("0 ", 0) == 0; })) << wevo_.Journal();
 
-    const std::vector<HWND> before = wevo_.VisibleWindows();
-    HWND display = nullptr;
-    ASSERT_TRUE(ClickUntil(main_, kMainWiFiDisplay, [&] { return (display = wevo_.WaitForNewForm(before, 100)) != nullptr; }))
-        << "the Wi-Fi Display window did not open";
-    const int scans = CountIn(wevo_.Journal(), "WVWL_SetWifiDirectWpseConfig(mode=2 ");
-    const std::vector<HWND> shown = wevo_.VisibleWindows();
-    ASSERT_TRUE(ClickUntil(display, kDisplayRescan,
-                           [&] { return CountIn(wevo_.Journal(), "WVWL_SetWifiDirectWpseConfig(mode=2 ") > scans; }))
-        << "Rescan did not scan\n" << wevo_.Journal();
-    Shot(display, "e2e_wifidisplay_rescan_after_direct");
-    EXPECT_EQ(wevo_.WaitForNewForm(shown, 1500), nullptr) << "a question though Wi-Fi Direct is on";
-    EXPECT_EQ(Form("Wi-Fi Direct Settings"), nullptr) << "the device-name wizard opened again";
+    ASSERT_NO_FATAL_FAILURE(RescanInWiFiDisplayAsksNothing("e2e_wifidisplay_rescan_after_direct"));
     EXPECT_NE(wevo_.Journal().find("WVWL_ReadWifiDirectControl("), std::string::npos);
 }
 
@@ -310,17 +318,7 @@ TEST_F(WiFiDirectEndToEnd, WiFiDisplayFindsWiFiDirectOnAfterAWakeUpWithoutSuspen
     EXPECT_EQ(wevo_.Journal().find("WVWL_WriteWifiDirectFlag(0)"), std::string::npos) << wevo_.Journal();
     EXPECT_TRUE(Drawn(kOwnIcon)) << "Wi-Fi Direct does not show on";
 
-    const std::vector<HWND> before = wevo_.VisibleWindows();
-    HWND display = nullptr;
-    ASSERT_TRUE(ClickUntil(main_, kMainWiFiDisplay, [&] { return (display = wevo_.WaitForNewForm(before, 100)) != nullptr; }))
-        << "the Wi-Fi Display window did not open";
-    const int scans = CountIn(wevo_.Journal(), "WVWL_SetWifiDirectWpseConfig(mode=2 ");
-    const std::vector<HWND> shown = wevo_.VisibleWindows();
-    EXPECT_TRUE(ClickUntil(display, kDisplayRescan,
-                           [&] { return CountIn(wevo_.Journal(), "WVWL_SetWifiDirectWpseConfig(mode=2 ") > scans; }))
-        << "Rescan did not scan\n" << wevo_.Journal();
-    EXPECT_EQ(wevo_.WaitForNewForm(shown, 1500), nullptr) << "a question though Wi-Fi Direct is on";
-    EXPECT_EQ(Form("Wi-Fi Direct Settings"), nullptr) << "the device-name wizard opened again";
+    ASSERT_NO_FATAL_FAILURE(RescanInWiFiDisplayAsksNothing("e2e_wifidisplay_rescan_after_wake_up"));
     Shot(direct_, "e2e_wifidirect_after_wake_up");
 }
 
