@@ -39,10 +39,15 @@ protected:
         return PumpUntil([&] { return FormWiFiDirect->m_nEventsHandled >= expectedCount; }, 5000);
     }
 
-    static bool HandleOpen(HANDLE h)
+    // Whether handle h still names the object that witness names. A closed handle's value can
+    // be given to the next object any thread opens, so the value alone proves nothing.
+    static bool StillNames(HANDLE h, HANDLE witness)
     {
-        DWORD flags = 0;
-        return h && GetHandleInformation(h, &flags);
+        using Compare = BOOL(WINAPI*)(HANDLE, HANDLE);
+        static const auto compare =
+            reinterpret_cast<Compare>(reinterpret_cast<void*>(
+            GetProcAddress(GetModuleHandleA("kernelbase.dll"), "CompareObjectHandles")));
+        return compare && compare(h, witness);
     }
 };
 
@@ -102,6 +107,9 @@ TEST_F(Events, TheThreadSurvivesStopAndRestartWithoutClosingAHandleTheLibraryHol
     ASSERT_EQ(FormMain->CreateEventAndStartThread(0), 1u);
     HANDLE first = m_hWiFiDirectStatusEvent;
     ASSERT_EQ(VOZEZIV.WVWL_InitWifiDirect(first), 1);
+    HANDLE witness = nullptr;
+    ASSERT_TRUE(DuplicateHandle(GetCurrentProcess(), first, GetCurrentProcess(), &witness, 0, FALSE,
+                                DUPLICATE_SAME_ACCESS));
     const int before = FormWiFiDirect->m_nEventsHandled;
 
     SimJournalClear();
@@ -114,7 +122,7 @@ TEST_F(Events, TheThreadSurvivesStopAndRestartWithoutClosingAHandleTheLibraryHol
     Pump(100);
     EXPECT_EQ(FormWiFiDirect->m_nEventsHandled, before + 1);
     // the library still holds the first handle: it stays open and signalling it is harmless
-    EXPECT_TRUE(HandleOpen(first));
+    EXPECT_TRUE(StillNames(first, witness));
     std::string reply;
     SimCommand("event direct", &reply);
     EXPECT_EQ(reply.rfind("ok", 0), 0u) << reply;
@@ -122,7 +130,8 @@ TEST_F(Events, TheThreadSurvivesStopAndRestartWithoutClosingAHandleTheLibraryHol
     // restart: a new event, handed over, and the old handle let go of
     FormMain->InitWiFidirect(FALSE);
     ASSERT_NE(m_hWiFiDirectStatusEvent, nullptr);
-    EXPECT_FALSE(HandleOpen(first));
+    EXPECT_FALSE(StillNames(first, witness));
+    CloseHandle(witness);
     const int afterRestart = FormWiFiDirect->m_nEventsHandled;
     EXPECT_TRUE(SignalDirectAndWait(afterRestart + 1));
 }
