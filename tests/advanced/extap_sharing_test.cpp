@@ -91,8 +91,11 @@ protected:
         Page()->editClientNumber->SetText("8");
         Page()->cBoxWAN->SetItemIndex(wanItem);
         const int dhcp = SimCallCount("WVWL_EnableDhcpServer");
+        const int shared = SimCallCount("WVWL_EnableICS");
         ClickControl(Page()->BtnApply);
-        if (!Page()->BtnApply->Enabled()) {
+        // A started worker holds Apply until it has shared, and starts the DHCP server last; it
+        // can have ended while the click was being delivered.
+        if (!Page()->BtnApply->Enabled() || SimCallCount("WVWL_EnableICS") > shared) {
             ASSERT_TRUE(PumpUntil([this] { return Page()->BtnApply->Enabled(); }));
             ASSERT_TRUE(PumpUntil([&] { return SimCallCount("WVWL_EnableDhcpServer") > dhcp; }));
         }
