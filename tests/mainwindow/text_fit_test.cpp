@@ -14,6 +14,7 @@
 #include "profiles/FormProfileEdit.h"
 #include "resources/FormResource.h"
 #include "support/TextFit.h"
+#include "../ui/Snapshot.h"
 #include "../ui/UiTestSupport.h"
 
 namespace {
@@ -39,7 +40,10 @@ TEST_F(TextFit, SurveyDetailsOfEveryNetworkShowWhole)
         Pump(10);
         const std::string network = list->Item(row)->SubItem(0);
         ASSERT_FALSE(FormSiteSurvey->lblMACAddress->Caption().empty()) << network;
-        sawMixedMode = sawMixedMode || FormSiteSurvey->lblAuthentication->Caption() == "WPA-PSK+WPA2-PSK";
+        if (!sawMixedMode && FormSiteSurvey->lblAuthentication->Caption() == "WPA-PSK+WPA2-PSK") {
+            sawMixedMode = true;
+            SnapshotIfAsked(FormSiteSurvey->Handle(), "survey_details_mixed_mode");
+        }
         for (TLabel* label : {FormSiteSurvey->lblMACAddress, FormSiteSurvey->lblAuthentication,
                               FormSiteSurvey->lblEncryption, FormSiteSurvey->lblSSIDText,
                               FormSiteSurvey->lblMACAddressText, FormSiteSurvey->lblAuthenticationText,
@@ -66,6 +70,7 @@ TEST_F(TextFit, MainWindowAddressAndMaskShowWholeBesideTheirCaptions)
     ASSERT_TRUE(PumpUntil([] { return IsLinkConnected(QueryLinkStatus(VOZEZIV, LINK_QUERY_CONNECTION)); }, 15000));
     FormLinkInfo->TimerLinkInfo->Tick();
     ASSERT_FALSE(FormMain->lblIPAddress->Caption().empty());
+    SnapshotIfAsked(FormMain->Handle(), "main_connected");
     for (TLabel* label : {FormMain->lblSSID, FormMain->lblTxRate, FormMain->lblChannel, FormMain->lblIPAddress,
                           FormMain->lblIPMask, FormMain->lblIPAddressText, FormMain->lblIPMaskText})
         EXPECT_EQ(LabelCuts(label), "");
@@ -125,6 +130,7 @@ TEST_F(TextFit, ProfileListTitleShowsWholeClearOfItsToolbar)
     FormProfile->Show();
     TLabel* title = FormProfile->lblCaptionText;
     EXPECT_EQ(LabelCuts(title), "");
+    SnapshotIfAsked(FormProfile->Handle(), "profile_list_title");
     // Where the centred text is drawn must not meet a toolbar button.
     const SIZE text = textfit::Measure(title->Font().Handle(), title->Caption());
     const int left = title->Left() + (title->Width() - text.cx) / 2;

@@ -18,6 +18,7 @@
 #include "wifidirect/FormWiFiDirect.h"
 #include "wifidisplay/FormWiFiDisplay.h"
 #include "wifidisplay/WiFiDisplayWaning.h"
+#include "../ui/Snapshot.h"
 #include "../ui/UiTestSupport.h"
 
 namespace {
@@ -149,6 +150,7 @@ TEST_F(WindowPlacement, EveryWindowOpensOnTheScreenBesideItsOpener)
     ClickControl(FormAdvanced->TabBtnTest);
     ASSERT_EQ(FormAdvanced->m_pCurrentPage, FormAdvanced->FrameAdvancedTest);
     Open(FormAdvanced, FormAdvanced->FrameAdvancedTest->btn80211nSetting, Form80211nSetting);
+    SnapshotIfAsked(GetDesktopWindow(), "placement_80211n_beside_advanced");
     Open(FormAdvanced, FormAdvanced->FrameAdvancedTest->btn80211WTest, FormMFPTest, true);
 
     for (const char* name : {"FormSiteSurvey", "FormProfile", "FormLinkInfo", "FormAbout", "FormAdvanced",

@@ -17,6 +17,7 @@
 #include "resources/FormResource.h"
 #include "ui/Seams.h"
 #include "wlapi/constants.h"
+#include "../ui/Snapshot.h"
 #include "../ui/UiTestSupport.h"
 #include "support/TextFit.h"
 
@@ -36,34 +37,6 @@ int __stdcall FixedProfile(WPS_PROFILE* profile)
 {
     *profile = g_received;
     return 1;
-}
-
-// A picture of the window as it is on the screen, as a 24-bit BMP file (for looking at).
-void SaveWindowPicture(HWND window, const std::string& path)
-{
-    RECT r{};
-    GetWindowRect(window, &r);
-    const int w = r.right - r.left, h = r.bottom - r.top;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, w, h);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
-    SelectObject(memory, old);
-    BITMAPINFOHEADER info{sizeof info, w, h, 1, 24, BI_RGB};
-    const DWORD stride = DWORD((w * 3 + 3) & ~3);
-    std::vector<BYTE> pixels(stride * DWORD(h));
-    GetDIBits(memory, bitmap, 0, UINT(h), pixels.data(), reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
-    BITMAPFILEHEADER file{0x4D42, DWORD(sizeof file + sizeof info + pixels.size()), 0, 0, DWORD(sizeof file + sizeof info)};
-    if (FILE* f = std::fopen(path.c_str(), "wb")) {
-        std::fwrite(&file, sizeof file, 1, f);
-        std::fwrite(&info, sizeof info, 1, f);
-        std::fwrite(pixels.data(), 1, pixels.size(), f);
-        std::fclose(f);
-    }
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
 }
 
 WPS_CREDENTIAL Credential(const char* ssid, uint32_t auth, uint32_t encr, const char* key, uint8_t macLast)
@@ -195,13 +168,13 @@ TEST_F(WpsEngine, PushButtonStartTalksToTheLibraryInItsOrderAndEndsConnectedWith
                                         "WVWL_SetWPSProbeReqIE(1)"}));
     EXPECT_TRUE(e->TimerWPSStatus->Enabled());
     PumpUntil([e] { return e->m_nWpsProgress >= 40; });
-    SaveWindowPicture(e->Handle(), "wps_pbc_running.bmp");
+    SnapshotIfAsked(e->Handle(), "wps_pbc_running");
 
     // The poll runs the exchange to its end: one profile stored and activated, then connected.
     ASSERT_TRUE(PumpUntil([] { return FormProfileEdit->m_profileWpsSaved.ProfileCnt != 0; }));
     EXPECT_EQ(e->m_nWpsProgress, 100);
     EXPECT_EQ(e->m_profileWpsSaved.ProfileCnt, 1u);
-    SaveWindowPicture(e->Handle(), "wps_pbc_done.bmp");
+    SnapshotIfAsked(e->Handle(), "wps_pbc_done");
     EXPECT_NE(SimJournal().find("WVWL_CopyProfileToCurrentSetting"), std::string::npos);
     ASSERT_TRUE(PumpUntil([this] {
         std::string reply;
@@ -234,7 +207,7 @@ TEST_P(WpsPushButtonAlone, SaysSoAndEndsAtItsWalkTimeOrWhenCancelled)
     ASSERT_TRUE(PumpUntil([this] { return Status().find(Texts().STR_WPS_STATUS_PBC_NO_AP) != std::string::npos; }));
     EXPECT_EQ(Status(), Texts().STR_WPS_STATUS_PBC + Texts().STR_WPS_STATUS_PBC_NO_AP);
     EXPECT_EQ(textfit::WrappedBoxCuts(page->editWPSStatus->Handle(), Status()), "");
-    SaveWindowPicture(e->Handle(), "wps_pbc_no_ap.bmp");
+    SnapshotIfAsked(e->Handle(), "wps_pbc_no_ap");
 
     if (cancel) {
         ASSERT_TRUE(UserCanClick(e->BtnProfileCancel)) << "Cancel is offered while the run goes on";

@@ -55,6 +55,7 @@ TEST_F(TextFit, PeerNamesFitTheirLabelsAndShowWholeAsHints)
         hints.push_back(label->Hint());
     }
     ASSERT_EQ(hints.size(), names.size());
+    Snapshot("wifidirect_long_peer_names");
     for (const std::string& name : names)
         EXPECT_NE(std::find(hints.begin(), hints.end(), name), hints.end()) << name << " is shown whole nowhere";
 }
