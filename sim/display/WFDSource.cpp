@@ -16,8 +16,12 @@ const bool g_served = J().ServeAs("WFDSource", nullptr);
 
 DISPLAY_API int __stdcall WFD_LibraryInit(HWND window)
 {
-    char text[16];
-    std::snprintf(text, sizeof text, "0x%08X", unsigned(reinterpret_cast<uintptr_t>(window)));
+    // The window's title as it was at the call: the window can be gone when the journal is read.
+    char title[128] = {};
+    if (window)
+        GetWindowTextA(window, title, sizeof title);
+    char text[160];
+    std::snprintf(text, sizeof text, "0x%08X \"%s\"", unsigned(reinterpret_cast<uintptr_t>(window)), title);
     return J().Call("WFD_LibraryInit", text, 0);
 }
 

@@ -134,21 +134,20 @@ std::vector<std::string> SourceFixture::Calls()
 }
 
 // The capture library gets the window found by the program's title; test processes running
-// side by side each have one, so a handle of such a window reads as "<main window>".
+// side by side each have one, and it may have closed since, so the journal's record of the
+// window's title at the call decides: such a handle reads as "<main window>".
 std::string SourceFixture::NamedMainWindow(const std::string& line)
 {
     const std::string call = "WFD_LibraryInit(0x";
     if (line.compare(0, call.size(), call) != 0)
         return line;
-    const size_t end = line.find(')', call.size());
-    if (end == std::string::npos)
+    const size_t open = line.find('"', call.size());
+    const size_t close = open == std::string::npos ? open : line.find('"', open + 1);
+    if (close == std::string::npos || line.compare(close + 1, 1, ")") != 0)
         return line;
-    HWND window = reinterpret_cast<HWND>(std::strtoul(line.substr(call.size(), end - call.size()).c_str(), nullptr, 16));
-    char title[256] = {};
-    if (!IsWindow(window) || !GetWindowTextA(window, title, sizeof title) ||
-        FormResource->UI_Str->STR_TARNWELL_CONFIG_TITLE != title)
-        return line;
-    return "WFD_LibraryInit(<main window>" + line.substr(end);
+    if (line.substr(open + 1, close - open - 1) != FormResource->UI_Str->STR_TARNWELL_CONFIG_TITLE)
+        return line.substr(0, open - 1) + line.substr(close + 1);
+    return "WFD_LibraryInit(<main window>" + line.substr(close + 1);
 }
 
 std::vector<std::string> SourceFixture::Calls(const std::string& prefix)
