@@ -23,9 +23,12 @@
 
 namespace {
 
-RECT BoundsOf(const TForm* form)
+// Where the window is on the screen, frame included, as the user sees it.
+RECT BoundsOf(TForm* form)
 {
-    return {form->Left(), form->Top(), form->Left() + form->Width(), form->Top() + form->Height()};
+    RECT r{};
+    GetWindowRect(form->Handle(), &r);
+    return r;
 }
 
 RECT WorkArea()
