@@ -30,7 +30,8 @@ set(WEVO_TEST_RUNNER ${CMAKE_SOURCE_DIR}/tests/support/run_test.sh)
 # or read the screen at a point. Pointer, focus and foreground belong to the one Wine desktop,
 # and any test that shows a window takes the foreground, so these tests run with no other
 # beside them. The tests that TURN_TESTS names run the program itself, whose single-instance
-# mutex allows one at a time: ctest gives them turns, so a test's time is its own work.
+# mutex allows one at a time, or use a file the program keeps in its own folder: ctest gives
+# them turns, so a test's time is its own work and no test sees another's file.
 function(wevo_discover_tests target)
   cmake_parse_arguments(ARG "" "" "INPUT_TESTS;TURN_TESTS;PROPERTIES" ${ARGN})
   set_target_properties(${target} PROPERTIES CROSSCOMPILING_EMULATOR ${WEVO_TEST_RUNNER})
