@@ -17,9 +17,11 @@ const bool g_served = J().ServeAs("WFDSource", nullptr);
 DISPLAY_API int __stdcall WFD_LibraryInit(HWND window)
 {
     // The window's title as it was at the call: the window can be gone when the journal is read.
+    // Read from the window's own record, so the stand-in sends the window no message.
+    wchar_t wide[128] = {};
     char title[128] = {};
-    if (window)
-        GetWindowTextA(window, title, sizeof title);
+    if (window && InternalGetWindowText(window, wide, 128) > 0)
+        WideCharToMultiByte(CP_ACP, 0, wide, -1, title, sizeof title, nullptr, nullptr);
     char text[160];
     std::snprintf(text, sizeof text, "0x%08X \"%s\"", unsigned(reinterpret_cast<uintptr_t>(window)), title);
     return J().Call("WFD_LibraryInit", text, 0);

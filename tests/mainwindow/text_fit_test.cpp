@@ -70,8 +70,10 @@ TEST_F(TextFit, MainWindowAddressAndMaskShowWholeBesideTheirCaptions)
     ASSERT_TRUE(PumpUntil([] { return IsLinkConnected(QueryLinkStatus(VOZEZIV, LINK_QUERY_CONNECTION)); }, 15000));
     FormLinkInfo->TimerLinkInfo->Tick();
     ASSERT_FALSE(FormMain->lblIPAddress->Caption().empty());
-    Pump(1000);  // the window paints its new values as it handles its messages
-    SnapshotIfAsked(FormMain->Handle(), "main_connected");
+    if (GetEnvironmentVariableA("WEVO_SHOTS", nullptr, 0)) {
+        Pump(1000);  // the window paints its new values as it handles its messages
+        SnapshotIfAsked(FormMain->Handle(), "main_connected");
+    }
     for (TLabel* label : {FormMain->lblSSID, FormMain->lblTxRate, FormMain->lblChannel, FormMain->lblIPAddress,
                           FormMain->lblIPMask, FormMain->lblIPAddressText, FormMain->lblIPMaskText})
         EXPECT_EQ(LabelCuts(label), "");

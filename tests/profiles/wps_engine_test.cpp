@@ -4,7 +4,6 @@
 #include "mainwindow/program_fixture.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 #include <sstream>
 #include <string>
